@@ -1,0 +1,72 @@
+#include "jvm/heap_size.h"
+
+#include <cstdint>
+
+#include "launcher/launch_log.h"
+#include "settings/text.h"
+
+namespace {
+
+const long long kLimit32Bit = 768LL * 1048576;
+const char kReplacement[] = "768M";
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+long long UnitFactor(char unit) {
+  switch (unit) {
+    case 'K':
+      return 1024;
+    case 'M':
+      return 1048576;
+    case 'G':
+      return 1073741824;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+long long ReadLong32(const std::string& text) {
+  size_t pos = 0;
+  while (pos < text.size() && IsSpace(text[pos])) ++pos;
+  bool negative = pos < text.size() && text[pos] == '-';
+  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+  long long magnitude = 0;
+  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+    magnitude = magnitude * 10 + (text[pos] - '0');
+    if (magnitude > 2147483648LL) magnitude = 2147483648LL;
+  }
+  long long number = negative ? -magnitude : magnitude;
+  if (number > INT32_MAX) return INT32_MAX;
+  return number;
+}
+
+std::string NormalizeHeapSize(const std::string& name, bool is64Bit, const std::string& value) {
+  if (is64Bit || value.empty()) return value;
+  std::string upper = ToUpper(value);
+  char unit = upper.back();
+  long long factor = 1;
+  std::string numberText = upper;
+  if (IsAsciiLetter(unit)) {
+    factor = UnitFactor(unit);
+    numberText.pop_back();
+  }
+  std::string prefix = "Speicherparameter \"" + name + "\"";
+  if (factor == 0) {
+    Log().WriteLine(prefix + " hat unbekannte Einheit \"" + std::string(1, unit) +
+                    "\" -> Wird reduziert auf 768M wegen 32 Bit");
+    return kReplacement;
+  }
+  long long bytes = ReadLong32(numberText) * factor;
+  if (bytes >= 1 && bytes <= kLimit32Bit) {
+    Log().WriteLine(prefix + " betraegt " + std::to_string(bytes) +
+                    " Bytes -> Wird nicht reduziert, da von 32 Bit noch unterstuetzt");
+    return value;
+  }
+  Log().WriteLine(prefix + " betraegt " + std::to_string(bytes) +
+                  " Bytes -> Wird reduziert auf 768M, da von 32 Bit nicht mehr unterstuetzt");
+  return kReplacement;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// For a 32-bit Java a heap value above 768 MiB, of zero or below, or with
+// an unknown unit becomes "768M"; the decision is logged. A 64-bit value
+// passes unchanged.
+std::string NormalizeHeapSize(const std::string& name, bool is64Bit, const std::string& value);
+
+// The decimal number at the start of text, as strtol reads it into a
+// signed 32-bit long: out-of-range values give the nearest end, no digits 0.
+long long ReadLong32(const std::string& text);

@@ -1,0 +1,112 @@
+#include "jvm/java_command_line.h"
+
+#include "jvm/heap_size.h"
+#include "jvm/jvm_parameters.h"
+#include "launcher/error_report.h"
+#include "launcher/launch_log.h"
+#include "settings/settings_listing.h"
+#include "settings/text.h"
+
+namespace {
+
+std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
+
+// " -name=value " when the value is not empty.
+std::string SpacedOption(const std::string& name, const std::string& value) {
+  return value.empty() ? std::string() : " -" + name + "=" + value + " ";
+}
+
+std::string SystemProperties(const Settings& settings) {
+  std::string text;
+  if (settings.IsTrue("swing.noxp")) text += " -Dswing.noxp=true";
+  if (settings.GetForStartKey("sun.java2d.d3d") == "false") text += " -Dsun.java2d.d3d=false";
+  std::string clientName = settings.Get("Dclientname");
+  if (!clientName.empty()) text += " -Dclientname=" + clientName;
+  std::string splash = settings.Get("splash");
+  if (!settings.IsTrue("nosplash") && !splash.empty()) text += " -splash:" + splash;
+  return text;
+}
+
+std::string MemoryOptions(bool is64Bit, const Settings& settings) {
+  std::string text = " -Xms" + NormalizeHeapSize("memory.initial", is64Bit,
+                                                 settings.GetForStartKey("memory.initial"));
+  text += " -Xmx" + NormalizeHeapSize("memory.maximum", is64Bit,
+                                      settings.GetForStartKey("memory.maximum"));
+  text += SpacedOption("XX:MinHeapFreeRatio", settings.GetForStartKey("MinHeapFreeRatio"));
+  text += SpacedOption("XX:MaxHeapFreeRatio", settings.GetForStartKey("MaxHeapFreeRatio"));
+  return text;
+}
+
+std::string ForwardedProperties(const Settings& settings) {
+  std::string text = SpacedOption("Dautologin.user", settings.Get("Dautologin.user"));
+  text += SpacedOption("Dautologin.pwd", settings.Get("Dautologin.pwd"));
+  text += SpacedOption("DKivLaunchService.version", settings.Get("DKivLaunchService.version"));
+  for (const auto& [key, value] : settings.entries) {
+    if (StartsWith(key, "Dkiv.")) text += " -" + key + "=" + value + " ";
+  }
+  return text;
+}
+
+std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classpath& classpath) {
+  std::string text = " -cp \"";
+  std::string prepend = settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32");
+  if (!prepend.empty()) {
+    prepend = WithoutQuotes(prepend);
+    Log().WriteLine("Erweitere Classpath um: " + prepend);
+    text += prepend + ";";
+  }
+  text += classpath.classpathDefault;
+  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
+  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
+  return text + "\"";
+}
+
+std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
+
+}  // namespace
+
+Classpath PrepareClasspath(const Settings& settings) {
+  Classpath classpath;
+  classpath.classpathDefault =
+      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey("classpath.default")), "-cp");
+  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey("classpath.help"));
+  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey("classpath.extra"));
+  return classpath;
+}
+
+int CountClasspathOptions(const std::string& commandLine) {
+  int count = 0;
+  for (size_t hit = commandLine.find("-cp"); hit != std::string::npos;
+       hit = commandLine.find("-cp", hit + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+RunEnd CheckClasspathOptionCount(const std::string& commandLine) {
+  int count = CountClasspathOptions(commandLine);
+  if (count <= 1) return std::nullopt;
+  Log().WriteLine("Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: " + std::to_string(count));
+  ReportError(
+      "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
+      "pr\xC3\xBC" "fen! \n");
+  return kExitFailure;
+}
+
+RunEnd BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                            const LaunchInputs& inputs, std::string* commandLine) {
+  std::string line = javaHome + "\\bin\\javaw.exe";
+  line += SystemProperties(settings);
+  line += " " + BuildJvmParameters(settings);
+  line += MemoryOptions(is64Bit, settings);
+  line += Spaced(inputs.readParameters);
+  line += ForwardedProperties(settings);
+  line += ClasspathOption(is64Bit, settings, inputs.classpath);
+  line += " " + inputs.startValue;
+  line += Spaced(inputs.readAppParameters);
+  if (RunEnd end = CheckClasspathOptionCount(line)) return end;
+  Log().WriteLine("JVM wird gestartet am " + CurrentTimeText());
+  Log().WriteLine(MaskPassword(line));
+  *commandLine = line;
+  return std::nullopt;
+}

@@ -1,0 +1,58 @@
+#include "jvm/jvm_parameters.h"
+
+#include <algorithm>
+#include <map>
+
+#include "settings/text.h"
+
+namespace {
+
+const char* const kDefaultJvmParameters[] = {"-Djava.util.Arrays.useLegacyMergeSort=true"};
+const char kGenericPrefix[] = "jvm.parameter.";
+
+std::map<std::string, std::string> CollectJvmParameterMap(const Settings& settings) {
+  std::string startPrefix = ToUpper(settings.Get("start")) + "." + kGenericPrefix;
+  std::map<std::string, std::string> bySuffix;
+  for (const auto& [key, value] : settings.entries) {
+    if (StartsWith(key, startPrefix)) {
+      bySuffix[key.substr(startPrefix.size())] = value;
+    } else if (StartsWith(key, kGenericPrefix)) {
+      bySuffix.emplace(key.substr(sizeof kGenericPrefix - 1), value);
+    }
+  }
+  return bySuffix;
+}
+
+std::string Join(const std::vector<std::string>& tokens, char delimiter) {
+  std::string joined;
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (i > 0) joined += delimiter;
+    joined += tokens[i];
+  }
+  return joined;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitString(const std::string& text, char delimiter) {
+  std::vector<std::string> tokens;
+  size_t from = 0;
+  for (size_t hit = text.find(delimiter); hit != std::string::npos;
+       hit = text.find(delimiter, from)) {
+    tokens.push_back(text.substr(from, hit - from));
+    from = hit + 1;
+  }
+  if (from < text.size()) tokens.push_back(text.substr(from));
+  return tokens;
+}
+
+std::string BuildJvmParameters(const Settings& settings) {
+  std::vector<std::string> tokens = SplitString(settings.GetForStartKey("jvm.parameter"), ' ');
+  for (const auto& entry : CollectJvmParameterMap(settings)) tokens.push_back(entry.second);
+  for (const char* parameter : kDefaultJvmParameters) {
+    if (std::find(tokens.begin(), tokens.end(), parameter) == tokens.end()) {
+      tokens.push_back(parameter);
+    }
+  }
+  return Join(tokens, ' ');
+}

@@ -1,0 +1,60 @@
+#include "launcher/command_line.h"
+
+#include "settings/text.h"
+
+std::string CommandLineTail(const std::string& fullCommandLine) {
+  const char* blanks = " \t";
+  size_t pos = fullCommandLine.find_first_not_of(blanks);
+  if (pos == std::string::npos) return std::string();
+  if (fullCommandLine[pos] == '"') {
+    size_t closing = fullCommandLine.find('"', pos + 1);
+    pos = closing == std::string::npos ? fullCommandLine.size() : closing + 1;
+  } else {
+    pos = fullCommandLine.find_first_of(blanks, pos);
+  }
+  pos = pos == std::string::npos ? pos : fullCommandLine.find_first_not_of(blanks, pos);
+  return pos == std::string::npos ? std::string() : fullCommandLine.substr(pos);
+}
+
+namespace {
+
+void AddParameter(const std::string& piece, CommandLineParameters& parameters) {
+  size_t equals = piece.find('=');
+  if (piece.empty() || piece[0] != '-' || equals == std::string::npos) return;
+  std::string value = piece.substr(equals + 1);
+  if (!value.empty()) parameters.Set(piece.substr(1, equals - 1), value);
+}
+
+}  // namespace
+
+CommandLineParameters ParseCommandLine(std::string tail) {
+  CommandLineParameters parameters;
+  std::string rest = Trim(tail);
+  while (!rest.empty()) {
+    size_t blank = rest.find(' ');
+    AddParameter(rest.substr(0, blank), parameters);
+    if (blank == std::string::npos) break;
+    rest = Trim(rest.substr(blank));
+  }
+  return parameters;
+}
+
+void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,
+                          Settings& settings) {
+  auto it = parameters.entries.find(key);
+  if (it != parameters.entries.end()) settings.Set(key, it->second);
+}
+
+void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
+  static const char* const kCopiedKeys[] = {
+      "start",         "classpath.default", "classpath.help",
+      "classpath.extra", "classpath.prepend32", "classpath.prepend64",
+      "launcher.keep", "launcher.keep_and_kill", "launcher.service",
+      "launcher.ignore_inwartung", "Dclientname", "Dautologin.user",
+      "Dautologin.pwd", "DKivLaunchService.version", "java",
+      "java64"};
+  for (const char* key : kCopiedKeys) CopyCommandLineValue(parameters, key, settings);
+  for (const auto& [key, value] : parameters.entries) {
+    if (StartsWith(key, "Dkiv.")) settings.Set(key, value);
+  }
+}

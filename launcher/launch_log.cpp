@@ -1,0 +1,64 @@
+#include "launcher/launch_log.h"
+
+#include <cstdio>
+
+#include "platform/platform.h"
+
+void LaunchLog::Open(const std::string& path) {
+  Close();
+  file_ = platform::CreateOutputFile(path);
+}
+
+void LaunchLog::Write(const std::string& text) {
+  if (!file_) return;
+  for (char c : text) {
+    if (c == '\n') pending_ += '\r';
+    pending_ += c;
+  }
+}
+
+void LaunchLog::EndLine() {
+  Write("\n");
+  Flush();
+}
+
+void LaunchLog::WriteLine(const std::string& text) {
+  Write(text);
+  EndLine();
+}
+
+void LaunchLog::Flush() {
+  if (!file_ || pending_.empty()) return;
+  platform::WriteOutputFile(file_, pending_);
+  pending_.clear();
+}
+
+void LaunchLog::Banner(const std::string& title) {
+  EndLine();
+  Write("===== " + title + " =====");
+  EndLine();
+}
+
+void LaunchLog::Close() {
+  if (!file_) return;
+  Flush();
+  platform::CloseOutputFile(file_);
+  file_ = nullptr;
+}
+
+LaunchLog& Log() {
+  static LaunchLog log;
+  return log;
+}
+
+std::string CurrentTimeText() {
+  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::tm time = platform::CurrentLocalTime();
+  char text[64];
+  std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d %d\n", kDays[time.tm_wday % 7],
+                kMonths[time.tm_mon % 12], time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec,
+                1900 + time.tm_year);
+  return text;
+}

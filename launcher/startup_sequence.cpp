@@ -1,0 +1,126 @@
+#include "launcher/startup_sequence.h"
+
+#include "checks/distributed_installation.h"
+#include "checks/maintenance_mode.h"
+#include "checks/working_directory.h"
+#include "launcher/command_line.h"
+#include "launcher/error_report.h"
+#include "launcher/launch_log.h"
+#include "launcher/version.h"
+#include "jvm/java_command_line.h"
+#include "jvm/java_selection.h"
+#include "platform/platform.h"
+#include "process/start_java.h"
+#include "settings/properties_file.h"
+#include "settings/root_folder.h"
+#include "settings/settings_listing.h"
+#include "settings/start_key.h"
+
+namespace {
+
+void OpenLog(const std::string& workingDirectoryReport, const std::string& commandLine) {
+  Log().Open("KivLaunch.log");
+  Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
+              "$\n");
+  Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText());
+  Log().WriteLine("===== Arbeitsverzeichnis =====");
+  Log().WriteLine(workingDirectoryReport);
+  Log().Banner("Kommandozeilenparameter");
+  Log().WriteLine(MaskPassword(commandLine));
+  Log().Banner("Kommandozeilenparameter auswerten");
+}
+
+RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings) {
+  std::string root = CollapseUncPrefix(ReadRootFolder());
+  settings = InitialSettings();
+  if (RunEnd end = ReadPropertiesFile(root, "launch.properties", settings)) return end;
+  if (RunEnd end = ReadPropertiesFile(root, "customlaunch.properties", settings)) return end;
+  std::string custom = parameters.Get("custom");
+  if (!custom.empty()) return ReadPropertiesFile(root, custom, settings);
+  return std::nullopt;
+}
+
+bool AttemptsJava64() {
+  return platform::RunsUnderWow64() && !platform::LacksK32GetModuleFileNameExA();
+}
+
+std::string StartedLine(const char* bits) {
+  return std::string("LAUNCH PROCESS FOR ") + bits + " BIT COMPLETE.";
+}
+
+int EndSuccessfully(const char* bits) {
+  Log().WriteLine(StartedLine(bits));
+  Log().Close();
+  return kExitSuccess;
+}
+
+// A failed 64-bit start is only logged; the 32-bit attempt decides the run.
+int StartJavaRuntime(const Settings& settings, const LaunchInputs& inputs) {
+  std::string errorText;
+  if (AttemptsJava64()) {
+    std::string javaHome = SelectJavaHome(true, settings);
+    if (!javaHome.empty()) {
+      if (RunEnd end = LaunchJava(javaHome, true, settings, inputs, &errorText)) return *end;
+      if (errorText.empty()) return EndSuccessfully("64");
+    }
+  }
+  std::string javaHome = SelectJavaHome(false, settings);
+  if (javaHome.empty()) {
+    ReportError(
+        "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+        "wurde kein Parameter \"java\" definiert!");
+    return kExitFailure;
+  }
+  if (RunEnd end = LaunchJava(javaHome, false, settings, inputs, &errorText)) return *end;
+  if (errorText.empty()) return EndSuccessfully("32");
+  ReportError(errorText);
+  return kExitFailure;
+}
+
+int Run(const std::string& commandLine) {
+  CommandLineParameters parameters = ParseCommandLine(commandLine);
+  std::string report = ApplyWorkingDirectory(parameters);
+  if (parameters.IsTrue("launcher.show_dir")) ReportError(report);
+  OpenLog(report, commandLine);
+  SetServiceMode(parameters.IsTrue("launcher.service"));
+  if (ServiceMode()) {
+    Log().WriteLine(
+        "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
+        "KivLaunchService)");
+  }
+  bool ignoreMaintenance = parameters.IsTrue("launcher.ignore_inwartung");
+  if (ignoreMaintenance) {
+    Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
+  }
+  if (RunEnd end = ResolveDistributedInstallation(commandLine)) return *end;
+
+  Settings settings;
+  if (RunEnd end = ReadSettings(parameters, settings)) return *end;
+  LaunchInputs inputs;
+  inputs.readParameters = ReadAdditionalParameters(parameters, "read");
+  inputs.readAppParameters = ReadAdditionalParameters(parameters, "read_app");
+  CopyCommandLineOverrides(parameters, settings);
+  LogAllSettings(settings);
+
+  std::string startKey = StartKey(settings);
+  if (RunEnd end = CheckStartKey(settings, startKey)) return *end;
+  if (RunEnd end = CheckMaintenanceMode(startKey, ignoreMaintenance)) return *end;
+  inputs.classpath = PrepareClasspath(settings);
+
+  Log().Banner("Starten der javaw.exe");
+  inputs.startValue = settings.Get(startKey);
+  const Classpath& classpath = inputs.classpath;
+  Log().WriteLine("Gestartet wird K\xFCrzel: '" + startKey + "' mit Parameter: " +
+                  classpath.classpathDefault + " " + classpath.classpathHelp + " " +
+                  classpath.classpathExtra + " " + inputs.startValue);
+  return StartJavaRuntime(settings, inputs);
+}
+
+}  // namespace
+
+int RunLauncher(const std::string& fullCommandLine) {
+  SetServiceMode(false);
+  int exitCode = Run(CommandLineTail(fullCommandLine));
+  Log().Close();
+  return exitCode;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "jvm/java_command_line.h"
+#include "launcher/run_end.h"
+#include "settings/settings.h"
+
+// Starts Java and, as launcher.keep and launcher.keep_and_kill say, returns
+// at once, waits, or waits with Java bound to a kill-on-close job. Returns
+// the failure text, empty when Java was started.
+std::string StartJava(const std::string& commandLine, const Settings& settings);
+
+// One launch attempt: the command line is built, then Java started.
+RunEnd LaunchJava(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                  const LaunchInputs& inputs, std::string* errorText);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "launcher/run_end.h"
+#include "settings/settings.h"
+
+// The line up to its first "#" outside double quotes.
+std::string StripComment(const std::string& line);
+
+// Reads directory + fileName into settings and logs every line with what
+// was taken from it. A file that cannot be opened is reported and ends the run.
+RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings& settings);

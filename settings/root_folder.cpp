@@ -1,0 +1,46 @@
+#include "settings/root_folder.h"
+
+#include <vector>
+
+#include "launcher/launch_log.h"
+#include "settings/text.h"
+#include "settings/text_file.h"
+
+namespace {
+
+const char kRootFile[] = "kivsoft.properties";
+
+bool EndsWithTwoBackslashes(const std::string& text) {
+  return text.size() >= 2 && text.compare(text.size() - 2, 2, "\\\\") == 0;
+}
+
+}  // namespace
+
+std::string ReadRootFolder() {
+  std::vector<std::string> lines;
+  if (!ReadTextLines(kRootFile, &lines)) return std::string();
+  Log().Banner(std::string(kRootFile) + " einlesen");
+  Log().Write(std::string("Die Datei ") + kRootFile + " wurde ge\xF6" "ffnet.\n");
+  Log().Flush();
+  std::string root;
+  for (const std::string& line : lines) {
+    size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    std::string key = Trim(line.substr(0, equals));
+    std::string value = Trim(line.substr(equals + 1));
+    if (value.empty() || key != "root") continue;
+    root = EndsWithTwoBackslashes(value) ? value : value + "\\\\";
+    Log().Write(" // FOUND: \"" + key + "\"=\"" + value + "\"");
+  }
+  return root;
+}
+
+std::string CollapseUncPrefix(const std::string& text) {
+  const std::string four = "\\\\\\\\";
+  if (!StartsWith(text, four)) return text;
+  std::string result = text;
+  for (size_t hit = result.find(four); hit != std::string::npos; hit = result.find(four, hit + 2)) {
+    result.replace(hit, 4, "\\\\");
+  }
+  return result;
+}

@@ -1,0 +1,33 @@
+#include "settings/settings.h"
+
+#include "settings/text.h"
+
+std::string Settings::Get(const std::string& key) const {
+  auto it = entries.find(key);
+  return it == entries.end() ? std::string() : it->second;
+}
+
+bool Settings::IsTrue(const std::string& key) const { return Get(key) == "true"; }
+
+void Settings::Set(const std::string& key, const std::string& value) { entries[key] = value; }
+
+std::string Settings::GetForStartKey(const std::string& key) const {
+  std::string variant = Get(ToUpper(Get("start")) + "." + key);
+  return variant.empty() ? Get(key) : variant;
+}
+
+Settings InitialSettings() {
+  Settings settings;
+  settings.entries = {
+      {"start", "QV"},
+      {"memory.maximum", "256M"},
+      {"memory.initial", "32M"},
+      {"swing.noxp", "false"},
+      {"sun.java2d.d3d", "true"},
+      {"launcher.keep", "false"},
+      {"launcher.keep_and_kill", "false"},
+      {"launcher.service", "false"},
+      {"launcher.ignore_inwartung", "false"},
+  };
+  return settings;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "launcher/run_end.h"
+#include "settings/settings.h"
+
+// The upper-cased value of the setting start.
+std::string StartKey(const Settings& settings);
+
+// Ends the run when the settings hold no entry under the start key.
+RunEnd CheckStartKey(const Settings& settings, const std::string& startKey);
+
+// The command-line group "read" or "read_app", "+++" decoded to a blank.
+std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
+                                     const std::string& name);

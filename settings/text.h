@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// Without the blanks and tabs at both ends; nothing else is removed.
+std::string Trim(const std::string& text);
+// Only a to z change; every other byte stays.
+std::string ToUpper(const std::string& text);
+// Each occurrence of pattern (never empty) becomes one blank.
+std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
+bool StartsWith(const std::string& text, const std::string& prefix);

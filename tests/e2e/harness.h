@@ -1,0 +1,61 @@
+#pragma once
+
+// Runs the real launcher binary (natively, or under Wine when KIV_RUNNER is
+// "wine") in a temporary installation folder.
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct RunResult {
+  int exitCode = -1;
+  std::string standardOutput;
+  std::string standardError;
+};
+
+class Installation {
+ public:
+  Installation();
+  ~Installation();
+  Installation(const Installation&) = delete;
+  Installation& operator=(const Installation&) = delete;
+
+  const std::string& Root() const { return root_; }
+  std::string Path(const std::string& relative) const;
+  void Write(const std::string& relative, const std::string& content) const;
+  void MakeDirectory(const std::string& relative) const;
+  // The launcher under test, as folder\KivLauncher(.exe).
+  void AddLauncher(const std::string& folder = "") const;
+  // The fake javaw.exe as folder\bin\javaw.exe.
+  void AddJava(const std::string& folder) const;
+  std::string Read(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+
+  // The launcher in launcherFolder, started in workingFolder with the
+  // arguments (each without blanks).
+  RunResult Run(const std::vector<std::string>& arguments, const std::string& launcherFolder = "",
+                const std::string& workingFolder = "") const;
+  // Started, not waited for; returns the process id.
+  int Start(const std::vector<std::string>& arguments) const;
+
+  // The log with the build time, run times, computer name and this
+  // folder's path replaced by <BUILD>, <TIME>, <HOST> and <DIR>; CR LF kept.
+  std::string NormalizedLog(const std::string& folder = "") const;
+  // What the fake Java of that folder received, one line each: cwd=, arg=.
+  std::vector<std::string> JavaArguments(const std::string& javaFolder) const;
+
+ private:
+  std::string Normalize(std::string text) const;
+  std::string root_;
+};
+
+bool UnderWine();
+std::string LauncherName();
+// Waits for the process started by Installation::Start.
+int WaitFor(int pid);
+// Polls until the file exists; false after the time-out.
+bool WaitForFile(const std::string& path, int seconds);
+std::string Crlf(const std::string& text);
+
+}  // namespace e2e

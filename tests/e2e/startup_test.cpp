@@ -1,0 +1,141 @@
+// Whole runs of the real launcher: the log byte for byte, the exit code,
+// standard output and what Java received.
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/installation_fixture.h"
+
+namespace e2e {
+namespace {
+
+using Startup = StandardInstallation;
+
+const char kNoHandOver[] =
+    "\n"
+    "===== Verteilte Installation =====\n"
+    "Der Ordner lib wurde gefunden. -> Keine verteilte Installation!\n";
+
+const char kNoAdditionalParameters[] =
+    "\n"
+    "===== Zusatzparameter mit -read =====\n"
+    "NO ADDITIONAL PARAMETERS\n"
+    "\n"
+    "===== Zusatzparameter mit -read_app =====\n"
+    "NO ADDITIONAL PARAMETERS\n";
+
+std::string Listing(const std::string& keep, const std::string& start) {
+  return "\n"
+         "===== Liste aller Einstellungen =====\n"
+         "ABC = -Dapp=abc app.Main\n"
+         "QV = -Dapp=qv app.Main\n"
+         "classpath.default = lib\\app.jar;lib\\util.jar\n"
+         "java64 = jre64\n"
+         "launcher.ignore_inwartung = false\n"
+         "launcher.keep = " + keep + "\n"
+         "launcher.keep_and_kill = false\n"
+         "launcher.service = false\n"
+         "memory.initial = 32M\n"
+         "memory.maximum = 512M\n"
+         "start = " + start + "\n"
+         "sun.java2d.d3d = true\n"
+         "swing.noxp = false\n"
+         "\n"
+         "===== InWartung.txt pr\xFC" "fen =====\n"
+         "Es existiert keine InWartung.txt\n";
+}
+
+std::string JavaStart(const std::string& key, const std::string& startValue) {
+  return "\n"
+         "===== Starten der javaw.exe =====\n"
+         "Gestartet wird K\xFCrzel: '" + key + "' mit Parameter: lib\\app.jar;lib\\util.jar   " +
+         startValue + "\n"
+         "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=jre64\n"
+         "JVM wird gestartet am <TIME>\n"
+         "\n"
+         "jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M -cp "
+         "\"lib\\app.jar;lib\\util.jar\" " + startValue + "\n";
+}
+
+TEST_F(Startup, EmptyCommandLineStartsTheDefaultKey) {
+  RunResult result = app.Run({});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardOutput, "");
+  EXPECT_EQ(app.NormalizedLog(),
+            Crlf(StandardLogStart("") + kNoHandOver + StandardPropertiesLog() +
+                 kNoAdditionalParameters + Listing("false", "QV") +
+                 JavaStart("QV", "-Dapp=qv app.Main") + "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n"));
+  ASSERT_TRUE(WaitForFile(app.Path("jre64/bin/javaw.received"), 30));
+}
+
+TEST_F(Startup, KeepWaitsForJava) {
+  app.Write("launch.properties", app.Read("launch.properties") + "XYZ=app.Main fake.sleep=2\n");
+  RunResult result = app.Run({"-start=xyz", "-launcher.keep=true"});
+  EXPECT_EQ(result.exitCode, 0);
+  // Java has ended before the launcher did.
+  std::vector<std::string> received = app.JavaArguments("jre64");
+  ASSERT_FALSE(received.empty());
+  EXPECT_EQ(received.back(), "finished");
+  std::string log = app.NormalizedLog();
+  EXPECT_NE(log.find(Crlf("launcher.keep = true\n")), std::string::npos) << log;
+  EXPECT_NE(log.find(Crlf("\"lib\\app.jar;lib\\util.jar\" app.Main fake.sleep=2\n"
+                          "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der "
+                          "java-Prozess l\xE4uft.\n"
+                          "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n")),
+            std::string::npos)
+      << log;
+}
+
+TEST_F(Startup, StartAndKeepFromTheCommandLine) {
+  RunResult result = app.Run({"-start=abc", "-launcher.keep=true"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(app.NormalizedLog(),
+            Crlf(StandardLogStart("-start=abc -launcher.keep=true") + kNoHandOver +
+                 StandardPropertiesLog() + kNoAdditionalParameters + Listing("true", "abc") +
+                 JavaStart("ABC", "-Dapp=abc app.Main") +
+                 "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
+                 "l\xE4uft.\n"
+                 "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n"));
+  std::vector<std::string> expected = {
+      "cwd=<DIR>",
+      "arg=-Djava.util.Arrays.useLegacyMergeSort=true",
+      "arg=-Xms32M",
+      "arg=-Xmx512M",
+      "arg=-cp",
+      "arg=lib\\app.jar;lib\\util.jar",
+      "arg=-Dapp=abc",
+      "arg=app.Main"};
+  EXPECT_EQ(app.JavaArguments("jre64"), expected);
+}
+
+TEST_F(Startup, CwdSwitchMovesTheRunToTheExecutablesFolder) {
+  Installation outer;
+  outer.AddLauncher("app");
+  outer.MakeDirectory("elsewhere");
+  RunResult result = outer.Run({"-launcher.cwd=true"}, "app", "elsewhere");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_FALSE(outer.Exists("elsewhere/KivLaunch.log"));
+  EXPECT_EQ(outer.NormalizedLog("app"),
+            Crlf("$Id: launcher, v5.1.0.35 built <BUILD>$\n"
+                 "KivLauncher wird gestartet am <TIME>\n"
+                 "\n"
+                 "===== Arbeitsverzeichnis =====\n"
+                 "Arbeitsverzeichnis beim Start: <DIR>\\elsewhere\n"
+                 "launcher.cwd=true -> Arbeitsverzeichnis automatisch gewechselt zu: <DIR>\\app\n"
+                 "\n"
+                 "===== Kommandozeilenparameter =====\n"
+                 "-launcher.cwd=true\n"
+                 "\n"
+                 "===== Kommandozeilenparameter auswerten =====\n"
+                 "\n"
+                 "===== Verteilte Installation =====\n"
+                 "Der Ordner lib wurde nicht gefunden, darum wird eine verteilte Installation "
+                 "vermutet. Suche das neueste Verzeichnis mit Datei 'Bereit.txt'.\n"
+                 "=== Messagebox Start ===\n"
+                 "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in "
+                 "den Unterordnern! \n"
+                 "\n"
+                 "=== Messagebox Ende ===\n"));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,217 @@
+#include "tests/fake_platform.h"
+
+#include <algorithm>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+namespace {
+
+bool IsAbsolute(const std::string& path) {
+  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+std::string Parent(const std::string& path) {
+  size_t backslash = path.rfind('\\');
+  return backslash == std::string::npos ? std::string() : path.substr(0, backslash);
+}
+
+}  // namespace
+
+State& Get() {
+  static State state;
+  return state;
+}
+
+std::string Absolute(const std::string& path) {
+  std::string full = IsAbsolute(path) ? path : Get().currentDirectory + "\\" + path;
+  std::vector<std::string> parts;
+  size_t from = 0;
+  for (;;) {
+    size_t backslash = full.find('\\', from);
+    std::string part = full.substr(from, backslash - from);
+    if (part == "..") {
+      if (parts.size() > 1) parts.pop_back();
+    } else if (part != "." && !(part.empty() && !parts.empty())) {
+      parts.push_back(part);
+    }
+    if (backslash == std::string::npos) break;
+    from = backslash + 1;
+  }
+  std::string normal;
+  for (size_t i = 0; i < parts.size(); ++i) normal += (i ? "\\" : "") + parts[i];
+  return normal;
+}
+
+void AddDirectory(const std::string& path) {
+  for (std::string folder = Absolute(path); folder.find('\\') != std::string::npos;
+       folder = Parent(folder)) {
+    Get().directories.insert(folder);
+  }
+}
+
+void AddFile(const std::string& path, const std::string& content) {
+  std::string full = Absolute(path);
+  Get().files[full] = content;
+  AddDirectory(Parent(full));
+}
+
+void Reset() {
+  Get() = State();
+  Get().currentDirectory = "C:\\App";
+  Get().executablePath = "C:\\App\\KivLauncher.exe";
+  AddFile(Get().executablePath, "MZ");
+  AddDirectory("C:\\App\\lib");
+}
+
+std::string ReadLog(const std::string& folder) { return Get().files[folder + "\\KivLaunch.log"]; }
+
+}  // namespace fake
+
+namespace platform {
+
+using fake::Absolute;
+using fake::Get;
+
+struct OutputFile {
+  std::string path;
+};
+
+struct Job {};
+
+struct Pipe {
+  std::string answer;
+};
+
+void Initialize(int, char**) {}
+
+std::string FullCommandLine() { return Get().commandLine; }
+
+std::string CurrentDirectory() { return Get().currentDirectory; }
+
+bool ChangeDirectory(const std::string& path) {
+  std::string full = Absolute(path);
+  if (!Get().directories.count(full)) return false;
+  Get().currentDirectory = full;
+  return true;
+}
+
+std::string ExecutablePath() { return Get().executablePath; }
+
+bool ReadFile(const std::string& path, std::string* content) {
+  auto it = Get().files.find(Absolute(path));
+  if (it == Get().files.end()) return false;
+  *content = it->second;
+  return true;
+}
+
+bool FileCanBeOpened(const std::string& path) { return Get().files.count(Absolute(path)) > 0; }
+
+bool IsDirectory(const std::string& path) { return Get().directories.count(Absolute(path)) > 0; }
+
+bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
+  std::string folder = Absolute(path);
+  if (!Get().directories.count(folder)) return false;
+  names->clear();
+  auto addChild = [&](const std::string& entry) {
+    if (entry.size() > folder.size() + 1 && entry.compare(0, folder.size() + 1, folder + "\\") == 0 &&
+        entry.find('\\', folder.size() + 1) == std::string::npos) {
+      names->push_back(entry.substr(folder.size() + 1));
+    }
+  };
+  for (const auto& file : Get().files) addChild(file.first);
+  for (const auto& directory : Get().directories) addChild(directory);
+  std::sort(names->begin(), names->end());
+  return true;
+}
+
+OutputFile* CreateOutputFile(const std::string& path) {
+  std::string full = Absolute(path);
+  if (Get().directories.count(full)) return nullptr;
+  Get().files[full].clear();
+  return new OutputFile{full};
+}
+
+void WriteOutputFile(OutputFile* file, const std::string& bytes) { Get().files[file->path] += bytes; }
+
+void CloseOutputFile(OutputFile* file) { delete file; }
+
+std::string ComputerName() { return Get().computerName; }
+
+bool RunsUnderWow64() { return Get().runsUnderWow64; }
+
+bool LacksK32GetModuleFileNameExA() { return Get().lacksK32GetModuleFileNameExA; }
+
+void ShowMessageBox(const std::string& text, const std::string& caption) {
+  Get().messageBoxes.push_back(caption + ": " + text);
+}
+
+void WriteStandardOutput(const std::string& bytes) { Get().standardOutput += bytes; }
+
+void WriteLastErrorLine(const std::string& text) {
+  Get().standardError += text + ": No such file or directory\n";
+}
+
+std::tm CurrentLocalTime() {
+  std::tm time = {};
+  time.tm_year = 2026 - 1900;
+  time.tm_mon = 11;
+  time.tm_mday = 6;
+  time.tm_wday = 0;
+  time.tm_hour = 12;
+  time.tm_min = 57;
+  time.tm_sec = 17;
+  return time;
+}
+
+bool StartProcess(const std::string& commandLine, bool breakawayFromJob, Process* process) {
+  for (const std::string& program : Get().failingPrograms) {
+    if (commandLine.compare(0, program.size(), program) == 0) return false;
+  }
+  Get().started.push_back({commandLine, breakawayFromJob});
+  process->id = 4242 + static_cast<unsigned long>(Get().started.size()) - 1;
+  return true;
+}
+
+void WaitForProcess(const Process& process) {
+  Get().events.push_back("wait " + std::to_string(process.id));
+}
+
+void CloseProcess(const Process& process) {
+  Get().events.push_back("close " + std::to_string(process.id));
+}
+
+Job* CreateKillOnCloseJob() {
+  Get().events.push_back("create job");
+  return new Job;
+}
+
+unsigned long AssignProcessToJob(Job*, const Process& process) {
+  Get().events.push_back("assign " + std::to_string(process.id));
+  return Get().assignError;
+}
+
+void CloseJob(Job* job) {
+  Get().events.push_back("close job");
+  delete job;
+}
+
+Pipe* OpenCommandPipe(const std::string& command) {
+  Get().pipeCommands.push_back(command);
+  return Get().pipeAnswer ? new Pipe{Get().pipeAnswer} : nullptr;
+}
+
+bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
+  size_t lineFeed = pipe->answer.find('\n');
+  size_t length = lineFeed == std::string::npos ? pipe->answer.size() : lineFeed + 1;
+  *line = pipe->answer.substr(0, std::min(length, static_cast<size_t>(maxBytes - 1)));
+  return !line->empty();
+}
+
+void ClosePipe(Pipe* pipe) {
+  Get().events.push_back("close pipe");
+  delete pipe;
+}
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+#pragma once
+
+// The platform of the in-process tests: an in-memory file system with
+// Windows paths, chosen probe answers, and a record of what the launcher did.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+struct StartedProcess {
+  std::string commandLine;
+  bool breakawayFromJob;
+};
+
+struct State {
+  std::map<std::string, std::string> files;
+  std::set<std::string> directories;
+  std::string currentDirectory;
+  std::string executablePath;
+  std::string commandLine;
+  std::string computerName = "PC-07";
+  bool runsUnderWow64 = true;
+  bool lacksK32GetModuleFileNameExA = false;
+  // A start fails when its command line begins with one of these.
+  std::vector<std::string> failingPrograms;
+  unsigned long assignError = 0;
+  // Null: the pipe cannot be opened; empty: the child answers nothing.
+  const char* pipeAnswer = "";
+
+  std::vector<std::string> messageBoxes;
+  std::string standardOutput;
+  std::string standardError;
+  std::vector<StartedProcess> started;
+  std::vector<std::string> pipeCommands;
+  // Waits, job assignments and closes, in order.
+  std::vector<std::string> events;
+};
+
+State& Get();
+// A fresh state: C:\App holds KivLauncher.exe and a lib folder and is the
+// working directory.
+void Reset();
+std::string Absolute(const std::string& path);
+void AddFile(const std::string& path, const std::string& content);
+void AddDirectory(const std::string& path);
+std::string ReadLog(const std::string& folder = "C:\\App");
+
+}  // namespace fake
