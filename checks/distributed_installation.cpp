@@ -32,9 +32,14 @@ int HandOverInServiceMode(const std::string& childCommand) {
   std::string answer;
   if (platform::ReadPipeLine(pipe, kAnswerBufferSize, &answer)) {
     platform::WriteStandardOutput(answer);
-    Log().Write("Aus Kindprozess zur\xFC" "ckgekehrt mit Konsolenausgabe: " + answer);
+    Log().Write(
+        "Aus Kindprozess zur\xFC"
+        "ckgekehrt mit Konsolenausgabe: " +
+        answer);
   } else {
-    ReportError("Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC" "ck!\n");
+    ReportError(
+        "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
+        "ck!\n");
   }
   platform::ClosePipe(pipe);
   return kExitSuccess;

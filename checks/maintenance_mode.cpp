@@ -5,7 +5,9 @@
 #include "platform/platform.h"
 
 RunEnd CheckMaintenanceMode(const std::string& startKey, bool ignoreMaintenance) {
-  Log().Banner("InWartung.txt pr\xFC" "fen");
+  Log().Banner(
+      "InWartung.txt pr\xFC"
+      "fen");
   if (ignoreMaintenance) {
     Log().WriteLine("Wird ignoriert wegen -launcher.ignore_inwartung=true");
     return std::nullopt;
@@ -20,6 +22,7 @@ RunEnd CheckMaintenanceMode(const std::string& startKey, bool ignoreMaintenance)
   }
   ReportError(
       "Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden.\n"
-      "Bitte versuchen Sie es sp\xE4" "ter noch einmal.");
+      "Bitte versuchen Sie es sp\xE4"
+      "ter noch einmal.");
   return kExitFailure;
 }

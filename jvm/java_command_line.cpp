@@ -30,8 +30,8 @@ std::string SystemProperties(const Settings& settings) {
 std::string MemoryOptions(bool is64Bit, const Settings& settings) {
   std::string text = " -Xms" + NormalizeHeapSize("memory.initial", is64Bit,
                                                  settings.GetForStartKey("memory.initial"));
-  text += " -Xmx" + NormalizeHeapSize("memory.maximum", is64Bit,
-                                      settings.GetForStartKey("memory.maximum"));
+  text += " -Xmx" +
+          NormalizeHeapSize("memory.maximum", is64Bit, settings.GetForStartKey("memory.maximum"));
   text += SpacedOption("XX:MinHeapFreeRatio", settings.GetForStartKey("MinHeapFreeRatio"));
   text += SpacedOption("XX:MaxHeapFreeRatio", settings.GetForStartKey("MaxHeapFreeRatio"));
   return text;
@@ -49,7 +49,8 @@ std::string ForwardedProperties(const Settings& settings) {
 
 std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classpath& classpath) {
   std::string text = " -cp \"";
-  std::string prepend = settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32");
+  std::string prepend =
+      settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32");
   if (!prepend.empty()) {
     prepend = WithoutQuotes(prepend);
     Log().WriteLine("Erweitere Classpath um: " + prepend);
@@ -89,7 +90,8 @@ RunEnd CheckClasspathOptionCount(const std::string& commandLine) {
   Log().WriteLine("Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: " + std::to_string(count));
   ReportError(
       "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-      "pr\xC3\xBC" "fen! \n");
+      "pr\xC3\xBC"
+      "fen! \n");
   return kExitFailure;
 }
 

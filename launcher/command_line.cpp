@@ -46,13 +46,22 @@ void CopyCommandLineValue(const CommandLineParameters& parameters, const std::st
 }
 
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
-  static const char* const kCopiedKeys[] = {
-      "start",         "classpath.default", "classpath.help",
-      "classpath.extra", "classpath.prepend32", "classpath.prepend64",
-      "launcher.keep", "launcher.keep_and_kill", "launcher.service",
-      "launcher.ignore_inwartung", "Dclientname", "Dautologin.user",
-      "Dautologin.pwd", "DKivLaunchService.version", "java",
-      "java64"};
+  static const char* const kCopiedKeys[] = {"start",
+                                            "classpath.default",
+                                            "classpath.help",
+                                            "classpath.extra",
+                                            "classpath.prepend32",
+                                            "classpath.prepend64",
+                                            "launcher.keep",
+                                            "launcher.keep_and_kill",
+                                            "launcher.service",
+                                            "launcher.ignore_inwartung",
+                                            "Dclientname",
+                                            "Dautologin.user",
+                                            "Dautologin.pwd",
+                                            "DKivLaunchService.version",
+                                            "java",
+                                            "java64"};
   for (const char* key : kCopiedKeys) CopyCommandLineValue(parameters, key, settings);
   for (const auto& [key, value] : parameters.entries) {
     if (StartsWith(key, "Dkiv.")) settings.Set(key, value);

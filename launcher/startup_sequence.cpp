@@ -3,12 +3,12 @@
 #include "checks/distributed_installation.h"
 #include "checks/maintenance_mode.h"
 #include "checks/working_directory.h"
+#include "jvm/java_command_line.h"
+#include "jvm/java_selection.h"
 #include "launcher/command_line.h"
 #include "launcher/error_report.h"
 #include "launcher/launch_log.h"
 #include "launcher/version.h"
-#include "jvm/java_command_line.h"
-#include "jvm/java_selection.h"
 #include "platform/platform.h"
 #include "process/start_java.h"
 #include "settings/properties_file.h"
@@ -110,9 +110,9 @@ int Run(const std::string& commandLine) {
   Log().Banner("Starten der javaw.exe");
   inputs.startValue = settings.Get(startKey);
   const Classpath& classpath = inputs.classpath;
-  Log().WriteLine("Gestartet wird K\xFCrzel: '" + startKey + "' mit Parameter: " +
-                  classpath.classpathDefault + " " + classpath.classpathHelp + " " +
-                  classpath.classpathExtra + " " + inputs.startValue);
+  Log().WriteLine("Gestartet wird K\xFCrzel: '" + startKey +
+                  "' mit Parameter: " + classpath.classpathDefault + " " + classpath.classpathHelp +
+                  " " + classpath.classpathExtra + " " + inputs.startValue);
   return StartJavaRuntime(settings, inputs);
 }
 

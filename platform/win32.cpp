@@ -1,9 +1,8 @@
 // The product's platform: Win32 and msvcrt.
 
-#include <windows.h>
-
 #include <direct.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>

@@ -44,7 +44,9 @@ std::string StartJava(const std::string& commandLine, const Settings& settings) 
   bool keep = settings.IsTrue("launcher.keep");
   bool keepAndKill = settings.IsTrue("launcher.keep_and_kill");
   if (ServiceMode()) {
-    if (keep) Log().WriteLine("Ignoriere den Parameter launcher.keep, da launcher.service=true gesetzt ist");
+    if (keep)
+      Log().WriteLine(
+          "Ignoriere den Parameter launcher.keep, da launcher.service=true gesetzt ist");
     if (keepAndKill) {
       Log().WriteLine(
           "Ignoriere den Parameter launcher.keep_and_kill, da launcher.service=true gesetzt ist");

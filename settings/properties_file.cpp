@@ -37,10 +37,14 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   std::string path = directory + fileName;
   std::vector<std::string> lines;
   if (!ReadTextLines(path, &lines)) {
-    ReportError("Die Datei " + path + " konnte nicht ge\xF6" "ffnet werden.\n");
+    ReportError("Die Datei " + path +
+                " konnte nicht ge\xF6"
+                "ffnet werden.\n");
     return kExitFailure;
   }
-  Log().Write("Die Datei " + path + " wurde ge\xF6" "ffnet.\n");
+  Log().Write("Die Datei " + path +
+              " wurde ge\xF6"
+              "ffnet.\n");
   Log().Flush();
   for (const std::string& line : lines) {
     Log().Write(line);

@@ -20,7 +20,9 @@ std::string ReadRootFolder() {
   std::vector<std::string> lines;
   if (!ReadTextLines(kRootFile, &lines)) return std::string();
   Log().Banner(std::string(kRootFile) + " einlesen");
-  Log().Write(std::string("Die Datei ") + kRootFile + " wurde ge\xF6" "ffnet.\n");
+  Log().Write(std::string("Die Datei ") + kRootFile +
+              " wurde ge\xF6"
+              "ffnet.\n");
   Log().Flush();
   std::string root;
   for (const std::string& line : lines) {

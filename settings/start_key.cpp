@@ -8,7 +8,8 @@ std::string StartKey(const Settings& settings) { return ToUpper(settings.Get("st
 
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  ReportError("Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n");
+  ReportError("Der StartParameter: " + startKey +
+              " wurde in der launch.properties nicht gefunden!\n");
   return kExitFailure;
 }
 

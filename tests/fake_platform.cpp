@@ -115,7 +115,8 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   if (!Get().directories.count(folder)) return false;
   names->clear();
   auto addChild = [&](const std::string& entry) {
-    if (entry.size() > folder.size() + 1 && entry.compare(0, folder.size() + 1, folder + "\\") == 0 &&
+    if (entry.size() > folder.size() + 1 &&
+        entry.compare(0, folder.size() + 1, folder + "\\") == 0 &&
         entry.find('\\', folder.size() + 1) == std::string::npos) {
       names->push_back(entry.substr(folder.size() + 1));
     }
@@ -133,7 +134,9 @@ OutputFile* CreateOutputFile(const std::string& path) {
   return new OutputFile{full};
 }
 
-void WriteOutputFile(OutputFile* file, const std::string& bytes) { Get().files[file->path] += bytes; }
+void WriteOutputFile(OutputFile* file, const std::string& bytes) {
+  Get().files[file->path] += bytes;
+}
 
 void CloseOutputFile(OutputFile* file) { delete file; }
 

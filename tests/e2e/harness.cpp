@@ -68,7 +68,8 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& directory,
     dup2(out, 1);
     dup2(err, 2);
     std::vector<char*> pointers;
-    for (const std::string& argument : argv) pointers.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : argv)
+      pointers.push_back(const_cast<char*>(argument.c_str()));
     pointers.push_back(nullptr);
     execvp(pointers[0], pointers.data());
     _exit(127);
@@ -134,7 +135,9 @@ void Installation::Write(const std::string& relative, const std::string& content
   std::ofstream(path, std::ios::binary) << content;
 }
 
-void Installation::MakeDirectory(const std::string& relative) const { MakeDirectories(Path(relative)); }
+void Installation::MakeDirectory(const std::string& relative) const {
+  MakeDirectories(Path(relative));
+}
 
 void Installation::AddLauncher(const std::string& folder) const {
   MakeDirectory(folder);
@@ -146,7 +149,9 @@ void Installation::AddJava(const std::string& folder) const {
   Copy(Environment("KIV_FAKE_JAVA"), Path(folder) + "/bin/javaw.exe");
 }
 
-std::string Installation::Read(const std::string& relative) const { return ReadWhole(Path(relative)); }
+std::string Installation::Read(const std::string& relative) const {
+  return ReadWhole(Path(relative));
+}
 
 bool Installation::Exists(const std::string& relative) const {
   struct stat info;
@@ -204,10 +209,11 @@ bool WaitForFile(const std::string& path, int seconds) {
 }
 
 std::string Installation::Normalize(std::string text) const {
-  text = std::regex_replace(text, std::regex(R"(built [A-Z][a-z]{2} [ 0-9]\d \d{4} \d\d:\d\d:\d\d\$)"),
-                            "built <BUILD>$");
-  text = std::regex_replace(text, std::regex(R"(am [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]\d \d\d:\d\d:\d\d \d{4})"),
-                            "am <TIME>");
+  text = std::regex_replace(
+      text, std::regex(R"(built [A-Z][a-z]{2} [ 0-9]\d \d{4} \d\d:\d\d:\d\d\$)"), "built <BUILD>$");
+  text = std::regex_replace(
+      text, std::regex(R"(am [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]\d \d\d:\d\d:\d\d \d{4})"),
+      "am <TIME>");
   text = std::regex_replace(text, std::regex(R"(Computer "[^"]*")"), "Computer \"<HOST>\"");
   ReplaceFolder(text, WineForm(root_));
   ReplaceFolder(text, root_);

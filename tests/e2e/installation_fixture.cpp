@@ -20,7 +20,8 @@ std::string StandardLogStart(const std::string& tail) {
 std::string StandardPropertiesLog() {
   return "\n"
          "===== launch.properties einlesen =====\n"
-         "Die Datei launch.properties wurde ge\xF6" "ffnet.\n"
+         "Die Datei launch.properties wurde ge\xF6"
+         "ffnet.\n"
          "classpath.default=lib\\app.jar;lib\\util.jar // FOUND: "
          "\"classpath.default\"=\"lib\\app.jar;lib\\util.jar\"\n"
          "java64=jre64 // FOUND: \"java64\"=\"jre64\"\n"
@@ -29,7 +30,8 @@ std::string StandardPropertiesLog() {
          "\n"
          "\n"
          "===== customlaunch.properties einlesen =====\n"
-         "Die Datei customlaunch.properties wurde ge\xF6" "ffnet.\n"
+         "Die Datei customlaunch.properties wurde ge\xF6"
+         "ffnet.\n"
          "memory.maximum=512M // FOUND: \"memory.maximum\"=\"512M\"\n"
          "\n";
 }

@@ -31,29 +31,36 @@ std::string Listing(const std::string& keep, const std::string& start) {
          "classpath.default = lib\\app.jar;lib\\util.jar\n"
          "java64 = jre64\n"
          "launcher.ignore_inwartung = false\n"
-         "launcher.keep = " + keep + "\n"
+         "launcher.keep = " +
+         keep +
+         "\n"
          "launcher.keep_and_kill = false\n"
          "launcher.service = false\n"
          "memory.initial = 32M\n"
          "memory.maximum = 512M\n"
-         "start = " + start + "\n"
+         "start = " +
+         start +
+         "\n"
          "sun.java2d.d3d = true\n"
          "swing.noxp = false\n"
          "\n"
-         "===== InWartung.txt pr\xFC" "fen =====\n"
+         "===== InWartung.txt pr\xFC"
+         "fen =====\n"
          "Es existiert keine InWartung.txt\n";
 }
 
 std::string JavaStart(const std::string& key, const std::string& startValue) {
   return "\n"
          "===== Starten der javaw.exe =====\n"
-         "Gestartet wird K\xFCrzel: '" + key + "' mit Parameter: lib\\app.jar;lib\\util.jar   " +
-         startValue + "\n"
+         "Gestartet wird K\xFCrzel: '" +
+         key + "' mit Parameter: lib\\app.jar;lib\\util.jar   " + startValue +
+         "\n"
          "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=jre64\n"
          "JVM wird gestartet am <TIME>\n"
          "\n"
          "jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M -cp "
-         "\"lib\\app.jar;lib\\util.jar\" " + startValue + "\n";
+         "\"lib\\app.jar;lib\\util.jar\" " +
+         startValue + "\n";
 }
 
 TEST_F(Startup, EmptyCommandLineStartsTheDefaultKey) {
@@ -96,14 +103,10 @@ TEST_F(Startup, StartAndKeepFromTheCommandLine) {
                  "l\xE4uft.\n"
                  "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n"));
   std::vector<std::string> expected = {
-      "cwd=<DIR>",
-      "arg=-Djava.util.Arrays.useLegacyMergeSort=true",
-      "arg=-Xms32M",
-      "arg=-Xmx512M",
-      "arg=-cp",
-      "arg=lib\\app.jar;lib\\util.jar",
-      "arg=-Dapp=abc",
-      "arg=app.Main"};
+      "cwd=<DIR>",     "arg=-Djava.util.Arrays.useLegacyMergeSort=true",
+      "arg=-Xms32M",   "arg=-Xmx512M",
+      "arg=-cp",       "arg=lib\\app.jar;lib\\util.jar",
+      "arg=-Dapp=abc", "arg=app.Main"};
   EXPECT_EQ(app.JavaArguments("jre64"), expected);
 }
 

@@ -1,18 +1,19 @@
 // The whole run on the fake platform: every exit of the start-up sequence,
 // with and without service mode.
 
+#include "launcher/startup_sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
 
-#include "launcher/startup_sequence.h"
 #include "tests/fake_platform.h"
 
 namespace {
 
 std::string WithoutBuildTime(const std::string& log) {
-  return std::regex_replace(log, std::regex(R"(built [A-Z][a-z]{2} [ 0-9]\d \d{4} \d\d:\d\d:\d\d\$)"),
-                            "built <BUILD>$");
+  return std::regex_replace(
+      log, std::regex(R"(built [A-Z][a-z]{2} [ 0-9]\d \d{4} \d\d:\d\d:\d\d\$)"), "built <BUILD>$");
 }
 
 // The log as written (CR LF), built from lines given with LF.
@@ -63,14 +64,17 @@ const char kExampleLog[] =
     "Der Ordner lib wurde gefunden. -> Keine verteilte Installation!\n"
     "\n"
     "===== launch.properties einlesen =====\n"
-    "Die Datei launch.properties wurde ge\xF6" "ffnet.\n"
-    "classpath.default=lib\\app.jar;lib\\util.jar // FOUND: \"classpath.default\"=\"lib\\app.jar;lib\\util.jar\"\n"
+    "Die Datei launch.properties wurde ge\xF6"
+    "ffnet.\n"
+    "classpath.default=lib\\app.jar;lib\\util.jar // FOUND: "
+    "\"classpath.default\"=\"lib\\app.jar;lib\\util.jar\"\n"
     "java64=C:\\Java\\jre64 // FOUND: \"java64\"=\"C:\\Java\\jre64\"\n"
     "ABC=-Dapp=abc app.Main // FOUND: \"ABC\"=\"-Dapp=abc app.Main\"\n"
     "\n"
     "\n"
     "===== customlaunch.properties einlesen =====\n"
-    "Die Datei customlaunch.properties wurde ge\xF6" "ffnet.\n"
+    "Die Datei customlaunch.properties wurde ge\xF6"
+    "ffnet.\n"
     "memory.maximum=512M // FOUND: \"memory.maximum\"=\"512M\"\n"
     "\n"
     "\n"
@@ -94,15 +98,18 @@ const char kExampleLog[] =
     "sun.java2d.d3d = true\n"
     "swing.noxp = false\n"
     "\n"
-    "===== InWartung.txt pr\xFC" "fen =====\n"
+    "===== InWartung.txt pr\xFC"
+    "fen =====\n"
     "Es existiert keine InWartung.txt\n"
     "\n"
     "===== Starten der javaw.exe =====\n"
-    "Gestartet wird K\xFCrzel: 'ABC' mit Parameter: lib\\app.jar;lib\\util.jar   -Dapp=abc app.Main\n"
+    "Gestartet wird K\xFCrzel: 'ABC' mit Parameter: lib\\app.jar;lib\\util.jar   -Dapp=abc "
+    "app.Main\n"
     "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 64 Bit: java64=C:\\Java\\jre64\n"
     "JVM wird gestartet am Sun Dec  6 12:57:17 2026\n"
     "\n"
-    "C:\\Java\\jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M -cp \"lib\\app.jar;lib\\util.jar\" -Dapp=abc app.Main\n"
+    "C:\\Java\\jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M "
+    "-cp \"lib\\app.jar;lib\\util.jar\" -Dapp=abc app.Main\n"
     "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n";
 
 TEST_F(StartupSequence, CompleteRunStartsJava64AndLogsEverything) {
