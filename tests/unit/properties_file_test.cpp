@@ -1,0 +1,158 @@
+// Reading properties files and kivsoft.properties into Settings and the log.
+
+#include <gtest/gtest.h>
+
+#include "settings/properties_file.h"
+#include "launcher/error_report.h"
+#include "settings/root_folder.h"
+#include "tests/unit/test_log.h"
+
+namespace {
+
+const char kBanner[] = "\n===== test.properties einlesen =====\n";
+
+struct LineCase {
+  std::string line;
+  bool stores;
+  std::string key;
+  std::string value;
+  std::string logged;
+};
+
+TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
+  const LineCase cases[] = {
+      {"key = value", true, "key", "value", "key = value // FOUND: \"key\"=\"value\""},
+      {"  key\t=\tvalue  ", true, "key", "value", "  key\t=\tvalue   // FOUND: \"key\"=\"value\""},
+      {"key==v", true, "key", "=v", "key==v // FOUND: \"key\"=\"=v\""},
+      {"key=", false, "", "", "key= // FOUND: \"key\"= EMPTY"},
+      {"key =   ", false, "", "", "key =    // FOUND: \"key\"= EMPTY"},
+      {"=v", true, "", "v", "=v // FOUND: \"\"=\"v\""},
+      {"# key=value", false, "", "", "# key=value"},
+      {"   # x", false, "", "", "   # x"},
+      {"text without separator", false, "", "", "text without separator"},
+      {"key=a # b", true, "key", "a", "key=a # b // FOUND: \"key\"=\"a\""},
+      {"key=\"a # b\"", true, "key", "\"a # b\"", "key=\"a # b\" // FOUND: \"key\"=\"\"a # b\"\""},
+      {"key=a\"b # c", true, "key", "a\"b # c", "key=a\"b # c // FOUND: \"key\"=\"a\"b # c\""},
+      {"key=C:\\Temp\\new", true, "key", "C:\\Temp\\new",
+       "key=C:\\Temp\\new // FOUND: \"key\"=\"C:\\Temp\\new\""},
+      {"k\xE4y=\xF6", true, "k\xE4y", "\xF6", "k\xE4y=\xF6 // FOUND: \"k\xE4y\"=\"\xF6\""},
+  };
+  for (const LineCase& c : cases) {
+    testing_log::Start();
+    fake::AddFile("C:\\Inst\\test.properties", c.line + "\n");
+    Settings settings;
+    settings.Set("key", "earlier");
+    EXPECT_EQ(ReadPropertiesFile("C:\\Inst\\", "test.properties", settings), std::nullopt);
+    EXPECT_EQ(testing_log::Text(), std::string(kBanner) +
+                                       "Die Datei C:\\Inst\\test.properties wurde ge\xF6" "ffnet.\n" +
+                                       c.logged + "\n\n")
+        << c.line;
+    Settings expected;
+    expected.Set("key", "earlier");
+    if (c.stores) expected.Set(c.key, c.value);
+    EXPECT_EQ(settings.entries, expected.entries) << c.line;
+  }
+}
+
+TEST(ReadPropertiesFile, ExampleWithCommentQuotedHashAndEmptyValue) {
+  testing_log::Start();
+  fake::AddFile("C:\\App\\launch.properties",
+                "memory.maximum = 512M   # more\r\nAPP=-Dx=\"a#b\"\r\nsplash=\r\n");
+  Settings settings;
+  settings.Set("splash", "keep.png");
+  EXPECT_EQ(ReadPropertiesFile("C:\\App\\", "launch.properties", settings), std::nullopt);
+  EXPECT_EQ(testing_log::Text(),
+            "\n===== launch.properties einlesen =====\n"
+            "Die Datei C:\\App\\launch.properties wurde ge\xF6" "ffnet.\n"
+            "memory.maximum = 512M   # more // FOUND: \"memory.maximum\"=\"512M\"\n"
+            "APP=-Dx=\"a#b\" // FOUND: \"APP\"=\"-Dx=\"a#b\"\"\n"
+            "splash= // FOUND: \"splash\"= EMPTY\n"
+            "\n");
+  EXPECT_EQ(settings.Get("memory.maximum"), "512M");
+  EXPECT_EQ(settings.Get("APP"), "-Dx=\"a#b\"");
+  EXPECT_EQ(settings.Get("splash"), "keep.png");
+}
+
+TEST(ReadPropertiesFile, LastNonEmptyValueWinsAndKeysKeepTheirCase) {
+  testing_log::Start();
+  fake::AddFile("C:\\App\\a.properties", "k=1\nk=2\nk=\nSplash=a\nsplash=b");
+  Settings settings;
+  ReadPropertiesFile("", "a.properties", settings);
+  EXPECT_EQ(settings.Get("k"), "2");
+  EXPECT_EQ(settings.Get("Splash"), "a");
+  EXPECT_EQ(settings.Get("splash"), "b");
+  // No final line feed: no empty line after the last entry.
+  EXPECT_EQ(testing_log::Text().substr(testing_log::Text().size() - 36),
+            "splash=b // FOUND: \"splash\"=\"b\"\n");
+}
+
+TEST(ReadPropertiesFile, MissingFileOrFolderEndsTheRun) {
+  for (bool serviceMode : {false, true}) {
+    for (bool folder : {false, true}) {
+      testing_log::Start();
+      if (folder) fake::AddDirectory("C:\\App\\customlaunch.properties");
+      SetServiceMode(serviceMode);
+      Settings settings;
+      EXPECT_EQ(ReadPropertiesFile("", "customlaunch.properties", settings), 1);
+      const std::string text = "Die Datei customlaunch.properties konnte nicht ge\xF6" "ffnet werden.\n";
+      EXPECT_EQ(testing_log::Text(), "\n===== customlaunch.properties einlesen =====\n"
+                                     "=== Messagebox Start ===\n" +
+                                         text + "\n=== Messagebox Ende ===\n");
+      if (serviceMode) {
+        EXPECT_EQ(fake::Get().standardOutput,
+                  "err:Die Datei customlaunch.properties konnte nicht ge\xF6" "ffnet werden.");
+        EXPECT_TRUE(fake::Get().messageBoxes.empty());
+      } else {
+        EXPECT_EQ(fake::Get().messageBoxes, std::vector<std::string>{"Fehler: " + text});
+        EXPECT_EQ(fake::Get().standardOutput, "");
+      }
+      SetServiceMode(false);
+    }
+  }
+}
+
+TEST(ReadPropertiesFile, EmptyFileGivesOneEmptyLine) {
+  testing_log::Start();
+  fake::AddFile("C:\\App\\e.properties", "");
+  Settings settings;
+  ReadPropertiesFile("", "e.properties", settings);
+  EXPECT_EQ(testing_log::Text(),
+            "\n===== e.properties einlesen =====\nDie Datei e.properties wurde ge\xF6" "ffnet.\n\n");
+}
+
+struct RootCase {
+  std::string content;  // nullptr-like: "<none>" for no file
+  std::string root;
+  std::string found;  // the FOUND texts on their line
+};
+
+TEST(ReadRootFolder, LastRootLineWinsAndGetsTwoBackslashes) {
+  const RootCase cases[] = {
+      {"root = C:\\\\Programme\\\\App\n", "C:\\\\Programme\\\\App\\\\",
+       " // FOUND: \"root\"=\"C:\\\\Programme\\\\App\""},
+      {"root=C:\\\\A\nroot=C:\\\\B\n", "C:\\\\B\\\\",
+       " // FOUND: \"root\"=\"C:\\\\A\" // FOUND: \"root\"=\"C:\\\\B\""},
+      {"root=D:\\X\\\\\n", "D:\\X\\\\", " // FOUND: \"root\"=\"D:\\X\\\\\""},
+      {"root=D:\\X\\\n", "D:\\X\\\\\\", " // FOUND: \"root\"=\"D:\\X\\\""},
+      {"root=C:\\\\App # comment", "C:\\\\App # comment\\\\",
+       " // FOUND: \"root\"=\"C:\\\\App # comment\""},
+      {"Root=C:\\\\X\n#root=y\nroot=\nno separator\n", "", ""},
+  };
+  for (const RootCase& c : cases) {
+    testing_log::Start();
+    fake::AddFile("C:\\App\\kivsoft.properties", c.content);
+    EXPECT_EQ(ReadRootFolder(), c.root) << c.content;
+    EXPECT_EQ(testing_log::Text(), "\n===== kivsoft.properties einlesen =====\n"
+                                   "Die Datei kivsoft.properties wurde ge\xF6" "ffnet.\n" +
+                                       c.found)
+        << c.content;
+  }
+}
+
+TEST(ReadRootFolder, NoFileNoTrace) {
+  testing_log::Start();
+  EXPECT_EQ(ReadRootFolder(), "");
+  EXPECT_EQ(testing_log::Text(), "");
+}
+
+}  // namespace

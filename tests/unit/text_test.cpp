@@ -1,0 +1,92 @@
+// The shared text operations and the way files are read into lines.
+
+#include <gtest/gtest.h>
+
+#include "settings/properties_file.h"
+#include "settings/root_folder.h"
+#include "settings/text.h"
+#include "settings/text_file.h"
+
+namespace {
+
+struct TextCase {
+  std::string input;
+  std::string expected;
+};
+
+TEST(Text, Trim) {
+  const TextCase cases[] = {
+      {"  a b\t", "a b"}, {" \t \t", ""}, {"", ""}, {"a\r", "a\r"}, {"\ta\t=\tb ", "a\t=\tb"},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(Trim(c.input), c.expected) << c.input;
+}
+
+TEST(Text, ToUpperChangesOnlyAsciiLetters) {
+  EXPECT_EQ(ToUpper("abc_x1"), "ABC_X1");
+  EXPECT_EQ(ToUpper("\xE4\xF6\xFC-z"), "\xE4\xF6\xFC-Z");
+}
+
+TEST(Text, ReplaceWithBlank) {
+  struct Case {
+    std::string text, pattern, expected;
+  };
+  const Case cases[] = {
+      {"a+++b+++c", "+++", "a b c"},
+      {"++++++", "+++", "  "},
+      {"++++", "+++", " +"},
+      {"\"lib\\a.jar\"", "\"", " lib\\a.jar "},
+      {"no pattern here", "-cp", "no pattern here"},
+      {"a-cpb-cp", "-cp", "a b "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReplaceWithBlank(c.text, c.pattern), c.expected) << c.text;
+}
+
+TEST(Text, CollapseUncPrefix) {
+  const TextCase cases[] = {
+      {"\\\\\\\\server\\\\share\\\\", "\\\\server\\\\share\\\\"},
+      {"\\\\\\\\server\\\\\\\\share", "\\\\server\\\\share"},
+      {"\\\\\\\\\\\\x", "\\\\\\\\x"},
+      {"\\\\\\server\\\\\\\\share", "\\\\\\server\\\\\\\\share"},
+      {"\\\\server\\\\\\\\share", "\\\\server\\\\\\\\share"},
+      {"C:\\\\\\\\App", "C:\\\\\\\\App"},
+      {"", ""},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(CollapseUncPrefix(c.input), c.expected) << c.input;
+}
+
+TEST(TextFile, LinesAsTextModeReadsThem) {
+  struct Case {
+    std::string content;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"", {""}},
+      {"a", {"a"}},
+      {"a\n", {"a", ""}},
+      {"a\r\nb\r\n", {"a", "b", ""}},
+      {"a\rb\n", {"a\rb", ""}},
+      {"a\r\r\nb", {"a\r", "b"}},
+      {"a\nb\x1a" "c\n", {"a", "b"}},
+      {"\x1a", {""}},
+      {std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
+      {"\xE4=\xF6\n", {"\xE4=\xF6", ""}},
+      {"\n\n", {"", "", ""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SplitTextLines(c.content), c.lines) << c.content;
+}
+
+TEST(PropertiesLine, CommentEndsAtFirstHashOutsideQuotes) {
+  const TextCase cases[] = {
+      {"key=value", "key=value"},
+      {"# key=value", ""},
+      {"   # x", "   "},
+      {"key=a # b", "key=a "},
+      {"key=\"a # b\"", "key=\"a # b\""},
+      {"key=a\"b # c", "key=a\"b # c"},
+      {"APP=-Dx=\"a#b\" # real", "APP=-Dx=\"a#b\" "},
+      {"k=\"\"#c", "k=\"\""},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(StripComment(c.input), c.expected) << c.input;
+}
+
+}  // namespace
