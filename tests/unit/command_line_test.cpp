@@ -1,8 +1,8 @@
 // The command-line tail, its parameters, and which of them reach Settings.
 
-#include <gtest/gtest.h>
-
 #include "launcher/command_line.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -52,12 +52,9 @@ TEST(CommandLine, MalformedPiecesAreSkipped) {
     Entries expected;
   };
   const Case cases[] = {
-      {"-a -b=2", {{"b", "2"}}},
-      {"x-a=1 -b=2", {{"b", "2"}}},
-      {"C:\\file.txt -b=2", {{"b", "2"}}},
-      {"-a =1 -b=2", {{"b", "2"}}},
-      {"-a=1 stray", {{"a", "1"}}},
-      {"-=v", {{"", "v"}}},
+      {"-a -b=2", {{"b", "2"}}},           {"x-a=1 -b=2", {{"b", "2"}}},
+      {"C:\\file.txt -b=2", {{"b", "2"}}}, {"-a =1 -b=2", {{"b", "2"}}},
+      {"-a=1 stray", {{"a", "1"}}},        {"-=v", {{"", "v"}}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
 }

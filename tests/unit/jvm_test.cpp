@@ -17,13 +17,26 @@ TEST(MatchWildcard, StarAndQuestionMark) {
     bool matches;
   };
   const Case cases[] = {
-      {"PC-*", "PC-07", true},   {"PC*", "PC07", true},     {"PC07", "PC07", true},
-      {"?", "A", true},          {"?", "AB", false},        {"?", "", false},
-      {"*", "ANYTHING", true},   {"*", "", true},           {"", "", true},
-      {"", "A", false},          {"PC-07X", "PC-07", false}, {"P?-0?", "PC-07", true},
-      {"*07", "PC-07", true},    {"*08", "PC-07", false},   {"A*B*C", "AXXBYYC", true},
-      {"A*B*C", "AXXBYY", false}, {"**", "X", true},        {"*?*", "", false},
-      {"*A", "AAAA", true},      {"A*A", "A", false},
+      {"PC-*", "PC-07", true},
+      {"PC*", "PC07", true},
+      {"PC07", "PC07", true},
+      {"?", "A", true},
+      {"?", "AB", false},
+      {"?", "", false},
+      {"*", "ANYTHING", true},
+      {"*", "", true},
+      {"", "", true},
+      {"", "A", false},
+      {"PC-07X", "PC-07", false},
+      {"P?-0?", "PC-07", true},
+      {"*07", "PC-07", true},
+      {"*08", "PC-07", false},
+      {"A*B*C", "AXXBYYC", true},
+      {"A*B*C", "AXXBYY", false},
+      {"**", "X", true},
+      {"*?*", "", false},
+      {"*A", "AAAA", true},
+      {"A*A", "A", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MatchWildcard(c.pattern, c.text, 0, 0), c.matches) << c.pattern << " / " << c.text;
@@ -45,7 +58,8 @@ struct HeapCase {
 
 TEST(NormalizeHeapSize, CapsThirtyTwoBitValues) {
   const std::string keep = " Bytes -> Wird nicht reduziert, da von 32 Bit noch unterstuetzt\n";
-  const std::string cap = " Bytes -> Wird reduziert auf 768M, da von 32 Bit nicht mehr unterstuetzt\n";
+  const std::string cap =
+      " Bytes -> Wird reduziert auf 768M, da von 32 Bit nicht mehr unterstuetzt\n";
   const std::string name = "Speicherparameter \"memory.maximum\" betraegt ";
   const HeapCase cases[] = {
       {"4G", true, "4G", ""},
@@ -142,13 +156,25 @@ TEST(SelectJavaHome, HostPatternsAndPlainKeys) {
   const std::string for64 = "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 64 Bit: ";
   const std::string for32 = "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 32 Bit: ";
   const Case cases[] = {
-      {"pc-07", true, {{"java64", "D:\\jre64"}, {"java64.host.pc-*", "E:\\jre64"}}, "E:\\jre64",
+      {"pc-07",
+       true,
+       {{"java64", "D:\\jre64"}, {"java64.host.pc-*", "E:\\jre64"}},
+       "E:\\jre64",
        for64 + "java64.host.pc-*=E:\\jre64\n"},
-      {"PC-07", false, {{"java64", "D:\\jre64"}, {"java64.host.pc-*", "E:\\jre64"}}, "",
+      {"PC-07",
+       false,
+       {{"java64", "D:\\jre64"}, {"java64.host.pc-*", "E:\\jre64"}},
+       "",
        for32 + "java=\n"},
-      {"PC-07", false, {{"java.host.PC*", "A"}, {"java.host.PC-07", "B"}, {"java", "C"}}, "B",
+      {"PC-07",
+       false,
+       {{"java.host.PC*", "A"}, {"java.host.PC-07", "B"}, {"java", "C"}},
+       "B",
        for32 + "java.host.PC-07=B\n"},
-      {"PC-07", true, {{"java64", "D"}, {"java64.host.X*", "E"}, {"QV.java64", "F"}}, "D",
+      {"PC-07",
+       true,
+       {{"java64", "D"}, {"java64.host.X*", "E"}, {"QV.java64", "F"}},
+       "D",
        for64 + "java64=D\n"},
       {"PC-07", false, {{"java", "C"}, {"java64.host.*", "E"}}, "C", for32 + "java=C\n"},
   };
@@ -171,9 +197,9 @@ std::string Build(const Settings& settings, bool is64Bit, const LaunchInputs& in
 TEST(BuildJavaCommandLine, EveryPieceInItsPlace) {
   testing_log::Start();
   Settings settings = InitialSettings();
-  settings.entries.insert({{"swing.noxp", "true"},
-                           {"sun.java2d.d3d", "false"},
-                           {"Dclientname", "PC-07"},
+  settings.Set("swing.noxp", "true");
+  settings.Set("sun.java2d.d3d", "false");
+  settings.entries.insert({{"Dclientname", "PC-07"},
                            {"splash", "splash.png"},
                            {"MinHeapFreeRatio", "10"},
                            {"MaxHeapFreeRatio", "20"},
@@ -234,10 +260,12 @@ TEST(BuildJavaCommandLine, RepeatedClasspathOptionEndsTheRun) {
     EXPECT_EQ(end, 1);
     const std::string message =
         "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-        "pr\xC3\xBC" "fen! \n";
+        "pr\xC3\xBC"
+        "fen! \n";
     EXPECT_EQ(testing_log::Text(),
               "Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: 2\n"
-              "=== Messagebox Start ===\n" + message + "\n=== Messagebox Ende ===\n");
+              "=== Messagebox Start ===\n" +
+                  message + "\n=== Messagebox Ende ===\n");
     if (serviceMode) {
       EXPECT_EQ(fake::Get().standardOutput, "err:" + message.substr(0, message.size() - 1));
     } else {

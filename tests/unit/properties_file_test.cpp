@@ -1,8 +1,9 @@
 // Reading properties files and kivsoft.properties into Settings and the log.
 
+#include "settings/properties_file.h"
+
 #include <gtest/gtest.h>
 
-#include "settings/properties_file.h"
 #include "launcher/error_report.h"
 #include "settings/root_folder.h"
 #include "tests/unit/test_log.h"
@@ -44,7 +45,8 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
     settings.Set("key", "earlier");
     EXPECT_EQ(ReadPropertiesFile("C:\\Inst\\", "test.properties", settings), std::nullopt);
     EXPECT_EQ(testing_log::Text(), std::string(kBanner) +
-                                       "Die Datei C:\\Inst\\test.properties wurde ge\xF6" "ffnet.\n" +
+                                       "Die Datei C:\\Inst\\test.properties wurde ge\xF6"
+                                       "ffnet.\n" +
                                        c.logged + "\n\n")
         << c.line;
     Settings expected;
@@ -63,7 +65,8 @@ TEST(ReadPropertiesFile, ExampleWithCommentQuotedHashAndEmptyValue) {
   EXPECT_EQ(ReadPropertiesFile("C:\\App\\", "launch.properties", settings), std::nullopt);
   EXPECT_EQ(testing_log::Text(),
             "\n===== launch.properties einlesen =====\n"
-            "Die Datei C:\\App\\launch.properties wurde ge\xF6" "ffnet.\n"
+            "Die Datei C:\\App\\launch.properties wurde ge\xF6"
+            "ffnet.\n"
             "memory.maximum = 512M   # more // FOUND: \"memory.maximum\"=\"512M\"\n"
             "APP=-Dx=\"a#b\" // FOUND: \"APP\"=\"-Dx=\"a#b\"\"\n"
             "splash= // FOUND: \"splash\"= EMPTY\n"
@@ -82,8 +85,9 @@ TEST(ReadPropertiesFile, LastNonEmptyValueWinsAndKeysKeepTheirCase) {
   EXPECT_EQ(settings.Get("Splash"), "a");
   EXPECT_EQ(settings.Get("splash"), "b");
   // No final line feed: no empty line after the last entry.
-  EXPECT_EQ(testing_log::Text().substr(testing_log::Text().size() - 36),
-            "splash=b // FOUND: \"splash\"=\"b\"\n");
+  const std::string last = "\nsplash=b // FOUND: \"splash\"=\"b\"\n";
+  std::string log = testing_log::Text();
+  EXPECT_EQ(log.substr(log.size() - last.size()), last);
 }
 
 TEST(ReadPropertiesFile, MissingFileOrFolderEndsTheRun) {
@@ -94,13 +98,17 @@ TEST(ReadPropertiesFile, MissingFileOrFolderEndsTheRun) {
       SetServiceMode(serviceMode);
       Settings settings;
       EXPECT_EQ(ReadPropertiesFile("", "customlaunch.properties", settings), 1);
-      const std::string text = "Die Datei customlaunch.properties konnte nicht ge\xF6" "ffnet werden.\n";
-      EXPECT_EQ(testing_log::Text(), "\n===== customlaunch.properties einlesen =====\n"
-                                     "=== Messagebox Start ===\n" +
-                                         text + "\n=== Messagebox Ende ===\n");
+      const std::string text =
+          "Die Datei customlaunch.properties konnte nicht ge\xF6"
+          "ffnet werden.\n";
+      EXPECT_EQ(testing_log::Text(),
+                "\n===== customlaunch.properties einlesen =====\n"
+                "=== Messagebox Start ===\n" +
+                    text + "\n=== Messagebox Ende ===\n");
       if (serviceMode) {
         EXPECT_EQ(fake::Get().standardOutput,
-                  "err:Die Datei customlaunch.properties konnte nicht ge\xF6" "ffnet werden.");
+                  "err:Die Datei customlaunch.properties konnte nicht ge\xF6"
+                  "ffnet werden.");
         EXPECT_TRUE(fake::Get().messageBoxes.empty());
       } else {
         EXPECT_EQ(fake::Get().messageBoxes, std::vector<std::string>{"Fehler: " + text});
@@ -117,7 +125,8 @@ TEST(ReadPropertiesFile, EmptyFileGivesOneEmptyLine) {
   Settings settings;
   ReadPropertiesFile("", "e.properties", settings);
   EXPECT_EQ(testing_log::Text(),
-            "\n===== e.properties einlesen =====\nDie Datei e.properties wurde ge\xF6" "ffnet.\n\n");
+            "\n===== e.properties einlesen =====\nDie Datei e.properties wurde ge\xF6"
+            "ffnet.\n\n");
 }
 
 struct RootCase {
@@ -142,9 +151,11 @@ TEST(ReadRootFolder, LastRootLineWinsAndGetsTwoBackslashes) {
     testing_log::Start();
     fake::AddFile("C:\\App\\kivsoft.properties", c.content);
     EXPECT_EQ(ReadRootFolder(), c.root) << c.content;
-    EXPECT_EQ(testing_log::Text(), "\n===== kivsoft.properties einlesen =====\n"
-                                   "Die Datei kivsoft.properties wurde ge\xF6" "ffnet.\n" +
-                                       c.found)
+    EXPECT_EQ(testing_log::Text(),
+              "\n===== kivsoft.properties einlesen =====\n"
+              "Die Datei kivsoft.properties wurde ge\xF6"
+              "ffnet.\n" +
+                  c.found)
         << c.content;
   }
 }

@@ -1,8 +1,9 @@
 // The settings store, the listing and password masking, the start key.
 
+#include "settings/settings.h"
+
 #include <gtest/gtest.h>
 
-#include "settings/settings.h"
 #include "settings/settings_listing.h"
 #include "settings/start_key.h"
 #include "tests/unit/test_log.h"
@@ -79,7 +80,8 @@ TEST(MaskPassword, EveryPasswordValueIsMasked) {
     std::string text, masked;
   };
   const Case cases[] = {
-      {"-Dautologin.user=u -Dautologin.pwd=geheim -x=1", "-Dautologin.user=u -Dautologin.pwd=xxxx -x=1"},
+      {"-Dautologin.user=u -Dautologin.pwd=geheim -x=1",
+       "-Dautologin.user=u -Dautologin.pwd=xxxx -x=1"},
       {"a -Dautologin.pwd=geheim", "a -Dautologin.pwd=xxxx"},
       {"-Dautologin.pwd= -x", "-Dautologin.pwd=xxxx -x"},
       {"Dautologin.pwd=geheim -x", "Dautologin.pwd=xxxx -x"},

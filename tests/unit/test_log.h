@@ -19,7 +19,8 @@ inline std::string Text() {
   std::string written = fake::ReadLog();
   std::string text;
   for (size_t i = 0; i < written.size(); ++i) {
-    if (!(written[i] == '\r' && i + 1 < written.size() && written[i + 1] == '\n')) text += written[i];
+    if (!(written[i] == '\r' && i + 1 < written.size() && written[i + 1] == '\n'))
+      text += written[i];
   }
   return text;
 }

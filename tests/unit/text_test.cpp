@@ -1,10 +1,11 @@
 // The shared text operations and the way files are read into lines.
 
+#include "settings/text.h"
+
 #include <gtest/gtest.h>
 
 #include "settings/properties_file.h"
 #include "settings/root_folder.h"
-#include "settings/text.h"
 #include "settings/text_file.h"
 
 namespace {
@@ -66,7 +67,9 @@ TEST(TextFile, LinesAsTextModeReadsThem) {
       {"a\r\nb\r\n", {"a", "b", ""}},
       {"a\rb\n", {"a\rb", ""}},
       {"a\r\r\nb", {"a\r", "b"}},
-      {"a\nb\x1a" "c\n", {"a", "b"}},
+      {"a\nb\x1a"
+       "c\n",
+       {"a", "b"}},
       {"\x1a", {""}},
       {std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
       {"\xE4=\xF6\n", {"\xE4=\xF6", ""}},

@@ -1,0 +1,144 @@
+// Handing the run to the launcher of a ready copy.
+
+#include "checks/distributed_installation.h"
+
+#include <gtest/gtest.h>
+
+#include "launcher/error_report.h"
+#include "tests/unit/test_log.h"
+
+namespace {
+
+const char kSearching[] =
+    "\n===== Verteilte Installation =====\n"
+    "Der Ordner lib wurde nicht gefunden, darum wird eine verteilte Installation vermutet. Suche "
+    "das neueste Verzeichnis mit Datei 'Bereit.txt'.\n";
+
+void Copies(const std::vector<std::string>& ready, const std::vector<std::string>& notReady) {
+  testing_log::Start();
+  fake::Get().directories.erase("C:\\App\\lib");
+  for (const std::string& name : ready) {
+    fake::AddFile("C:\\App\\" + name + "\\Bereit.txt", "");
+    fake::AddFile("C:\\App\\" + name + "\\Anwendung\\KivLauncher.exe", "MZ");
+  }
+  for (const std::string& name : notReady) {
+    fake::AddFile("C:\\App\\" + name + "\\Anwendung\\KivLauncher.exe", "MZ");
+  }
+}
+
+TEST(FindNewestReadyFolder, LastReadyCopyInListingOrder) {
+  struct Case {
+    std::vector<std::string> ready, notReady;
+    std::string chosen;
+  };
+  const Case cases[] = {
+      {{"3.2.0.14", "3.2.0.15"}, {}, "3.2.0.15\\Anwendung\\"},
+      {{"3.2.0.14"}, {"3.2.0.15"}, "3.2.0.14\\Anwendung\\"},
+      {{"3.2.0.9", "3.2.0.10"}, {}, "3.2.0.9\\Anwendung\\"},
+      {{}, {"3.2.0.15"}, ""},
+  };
+  for (const Case& c : cases) {
+    Copies(c.ready, c.notReady);
+    fake::AddFile("C:\\App\\Bereit.txt", "");
+    EXPECT_EQ(FindNewestReadyFolder(), c.chosen);
+  }
+}
+
+TEST(ResolveDistributedInstallation, LibFolderMeansNormalInstallation) {
+  testing_log::Start();
+  EXPECT_EQ(ResolveDistributedInstallation("-a=b"), std::nullopt);
+  EXPECT_EQ(testing_log::Text(),
+            "\n===== Verteilte Installation =====\n"
+            "Der Ordner lib wurde gefunden. -> Keine verteilte Installation!\n");
+  testing_log::Start();
+  fake::Get().directories.erase("C:\\App\\lib");
+  fake::AddFile("C:\\App\\lib", "a file, not a folder");
+  EXPECT_EQ(ResolveDistributedInstallation(""), 1);
+}
+
+TEST(ResolveDistributedInstallation, HandsOverWithoutWaiting) {
+  Copies({"3.2.0.14", "3.2.0.15"}, {});
+  EXPECT_EQ(ResolveDistributedInstallation("-start=abc -launcher.keep=true"), 0);
+  EXPECT_EQ(fake::Get().currentDirectory, "C:\\App\\3.2.0.15\\Anwendung");
+  ASSERT_EQ(fake::Get().started.size(), 1u);
+  EXPECT_EQ(fake::Get().started[0].commandLine,
+            "3.2.0.15\\Anwendung\\KivLauncher.exe -start=abc -launcher.keep=true");
+  EXPECT_EQ(testing_log::Text(),
+            std::string(kSearching) +
+                "Arbeitsverzeichnis gewechselt zu verteilter Installation: "
+                "C:\\App\\3.2.0.15\\Anwendung\n"
+                "Starte Kindprozess 3.2.0.15\\Anwendung\\KivLauncher.exe -start=abc "
+                "-launcher.keep=true ohne auf Konsolenausgabe zu warten\n");
+}
+
+TEST(ResolveDistributedInstallation, FailedChildStart) {
+  Copies({"3.2.0.15"}, {});
+  fake::Get().failingPrograms = {"3.2.0.15"};
+  EXPECT_EQ(ResolveDistributedInstallation(""), 1);
+  EXPECT_EQ(fake::Get().messageBoxes,
+            std::vector<std::string>{"Fehler: Der KivLauncher konnte nicht gestartet werden. Dies "
+                                     "deutet auf eine defekte verteilte Installation hin.\n"});
+}
+
+TEST(ResolveDistributedInstallation, ReadyCopyWithoutAnwendung) {
+  testing_log::Start();
+  fake::Get().directories.erase("C:\\App\\lib");
+  fake::AddFile("C:\\App\\3.2.0.15\\Bereit.txt", "");
+  EXPECT_EQ(ResolveDistributedInstallation(""), 1);
+  EXPECT_EQ(fake::Get().messageBoxes,
+            std::vector<std::string>{"Fehler: Es konnte nicht in das Unterverzeichnis "
+                                     "'3.2.0.15\\Anwendung\\' gewechselt werden, da es nicht "
+                                     "existiert! \n"});
+  EXPECT_EQ(fake::Get().currentDirectory, "C:\\App");
+}
+
+struct ServiceCase {
+  const char* answer;
+  std::string standardOutput;
+  std::string logTail;
+};
+
+// Whatever happens, the service sees exit code 0 and one line on
+// standard output.
+TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
+  const std::string longLine(3000, 'x');
+  const std::string noAnswer =
+      "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
+      "ck!\n";
+  const std::string broken =
+      "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
+      "Installation hin.\n";
+  const std::string returned =
+      "Aus Kindprozess zur\xFC"
+      "ckgekehrt mit Konsolenausgabe: ";
+  const ServiceCase cases[] = {
+      {"pid:4711", "pid:4711", returned + "pid:4711"},
+      {"first\nsecond\n", "first\n", returned + "first\n"},
+      {longLine.c_str(), longLine.substr(0, 2047), returned + longLine.substr(0, 2047)},
+      {"", "err:" + noAnswer.substr(0, noAnswer.size() - 1),
+       "=== Messagebox Start ===\n" + noAnswer + "\n=== Messagebox Ende ===\n"},
+      {nullptr, "err:" + broken.substr(0, broken.size() - 1),
+       "=== Messagebox Start ===\n" + broken + "\n=== Messagebox Ende ===\n"},
+  };
+  for (const ServiceCase& c : cases) {
+    Copies({"3.2.0.15"}, {});
+    SetServiceMode(true);
+    fake::Get().pipeAnswer = c.answer;
+    EXPECT_EQ(ResolveDistributedInstallation("-launcher.service=true"), 0);
+    SetServiceMode(false);
+    EXPECT_EQ(fake::Get().pipeCommands,
+              std::vector<std::string>{"KivLauncher.exe -launcher.service=true"});
+    EXPECT_EQ(fake::Get().standardOutput, c.standardOutput);
+    EXPECT_TRUE(fake::Get().messageBoxes.empty());
+    std::string log = testing_log::Text();
+    std::string expected = std::string(kSearching) +
+                           "Arbeitsverzeichnis gewechselt zu verteilter Installation: "
+                           "C:\\App\\3.2.0.15\\Anwendung\n"
+                           "Starte Kindprozess KivLauncher.exe -launcher.service=true und warte "
+                           "auf Konsolenausgabe\n" +
+                           c.logTail;
+    EXPECT_EQ(log, expected);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+// Every way a run ends, with and without service mode: the exit code, what
+// the user is shown, and the frames in the log.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "launcher/startup_sequence.h"
+#include "tests/unit/test_log.h"
+
+namespace {
+
+struct ExitCase {
+  const char* name;
+  std::function<void()> setUp;
+  std::string tail;
+  int exitCode;
+  std::string report;  // empty: no report
+};
+
+void StandardInstallation() {
+  fake::AddFile("C:\\App\\launch.properties", "java64=C:\\J64\nQV=app.Main\n");
+  fake::AddFile("C:\\App\\customlaunch.properties", "");
+}
+
+std::string RunWith(const ExitCase& c, bool serviceMode) {
+  fake::Reset();
+  StandardInstallation();
+  c.setUp();
+  std::string tail = c.tail + (serviceMode ? " -launcher.service=true" : "");
+  fake::Get().commandLine = "KivLauncher.exe " + tail;
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), c.exitCode) << c.name;
+  return testing_log::Text();
+}
+
+const char kFailure32[] =
+    "Java konnte nicht aufgerufen werden:\n"
+    "C:\\J32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx256M -cp \"\" "
+    "app.Main -Dautologin.pwd=xxxx\n"
+    "Arbeitsverzeichnis: C:\\App\n"
+    "\n"
+    "Bitte kontaktieren Sie den Support.";
+
+const ExitCase kCases[] = {
+    {"java64 started", [] {}, "", 0, ""},
+    {"java32 started without WOW64",
+     [] {
+       fake::Get().runsUnderWow64 = false;
+       fake::AddFile("C:\\App\\launch.properties", "java=C:\\J32\nQV=app.Main\n");
+     },
+     "", 0, ""},
+    {"no Java configured", [] { fake::Get().lacksK32GetModuleFileNameExA = true; }, "", 1,
+     "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+     "wurde kein Parameter \"java\" definiert!"},
+    {"java32 fails after java64 failed",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties",
+                     "java64=C:\\J64\njava=C:\\J32\nQV=app.Main -Dautologin.pwd=geheim\n");
+       fake::Get().failingPrograms = {"C:\\J64", "C:\\J32"};
+     },
+     "", 1, kFailure32},
+    {"launch.properties missing", [] { fake::Get().files.erase("C:\\App\\launch.properties"); }, "",
+     1,
+     "Die Datei launch.properties konnte nicht ge\xF6"
+     "ffnet werden.\n"},
+    {"custom file missing", [] {}, "-custom=extra.properties", 1,
+     "Die Datei extra.properties konnte nicht ge\xF6"
+     "ffnet werden.\n"},
+    {"start key without entry", [] {}, "-start=abc", 1,
+     "Der StartParameter: ABC wurde in der launch.properties nicht gefunden!\n"},
+    {"maintenance", [] { fake::AddFile("C:\\App\\InWartung.txt", ""); }, "", 1,
+     "Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden.\n"
+     "Bitte versuchen Sie es sp\xE4"
+     "ter noch einmal."},
+    {"repeated -cp", [] {}, "-Dkiv.x=-cp", 1,
+     "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
+     "pr\xC3\xBC"
+     "fen! \n"},
+    {"no ready copy",
+     [] {
+       fake::Get().directories.erase("C:\\App\\lib");
+       fake::AddDirectory("C:\\App\\3.2.0.14\\Anwendung");
+     },
+     "", 1,
+     "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
+     "Unterordnern! \n"},
+};
+
+class StartupExits : public testing::TestWithParam<bool> {};
+
+TEST_P(StartupExits, ReportAndExitCode) {
+  bool serviceMode = GetParam();
+  for (const ExitCase& c : kCases) {
+    std::string log = RunWith(c, serviceMode);
+    const fake::State& state = fake::Get();
+    if (c.report.empty()) {
+      EXPECT_TRUE(state.messageBoxes.empty()) << c.name;
+      EXPECT_EQ(log.find("=== Messagebox"), std::string::npos) << c.name;
+      continue;
+    }
+    std::string frames = "=== Messagebox Start ===\n" + c.report + "\n=== Messagebox Ende ===\n";
+    ASSERT_GE(log.size(), frames.size()) << c.name;
+    EXPECT_EQ(log.substr(log.size() - frames.size()), frames) << c.name;
+    if (serviceMode) {
+      std::string line =
+          c.report.back() == '\n' ? c.report.substr(0, c.report.size() - 1) : c.report;
+      EXPECT_EQ(state.standardOutput, "err:" + line) << c.name;
+      EXPECT_TRUE(state.messageBoxes.empty()) << c.name;
+    } else {
+      EXPECT_EQ(state.messageBoxes, std::vector<std::string>{"Fehler: " + c.report}) << c.name;
+      EXPECT_EQ(state.standardOutput, "") << c.name;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ServiceModeOffAndOn, StartupExits, testing::Bool());
+
+TEST(StartupRun, FailedJava64FallsBackToJava32) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\launch.properties",
+                "java64=C:\\J64\njava=C:\\J32\nQV=app.Main\nmemory.maximum=1G\n");
+  fake::AddFile("C:\\App\\customlaunch.properties", "");
+  fake::Get().failingPrograms = {"C:\\J64"};
+  EXPECT_EQ(RunLauncher("KivLauncher.exe"), 0);
+  std::string log = testing_log::Text();
+  const std::string tail =
+      "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 64 Bit: java64=C:\\J64\n"
+      "JVM wird gestartet am Sun Dec  6 12:57:17 2026\n"
+      "\n"
+      "C:\\J64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx1G -cp \"\" "
+      "app.Main\n"
+      "=== Startfehler Start ===\n"
+      "Java konnte nicht aufgerufen werden:\n"
+      "C:\\J64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx1G -cp \"\" "
+      "app.Main\n"
+      "Arbeitsverzeichnis: C:\\App\n"
+      "\n"
+      "Bitte kontaktieren Sie den Support.\n"
+      "=== Startfehler Ende ===\n"
+      "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 32 Bit: java=C:\\J32\n"
+      "Speicherparameter \"memory.initial\" betraegt 33554432 Bytes -> Wird nicht reduziert, da "
+      "von 32 Bit noch unterstuetzt\n"
+      "Speicherparameter \"memory.maximum\" betraegt 1073741824 Bytes -> Wird reduziert auf 768M, "
+      "da von 32 Bit nicht mehr unterstuetzt\n"
+      "JVM wird gestartet am Sun Dec  6 12:57:17 2026\n"
+      "\n"
+      "C:\\J32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx768M -cp "
+      "\"\" app.Main\n"
+      "LAUNCH PROCESS FOR 32 BIT COMPLETE.\n";
+  ASSERT_GE(log.size(), tail.size());
+  EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
+  EXPECT_TRUE(fake::Get().messageBoxes.empty());
+  ASSERT_EQ(fake::Get().started.size(), 1u);
+}
+
+TEST(StartupRun, ShowDirShowsTheReportBeforeTheLogExists) {
+  fake::Reset();
+  StandardInstallation();
+  EXPECT_EQ(RunLauncher("KivLauncher.exe -launcher.show_dir=true -launcher.service=true"), 0);
+  EXPECT_EQ(
+      fake::Get().messageBoxes,
+      std::vector<std::string>{
+          "Fehler: Arbeitsverzeichnis beim Start: C:\\App\n"
+          "launcher.cwd=false -> Das Arbeitsverzeichnis wurde nicht automatisch gewechselt."});
+  std::string log = testing_log::Text();
+  EXPECT_EQ(log.find("Messagebox"), std::string::npos);
+  EXPECT_NE(log.find("launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
+                     "KivLaunchService)\n"),
+            std::string::npos);
+  EXPECT_EQ(fake::Get().standardOutput, "pid:4242");
+}
+
+TEST(StartupRun, SwitchesInPropertiesFilesDoNotActLikeCommandLineSwitches) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\launch.properties",
+                "java64=C:\\J64\nQV=app.Main\nlauncher.service=true\nlauncher.cwd=true\n"
+                "launcher.ignore_inwartung=true\n");
+  fake::AddFile("C:\\App\\customlaunch.properties", "");
+  fake::AddFile("C:\\App\\InWartung.txt", "");
+  EXPECT_EQ(RunLauncher("KivLauncher.exe"), 1);
+  EXPECT_EQ(fake::Get().messageBoxes.size(), 1u);
+  EXPECT_EQ(fake::Get().standardOutput, "");
+  std::string log = testing_log::Text();
+  EXPECT_NE(log.find("launcher.service = true\n"), std::string::npos);
+  EXPECT_EQ(log.find("Service-Modus"), std::string::npos);
+}
+
+TEST(StartupRun, CommandLineWinsOverEveryFile) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\launch.properties",
+                "java64=C:\\J64\nQV=app.Main\nDkiv.mode=a\nmemory.maximum=1G\n");
+  fake::AddFile("C:\\App\\customlaunch.properties", "Dkiv.mode=b\n");
+  fake::AddFile("C:\\App\\extra.properties", "Dkiv.mode=c\nmemory.maximum=2G\n");
+  EXPECT_EQ(RunLauncher("KivLauncher.exe -custom=extra.properties -Dkiv.mode=x -memory.maximum=9G"),
+            0);
+  ASSERT_EQ(fake::Get().started.size(), 1u);
+  EXPECT_EQ(fake::Get().started[0].commandLine,
+            "C:\\J64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx2G"
+            " -Dkiv.mode=x  -cp \"\" app.Main");
+}
+
+TEST(StartupRun, RootFolderFromKivsoftProperties) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\kivsoft.properties", "root=\\\\\\\\server\\\\share\n");
+  fake::AddFile("\\\\server\\share\\launch.properties", "java64=C:\\J64\nQV=app.Main\n");
+  fake::AddFile("\\\\server\\share\\customlaunch.properties", "");
+  EXPECT_EQ(RunLauncher("KivLauncher.exe"), 0);
+  std::string log = testing_log::Text();
+  EXPECT_NE(log.find("\n===== kivsoft.properties einlesen =====\n"
+                     "Die Datei kivsoft.properties wurde ge\xF6"
+                     "ffnet.\n"
+                     " // FOUND: \"root\"=\"\\\\\\\\server\\\\share\"\n"
+                     "===== launch.properties einlesen =====\n"
+                     "Die Datei \\\\server\\\\share\\\\launch.properties wurde ge\xF6"
+                     "ffnet.\n"),
+            std::string::npos)
+      << log;
+}
+
+}  // namespace
