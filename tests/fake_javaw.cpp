@@ -37,27 +37,37 @@ int ValueOf(const std::string& argument, const std::string& name, int fallback) 
                                                      : fallback;
 }
 
+// Written whole and then renamed, so a reader never sees half a record.
+void Publish(const std::string& path, const std::string& content) {
+  std::string temporary = path + ".tmp";
+  std::FILE* out = std::fopen(temporary.c_str(), "wb");
+  if (!out) return;
+  std::fwrite(content.data(), 1, content.size(), out);
+  std::fclose(out);
+  std::remove(path.c_str());
+  std::rename(temporary.c_str(), path.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string record = OwnFolder() + "/javaw.received";
-  std::FILE* out = std::fopen(record.c_str(), "wb");
-  if (!out) return 3;
   char cwd[4096] = {};
-  std::fprintf(out, "cwd=%s\n", getcwd(cwd, sizeof cwd) ? cwd : "");
+  std::string content = std::string("cwd=") + (getcwd(cwd, sizeof cwd) ? cwd : "") + "\n";
 #ifdef _WIN32
-  std::fprintf(out, "cmdline=%s\n", GetCommandLineA());
+  content += std::string("cmdline=") + GetCommandLineA() + "\n";
 #endif
   int sleepSeconds = 0;
   int exitCode = 0;
   for (int i = 1; i < argc; ++i) {
-    std::fprintf(out, "arg=%s\n", argv[i]);
+    content += std::string("arg=") + argv[i] + "\n";
     sleepSeconds = ValueOf(argv[i], "fake.sleep=", sleepSeconds);
     exitCode = ValueOf(argv[i], "fake.exit=", exitCode);
   }
-  std::fflush(out);
-  std::this_thread::sleep_for(std::chrono::seconds(sleepSeconds));
-  if (sleepSeconds > 0) std::fprintf(out, "finished\n");
-  std::fclose(out);
+  Publish(record, content);
+  if (sleepSeconds > 0) {
+    std::this_thread::sleep_for(std::chrono::seconds(sleepSeconds));
+    Publish(record, content + "finished\n");
+  }
   return exitCode;
 }

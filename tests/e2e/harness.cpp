@@ -227,6 +227,7 @@ std::string Installation::NormalizedLog(const std::string& folder) const {
 
 std::vector<std::string> Installation::JavaArguments(const std::string& javaFolder) const {
   std::vector<std::string> lines;
+  WaitForFile(Path(javaFolder + "/bin/javaw.received"), 30);
   std::istringstream received(Read(javaFolder + "/bin/javaw.received"));
   for (std::string line; std::getline(received, line);) {
     if (line.compare(0, 8, "cmdline=") != 0) lines.push_back(Normalize(line));

@@ -10,67 +10,13 @@ namespace {
 
 using Startup = StandardInstallation;
 
-const char kNoHandOver[] =
-    "\n"
-    "===== Verteilte Installation =====\n"
-    "Der Ordner lib wurde gefunden. -> Keine verteilte Installation!\n";
-
-const char kNoAdditionalParameters[] =
-    "\n"
-    "===== Zusatzparameter mit -read =====\n"
-    "NO ADDITIONAL PARAMETERS\n"
-    "\n"
-    "===== Zusatzparameter mit -read_app =====\n"
-    "NO ADDITIONAL PARAMETERS\n";
-
-std::string Listing(const std::string& keep, const std::string& start) {
-  return "\n"
-         "===== Liste aller Einstellungen =====\n"
-         "ABC = -Dapp=abc app.Main\n"
-         "QV = -Dapp=qv app.Main\n"
-         "classpath.default = lib\\app.jar;lib\\util.jar\n"
-         "java64 = jre64\n"
-         "launcher.ignore_inwartung = false\n"
-         "launcher.keep = " +
-         keep +
-         "\n"
-         "launcher.keep_and_kill = false\n"
-         "launcher.service = false\n"
-         "memory.initial = 32M\n"
-         "memory.maximum = 512M\n"
-         "start = " +
-         start +
-         "\n"
-         "sun.java2d.d3d = true\n"
-         "swing.noxp = false\n"
-         "\n"
-         "===== InWartung.txt pr\xFC"
-         "fen =====\n"
-         "Es existiert keine InWartung.txt\n";
-}
-
-std::string JavaStart(const std::string& key, const std::string& startValue) {
-  return "\n"
-         "===== Starten der javaw.exe =====\n"
-         "Gestartet wird K\xFCrzel: '" +
-         key + "' mit Parameter: lib\\app.jar;lib\\util.jar   " + startValue +
-         "\n"
-         "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=jre64\n"
-         "JVM wird gestartet am <TIME>\n"
-         "\n"
-         "jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M -cp "
-         "\"lib\\app.jar;lib\\util.jar\" " +
-         startValue + "\n";
-}
-
 TEST_F(Startup, EmptyCommandLineStartsTheDefaultKey) {
   RunResult result = app.Run({});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardOutput, "");
   EXPECT_EQ(app.NormalizedLog(),
-            Crlf(StandardLogStart("") + kNoHandOver + StandardPropertiesLog() +
-                 kNoAdditionalParameters + Listing("false", "QV") +
-                 JavaStart("QV", "-Dapp=qv app.Main") + "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n"));
+            Crlf(StandardRunUntilStart("") + Java64Start("QV", "-Dapp=qv app.Main") +
+                 "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n"));
   ASSERT_TRUE(WaitForFile(app.Path("jre64/bin/javaw.received"), 30));
 }
 
@@ -96,9 +42,9 @@ TEST_F(Startup, StartAndKeepFromTheCommandLine) {
   RunResult result = app.Run({"-start=abc", "-launcher.keep=true"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(app.NormalizedLog(),
-            Crlf(StandardLogStart("-start=abc -launcher.keep=true") + kNoHandOver +
-                 StandardPropertiesLog() + kNoAdditionalParameters + Listing("true", "abc") +
-                 JavaStart("ABC", "-Dapp=abc app.Main") +
+            Crlf(StandardRunUntilStart("-start=abc -launcher.keep=true",
+                                       {{"start", "abc"}, {"launcher.keep", "true"}}) +
+                 Java64Start("ABC", "-Dapp=abc app.Main") +
                  "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
                  "l\xE4uft.\n"
                  "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n"));

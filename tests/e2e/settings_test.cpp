@@ -1,0 +1,176 @@
+// Settings from the installation's files and the command line, the start
+// key and maintenance, as the real launcher logs them.
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/installation_fixture.h"
+
+namespace e2e {
+namespace {
+
+using Settings = StandardInstallation;
+
+const char kComplete[] = "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n";
+
+TEST_F(Settings, PropertiesWithCommentQuotedHashAndEmptyValue) {
+  app.Write("customlaunch.properties",
+            "memory.maximum = 512M   # more\r\nAPP=-Dx=\"a#b\"\r\nsplash=\r\n");
+  RunResult result = app.Run({"-start=app"});
+  EXPECT_EQ(result.exitCode, 0);
+  std::string expected =
+      LogStart("-start=app") + NoHandOver() +
+      FileSection("launch.properties", "launch.properties",
+                  {"classpath.default=lib\\app.jar;lib\\util.jar // FOUND: "
+                   "\"classpath.default\"=\"lib\\app.jar;lib\\util.jar\"",
+                   "java64=jre64 // FOUND: \"java64\"=\"jre64\"",
+                   "ABC=-Dapp=abc app.Main // FOUND: \"ABC\"=\"-Dapp=abc app.Main\"",
+                   "QV=-Dapp=qv app.Main // FOUND: \"QV\"=\"-Dapp=qv app.Main\"", ""}) +
+      FileSection("customlaunch.properties", "customlaunch.properties",
+                  {"memory.maximum = 512M   # more // FOUND: \"memory.maximum\"=\"512M\"",
+                   "APP=-Dx=\"a#b\" // FOUND: \"APP\"=\"-Dx=\"a#b\"\"",
+                   "splash= // FOUND: \"splash\"= EMPTY", ""}) +
+      AdditionalParameters("", "") +
+      Listing(StandardSettings({{"APP", "-Dx=\"a#b\""}, {"start", "app"}})) + MaintenanceCheck() +
+      Java64Start("APP", "-Dx=\"a#b\"") + kComplete;
+  EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
+  // The quotes reach Java as Windows splits its command line.
+  EXPECT_EQ(app.JavaArguments("jre64").back(), "arg=-Dx=a#b");
+}
+
+TEST_F(Settings, RootFolderFromKivsoftProperties) {
+  app.Write("kivsoft.properties", "root=elsewhere\n#root=x\nroot = conf\n");
+  app.Write("conf/launch.properties", kLaunchProperties);
+  app.Write("conf/customlaunch.properties", kCustomLaunchProperties);
+  app.Write("launch.properties", "not read\n");
+  RunResult result = app.Run({});
+  EXPECT_EQ(result.exitCode, 0);
+  std::string properties = StandardPropertiesLog();
+  for (const char* name : {"launch.properties wurde", "customlaunch.properties wurde"}) {
+    properties.replace(properties.find(std::string("Die Datei ") + name), 10, "Die Datei conf\\\\");
+  }
+  std::string expected = LogStart("") + NoHandOver() +
+                         "\n===== kivsoft.properties einlesen =====\n"
+                         "Die Datei kivsoft.properties wurde ge\xF6"
+                         "ffnet.\n"
+                         " // FOUND: \"root\"=\"elsewhere\" // FOUND: \"root\"=\"conf\"" +
+                         properties + AdditionalParameters("", "") + Listing(StandardSettings()) +
+                         MaintenanceCheck() + Java64Start("QV", "-Dapp=qv app.Main") + kComplete;
+  EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
+}
+
+TEST_F(Settings, MissingCustomLaunchPropertiesEndsTheRun) {
+  app.Write("customlaunch.properties", "");
+  std::remove(app.Path("customlaunch.properties").c_str());
+  const std::string text =
+      "Die Datei customlaunch.properties konnte nicht ge\xF6"
+      "ffnet werden.\n";
+  for (bool serviceMode : {false, true}) {
+    std::vector<std::string> arguments;
+    if (serviceMode) arguments.push_back("-launcher.service=true");
+    RunResult result = app.Run(arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    std::string expected =
+        LogStart(serviceMode ? "-launcher.service=true" : "") +
+        (serviceMode ? "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet "
+                       "von KivLaunchService)\n"
+                     : "") +
+        NoHandOver() +
+        StandardPropertiesLog().substr(0, StandardPropertiesLog().find("\n=====", 1)) +
+        "\n===== customlaunch.properties einlesen =====\n" + Report(text);
+    EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
+    EXPECT_EQ(result.standardOutput, serviceMode ? "err:" + text.substr(0, text.size() - 1) : "");
+    if (!serviceMode && !UnderWine()) EXPECT_EQ(result.standardError, "Fehler: " + text + "\n");
+  }
+  EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
+}
+
+TEST_F(Settings, StartKeyWithoutEntry) {
+  RunResult result = app.Run({"-start=nokey"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(app.NormalizedLog(),
+            Crlf(LogStart("-start=nokey") + NoHandOver() + StandardPropertiesLog() +
+                 AdditionalParameters("", "") + Listing(StandardSettings({{"start", "nokey"}})) +
+                 Report("Der StartParameter: NOKEY wurde in der launch.properties nicht "
+                        "gefunden!\n")));
+}
+
+TEST_F(Settings, AdditionalParametersWithEscapedBlanks) {
+  RunResult result = app.Run({"-read=-Dx=1+++-Dy=2", "-read_app=a+++b"});
+  EXPECT_EQ(result.exitCode, 0);
+  std::string javaStart = Java64Start("QV", "-Dapp=qv app.Main", " -Dx=1 -Dy=2 ");
+  javaStart.insert(javaStart.size() - 1, " a b ");
+  EXPECT_EQ(app.NormalizedLog(),
+            Crlf(LogStart("-read=-Dx=1+++-Dy=2 -read_app=a+++b") + NoHandOver() +
+                 StandardPropertiesLog() + AdditionalParameters("-Dx=1+++-Dy=2", "a+++b") +
+                 Listing(StandardSettings()) + MaintenanceCheck() + javaStart + kComplete));
+  std::vector<std::string> received = app.JavaArguments("jre64");
+  std::vector<std::string> expected = {
+      "arg=-Dx=1",    "arg=-Dy=2",    "arg=-cp", "arg=lib\\app.jar;lib\\util.jar",
+      "arg=-Dapp=qv", "arg=app.Main", "arg=a",   "arg=b"};
+  ASSERT_GE(received.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(received.end() - 8, received.end()), expected);
+}
+
+struct MaintenanceCase {
+  std::vector<std::string> arguments;
+  int exitCode;
+  std::string line;  // the check's line; empty: maintenance reported
+};
+
+TEST_F(Settings, MaintenanceAndItsExemptions) {
+  app.Write("launch.properties", std::string(kLaunchProperties) + "WBQ_UPDATE=update.Main\n");
+  app.Write("InWartung.txt", "");
+  const MaintenanceCase cases[] = {
+      {{}, 1, ""},
+      {{"-launcher.ignore_inwartung=true"},
+       0,
+       "Wird ignoriert wegen -launcher.ignore_inwartung=true"},
+      {{"-launcher.ignore_inwartung=True"}, 1, ""},
+      {{"-start=wbq_update"}, 0, "Wird ignoriert wegen -start=WBQ_UPDATE"},
+      {{"-start=wbq_update", "-launcher.ignore_inwartung=true"},
+       0,
+       "Wird ignoriert wegen -launcher.ignore_inwartung=true"},
+  };
+  for (const MaintenanceCase& c : cases) {
+    RunResult result = app.Run(c.arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    std::string log = app.NormalizedLog();
+    std::string check =
+        "\n===== InWartung.txt pr\xFC"
+        "fen =====\n";
+    std::string after = log.substr(log.find(Crlf(check)) + Crlf(check).size());
+    if (c.line.empty()) {
+      EXPECT_EQ(after, Crlf(Report("Das Programm ist im Wartungsmodus und kann daher nicht "
+                                   "gestartet werden.\nBitte versuchen Sie es sp\xE4"
+                                   "ter noch "
+                                   "einmal.")));
+    } else {
+      EXPECT_EQ(after.substr(0, c.line.size() + 2), Crlf(c.line + "\n"));
+      EXPECT_NE(log.find(Crlf(kComplete)), std::string::npos);
+    }
+  }
+  std::remove(app.Path("InWartung.txt").c_str());
+  app.MakeDirectory("InWartung.txt");
+  EXPECT_EQ(app.Run({}).exitCode, 0);
+  EXPECT_NE(app.NormalizedLog().find(Crlf(MaintenanceCheck())), std::string::npos);
+}
+
+TEST_F(Settings, PasswordNeverReachesTheLog) {
+  RunResult result = app.Run({"-Dautologin.user=admin", "-Dautologin.pwd=geheim1",
+                              "-Dclientname=PC-07", "-Dautologin.pwd=geheim2"});
+  EXPECT_EQ(result.exitCode, 0);
+  std::string log = app.NormalizedLog();
+  EXPECT_EQ(log.find("geheim"), std::string::npos) << log;
+  EXPECT_NE(log.find(Crlf("-Dautologin.user=admin -Dautologin.pwd=xxxx -Dclientname=PC-07 "
+                          "-Dautologin.pwd=xxxx\n")),
+            std::string::npos);
+  EXPECT_NE(log.find(Crlf("Dclientname = PC-07\n")), std::string::npos);
+  EXPECT_EQ(log.find("Dautologin.user = "), std::string::npos);
+  EXPECT_NE(log.find("-Dautologin.pwd=xxxx  -cp"), std::string::npos);
+  std::vector<std::string> received = app.JavaArguments("jre64");
+  EXPECT_NE(std::find(received.begin(), received.end(), "arg=-Dautologin.pwd=geheim2"),
+            received.end());
+}
+
+}  // namespace
+}  // namespace e2e
