@@ -1,12 +1,11 @@
 // Choosing and starting Java with the real launcher and the fake javaw.exe.
 
+#include <gtest/gtest.h>
 #include <signal.h>
 
 #include <chrono>
 #include <regex>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 #include "tests/e2e/installation_fixture.h"
 
@@ -44,14 +43,15 @@ TEST_F(Java, ExampleRunOfTheDocumentation) {
   std::vector<std::string> received = app.JavaArguments("jre64");
   EXPECT_EQ(received, (std::vector<std::string>{
                           "cwd=<DIR>", "arg=-Djava.util.Arrays.useLegacyMergeSort=true",
-                          "arg=-Xms32M", "arg=-Xmx512M", "arg=-cp", "arg=lib\\app.jar;lib\\util.jar",
-                          "arg=-Dapp=abc", "arg=app.Main"}));
+                          "arg=-Xms32M", "arg=-Xmx512M", "arg=-cp",
+                          "arg=lib\\app.jar;lib\\util.jar", "arg=-Dapp=abc", "arg=app.Main"}));
   if (UnderWine()) {
     std::string record = app.Read("jre64/bin/javaw.received");
-    EXPECT_NE(record.find("cmdline=jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true "
-                          "-Xms32M -Xmx512M -cp \"lib\\app.jar;lib\\util.jar\" -Dapp=abc "
-                          "app.Main\n"),
-              std::string::npos)
+    EXPECT_NE(
+        record.find("cmdline=jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true "
+                    "-Xms32M -Xmx512M -cp \"lib\\app.jar;lib\\util.jar\" -Dapp=abc "
+                    "app.Main\n"),
+        std::string::npos)
         << record;
   }
 }
@@ -66,32 +66,33 @@ TEST_F(Java, FailedJava64FallsBackToJava32) {
       "jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx1G -cp "
       "\"lib\\app.jar;lib\\util.jar\" -Dapp=abc app.Main";
   start64.replace(0, 5, "missing64");
-  EXPECT_EQ(After(app.NormalizedLog(), kStartBanner),
-            Crlf("Gestartet wird K\xFCrzel: 'ABC' mit Parameter: lib\\app.jar;lib\\util.jar   "
-                 "-Dapp=abc app.Main\n"
-                 "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=missing64\n"
-                 "JVM wird gestartet am <TIME>\n"
-                 "\n" +
-                 start64 +
-                 "\n"
-                 "=== Startfehler Start ===\n"
-                 "Java konnte nicht aufgerufen werden:\n" +
-                 start64 +
-                 "\n"
-                 "Arbeitsverzeichnis: <DIR>\n"
-                 "\n"
-                 "Bitte kontaktieren Sie den Support.\n"
-                 "=== Startfehler Ende ===\n"
-                 "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 32 Bit: java=jre32\n"
-                 "Speicherparameter \"memory.initial\" betraegt 33554432 Bytes -> Wird nicht "
-                 "reduziert, da von 32 Bit noch unterstuetzt\n"
-                 "Speicherparameter \"memory.maximum\" betraegt 1073741824 Bytes -> Wird reduziert "
-                 "auf 768M, da von 32 Bit nicht mehr unterstuetzt\n"
-                 "JVM wird gestartet am <TIME>\n"
-                 "\n"
-                 "jre32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx768M "
-                 "-cp \"lib\\app.jar;lib\\util.jar\" -Dapp=abc app.Main\n"
-                 "LAUNCH PROCESS FOR 32 BIT COMPLETE.\n"));
+  EXPECT_EQ(
+      After(app.NormalizedLog(), kStartBanner),
+      Crlf("Gestartet wird K\xFCrzel: 'ABC' mit Parameter: lib\\app.jar;lib\\util.jar   "
+           "-Dapp=abc app.Main\n"
+           "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=missing64\n"
+           "JVM wird gestartet am <TIME>\n"
+           "\n" +
+           start64 +
+           "\n"
+           "=== Startfehler Start ===\n"
+           "Java konnte nicht aufgerufen werden:\n" +
+           start64 +
+           "\n"
+           "Arbeitsverzeichnis: <DIR>\n"
+           "\n"
+           "Bitte kontaktieren Sie den Support.\n"
+           "=== Startfehler Ende ===\n"
+           "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 32 Bit: java=jre32\n"
+           "Speicherparameter \"memory.initial\" betraegt 33554432 Bytes -> Wird nicht "
+           "reduziert, da von 32 Bit noch unterstuetzt\n"
+           "Speicherparameter \"memory.maximum\" betraegt 1073741824 Bytes -> Wird reduziert "
+           "auf 768M, da von 32 Bit nicht mehr unterstuetzt\n"
+           "JVM wird gestartet am <TIME>\n"
+           "\n"
+           "jre32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx768M "
+           "-cp \"lib\\app.jar;lib\\util.jar\" -Dapp=abc app.Main\n"
+           "LAUNCH PROCESS FOR 32 BIT COMPLETE.\n"));
   EXPECT_EQ(app.JavaArguments("jre32")[3], "arg=-Xmx768M");
 }
 
@@ -116,7 +117,8 @@ TEST_F(Java, RepeatedClasspathOptionStartsNoJava) {
   EXPECT_EQ(result.exitCode, 1);
   const std::string text =
       "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-      "pr\xC3\xBC" "fen! ";
+      "pr\xC3\xBC"
+      "fen! ";
   EXPECT_EQ(result.standardOutput, "err:" + text);
   std::string log = app.NormalizedLog();
   EXPECT_EQ(After(log, "java64=jre64\n"),
@@ -125,12 +127,14 @@ TEST_F(Java, RepeatedClasspathOptionStartsNoJava) {
 }
 
 TEST_F(Java, HostPatternWinsOverThePlainKey) {
-  app.Write("customlaunch.properties", "java64=missing64\njava64.host.*=jre64\njava64.host.NO-SUCH-PC=x\n");
+  app.Write("customlaunch.properties",
+            "java64=missing64\njava64.host.*=jre64\njava64.host.NO-SUCH-PC=x\n");
   RunResult result = app.Run({});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_NE(app.NormalizedLog().find(
-                Crlf("Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64.host.*=jre64\n")),
-            std::string::npos);
+  EXPECT_NE(
+      app.NormalizedLog().find(
+          Crlf("Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64.host.*=jre64\n")),
+      std::string::npos);
   EXPECT_EQ(app.JavaArguments("jre64")[0], "cwd=<DIR>");
 }
 
@@ -141,13 +145,14 @@ TEST_F(Java, ServiceModeWritesOnlyThePid) {
   EXPECT_TRUE(std::regex_match(result.standardOutput, std::regex("pid:[0-9]+")))
       << result.standardOutput;
   std::string log = app.NormalizedLog();
-  EXPECT_NE(log.find(Crlf("Ignoriere den Parameter launcher.keep, da launcher.service=true "
-                          "gesetzt ist\n"
-                          "Ignoriere den Parameter launcher.keep_and_kill, da "
-                          "launcher.service=true gesetzt ist\n"
-                          "PID des Prozesses wird auf Konsole ausgegeben: " +
-                          result.standardOutput.substr(4) + "\nLAUNCH PROCESS FOR 64 BIT COMPLETE.\n")),
-            std::string::npos)
+  EXPECT_NE(
+      log.find(Crlf("Ignoriere den Parameter launcher.keep, da launcher.service=true "
+                    "gesetzt ist\n"
+                    "Ignoriere den Parameter launcher.keep_and_kill, da "
+                    "launcher.service=true gesetzt ist\n"
+                    "PID des Prozesses wird auf Konsole ausgegeben: " +
+                    result.standardOutput.substr(4) + "\nLAUNCH PROCESS FOR 64 BIT COMPLETE.\n")),
+      std::string::npos)
       << log;
 }
 
