@@ -142,12 +142,33 @@ void RedirectToNull(int fd) {
   close(null);
 }
 
+// Like CreateProcess without an application name: an unquoted program path
+// that holds blanks is tried up to each blank in turn, shortest first.
+bool ResolveProgram(const std::string& commandLine, bool executableFolderFirst,
+                    std::string* program, std::vector<std::string>* argv) {
+  *argv = SplitWindowsCommandLine(commandLine);
+  if (argv->empty()) return false;
+  if (FindProgram(NativePath((*argv)[0]), executableFolderFirst, program)) return true;
+  size_t start = commandLine.find_first_not_of(" \t");
+  if (commandLine[start] == '"') return false;
+  for (size_t blank = commandLine.find(' ', start); blank != std::string::npos;
+       blank = commandLine.find(' ', blank + 1)) {
+    std::string candidate = commandLine.substr(start, blank - start);
+    if (FindProgram(NativePath(candidate), executableFolderFirst, program)) {
+      *argv = SplitWindowsCommandLine(commandLine.substr(blank));
+      argv->insert(argv->begin(), candidate);
+      return true;
+    }
+  }
+  return false;
+}
+
 // Forks and execs; the child's standard output goes to outputFd, or to
 // /dev/null as a process that inherits no handles would have it.
 pid_t Spawn(const std::string& commandLine, bool executableFolderFirst, int outputFd) {
-  std::vector<std::string> argv = SplitWindowsCommandLine(commandLine);
+  std::vector<std::string> argv;
   std::string program;
-  if (argv.empty() || !FindProgram(NativePath(argv[0]), executableFolderFirst, &program)) return -1;
+  if (!ResolveProgram(commandLine, executableFolderFirst, &program, &argv)) return -1;
   int errorPipe[2];
   if (pipe2(errorPipe, O_CLOEXEC) != 0) return -1;
   std::fflush(nullptr);
