@@ -48,14 +48,18 @@ std::string FileSection(const std::string& name, const std::string& path,
 }
 
 std::string StandardPropertiesLog() {
+  return StandardLaunchPropertiesLog() +
+         FileSection("customlaunch.properties", "customlaunch.properties",
+                     {"memory.maximum=512M // FOUND: \"memory.maximum\"=\"512M\"", ""});
+}
+
+std::string StandardLaunchPropertiesLog() {
   return FileSection("launch.properties", "launch.properties",
                      {"classpath.default=lib\\app.jar;lib\\util.jar // FOUND: "
                       "\"classpath.default\"=\"lib\\app.jar;lib\\util.jar\"",
                       "java64=jre64 // FOUND: \"java64\"=\"jre64\"",
                       "ABC=-Dapp=abc app.Main // FOUND: \"ABC\"=\"-Dapp=abc app.Main\"",
-                      "QV=-Dapp=qv app.Main // FOUND: \"QV\"=\"-Dapp=qv app.Main\"", ""}) +
-         FileSection("customlaunch.properties", "customlaunch.properties",
-                     {"memory.maximum=512M // FOUND: \"memory.maximum\"=\"512M\"", ""});
+                      "QV=-Dapp=qv app.Main // FOUND: \"QV\"=\"-Dapp=qv app.Main\"", ""});
 }
 
 namespace {

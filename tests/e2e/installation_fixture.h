@@ -30,6 +30,7 @@ std::string FileSection(const std::string& name, const std::string& path,
                         const std::vector<std::string>& loggedLines);
 // Both files of the standard installation, as its log shows them.
 std::string StandardPropertiesLog();
+std::string StandardLaunchPropertiesLog();
 std::string AdditionalParameters(const std::string& read, const std::string& readApp);
 // The standard installation's settings with the changes given.
 std::map<std::string, std::string> StandardSettings(

@@ -18,13 +18,7 @@ TEST_F(Settings, PropertiesWithCommentQuotedHashAndEmptyValue) {
   RunResult result = app.Run({"-start=app"});
   EXPECT_EQ(result.exitCode, 0);
   std::string expected =
-      LogStart("-start=app") + NoHandOver() +
-      FileSection("launch.properties", "launch.properties",
-                  {"classpath.default=lib\\app.jar;lib\\util.jar // FOUND: "
-                   "\"classpath.default\"=\"lib\\app.jar;lib\\util.jar\"",
-                   "java64=jre64 // FOUND: \"java64\"=\"jre64\"",
-                   "ABC=-Dapp=abc app.Main // FOUND: \"ABC\"=\"-Dapp=abc app.Main\"",
-                   "QV=-Dapp=qv app.Main // FOUND: \"QV\"=\"-Dapp=qv app.Main\"", ""}) +
+      LogStart("-start=app") + NoHandOver() + StandardLaunchPropertiesLog() +
       FileSection("customlaunch.properties", "customlaunch.properties",
                   {"memory.maximum = 512M   # more // FOUND: \"memory.maximum\"=\"512M\"",
                    "APP=-Dx=\"a#b\" // FOUND: \"APP\"=\"-Dx=\"a#b\"\"",
@@ -74,8 +68,7 @@ TEST_F(Settings, MissingCustomLaunchPropertiesEndsTheRun) {
         (serviceMode ? "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet "
                        "von KivLaunchService)\n"
                      : "") +
-        NoHandOver() +
-        StandardPropertiesLog().substr(0, StandardPropertiesLog().find("\n=====", 1)) +
+        NoHandOver() + StandardLaunchPropertiesLog() +
         "\n===== customlaunch.properties einlesen =====\n" + Report(text);
     EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
     EXPECT_EQ(result.standardOutput, serviceMode ? "err:" + text.substr(0, text.size() - 1) : "");

@@ -7,23 +7,13 @@
 
 #include <regex>
 
-#include "tests/fake_platform.h"
+#include "tests/unit/test_log.h"
 
 namespace {
 
 std::string WithoutBuildTime(const std::string& log) {
   return std::regex_replace(
       log, std::regex(R"(built [A-Z][a-z]{2} [ 0-9]\d \d{4} \d\d:\d\d:\d\d\$)"), "built <BUILD>$");
-}
-
-// The log as written (CR LF), built from lines given with LF.
-std::string Crlf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
 }
 
 const char kHeader[] =
@@ -50,7 +40,7 @@ class StartupSequence : public testing::Test {
     return RunLauncher(fake::Get().commandLine);
   }
 
-  std::string Log() { return WithoutBuildTime(fake::ReadLog()); }
+  std::string Log() { return WithoutBuildTime(testing_log::Text()); }
 };
 
 const char kExampleLog[] =
@@ -114,7 +104,7 @@ const char kExampleLog[] =
 
 TEST_F(StartupSequence, CompleteRunStartsJava64AndLogsEverything) {
   EXPECT_EQ(Run("-start=abc"), 0);
-  EXPECT_EQ(Log(), Crlf(std::string(kHeader) + kExampleLog));
+  EXPECT_EQ(Log(), std::string(kHeader) + kExampleLog);
   ASSERT_EQ(fake::Get().started.size(), 1u);
   EXPECT_EQ(fake::Get().started[0].commandLine,
             "C:\\Java\\jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M "
