@@ -86,5 +86,22 @@ TEST_F(Startup, CwdSwitchMovesTheRunToTheExecutablesFolder) {
                  "=== Messagebox Ende ===\n"));
 }
 
+// An installation deeper than MAX_PATH: the executable's folder is read
+// whole, never cut into another folder. Windows itself cannot make such a
+// folder the working directory, so there the report shows the directory
+// unchanged.
+TEST(StartupDeepFolder, CwdSwitchNeverMovesIntoACutPath) {
+  Installation outer;
+  std::string deep =
+      std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(40, 'c');
+  outer.AddLauncher(deep);
+  outer.MakeDirectory("elsewhere");
+  outer.Run({"-launcher.cwd=true"}, deep, "elsewhere");
+  std::string reached = UnderWine() ? "elsewhere" : deep;
+  std::string log = outer.NormalizedLog(reached);
+  for (char& c : reached) c = c == '/' ? '\\' : c;
+  EXPECT_NE(log.find("gewechselt zu: <DIR>\\" + reached + "\r\n"), std::string::npos) << log;
+}
+
 }  // namespace
 }  // namespace e2e
