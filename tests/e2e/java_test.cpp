@@ -108,7 +108,9 @@ TEST_F(Java, NoJavaConfigured) {
                  "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=\n"
                  "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 32 Bit: java=\n" +
                  Report(text)));
-  if (!UnderWine()) EXPECT_EQ(result.standardError, "Fehler: " + text + "\n");
+  if (!UnderWine()) {
+    EXPECT_EQ(result.standardError, "Fehler: " + text + "\n");
+  }
 }
 
 TEST_F(Java, RepeatedClasspathOptionStartsNoJava) {

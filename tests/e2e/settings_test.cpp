@@ -72,7 +72,9 @@ TEST_F(Settings, MissingCustomLaunchPropertiesEndsTheRun) {
         "\n===== customlaunch.properties einlesen =====\n" + Report(text);
     EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
     EXPECT_EQ(result.standardOutput, serviceMode ? "err:" + text.substr(0, text.size() - 1) : "");
-    if (!serviceMode && !UnderWine()) EXPECT_EQ(result.standardError, "Fehler: " + text + "\n");
+    if (!serviceMode && !UnderWine()) {
+      EXPECT_EQ(result.standardError, "Fehler: " + text + "\n");
+    }
   }
   EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
 }
