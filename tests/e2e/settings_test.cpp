@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/e2e/installation_fixture.h"
 
 namespace e2e {
@@ -77,6 +79,22 @@ TEST_F(Settings, MissingCustomLaunchPropertiesEndsTheRun) {
     }
   }
   EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
+}
+
+// Wine's relay trace shows the real MessageBoxA call: no owner, caption
+// Fehler, style MB_OK.
+TEST_F(Settings, MessageBoxUnderWine) {
+  if (!UnderWine()) GTEST_SKIP() << "Windows only";
+  std::remove(app.Path("customlaunch.properties").c_str());
+  setenv("WINEDEBUG", "+relay", 1);
+  RunResult result = app.Run({});
+  setenv("WINEDEBUG", "-all", 1);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.standardError.find("user32.MessageBoxA(00000000,"), std::string::npos);
+  EXPECT_NE(result.standardError.find(
+                "\"Die Datei customlaunch.properties konnte nicht ge\\xf6ffnet werden.\\n\","),
+            std::string::npos);
+  EXPECT_NE(result.standardError.find("\"Fehler\",00000000)"), std::string::npos);
 }
 
 TEST_F(Settings, StartKeyWithoutEntry) {
