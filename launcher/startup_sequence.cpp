@@ -77,11 +77,8 @@ int StartJavaRuntime(const Settings& settings, const LaunchInputs& inputs) {
   return kExitFailure;
 }
 
-int Run(const std::string& commandLine) {
-  CommandLineParameters parameters = ParseCommandLine(commandLine);
-  std::string report = ApplyWorkingDirectory(parameters);
-  if (parameters.IsTrue("launcher.show_dir")) ReportError(report);
-  OpenLog(report, commandLine);
+// ServiceMode and the maintenance override come from the command line only.
+bool EvaluateSwitches(const CommandLineParameters& parameters) {
   SetServiceMode(parameters.IsTrue("launcher.service"));
   if (ServiceMode()) {
     Log().WriteLine(
@@ -92,27 +89,44 @@ int Run(const std::string& commandLine) {
   if (ignoreMaintenance) {
     Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
   }
-  if (RunEnd end = ResolveDistributedInstallation(commandLine)) return *end;
+  return ignoreMaintenance;
+}
 
-  Settings settings;
-  if (RunEnd end = ReadSettings(parameters, settings)) return *end;
-  LaunchInputs inputs;
+RunEnd CompleteSettings(const CommandLineParameters& parameters, Settings& settings,
+                        LaunchInputs& inputs) {
+  if (RunEnd end = ReadSettings(parameters, settings)) return end;
   inputs.readParameters = ReadAdditionalParameters(parameters, "read");
   inputs.readAppParameters = ReadAdditionalParameters(parameters, "read_app");
   CopyCommandLineOverrides(parameters, settings);
   LogAllSettings(settings);
+  return std::nullopt;
+}
 
-  std::string startKey = StartKey(settings);
-  if (RunEnd end = CheckStartKey(settings, startKey)) return *end;
-  if (RunEnd end = CheckMaintenanceMode(startKey, ignoreMaintenance)) return *end;
-  inputs.classpath = PrepareClasspath(settings);
-
+void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
   Log().Banner("Starten der javaw.exe");
-  inputs.startValue = settings.Get(startKey);
   const Classpath& classpath = inputs.classpath;
   Log().WriteLine("Gestartet wird K\xFCrzel: '" + startKey +
                   "' mit Parameter: " + classpath.classpathDefault + " " + classpath.classpathHelp +
                   " " + classpath.classpathExtra + " " + inputs.startValue);
+}
+
+int Run(const std::string& commandLine) {
+  CommandLineParameters parameters = ParseCommandLine(commandLine);
+  std::string report = ApplyWorkingDirectory(parameters);
+  if (parameters.IsTrue("launcher.show_dir")) ReportError(report);
+  OpenLog(report, commandLine);
+  bool ignoreMaintenance = EvaluateSwitches(parameters);
+  if (RunEnd end = ResolveDistributedInstallation(commandLine)) return *end;
+
+  Settings settings;
+  LaunchInputs inputs;
+  if (RunEnd end = CompleteSettings(parameters, settings, inputs)) return *end;
+  std::string startKey = StartKey(settings);
+  if (RunEnd end = CheckStartKey(settings, startKey)) return *end;
+  if (RunEnd end = CheckMaintenanceMode(startKey, ignoreMaintenance)) return *end;
+  inputs.classpath = PrepareClasspath(settings);
+  inputs.startValue = settings.Get(startKey);
+  LogStartKey(startKey, inputs);
   return StartJavaRuntime(settings, inputs);
 }
 
