@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "platform/platform.h"
@@ -18,6 +19,23 @@ namespace {
 FARPROC Kernel32Export(const char* name) {
   HMODULE kernel32 = GetModuleHandleA("kernel32");
   return kernel32 ? GetProcAddress(kernel32, name) : nullptr;
+}
+
+// The command interpreter reads & | < > ^ ( ) outside double quotes as its
+// own operators: a password holding "&" would be cut and its rest run as a
+// command. Escaped, the child receives its arguments unchanged.
+std::string EscapeForCommandInterpreter(const std::string& command) {
+  std::string escaped;
+  bool inQuotes = false;
+  for (char c : command) {
+    if (c == '"') {
+      inQuotes = !inQuotes;
+    } else if (!inQuotes && std::strchr("&|<>^()", c)) {
+      escaped += '^';
+    }
+    escaped += c;
+  }
+  return escaped;
 }
 
 }  // namespace
@@ -193,7 +211,7 @@ void CloseJob(Job* job) {
 }
 
 Pipe* OpenCommandPipe(const std::string& command) {
-  std::FILE* stream = _popen(command.c_str(), "r");
+  std::FILE* stream = _popen(EscapeForCommandInterpreter(command).c_str(), "r");
   return stream ? new Pipe{stream} : nullptr;
 }
 

@@ -143,6 +143,21 @@ TEST_F(Distributed, ServiceModePassesTheChildsAnswerOn) {
   EXPECT_EQ(ChildLog(copies, "3.2.0.15"), Crlf(child));
 }
 
+// The child gets the arguments unchanged, whatever the command interpreter
+// between the two launchers would make of them.
+TEST_F(Distributed, ServiceModeArgumentsReachTheChildUnchanged) {
+  AddCopy(copies, "3.2.0.15");
+  const std::string odd = "-Dkiv.note=a&b|c>d^e(f)";
+  RunResult result = copies.Run({"-launcher.service=true", odd});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(std::regex_match(result.standardOutput, std::regex("pid:[0-9]+")))
+      << result.standardOutput;
+  EXPECT_NE(ChildLog(copies, "3.2.0.15").find(Crlf("=====\n-launcher.service=true " + odd + "\n")),
+            std::string::npos);
+  EXPECT_EQ(copies.JavaArguments("3.2.0.15/Anwendung/jre64").back(), "arg=app.Main");
+  EXPECT_FALSE(copies.Exists("3.2.0.15/Anwendung/d^e(f)"));
+}
+
 TEST_F(Distributed, ServiceModeChildThatCannotStartJava) {
   AddCopy(copies, "3.2.0.15");
   copies.Write("3.2.0.15/Anwendung/InWartung.txt", "");
