@@ -44,13 +44,9 @@ bool AttemptsJava64() {
   return platform::RunsUnderWow64() && !platform::LacksK32GetModuleFileNameExA();
 }
 
-std::string StartedLine(const char* bits) {
-  return std::string("LAUNCH PROCESS FOR ") + bits + " BIT COMPLETE.";
-}
-
+// RunLauncher closes the log right after this line.
 int EndSuccessfully(const char* bits) {
-  Log().WriteLine(StartedLine(bits));
-  Log().Close();
+  Log().WriteLine(std::string("LAUNCH PROCESS FOR ") + bits + " BIT COMPLETE.");
   return kExitSuccess;
 }
 

@@ -158,25 +158,27 @@ bool Installation::Exists(const std::string& relative) const {
   return stat(Path(relative).c_str(), &info) == 0;
 }
 
-int Installation::Start(const std::vector<std::string>& arguments) const {
+std::vector<std::string> Installation::LauncherCommand(
+    const std::string& launcherFolder, const std::vector<std::string>& arguments) const {
   std::vector<std::string> argv;
   if (UnderWine()) argv.push_back("wine");
-  argv.push_back(Path(LauncherName()));
+  argv.push_back(Path(launcherFolder) + "/" + LauncherName());
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return Spawn(argv, root_, root_ + "/.stdout", root_ + "/.stderr");
+  return argv;
+}
+
+int Installation::Start(const std::vector<std::string>& arguments) const {
+  return Spawn(LauncherCommand("", arguments), root_, root_ + "/.stdout", root_ + "/.stderr");
 }
 
 RunResult Installation::Run(const std::vector<std::string>& arguments,
                             const std::string& launcherFolder,
                             const std::string& workingFolder) const {
-  std::vector<std::string> argv;
-  if (UnderWine()) argv.push_back("wine");
-  argv.push_back(Path(launcherFolder) + "/" + LauncherName());
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::string out = root_ + "/.stdout";
   std::string err = root_ + "/.stderr";
   RunResult result;
-  result.exitCode = WaitFor(Spawn(argv, Path(workingFolder), out, err));
+  result.exitCode =
+      WaitFor(Spawn(LauncherCommand(launcherFolder, arguments), Path(workingFolder), out, err));
   result.standardOutput = ReadWhole(out);
   result.standardError = ReadWhole(err);
   unlink(out.c_str());

@@ -47,6 +47,8 @@ class Installation {
 
  private:
   std::string Normalize(std::string text) const;
+  std::vector<std::string> LauncherCommand(const std::string& launcherFolder,
+                                           const std::vector<std::string>& arguments) const;
   std::string root_;
 };
 
