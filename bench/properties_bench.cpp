@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "launcher/launch_log.h"
+#include "report/launch_log.h"
 #include "settings/properties_file.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "launcher/error_report.h"
-#include "launcher/launch_log.h"
 #include "platform/platform.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
 
 namespace {
 

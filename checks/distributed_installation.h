@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/run_end.h"
+#include "report/run_end.h"
 
 // Without a lib folder the working directory holds copies of the
 // installation: the run is handed to the launcher of the last ready copy,

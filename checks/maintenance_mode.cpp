@@ -1,8 +1,8 @@
 #include "checks/maintenance_mode.h"
 
-#include "launcher/error_report.h"
-#include "launcher/launch_log.h"
 #include "platform/platform.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
 
 RunEnd CheckMaintenanceMode(const std::string& startKey, bool ignoreMaintenance) {
   Log().Banner(

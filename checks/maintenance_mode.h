@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/run_end.h"
+#include "report/run_end.h"
 
 // Ends the run while InWartung.txt lies in the working directory, unless
 // the ignore switch or the start key WBQ_UPDATE exempts this start.

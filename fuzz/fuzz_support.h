@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "launcher/launch_log.h"
+#include "report/launch_log.h"
 #include "settings/settings.h"
 #include "tests/fake_platform.h"
 

@@ -3,7 +3,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "jvm/java_command_line.h"
-#include "settings/settings_listing.h"
+#include "report/password_mask.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "launcher/launch_log.h"
+#include "report/launch_log.h"
 #include "settings/text.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "jvm/heap_size.h"
 #include "jvm/jvm_parameters.h"
-#include "launcher/error_report.h"
-#include "launcher/launch_log.h"
-#include "settings/settings_listing.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
+#include "report/password_mask.h"
 #include "settings/text.h"
 
 namespace {

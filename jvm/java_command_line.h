@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/run_end.h"
+#include "report/run_end.h"
 #include "settings/settings.h"
 
 // Prepared once per run, before the first launch attempt.

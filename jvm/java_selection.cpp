@@ -1,7 +1,7 @@
 #include "jvm/java_selection.h"
 
-#include "launcher/launch_log.h"
 #include "platform/platform.h"
+#include "report/launch_log.h"
 #include "settings/text.h"
 
 std::string ReadComputerName() { return platform::ComputerName(); }

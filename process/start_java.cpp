@@ -1,9 +1,9 @@
 #include "process/start_java.h"
 
-#include "launcher/error_report.h"
-#include "launcher/launch_log.h"
 #include "platform/platform.h"
-#include "settings/settings_listing.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
+#include "report/password_mask.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "jvm/java_command_line.h"
-#include "launcher/run_end.h"
+#include "report/run_end.h"
 #include "settings/settings.h"
 
 // Starts Java and, as launcher.keep and launcher.keep_and_kill say, returns

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "launcher/error_report.h"
-#include "launcher/launch_log.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
 

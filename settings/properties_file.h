@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/run_end.h"
+#include "report/run_end.h"
 #include "settings/settings.h"
 
 // The line up to its first "#" outside double quotes.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "launcher/launch_log.h"
+#include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
 

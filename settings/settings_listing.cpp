@@ -1,6 +1,6 @@
 #include "settings/settings_listing.h"
 
-#include "launcher/launch_log.h"
+#include "report/launch_log.h"
 #include "settings/text.h"
 
 void LogAllSettings(const Settings& settings) {
@@ -9,17 +9,4 @@ void LogAllSettings(const Settings& settings) {
     if (StartsWith(key, "Dautologin.")) continue;
     Log().WriteLine(key + " = " + value);
   }
-}
-
-std::string MaskPassword(const std::string& text) {
-  const std::string marker = "Dautologin.pwd=";
-  std::string masked = text;
-  for (size_t hit = masked.find(marker); hit != std::string::npos;
-       hit = masked.find(marker, hit + marker.size())) {
-    size_t valueStart = hit + marker.size();
-    size_t blank = masked.find(' ', valueStart);
-    size_t valueEnd = blank == std::string::npos ? masked.size() : blank;
-    masked.replace(valueStart, valueEnd - valueStart, "xxxx");
-  }
-  return masked;
 }

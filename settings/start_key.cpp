@@ -1,7 +1,7 @@
 #include "settings/start_key.h"
 
-#include "launcher/error_report.h"
-#include "launcher/launch_log.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
 #include "settings/text.h"
 
 std::string StartKey(const Settings& settings) { return ToUpper(settings.Get("start")); }

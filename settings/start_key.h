@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/run_end.h"
+#include "report/run_end.h"
 #include "settings/settings.h"
 
 // The upper-cased value of the setting start.

@@ -6,7 +6,7 @@
 #include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
 #include "jvm/jvm_parameters.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "tests/unit/test_log.h"
 
 namespace {

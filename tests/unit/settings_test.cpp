@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report/password_mask.h"
 #include "settings/settings_listing.h"
 #include "settings/start_key.h"
 #include "tests/unit/test_log.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "tests/unit/test_log.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/launch_log.h"
+#include "report/launch_log.h"
 #include "tests/fake_platform.h"
 
 namespace testing_log {

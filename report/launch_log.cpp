@@ -1,4 +1,4 @@
-#include "launcher/launch_log.h"
+#include "report/launch_log.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 
-#include "launcher/launch_log.h"
 #include "platform/platform.h"
+#include "report/launch_log.h"
 
 namespace {
 bool serviceMode = false;
