@@ -10,5 +10,5 @@ int main(int argc, char** argv) {
   std::string commandLine;
   for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
   platform::Process java;
-  return platform::StartProcess(commandLine, false, &java) ? 0 : 1;
+  return platform::StartProcess(commandLine, {}, &java) ? 0 : 1;
 }

@@ -48,7 +48,7 @@ int HandOverInServiceMode(const std::string& childCommand) {
 int HandOver(const std::string& childCommand) {
   Log().WriteLine("Starte Kindprozess " + childCommand + " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
-  if (platform::StartProcess(childCommand, false, &child)) return kExitSuccess;
+  if (platform::StartProcess(childCommand, {}, &child)) return kExitSuccess;
   ReportError(kBrokenInstallation);
   return kExitFailure;
 }

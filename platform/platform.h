@@ -4,6 +4,7 @@
 // platform: win32.cpp (the product), posix.cpp (native stand-in) and the
 // in-process fake of the tests.
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -53,8 +54,14 @@ struct Process {
   void* process = nullptr;
   void* thread = nullptr;
 };
+// How a process is started; every default is the plain start.
+struct StartOptions {
+  bool breakawayFromJob = false;
+};
+// The most characters CreateProcess takes in a command line.
+constexpr size_t kMaxCommandLineLength = 32767;
 // No handle inheritance, the launcher's environment and working directory.
-bool StartProcess(const std::string& commandLine, bool breakawayFromJob, Process* process);
+bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process);
 void WaitForProcess(const Process& process);
 void CloseProcess(const Process& process);
 

@@ -317,7 +317,7 @@ std::tm CurrentLocalTime() {
   return local;
 }
 
-bool StartProcess(const std::string& commandLine, bool /*breakawayFromJob*/, Process* process) {
+bool StartProcess(const std::string& commandLine, const StartOptions&, Process* process) {
   pid_t pid = Spawn(commandLine, true, -1);
   if (pid <= 0) return false;
   process->id = static_cast<unsigned long>(pid);

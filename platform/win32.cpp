@@ -165,14 +165,14 @@ std::tm CurrentLocalTime() {
   return *std::localtime(&now);
 }
 
-bool StartProcess(const std::string& commandLine, bool breakawayFromJob, Process* process) {
+bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
   std::string writable = commandLine;
   STARTUPINFOA startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
   PROCESS_INFORMATION information;
   ZeroMemory(&information, sizeof information);
-  DWORD flags = breakawayFromJob ? CREATE_BREAKAWAY_FROM_JOB : 0;
+  DWORD flags = options.breakawayFromJob ? CREATE_BREAKAWAY_FROM_JOB : 0;
   if (!CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                       &startup, &information)) {
     return false;

@@ -54,7 +54,9 @@ std::string StartJava(const std::string& commandLine, const Settings& settings) 
     keep = keepAndKill = false;
   }
   platform::Process java;
-  if (!platform::StartProcess(commandLine, keepAndKill, &java)) {
+  platform::StartOptions options;
+  options.breakawayFromJob = keepAndKill;
+  if (!platform::StartProcess(commandLine, options, &java)) {
     std::string failure = StartFailureText(commandLine);
     Log().WriteLine("=== Startfehler Start ===");
     Log().WriteLine(failure);

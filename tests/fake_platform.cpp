@@ -168,11 +168,11 @@ std::tm CurrentLocalTime() {
   return time;
 }
 
-bool StartProcess(const std::string& commandLine, bool breakawayFromJob, Process* process) {
+bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
   for (const std::string& program : Get().failingPrograms) {
     if (commandLine.compare(0, program.size(), program) == 0) return false;
   }
-  Get().started.push_back({commandLine, breakawayFromJob});
+  Get().started.push_back({commandLine, options.breakawayFromJob});
   process->id = 4242 + static_cast<unsigned long>(Get().started.size()) - 1;
   return true;
 }
