@@ -1,6 +1,5 @@
 #include "report/launch_log.h"
 
-#include <cstdio>
 
 #include "platform/platform.h"
 
@@ -51,14 +50,24 @@ LaunchLog& Log() {
   return log;
 }
 
+namespace {
+
+// Zero-padded to width, the way "%.2d" pads: printf would pull a whole
+// formatting library into the exe for four numbers.
+std::string Padded(int number, size_t width, char fill) {
+  std::string digits = std::to_string(number);
+  return digits.size() < width ? std::string(width - digits.size(), fill) + digits : digits;
+}
+
+}  // namespace
+
 std::string CurrentTimeText() {
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   std::tm time = platform::CurrentLocalTime();
-  char text[64];
-  std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d %d\n", kDays[time.tm_wday % 7],
-                kMonths[time.tm_mon % 12], time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec,
-                1900 + time.tm_year);
-  return text;
+  return std::string(kDays[time.tm_wday % 7]) + " " + kMonths[time.tm_mon % 12] +
+         Padded(time.tm_mday, 3, ' ') + " " + Padded(time.tm_hour, 2, '0') + ":" +
+         Padded(time.tm_min, 2, '0') + ":" + Padded(time.tm_sec, 2, '0') + " " +
+         std::to_string(1900 + time.tm_year) + "\n";
 }

@@ -156,17 +156,7 @@ void WriteLastErrorLine(const std::string& text) {
   Get().standardError += text + ": No such file or directory\n";
 }
 
-std::tm CurrentLocalTime() {
-  std::tm time = {};
-  time.tm_year = 2026 - 1900;
-  time.tm_mon = 11;
-  time.tm_mday = 6;
-  time.tm_wday = 0;
-  time.tm_hour = 12;
-  time.tm_min = 57;
-  time.tm_sec = 17;
-  return time;
-}
+std::tm CurrentLocalTime() { return Get().localTime; }
 
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
   for (const std::string& program : Get().failingPrograms) {

@@ -3,6 +3,7 @@
 // The platform of the in-process tests: an in-memory file system with
 // Windows paths, chosen probe answers, and a record of what the launcher did.
 
+#include <ctime>
 #include <map>
 #include <set>
 #include <string>
@@ -22,6 +23,8 @@ struct State {
   std::string executablePath;
   std::string commandLine;
   std::string computerName = "PC-07";
+  // Sun Dec  6 12:57:17 2026
+  std::tm localTime = {17, 57, 12, 6, 11, 2026 - 1900, 0, 0, 0};
   bool runsUnderWow64 = true;
   bool lacksK32GetModuleFileNameExA = false;
   // A start fails when its command line begins with one of these.
