@@ -40,6 +40,19 @@ std::string EscapeForCommandInterpreter(const std::string& command) {
 
 }  // namespace
 
+}  // namespace platform
+
+#ifdef __GLIBCXX__
+// An exception that escapes ends the run either way. The library's default
+// handler would print the demangled type name to a standard error nobody
+// reads, and brings a demangler and printf, a quarter of the exe's size.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+#endif
+
+namespace platform {
+
 struct OutputFile {
   std::FILE* stream;
 };
@@ -160,9 +173,20 @@ void WriteStandardOutput(const std::string& bytes) {
 
 void WriteLastErrorLine(const std::string& text) { std::perror(text.c_str()); }
 
+// msvcrt's localtime works on 32-bit seconds and returns null from
+// 2038-01-19 on; GetLocalTime has no such end.
 std::tm CurrentLocalTime() {
-  std::time_t now = std::time(nullptr);
-  return *std::localtime(&now);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  std::tm time = {};
+  time.tm_year = now.wYear - 1900;
+  time.tm_mon = now.wMonth - 1;
+  time.tm_mday = now.wDay;
+  time.tm_wday = now.wDayOfWeek;
+  time.tm_hour = now.wHour;
+  time.tm_min = now.wMinute;
+  time.tm_sec = now.wSecond;
+  return time;
 }
 
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
