@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     ratios.push_back(a.milliseconds / b.milliseconds);
     peakKiB = std::max(peakKiB, a.peakKiB);
   }
-  std::printf("launcher %.2f ms, minimal starter %.2f ms, ratio %.2f (median of %d pairs), "
+  std::printf("launcher %.2f ms, baseline %.2f ms, ratio %.2f (median of %d pairs), "
               "launcher peak memory %ld KiB\n",
               Median(launcherTimes), Median(starterTimes), Median(ratios), runs, peakKiB);
   return 0;
