@@ -3,12 +3,14 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
+#include "settings/text.h"
 
 namespace {
 
-const char kChildLauncher[] = "KivLauncher.exe ";
+const char kChildLauncher[] = "KivLauncher.exe";
 const char kBrokenInstallation[] =
     "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
     "Installation hin.\n";
@@ -94,7 +96,13 @@ RunEnd ResolveDistributedInstallation(const std::string& arguments) {
   platform::ChangeDirectory(folder);
   Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
                   platform::CurrentDirectory());
-  std::string childCommand = kChildLauncher + arguments;
+  std::string program = ServiceMode() ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
+  std::string childCommand = program + " " + arguments;
+  if (ExceedsCommandLineLimit(childCommand)) {
+    ReportError("Der KivLauncher der verteilten Installation kann nicht gestartet werden: " +
+                CommandLineLimitText(childCommand) + "\n");
+    return ServiceMode() ? kExitSuccess : kExitFailure;
+  }
   if (ServiceMode()) return HandOverInServiceMode(childCommand);
-  return HandOver(folder + childCommand);
+  return HandOver(childCommand);
 }

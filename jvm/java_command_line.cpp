@@ -1,10 +1,16 @@
 #include "jvm/java_command_line.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "jvm/heap_size.h"
 #include "jvm/jvm_parameters.h"
+#include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/start_key.h"
 #include "settings/text.h"
 
 namespace {
@@ -64,6 +70,28 @@ std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classp
 
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
 
+// "Classpath 39012 Zeichen, JVM-Parameter 41 Zeichen, ...", longest first.
+std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) {
+  const Classpath& classpath = inputs.classpath;
+  std::vector<std::pair<size_t, std::string>> pieces = {
+      {classpath.classpathDefault.size() + classpath.classpathHelp.size() +
+           classpath.classpathExtra.size(),
+       "Classpath"},
+      {BuildJvmParameters(settings).size(), "JVM-Parameter"},
+      {inputs.startValue.size(), "Startparameter"},
+      {inputs.readParameters.size(), "Zusatzparameter read"},
+      {inputs.readAppParameters.size(), "Zusatzparameter read_app"},
+  };
+  std::stable_sort(pieces.begin(), pieces.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::string text;
+  for (size_t i = 0; i < 3 && pieces[i].first > 0; ++i) {
+    text +=
+        (i > 0 ? ", " : "") + pieces[i].second + " " + std::to_string(pieces[i].first) + " Zeichen";
+  }
+  return text;
+}
+
 }  // namespace
 
 Classpath PrepareClasspath(const Settings& settings) {
@@ -73,6 +101,12 @@ Classpath PrepareClasspath(const Settings& settings) {
   classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey("classpath.help"));
   classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey("classpath.extra"));
   return classpath;
+}
+
+std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
+                                    const LaunchInputs& inputs) {
+  return CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + StartKey(settings) +
+         ", die l\xE4ngsten Teile: " + LongestPieces(settings, inputs);
 }
 
 int CountClasspathOptions(const std::string& commandLine) {
@@ -97,7 +131,7 @@ RunEnd CheckClasspathOptionCount(const std::string& commandLine) {
 
 RunEnd BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                             const LaunchInputs& inputs, std::string* commandLine) {
-  std::string line = javaHome + "\\bin\\javaw.exe";
+  std::string line = QuotedProgramPath(javaHome + "\\bin\\javaw.exe");
   line += SystemProperties(settings);
   line += " " + BuildJvmParameters(settings);
   line += MemoryOptions(is64Bit, settings);

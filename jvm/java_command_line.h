@@ -27,6 +27,12 @@ struct LaunchInputs {
 RunEnd BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                             const LaunchInputs& inputs, std::string* commandLine);
 
+// Why Windows cannot start the command line: its length against the limit,
+// the start key, and the longest pieces with their lengths, so that an
+// administrator knows which setting to shorten.
+std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
+                                    const LaunchInputs& inputs);
+
 // The number of "-cp", overlapping hits included.
 int CountClasspathOptions(const std::string& commandLine);
 RunEnd CheckClasspathOptionCount(const std::string& commandLine);

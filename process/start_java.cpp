@@ -1,18 +1,23 @@
 #include "process/start_java.h"
 
 #include "platform/platform.h"
+#include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
 namespace {
 
-// The text is shown and logged, so the password is masked; Java itself
-// received it in clear.
-std::string StartFailureText(const std::string& commandLine) {
-  return "Java konnte nicht aufgerufen werden:\n" + MaskPassword(commandLine) +
-         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
-         "\n\nBitte kontaktieren Sie den Support.";
+// Logged between markers and returned for the report; the detail says what
+// could not be started, or why.
+std::string LogStartFailure(const std::string& detail) {
+  std::string failure = "Java konnte nicht aufgerufen werden:\n" + detail +
+                        "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
+                        "\n\nBitte kontaktieren Sie den Support.";
+  Log().WriteLine("=== Startfehler Start ===");
+  Log().WriteLine(failure);
+  Log().WriteLine("=== Startfehler Ende ===");
+  return failure;
 }
 
 void KeepAndKill(const platform::Process& java) {
@@ -56,12 +61,10 @@ std::string StartJava(const std::string& commandLine, const Settings& settings) 
   platform::Process java;
   platform::StartOptions options;
   options.breakawayFromJob = keepAndKill;
+  // The text is shown and logged, so the password is masked; Java itself
+  // received it in clear.
   if (!platform::StartProcess(commandLine, options, &java)) {
-    std::string failure = StartFailureText(commandLine);
-    Log().WriteLine("=== Startfehler Start ===");
-    Log().WriteLine(failure);
-    Log().WriteLine("=== Startfehler Ende ===");
-    return failure;
+    return LogStartFailure(MaskPassword(commandLine));
   }
   if (ServiceMode()) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
@@ -80,6 +83,11 @@ RunEnd LaunchJava(const std::string& javaHome, bool is64Bit, const Settings& set
   std::string commandLine;
   if (RunEnd end = BuildJavaCommandLine(javaHome, is64Bit, settings, inputs, &commandLine)) {
     return end;
+  }
+  // Windows would refuse it, and Wine would silently cut it.
+  if (ExceedsCommandLineLimit(commandLine)) {
+    *errorText = LogStartFailure(CommandLineLengthReport(commandLine, settings, inputs));
+    return std::nullopt;
   }
   *errorText = StartJava(commandLine, settings);
   return std::nullopt;

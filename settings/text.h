@@ -9,3 +9,7 @@ std::string ToUpper(const std::string& text);
 // Each occurrence of pattern (never empty) becomes one blank.
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
 bool StartsWith(const std::string& text, const std::string& prefix);
+// A program path that holds a blank or a tab, in double quotes (any quotes
+// inside dropped); any other path unchanged. Windows' argument parsers, Java's
+// own launcher among them, cut an unquoted program name at its first blank.
+std::string QuotedProgramPath(const std::string& path);

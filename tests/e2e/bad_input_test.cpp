@@ -170,17 +170,22 @@ TEST_F(BadInput, StartValueHoldingClasspathOption) {
   EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
 }
 
-// The path is not quoted; Windows, and the stand-in, try it up to each
-// blank in turn.
+// Quoted, or Java's own launcher would take the rest of the path for its
+// main class (and CreateProcess would first try "Java.exe").
 TEST_F(BadInput, JavaDirectoryHoldingBlanks) {
   app.AddJava("Java Home/jre 64");
   app.Write("customlaunch.properties", "java64=Java Home\\jre 64\n");
   RunResult result = app.Run({});
   EXPECT_EQ(result.exitCode, 0);
   std::string log = app.NormalizedLog();
-  EXPECT_EQ(Contains(log, "\r\nJava Home\\jre 64\\bin\\javaw.exe -Djava"), "yes");
+  const std::string quoted = "\"Java Home\\jre 64\\bin\\javaw.exe\" -Djava";
+  EXPECT_EQ(Contains(log, "\r\n" + quoted), "yes");
   EXPECT_TRUE(EndsWith(log, kComplete));
   EXPECT_EQ(app.JavaArguments("Java Home/jre 64").back(), "arg=app.Main");
+  if (UnderWine()) {
+    EXPECT_EQ(Contains(app.Read("Java Home/jre 64/bin/javaw.received"), "\ncmdline=" + quoted),
+              "yes");
+  }
 }
 
 }  // namespace

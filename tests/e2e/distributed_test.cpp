@@ -91,6 +91,25 @@ TEST(DistributedChoice, LastReadyCopyInListingOrderTakesOver) {
   }
 }
 
+// The child reads its own tail from the command line: its quoted path keeps
+// the folder's blank out of the tail.
+TEST_F(Distributed, CopyFolderWithBlank) {
+  AddCopy(copies, "Version 2");
+  RunResult result = copies.Run({"-launcher.keep=false"});
+  EXPECT_EQ(result.exitCode, 0);
+  // The stand-in's folders end in "/Anwendung", which the normalised log
+  // turns into "\Anwendung" only up to the first blank.
+  auto windowsForm = [](std::string log) {
+    return std::regex_replace(log, std::regex("Version 2/"), "Version 2\\");
+  };
+  EXPECT_EQ(windowsForm(copies.NormalizedLog()),
+            Crlf(HandedOver("Version 2", "-launcher.keep=false") +
+                 "Starte Kindprozess \"Version 2\\Anwendung\\KivLauncher.exe\" "
+                 "-launcher.keep=false ohne auf Konsolenausgabe zu warten\n"));
+  EXPECT_EQ(windowsForm(ChildLog(copies, "Version 2")),
+            Crlf(ChildRun("Version 2", "-launcher.keep=false")));
+}
+
 TEST(DistributedBroken, BrokenInstallationsEndWithTheirReport) {
   struct Case {
     const char* name;

@@ -96,6 +96,48 @@ TEST_F(Java, FailedJava64FallsBackToJava32) {
   EXPECT_EQ(app.JavaArguments("jre32")[3], "arg=-Xmx768M");
 }
 
+// Past Windows' limit nothing is started: both attempts say why, and the
+// report names the start key and what made the command line long.
+TEST_F(Java, CommandLineTooLongForWindows) {
+  const std::string classpath = "lib\\" + std::string(40000, 'a') + ".jar";
+  app.Write("customlaunch.properties", "java=jre32\nclasspath.default=" + classpath + "\n");
+  app.AddJava("jre32");
+  RunResult result = app.Run({});
+  EXPECT_EQ(result.exitCode, 1);
+  const std::string tail = " -Xms32M -Xmx256M -cp \"" + classpath + "\" -Dapp=qv app.Main";
+  const std::string start64 =
+      "jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true" + tail;
+  const std::string start32 =
+      "jre32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true" + tail;
+  auto failure = [](const std::string& line) {
+    return "Java konnte nicht aufgerufen werden:\nDie Kommandozeile ist " +
+           std::to_string(line.size()) +
+           " Zeichen lang, Windows erlaubt h\xF6"
+           "chstens 32767 Zeichen (einschlie\xDF"
+           "lich des Endezeichens).\n"
+           "K\xFCrzel: QV, die l\xE4ngsten Teile: Classpath 40008 Zeichen, JVM-Parameter 42 "
+           "Zeichen, Startparameter 17 Zeichen\n"
+           "Arbeitsverzeichnis: <DIR>\n\nBitte kontaktieren Sie den Support.";
+  };
+  EXPECT_EQ(After(app.NormalizedLog(), kStartBanner),
+            Crlf("Gestartet wird K\xFCrzel: 'QV' mit Parameter: " + classpath +
+                 "   -Dapp=qv app.Main\n"
+                 "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=jre64\n"
+                 "JVM wird gestartet am <TIME>\n\n" +
+                 start64 + "\n=== Startfehler Start ===\n" + failure(start64) +
+                 "\n=== Startfehler Ende ===\n"
+                 "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 32 Bit: java=jre32\n"
+                 "Speicherparameter \"memory.initial\" betraegt 33554432 Bytes -> Wird nicht "
+                 "reduziert, da von 32 Bit noch unterstuetzt\n"
+                 "Speicherparameter \"memory.maximum\" betraegt 268435456 Bytes -> Wird nicht "
+                 "reduziert, da von 32 Bit noch unterstuetzt\n"
+                 "JVM wird gestartet am <TIME>\n\n" +
+                 start32 + "\n=== Startfehler Start ===\n" + failure(start32) +
+                 "\n=== Startfehler Ende ===\n" + Report(failure(start32))));
+  EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
+  EXPECT_FALSE(app.Exists("jre32/bin/javaw.received"));
+}
+
 TEST_F(Java, NoJavaConfigured) {
   app.Write("launch.properties", "QV=app.Main\n");
   RunResult result = app.Run({});

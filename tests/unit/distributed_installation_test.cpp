@@ -71,6 +71,41 @@ TEST(ResolveDistributedInstallation, HandsOverWithoutWaiting) {
                 "-launcher.keep=true ohne auf Konsolenausgabe zu warten\n");
 }
 
+// The child launcher reads its own tail from the command line: a program
+// path cut at a blank would hand it a wrong one.
+TEST(ResolveDistributedInstallation, CopyFolderWithBlankIsQuoted) {
+  Copies({"Version 2"}, {});
+  EXPECT_EQ(ResolveDistributedInstallation("-start=abc"), 0);
+  ASSERT_EQ(fake::Get().started.size(), 1u);
+  EXPECT_EQ(fake::Get().started[0].commandLine,
+            "\"Version 2\\Anwendung\\KivLauncher.exe\" -start=abc");
+}
+
+// Past Windows' limit the child cannot start: the report says why, and the
+// run ends as a failed hand-over ends, with nothing started.
+TEST(ResolveDistributedInstallation, ChildCommandLineTooLong) {
+  const std::string arguments = "-read=" + std::string(32760, 'x');
+  for (bool service : {false, true}) {
+    const std::string report =
+        "Der KivLauncher der verteilten Installation kann nicht gestartet werden: Die "
+        "Kommandozeile ist " +
+        std::string(service ? "32782" : "32801") +
+        " Zeichen lang, Windows erlaubt h\xF6"
+        "chstens 32767 Zeichen (einschlie\xDF"
+        "lich des Endezeichens).";
+    Copies({"3.2.0.15"}, {});
+    SetServiceMode(service);
+    EXPECT_EQ(ResolveDistributedInstallation(arguments), service ? 0 : 1);
+    SetServiceMode(false);
+    EXPECT_TRUE(fake::Get().started.empty());
+    EXPECT_TRUE(fake::Get().pipeCommands.empty());
+    EXPECT_EQ(fake::Get().standardOutput, service ? "err:" + report : "");
+    EXPECT_EQ(fake::Get().messageBoxes, service
+                                            ? std::vector<std::string>{}
+                                            : std::vector<std::string>{"Fehler: " + report + "\n"});
+  }
+}
+
 TEST(ResolveDistributedInstallation, FailedChildStart) {
   Copies({"3.2.0.15"}, {});
   fake::Get().failingPrograms = {"3.2.0.15"};

@@ -42,6 +42,19 @@ TEST(Text, ReplaceWithBlank) {
   for (const Case& c : cases) EXPECT_EQ(ReplaceWithBlank(c.text, c.pattern), c.expected) << c.text;
 }
 
+TEST(Text, QuotedProgramPath) {
+  const TextCase cases[] = {
+      {"jre64\\bin\\javaw.exe", "jre64\\bin\\javaw.exe"},
+      {"C:\\Program Files\\Java\\bin\\javaw.exe", "\"C:\\Program Files\\Java\\bin\\javaw.exe\""},
+      {"D:\\jre\t17\\bin\\javaw.exe", "\"D:\\jre\t17\\bin\\javaw.exe\""},
+      {"\"C:\\Program Files\\Java\"\\bin\\javaw.exe",
+       "\"C:\\Program Files\\Java\\bin\\javaw.exe\""},
+      {"\"C:\\Java\"\\bin\\javaw.exe", "\"C:\\Java\"\\bin\\javaw.exe"},
+      {"Version 2\\Anwendung\\KivLauncher.exe", "\"Version 2\\Anwendung\\KivLauncher.exe\""},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(QuotedProgramPath(c.input), c.expected) << c.input;
+}
+
 TEST(Text, CollapseUncPrefix) {
   const TextCase cases[] = {
       {"\\\\\\\\server\\\\share\\\\", "\\\\server\\\\share\\\\"},
