@@ -15,6 +15,10 @@ std::string StartFailureText(const std::string& commandLine) {
          "\n\nBitte kontaktieren Sie den Support.";
 }
 
+// Java was created suspended, so nothing it starts escapes the job, and a
+// launcher killed before the assignment leaves no Java behind. After Java's
+// own end the programs it opened for the user (a spreadsheet, a browser) are
+// in the job too and must not be killed with unsaved work.
 void KeepAndKill(const platform::Process& java) {
   Log().WriteLine(
       "launcher.keep_and_kill=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
@@ -26,9 +30,24 @@ void KeepAndKill(const platform::Process& java) {
         "dem KivLauncher beendet werden: " +
         std::to_string(error));
   }
+  platform::ResumeProcess(java);
   platform::WaitForProcess(java);
   platform::CloseProcess(java);
+  platform::LiftKillOnClose(job);
   platform::CloseJob(job);
+}
+
+// Task Scheduler, "Run as different user" and CI agents run the launcher in a
+// job that forbids breakaway. Java then starts inside it; since Windows 8
+// jobs nest, so the kill-on-close job still binds it.
+bool StartJavaProcess(const std::string& commandLine, platform::StartOptions options,
+                      platform::Process* java) {
+  if (platform::StartProcess(commandLine, options, java)) return true;
+  if (!options.breakawayFromJob || java->error != platform::kErrorAccessDenied) return false;
+  Log().WriteLine("Der java-Prozess darf den Job des KivLaunchers nicht verlassen (Fehler " +
+                  std::to_string(java->error) + ") -> Er wird innerhalb dieses Jobs gestartet.");
+  options.breakawayFromJob = false;
+  return platform::StartProcess(commandLine, options, java);
 }
 
 void Keep(const platform::Process& java) {
@@ -56,7 +75,8 @@ std::string StartJava(const std::string& commandLine, const Settings& settings) 
   platform::Process java;
   platform::StartOptions options;
   options.breakawayFromJob = keepAndKill;
-  if (!platform::StartProcess(commandLine, options, &java)) {
+  options.suspended = keepAndKill;
+  if (!StartJavaProcess(commandLine, options, &java)) {
     std::string failure = StartFailureText(commandLine);
     Log().WriteLine("=== Startfehler Start ===");
     Log().WriteLine(failure);
