@@ -33,9 +33,27 @@ std::string NativePath(const std::string& path) {
   return native;
 }
 
+// As Windows programs write an argument into a command line, so that the
+// command line split again gives it back unchanged.
+std::string QuotedArgument(const std::string& argument) {
+  bool blank = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
+  if (!blank && argument.find('"') == std::string::npos) return argument;
+  std::string quoted = blank ? "\"" : "";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '"') quoted.append(backslashes + 1, '\\');
+    backslashes = c == '\\' ? backslashes + 1 : 0;
+    quoted += c;
+  }
+  if (blank) quoted.append(backslashes, '\\') += '"';
+  return quoted;
+}
+
 std::string JoinArguments() {
   std::string joined;
-  for (size_t i = 1; i < arguments.size(); ++i) joined += (i > 1 ? " " : "") + arguments[i];
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    joined += (i > 1 ? " " : "") + QuotedArgument(arguments[i]);
+  }
   return joined;
 }
 
