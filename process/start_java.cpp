@@ -15,10 +15,10 @@ std::string StartFailureText(const std::string& commandLine) {
          "\n\nBitte kontaktieren Sie den Support.";
 }
 
-// Java was created suspended, so nothing it starts escapes the job, and a
-// launcher killed before the assignment leaves no Java behind. After Java's
-// own end the programs it opened for the user (a spreadsheet, a browser) are
-// in the job too and must not be killed with unsaved work.
+// Java was created suspended and runs only once it is in the job, so nothing
+// it starts escapes the job. After Java's own end the programs it opened for
+// the user (a spreadsheet, a browser) are in the job too and must not be
+// killed with unsaved work.
 void KeepAndKill(const platform::Process& java) {
   Log().WriteLine(
       "launcher.keep_and_kill=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
@@ -38,8 +38,9 @@ void KeepAndKill(const platform::Process& java) {
 }
 
 // Task Scheduler, "Run as different user" and CI agents run the launcher in a
-// job that forbids breakaway. Java then starts inside it; since Windows 8
-// jobs nest, so the kill-on-close job still binds it.
+// job that forbids breakaway. Java then starts inside that job; jobs nest
+// from Windows 8 on, so our kill-on-close job still binds it (before, the
+// assignment fails and is logged).
 bool StartJavaProcess(const std::string& commandLine, platform::StartOptions options,
                       platform::Process* java) {
   if (platform::StartProcess(commandLine, options, java)) return true;
