@@ -22,17 +22,28 @@ bool IsReadyCopy(const std::string& folder) {
          platform::FileCanBeOpened(folder + "\\Bereit.txt");
 }
 
+// The child of the working directory, started directly: the command
+// interpreter would refuse a share as its working directory, expand %NAME% in
+// the arguments, run its AutoRun commands first and open a console window.
+platform::StartOptions ChildInWorkingDirectory() {
+  platform::StartOptions options;
+  std::string folder = platform::CurrentDirectory();
+  options.program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
+  options.outputPipe = true;
+  return options;
+}
+
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
 int HandOverInServiceMode(const std::string& childCommand) {
   Log().WriteLine("Starte Kindprozess " + childCommand + " und warte auf Konsolenausgabe");
-  platform::Pipe* pipe = platform::OpenCommandPipe(childCommand);
-  if (!pipe) {
+  platform::Process child;
+  if (!platform::StartProcess(childCommand, ChildInWorkingDirectory(), &child)) {
     ReportError(kBrokenInstallation);
     return kExitSuccess;
   }
   std::string answer;
-  if (platform::ReadPipeLine(pipe, kAnswerBufferSize, &answer)) {
+  if (platform::ReadPipeLine(child.output, kAnswerBufferSize, &answer)) {
     platform::WriteStandardOutput(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
@@ -43,7 +54,10 @@ int HandOverInServiceMode(const std::string& childCommand) {
         "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
         "ck!\n");
   }
-  platform::ClosePipe(pipe);
+  // Closed first: a child still writing must not wait for us while we wait for it.
+  platform::ClosePipe(child.output);
+  platform::WaitForProcess(child);
+  platform::CloseProcess(child);
   return kExitSuccess;
 }
 

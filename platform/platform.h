@@ -49,19 +49,36 @@ void WriteLastErrorLine(const std::string& text);
 
 std::tm CurrentLocalTime();
 
+struct Pipe;
 struct Process {
   unsigned long id = 0;
   void* process = nullptr;
   void* thread = nullptr;
+  // With StartOptions::outputPipe: where the child's standard output is read.
+  Pipe* output = nullptr;
+  // After a failed start: the system's error number.
+  unsigned long error = 0;
 };
+// The system's answer when a start may not leave the launcher's job.
+constexpr unsigned long kErrorAccessDenied = 5;
 // How a process is started; every default is the plain start.
 struct StartOptions {
   bool breakawayFromJob = false;
+  // Held before its first instruction until ResumeProcess.
+  bool suspended = false;
+  // The program file, used as it is; empty: the command line's first word,
+  // found by the system's search.
+  std::string program;
+  // The child's standard output goes to a pipe; its standard input and error
+  // are the launcher's own. No other handle is inherited.
+  bool outputPipe = false;
 };
 // The most characters CreateProcess takes in a command line.
 constexpr size_t kMaxCommandLineLength = 32767;
-// No handle inheritance, the launcher's environment and working directory.
+// Without outputPipe no handle is inherited; the launcher's environment and
+// working directory.
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process);
+void ResumeProcess(const Process& process);
 void WaitForProcess(const Process& process);
 void CloseProcess(const Process& process);
 
@@ -70,16 +87,14 @@ struct Job;
 Job* CreateKillOnCloseJob();
 // Returns 0 on success, else the system's error number.
 unsigned long AssignProcessToJob(Job* job, const Process& process);
+// From now on closing the job leaves its processes running.
+void LiftKillOnClose(Job* job);
 void CloseJob(Job* job);
 
-// A command run through the command interpreter, its standard output read
-// through a pipe (_popen with mode "r").
-struct Pipe;
-Pipe* OpenCommandPipe(const std::string& command);
-// Up to and including the first line feed, at most maxBytes - 1 bytes;
-// false when nothing could be read.
+// Up to and including the first line feed, at most maxBytes - 1 bytes, read
+// as text; false when nothing could be read.
 bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line);
-// Waits until the command has ended.
+// The child's further writes fail; it is not waited for.
 void ClosePipe(Pipe* pipe);
 
 }  // namespace platform

@@ -33,9 +33,27 @@ std::string NativePath(const std::string& path) {
   return native;
 }
 
+// As Windows programs write an argument into a command line, so that the
+// command line split again gives it back unchanged.
+std::string QuotedArgument(const std::string& argument) {
+  bool blank = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
+  if (!blank && argument.find('"') == std::string::npos) return argument;
+  std::string quoted = blank ? "\"" : "";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '"') quoted.append(backslashes + 1, '\\');
+    backslashes = c == '\\' ? backslashes + 1 : 0;
+    quoted += c;
+  }
+  if (blank) quoted.append(backslashes, '\\') += '"';
+  return quoted;
+}
+
 std::string JoinArguments() {
   std::string joined;
-  for (size_t i = 1; i < arguments.size(); ++i) joined += (i > 1 ? " " : "") + arguments[i];
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    joined += (i > 1 ? " " : "") + QuotedArgument(arguments[i]);
+  }
   return joined;
 }
 
@@ -106,9 +124,9 @@ bool FindInFolder(const std::string& folder, const std::string& program, std::st
   return false;
 }
 
-std::vector<std::string> SearchFolders(bool executableFolderFirst) {
+std::vector<std::string> SearchFolders() {
   std::vector<std::string> folders;
-  if (executableFolderFirst) folders.push_back(Folder(NativePath(ExecutablePath())));
+  folders.push_back(Folder(NativePath(ExecutablePath())));
   folders.push_back(".");
   const char* path = std::getenv("PATH");
   std::stringstream entries(path ? path : "");
@@ -116,9 +134,9 @@ std::vector<std::string> SearchFolders(bool executableFolderFirst) {
   return folders;
 }
 
-bool FindProgram(const std::string& program, bool executableFolderFirst, std::string* found) {
+bool FindProgram(const std::string& program, std::string* found) {
   if (!program.empty() && program[0] == '/') return FindInFolder("", program, found);
-  for (const std::string& folder : SearchFolders(executableFolderFirst)) {
+  for (const std::string& folder : SearchFolders()) {
     if (FindInFolder(folder, program, found)) return true;
   }
   return false;
@@ -142,19 +160,21 @@ void RedirectToNull(int fd) {
   close(null);
 }
 
-// Like CreateProcess without an application name: an unquoted program path
-// that holds blanks is tried up to each blank in turn, shortest first.
-bool ResolveProgram(const std::string& commandLine, bool executableFolderFirst,
-                    std::string* program, std::vector<std::string>* argv) {
+// Like CreateProcess: a named program file is taken as it is; without one an
+// unquoted program path that holds blanks is tried up to each blank in turn,
+// shortest first.
+bool ResolveProgram(const std::string& commandLine, const std::string& named, std::string* program,
+                    std::vector<std::string>* argv) {
   *argv = SplitWindowsCommandLine(commandLine);
+  if (!named.empty()) return FindInFolder("", NativePath(named), program);
   if (argv->empty()) return false;
-  if (FindProgram(NativePath((*argv)[0]), executableFolderFirst, program)) return true;
+  if (FindProgram(NativePath((*argv)[0]), program)) return true;
   size_t start = commandLine.find_first_not_of(" \t");
   if (commandLine[start] == '"') return false;
   for (size_t blank = commandLine.find(' ', start); blank != std::string::npos;
        blank = commandLine.find(' ', blank + 1)) {
     std::string candidate = commandLine.substr(start, blank - start);
-    if (FindProgram(NativePath(candidate), executableFolderFirst, program)) {
+    if (FindProgram(NativePath(candidate), program)) {
       *argv = SplitWindowsCommandLine(commandLine.substr(blank));
       argv->insert(argv->begin(), candidate);
       return true;
@@ -163,35 +183,38 @@ bool ResolveProgram(const std::string& commandLine, bool executableFolderFirst,
   return false;
 }
 
-// Forks and execs; the child's standard output goes to outputFd, or to
-// /dev/null as a process that inherits no handles would have it.
-pid_t Spawn(const std::string& commandLine, bool executableFolderFirst, int outputFd) {
+// Forks and execs; the child's standard output goes to outputFd with the
+// launcher's standard input, or, as for a process that inherits no handles,
+// both to /dev/null. On failure the error number is stored.
+pid_t Spawn(const std::string& commandLine, const std::string& named, int outputFd,
+            unsigned long* failure) {
   std::vector<std::string> argv;
   std::string program;
-  if (!ResolveProgram(commandLine, executableFolderFirst, &program, &argv)) return -1;
   int errorPipe[2];
-  if (pipe2(errorPipe, O_CLOEXEC) != 0) return -1;
+  if (!ResolveProgram(commandLine, named, &program, &argv) || pipe2(errorPipe, O_CLOEXEC) != 0) {
+    *failure = ENOENT;
+    return -1;
+  }
   std::fflush(nullptr);
   pid_t pid = fork();
+  int error = errno;
   if (pid == 0) {
     close(errorPipe[0]);
-    RedirectToNull(STDIN_FILENO);
     if (outputFd >= 0) {
       dup2(outputFd, STDOUT_FILENO);
     } else {
+      RedirectToNull(STDIN_FILENO);
       RedirectToNull(STDOUT_FILENO);
     }
     ExecChild(program, argv, errorPipe[1]);
   }
   close(errorPipe[1]);
-  int error = 0;
   ssize_t got = pid > 0 ? read(errorPipe[0], &error, sizeof error) : 0;
   close(errorPipe[0]);
-  if (pid > 0 && got > 0) {
-    waitpid(pid, nullptr, 0);
-    return -1;
-  }
-  return pid;
+  if (pid > 0 && got > 0) waitpid(pid, nullptr, 0);
+  if (pid > 0 && got <= 0) return pid;
+  *failure = static_cast<unsigned long>(error);
+  return -1;
 }
 
 }  // namespace
@@ -206,7 +229,6 @@ struct Job {
 
 struct Pipe {
   std::FILE* stream;
-  pid_t child;
 };
 
 void Initialize(int argc, char** argv) { arguments.assign(argv, argv + argc); }
@@ -275,7 +297,8 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
 OutputFile* CreateOutputFile(const std::string& path) {
   std::string native = NativePath(path);
   if (IsDirectory(native)) return nullptr;
-  std::FILE* stream = std::fopen(native.c_str(), "wb");
+  // "e": no child holds the log open.
+  std::FILE* stream = std::fopen(native.c_str(), "wbe");
   return stream ? new OutputFile{stream} : nullptr;
 }
 
@@ -317,12 +340,29 @@ std::tm CurrentLocalTime() {
   return local;
 }
 
-bool StartProcess(const std::string& commandLine, const StartOptions&, Process* process) {
-  pid_t pid = Spawn(commandLine, true, -1);
+// Breakaway and suspension have no counterpart here: the stand-in's job is a
+// watcher that only ever kills Java itself.
+bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
+  int ends[2] = {-1, -1};
+  if (options.outputPipe && pipe2(ends, O_CLOEXEC) != 0) {
+    process->error = static_cast<unsigned long>(errno);
+    return false;
+  }
+  pid_t pid = Spawn(commandLine, options.program, ends[1], &process->error);
+  if (options.outputPipe) {
+    close(ends[1]);
+    if (pid > 0) {
+      process->output = new Pipe{fdopen(ends[0], "r")};
+    } else {
+      close(ends[0]);
+    }
+  }
   if (pid <= 0) return false;
   process->id = static_cast<unsigned long>(pid);
   return true;
 }
+
+void ResumeProcess(const Process&) {}
 
 void WaitForProcess(const Process& process) {
   int status;
@@ -358,25 +398,18 @@ unsigned long AssignProcessToJob(Job* job, const Process& process) {
   return 0;
 }
 
-void CloseJob(Job* job) {
-  // Only ever closed after the member has ended and been reaped.
+void LiftKillOnClose(Job* job) {
   if (job->watcher > 0) {
     kill(job->watcher, SIGKILL);
     waitpid(job->watcher, nullptr, 0);
+    job->watcher = 0;
   }
-  delete job;
 }
 
-Pipe* OpenCommandPipe(const std::string& command) {
-  int ends[2];
-  if (pipe2(ends, O_CLOEXEC) != 0) return nullptr;
-  pid_t child = Spawn(command, false, ends[1]);
-  close(ends[1]);
-  if (child <= 0) {
-    close(ends[0]);
-    return nullptr;
-  }
-  return new Pipe{fdopen(ends[0], "r"), child};
+// Only ever closed after the member has ended and been reaped.
+void CloseJob(Job* job) {
+  LiftKillOnClose(job);
+  delete job;
 }
 
 bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
@@ -388,7 +421,6 @@ bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
 
 void ClosePipe(Pipe* pipe) {
   std::fclose(pipe->stream);
-  waitpid(pipe->child, nullptr, 0);
   delete pipe;
 }
 

@@ -1,9 +1,11 @@
 // The product's platform: Win32 and msvcrt.
 
 #include <direct.h>
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,21 +23,114 @@ FARPROC Kernel32Export(const char* name) {
   return kernel32 ? GetProcAddress(kernel32, name) : nullptr;
 }
 
-// The command interpreter reads & | < > ^ ( ) outside double quotes as its
-// own operators: a password holding "&" would be cut and its rest run as a
-// command. Escaped, the child receives its arguments unchanged.
-std::string EscapeForCommandInterpreter(const std::string& command) {
-  std::string escaped;
-  bool inQuotes = false;
-  for (char c : command) {
-    if (c == '"') {
-      inQuotes = !inQuotes;
-    } else if (!inQuotes && std::strchr("&|<>^()", c)) {
-      escaped += '^';
+template <typename Function>
+Function Kernel32Function(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(Kernel32Export(name)));
+}
+
+// Console handles of Windows 7 and older are no kernel handles and make the
+// handle list fail, as does a handle listed twice; the child reaches a
+// console through the console itself.
+std::vector<HANDLE> ListableHandles(const std::vector<HANDLE>& handles) {
+  std::vector<HANDLE> listable;
+  for (HANDLE handle : handles) {
+    bool console =
+        (reinterpret_cast<ULONG_PTR>(handle) & 3) == 3 && GetFileType(handle) == FILE_TYPE_CHAR;
+    if (handle && handle != INVALID_HANDLE_VALUE && !console &&
+        std::find(listable.begin(), listable.end(), handle) == listable.end()) {
+      listable.push_back(handle);
     }
-    escaped += c;
   }
-  return escaped;
+  return listable;
+}
+
+// The handles must be inheritable. From Vista on the child inherits exactly
+// them. The attribute list is looked up at run time, so that the launcher
+// still loads where it is missing; there the child inherits every inheritable
+// handle, which are only these: the launcher opens everything else
+// non-inheritable.
+BOOL CreateProcessInheriting(const char* program, std::string commandLine, DWORD flags,
+                             STARTUPINFOA* startup, const std::vector<HANDLE>& inherited,
+                             PROCESS_INFORMATION* information) {
+  using Initialize = BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD, PSIZE_T);
+  using Update =
+      BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD_PTR, PVOID, SIZE_T, PVOID, PSIZE_T);
+  using Delete = VOID(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST);
+  auto initialize = Kernel32Function<Initialize>("InitializeProcThreadAttributeList");
+  auto update = Kernel32Function<Update>("UpdateProcThreadAttribute");
+  auto remove = Kernel32Function<Delete>("DeleteProcThreadAttributeList");
+  std::vector<HANDLE> handles = ListableHandles(inherited);
+  BOOL inherit = inherited.empty() ? FALSE : TRUE;
+  if (handles.empty() || !initialize || !update || !remove) {
+    return CreateProcessA(program, &commandLine[0], nullptr, nullptr, inherit, flags, nullptr,
+                          nullptr, startup, information);
+  }
+  SIZE_T size = 0;
+  initialize(nullptr, 1, 0, &size);
+  std::vector<char> storage(size);
+  STARTUPINFOEXA extended;
+  ZeroMemory(&extended, sizeof extended);
+  extended.StartupInfo = *startup;
+  extended.StartupInfo.cb = sizeof extended;
+  extended.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage.data());
+  if (!initialize(extended.lpAttributeList, 1, 0, &size)) return FALSE;
+  BOOL created = update(extended.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                        handles.data(), handles.size() * sizeof(HANDLE), nullptr, nullptr) &&
+                 CreateProcessA(program, &commandLine[0], nullptr, nullptr, TRUE,
+                                flags | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                                &extended.StartupInfo, information);
+  DWORD error = GetLastError();
+  remove(extended.lpAttributeList);
+  SetLastError(error);
+  return created;
+}
+
+// nullptr when the launcher has no such handle or it cannot be copied.
+HANDLE InheritableCopy(HANDLE handle) {
+  HANDLE copy = nullptr;
+  if (handle && handle != INVALID_HANDLE_VALUE) {
+    DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, TRUE,
+                    DUPLICATE_SAME_ACCESS);
+  }
+  return copy;
+}
+
+// As _popen with mode "r" did: the child writes to a pipe whose read end the
+// launcher reads in text mode; standard input and error are the launcher's
+// own. Returns the read end's stream, nullptr on failure; the handles to hand
+// on are added to inherited.
+std::FILE* RedirectOutputToPipe(STARTUPINFOA* startup, std::vector<HANDLE>* inherited) {
+  HANDLE read, write;
+  if (!CreatePipe(&read, &write, nullptr, 0)) return nullptr;
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(read), _O_RDONLY | _O_TEXT);
+  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, "rt");
+  if (!stream || !SetHandleInformation(write, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) {
+    if (stream) {
+      std::fclose(stream);
+    } else if (descriptor != -1) {
+      _close(descriptor);
+    } else {
+      CloseHandle(read);
+    }
+    CloseHandle(write);
+    return nullptr;
+  }
+  startup->dwFlags |= STARTF_USESTDHANDLES;
+  startup->hStdInput = InheritableCopy(GetStdHandle(STD_INPUT_HANDLE));
+  startup->hStdOutput = write;
+  startup->hStdError = InheritableCopy(GetStdHandle(STD_ERROR_HANDLE));
+  for (HANDLE handle : {startup->hStdInput, write, startup->hStdError}) {
+    if (handle) inherited->push_back(handle);
+  }
+  return stream;
+}
+
+// The limits of a job whose only limit is kill-on-close, or none.
+void SetJobLimits(HANDLE job, DWORD limitFlags) {
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
+  ZeroMemory(&limits, sizeof limits);
+  limits.BasicLimitInformation.LimitFlags = limitFlags;
+  SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
 }
 
 }  // namespace
@@ -65,7 +160,19 @@ struct Pipe {
   std::FILE* stream;
 };
 
-void Initialize(int, char**) {}
+// The launcher runs from shares where others may drop a DLL beside it, so
+// DLLs come from the system folder only. SetDefaultDllDirectories exists from
+// Windows 8 (on 7 with KB2533623); before it, at least the working directory
+// leaves the search.
+void Initialize(int, char**) {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+  auto setDefaultDllDirectories =
+      Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories");
+  if (setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+  auto setDllDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA");
+  if (setDllDirectory) setDllDirectory("");
+}
 
 std::string FullCommandLine() { return GetCommandLineA(); }
 
@@ -129,8 +236,9 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
+// "N": not inherited, so that no child holds the log open.
 OutputFile* CreateOutputFile(const std::string& path) {
-  std::FILE* stream = std::fopen(path.c_str(), "wb");
+  std::FILE* stream = std::fopen(path.c_str(), "wbN");
   return stream ? new OutputFile{stream} : nullptr;
 }
 
@@ -154,8 +262,7 @@ std::string ComputerName() {
 
 bool RunsUnderWow64() {
   using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
-  auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
-      reinterpret_cast<void*>(Kernel32Export("IsWow64Process")));
+  auto isWow64Process = Kernel32Function<IsWow64ProcessFunction>("IsWow64Process");
   BOOL wow64 = FALSE;
   if (!isWow64Process || !isWow64Process(GetCurrentProcess(), &wow64)) return false;
   return wow64 != FALSE;
@@ -190,22 +297,37 @@ std::tm CurrentLocalTime() {
 }
 
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
-  std::string writable = commandLine;
   STARTUPINFOA startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
+  std::vector<HANDLE> inherited;
+  std::FILE* output = nullptr;
+  if (options.outputPipe && !(output = RedirectOutputToPipe(&startup, &inherited))) {
+    process->error = GetLastError();
+    return false;
+  }
+  DWORD flags = (options.breakawayFromJob ? CREATE_BREAKAWAY_FROM_JOB : 0) |
+                (options.suspended ? CREATE_SUSPENDED : 0);
   PROCESS_INFORMATION information;
   ZeroMemory(&information, sizeof information);
-  DWORD flags = options.breakawayFromJob ? CREATE_BREAKAWAY_FROM_JOB : 0;
-  if (!CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr,
-                      &startup, &information)) {
+  BOOL created =
+      CreateProcessInheriting(options.program.empty() ? nullptr : options.program.c_str(),
+                              commandLine, flags, &startup, inherited, &information);
+  process->error = created ? 0 : GetLastError();
+  // The child holds its own copies; the pipe must end when the child ends.
+  for (HANDLE handle : inherited) CloseHandle(handle);
+  if (!created) {
+    if (output) std::fclose(output);
     return false;
   }
   process->id = information.dwProcessId;
   process->process = information.hProcess;
   process->thread = information.hThread;
+  process->output = output ? new Pipe{output} : nullptr;
   return true;
 }
+
+void ResumeProcess(const Process& process) { ResumeThread(process.thread); }
 
 void WaitForProcess(const Process& process) { WaitForSingleObject(process.process, INFINITE); }
 
@@ -214,12 +336,14 @@ void CloseProcess(const Process& process) {
   CloseHandle(process.thread);
 }
 
+// At log-off the system shuts processes down from the highest level to the
+// lowest, all at 0x280 unless they say otherwise. Were the windowless
+// launcher shut down first, the job would kill Java in the middle of saving;
+// at the lowest application level it goes after Java.
 Job* CreateKillOnCloseJob() {
+  SetProcessShutdownParameters(0x100, 0);
   HANDLE handle = CreateJobObjectA(nullptr, nullptr);
-  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
-  ZeroMemory(&limits, sizeof limits);
-  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-  SetInformationJobObject(handle, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  SetJobLimits(handle, JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE);
   return new Job{handle};
 }
 
@@ -229,14 +353,11 @@ unsigned long AssignProcessToJob(Job* job, const Process& process) {
   return error ? error : ERROR_INVALID_HANDLE;
 }
 
+void LiftKillOnClose(Job* job) { SetJobLimits(job->handle, 0); }
+
 void CloseJob(Job* job) {
   CloseHandle(job->handle);
   delete job;
-}
-
-Pipe* OpenCommandPipe(const std::string& command) {
-  std::FILE* stream = _popen(EscapeForCommandInterpreter(command).c_str(), "r");
-  return stream ? new Pipe{stream} : nullptr;
 }
 
 bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
@@ -247,7 +368,7 @@ bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
 }
 
 void ClosePipe(Pipe* pipe) {
-  _pclose(pipe->stream);
+  std::fclose(pipe->stream);
   delete pipe;
 }
 

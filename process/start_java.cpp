@@ -20,6 +20,10 @@ std::string LogStartFailure(const std::string& detail) {
   return failure;
 }
 
+// Java was created suspended and runs only once it is in the job, so nothing
+// it starts escapes the job. After Java's own end the programs it opened for
+// the user (a spreadsheet, a browser) are in the job too and must not be
+// killed with unsaved work.
 void KeepAndKill(const platform::Process& java) {
   Log().WriteLine(
       "launcher.keep_and_kill=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
@@ -31,9 +35,25 @@ void KeepAndKill(const platform::Process& java) {
         "dem KivLauncher beendet werden: " +
         std::to_string(error));
   }
+  platform::ResumeProcess(java);
   platform::WaitForProcess(java);
   platform::CloseProcess(java);
+  platform::LiftKillOnClose(job);
   platform::CloseJob(job);
+}
+
+// Task Scheduler, "Run as different user" and CI agents run the launcher in a
+// job that forbids breakaway. Java then starts inside that job; jobs nest
+// from Windows 8 on, so our kill-on-close job still binds it (before, the
+// assignment fails and is logged).
+bool StartJavaProcess(const std::string& commandLine, platform::StartOptions options,
+                      platform::Process* java) {
+  if (platform::StartProcess(commandLine, options, java)) return true;
+  if (!options.breakawayFromJob || java->error != platform::kErrorAccessDenied) return false;
+  Log().WriteLine("Der java-Prozess darf den Job des KivLaunchers nicht verlassen (Fehler " +
+                  std::to_string(java->error) + ") -> Er wird innerhalb dieses Jobs gestartet.");
+  options.breakawayFromJob = false;
+  return platform::StartProcess(commandLine, options, java);
 }
 
 void Keep(const platform::Process& java) {
@@ -61,9 +81,10 @@ std::string StartJava(const std::string& commandLine, const Settings& settings) 
   platform::Process java;
   platform::StartOptions options;
   options.breakawayFromJob = keepAndKill;
+  options.suspended = keepAndKill;
   // The text is shown and logged, so the password is masked; Java itself
   // received it in clear.
-  if (!platform::StartProcess(commandLine, options, &java)) {
+  if (!StartJavaProcess(commandLine, options, &java)) {
     return LogStartFailure(MaskPassword(commandLine));
   }
   if (ServiceMode()) {

@@ -1,7 +1,9 @@
 // Stands in for javaw.exe in the end-to-end tests. Writes what it received
 // to javaw.received beside itself: its working directory, on Windows the raw
 // command line, then every argument. An argument fake.sleep=N makes it sleep
-// N seconds and then append "finished"; fake.exit=N sets its exit code.
+// N seconds and then append "finished"; fake.exit=N sets its exit code;
+// fake.child=N starts a copy of itself that records to child.received and
+// sleeps N seconds, as an application opens a program for the user.
 
 #include <chrono>
 #include <cstdio>
@@ -17,18 +19,45 @@
 #include <unistd.h>
 #endif
 
+#include <cstring>
+
 namespace {
 
-std::string OwnFolder() {
+std::string OwnPath() {
   char path[4096] = {};
 #ifdef _WIN32
   GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string own = path;
-  return own.substr(0, own.find_last_of("\\/"));
+  return path;
 #else
   ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  std::string own(path, length > 0 ? static_cast<size_t>(length) : 0);
-  return own.substr(0, own.rfind('/'));
+  return std::string(path, length > 0 ? static_cast<size_t>(length) : 0);
+#endif
+}
+
+std::string OwnFolder() {
+  std::string own = OwnPath();
+  return own.substr(0, own.find_last_of("\\/"));
+}
+
+// Not waited for; on Windows it inherits Java's job as any child does.
+void StartChild(int seconds) {
+  std::string self = OwnPath();
+  std::string sleep = "fake.sleep=" + std::to_string(seconds);
+#ifdef _WIN32
+  std::string commandLine = "\"" + self + "\" fake.child " + sleep;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION information = {};
+  if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &information)) {
+    CloseHandle(information.hProcess);
+    CloseHandle(information.hThread);
+  }
+#else
+  if (fork() == 0) {
+    execl(self.c_str(), self.c_str(), "fake.child", sleep.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
 #endif
 }
 
@@ -51,7 +80,8 @@ void Publish(const std::string& path, const std::string& content) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string record = OwnFolder() + "/javaw.received";
+  bool isChild = argc > 1 && std::strcmp(argv[1], "fake.child") == 0;
+  std::string record = OwnFolder() + (isChild ? "/child.received" : "/javaw.received");
   char cwd[4096] = {};
   std::string content = std::string("cwd=") + (getcwd(cwd, sizeof cwd) ? cwd : "") + "\n";
 #ifdef _WIN32
@@ -59,11 +89,14 @@ int main(int argc, char** argv) {
 #endif
   int sleepSeconds = 0;
   int exitCode = 0;
+  int childSeconds = 0;
   for (int i = 1; i < argc; ++i) {
     content += std::string("arg=") + argv[i] + "\n";
     sleepSeconds = ValueOf(argv[i], "fake.sleep=", sleepSeconds);
     exitCode = ValueOf(argv[i], "fake.exit=", exitCode);
+    childSeconds = ValueOf(argv[i], "fake.child=", childSeconds);
   }
+  if (childSeconds > 0) StartChild(childSeconds);
   Publish(record, content);
   if (sleepSeconds > 0) {
     std::this_thread::sleep_for(std::chrono::seconds(sleepSeconds));

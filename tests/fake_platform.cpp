@@ -159,12 +159,24 @@ void WriteLastErrorLine(const std::string& text) {
 std::tm CurrentLocalTime() { return Get().localTime; }
 
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
+  if (options.outputPipe) Get().pipeCommands.push_back(commandLine);
   for (const std::string& program : Get().failingPrograms) {
     if (commandLine.compare(0, program.size(), program) == 0) return false;
   }
-  Get().started.push_back({commandLine, options.breakawayFromJob});
+  if (options.breakawayFromJob && Get().breakawayError) {
+    process->error = Get().breakawayError;
+    return false;
+  }
+  if (options.outputPipe && !Get().pipeAnswer) return false;
+  Get().started.push_back({commandLine, options.breakawayFromJob, options.suspended,
+                           options.program, options.outputPipe});
   process->id = 4242 + static_cast<unsigned long>(Get().started.size()) - 1;
+  if (options.outputPipe) process->output = new Pipe{Get().pipeAnswer};
   return true;
+}
+
+void ResumeProcess(const Process& process) {
+  Get().events.push_back("resume " + std::to_string(process.id));
 }
 
 void WaitForProcess(const Process& process) {
@@ -185,14 +197,11 @@ unsigned long AssignProcessToJob(Job*, const Process& process) {
   return Get().assignError;
 }
 
+void LiftKillOnClose(Job*) { Get().events.push_back("lift kill-on-close"); }
+
 void CloseJob(Job* job) {
   Get().events.push_back("close job");
   delete job;
-}
-
-Pipe* OpenCommandPipe(const std::string& command) {
-  Get().pipeCommands.push_back(command);
-  return Get().pipeAnswer ? new Pipe{Get().pipeAnswer} : nullptr;
 }
 
 bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {

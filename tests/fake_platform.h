@@ -14,6 +14,9 @@ namespace fake {
 struct StartedProcess {
   std::string commandLine;
   bool breakawayFromJob;
+  bool suspended = false;
+  std::string program;
+  bool outputPipe = false;
 };
 
 struct State {
@@ -30,6 +33,8 @@ struct State {
   // A start fails when its command line begins with one of these.
   std::vector<std::string> failingPrograms;
   unsigned long assignError = 0;
+  // A start with breakaway fails with this error number, when not 0.
+  unsigned long breakawayError = 0;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 
@@ -38,7 +43,7 @@ struct State {
   std::string standardError;
   std::vector<StartedProcess> started;
   std::vector<std::string> pipeCommands;
-  // Waits, job assignments and closes, in order.
+  // Resumes, waits, job assignments, lifts and closes, in order.
   std::vector<std::string> events;
 };
 

@@ -196,5 +196,23 @@ TEST_F(Distributed, MaintenanceMarkerBesideTheCopiesDoesNotCount) {
   EXPECT_EQ(ChildLog(copies, "3.2.0.15"), Crlf(ChildRun("3.2.0.15", "")));
 }
 
+// No command interpreter between the two launchers: %NAME% is not expanded,
+// and & " ^ are no operators.
+TEST_F(Distributed, ServiceModeHandOverLeavesEveryCharacterAlone) {
+  AddCopy(copies, "3.2.0.15");
+  RunResult result = copies.Run({"-launcher.service=true", "-Dkiv.note=%PATH%&\"^\"x"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(std::regex_match(result.standardOutput, std::regex("pid:[0-9]+")))
+      << result.standardOutput;
+  const std::string banner = Crlf("===== Kommandozeilenparameter =====\n");
+  std::string parent = copies.NormalizedLog();
+  std::string tail = parent.substr(parent.find(banner) + banner.size());
+  tail.resize(tail.find('\r'));
+  EXPECT_NE(tail.find("-Dkiv.note=%PATH%&"), std::string::npos) << tail;
+  EXPECT_NE(ChildLog(copies, "3.2.0.15").find(banner + tail + "\r\n"), std::string::npos);
+  std::vector<std::string> java = copies.JavaArguments("3.2.0.15/Anwendung/jre64");
+  EXPECT_NE(std::find(java.begin(), java.end(), "arg=-Dkiv.note=%PATH%&\"^\"x"), java.end());
+}
+
 }  // namespace
 }  // namespace e2e

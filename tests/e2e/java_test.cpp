@@ -225,5 +225,18 @@ TEST_F(Java, KeepAndKillWaitsForJava) {
   EXPECT_EQ(app.NormalizedLog().find("konnte keinem Job"), std::string::npos);
 }
 
+// A program Java opened for the user is in the job too; after Java's own end
+// it lives on.
+TEST_F(Java, KeepAndKillSparesWhatJavaStartedOnceJavaEndsByItself) {
+  app.Write("customlaunch.properties", "QV=app.Main fake.child=2\n");
+  RunResult result = app.Run({"-launcher.keep_and_kill=true"});
+  EXPECT_EQ(result.exitCode, 0);
+  const std::string child = "jre64/bin/child.received";
+  for (int i = 0; i < 400 && app.Read(child).find("finished\n") == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_NE(app.Read(child).find("finished\n"), std::string::npos) << app.Read(child);
+}
+
 }  // namespace
 }  // namespace e2e

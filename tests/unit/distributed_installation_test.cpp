@@ -176,4 +176,23 @@ TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
   }
 }
 
+// No command interpreter between the launchers: the copy's own launcher by its
+// full path, the command line as logged, and the pipe closed before the wait
+// so that a child still writing cannot block it.
+TEST(ResolveDistributedInstallation, ServiceModeStartsTheChildDirectly) {
+  Copies({"3.2.0.15"}, {});
+  SetServiceMode(true);
+  fake::Get().pipeAnswer = "pid:4711";
+  EXPECT_EQ(ResolveDistributedInstallation("-launcher.service=true -pwd=a%OS%b&c"), 0);
+  SetServiceMode(false);
+  ASSERT_EQ(fake::Get().started.size(), 1u);
+  const fake::StartedProcess& child = fake::Get().started[0];
+  EXPECT_EQ(child.program, "C:\\App\\3.2.0.15\\Anwendung\\KivLauncher.exe");
+  EXPECT_EQ(child.commandLine, "KivLauncher.exe -launcher.service=true -pwd=a%OS%b&c");
+  EXPECT_TRUE(child.outputPipe);
+  EXPECT_FALSE(child.breakawayFromJob || child.suspended);
+  EXPECT_EQ(fake::Get().events,
+            (std::vector<std::string>{"close pipe", "wait 4242", "close 4242"}));
+}
+
 }  // namespace

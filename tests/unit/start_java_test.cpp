@@ -22,6 +22,10 @@ const char kIgnoreKeep[] =
 const char kIgnoreKeepAndKill[] =
     "Ignoriere den Parameter launcher.keep_and_kill, da launcher.service=true gesetzt ist\n";
 const char kPid[] = "PID des Prozesses wird auf Konsole ausgegeben: 4242\n";
+// Java, created suspended, runs only once it is in the job; after its own end
+// the job no longer kills what it started.
+const Events kJobEvents = {"create job", "assign 4242",        "resume 4242", "wait 4242",
+                           "close 4242", "lift kill-on-close", "close job"};
 
 struct StartCase {
   bool serviceMode;
@@ -37,20 +41,8 @@ TEST(StartJava, SupervisionAsTheSwitchesSay) {
       {false, "false", "false", false, "", {}, ""},
       {false, "true", "false", false, kKeep, {"wait 4242", "close 4242"}, ""},
       {false, "True", "1", false, "", {}, ""},
-      {false,
-       "true",
-       "true",
-       true,
-       kKeepAndKill,
-       {"create job", "assign 4242", "wait 4242", "close 4242", "close job"},
-       ""},
-      {false,
-       "false",
-       "true",
-       true,
-       kKeepAndKill,
-       {"create job", "assign 4242", "wait 4242", "close 4242", "close job"},
-       ""},
+      {false, "true", "true", true, kKeepAndKill, kJobEvents, ""},
+      {false, "false", "true", true, kKeepAndKill, kJobEvents, ""},
       {true,
        "true",
        "true",
@@ -70,6 +62,7 @@ TEST(StartJava, SupervisionAsTheSwitchesSay) {
     SetServiceMode(false);
     ASSERT_EQ(fake::Get().started.size(), 1u);
     EXPECT_EQ(fake::Get().started[0].breakawayFromJob, c.breakaway);
+    EXPECT_EQ(fake::Get().started[0].suspended, c.breakaway);
     EXPECT_EQ(testing_log::Text(), c.logged);
     EXPECT_EQ(fake::Get().events, c.events);
     EXPECT_EQ(fake::Get().standardOutput, c.standardOutput);
@@ -86,8 +79,44 @@ TEST(StartJava, FailedAssignmentIsLoggedAndTheLauncherStillWaits) {
             std::string(kKeepAndKill) +
                 "Der java-Prozess konnte keinem Job zugeordnet werden und kann darum nicht "
                 "zusammen mit dem KivLauncher beendet werden: 5\n");
-  EXPECT_EQ(fake::Get().events,
-            (Events{"create job", "assign 4242", "wait 4242", "close 4242", "close job"}));
+  EXPECT_EQ(fake::Get().events, kJobEvents);
+}
+
+// A job that forbids breakaway refuses the flag with "access denied" only;
+// any other refusal is a failed start as before.
+TEST(StartJava, BreakawayRefusedByTheJobStartsJavaInsideIt) {
+  struct Case {
+    unsigned long error;
+    std::string keepAndKill;
+    size_t starts;
+    std::string logged;
+  };
+  const std::string refused =
+      "Der java-Prozess darf den Job des KivLaunchers nicht verlassen (Fehler 5) -> Er wird "
+      "innerhalb dieses Jobs gestartet.\n";
+  const Case cases[] = {
+      {5, "true", 1, refused + kKeepAndKill},
+      {2, "true", 0, ""},
+      {5, "false", 1, ""},
+  };
+  for (const Case& c : cases) {
+    testing_log::Start();
+    fake::Get().breakawayError = c.error;
+    Settings settings = InitialSettings();
+    settings.Set("launcher.keep_and_kill", c.keepAndKill);
+    std::string failure = StartJava("java.exe", settings);
+    EXPECT_EQ(failure.empty(), c.starts == 1) << c.error;
+    ASSERT_EQ(fake::Get().started.size(), c.starts) << c.error;
+    if (c.starts == 1) {
+      EXPECT_FALSE(fake::Get().started[0].breakawayFromJob);
+      EXPECT_EQ(fake::Get().started[0].suspended, c.keepAndKill == "true");
+      EXPECT_EQ(testing_log::Text(), c.logged);
+      EXPECT_EQ(fake::Get().events, c.keepAndKill == "true" ? kJobEvents : Events{});
+    } else {
+      EXPECT_EQ(testing_log::Text(),
+                "=== Startfehler Start ===\n" + failure + "\n=== Startfehler Ende ===\n");
+    }
+  }
 }
 
 TEST(StartJava, FailedStartReturnsTheTextWithThePasswordMasked) {
