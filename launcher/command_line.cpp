@@ -42,7 +42,7 @@ CommandLineParameters ParseCommandLine(std::string tail) {
 void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,
                           Settings& settings) {
   auto it = parameters.entries.find(key);
-  if (it != parameters.entries.end()) settings.Set(key, it->second);
+  if (it != parameters.entries.end()) settings.Set(key, it->second, kCommandLineOrigin);
 }
 
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
@@ -64,6 +64,6 @@ void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings&
                                             "java64"};
   for (const char* key : kCopiedKeys) CopyCommandLineValue(parameters, key, settings);
   for (const auto& [key, value] : parameters.entries) {
-    if (StartsWith(key, "Dkiv.")) settings.Set(key, value);
+    if (StartsWith(key, "Dkiv.")) settings.Set(key, value, kCommandLineOrigin);
   }
 }

@@ -25,6 +25,8 @@ std::string ExecutablePath();
 // Whole file content as raw bytes; false when the file cannot be opened
 // for reading (a folder counts as such a file).
 bool ReadFile(const std::string& path, std::string* content);
+// At most the first count bytes; false when the file cannot be opened.
+bool ReadFileStart(const std::string& path, size_t count, std::string* content);
 bool FileCanBeOpened(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Names without "." and "..", in the platform's listing order; false when

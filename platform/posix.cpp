@@ -247,6 +247,17 @@ bool ReadFile(const std::string& path, std::string* content) {
   return true;
 }
 
+bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
+  std::string native = NativePath(path);
+  if (!IsRegularFile(native)) return false;
+  std::ifstream file(native, std::ios::binary);
+  if (!file) return false;
+  content->assign(count, '\0');
+  file.read(&(*content)[0], static_cast<std::streamsize>(count));
+  content->resize(static_cast<size_t>(file.gcount()));
+  return true;
+}
+
 bool FileCanBeOpened(const std::string& path) {
   std::string native = NativePath(path);
   std::FILE* file = IsRegularFile(native) ? std::fopen(native.c_str(), "r") : nullptr;

@@ -92,6 +92,15 @@ bool ReadFile(const std::string& path, std::string* content) {
   return true;
 }
 
+bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  content->assign(count, '\0');
+  content->resize(std::fread(&(*content)[0], 1, count, file));
+  std::fclose(file);
+  return true;
+}
+
 bool FileCanBeOpened(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "r");
   if (file) std::fclose(file);

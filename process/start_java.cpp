@@ -5,8 +5,6 @@
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
-namespace {
-
 // The text is shown and logged, so the password is masked; Java itself
 // received it in clear.
 std::string StartFailureText(const std::string& commandLine) {
@@ -14,6 +12,8 @@ std::string StartFailureText(const std::string& commandLine) {
          "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
          "\n\nBitte kontaktieren Sie den Support.";
 }
+
+namespace {
 
 void KeepAndKill(const platform::Process& java) {
   Log().WriteLine(
