@@ -17,13 +17,14 @@ std::string FileOrigin(const std::vector<Assignment>& values) {
   return std::string();
 }
 
-std::string Suggestion(const std::string& key) {
+// Written as the key would be given: dash is "-" for a command-line parameter.
+std::string Suggestion(const std::string& key, const std::string& dash) {
   std::string prefix, rest;
   std::string closest = SplitStartKeyPrefix(key, &prefix, &rest)
                             ? prefix + "." + ClosestKnownKey(rest)
                             : ClosestKnownKey(key);
   if (closest.empty() || closest.back() == '.') return std::string();
-  return ", gemeint ist wohl " + closest;
+  return ", gemeint ist wohl " + dash + closest;
 }
 
 // "qv.memory.maximum": the variant is only read under the upper-case start key.
@@ -40,7 +41,7 @@ void CheckFileKey(const std::string& key, const std::string& origin, Findings& f
   } else if (!IsKnownFileKey(key)) {
     std::string hint = LowerCasePrefixHint(key);
     Warn(findings, key + origin + " wird vom Launcher nicht gelesen" +
-                       (hint.empty() ? Suggestion(key) : hint));
+                       (hint.empty() ? Suggestion(key, "") : hint));
   }
 }
 
@@ -51,7 +52,7 @@ void CheckParameter(const std::string& key, Findings& findings) {
                        " wird nur in den properties-Dateien gelesen, nicht auf der Kommandozeile");
   } else {
     Warn(findings,
-         "Kommandozeilenparameter -" + key + " ist dem Launcher unbekannt" + Suggestion(key));
+         "Kommandozeilenparameter -" + key + " ist dem Launcher unbekannt" + Suggestion(key, "-"));
   }
 }
 
