@@ -352,5 +352,74 @@ TEST(CheckMode, EachProblemIsFoundAndThePlainRunLogsAsBefore) {
   }
 }
 
+const std::string kSoundSummary =
+    "Pr\xFC"
+    "fung beendet: keine Fehler, keine Warnungen";
+
+TEST(CheckModeService, TheCheckLineIsTheOnlyOutput) {
+  struct Case {
+    const char* name;
+    bool maintenance;
+    std::string counts;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {"sound", false, "keine Fehler, keine Warnungen", 0},
+      {"maintenance", true, "1 Fehler, keine Warnungen", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Installation app;
+    MakeSound(app);
+    if (c.maintenance) app.Write("InWartung.txt", "");
+    RunResult result = app.Run({"-launcher.service=true", kCheck});
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_EQ(app.Normalized(result.standardOutput),
+              "check:Pr\xFC"
+              "fung beendet: " +
+                  c.counts + "; Protokoll: <DIR>\\KivLaunch.log");
+    EXPECT_NE(app.NormalizedLog().find(Crlf(Closing(c.counts))), std::string::npos);
+  }
+}
+
+// The stand-in's message box is a line on standard error.
+TEST(CheckModeMessage, CountsAndLogPathComeFirst) {
+  if (UnderWine()) GTEST_SKIP() << "a message box without display shows nothing";
+  Installation app;
+  MakeSound(app);
+  std::remove(app.Path("lib/util.jar").c_str());
+  RunResult result = app.Run({kCheck});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(app.Normalized(result.standardError),
+            "KivLauncher Pr\xFC"
+            "fung: Pr\xFC"
+            "fung beendet: keine Fehler, 1 Warnung\n"
+            "Protokoll: <DIR>\\KivLaunch.log\n"
+            "\n"
+            "WARNUNG: classpath.default: lib\\util.jar fehlt\n");
+}
+
+TEST(CheckModeHandOver, TheChildChecksItsOwnCopy) {
+  Installation copies;
+  copies.AddLauncher();
+  copies.Write("3.2.0.15/Bereit.txt", "");
+  const std::string anwendung = "3.2.0.15/Anwendung";
+  copies.AddLauncher(anwendung);
+  copies.Write(anwendung + "/launch.properties", kLaunchProperties);
+  copies.Write(anwendung + "/customlaunch.properties", kCustomLaunchProperties);
+  copies.Write(anwendung + "/lib/app.jar", "");
+  copies.Write(anwendung + "/lib/util.jar", "");
+  copies.Write(anwendung + "/jre64/bin/javaw.exe", PeStub(0x8664));
+  RunResult result = copies.Run({"-launcher.service=true", kCheck});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(copies.Normalized(result.standardOutput),
+            "check:" + kSoundSummary + "; Protokoll: <DIR>\\3.2.0.15\\Anwendung\\KivLaunch.log");
+  EXPECT_EQ(copies.NormalizedLog().find("Pr\xFC"
+                                        "fung ="),
+            std::string::npos);
+  EXPECT_NE(copies.NormalizedLog(anwendung).find(Crlf("\n" + kSoundSummary + "\n")),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace e2e
