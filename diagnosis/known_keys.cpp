@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "settings/command_line_keys.h"
 #include "settings/text.h"
 
 namespace {
@@ -11,20 +12,10 @@ const char* const kVariantKeys[] = {"classpath.default",   "classpath.help",    
                                     "classpath.prepend32", "classpath.prepend64", "sun.java2d.d3d",
                                     "MinHeapFreeRatio",    "MaxHeapFreeRatio",    "memory.initial",
                                     "memory.maximum",      "jvm.parameter"};
-const char* const kPlainFileKeys[] = {"start",
-                                      "swing.noxp",
-                                      "Dclientname",
-                                      "splash",
-                                      "nosplash",
-                                      "Dautologin.user",
-                                      "Dautologin.pwd",
-                                      "DKivLaunchService.version",
-                                      "java",
-                                      "java64",
-                                      "launcher.keep",
-                                      "launcher.keep_and_kill",
-                                      "launcher.java_output",
-                                      "launcher.java_watch"};
+const char* const kPlainFileKeys[] = {
+    "start",    "swing.noxp",      "Dclientname",    "splash",
+    "nosplash", "Dautologin.user", "Dautologin.pwd", "DKivLaunchService.version",
+    "java",     "java64",          "launcher.keep",  "launcher.keep_and_kill"};
 const char* const kCommandLineOnlyKeys[] = {"launcher.cwd",
                                             "launcher.show_dir",
                                             "launcher.service",
@@ -33,22 +24,8 @@ const char* const kCommandLineOnlyKeys[] = {"launcher.cwd",
                                             "custom",
                                             "read",
                                             "read_app"};
-const char* const kCopiedKeys[] = {"start",
-                                   "classpath.default",
-                                   "classpath.help",
-                                   "classpath.extra",
-                                   "classpath.prepend32",
-                                   "classpath.prepend64",
-                                   "launcher.keep",
-                                   "launcher.keep_and_kill",
-                                   "Dclientname",
-                                   "Dautologin.user",
-                                   "Dautologin.pwd",
-                                   "DKivLaunchService.version",
-                                   "java",
-                                   "java64",
-                                   "launcher.java_output",
-                                   "launcher.java_watch"};
+// Read from the command line besides the copied keys.
+const char* const kFurtherCommandLineKeys[] = {"launcher.java_output", "launcher.java_watch"};
 const char* const kFilePatternPrefixes[] = {"jvm.parameter.", "Dkiv.", "java64.host.",
                                             "java.host."};
 
@@ -107,7 +84,10 @@ bool IsKnownFileKey(const std::string& key) {
 bool IsCommandLineOnlyKey(const std::string& key) { return IsListed(kCommandLineOnlyKeys, key); }
 
 bool IsKnownCommandLineKey(const std::string& key) {
-  return IsListed(kCopiedKeys, key) || IsCommandLineOnlyKey(key) || StartsWith(key, "Dkiv.");
+  const std::vector<std::string>& copied = CopiedCommandLineKeys();
+  return std::find(copied.begin(), copied.end(), key) != copied.end() ||
+         IsListed(kFurtherCommandLineKeys, key) || IsCommandLineOnlyKey(key) ||
+         StartsWith(key, "Dkiv.");
 }
 
 std::string ClosestKnownKey(const std::string& key) {

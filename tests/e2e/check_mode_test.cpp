@@ -167,6 +167,22 @@ const std::string kVariantWarning =
     "(customlaunch.properties, Zeile 1), obwohl dieser Wert sp\xE4ter gelesen wurde: die "
     "K\xFCrzel-Variante gilt immer\n";
 
+std::function<void(const Installation&)> WriteMaximum(const std::string& value) {
+  return [value](const Installation& app) {
+    app.Write("customlaunch.properties", "memory.maximum=" + value + "\n");
+  };
+}
+
+// customlaunch.properties says memory.maximum=value, and the check finds it.
+std::vector<Edit> MaximumEdits(const std::string& value, const std::string& found,
+                               const std::string& counts) {
+  return {{"memory.maximum = 512M (customlaunch", "memory.maximum = " + value + " (customlaunch"},
+          {"memory.maximum = 512M -> -Xmx512M\n",
+           "memory.maximum = " + value + " -> -Xmx" + value + "\n" + found},
+          {"-Xmx512M -cp", "-Xmx" + value + " -cp"},
+          {kSoundClosing, Closing(counts)}};
+}
+
 std::vector<CheckCase> ProblemCases() {
   return {
       {"sound", [](const Installation&) {}, {}, {}, 0, ""},
@@ -195,30 +211,22 @@ std::vector<CheckCase> ProblemCases() {
        0,
        ""},
       {"heap size without unit",
-       [](const Installation& app) {
-         app.Write("customlaunch.properties", "memory.maximum=1024\n");
-       },
+       WriteMaximum("1024"),
        {},
-       {{"memory.maximum = 512M (customlaunch", "memory.maximum = 1024 (customlaunch"},
-        {"memory.maximum = 512M -> -Xmx512M\n",
-         "memory.maximum = 1024 -> -Xmx1024\nWARNUNG: -Xmx1024 hat keine Einheit: Java liest "
-         "1024 Bytes, gemeint ist wohl 1024M\nFEHLER: -Xms32M ist gr\xF6\xDF"
-         "er als -Xmx1024: so startet Java nicht\n"},
-        {"-Xmx512M -cp", "-Xmx1024 -cp"},
-        {kSoundClosing, Closing("1 Fehler, 1 Warnung")}},
+       MaximumEdits("1024",
+                    "WARNUNG: -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl "
+                    "1024M\nFEHLER: -Xms32M ist gr\xF6\xDF"
+                    "er als -Xmx1024: so startet Java nicht\n",
+                    "1 Fehler, 1 Warnung"),
        1,
        ""},
       {"heap size Java refuses",
-       [](const Installation& app) {
-         app.Write("customlaunch.properties", "memory.maximum=1.5G\n");
-       },
+       WriteMaximum("1.5G"),
        {},
-       {{"memory.maximum = 512M (customlaunch", "memory.maximum = 1.5G (customlaunch"},
-        {"memory.maximum = 512M -> -Xmx512M\n",
-         "memory.maximum = 1.5G -> -Xmx1.5G\nFEHLER: Java nimmt -Xmx1.5G nicht an: erlaubt ist "
-         "eine ganze Zahl mit Einheit K, M oder G, etwa 512M\n"},
-        {"-Xmx512M -cp", "-Xmx1.5G -cp"},
-        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       MaximumEdits("1.5G",
+                    "FEHLER: Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl mit "
+                    "Einheit K, M oder G, etwa 512M\n",
+                    "1 Fehler, keine Warnungen"),
        1,
        ""},
       {"blank in a forwarded property",
