@@ -21,10 +21,7 @@ void LogReports(const CheckRun& check, Findings& findings) {
   for (const std::string& report : check.reports) {
     std::string text = report;
     if (!text.empty() && text.back() == '\n') text.pop_back();
-    Fail(findings,
-         "Der Start w\xFC"
-         "rde abgebrochen: " +
-             text);
+    Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
   }
 }
 
@@ -91,7 +88,7 @@ RunEnd TryJavaInCheck(const std::string& javaHome, bool is64Bit, const Settings&
   if (RunEnd end = BuildJavaCommandLine(javaHome, is64Bit, settings, inputs, &commandLine)) {
     return end;
   }
-  check.attempts.push_back({is64Bit, javaHome, commandLine});
+  check.attempts.push_back({is64Bit, commandLine});
   std::string program = javaHome + "\\bin\\javaw.exe";
   bool present = platform::FileCanBeOpened(program);
   Log().WriteLine(

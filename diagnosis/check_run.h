@@ -10,7 +10,6 @@
 // A launch attempt of a check run: built and logged as for a start, not started.
 struct JavaAttempt {
   bool is64Bit = false;
-  std::string javaHome;
   std::string commandLine;
 };
 

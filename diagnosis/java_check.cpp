@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "diagnosis/pe_header.h"
@@ -13,7 +14,11 @@ std::string JavaKind(bool is64Bit) { return is64Bit ? "64-Bit-Java" : "32-Bit-Ja
 
 std::string KeysConsidered(const std::string& plainKey, const JavaChoice& choice) {
   std::string keys = plainKey;
-  for (const std::string& key : choice.hostKeys) keys += ", " + key;
+  for (const std::string& key : choice.hostKeys) {
+    const std::vector<std::string>& matching = choice.matchingKeys;
+    bool matches = std::find(matching.begin(), matching.end(), key) != matching.end();
+    keys += ", " + key + (matches ? " (passt)" : "");
+  }
   return keys;
 }
 

@@ -38,6 +38,7 @@ JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::str
     if (!StartsWith(entryKey, prefix)) continue;
     choice.hostKeys.push_back(entryKey);
     if (MatchWildcard(ToUpper(entryKey.substr(prefix.size())), computerName, 0, 0)) {
+      choice.matchingKeys.push_back(entryKey);
       choice.key = entryKey;
       choice.home = entryValue;
     }

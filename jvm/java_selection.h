@@ -9,8 +9,10 @@ struct JavaChoice {
   // The key whose value was taken, and that value.
   std::string key;
   std::string home;
-  // Every host pattern key of this bit width, in key order.
+  // Every host pattern key of this bit width, in key order, and those
+  // whose pattern matches the computer.
   std::vector<std::string> hostKeys;
+  std::vector<std::string> matchingKeys;
 };
 
 // SelectJavaHome's decision for the upper-cased computer name, unlogged.

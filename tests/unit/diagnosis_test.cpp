@@ -227,3 +227,29 @@ TEST(CheckRun, OverlongCommandLineIsAnError) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CheckRun, HostKeysConsideredAndMatched) {
+  CheckInstallation(
+      "java64=C:\\Other\njava64.host.PC-*=C:\\J64\njava64.host.SRV-*=C:\\Server\n"
+      "java.host.pc-0?=C:\\Missing\nQV=app.Main\n");
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
+  std::string log = testing_log::Text();
+  EXPECT_NE(log.find("=== Java 64 Bit ===\n"
+                     "Gepr\xFC"
+                     "ft f\xFCr Computer \"PC-07\": java64, java64.host.PC-* (passt), "
+                     "java64.host.SRV-*\n"
+                     "Gew\xE4hlt: java64.host.PC-*=C:\\J64\n"
+                     "C:\\J64\\bin\\javaw.exe ist vorhanden\n"
+                     "\n=== Java 32 Bit ===\n"
+                     "Gepr\xFC"
+                     "ft f\xFCr Computer \"PC-07\": java, java.host.pc-0? (passt)\n"
+                     "Gew\xE4hlt: java.host.pc-0?=C:\\Missing\n"
+                     "WARNUNG: C:\\Missing\\bin\\javaw.exe fehlt\n"),
+            std::string::npos)
+      << log;
+}
+
+}  // namespace
