@@ -45,12 +45,22 @@ int HandOverInServiceMode(const std::string& childCommand) {
   return kExitSuccess;
 }
 
-int HandOver(const std::string& childCommand) {
+// The child's exit code, once it has ended.
+int WaitForChild(const platform::Process& child) {
+  unsigned long code = platform::WaitForProcess(child);
+  platform::CloseProcess(child);
+  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(code));
+  return code == 0 ? kExitSuccess : kExitFailure;
+}
+
+int HandOver(const std::string& childCommand, bool waitForChild) {
   Log().WriteLine("Starte Kindprozess " + childCommand + " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
-  if (platform::StartProcess(childCommand, {}, &child)) return kExitSuccess;
-  ReportError(kBrokenInstallation);
-  return kExitFailure;
+  if (!platform::StartProcess(childCommand, {}, &child)) {
+    ReportError(kBrokenInstallation);
+    return kExitFailure;
+  }
+  return waitForChild ? WaitForChild(child) : kExitSuccess;
 }
 
 }  // namespace
@@ -70,7 +80,7 @@ std::string FindNewestReadyFolder() {
   return newest.empty() ? newest : newest + "\\Anwendung\\";
 }
 
-RunEnd ResolveDistributedInstallation(const std::string& arguments) {
+RunEnd ResolveDistributedInstallation(const std::string& arguments, bool waitForChild) {
   Log().Banner("Verteilte Installation");
   if (IsDirectory("lib")) {
     Log().WriteLine("Der Ordner lib wurde gefunden. -> Keine verteilte Installation!");
@@ -96,5 +106,5 @@ RunEnd ResolveDistributedInstallation(const std::string& arguments) {
                   platform::CurrentDirectory());
   std::string childCommand = kChildLauncher + arguments;
   if (ServiceMode()) return HandOverInServiceMode(childCommand);
-  return HandOver(folder + childCommand);
+  return HandOver(folder + childCommand, waitForChild);
 }

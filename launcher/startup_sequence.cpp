@@ -118,7 +118,7 @@ void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
 
 int Start(const std::string& commandLine, const CommandLineParameters& parameters,
           bool ignoreMaintenance, Settings& settings, CheckRun& check) {
-  if (RunEnd end = ResolveDistributedInstallation(commandLine)) return *end;
+  if (RunEnd end = ResolveDistributedInstallation(commandLine, check.active)) return *end;
   check.settings = &settings;
   LaunchInputs inputs;
   if (RunEnd end = CompleteSettings(parameters, settings, inputs)) return *end;

@@ -64,7 +64,8 @@ struct StartOptions {
 constexpr size_t kMaxCommandLineLength = 32767;
 // No handle inheritance, the launcher's environment and working directory.
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process);
-void WaitForProcess(const Process& process);
+// Waits until the process has ended; returns its exit code.
+unsigned long WaitForProcess(const Process& process);
 void CloseProcess(const Process& process);
 
 struct Job;

@@ -335,10 +335,11 @@ bool StartProcess(const std::string& commandLine, const StartOptions&, Process* 
   return true;
 }
 
-void WaitForProcess(const Process& process) {
-  int status;
+unsigned long WaitForProcess(const Process& process) {
+  int status = 0;
   while (waitpid(static_cast<pid_t>(process.id), &status, 0) < 0 && errno == EINTR) {
   }
+  return WIFEXITED(status) ? static_cast<unsigned long>(WEXITSTATUS(status)) : 1;
 }
 
 void CloseProcess(const Process&) {}

@@ -192,7 +192,12 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
   return true;
 }
 
-void WaitForProcess(const Process& process) { WaitForSingleObject(process.process, INFINITE); }
+unsigned long WaitForProcess(const Process& process) {
+  WaitForSingleObject(process.process, INFINITE);
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process.process, &code)) return 1;
+  return code;
+}
 
 void CloseProcess(const Process& process) {
   CloseHandle(process.process);

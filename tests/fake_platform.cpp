@@ -183,8 +183,9 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
   return true;
 }
 
-void WaitForProcess(const Process& process) {
+unsigned long WaitForProcess(const Process& process) {
   Get().events.push_back("wait " + std::to_string(process.id));
+  return Get().exitCode;
 }
 
 void CloseProcess(const Process& process) {

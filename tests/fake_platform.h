@@ -27,6 +27,8 @@ struct State {
   // A start fails when its command line begins with one of these.
   std::vector<std::string> failingPrograms;
   unsigned long assignError = 0;
+  // What every waited-for process ends with.
+  unsigned long exitCode = 0;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 

@@ -407,26 +407,45 @@ TEST(CheckModeMessage, CountsAndLogPathComeFirst) {
             "WARNUNG: classpath.default: lib\\util.jar fehlt\n");
 }
 
-TEST(CheckModeHandOver, TheChildChecksItsOwnCopy) {
-  Installation copies;
+// A folder of copies whose ready copy is sound, apart from maintenance.
+void AddSoundCopy(const Installation& copies, bool maintenance) {
+  const std::string anwendung = "3.2.0.15/Anwendung";
   copies.AddLauncher();
   copies.Write("3.2.0.15/Bereit.txt", "");
-  const std::string anwendung = "3.2.0.15/Anwendung";
   copies.AddLauncher(anwendung);
   copies.Write(anwendung + "/launch.properties", kLaunchProperties);
   copies.Write(anwendung + "/customlaunch.properties", kCustomLaunchProperties);
   copies.Write(anwendung + "/lib/app.jar", "");
   copies.Write(anwendung + "/lib/util.jar", "");
   copies.Write(anwendung + "/jre64/bin/javaw.exe", PeStub(0x8664));
-  RunResult result = copies.Run({"-launcher.service=true", kCheck});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(copies.Normalized(result.standardOutput),
-            "check:" + kSoundSummary + "; Protokoll: <DIR>\\3.2.0.15\\Anwendung\\KivLaunch.log");
-  EXPECT_EQ(copies.NormalizedLog().find("Pr\xFC"
-                                        "fung ="),
-            std::string::npos);
-  EXPECT_NE(copies.NormalizedLog(anwendung).find(Crlf("\n" + kSoundSummary + "\n")),
-            std::string::npos);
+  if (maintenance) copies.Write(anwendung + "/InWartung.txt", "");
+}
+
+TEST(CheckModeHandOver, TheChildChecksItsOwnCopyAndDecidesTheExitCode) {
+  struct Case {
+    const char* name;
+    bool service, maintenance;
+    std::string counts, output;
+    int exitCode;
+  };
+  const std::string path = "; Protokoll: <DIR>\\3.2.0.15\\Anwendung\\KivLaunch.log";
+  const Case cases[] = {
+      {"service", true, false, "keine Fehler, keine Warnungen", "check:" + kSoundSummary + path, 0},
+      {"child finds an error", false, true, "1 Fehler, keine Warnungen", "", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Installation copies;
+    AddSoundCopy(copies, c.maintenance);
+    std::vector<std::string> arguments = {kCheck};
+    if (c.service) arguments.insert(arguments.begin(), "-launcher.service=true");
+    RunResult result = copies.Run(arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_EQ(copies.Normalized(result.standardOutput), c.output);
+    EXPECT_EQ(Section(copies.NormalizedLog()), "");
+    EXPECT_NE(copies.NormalizedLog("3.2.0.15/Anwendung").find(Crlf(Closing(c.counts))),
+              std::string::npos);
+  }
 }
 
 }  // namespace
