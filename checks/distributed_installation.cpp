@@ -61,12 +61,22 @@ int HandOverInServiceMode(const std::string& childCommand) {
   return kExitSuccess;
 }
 
-int HandOver(const std::string& childCommand) {
+// The child's exit code, once it has ended.
+int WaitForChild(const platform::Process& child) {
+  unsigned long code = platform::WaitForProcess(child);
+  platform::CloseProcess(child);
+  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(code));
+  return code == 0 ? kExitSuccess : kExitFailure;
+}
+
+int HandOver(const std::string& childCommand, bool waitForChild) {
   Log().WriteLine("Starte Kindprozess " + childCommand + " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
-  if (platform::StartProcess(childCommand, {}, &child)) return kExitSuccess;
-  ReportError(kBrokenInstallation);
-  return kExitFailure;
+  if (!platform::StartProcess(childCommand, {}, &child)) {
+    ReportError(kBrokenInstallation);
+    return kExitFailure;
+  }
+  return waitForChild ? WaitForChild(child) : kExitSuccess;
 }
 
 }  // namespace
@@ -86,7 +96,7 @@ std::string FindNewestReadyFolder() {
   return newest.empty() ? newest : newest + "\\Anwendung\\";
 }
 
-RunEnd ResolveDistributedInstallation(const std::string& arguments) {
+RunEnd ResolveDistributedInstallation(const std::string& arguments, bool waitForChild) {
   Log().Banner("Verteilte Installation");
   if (IsDirectory("lib")) {
     Log().WriteLine("Der Ordner lib wurde gefunden. -> Keine verteilte Installation!");
@@ -118,5 +128,5 @@ RunEnd ResolveDistributedInstallation(const std::string& arguments) {
     return ServiceMode() ? kExitSuccess : kExitFailure;
   }
   if (ServiceMode()) return HandOverInServiceMode(childCommand);
-  return HandOver(childCommand);
+  return HandOver(childCommand, waitForChild);
 }

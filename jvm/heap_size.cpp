@@ -44,8 +44,8 @@ long long ReadLong32(const std::string& text) {
   return number;
 }
 
-std::string NormalizeHeapSize(const std::string& name, bool is64Bit, const std::string& value) {
-  if (is64Bit || value.empty()) return value;
+HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value) {
+  if (is64Bit || value.empty()) return {value, std::string()};
   std::string upper = ToUpper(value);
   char unit = upper.back();
   long long factor = 1;
@@ -56,17 +56,21 @@ std::string NormalizeHeapSize(const std::string& name, bool is64Bit, const std::
   }
   std::string prefix = "Speicherparameter \"" + name + "\"";
   if (factor == 0) {
-    Log().WriteLine(prefix + " hat unbekannte Einheit \"" + std::string(1, unit) +
-                    "\" -> Wird reduziert auf 768M wegen 32 Bit");
-    return kReplacement;
+    return {kReplacement, prefix + " hat unbekannte Einheit \"" + std::string(1, unit) +
+                              "\" -> Wird reduziert auf 768M wegen 32 Bit"};
   }
   long long bytes = ReadLong32(numberText) * factor;
   if (bytes >= 1 && bytes <= kLimit32Bit) {
-    Log().WriteLine(prefix + " betraegt " + std::to_string(bytes) +
-                    " Bytes -> Wird nicht reduziert, da von 32 Bit noch unterstuetzt");
-    return value;
+    return {value, prefix + " betraegt " + std::to_string(bytes) +
+                       " Bytes -> Wird nicht reduziert, da von 32 Bit noch unterstuetzt"};
   }
-  Log().WriteLine(prefix + " betraegt " + std::to_string(bytes) +
-                  " Bytes -> Wird reduziert auf 768M, da von 32 Bit nicht mehr unterstuetzt");
-  return kReplacement;
+  return {kReplacement,
+          prefix + " betraegt " + std::to_string(bytes) +
+              " Bytes -> Wird reduziert auf 768M, da von 32 Bit nicht mehr unterstuetzt"};
+}
+
+std::string NormalizeHeapSize(const std::string& name, bool is64Bit, const std::string& value) {
+  HeapDecision decision = DecideHeapSize(name, is64Bit, value);
+  if (!decision.logLine.empty()) Log().WriteLine(decision.logLine);
+  return decision.value;
 }

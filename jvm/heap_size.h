@@ -2,6 +2,15 @@
 
 #include <string>
 
+struct HeapDecision {
+  std::string value;
+  // Empty when nothing is worth logging.
+  std::string logLine;
+};
+
+// What NormalizeHeapSize gives, without writing to the log.
+HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value);
+
 // For a 32-bit Java a heap value above 768 MiB, of zero or below, or with
 // an unknown unit becomes "768M"; the decision is logged. A 64-bit value
 // passes unchanged.

@@ -29,20 +29,28 @@ bool MatchWildcard(const std::string& pattern, const std::string& text, size_t i
   return i >= pattern.size();
 }
 
+JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::string& computerName) {
+  JavaChoice choice;
+  choice.key = is64Bit ? "java64" : "java";
+  choice.home = settings.Get(choice.key);
+  std::string prefix = choice.key + ".host.";
+  for (const auto& [entryKey, entryValue] : settings.entries) {
+    if (!StartsWith(entryKey, prefix)) continue;
+    choice.hostKeys.push_back(entryKey);
+    if (MatchWildcard(ToUpper(entryKey.substr(prefix.size())), computerName, 0, 0)) {
+      choice.matchingKeys.push_back(entryKey);
+      choice.key = entryKey;
+      choice.home = entryValue;
+    }
+  }
+  return choice;
+}
+
 std::string SelectJavaHome(bool is64Bit, const Settings& settings) {
   std::string name = ToUpper(ReadComputerName());
   Log().Write("Java wird ermittelt f\xFCr Computer \"" + name + "\" mit " +
               (is64Bit ? "64 Bit" : "32 Bit") + ": ");
-  std::string key = is64Bit ? "java64" : "java";
-  std::string value = settings.Get(key);
-  std::string prefix = key + ".host.";
-  for (const auto& [entryKey, entryValue] : settings.entries) {
-    if (!StartsWith(entryKey, prefix)) continue;
-    if (MatchWildcard(ToUpper(entryKey.substr(prefix.size())), name, 0, 0)) {
-      key = entryKey;
-      value = entryValue;
-    }
-  }
-  Log().WriteLine(key + "=" + value);
-  return value;
+  JavaChoice choice = ChooseJavaHome(is64Bit, settings, name);
+  Log().WriteLine(choice.key + "=" + choice.home);
+  return choice.home;
 }

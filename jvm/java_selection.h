@@ -1,8 +1,22 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "settings/settings.h"
+
+struct JavaChoice {
+  // The key whose value was taken, and that value.
+  std::string key;
+  std::string home;
+  // Every host pattern key of this bit width, in key order, and those
+  // whose pattern matches the computer.
+  std::vector<std::string> hostKeys;
+  std::vector<std::string> matchingKeys;
+};
+
+// SelectJavaHome's decision for the upper-cased computer name, unlogged.
+JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::string& computerName);
 
 // The Java directory for this computer and bit width: the last matching
 // java64.host.PATTERN (or java.host.PATTERN) in key order, else java64 (java).

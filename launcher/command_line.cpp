@@ -1,5 +1,6 @@
 #include "launcher/command_line.h"
 
+#include "settings/command_line_keys.h"
 #include "settings/text.h"
 
 std::string CommandLineTail(const std::string& fullCommandLine) {
@@ -42,28 +43,14 @@ CommandLineParameters ParseCommandLine(std::string tail) {
 void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,
                           Settings& settings) {
   auto it = parameters.entries.find(key);
-  if (it != parameters.entries.end()) settings.Set(key, it->second);
+  if (it != parameters.entries.end()) settings.Set(key, it->second, kCommandLineOrigin);
 }
 
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
-  static const char* const kCopiedKeys[] = {"start",
-                                            "classpath.default",
-                                            "classpath.help",
-                                            "classpath.extra",
-                                            "classpath.prepend32",
-                                            "classpath.prepend64",
-                                            "launcher.keep",
-                                            "launcher.keep_and_kill",
-                                            "launcher.service",
-                                            "launcher.ignore_inwartung",
-                                            "Dclientname",
-                                            "Dautologin.user",
-                                            "Dautologin.pwd",
-                                            "DKivLaunchService.version",
-                                            "java",
-                                            "java64"};
-  for (const char* key : kCopiedKeys) CopyCommandLineValue(parameters, key, settings);
+  for (const std::string& key : CopiedCommandLineKeys()) {
+    CopyCommandLineValue(parameters, key, settings);
+  }
   for (const auto& [key, value] : parameters.entries) {
-    if (StartsWith(key, "Dkiv.")) settings.Set(key, value);
+    if (StartsWith(key, "Dkiv.")) settings.Set(key, value, kCommandLineOrigin);
   }
 }

@@ -3,6 +3,7 @@
 #include "checks/distributed_installation.h"
 #include "checks/maintenance_mode.h"
 #include "checks/working_directory.h"
+#include "diagnosis/check_run.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
 #include "launcher/command_line.h"
@@ -45,20 +46,28 @@ bool AttemptsJava64() {
   return platform::RunsUnderWow64() && !platform::LacksK32GetModuleFileNameExA();
 }
 
-// RunLauncher closes the log right after this line.
-int EndSuccessfully(const char* bits) {
-  Log().WriteLine(std::string("LAUNCH PROCESS FOR ") + bits + " BIT COMPLETE.");
+// RunLauncher closes the log right after this line; a check run has started nothing.
+int EndSuccessfully(const char* bits, const CheckRun& check) {
+  if (!check.active) Log().WriteLine(std::string("LAUNCH PROCESS FOR ") + bits + " BIT COMPLETE.");
   return kExitSuccess;
 }
 
+RunEnd AttemptJava(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                   const LaunchInputs& inputs, CheckRun& check, std::string* errorText) {
+  if (check.active) return TryJavaInCheck(javaHome, is64Bit, settings, inputs, check, errorText);
+  return LaunchJava(javaHome, is64Bit, settings, inputs, errorText);
+}
+
 // A failed 64-bit start is only logged; the 32-bit attempt decides the run.
-int StartJavaRuntime(const Settings& settings, const LaunchInputs& inputs) {
+int StartJavaRuntime(const Settings& settings, const LaunchInputs& inputs, CheckRun& check) {
   std::string errorText;
   if (AttemptsJava64()) {
     std::string javaHome = SelectJavaHome(true, settings);
     if (!javaHome.empty()) {
-      if (RunEnd end = LaunchJava(javaHome, true, settings, inputs, &errorText)) return *end;
-      if (errorText.empty()) return EndSuccessfully("64");
+      if (RunEnd end = AttemptJava(javaHome, true, settings, inputs, check, &errorText)) {
+        return *end;
+      }
+      if (errorText.empty()) return EndSuccessfully("64", check);
     }
   }
   std::string javaHome = SelectJavaHome(false, settings);
@@ -68,8 +77,8 @@ int StartJavaRuntime(const Settings& settings, const LaunchInputs& inputs) {
         "wurde kein Parameter \"java\" definiert!");
     return kExitFailure;
   }
-  if (RunEnd end = LaunchJava(javaHome, false, settings, inputs, &errorText)) return *end;
-  if (errorText.empty()) return EndSuccessfully("32");
+  if (RunEnd end = AttemptJava(javaHome, false, settings, inputs, check, &errorText)) return *end;
+  if (errorText.empty()) return EndSuccessfully("32", check);
   ReportError(errorText);
   return kExitFailure;
 }
@@ -107,15 +116,10 @@ void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
                   " " + classpath.classpathExtra + " " + inputs.startValue);
 }
 
-int Run(const std::string& commandLine) {
-  CommandLineParameters parameters = ParseCommandLine(commandLine);
-  std::string report = ApplyWorkingDirectory(parameters);
-  if (parameters.IsTrue("launcher.show_dir")) ReportError(report);
-  OpenLog(report, commandLine);
-  bool ignoreMaintenance = EvaluateSwitches(parameters);
-  if (RunEnd end = ResolveDistributedInstallation(commandLine)) return *end;
-
-  Settings settings;
+int Start(const std::string& commandLine, const CommandLineParameters& parameters,
+          bool ignoreMaintenance, Settings& settings, CheckRun& check) {
+  if (RunEnd end = ResolveDistributedInstallation(commandLine, check.active)) return *end;
+  check.settings = &settings;
   LaunchInputs inputs;
   if (RunEnd end = CompleteSettings(parameters, settings, inputs)) return *end;
   std::string startKey = StartKey(settings);
@@ -124,7 +128,20 @@ int Run(const std::string& commandLine) {
   inputs.classpath = PrepareClasspath(settings);
   inputs.startValue = settings.Get(startKey);
   LogStartKey(startKey, inputs);
-  return StartJavaRuntime(settings, inputs);
+  return StartJavaRuntime(settings, inputs, check);
+}
+
+int Run(const std::string& commandLine) {
+  CommandLineParameters parameters = ParseCommandLine(commandLine);
+  std::string report = ApplyWorkingDirectory(parameters);
+  if (parameters.IsTrue("launcher.show_dir")) ReportError(report);
+  OpenLog(report, commandLine);
+  bool ignoreMaintenance = EvaluateSwitches(parameters);
+  CheckRun check;
+  BeginCheck(parameters, ignoreMaintenance, AttemptsJava64(), &check);
+  Settings settings;
+  int exitCode = Start(commandLine, parameters, ignoreMaintenance, settings, check);
+  return check.active ? ConcludeCheck(check, exitCode) : exitCode;
 }
 
 }  // namespace

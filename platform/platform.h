@@ -25,6 +25,8 @@ std::string ExecutablePath();
 // Whole file content as raw bytes; false when the file cannot be opened
 // for reading (a folder counts as such a file).
 bool ReadFile(const std::string& path, std::string* content);
+// At most the first count bytes; false when the file cannot be opened.
+bool ReadFileStart(const std::string& path, size_t count, std::string* content);
 bool FileCanBeOpened(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Names without "." and "..", in the platform's listing order; false when
@@ -79,7 +81,8 @@ constexpr size_t kMaxCommandLineLength = 32767;
 // working directory.
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process);
 void ResumeProcess(const Process& process);
-void WaitForProcess(const Process& process);
+// Waits until the process has ended; returns its exit code.
+unsigned long WaitForProcess(const Process& process);
 void CloseProcess(const Process& process);
 
 struct Job;

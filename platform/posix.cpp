@@ -269,6 +269,17 @@ bool ReadFile(const std::string& path, std::string* content) {
   return true;
 }
 
+bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
+  std::string native = NativePath(path);
+  if (!IsRegularFile(native)) return false;
+  std::ifstream file(native, std::ios::binary);
+  if (!file) return false;
+  content->assign(count, '\0');
+  file.read(&(*content)[0], static_cast<std::streamsize>(count));
+  content->resize(static_cast<size_t>(file.gcount()));
+  return true;
+}
+
 bool FileCanBeOpened(const std::string& path) {
   std::string native = NativePath(path);
   std::FILE* file = IsRegularFile(native) ? std::fopen(native.c_str(), "r") : nullptr;
@@ -364,10 +375,11 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
 
 void ResumeProcess(const Process&) {}
 
-void WaitForProcess(const Process& process) {
-  int status;
+unsigned long WaitForProcess(const Process& process) {
+  int status = 0;
   while (waitpid(static_cast<pid_t>(process.id), &status, 0) < 0 && errno == EINTR) {
   }
+  return WIFEXITED(status) ? static_cast<unsigned long>(WEXITSTATUS(status)) : 1;
 }
 
 void CloseProcess(const Process&) {}

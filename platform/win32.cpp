@@ -212,6 +212,15 @@ bool ReadFile(const std::string& path, std::string* content) {
   return true;
 }
 
+bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  content->assign(count, '\0');
+  content->resize(std::fread(&(*content)[0], 1, count, file));
+  std::fclose(file);
+  return true;
+}
+
 bool FileCanBeOpened(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "r");
   if (file) std::fclose(file);
@@ -329,7 +338,12 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
 
 void ResumeProcess(const Process& process) { ResumeThread(process.thread); }
 
-void WaitForProcess(const Process& process) { WaitForSingleObject(process.process, INFINITE); }
+unsigned long WaitForProcess(const Process& process) {
+  WaitForSingleObject(process.process, INFINITE);
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process.process, &code)) return 1;
+  return code;
+}
 
 void CloseProcess(const Process& process) {
   CloseHandle(process.process);

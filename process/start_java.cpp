@@ -6,14 +6,17 @@
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
+std::string StartFailureText(const std::string& detail) {
+  return "Java konnte nicht aufgerufen werden:\n" + detail +
+         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
+         "\n\nBitte kontaktieren Sie den Support.";
+}
+
 namespace {
 
-// Logged between markers and returned for the report; the detail says what
-// could not be started, or why.
+// Logged between markers and returned for the report.
 std::string LogStartFailure(const std::string& detail) {
-  std::string failure = "Java konnte nicht aufgerufen werden:\n" + detail +
-                        "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
-                        "\n\nBitte kontaktieren Sie den Support.";
+  std::string failure = StartFailureText(detail);
   Log().WriteLine("=== Startfehler Start ===");
   Log().WriteLine(failure);
   Log().WriteLine("=== Startfehler Ende ===");

@@ -11,6 +11,10 @@
 // the failure text, empty when Java was started.
 std::string StartJava(const std::string& commandLine, const Settings& settings);
 
+// What the user is told when Java could not be started; the detail is the
+// masked command line, or why it could not be started.
+std::string StartFailureText(const std::string& detail);
+
 // One launch attempt: the command line is built, then Java started.
 RunEnd LaunchJava(const std::string& javaHome, bool is64Bit, const Settings& settings,
                   const LaunchInputs& inputs, std::string* errorText);

@@ -4,14 +4,30 @@
 #include "report/launch_log.h"
 
 namespace {
+
 bool serviceMode = false;
+std::vector<std::string>* capturedReports = nullptr;
+
+void LogReport(const std::string& text) {
+  Log().WriteLine("=== Messagebox Start ===");
+  Log().WriteLine(text);
+  Log().WriteLine("=== Messagebox Ende ===");
 }
+
+}  // namespace
 
 bool ServiceMode() { return serviceMode; }
 
 void SetServiceMode(bool on) { serviceMode = on; }
 
+void CaptureReports(std::vector<std::string>* reports) { capturedReports = reports; }
+
 void ReportError(const std::string& text) {
+  if (capturedReports) {
+    capturedReports->push_back(text);
+    LogReport(text);
+    return;
+  }
   if (ServiceMode()) {
     std::string line = text;
     if (!line.empty() && line.back() == '\n') line.pop_back();
@@ -19,8 +35,6 @@ void ReportError(const std::string& text) {
   } else {
     platform::ShowMessageBox(text, "Fehler");
   }
-  Log().WriteLine("=== Messagebox Start ===");
-  Log().WriteLine(text);
-  Log().WriteLine("=== Messagebox Ende ===");
+  LogReport(text);
   Log().Close();
 }

@@ -19,14 +19,14 @@ std::string StripComment(const std::string& line) {
 namespace {
 
 // What the line gave, as appended to its log line.
-std::string TakeProperty(const std::string& line, Settings& settings) {
+std::string TakeProperty(const std::string& line, const std::string& origin, Settings& settings) {
   std::string content = StripComment(line);
   size_t equals = content.find('=');
   if (equals == std::string::npos) return std::string();
   std::string key = Trim(content.substr(0, equals));
   std::string value = Trim(content.substr(equals + 1));
   if (value.empty()) return " // FOUND: \"" + key + "\"= EMPTY";
-  settings.Set(key, value);
+  settings.Set(key, value, origin);
   return " // FOUND: \"" + key + "\"=\"" + value + "\"";
 }
 
@@ -46,9 +46,9 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
               " wurde ge\xF6"
               "ffnet.\n");
   Log().Flush();
-  for (const std::string& line : lines) {
-    Log().Write(line);
-    Log().WriteLine(TakeProperty(line, settings));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    Log().Write(lines[i]);
+    Log().WriteLine(TakeProperty(lines[i], path + ", Zeile " + std::to_string(i + 1), settings));
   }
   return std::nullopt;
 }

@@ -9,7 +9,13 @@ std::string Settings::Get(const std::string& key) const {
 
 bool Settings::IsTrue(const std::string& key) const { return Get(key) == "true"; }
 
-void Settings::Set(const std::string& key, const std::string& value) { entries[key] = value; }
+const char kDefaultOrigin[] = "Voreinstellung";
+const char kCommandLineOrigin[] = "Kommandozeile";
+
+void Settings::Set(const std::string& key, const std::string& value, const std::string& origin) {
+  entries[key] = value;
+  history[key].push_back({value, origin, ++assignmentCount});
+}
 
 std::string Settings::GetForStartKey(const std::string& key) const {
   std::string variant = Get(ToUpper(Get("start")) + "." + key);
@@ -17,8 +23,7 @@ std::string Settings::GetForStartKey(const std::string& key) const {
 }
 
 Settings InitialSettings() {
-  Settings settings;
-  settings.entries = {
+  static const char* const kInitial[][2] = {
       {"start", "QV"},
       {"memory.maximum", "256M"},
       {"memory.initial", "32M"},
@@ -29,5 +34,7 @@ Settings InitialSettings() {
       {"launcher.service", "false"},
       {"launcher.ignore_inwartung", "false"},
   };
+  Settings settings;
+  for (const auto& entry : kInitial) settings.Set(entry[0], entry[1], kDefaultOrigin);
   return settings;
 }

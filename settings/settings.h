@@ -2,20 +2,36 @@
 
 #include <map>
 #include <string>
+#include <vector>
+
+// One value a key was given, where it came from ("launch.properties, Zeile
+// 7", "Kommandozeile", "Voreinstellung"), and when, counted over the run.
+struct Assignment {
+  std::string value;
+  std::string origin;
+  int order = 0;
+};
 
 // The ordered key/value store every decision reads. Keys sort byte-wise as
 // unsigned values; an absent key reads as the empty text.
 struct Settings {
   std::map<std::string, std::string> entries;
+  // Every value each key was given, the effective one last.
+  std::map<std::string, std::vector<Assignment>> history;
+  int assignmentCount = 0;
 
   std::string Get(const std::string& key) const;
   bool IsTrue(const std::string& key) const;
-  void Set(const std::string& key, const std::string& value);
+  void Set(const std::string& key, const std::string& value,
+           const std::string& origin = std::string());
   // A variant for the start key (START.key) wins over the plain key.
   std::string GetForStartKey(const std::string& key) const;
 };
 
 // The parsed command line is a store of the same kind.
 using CommandLineParameters = Settings;
+
+extern const char kDefaultOrigin[];
+extern const char kCommandLineOrigin[];
 
 Settings InitialSettings();

@@ -106,6 +106,12 @@ bool ReadFile(const std::string& path, std::string* content) {
   return true;
 }
 
+bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
+  if (!ReadFile(path, content)) return false;
+  content->resize(std::min(count, content->size()));
+  return true;
+}
+
 bool FileCanBeOpened(const std::string& path) { return Get().files.count(Absolute(path)) > 0; }
 
 bool IsDirectory(const std::string& path) { return Get().directories.count(Absolute(path)) > 0; }
@@ -179,8 +185,9 @@ void ResumeProcess(const Process& process) {
   Get().events.push_back("resume " + std::to_string(process.id));
 }
 
-void WaitForProcess(const Process& process) {
+unsigned long WaitForProcess(const Process& process) {
   Get().events.push_back("wait " + std::to_string(process.id));
+  return Get().exitCode;
 }
 
 void CloseProcess(const Process& process) {

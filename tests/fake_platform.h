@@ -35,6 +35,8 @@ struct State {
   unsigned long assignError = 0;
   // A start with breakaway fails with this error number, when not 0.
   unsigned long breakawayError = 0;
+  // What every waited-for process ends with.
+  unsigned long exitCode = 0;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 

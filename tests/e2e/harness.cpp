@@ -219,6 +219,7 @@ std::string Installation::Normalize(std::string text) const {
   text = std::regex_replace(text, std::regex(R"(Computer "[^"]*")"), "Computer \"<HOST>\"");
   ReplaceFolder(text, WineForm(root_));
   ReplaceFolder(text, root_);
+  ReplaceFolder(text, WineForm(root_).substr(2));
   return text;
 }
 

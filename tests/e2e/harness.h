@@ -42,6 +42,8 @@ class Installation {
   // The log with the build time, run times, computer name and this
   // folder's path replaced by <BUILD>, <TIME>, <HOST> and <DIR>; CR LF kept.
   std::string NormalizedLog(const std::string& folder = "") const;
+  // Any text with the replacements of NormalizedLog.
+  std::string Normalized(const std::string& text) const { return Normalize(text); }
   // What the fake Java of that folder received, one line each: cwd=, arg=.
   std::vector<std::string> JavaArguments(const std::string& javaFolder) const;
 

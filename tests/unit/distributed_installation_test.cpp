@@ -106,6 +106,18 @@ TEST(ResolveDistributedInstallation, ChildCommandLineTooLong) {
   }
 }
 
+TEST(ResolveDistributedInstallation, WaitsForTheChildWhenAsked) {
+  for (unsigned long code : {0ul, 1ul, 3ul}) {
+    Copies({"3.2.0.15"}, {});
+    fake::Get().exitCode = code;
+    EXPECT_EQ(ResolveDistributedInstallation("-launcher.check=true", true), code == 0 ? 0 : 1);
+    EXPECT_EQ(fake::Get().events, (std::vector<std::string>{"wait 4242", "close 4242"}));
+    std::string log = testing_log::Text();
+    EXPECT_EQ(log.substr(log.rfind("zu warten\n")),
+              "zu warten\nKindprozess beendet mit Exitcode " + std::to_string(code) + "\n");
+  }
+}
+
 TEST(ResolveDistributedInstallation, FailedChildStart) {
   Copies({"3.2.0.15"}, {});
   fake::Get().failingPrograms = {"3.2.0.15"};

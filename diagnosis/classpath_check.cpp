@@ -1,0 +1,43 @@
+#include "checks/distributed_installation.h"
+#include "diagnosis/sections.h"
+#include "jvm/java_command_line.h"
+#include "jvm/jvm_parameters.h"
+#include "platform/platform.h"
+#include "report/launch_log.h"
+#include "settings/text.h"
+
+namespace {
+
+// Java reads "folder\*" as every jar in the folder.
+bool EntryExists(const std::string& entry) {
+  if (entry == "*") return true;
+  size_t size = entry.size();
+  if (size >= 2 && entry[size - 1] == '*' && (entry[size - 2] == '\\' || entry[size - 2] == '/')) {
+    return IsDirectory(entry.substr(0, size - 2));
+  }
+  return platform::FileCanBeOpened(entry) || IsDirectory(entry);
+}
+
+void CheckEntries(const Settings& settings, const std::string& key, const std::string& value,
+                  Findings& findings) {
+  std::string shownKey = EffectiveKey(settings, key);
+  for (const std::string& piece : SplitString(value, ';')) {
+    std::string entry = Trim(piece);
+    if (entry.empty()) continue;
+    if (EntryExists(entry)) {
+      Log().WriteLine(shownKey + ": " + entry + " ist vorhanden");
+    } else {
+      Warn(findings, shownKey + ": " + entry + " fehlt");
+    }
+  }
+}
+
+}  // namespace
+
+void CheckClasspath(const Settings& settings, Findings& findings) {
+  LogSubsection("Klassenpfad, vom Arbeitsverzeichnis aus");
+  Classpath classpath = PrepareClasspath(settings);
+  CheckEntries(settings, "classpath.default", classpath.classpathDefault, findings);
+  CheckEntries(settings, "classpath.help", classpath.classpathHelp, findings);
+  CheckEntries(settings, "classpath.extra", classpath.classpathExtra, findings);
+}

@@ -1,0 +1,96 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "diagnosis/pe_header.h"
+#include "diagnosis/sections.h"
+#include "jvm/java_selection.h"
+#include "platform/platform.h"
+#include "report/launch_log.h"
+#include "settings/text.h"
+
+namespace {
+
+std::string JavaKind(bool is64Bit) { return is64Bit ? "64-Bit-Java" : "32-Bit-Java"; }
+
+std::string KeysConsidered(const std::string& plainKey, const JavaChoice& choice) {
+  std::string keys = plainKey;
+  for (const std::string& key : choice.hostKeys) {
+    const std::vector<std::string>& matching = choice.matchingKeys;
+    bool matches = std::find(matching.begin(), matching.end(), key) != matching.end();
+    keys += ", " + key + (matches ? " (passt)" : "");
+  }
+  return keys;
+}
+
+bool NamesProgram(const std::string& home) {
+  std::string upper = ToUpper(home);
+  return (upper.size() > 4 && upper.compare(upper.size() - 4, 4, ".EXE") == 0) ||
+         platform::FileCanBeOpened(home);
+}
+
+// Silent for a file that is no Windows program, like the POSIX stand-in's Java.
+void CheckBitWidth(const std::string& key, const std::string& program, bool is64Bit,
+                   Findings& findings) {
+  unsigned machine = ReadPeMachine(program);
+  if (machine == 0) return;
+  if (machine != kMachineI386 && machine != kMachineAmd64) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%X", machine);
+    Log().WriteLine(std::string("Bitbreite laut PE-Kopf: unbekannt (Maschine ") + hex + ")");
+    return;
+  }
+  bool program64Bit = machine == kMachineAmd64;
+  Log().WriteLine("Bitbreite laut PE-Kopf: " + BitsText(program64Bit));
+  if (program64Bit == is64Bit) return;
+  Warn(findings, key + " f\xFChrt zu einem " + JavaKind(program64Bit) + ", erwartet wird ein " +
+                     JavaKind(is64Bit));
+}
+
+void CheckJavaHome(const JavaChoice& choice, bool is64Bit, Findings& findings) {
+  if (choice.home.empty()) {
+    Log().WriteLine("Kein Java-Ordner angegeben");
+    return;
+  }
+  Log().WriteLine("Gew\xE4hlt: " + choice.key + "=" + choice.home);
+  if (NamesProgram(choice.home)) {
+    Warn(findings, choice.key + " nennt die Datei " + choice.home +
+                       ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)");
+    return;
+  }
+  std::string program = choice.home + "\\bin\\javaw.exe";
+  if (!platform::FileCanBeOpened(program)) {
+    Warn(findings, program + " fehlt");
+    return;
+  }
+  Log().WriteLine(program + " ist vorhanden");
+  CheckBitWidth(choice.key, program, is64Bit, findings);
+}
+
+void CheckJavaFor(const Settings& settings, bool is64Bit, Findings& findings) {
+  LogSubsection("Java " + BitsText(is64Bit));
+  std::string computer = ToUpper(ReadComputerName());
+  JavaChoice choice = ChooseJavaHome(is64Bit, settings, computer);
+  Log().WriteLine(
+      "Gepr\xFC"
+      "ft f\xFCr Computer \"" +
+      computer + "\": " + KeysConsidered(is64Bit ? "java64" : "java", choice));
+  CheckJavaHome(choice, is64Bit, findings);
+}
+
+}  // namespace
+
+std::string BitsText(bool is64Bit) { return is64Bit ? "64 Bit" : "32 Bit"; }
+
+std::vector<bool> CheckedBitWidths(const CheckRun& check) {
+  std::vector<bool> widths;
+  for (const JavaAttempt& attempt : check.attempts) widths.push_back(attempt.is64Bit);
+  if (!widths.empty()) return widths;
+  if (check.tries64Bit) widths.push_back(true);
+  widths.push_back(false);
+  return widths;
+}
+
+void CheckJava(const CheckRun& check, Findings& findings) {
+  if (check.tries64Bit) CheckJavaFor(*check.settings, true, findings);
+  CheckJavaFor(*check.settings, false, findings);
+}

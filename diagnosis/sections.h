@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "diagnosis/check_run.h"
+#include "diagnosis/findings.h"
+
+// The parts of the check section, each headed "=== title ===". They read
+// what the run decided and log what they find; none changes anything.
+
+// Every setting with where it came from and the values it replaced.
+void CheckSettingOrigins(const Settings& settings, Findings& findings);
+// Per bit width the run considers: keys, folder, javaw.exe, its bit width.
+void CheckJava(const CheckRun& check, Findings& findings);
+// The heap sizes after the launcher's normalisation, per bit width.
+void CheckHeap(const CheckRun& check, Findings& findings);
+// Every class-path entry, seen from the working directory.
+void CheckClasspath(const Settings& settings, Findings& findings);
+// The built command lines, their length, and pieces a blank would split.
+void CheckJavaCommandLine(const CheckRun& check, Findings& findings);
+// Keys and parameters that nothing reads.
+void CheckUnknownKeys(const CheckRun& check, Findings& findings);
+// The log, the working directory, maintenance.
+void CheckLocations(const CheckRun& check, Findings& findings);
+
+void LogSubsection(const std::string& title);
+// The value as a check may show it: a password reads "xxxx".
+std::string ShownValue(const std::string& key, const std::string& value);
+// "(launch.properties, Zeile 7)", from the value's last assignment.
+std::string OriginOf(const Settings& settings, const std::string& key);
+// START.key when the start key has that variant, else key.
+std::string EffectiveKey(const Settings& settings, const std::string& key);
+// The bit widths of the attempts made, else those the run would try.
+std::vector<bool> CheckedBitWidths(const CheckRun& check);
+std::string BitsText(bool is64Bit);

@@ -1,0 +1,73 @@
+#include "diagnosis/known_keys.h"
+#include "diagnosis/sections.h"
+#include "report/launch_log.h"
+#include "report/password_mask.h"
+#include "settings/start_key.h"
+
+namespace {
+
+std::string Parenthesised(const std::string& origin) {
+  return origin.empty() ? origin : " (" + origin + ")";
+}
+
+const Assignment* LastAssignment(const Settings& settings, const std::string& key) {
+  auto it = settings.history.find(key);
+  return it == settings.history.end() || it->second.empty() ? nullptr : &it->second.back();
+}
+
+void LogReplacedValues(const Settings& settings, const std::string& key) {
+  auto it = settings.history.find(key);
+  if (it == settings.history.end()) return;
+  const std::vector<Assignment>& values = it->second;
+  for (size_t i = 0; i + 1 < values.size(); ++i) {
+    Log().WriteLine("  ersetzt: " + ShownValue(key, values[i].value) +
+                    Parenthesised(values[i].origin));
+  }
+}
+
+// The start-key variant always wins, even over a plain key that a later
+// file set: the rule that surprises administrators most.
+void CheckVariant(const Settings& settings, const std::string& startKey, const std::string& key,
+                  Findings& findings) {
+  std::string variant = startKey + "." + key;
+  if (!TakesStartKeyVariant(key) || settings.Get(variant).empty()) return;
+  Log().WriteLine("  gilt nicht f\xFCr K\xFCrzel " + startKey + ": " + variant + " hat Vorrang");
+  const Assignment* plain = LastAssignment(settings, key);
+  const Assignment* winner = LastAssignment(settings, variant);
+  if (!plain || !winner || plain->order < winner->order) return;
+  Warn(findings, variant + OriginOf(settings, variant) + " hat Vorrang vor " + key +
+                     OriginOf(settings, key) +
+                     ", obwohl dieser Wert sp\xE4ter gelesen wurde: die K\xFCrzel-Variante gilt "
+                     "immer");
+}
+
+}  // namespace
+
+void LogSubsection(const std::string& title) {
+  Log().EndLine();
+  Log().WriteLine("=== " + title + " ===");
+}
+
+std::string ShownValue(const std::string& key, const std::string& value) {
+  return key == "Dautologin.pwd" ? "xxxx" : MaskPassword(value);
+}
+
+std::string OriginOf(const Settings& settings, const std::string& key) {
+  const Assignment* last = LastAssignment(settings, key);
+  return last ? Parenthesised(last->origin) : std::string();
+}
+
+std::string EffectiveKey(const Settings& settings, const std::string& key) {
+  std::string variant = StartKey(settings) + "." + key;
+  return settings.Get(variant).empty() ? key : variant;
+}
+
+void CheckSettingOrigins(const Settings& settings, Findings& findings) {
+  LogSubsection("Einstellungen und ihre Herkunft");
+  std::string startKey = StartKey(settings);
+  for (const auto& [key, value] : settings.entries) {
+    Log().WriteLine(key + " = " + ShownValue(key, value) + OriginOf(settings, key));
+    LogReplacedValues(settings, key);
+    CheckVariant(settings, startKey, key, findings);
+  }
+}

@@ -1,0 +1,70 @@
+#include "diagnosis/known_keys.h"
+#include "diagnosis/sections.h"
+#include "report/launch_log.h"
+#include "settings/text.h"
+
+namespace {
+
+bool IsFileOrigin(const std::string& origin) {
+  return !origin.empty() && origin != kDefaultOrigin && origin != kCommandLineOrigin;
+}
+
+// " (file, Zeile n)" of the first value a file gave the key, empty when none did.
+std::string FileOrigin(const std::vector<Assignment>& values) {
+  for (const Assignment& value : values) {
+    if (IsFileOrigin(value.origin)) return " (" + value.origin + ")";
+  }
+  return std::string();
+}
+
+// Written as the key would be given: dash is "-" for a command-line parameter.
+std::string Suggestion(const std::string& key, const std::string& dash) {
+  std::string prefix, rest;
+  std::string closest = SplitStartKeyPrefix(key, &prefix, &rest)
+                            ? prefix + "." + ClosestKnownKey(rest)
+                            : ClosestKnownKey(key);
+  if (closest.empty() || closest.back() == '.') return std::string();
+  return ", gemeint ist wohl " + dash + closest;
+}
+
+// "qv.memory.maximum": the variant is only read under the upper-case start key.
+std::string LowerCasePrefixHint(const std::string& key) {
+  size_t dot = key.find('.');
+  if (dot == std::string::npos || !TakesStartKeyVariant(key.substr(dot + 1))) return std::string();
+  return ", das K\xFCrzel muss gro\xDF geschrieben sein: " + ToUpper(key.substr(0, dot)) +
+         key.substr(dot);
+}
+
+void CheckFileKey(const std::string& key, const std::string& origin, Findings& findings) {
+  if (IsCommandLineOnlyKey(key)) {
+    Warn(findings, key + origin + " wirkt nur auf der Kommandozeile");
+  } else if (!IsKnownFileKey(key)) {
+    std::string hint = LowerCasePrefixHint(key);
+    Warn(findings, key + origin + " wird vom Launcher nicht gelesen" +
+                       (hint.empty() ? Suggestion(key, "") : hint));
+  }
+}
+
+void CheckParameter(const std::string& key, Findings& findings) {
+  if (IsKnownCommandLineKey(key)) return;
+  if (IsKnownFileKey(key)) {
+    Warn(findings, "Kommandozeilenparameter -" + key +
+                       " wird nur in den properties-Dateien gelesen, nicht auf der Kommandozeile");
+  } else {
+    Warn(findings,
+         "Kommandozeilenparameter -" + key + " ist dem Launcher unbekannt" + Suggestion(key, "-"));
+  }
+}
+
+}  // namespace
+
+void CheckUnknownKeys(const CheckRun& check, Findings& findings) {
+  LogSubsection("Unbekannte Schl\xFCssel und Parameter");
+  int before = findings.warnings;
+  for (const auto& [key, values] : check.settings->history) {
+    std::string origin = FileOrigin(values);
+    if (!origin.empty()) CheckFileKey(key, origin, findings);
+  }
+  for (const auto& entry : check.parameters->entries) CheckParameter(entry.first, findings);
+  if (findings.warnings == before) Log().WriteLine("Keine");
+}

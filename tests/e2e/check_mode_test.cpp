@@ -1,0 +1,452 @@
+// Check mode: the start-up runs as usual, Java is not started, and the log
+// ends with a section on where every setting came from and what would go
+// wrong. Every installation has one problem; the same installation without
+// the switch logs what it logged before.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "tests/e2e/installation_fixture.h"
+
+namespace e2e {
+namespace {
+
+const char kCheck[] = "-launcher.check=true";
+
+// A Windows program's first bytes, enough for its PE header: both builds
+// read the same bit width from it, and neither can start it.
+std::string PeStub(unsigned machine) {
+  std::string bytes(0x48, '\0');
+  bytes[0] = 'M';
+  bytes[1] = 'Z';
+  bytes[0x3C] = 0x40;
+  bytes.replace(0x40, 4, std::string("PE\0\0", 4));
+  bytes[0x44] = static_cast<char>(machine & 0xFF);
+  bytes[0x45] = static_cast<char>(machine >> 8);
+  return bytes;
+}
+
+// The standard installation with both jars and a 64-bit javaw.exe.
+void MakeSound(const Installation& app) {
+  app.AddLauncher();
+  app.Write("launch.properties", kLaunchProperties);
+  app.Write("customlaunch.properties", kCustomLaunchProperties);
+  app.Write("lib/app.jar", "");
+  app.Write("lib/util.jar", "");
+  app.Write("jre64/bin/javaw.exe", PeStub(0x8664));
+}
+
+const char kSoundSection[] =
+    "\n"
+    "===== Pr\xFC"
+    "fung =====\n"
+    "\n"
+    "=== Einstellungen und ihre Herkunft ===\n"
+    "ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\n"
+    "QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n"
+    "classpath.default = lib\\app.jar;lib\\util.jar (launch.properties, Zeile 1)\n"
+    "java64 = jre64 (launch.properties, Zeile 2)\n"
+    "launcher.ignore_inwartung = false (Voreinstellung)\n"
+    "launcher.keep = false (Voreinstellung)\n"
+    "launcher.keep_and_kill = false (Voreinstellung)\n"
+    "launcher.service = false (Voreinstellung)\n"
+    "memory.initial = 32M (Voreinstellung)\n"
+    "memory.maximum = 512M (customlaunch.properties, Zeile 1)\n"
+    "  ersetzt: 256M (Voreinstellung)\n"
+    "start = QV (Voreinstellung)\n"
+    "sun.java2d.d3d = true (Voreinstellung)\n"
+    "swing.noxp = false (Voreinstellung)\n"
+    "\n"
+    "=== Java 64 Bit ===\n"
+    "Gepr\xFC"
+    "ft f\xFCr Computer \"<HOST>\": java64\n"
+    "Gew\xE4hlt: java64=jre64\n"
+    "jre64\\bin\\javaw.exe ist vorhanden\n"
+    "Bitbreite laut PE-Kopf: 64 Bit\n"
+    "\n"
+    "=== Java 32 Bit ===\n"
+    "Gepr\xFC"
+    "ft f\xFCr Computer \"<HOST>\": java\n"
+    "Kein Java-Ordner angegeben\n"
+    "\n"
+    "=== Speicher 64 Bit ===\n"
+    "memory.initial = 32M -> -Xms32M\n"
+    "memory.maximum = 512M -> -Xmx512M\n"
+    "\n"
+    "=== Klassenpfad, vom Arbeitsverzeichnis aus ===\n"
+    "classpath.default: lib\\app.jar ist vorhanden\n"
+    "classpath.default: lib\\util.jar ist vorhanden\n"
+    "\n"
+    "=== Java-Kommandozeile ===\n"
+    "64 Bit: jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M "
+    "-cp \"lib\\app.jar;lib\\util.jar\" -Dapp=qv app.Main\n"
+    "L\xE4nge: 128 von h\xF6"
+    "chstens 32767 Zeichen (mit abschlie\xDF"
+    "endem Nullzeichen)\n"
+    "\n"
+    "=== Unbekannte Schl\xFCssel und Parameter ===\n"
+    "Keine\n"
+    "\n"
+    "=== Orte ===\n"
+    "Protokoll: <DIR>\\KivLaunch.log\n"
+    "Arbeitsverzeichnis: <DIR>\n"
+    "Ordner des Launchers: <DIR>\n"
+    "InWartung.txt: nicht vorhanden\n"
+    "\n"
+    "Pr\xFC"
+    "fung beendet: keine Fehler, keine Warnungen\n";
+
+struct Edit {
+  std::string from;
+  std::string to;
+};
+
+// The sound section with each text replaced once; a missing text fails.
+std::string Edited(const std::vector<Edit>& edits) {
+  std::string section = kSoundSection;
+  for (const Edit& edit : edits) {
+    size_t at = section.find(edit.from);
+    EXPECT_NE(at, std::string::npos) << edit.from;
+    if (at != std::string::npos) section.replace(at, edit.from.size(), edit.to);
+  }
+  return section;
+}
+
+std::string Closing(const std::string& counts) {
+  return "Pr\xFC"
+         "fung beendet: " +
+         counts + "\n";
+}
+
+const std::string kSoundClosing = Closing("keine Fehler, keine Warnungen");
+
+std::string Section(const std::string& log) {
+  size_t at =
+      log.find(Crlf("\n===== Pr\xFC"
+                    "fung ====="));
+  return at == std::string::npos ? std::string() : log.substr(at);
+}
+
+// What the plain run logged before it started Java or ended.
+std::string BeforeJavaStart(const std::string& log) {
+  size_t end = log.size();
+  for (const char* after : {"LAUNCH PROCESS FOR", "=== Startfehler Start ==="}) {
+    end = std::min(end, log.find(after));
+  }
+  return log.substr(0, end);
+}
+
+// The check run's log without what only the switch adds before its section.
+std::string WithoutSwitch(std::string log) {
+  size_t at = log.find(kCheck);
+  if (at != std::string::npos) {
+    bool blankBefore = log[at - 1] == ' ';
+    log.erase(at - blankBefore, std::string(kCheck).size() + blankBefore);
+  }
+  at = log.find("launcher.check=true -> ");
+  if (at != std::string::npos) log.erase(at, log.find("\r\n", at) + 2 - at);
+  at = log.find(
+      "Pr\xFC"
+      "fmodus: ");
+  return at == std::string::npos ? log : log.substr(0, at);
+}
+
+struct CheckCase {
+  const char* name;
+  std::function<void(const Installation&)> change;
+  std::vector<std::string> arguments;
+  std::vector<Edit> edits;
+  int exitCode;
+  std::string launcherFolder;
+};
+
+const std::string kVariantWarning =
+    "WARNUNG: QV.memory.maximum (launch.properties, Zeile 5) hat Vorrang vor memory.maximum "
+    "(customlaunch.properties, Zeile 1), obwohl dieser Wert sp\xE4ter gelesen wurde: die "
+    "K\xFCrzel-Variante gilt immer\n";
+
+std::function<void(const Installation&)> WriteMaximum(const std::string& value) {
+  return [value](const Installation& app) {
+    app.Write("customlaunch.properties", "memory.maximum=" + value + "\n");
+  };
+}
+
+// customlaunch.properties says memory.maximum=value, and the check finds it.
+std::vector<Edit> MaximumEdits(const std::string& value, const std::string& found,
+                               const std::string& counts) {
+  return {{"memory.maximum = 512M (customlaunch", "memory.maximum = " + value + " (customlaunch"},
+          {"memory.maximum = 512M -> -Xmx512M\n",
+           "memory.maximum = " + value + " -> -Xmx" + value + "\n" + found},
+          {"-Xmx512M -cp", "-Xmx" + value + " -cp"},
+          {kSoundClosing, Closing(counts)}};
+}
+
+std::vector<CheckCase> ProblemCases() {
+  return {
+      {"sound", [](const Installation&) {}, {}, {}, 0, ""},
+      {"typo in a key",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties", "memory.maximum=512M\nmemory.maximun=1G\n");
+       },
+       {},
+       {{"memory.maximum = 512M (customlaunch.properties, Zeile 1)\n  ersetzt: 256M "
+         "(Voreinstellung)\n",
+         "memory.maximum = 512M (customlaunch.properties, Zeile 1)\n  ersetzt: 256M "
+         "(Voreinstellung)\nmemory.maximun = 1G (customlaunch.properties, Zeile 2)\n"},
+        {"Keine\n",
+         "WARNUNG: memory.maximun (customlaunch.properties, Zeile 2) wird vom Launcher nicht "
+         "gelesen, gemeint ist wohl memory.maximum\n"},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       ""},
+      {"typo in a parameter",
+       [](const Installation&) {},
+       {"-launcher.kep=true"},
+       {{"Keine\n",
+         "WARNUNG: Kommandozeilenparameter -launcher.kep ist dem Launcher unbekannt, gemeint ist "
+         "wohl -launcher.keep\n"},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       ""},
+      {"heap size without unit",
+       WriteMaximum("1024"),
+       {},
+       MaximumEdits("1024",
+                    "WARNUNG: -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl "
+                    "1024M\nFEHLER: -Xms32M ist gr\xF6\xDF"
+                    "er als -Xmx1024: so startet Java nicht\n",
+                    "1 Fehler, 1 Warnung"),
+       1,
+       ""},
+      {"heap size Java refuses",
+       WriteMaximum("1.5G"),
+       {},
+       MaximumEdits("1.5G",
+                    "FEHLER: Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl mit "
+                    "Einheit K, M oder G, etwa 512M\n",
+                    "1 Fehler, keine Warnungen"),
+       1,
+       ""},
+      {"blank in a forwarded property",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties", "memory.maximum=512M\nDclientname=Kasse 3\n");
+       },
+       {},
+       {{"ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\n",
+         "ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\nDclientname = Kasse 3 "
+         "(customlaunch.properties, Zeile 2)\n"},
+        {"64 Bit: jre64\\bin\\javaw.exe -Djava",
+         "64 Bit: jre64\\bin\\javaw.exe -Dclientname=Kasse 3 -Djava"},
+        {"L\xE4nge: 128", "L\xE4nge: 149"},
+        {"Nullzeichen)\n",
+         "Nullzeichen)\nWARNUNG: Dclientname (customlaunch.properties, Zeile 2): "
+         "\"-Dclientname=Kasse 3\" wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen\n"},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       ""},
+      {"java64 naming javaw.exe itself",
+       [](const Installation& app) {
+         app.Write("launch.properties",
+                   std::string(kLaunchProperties) + "java64=jre64\\bin\\javaw.exe\n");
+       },
+       {},
+       {{"java64 = jre64 (launch.properties, Zeile 2)\n",
+         "java64 = jre64\\bin\\javaw.exe (launch.properties, Zeile 5)\n  ersetzt: jre64 "
+         "(launch.properties, Zeile 2)\n"},
+        {"Gew\xE4hlt: java64=jre64\njre64\\bin\\javaw.exe ist vorhanden\nBitbreite laut PE-Kopf: "
+         "64 Bit\n",
+         "Gew\xE4hlt: java64=jre64\\bin\\javaw.exe\nWARNUNG: java64 nennt die Datei "
+         "jre64\\bin\\javaw.exe, erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)\n"},
+        {"64 Bit: jre64\\bin\\javaw.exe", "64 Bit: jre64\\bin\\javaw.exe\\bin\\javaw.exe"},
+        {"L\xE4nge: 128", "L\xE4nge: 142"},
+        {"\n=== Einstellungen",
+         "FEHLER: Der Start w\xFCrde abgebrochen: Das 64-Bit-Java wurde entweder nicht angegeben "
+         "oder konnte nicht gestartet werden und es wurde kein Parameter \"java\" definiert!\n"
+         "\n=== Einstellungen"},
+        {kSoundClosing, Closing("1 Fehler, 1 Warnung")}},
+       1,
+       ""},
+      {"java64 leading to a 32-bit Java",
+       [](const Installation& app) { app.Write("jre64/bin/javaw.exe", PeStub(0x14C)); },
+       {},
+       {{"Bitbreite laut PE-Kopf: 64 Bit\n",
+         "Bitbreite laut PE-Kopf: 32 Bit\nWARNUNG: java64 f\xFChrt zu einem 32-Bit-Java, "
+         "erwartet wird ein 64-Bit-Java\n"},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       ""},
+      {"start-key variant beating a later plain key",
+       [](const Installation& app) {
+         app.Write("launch.properties", std::string(kLaunchProperties) + "QV.memory.maximum=1G\n");
+       },
+       {},
+       {{"QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n",
+         "QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\nQV.memory.maximum = 1G "
+         "(launch.properties, Zeile 5)\n"},
+        {"  ersetzt: 256M (Voreinstellung)\n",
+         "  ersetzt: 256M (Voreinstellung)\n  gilt nicht f\xFCr K\xFCrzel QV: QV.memory.maximum "
+         "hat Vorrang\n" +
+             kVariantWarning},
+        {"memory.maximum = 512M -> -Xmx512M", "QV.memory.maximum = 1G -> -Xmx1G"},
+        {"-Xmx512M -cp", "-Xmx1G -cp"},
+        {"L\xE4nge: 128", "L\xE4nge: 126"},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       ""},
+      {"missing jar",
+       [](const Installation& app) { std::remove(app.Path("lib/util.jar").c_str()); },
+       {},
+       {{"classpath.default: lib\\util.jar ist vorhanden\n",
+         "WARNUNG: classpath.default: lib\\util.jar fehlt\n"},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       ""},
+      {"working directory not the launcher's",
+       [](const Installation& app) { app.AddLauncher("bin"); },
+       {},
+       {{"Ordner des Launchers: <DIR>\n",
+         "Ordner des Launchers: <DIR>\\bin\nWARNUNG: Das Arbeitsverzeichnis ist nicht der Ordner "
+         "des Launchers: Protokoll, properties-Dateien und relative Pfade gelten vom "
+         "Arbeitsverzeichnis aus (Abhilfe: -launcher.cwd=true)\n"},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       "bin"},
+      {"maintenance",
+       [](const Installation& app) { app.Write("InWartung.txt", ""); },
+       {},
+       {{"\n=== Einstellungen",
+         "FEHLER: Der Start w\xFCrde abgebrochen: Das Programm ist im Wartungsmodus und kann "
+         "daher nicht gestartet werden.\nBitte versuchen Sie es sp\xE4ter noch einmal.\n"
+         "\n=== Einstellungen"},
+        {"=== Java-Kommandozeile ===\n64 Bit: jre64\\bin\\javaw.exe -Djava.util.Arrays."
+         "useLegacyMergeSort=true -Xms32M -Xmx512M -cp \"lib\\app.jar;lib\\util.jar\" -Dapp=qv "
+         "app.Main\nL\xE4nge: 128 von h\xF6"
+         "chstens 32767 Zeichen (mit abschlie\xDF"
+         "endem Nullzeichen)\n",
+         "=== Java-Kommandozeile ===\nEs wurde keine Java-Kommandozeile gebildet\n"},
+        {"InWartung.txt: nicht vorhanden", "InWartung.txt: vorhanden, der Start wird abgelehnt"},
+        {"-Xmx512M\n\n",
+         "-Xmx512M\n\n=== Speicher 32 Bit ===\nmemory.initial = 32M -> -Xms32M\n"
+         "memory.maximum = 512M -> -Xmx512M\n\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       ""},
+  };
+}
+
+TEST(CheckMode, EachProblemIsFoundAndThePlainRunLogsAsBefore) {
+  for (const CheckCase& c : ProblemCases()) {
+    SCOPED_TRACE(c.name);
+    Installation app;
+    MakeSound(app);
+    c.change(app);
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back(kCheck);
+    RunResult check = app.Run(arguments, c.launcherFolder);
+    std::string checkLog = app.NormalizedLog();
+    EXPECT_EQ(check.exitCode, c.exitCode);
+    EXPECT_EQ(check.standardOutput, "");
+    EXPECT_EQ(Section(checkLog), Crlf(Edited(c.edits)));
+
+    app.Run(c.arguments, c.launcherFolder);
+    std::string plainLog = app.NormalizedLog();
+    EXPECT_EQ(plainLog.find("Pr\xFC"
+                            "fung"),
+              std::string::npos);
+    std::string before = BeforeJavaStart(plainLog);
+    EXPECT_EQ(WithoutSwitch(checkLog).substr(0, before.size()), before);
+  }
+}
+
+const std::string kSoundSummary =
+    "Pr\xFC"
+    "fung beendet: keine Fehler, keine Warnungen";
+
+TEST(CheckModeService, TheCheckLineIsTheOnlyOutput) {
+  struct Case {
+    const char* name;
+    bool maintenance;
+    std::string counts;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {"sound", false, "keine Fehler, keine Warnungen", 0},
+      {"maintenance", true, "1 Fehler, keine Warnungen", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Installation app;
+    MakeSound(app);
+    if (c.maintenance) app.Write("InWartung.txt", "");
+    RunResult result = app.Run({"-launcher.service=true", kCheck});
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_EQ(app.Normalized(result.standardOutput),
+              "check:Pr\xFC"
+              "fung beendet: " +
+                  c.counts + "; Protokoll: <DIR>\\KivLaunch.log");
+    EXPECT_NE(app.NormalizedLog().find(Crlf(Closing(c.counts))), std::string::npos);
+  }
+}
+
+// The stand-in's message box is a line on standard error.
+TEST(CheckModeMessage, CountsAndLogPathComeFirst) {
+  if (UnderWine()) GTEST_SKIP() << "a message box without display shows nothing";
+  Installation app;
+  MakeSound(app);
+  std::remove(app.Path("lib/util.jar").c_str());
+  RunResult result = app.Run({kCheck});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(app.Normalized(result.standardError),
+            "KivLauncher Pr\xFC"
+            "fung: Pr\xFC"
+            "fung beendet: keine Fehler, 1 Warnung\n"
+            "Protokoll: <DIR>\\KivLaunch.log\n"
+            "\n"
+            "WARNUNG: classpath.default: lib\\util.jar fehlt\n");
+}
+
+// A folder of copies whose ready copy is sound, apart from maintenance.
+void AddSoundCopy(const Installation& copies, bool maintenance) {
+  const std::string anwendung = "3.2.0.15/Anwendung";
+  copies.AddLauncher();
+  copies.Write("3.2.0.15/Bereit.txt", "");
+  copies.AddLauncher(anwendung);
+  copies.Write(anwendung + "/launch.properties", kLaunchProperties);
+  copies.Write(anwendung + "/customlaunch.properties", kCustomLaunchProperties);
+  copies.Write(anwendung + "/lib/app.jar", "");
+  copies.Write(anwendung + "/lib/util.jar", "");
+  copies.Write(anwendung + "/jre64/bin/javaw.exe", PeStub(0x8664));
+  if (maintenance) copies.Write(anwendung + "/InWartung.txt", "");
+}
+
+TEST(CheckModeHandOver, TheChildChecksItsOwnCopyAndDecidesTheExitCode) {
+  struct Case {
+    const char* name;
+    bool service, maintenance;
+    std::string counts, output;
+    int exitCode;
+  };
+  const std::string path = "; Protokoll: <DIR>\\3.2.0.15\\Anwendung\\KivLaunch.log";
+  const Case cases[] = {
+      {"service", true, false, "keine Fehler, keine Warnungen", "check:" + kSoundSummary + path, 0},
+      {"child finds an error", false, true, "1 Fehler, keine Warnungen", "", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Installation copies;
+    AddSoundCopy(copies, c.maintenance);
+    std::vector<std::string> arguments = {kCheck};
+    if (c.service) arguments.insert(arguments.begin(), "-launcher.service=true");
+    RunResult result = copies.Run(arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_EQ(copies.Normalized(result.standardOutput), c.output);
+    EXPECT_EQ(Section(copies.NormalizedLog()), "");
+    EXPECT_NE(copies.NormalizedLog("3.2.0.15/Anwendung").find(Crlf(Closing(c.counts))),
+              std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace e2e

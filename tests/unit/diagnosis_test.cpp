@@ -1,0 +1,255 @@
+// Check mode's parts: reading a PE header, telling known keys from typos,
+// where a value came from, and a check run that never starts Java.
+
+#include <gtest/gtest.h>
+
+#include "diagnosis/findings.h"
+#include "diagnosis/known_keys.h"
+#include "diagnosis/pe_header.h"
+#include "launcher/startup_sequence.h"
+#include "report/error_report.h"
+#include "settings/properties_file.h"
+#include "settings/settings.h"
+#include "tests/unit/test_log.h"
+
+namespace {
+
+std::string Header(unsigned long offset, const std::string& signature, unsigned machine,
+                   size_t size) {
+  std::string bytes(size, '\0');
+  bytes.replace(0, 2, "MZ");
+  for (int i = 0; i < 4; ++i) bytes[0x3C + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
+  if (offset + 6 <= size) {
+    bytes.replace(offset, 4, signature);
+    bytes[offset + 4] = static_cast<char>(machine & 0xFF);
+    bytes[offset + 5] = static_cast<char>(machine >> 8);
+  }
+  return bytes;
+}
+
+TEST(PeHeader, MachineOnlyFromAWholeHeader) {
+  const std::string pe("PE\0\0", 4);
+  struct Case {
+    const char* name;
+    std::string bytes;
+    unsigned machine;
+  };
+  const Case cases[] = {
+      {"32 bit", Header(0x80, pe, 0x14C, 0x100), 0x14C},
+      {"64 bit", Header(0x80, pe, 0x8664, 0x100), 0x8664},
+      {"ARM64 is reported as read", Header(0x40, pe, 0xAA64, 0x100), 0xAA64},
+      {"header right at the end", Header(0xFA, pe, 0x8664, 0x100), 0x8664},
+      {"header cut off", Header(0xFB, pe, 0x8664, 0x100), 0},
+      {"offset beyond the bytes", Header(0xFFFFFFF0, pe, 0x8664, 0x100), 0},
+      {"no PE signature", Header(0x80, std::string("NE\0\0", 4), 0x8664, 0x100), 0},
+      {"an ELF file",
+       "\x7F"
+       "ELF" +
+           std::string(0x100, '\0'),
+       0},
+      {"too short for e_lfanew", "MZ", 0},
+      {"empty", "", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PeMachine(c.bytes), c.machine) << c.name;
+}
+
+TEST(PeHeader, ReadsOnlyTheFilesStart) {
+  fake::Reset();
+  std::string program = Header(0x80, std::string("PE\0\0", 4), 0x8664, 0x100);
+  fake::AddFile("C:\\J64\\bin\\javaw.exe", program + std::string(100000, 'x'));
+  EXPECT_EQ(ReadPeMachine("C:\\J64\\bin\\javaw.exe"), kMachineAmd64);
+  EXPECT_EQ(ReadPeMachine("C:\\J64\\bin\\missing.exe"), 0u);
+}
+
+TEST(KnownKeys, FileKeys) {
+  struct Case {
+    const char* key;
+    bool known;
+  };
+  const Case cases[] = {
+      {"memory.maximum", true},
+      {"ABC.memory.maximum", true},
+      {"WBQ_UPDATE.jvm.parameter.x", true},
+      {"jvm.parameter.gc", true},
+      {"Dkiv.mode", true},
+      {"java64.host.PC-*", true},
+      {"java.host.PC-*", true},
+      {"KASSE_3", true},
+      {"launcher.java_watch", true},
+      {"memory.maximun", false},
+      {"ABC.memory.maximun", false},
+      {"abc.memory.maximum", false},
+      {"ABC.java64", false},
+      {"jvm.parameter.", false},
+      {"dkiv.mode", false},
+      {"launcher.service", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsKnownFileKey(c.key), c.known) << c.key;
+}
+
+TEST(KnownKeys, CommandLineKeys) {
+  struct Case {
+    const char* key;
+    bool known;
+  };
+  const Case cases[] = {
+      {"launcher.check", true},  {"launcher.cwd", true},  {"read_app", true},
+      {"Dkiv.debug", true},      {"java64", true},        {"launcher.java_output", true},
+      {"memory.maximum", false}, {"launcher.kep", false}, {"dkiv.debug", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsKnownCommandLineKey(c.key), c.known) << c.key;
+}
+
+TEST(KnownKeys, ClosestKeyForLikelyTypos) {
+  struct Case {
+    const char* typo;
+    const char* closest;
+  };
+  const Case cases[] = {
+      {"memory.maximun", "memory.maximum"},
+      {"launcher.kep", "launcher.keep"},
+      {"classpath.extra", "classpath.extra"},
+      {"Java64", "java64"},
+      {"memory", ""},
+      {"completely.different", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ClosestKnownKey(c.typo), c.closest) << c.typo;
+}
+
+TEST(SettingOrigins, EveryValueKeepsItsSourceInOrder) {
+  testing_log::Start();
+  fake::AddFile("C:\\App\\launch.properties", "# comment\nmemory.maximum=1G\nempty=\n");
+  fake::AddFile("C:\\App\\customlaunch.properties", "memory.maximum=2G\n");
+  Settings settings = InitialSettings();
+  ASSERT_FALSE(ReadPropertiesFile("", "launch.properties", settings));
+  ASSERT_FALSE(ReadPropertiesFile("", "customlaunch.properties", settings));
+  const std::vector<Assignment>& values = settings.history["memory.maximum"];
+  ASSERT_EQ(values.size(), 3u);
+  EXPECT_EQ(values[0].origin, "Voreinstellung");
+  EXPECT_EQ(values[1].origin, "launch.properties, Zeile 2");
+  EXPECT_EQ(values[2].origin, "customlaunch.properties, Zeile 1");
+  EXPECT_EQ(values[2].value, "2G");
+  EXPECT_LT(values[1].order, values[2].order);
+  EXPECT_EQ(settings.history.count("empty"), 0u);
+}
+
+TEST(Findings, ClosingCounts) {
+  struct Case {
+    int errors, warnings;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, 0,
+       "Pr\xFC"
+       "fung beendet: keine Fehler, keine Warnungen"},
+      {1, 1,
+       "Pr\xFC"
+       "fung beendet: 1 Fehler, 1 Warnung"},
+      {2, 3,
+       "Pr\xFC"
+       "fung beendet: 2 Fehler, 3 Warnungen"},
+  };
+  for (const Case& c : cases) {
+    Findings findings;
+    findings.errors = c.errors;
+    findings.warnings = c.warnings;
+    EXPECT_EQ(CountsText(findings), c.text);
+  }
+}
+
+TEST(CapturedReports, AreLoggedButNeitherShownNorClosing) {
+  testing_log::Start();
+  std::vector<std::string> reports;
+  CaptureReports(&reports);
+  ReportError("Erster\n");
+  Log().WriteLine("weiter");
+  CaptureReports(nullptr);
+  EXPECT_EQ(reports, std::vector<std::string>{"Erster\n"});
+  EXPECT_TRUE(fake::Get().messageBoxes.empty());
+  EXPECT_EQ(testing_log::Text(),
+            "=== Messagebox Start ===\nErster\n\n=== Messagebox Ende ===\nweiter\n");
+}
+
+void CheckInstallation(const std::string& launchProperties) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\launch.properties", launchProperties);
+  fake::AddFile("C:\\App\\customlaunch.properties", "");
+  fake::AddFile("C:\\J64\\bin\\javaw.exe", "MZ");
+}
+
+TEST(CheckRun, JavaIsNeverStarted) {
+  struct Case {
+    const char* name;
+    std::string properties;
+    std::string tail;
+    int exitCode;
+    std::string output;
+  };
+  const std::string summary =
+      "Pr\xFC"
+      "fung beendet: keine Fehler, keine Warnungen";
+  const Case cases[] = {
+      {"sound", "java64=C:\\J64\nQV=app.Main\n", "", 0, ""},
+      {"service", "java64=C:\\J64\nQV=app.Main\n", " -launcher.service=true", 0,
+       "check:" + summary + "; Protokoll: C:\\App\\KivLaunch.log"},
+      {"no start entry", "java64=C:\\J64\n", " -launcher.service=true", 1,
+       "check:Pr\xFC"
+       "fung beendet: 1 Fehler, keine Warnungen; Protokoll: C:\\App\\KivLaunch.log"},
+      {"java64 missing, no java", "java64=C:\\Nowhere\nQV=app.Main\n", "", 1, ""},
+  };
+  for (const Case& c : cases) {
+    CheckInstallation(c.properties);
+    fake::Get().commandLine = "KivLauncher.exe -launcher.check=true" + c.tail;
+    EXPECT_EQ(RunLauncher(fake::Get().commandLine), c.exitCode) << c.name;
+    EXPECT_TRUE(fake::Get().started.empty()) << c.name;
+    EXPECT_EQ(fake::Get().standardOutput, c.output) << c.name;
+    EXPECT_EQ(fake::Get().messageBoxes.size(), c.output.empty() ? 1u : 0u) << c.name;
+    EXPECT_EQ(testing_log::Text().find("LAUNCH PROCESS"), std::string::npos) << c.name;
+  }
+  CheckInstallation("java64=C:\\J64\nQV=app.Main\n");
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  RunLauncher(fake::Get().commandLine);
+  ASSERT_EQ(fake::Get().messageBoxes.size(), 1u);
+  EXPECT_EQ(fake::Get().messageBoxes[0],
+            "KivLauncher Pr\xFC"
+            "fung: " +
+                summary + "\nProtokoll: C:\\App\\KivLaunch.log");
+}
+
+TEST(CheckRun, OverlongCommandLineIsAnError) {
+  CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x') +
+                    "\n");
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), 1);
+  std::string log = testing_log::Text();
+  EXPECT_NE(log.find("FEHLER: Die Java-Kommandozeile f\xFCr 64 Bit ist zu lang f\xFCr Windows\n"),
+            std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CheckRun, HostKeysConsideredAndMatched) {
+  CheckInstallation(
+      "java64=C:\\Other\njava64.host.PC-*=C:\\J64\njava64.host.SRV-*=C:\\Server\n"
+      "java.host.pc-0?=C:\\Missing\nQV=app.Main\n");
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
+  std::string log = testing_log::Text();
+  EXPECT_NE(log.find("=== Java 64 Bit ===\n"
+                     "Gepr\xFC"
+                     "ft f\xFCr Computer \"PC-07\": java64, java64.host.PC-* (passt), "
+                     "java64.host.SRV-*\n"
+                     "Gew\xE4hlt: java64.host.PC-*=C:\\J64\n"
+                     "C:\\J64\\bin\\javaw.exe ist vorhanden\n"
+                     "\n=== Java 32 Bit ===\n"
+                     "Gepr\xFC"
+                     "ft f\xFCr Computer \"PC-07\": java, java.host.pc-0? (passt)\n"
+                     "Gew\xE4hlt: java.host.pc-0?=C:\\Missing\n"
+                     "WARNUNG: C:\\Missing\\bin\\javaw.exe fehlt\n"),
+            std::string::npos)
+      << log;
+}
+
+}  // namespace
