@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "diagnosis/pe_header.h"
 #include "diagnosis/sections.h"
@@ -28,15 +27,23 @@ bool NamesProgram(const std::string& home) {
          platform::FileCanBeOpened(home);
 }
 
+// "0x1C4": printf would bring a whole formatting library into the exe.
+std::string HexText(unsigned number) {
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), "0123456789ABCDEF"[number % 16]);
+    number /= 16;
+  } while (number > 0);
+  return "0x" + digits;
+}
+
 // Silent for a file that is no Windows program, like the POSIX stand-in's Java.
 void CheckBitWidth(const std::string& key, const std::string& program, bool is64Bit,
                    Findings& findings) {
   unsigned machine = ReadPeMachine(program);
   if (machine == 0) return;
   if (machine != kMachineI386 && machine != kMachineAmd64) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%X", machine);
-    Log().WriteLine(std::string("Bitbreite laut PE-Kopf: unbekannt (Maschine ") + hex + ")");
+    Log().WriteLine("Bitbreite laut PE-Kopf: unbekannt (Maschine " + HexText(machine) + ")");
     return;
   }
   bool program64Bit = machine == kMachineAmd64;

@@ -253,3 +253,16 @@ TEST(CheckRun, HostKeysConsideredAndMatched) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CheckRun, UnknownMachineIsNamedInHex) {
+  CheckInstallation("java64=C:\\J64\nQV=app.Main\n");
+  fake::AddFile("C:\\J64\\bin\\javaw.exe", Header(0x80, std::string("PE\0\0", 4), 0xAA64, 0x100));
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  RunLauncher(fake::Get().commandLine);
+  EXPECT_NE(testing_log::Text().find("Bitbreite laut PE-Kopf: unbekannt (Maschine 0xAA64)\n"),
+            std::string::npos);
+}
+
+}  // namespace
