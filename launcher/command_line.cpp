@@ -61,7 +61,9 @@ void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings&
                                             "Dautologin.pwd",
                                             "DKivLaunchService.version",
                                             "java",
-                                            "java64"};
+                                            "java64",
+                                            "launcher.java_output",
+                                            "launcher.java_watch"};
   for (const char* key : kCopiedKeys) CopyCommandLineValue(parameters, key, settings);
   for (const auto& [key, value] : parameters.entries) {
     if (StartsWith(key, "Dkiv.")) settings.Set(key, value);

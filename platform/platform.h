@@ -25,6 +25,8 @@ std::string ExecutablePath();
 // Whole file content as raw bytes; false when the file cannot be opened
 // for reading (a folder counts as such a file).
 bool ReadFile(const std::string& path, std::string* content);
+// The last maxBytes bytes of the file, or all of a shorter one.
+bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content);
 bool FileCanBeOpened(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Names without "." and "..", in the platform's listing order; false when
@@ -48,6 +50,8 @@ void WriteStandardOutput(const std::string& bytes);
 void WriteLastErrorLine(const std::string& text);
 
 std::tm CurrentLocalTime();
+// A clock that only moves forward; only differences between readings count.
+unsigned long long MonotonicMilliseconds();
 
 struct Process {
   unsigned long id = 0;
@@ -57,12 +61,19 @@ struct Process {
 // How a process is started; every default is the plain start.
 struct StartOptions {
   bool breakawayFromJob = false;
+  // Receives the process's standard output and standard error and is the
+  // only handle it inherits; its standard input stays unconnected.
+  OutputFile* output = nullptr;
 };
 // The most characters CreateProcess takes in a command line.
 constexpr size_t kMaxCommandLineLength = 32767;
-// No handle inheritance, the launcher's environment and working directory.
+// No handle inheritance unless options.output says otherwise, the
+// launcher's environment and working directory.
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process);
-void WaitForProcess(const Process& process);
+// Returns the process's exit code.
+unsigned long WaitForProcess(const Process& process);
+// True, with the exit code, when the process ended within the milliseconds.
+bool WaitForProcessEnd(const Process& process, unsigned long milliseconds, unsigned long* exitCode);
 void CloseProcess(const Process& process);
 
 struct Job;

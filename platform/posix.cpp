@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -142,6 +143,27 @@ void RedirectToNull(int fd) {
   close(null);
 }
 
+// As CreateProcess without inheritance, the child gets no descriptor of the
+// launcher beyond its standard streams: marked here, closed by exec.
+void CloseOnExecBeyondStandardStreams() {
+  if (close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) == 0) return;
+  for (int fd = 3; fd < 1024; ++fd) fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+// Standard output goes to outputFd, or to /dev/null as a process that
+// inherits no handles would have it; standard error to errorFd, or it stays
+// the launcher's.
+void ConnectStandardStreams(int outputFd, int errorFd) {
+  RedirectToNull(STDIN_FILENO);
+  if (outputFd >= 0) {
+    dup2(outputFd, STDOUT_FILENO);
+  } else {
+    RedirectToNull(STDOUT_FILENO);
+  }
+  if (errorFd >= 0) dup2(errorFd, STDERR_FILENO);
+  CloseOnExecBeyondStandardStreams();
+}
+
 // Like CreateProcess without an application name: an unquoted program path
 // that holds blanks is tried up to each blank in turn, shortest first.
 bool ResolveProgram(const std::string& commandLine, bool executableFolderFirst,
@@ -163,9 +185,8 @@ bool ResolveProgram(const std::string& commandLine, bool executableFolderFirst,
   return false;
 }
 
-// Forks and execs; the child's standard output goes to outputFd, or to
-// /dev/null as a process that inherits no handles would have it.
-pid_t Spawn(const std::string& commandLine, bool executableFolderFirst, int outputFd) {
+// Forks and execs, the streams connected as ConnectStandardStreams says.
+pid_t Spawn(const std::string& commandLine, bool executableFolderFirst, int outputFd, int errorFd) {
   std::vector<std::string> argv;
   std::string program;
   if (!ResolveProgram(commandLine, executableFolderFirst, &program, &argv)) return -1;
@@ -175,12 +196,7 @@ pid_t Spawn(const std::string& commandLine, bool executableFolderFirst, int outp
   pid_t pid = fork();
   if (pid == 0) {
     close(errorPipe[0]);
-    RedirectToNull(STDIN_FILENO);
-    if (outputFd >= 0) {
-      dup2(outputFd, STDOUT_FILENO);
-    } else {
-      RedirectToNull(STDOUT_FILENO);
-    }
+    ConnectStandardStreams(outputFd, errorFd);
     ExecChild(program, argv, errorPipe[1]);
   }
   close(errorPipe[1]);
@@ -192,6 +208,24 @@ pid_t Spawn(const std::string& commandLine, bool executableFolderFirst, int outp
     return -1;
   }
   return pid;
+}
+
+unsigned long ExitCodeOf(int status) {
+  return WIFEXITED(status) ? static_cast<unsigned long>(WEXITSTATUS(status))
+                           : 128 + static_cast<unsigned long>(WTERMSIG(status));
+}
+
+// False while the child runs (only with WNOHANG). A process that is no child
+// of the launcher, or was reaped already, cannot be waited for and counts as
+// ended with 0.
+bool Reap(pid_t pid, int options, unsigned long* exitCode) {
+  int status = 0;
+  pid_t got;
+  while ((got = waitpid(pid, &status, options)) < 0 && errno == EINTR) {
+  }
+  if (got == 0) return false;
+  *exitCode = got < 0 ? 0 : ExitCodeOf(status);
+  return true;
 }
 
 }  // namespace
@@ -244,6 +278,18 @@ bool ReadFile(const std::string& path, std::string* content) {
   std::ostringstream bytes;
   bytes << file.rdbuf();
   *content = bytes.str();
+  return true;
+}
+
+bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
+  std::ifstream file(NativePath(path), std::ios::binary | std::ios::ate);
+  if (!file) return false;
+  std::streamoff size = file.tellg();
+  std::streamoff length = std::min<std::streamoff>(size, static_cast<std::streamoff>(maxBytes));
+  file.seekg(size - length);
+  content->assign(static_cast<size_t>(length), '\0');
+  file.read(&(*content)[0], length);
+  content->resize(static_cast<size_t>(file.gcount()));
   return true;
 }
 
@@ -317,17 +363,35 @@ std::tm CurrentLocalTime() {
   return local;
 }
 
-bool StartProcess(const std::string& commandLine, const StartOptions&, Process* process) {
-  pid_t pid = Spawn(commandLine, true, -1);
+unsigned long long MonotonicMilliseconds() {
+  timespec now = {};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<unsigned long long>(now.tv_sec) * 1000 +
+         static_cast<unsigned long long>(now.tv_nsec) / 1000000;
+}
+
+bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
+  int output = options.output ? fileno(options.output->stream) : -1;
+  pid_t pid = Spawn(commandLine, true, output, output);
   if (pid <= 0) return false;
   process->id = static_cast<unsigned long>(pid);
   return true;
 }
 
-void WaitForProcess(const Process& process) {
-  int status;
-  while (waitpid(static_cast<pid_t>(process.id), &status, 0) < 0 && errno == EINTR) {
+unsigned long WaitForProcess(const Process& process) {
+  unsigned long exitCode = 0;
+  Reap(static_cast<pid_t>(process.id), 0, &exitCode);
+  return exitCode;
+}
+
+bool WaitForProcessEnd(const Process& process, unsigned long milliseconds,
+                       unsigned long* exitCode) {
+  unsigned long long deadline = MonotonicMilliseconds() + milliseconds;
+  while (!Reap(static_cast<pid_t>(process.id), WNOHANG, exitCode)) {
+    if (MonotonicMilliseconds() >= deadline) return false;
+    usleep(10000);
   }
+  return true;
 }
 
 void CloseProcess(const Process&) {}
@@ -370,7 +434,7 @@ void CloseJob(Job* job) {
 Pipe* OpenCommandPipe(const std::string& command) {
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) return nullptr;
-  pid_t child = Spawn(command, false, ends[1]);
+  pid_t child = Spawn(command, false, ends[1], -1);
   close(ends[1]);
   if (child <= 0) {
     close(ends[0]);

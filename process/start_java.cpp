@@ -1,11 +1,40 @@
 #include "process/start_java.h"
 
 #include "platform/platform.h"
+#include "process/java_watch.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
 namespace {
+
+// How Java is followed after its start.
+struct Supervision {
+  bool keep = false;
+  bool keepAndKill = false;
+  bool recordsEnd = false;
+  int watchSeconds = 0;
+};
+
+// In service mode the launcher never waits for Java.
+Supervision ReadSupervision(const Settings& settings) {
+  Supervision supervision;
+  supervision.keep = settings.IsTrue("launcher.keep");
+  supervision.keepAndKill = settings.IsTrue("launcher.keep_and_kill");
+  if (ServiceMode()) {
+    if (supervision.keep)
+      Log().WriteLine(
+          "Ignoriere den Parameter launcher.keep, da launcher.service=true gesetzt ist");
+    if (supervision.keepAndKill) {
+      Log().WriteLine(
+          "Ignoriere den Parameter launcher.keep_and_kill, da launcher.service=true gesetzt ist");
+    }
+    supervision.keep = supervision.keepAndKill = false;
+  }
+  supervision.recordsEnd = RecordsJavaEnd(settings);
+  supervision.watchSeconds = JavaWatchSeconds(settings);
+  return supervision;
+}
 
 // The text is shown and logged, so the password is masked; Java itself
 // received it in clear.
@@ -15,7 +44,13 @@ std::string StartFailureText(const std::string& commandLine) {
          "\n\nBitte kontaktieren Sie den Support.";
 }
 
-void KeepAndKill(const platform::Process& java) {
+void LogStartFailure(const std::string& failure) {
+  Log().WriteLine("=== Startfehler Start ===");
+  Log().WriteLine(failure);
+  Log().WriteLine("=== Startfehler Ende ===");
+}
+
+platform::Job* BindToKillOnCloseJob(const platform::Process& java) {
   Log().WriteLine(
       "launcher.keep_and_kill=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
       "l\xE4uft und der java-Prozess wird mitbeendet, falls der KivLauncher beendet wird.");
@@ -26,52 +61,75 @@ void KeepAndKill(const platform::Process& java) {
         "dem KivLauncher beendet werden: " +
         std::to_string(error));
   }
-  platform::WaitForProcess(java);
-  platform::CloseProcess(java);
-  platform::CloseJob(job);
+  return job;
 }
 
-void Keep(const platform::Process& java) {
-  Log().WriteLine(
-      "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess l\xE4uft.");
-  platform::WaitForProcess(java);
+void EndSupervision(const platform::Process& java, platform::Job* job) {
   platform::CloseProcess(java);
+  if (job) platform::CloseJob(job);
+}
+
+JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long startedAt) {
+  std::string watch = std::to_string(seconds);
+  Log().WriteLine("launcher.java_watch=" + watch + " -> Der Launcher wartet bis zu " + watch +
+                  " s, ob Java gleich wieder beendet wird.");
+  JavaEnd end = WatchJava(java, seconds, startedAt);
+  if (!end.ended) {
+    Log().WriteLine("Java l\xE4uft nach " + watch + " s noch.");
+  } else if (end.exitCode == 0) {
+    Log().WriteLine(JavaEndLine(end));
+  }
+  return end;
+}
+
+// A Java that the watch saw ending was logged there already.
+void AwaitEnd(const platform::Process& java, const Supervision& supervision, const JavaEnd& seen,
+              unsigned long long startedAt) {
+  if (seen.ended) return;
+  JavaEnd end = AwaitJava(java, startedAt);
+  if (supervision.recordsEnd) Log().WriteLine(JavaEndLine(end));
+}
+
+void FollowJava(const platform::Process& java, const Supervision& supervision, platform::Job* job,
+                const JavaEnd& seen, unsigned long long startedAt) {
+  if (!supervision.keepAndKill) {
+    Log().WriteLine(
+        "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess l\xE4uft.");
+  }
+  AwaitEnd(java, supervision, seen, startedAt);
+  EndSupervision(java, job);
 }
 
 }  // namespace
 
-std::string StartJava(const std::string& commandLine, const Settings& settings) {
-  bool keep = settings.IsTrue("launcher.keep");
-  bool keepAndKill = settings.IsTrue("launcher.keep_and_kill");
-  if (ServiceMode()) {
-    if (keep)
-      Log().WriteLine(
-          "Ignoriere den Parameter launcher.keep, da launcher.service=true gesetzt ist");
-    if (keepAndKill) {
-      Log().WriteLine(
-          "Ignoriere den Parameter launcher.keep_and_kill, da launcher.service=true gesetzt ist");
-    }
-    keep = keepAndKill = false;
-  }
+std::string StartJava(const std::string& commandLine, const Settings& settings,
+                      const JavaOutput& output) {
+  Supervision supervision = ReadSupervision(settings);
   platform::Process java;
   platform::StartOptions options;
-  options.breakawayFromJob = keepAndKill;
+  options.breakawayFromJob = supervision.keepAndKill;
+  options.output = output.file;
   if (!platform::StartProcess(commandLine, options, &java)) {
     std::string failure = StartFailureText(commandLine);
-    Log().WriteLine("=== Startfehler Start ===");
-    Log().WriteLine(failure);
-    Log().WriteLine("=== Startfehler Ende ===");
+    LogStartFailure(failure);
+    return failure;
+  }
+  unsigned long long startedAt = platform::MonotonicMilliseconds();
+  platform::Job* job = supervision.keepAndKill ? BindToKillOnCloseJob(java) : nullptr;
+  JavaEnd seen;
+  if (supervision.watchSeconds > 0) seen = Watch(java, supervision.watchSeconds, startedAt);
+  if (seen.ended && seen.exitCode != 0) {
+    std::string failure = WatchFailureText(seen, output);
+    LogStartFailure(failure);
+    EndSupervision(java, job);
     return failure;
   }
   if (ServiceMode()) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
     platform::WriteStandardOutput("pid:" + std::to_string(java.id));
   }
-  if (keepAndKill) {
-    KeepAndKill(java);
-  } else if (keep) {
-    Keep(java);
-  }
+  if (supervision.keep || supervision.keepAndKill)
+    FollowJava(java, supervision, job, seen, startedAt);
   return std::string();
 }
 
@@ -81,6 +139,9 @@ RunEnd LaunchJava(const std::string& javaHome, bool is64Bit, const Settings& set
   if (RunEnd end = BuildJavaCommandLine(javaHome, is64Bit, settings, inputs, &commandLine)) {
     return end;
   }
-  *errorText = StartJava(commandLine, settings);
+  JavaOutput output;
+  if (RunEnd end = OpenJavaOutput(settings, commandLine, &output)) return end;
+  *errorText = StartJava(commandLine, settings, output);
+  CloseJavaOutput(&output);
   return std::nullopt;
 }

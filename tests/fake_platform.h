@@ -13,6 +13,16 @@ namespace fake {
 struct StartedProcess {
   std::string commandLine;
   bool breakawayFromJob;
+  // The file that received its standard output and error, empty for none.
+  std::string outputPath;
+};
+
+// How a started process ends: after so long on the clock, with this code,
+// having printed this into its output file.
+struct ProcessOutcome {
+  unsigned long long runMilliseconds = 0;
+  unsigned long exitCode = 0;
+  std::string printed;
 };
 
 struct State {
@@ -27,6 +37,10 @@ struct State {
   // A start fails when its command line begins with one of these.
   std::vector<std::string> failingPrograms;
   unsigned long assignError = 0;
+  // In start order; a process beyond the list ends at once with 0.
+  std::vector<ProcessOutcome> outcomes;
+  // Moved on only by the waits for a process.
+  unsigned long long clock = 0;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 
