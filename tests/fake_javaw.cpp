@@ -5,7 +5,8 @@
 // sets its exit code, fake.exit.FOLDER=N only when it lies in FOLDER\bin.
 // fake.stdout=TEXT and fake.stderr=TEXT print a line to
 // that stream; fake.handles=true writes javaw.handles beside itself: the
-// files, pipes and devices it holds open, one line each.
+// files and pipes it holds open (on Windows), its open descriptors
+// (natively), one line each.
 
 #include <chrono>
 #include <cstdio>
@@ -59,14 +60,12 @@ void PrintLine(std::FILE* stream, const std::string& argument, const std::string
 }
 
 #ifdef _WIN32
-// A file's path, a pipe or a device; empty for handles of other kinds and
-// for folders, which the system itself keeps open.
+// A file's path or a pipe; empty for handles of other kinds, for folders
+// and devices, which the system itself gives every process.
 std::string Describe(HANDLE handle) {
   switch (GetFileType(handle)) {
     case FILE_TYPE_PIPE:
       return "pipe";
-    case FILE_TYPE_CHAR:
-      return "device";
     case FILE_TYPE_DISK: {
       BY_HANDLE_FILE_INFORMATION information;
       if (GetFileInformationByHandle(handle, &information) &&
