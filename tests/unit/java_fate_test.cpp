@@ -77,6 +77,17 @@ std::string EndLine(int seconds, int exitCode) {
          " s mit Exit-Code " + std::to_string(exitCode) + "\n";
 }
 
+// Built by assignment: GCC 12 takes brace-initialised strings in nested
+// aggregates for uninitialised.
+fake::ProcessOutcome Outcome(unsigned long long runMilliseconds, unsigned long exitCode,
+                             const std::string& printed = "") {
+  fake::ProcessOutcome outcome;
+  outcome.runMilliseconds = runMilliseconds;
+  outcome.exitCode = exitCode;
+  outcome.printed = printed;
+  return outcome;
+}
+
 struct FateCase {
   const char* name;
   bool serviceMode;
@@ -111,7 +122,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
       "=== Startfehler Start ===\n" + failure + "\n=== Startfehler Ende ===\n";
   const std::map<std::string, std::string> watch = {{"launcher.java_output", "java.out"},
                                                     {"launcher.java_watch", "3"}};
-  const fake::ProcessOutcome fails = {1500, 1, "Hallo\r\nKlasse nicht gefunden\r\n"};
+  const fake::ProcessOutcome fails = Outcome(1500, 1, "Hallo\r\nKlasse nicht gefunden\r\n");
   std::vector<FateCase> cases = {
       {"fails within the watch",
        false,
@@ -124,7 +135,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
       {"fails within the watch, keep_and_kill",
        false,
        {{"launcher.java_watch", "3"}, {"launcher.keep_and_kill", "true"}},
-       {200, 9, ""},
+       Outcome(200, 9),
        "Java wurde nach 0 s mit Exit-Code 9 beendet.",
        kKeepAndKill + std::string(kWatch3) +
            "=== Startfehler Start ===\nJava wurde nach 0 s mit Exit-Code 9 beendet.\n"
@@ -134,7 +145,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
       {"runs past the watch, service mode",
        true,
        watch,
-       {60000, 0, ""},
+       Outcome(60000, 0),
        "",
        std::string(kWatch3) +
            "Java l\xE4uft nach 3 s noch.\nPID des Prozesses wird auf Konsole ausgegeben: 4242\n",
@@ -143,7 +154,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
       {"ends well within the watch",
        false,
        watch,
-       {2999, 0, ""},
+       Outcome(2999, 0),
        "",
        kWatch3 + EndLine(2, 0),
        {"wait 4242 up to 3000 ms"},
@@ -151,7 +162,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
       {"keep, ended within the watch",
        false,
        {{"launcher.java_watch", "3"}, {"launcher.keep", "true"}},
-       {0, 0, ""},
+       Outcome(0, 0),
        "",
        kWatch3 + EndLine(0, 0) + kKeep,
        {"wait 4242 up to 3000 ms", "close 4242"},
@@ -159,7 +170,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
       {"keep with an output file",
        false,
        {{"launcher.java_output", "java.out"}, {"launcher.keep", "true"}},
-       {125000, 3, ""},
+       Outcome(125000, 3),
        "",
        kKeep + EndLine(125, 3),
        {"wait 4242", "close 4242"},
@@ -167,7 +178,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
       {"watch 0, keep_and_kill",
        false,
        {{"launcher.java_watch", "0"}, {"launcher.keep_and_kill", "true"}},
-       {4000, 0, ""},
+       Outcome(4000, 0),
        "",
        kKeepAndKill + EndLine(4, 0),
        {"create job", "assign 4242", "wait 4242", "close 4242", "close job"},
@@ -195,7 +206,7 @@ TEST(StartJava, OutputFileWithoutJavasOutputSaysSo) {
   FateCase c = {"prints nothing",
                 false,
                 {{"launcher.java_output", "java.out"}, {"launcher.java_watch", "3"}},
-                {0, 2, ""},
+                Outcome(0, 2),
                 "",
                 "",
                 {},
