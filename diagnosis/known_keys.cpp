@@ -26,7 +26,6 @@ const char* const kCommandLineOnlyKeys[] = {"launcher.cwd",
                                             "read",
                                             "read_app"};
 // Read from the command line besides the copied keys.
-const char* const kFurtherCommandLineKeys[] = {"launcher.java_output", "launcher.java_watch"};
 const char* const kFilePatternPrefixes[] = {"jvm.parameter.", "Dkiv.", "java64.host.",
                                             "java.host."};
 
@@ -87,8 +86,7 @@ bool IsCommandLineOnlyKey(const std::string& key) { return IsListed(kCommandLine
 bool IsKnownCommandLineKey(const std::string& key) {
   const std::vector<std::string>& copied = CopiedCommandLineKeys();
   return std::find(copied.begin(), copied.end(), key) != copied.end() ||
-         IsListed(kFurtherCommandLineKeys, key) || IsCommandLineOnlyKey(key) ||
-         StartsWith(key, "Dkiv.");
+         IsCommandLineOnlyKey(key) || StartsWith(key, "Dkiv.");
 }
 
 std::string ClosestKnownKey(const std::string& key) {

@@ -27,6 +27,8 @@ std::string ExecutablePath();
 bool ReadFile(const std::string& path, std::string* content);
 // At most the first count bytes; false when the file cannot be opened.
 bool ReadFileStart(const std::string& path, size_t count, std::string* content);
+// The last maxBytes bytes of the file, or all of a shorter one.
+bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content);
 bool FileCanBeOpened(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Names without "." and "..", in the platform's listing order; false when
@@ -50,6 +52,8 @@ void WriteStandardOutput(const std::string& bytes);
 void WriteLastErrorLine(const std::string& text);
 
 std::tm CurrentLocalTime();
+// A clock that only moves forward; only differences between readings count.
+unsigned long long MonotonicMilliseconds();
 
 struct Pipe;
 struct Process {
@@ -74,15 +78,20 @@ struct StartOptions {
   // The child's standard output goes to a pipe; its standard input and error
   // are the launcher's own. No other handle is inherited.
   bool outputPipe = false;
+  // Receives the process's standard output and standard error and is, with
+  // nothing on standard input, all it inherits.
+  OutputFile* output = nullptr;
 };
 // The most characters CreateProcess takes in a command line.
 constexpr size_t kMaxCommandLineLength = 32767;
-// Without outputPipe no handle is inherited; the launcher's environment and
-// working directory.
+// Without outputPipe or output no handle is inherited; the launcher's
+// environment and working directory.
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process);
 void ResumeProcess(const Process& process);
 // Waits until the process has ended; returns its exit code.
 unsigned long WaitForProcess(const Process& process);
+// True, with the exit code, when the process ended within the milliseconds.
+bool WaitForProcessEnd(const Process& process, unsigned long milliseconds, unsigned long* exitCode);
 void CloseProcess(const Process& process);
 
 struct Job;

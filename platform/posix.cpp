@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -154,10 +155,39 @@ bool FindProgram(const std::string& program, std::string* found) {
   _exit(127);
 }
 
+// A child's standard streams: a descriptor, or one of these two.
+constexpr int kLauncherStream = -1;  // the launcher's own
+constexpr int kNullStream = -2;      // /dev/null, as for a handle not inherited
+struct ChildStreams {
+  int input, output, error;
+};
+
 void RedirectToNull(int fd) {
   int null = open("/dev/null", O_RDWR);
   dup2(null, fd);
   close(null);
+}
+
+// As CreateProcess with inheritance restricted, the child gets no descriptor
+// of the launcher beyond its standard streams: marked here, closed by exec.
+void CloseOnExecBeyondStandardStreams() {
+  if (close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) == 0) return;
+  for (int fd = 3; fd < 1024; ++fd) fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+void ConnectStream(int fd, int target) {
+  if (fd == kNullStream) {
+    RedirectToNull(target);
+  } else if (fd != kLauncherStream) {
+    dup2(fd, target);
+  }
+}
+
+void ConnectStandardStreams(const ChildStreams& streams) {
+  ConnectStream(streams.input, STDIN_FILENO);
+  ConnectStream(streams.output, STDOUT_FILENO);
+  ConnectStream(streams.error, STDERR_FILENO);
+  CloseOnExecBeyondStandardStreams();
 }
 
 // Like CreateProcess: a named program file is taken as it is; without one an
@@ -183,10 +213,9 @@ bool ResolveProgram(const std::string& commandLine, const std::string& named, st
   return false;
 }
 
-// Forks and execs; the child's standard output goes to outputFd with the
-// launcher's standard input, or, as for a process that inherits no handles,
-// both to /dev/null. On failure the error number is stored.
-pid_t Spawn(const std::string& commandLine, const std::string& named, int outputFd,
+// Forks and execs, the streams connected as given. On failure the error
+// number is stored.
+pid_t Spawn(const std::string& commandLine, const std::string& named, const ChildStreams& streams,
             unsigned long* failure) {
   std::vector<std::string> argv;
   std::string program;
@@ -200,12 +229,7 @@ pid_t Spawn(const std::string& commandLine, const std::string& named, int output
   int error = errno;
   if (pid == 0) {
     close(errorPipe[0]);
-    if (outputFd >= 0) {
-      dup2(outputFd, STDOUT_FILENO);
-    } else {
-      RedirectToNull(STDIN_FILENO);
-      RedirectToNull(STDOUT_FILENO);
-    }
+    ConnectStandardStreams(streams);
     ExecChild(program, argv, errorPipe[1]);
   }
   close(errorPipe[1]);
@@ -215,6 +239,24 @@ pid_t Spawn(const std::string& commandLine, const std::string& named, int output
   if (pid > 0 && got <= 0) return pid;
   *failure = static_cast<unsigned long>(error);
   return -1;
+}
+
+unsigned long ExitCodeOf(int status) {
+  return WIFEXITED(status) ? static_cast<unsigned long>(WEXITSTATUS(status))
+                           : 128 + static_cast<unsigned long>(WTERMSIG(status));
+}
+
+// False while the child runs (only with WNOHANG). A process that is no child
+// of the launcher, or was reaped already, cannot be waited for and counts as
+// ended with 0.
+bool Reap(pid_t pid, int options, unsigned long* exitCode) {
+  int status = 0;
+  pid_t got;
+  while ((got = waitpid(pid, &status, options)) < 0 && errno == EINTR) {
+  }
+  if (got == 0) return false;
+  *exitCode = got < 0 ? 0 : ExitCodeOf(status);
+  return true;
 }
 
 }  // namespace
@@ -276,6 +318,18 @@ bool ReadFileStart(const std::string& path, size_t count, std::string* content) 
   if (!file) return false;
   content->assign(count, '\0');
   file.read(&(*content)[0], static_cast<std::streamsize>(count));
+  content->resize(static_cast<size_t>(file.gcount()));
+  return true;
+}
+
+bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
+  std::ifstream file(NativePath(path), std::ios::binary | std::ios::ate);
+  if (!file) return false;
+  std::streamoff size = file.tellg();
+  std::streamoff length = std::min<std::streamoff>(size, static_cast<std::streamoff>(maxBytes));
+  file.seekg(size - length);
+  content->assign(static_cast<size_t>(length), '\0');
+  file.read(&(*content)[0], length);
   content->resize(static_cast<size_t>(file.gcount()));
   return true;
 }
@@ -351,15 +405,31 @@ std::tm CurrentLocalTime() {
   return local;
 }
 
-// Breakaway and suspension have no counterpart here: the stand-in's job is a
-// watcher that only ever kills Java itself.
+unsigned long long MonotonicMilliseconds() {
+  timespec now = {};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<unsigned long long>(now.tv_sec) * 1000 +
+         static_cast<unsigned long long>(now.tv_nsec) / 1000000;
+}
+
+// The hand-over's pipe takes the child's output beside the launcher's own
+// input and error, as _popen gave them; Java's output file takes output and
+// error; a plain start has nothing but its error stream. Breakaway and
+// suspension have no counterpart here: the stand-in's job is a watcher that
+// only ever kills Java itself.
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
   int ends[2] = {-1, -1};
   if (options.outputPipe && pipe2(ends, O_CLOEXEC) != 0) {
     process->error = static_cast<unsigned long>(errno);
     return false;
   }
-  pid_t pid = Spawn(commandLine, options.program, ends[1], &process->error);
+  ChildStreams streams = {kNullStream, kNullStream, kLauncherStream};
+  if (options.outputPipe) streams = {kLauncherStream, ends[1], kLauncherStream};
+  if (options.output) {
+    int file = fileno(options.output->stream);
+    streams = {kNullStream, file, file};
+  }
+  pid_t pid = Spawn(commandLine, options.program, streams, &process->error);
   if (options.outputPipe) {
     close(ends[1]);
     if (pid > 0) {
@@ -376,10 +446,19 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
 void ResumeProcess(const Process&) {}
 
 unsigned long WaitForProcess(const Process& process) {
-  int status = 0;
-  while (waitpid(static_cast<pid_t>(process.id), &status, 0) < 0 && errno == EINTR) {
+  unsigned long exitCode = 0;
+  Reap(static_cast<pid_t>(process.id), 0, &exitCode);
+  return exitCode;
+}
+
+bool WaitForProcessEnd(const Process& process, unsigned long milliseconds,
+                       unsigned long* exitCode) {
+  unsigned long long deadline = MonotonicMilliseconds() + milliseconds;
+  while (!Reap(static_cast<pid_t>(process.id), WNOHANG, exitCode)) {
+    if (MonotonicMilliseconds() >= deadline) return false;
+    usleep(10000);
   }
-  return WIFEXITED(status) ? static_cast<unsigned long>(WEXITSTATUS(status)) : 1;
+  return true;
 }
 
 void CloseProcess(const Process&) {}

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -133,6 +134,18 @@ void SetJobLimits(HANDLE job, DWORD limitFlags) {
   SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
 }
 
+// Java's standard output and error go to the file; its standard input stays
+// unconnected.
+bool RedirectOutputToFile(std::FILE* stream, STARTUPINFOA* startup,
+                          std::vector<HANDLE>* inherited) {
+  HANDLE output = InheritableCopy(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))));
+  if (!output) return false;
+  startup->dwFlags |= STARTF_USESTDHANDLES;
+  startup->hStdOutput = startup->hStdError = output;
+  inherited->push_back(output);
+  return true;
+}
+
 }  // namespace
 
 }  // namespace platform
@@ -221,6 +234,28 @@ bool ReadFileStart(const std::string& path, size_t count, std::string* content) 
   return true;
 }
 
+// Through the Win32 file calls: msvcrt's 32-bit offsets would fail past
+// 2 GiB, and Java may still hold the file open for writing.
+bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  bool read = GetFileSizeEx(file, &size) != FALSE;
+  LONGLONG length = read ? std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(maxBytes)) : 0;
+  LARGE_INTEGER start;
+  start.QuadPart = read ? size.QuadPart - length : 0;
+  content->assign(static_cast<size_t>(length), '\0');
+  DWORD got = 0;
+  read =
+      read && SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
+      (length == 0 || ::ReadFile(file, &(*content)[0], static_cast<DWORD>(length), &got, nullptr));
+  content->resize(got);
+  CloseHandle(file);
+  return read;
+}
+
 bool FileCanBeOpened(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "r");
   if (file) std::fclose(file);
@@ -305,13 +340,24 @@ std::tm CurrentLocalTime() {
   return time;
 }
 
+unsigned long long MonotonicMilliseconds() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  unsigned long long ticks = static_cast<unsigned long long>(counter.QuadPart);
+  unsigned long long perSecond = static_cast<unsigned long long>(frequency.QuadPart);
+  return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
+}
+
+// With an output file, standard input is a null handle: Java reads nothing.
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
   STARTUPINFOA startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
   std::vector<HANDLE> inherited;
   std::FILE* output = nullptr;
-  if (options.outputPipe && !(output = RedirectOutputToPipe(&startup, &inherited))) {
+  if ((options.outputPipe && !(output = RedirectOutputToPipe(&startup, &inherited))) ||
+      (options.output && !RedirectOutputToFile(options.output->stream, &startup, &inherited))) {
     process->error = GetLastError();
     return false;
   }
@@ -323,7 +369,7 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
       CreateProcessInheriting(options.program.empty() ? nullptr : options.program.c_str(),
                               commandLine, flags, &startup, inherited, &information);
   process->error = created ? 0 : GetLastError();
-  // The child holds its own copies; the pipe must end when the child ends.
+  // The child holds its own copies; a pipe must end when the child ends.
   for (HANDLE handle : inherited) CloseHandle(handle);
   if (!created) {
     if (output) std::fclose(output);
@@ -339,10 +385,18 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
 void ResumeProcess(const Process& process) { ResumeThread(process.thread); }
 
 unsigned long WaitForProcess(const Process& process) {
-  WaitForSingleObject(process.process, INFINITE);
+  unsigned long exitCode = 0;
+  WaitForProcessEnd(process, INFINITE, &exitCode);
+  return exitCode;
+}
+
+bool WaitForProcessEnd(const Process& process, unsigned long milliseconds,
+                       unsigned long* exitCode) {
+  if (WaitForSingleObject(process.process, milliseconds) != WAIT_OBJECT_0) return false;
   DWORD code = 0;
-  if (!GetExitCodeProcess(process.process, &code)) return 1;
-  return code;
+  GetExitCodeProcess(process.process, &code);
+  *exitCode = code;
+  return true;
 }
 
 void CloseProcess(const Process& process) {

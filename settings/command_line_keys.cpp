@@ -16,6 +16,8 @@ const std::vector<std::string>& CopiedCommandLineKeys() {
                                                 "Dautologin.pwd",
                                                 "DKivLaunchService.version",
                                                 "java",
-                                                "java64"};
+                                                "java64",
+                                                "launcher.java_output",
+                                                "launcher.java_watch"};
   return keys;
 }

@@ -1,7 +1,11 @@
 // Stands in for javaw.exe in the end-to-end tests. Writes what it received
 // to javaw.received beside itself: its working directory, on Windows the raw
-// command line, then every argument. An argument fake.sleep=N makes it sleep
-// N seconds and then append "finished"; fake.exit=N sets its exit code;
+// command line, then every argument. An argument fake.sleep=N (seconds) or
+// fake.sleep_ms=N makes it sleep and then append "finished"; fake.exit=N
+// sets its exit code, fake.exit.FOLDER=N only when it lies in FOLDER\bin.
+// fake.stdout=TEXT and fake.stderr=TEXT print a line to that stream;
+// fake.handles=true writes javaw.handles beside itself: the files and pipes
+// it holds open (on Windows), its open descriptors (natively), one line each.
 // fake.child=N starts a copy of itself that records to child.received and
 // sleeps N seconds, as an application opens a program for the user.
 
@@ -16,6 +20,7 @@
 #include <windows.h>
 #define getcwd _getcwd
 #else
+#include <dirent.h>
 #include <unistd.h>
 #endif
 
@@ -61,10 +66,80 @@ void StartChild(int seconds) {
 #endif
 }
 
-int ValueOf(const std::string& argument, const std::string& name, int fallback) {
-  return argument.compare(0, name.size(), name) == 0 ? std::atoi(argument.c_str() + name.size())
-                                                     : fallback;
+// The name of the folder that holds bin\javaw.exe.
+std::string FolderName() {
+  std::string bin = OwnFolder();
+  std::string folder = bin.substr(0, bin.find_last_of("\\/"));
+  return folder.substr(folder.find_last_of("\\/") + 1);
 }
+
+bool HasName(const std::string& argument, const std::string& name) {
+  return argument.compare(0, name.size(), name) == 0;
+}
+
+int ValueOf(const std::string& argument, const std::string& name, int fallback) {
+  return HasName(argument, name) ? std::atoi(argument.c_str() + name.size()) : fallback;
+}
+
+void PrintLine(std::FILE* stream, const std::string& argument, const std::string& name) {
+  if (!HasName(argument, name)) return;
+  std::fputs((argument.substr(name.size()) + "\n").c_str(), stream);
+  std::fflush(stream);
+}
+
+#ifdef _WIN32
+// A file's path or a pipe; empty for handles of other kinds, for folders
+// and devices, which the system itself gives every process.
+std::string Describe(HANDLE handle) {
+  switch (GetFileType(handle)) {
+    case FILE_TYPE_PIPE:
+      return "pipe";
+    case FILE_TYPE_DISK: {
+      BY_HANDLE_FILE_INFORMATION information;
+      if (GetFileInformationByHandle(handle, &information) &&
+          (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return "";
+      }
+      char path[4096] = {};
+      GetFinalPathNameByHandleA(handle, path, sizeof path, FILE_NAME_NORMALIZED);
+      std::string name = path;
+      return name.compare(0, 4, "\\\\?\\") == 0 ? name.substr(4) : name;
+    }
+    default:
+      return "";
+  }
+}
+
+std::string OpenHandles() {
+  std::string lines = "stdin=" + Describe(GetStdHandle(STD_INPUT_HANDLE)) + "\n";
+  for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+    HANDLE handle = reinterpret_cast<HANDLE>(value);
+    DWORD flags;
+    if (!GetHandleInformation(handle, &flags)) continue;
+    std::string description = Describe(handle);
+    if (description.empty()) continue;
+    bool standard =
+        handle == GetStdHandle(STD_OUTPUT_HANDLE) || handle == GetStdHandle(STD_ERROR_HANDLE);
+    lines += (standard ? "standard=" : "other=") + description + "\n";
+  }
+  return lines;
+}
+#else
+std::string OpenHandles() {
+  std::string lines;
+  DIR* descriptors = opendir("/proc/self/fd");
+  if (!descriptors) return lines;
+  while (dirent* entry = readdir(descriptors)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == ".." || std::atoi(name.c_str()) == dirfd(descriptors)) continue;
+    char target[4096] = {};
+    ssize_t length = readlink(("/proc/self/fd/" + name).c_str(), target, sizeof target - 1);
+    lines += "fd" + name + "=" + std::string(target, length > 0 ? length : 0) + "\n";
+  }
+  closedir(descriptors);
+  return lines;
+}
+#endif
 
 // Written whole and then renamed, so a reader never sees half a record.
 void Publish(const std::string& path, const std::string& content) {
@@ -87,19 +162,27 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   content += std::string("cmdline=") + GetCommandLineA() + "\n";
 #endif
-  int sleepSeconds = 0;
+  int sleepMilliseconds = 0;
   int exitCode = 0;
   int childSeconds = 0;
+  bool handles = false;
   for (int i = 1; i < argc; ++i) {
     content += std::string("arg=") + argv[i] + "\n";
-    sleepSeconds = ValueOf(argv[i], "fake.sleep=", sleepSeconds);
+    if (HasName(argv[i], "fake.sleep="))
+      sleepMilliseconds = ValueOf(argv[i], "fake.sleep=", 0) * 1000;
+    sleepMilliseconds = ValueOf(argv[i], "fake.sleep_ms=", sleepMilliseconds);
     exitCode = ValueOf(argv[i], "fake.exit=", exitCode);
     childSeconds = ValueOf(argv[i], "fake.child=", childSeconds);
+    exitCode = ValueOf(argv[i], "fake.exit." + FolderName() + "=", exitCode);
+    handles = handles || std::string(argv[i]) == "fake.handles=true";
+    PrintLine(stdout, argv[i], "fake.stdout=");
+    PrintLine(stderr, argv[i], "fake.stderr=");
   }
+  if (handles) Publish(OwnFolder() + "/javaw.handles", OpenHandles());
   if (childSeconds > 0) StartChild(childSeconds);
   Publish(record, content);
-  if (sleepSeconds > 0) {
-    std::this_thread::sleep_for(std::chrono::seconds(sleepSeconds));
+  if (sleepMilliseconds > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(sleepMilliseconds));
     Publish(record, content + "finished\n");
   }
   return exitCode;

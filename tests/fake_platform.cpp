@@ -1,6 +1,7 @@
 #include "tests/fake_platform.h"
 
 #include <algorithm>
+#include <map>
 
 #include "platform/platform.h"
 
@@ -112,6 +113,12 @@ bool ReadFileStart(const std::string& path, size_t count, std::string* content) 
   return true;
 }
 
+bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
+  if (!ReadFile(path, content)) return false;
+  if (content->size() > maxBytes) content->erase(0, content->size() - maxBytes);
+  return true;
+}
+
 bool FileCanBeOpened(const std::string& path) { return Get().files.count(Absolute(path)) > 0; }
 
 bool IsDirectory(const std::string& path) { return Get().directories.count(Absolute(path)) > 0; }
@@ -164,6 +171,19 @@ void WriteLastErrorLine(const std::string& text) {
 
 std::tm CurrentLocalTime() { return Get().localTime; }
 
+unsigned long long MonotonicMilliseconds() { return Get().clock; }
+
+namespace {
+
+struct Run {
+  unsigned long long startedAt;
+  fake::ProcessOutcome outcome;
+};
+// By process id.
+std::map<unsigned long, Run> runs;
+
+}  // namespace
+
 bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
   if (options.outputPipe) Get().pipeCommands.push_back(commandLine);
   for (const std::string& program : Get().failingPrograms) {
@@ -174,10 +194,17 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
     return false;
   }
   if (options.outputPipe && !Get().pipeAnswer) return false;
+  size_t index = Get().started.size();
   Get().started.push_back({commandLine, options.breakawayFromJob, options.suspended,
-                           options.program, options.outputPipe});
-  process->id = 4242 + static_cast<unsigned long>(Get().started.size()) - 1;
+                           options.program, options.outputPipe,
+                           options.output ? options.output->path : ""});
+  process->id = 4242 + static_cast<unsigned long>(index);
   if (options.outputPipe) process->output = new Pipe{Get().pipeAnswer};
+  fake::ProcessOutcome outcome;
+  outcome.exitCode = Get().exitCode;
+  if (index < Get().outcomes.size()) outcome = Get().outcomes[index];
+  if (options.output) Get().files[options.output->path] += outcome.printed;
+  runs[process->id] = {Get().clock, outcome};
   return true;
 }
 
@@ -187,7 +214,24 @@ void ResumeProcess(const Process& process) {
 
 unsigned long WaitForProcess(const Process& process) {
   Get().events.push_back("wait " + std::to_string(process.id));
-  return Get().exitCode;
+  const Run& run = runs[process.id];
+  Get().clock = std::max(Get().clock, run.startedAt + run.outcome.runMilliseconds);
+  return run.outcome.exitCode;
+}
+
+bool WaitForProcessEnd(const Process& process, unsigned long milliseconds,
+                       unsigned long* exitCode) {
+  Get().events.push_back("wait " + std::to_string(process.id) + " up to " +
+                         std::to_string(milliseconds) + " ms");
+  const Run& run = runs[process.id];
+  unsigned long long end = run.startedAt + run.outcome.runMilliseconds;
+  if (end > Get().clock + milliseconds) {
+    Get().clock += milliseconds;
+    return false;
+  }
+  Get().clock = std::max(Get().clock, end);
+  *exitCode = run.outcome.exitCode;
+  return true;
 }
 
 void CloseProcess(const Process& process) {

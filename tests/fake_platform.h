@@ -17,6 +17,16 @@ struct StartedProcess {
   bool suspended = false;
   std::string program;
   bool outputPipe = false;
+  // The file that received its standard output and error, empty for none.
+  std::string outputPath;
+};
+
+// How a started process ends: after so long on the clock, with this code,
+// having printed this into its output file.
+struct ProcessOutcome {
+  unsigned long long runMilliseconds = 0;
+  unsigned long exitCode = 0;
+  std::string printed;
 };
 
 struct State {
@@ -35,8 +45,12 @@ struct State {
   unsigned long assignError = 0;
   // A start with breakaway fails with this error number, when not 0.
   unsigned long breakawayError = 0;
-  // What every waited-for process ends with.
+  // What every waited-for process beyond the outcomes ends with.
   unsigned long exitCode = 0;
+  // In start order; a process beyond the list ends at once with exitCode.
+  std::vector<ProcessOutcome> outcomes;
+  // Moved on only by the waits for a process.
+  unsigned long long clock = 0;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 

@@ -217,6 +217,7 @@ std::string Installation::Normalize(std::string text) const {
       text, std::regex(R"(am [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]\d \d\d:\d\d:\d\d \d{4})"),
       "am <TIME>");
   text = std::regex_replace(text, std::regex(R"(Computer "[^"]*")"), "Computer \"<HOST>\"");
+  text = NormalizeElapsed(text);
   ReplaceFolder(text, WineForm(root_));
   ReplaceFolder(text, root_);
   ReplaceFolder(text, WineForm(root_).substr(2));
@@ -224,8 +225,16 @@ std::string Installation::Normalize(std::string text) const {
 }
 
 std::string Installation::NormalizedLog(const std::string& folder) const {
-  std::string relative = folder.empty() ? "KivLaunch.log" : folder + "/KivLaunch.log";
+  return NormalizedFile(folder.empty() ? "KivLaunch.log" : folder + "/KivLaunch.log");
+}
+
+std::string Installation::NormalizedFile(const std::string& relative) const {
   return Normalize(Read(relative));
+}
+
+std::string NormalizeElapsed(const std::string& text) {
+  return std::regex_replace(text, std::regex(R"(nach \d+ s mit Exit-Code)"),
+                            "nach <N> s mit Exit-Code");
 }
 
 std::vector<std::string> Installation::JavaArguments(const std::string& javaFolder) const {

@@ -39,11 +39,14 @@ class Installation {
   // Started, not waited for; returns the process id.
   int Start(const std::vector<std::string>& arguments) const;
 
-  // The log with the build time, run times, computer name and this
-  // folder's path replaced by <BUILD>, <TIME>, <HOST> and <DIR>; CR LF kept.
+  // The log with the build time, run times, Java's running time, computer
+  // name and this folder's path replaced by <BUILD>, <TIME>, <N>, <HOST> and
+  // <DIR>; CR LF kept.
   std::string NormalizedLog(const std::string& folder = "") const;
   // Any text with the replacements of NormalizedLog.
   std::string Normalized(const std::string& text) const { return Normalize(text); }
+  // Any file of the installation, normalized as the log.
+  std::string NormalizedFile(const std::string& relative) const;
   // What the fake Java of that folder received, one line each: cwd=, arg=.
   std::vector<std::string> JavaArguments(const std::string& javaFolder) const;
 
@@ -61,5 +64,7 @@ int WaitFor(int pid);
 // Polls until the file exists; false after the time-out.
 bool WaitForFile(const std::string& path, int seconds);
 std::string Crlf(const std::string& text);
+// Seconds that Java ran, as the launcher reports them, read as <N>.
+std::string NormalizeElapsed(const std::string& text);
 
 }  // namespace e2e

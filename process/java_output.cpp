@@ -1,0 +1,80 @@
+#include "process/java_output.h"
+
+#include "platform/platform.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
+#include "report/password_mask.h"
+
+namespace {
+
+constexpr size_t kTailLines = 20;
+constexpr size_t kTailBytes = 2000;
+
+std::string WithoutCarriageReturns(const std::string& text) {
+  std::string lines;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string CurrentTimeInLine() {
+  std::string time = CurrentTimeText();
+  time.pop_back();
+  return time;
+}
+
+RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine,
+                      JavaOutput* output) {
+  output->path = settings.GetForStartKey("launcher.java_output");
+  if (output->path.empty()) return std::nullopt;
+  Log().WriteLine("launcher.java_output=" + output->path +
+                  " -> Die Ausgaben von Java gehen in diese Datei");
+  output->file = platform::CreateOutputFile(output->path);
+  if (!output->file) {
+    ReportError("Die Datei " + output->path +
+                " konnte nicht ge\xF6"
+                "ffnet werden.\n");
+    return kExitFailure;
+  }
+  output->firstLine =
+      "JVM wird gestartet am " + CurrentTimeInLine() + ": " + MaskPassword(commandLine) + "\r\n";
+  platform::WriteOutputFile(output->file, output->firstLine);
+  return std::nullopt;
+}
+
+void CloseJavaOutput(JavaOutput* output) {
+  if (output->file) platform::CloseOutputFile(output->file);
+  output->file = nullptr;
+}
+
+std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes) {
+  std::string lines = WithoutCarriageReturns(text);
+  lines.erase(lines.find_last_not_of("\r\n") + 1);
+  if (lines.size() > maxBytes) {
+    size_t cut = lines.size() - maxBytes;
+    size_t lineFeed = lines.find('\n', cut);
+    bool cutInsideLine = lines[cut - 1] != '\n';
+    lines.erase(0, cutInsideLine && lineFeed != std::string::npos ? lineFeed + 1 : cut);
+  }
+  size_t start = lines.size();
+  for (size_t count = 0; count < maxLines && start != std::string::npos && start > 0; ++count) {
+    start = lines.rfind('\n', start - 1);
+  }
+  return start == std::string::npos || start == lines.size() ? lines : lines.substr(start + 1);
+}
+
+// The launcher's first line is left out when the read reaches back to it.
+std::string JavaOutputTail(const JavaOutput& output) {
+  if (output.path.empty()) return std::string();
+  std::string end;
+  platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
+  if (end.compare(0, output.firstLine.size(), output.firstLine) == 0) {
+    end.erase(0, output.firstLine.size());
+  }
+  std::string tail = LastLines(end, kTailLines, kTailBytes);
+  if (tail.empty()) return "\nDie Datei " + output.path + " enth\xE4lt keine Ausgaben von Java.";
+  return "\nLetzte Ausgaben von Java in " + output.path + ":\n" + tail;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "report/run_end.h"
+#include "settings/settings.h"
+
+namespace platform {
+struct OutputFile;
+}
+
+// Where Java's standard output and standard error go: the file named by
+// launcher.java_output, relative to the working directory.
+struct JavaOutput {
+  // Empty: Java's output goes nowhere, as without the setting.
+  std::string path;
+  // The launcher's own first line, not Java's output.
+  std::string firstLine;
+  platform::OutputFile* file = nullptr;
+};
+
+// Creates or truncates the file and writes its first line: the time and
+// the masked command line. A file that cannot be created is reported and
+// ends the run.
+RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, JavaOutput* output);
+void CloseJavaOutput(JavaOutput* output);
+
+// CurrentTimeText without its line feed, for a text that goes on after it.
+std::string CurrentTimeInLine();
+
+// The end of a text: at most maxLines lines and maxBytes bytes, a line cut
+// by the byte limit left out, CR LF read as LF, no line end after the last.
+std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes);
+
+// What Java wrote into the file, its last 20 lines or 2,000 bytes, with a
+// line that says so; empty without an output file.
+std::string JavaOutputTail(const JavaOutput& output);

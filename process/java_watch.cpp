@@ -1,0 +1,65 @@
+#include "process/java_watch.h"
+
+#include "report/launch_log.h"
+
+namespace {
+
+constexpr int kMaxWatchSeconds = 60;
+
+bool IsWatchValue(const std::string& value) {
+  if (value.empty() || value.size() > 2) return false;
+  for (char c : value) {
+    if (c < '0' || c > '9') return false;
+  }
+  return std::stoi(value) <= kMaxWatchSeconds;
+}
+
+JavaEnd Ended(unsigned long exitCode, unsigned long long startedAt) {
+  JavaEnd end;
+  end.ended = true;
+  end.exitCode = exitCode;
+  end.seconds = (platform::MonotonicMilliseconds() - startedAt) / 1000;
+  return end;
+}
+
+}  // namespace
+
+int JavaWatchSeconds(const Settings& settings) {
+  std::string value = settings.GetForStartKey("launcher.java_watch");
+  if (value.empty()) return 0;
+  if (!IsWatchValue(value)) {
+    Log().WriteLine("launcher.java_watch=" + value +
+                    " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
+                    "\xFC"
+                    "berwacht.");
+    return 0;
+  }
+  return std::stoi(value);
+}
+
+bool RecordsJavaEnd(const Settings& settings) {
+  return !settings.GetForStartKey("launcher.java_output").empty() ||
+         !settings.GetForStartKey("launcher.java_watch").empty();
+}
+
+JavaEnd WatchJava(const platform::Process& java, int seconds, unsigned long long startedAt) {
+  unsigned long exitCode = 0;
+  if (!platform::WaitForProcessEnd(java, static_cast<unsigned long>(seconds) * 1000, &exitCode)) {
+    return JavaEnd();
+  }
+  return Ended(exitCode, startedAt);
+}
+
+JavaEnd AwaitJava(const platform::Process& java, unsigned long long startedAt) {
+  return Ended(platform::WaitForProcess(java), startedAt);
+}
+
+std::string JavaEndLine(const JavaEnd& end) {
+  return "Java beendet am " + CurrentTimeInLine() + " nach " + std::to_string(end.seconds) +
+         " s mit Exit-Code " + std::to_string(end.exitCode);
+}
+
+std::string WatchFailureText(const JavaEnd& end, const JavaOutput& output) {
+  return "Java wurde nach " + std::to_string(end.seconds) + " s mit Exit-Code " +
+         std::to_string(end.exitCode) + " beendet." + JavaOutputTail(output);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "process/java_output.h"
+#include "settings/settings.h"
+
+// launcher.java_watch: how many seconds after the start the launcher waits
+// to see whether Java ends at once. 0 to 60; another value is logged and
+// watches nothing.
+int JavaWatchSeconds(const Settings& settings);
+
+// Whether the run records Java's fate: launcher.java_output or
+// launcher.java_watch is set.
+bool RecordsJavaEnd(const Settings& settings);
+
+// Java's end as the launcher saw it.
+struct JavaEnd {
+  bool ended = false;
+  unsigned long exitCode = 0;
+  unsigned long long seconds = 0;
+};
+
+// Waits up to the seconds; startedAt is the clock reading at the start.
+JavaEnd WatchJava(const platform::Process& java, int seconds, unsigned long long startedAt);
+JavaEnd AwaitJava(const platform::Process& java, unsigned long long startedAt);
+
+// "Java beendet am <time> nach N s mit Exit-Code X"
+std::string JavaEndLine(const JavaEnd& end);
+// The report of a Java that ended with an error within the watch, with the
+// last lines of its output.
+std::string WatchFailureText(const JavaEnd& end, const JavaOutput& output);
