@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
+#include "report/password_mask.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ bool IsReadyCopy(const std::string& folder) {
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
 int HandOverInServiceMode(const std::string& childCommand) {
-  Log().WriteLine("Starte Kindprozess " + childCommand + " und warte auf Konsolenausgabe");
+  Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
+                  " und warte auf Konsolenausgabe");
   platform::Pipe* pipe = platform::OpenCommandPipe(childCommand);
   if (!pipe) {
     ReportError(kBrokenInstallation);
@@ -46,7 +48,8 @@ int HandOverInServiceMode(const std::string& childCommand) {
 }
 
 int HandOver(const std::string& childCommand) {
-  Log().WriteLine("Starte Kindprozess " + childCommand + " ohne auf Konsolenausgabe zu warten");
+  Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
+                  " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
   if (platform::StartProcess(childCommand, {}, &child)) return kExitSuccess;
   ReportError(kBrokenInstallation);

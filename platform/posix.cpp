@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -196,6 +195,10 @@ pid_t Spawn(const std::string& commandLine, bool executableFolderFirst, int outp
 
 }  // namespace
 
+struct InputFile {
+  std::FILE* stream;
+};
+
 struct OutputFile {
   std::FILE* stream;
 };
@@ -236,15 +239,19 @@ std::string ExecutablePath() {
   return path;
 }
 
-bool ReadFile(const std::string& path, std::string* content) {
+InputFile* OpenInputFile(const std::string& path) {
   std::string native = NativePath(path);
-  if (!IsRegularFile(native)) return false;
-  std::ifstream file(native, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  *content = bytes.str();
-  return true;
+  std::FILE* stream = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
+  return stream ? new InputFile{stream} : nullptr;
+}
+
+size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
+  return std::fread(buffer, 1, maxBytes, file->stream);
+}
+
+void CloseInputFile(InputFile* file) {
+  std::fclose(file->stream);
+  delete file;
 }
 
 bool FileCanBeOpened(const std::string& path) {

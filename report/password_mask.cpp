@@ -1,14 +1,52 @@
 #include "report/password_mask.h"
 
+#include <algorithm>
+#include <vector>
+
+const char kPasswordMarker[] = "Dautologin.pwd=";
+
+namespace {
+
+std::vector<std::string>& Remembered() {
+  static std::vector<std::string> passwords;
+  return passwords;
+}
+
+size_t EndOutsideQuotes(const std::string& text, size_t start) {
+  bool inQuotes = false;
+  for (size_t i = start; i < text.size(); ++i) {
+    if (text[i] == '"') inQuotes = !inQuotes;
+    if (text[i] == ' ' && !inQuotes) return i;
+  }
+  return text.size();
+}
+
+// The longer of the two ends, so that neither rule leaves a part in clear.
+size_t ValueEnd(const std::string& text, size_t start) {
+  size_t end = EndOutsideQuotes(text, start);
+  for (const std::string& password : Remembered()) {
+    if (text.compare(start, password.size(), password) == 0) {
+      end = std::max(end, start + password.size());
+    }
+  }
+  return end;
+}
+
+}  // namespace
+
 std::string MaskPassword(const std::string& text) {
-  const std::string marker = "Dautologin.pwd=";
+  const std::string marker = kPasswordMarker;
   std::string masked = text;
   for (size_t hit = masked.find(marker); hit != std::string::npos;
        hit = masked.find(marker, hit + marker.size())) {
     size_t valueStart = hit + marker.size();
-    size_t blank = masked.find(' ', valueStart);
-    size_t valueEnd = blank == std::string::npos ? masked.size() : blank;
-    masked.replace(valueStart, valueEnd - valueStart, "xxxx");
+    masked.replace(valueStart, ValueEnd(masked, valueStart) - valueStart, "xxxx");
   }
   return masked;
 }
+
+void RememberPassword(const std::string& password) {
+  if (!password.empty()) Remembered().push_back(password);
+}
+
+void ForgetPasswords() { Remembered().clear(); }

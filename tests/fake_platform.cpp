@@ -1,6 +1,7 @@
 #include "tests/fake_platform.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/platform.h"
 
@@ -74,6 +75,11 @@ namespace platform {
 using fake::Absolute;
 using fake::Get;
 
+struct InputFile {
+  std::string content;
+  size_t offset;
+};
+
 struct OutputFile {
   std::string path;
 };
@@ -99,12 +105,20 @@ bool ChangeDirectory(const std::string& path) {
 
 std::string ExecutablePath() { return Get().executablePath; }
 
-bool ReadFile(const std::string& path, std::string* content) {
+InputFile* OpenInputFile(const std::string& path) {
   auto it = Get().files.find(Absolute(path));
-  if (it == Get().files.end()) return false;
-  *content = it->second;
-  return true;
+  return it == Get().files.end() ? nullptr : new InputFile{it->second, 0};
 }
+
+size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
+  if (Get().readFailsWithBadAlloc) throw std::bad_alloc();
+  size_t count = std::min({maxBytes, Get().readPieceBytes, file->content.size() - file->offset});
+  file->content.copy(buffer, count, file->offset);
+  file->offset += count;
+  return count;
+}
+
+void CloseInputFile(InputFile* file) { delete file; }
 
 bool FileCanBeOpened(const std::string& path) { return Get().files.count(Absolute(path)) > 0; }
 

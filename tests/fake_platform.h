@@ -3,6 +3,7 @@
 // The platform of the in-process tests: an in-memory file system with
 // Windows paths, chosen probe answers, and a record of what the launcher did.
 
+#include <cstddef>
 #include <map>
 #include <set>
 #include <string>
@@ -27,6 +28,11 @@ struct State {
   // A start fails when its command line begins with one of these.
   std::vector<std::string> failingPrograms;
   unsigned long assignError = 0;
+  // The most bytes one read of a file returns: small, so that lines and
+  // line ends cross the pieces.
+  size_t readPieceBytes = 3;
+  // Stands for a line too long for the memory.
+  bool readFailsWithBadAlloc = false;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 
