@@ -21,15 +21,16 @@ size_t EndOutsideQuotes(const std::string& text, size_t start) {
   return text.size();
 }
 
-// The longer of the two ends, so that neither rule leaves a part in clear.
+// A remembered password is taken whole, blanks included; the value still
+// runs on to the next blank, so that no rest of a word stays in clear.
 size_t ValueEnd(const std::string& text, size_t start) {
-  size_t end = EndOutsideQuotes(text, start);
+  size_t known = 0;
   for (const std::string& password : Remembered()) {
     if (text.compare(start, password.size(), password) == 0) {
-      end = std::max(end, start + password.size());
+      known = std::max(known, password.size());
     }
   }
-  return end;
+  return EndOutsideQuotes(text, start + known);
 }
 
 }  // namespace

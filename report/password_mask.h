@@ -9,7 +9,7 @@ extern const char kPasswordMarker[];
 // the first blank outside double quotes, as the Windows runtime splits a
 // command line, so that a quoted password with a blank is masked whole;
 // where a remembered password follows the marker, all of it is masked,
-// blanks included.
+// blanks included, and the value runs on from its end.
 std::string MaskPassword(const std::string& text);
 
 // A password as the run stored it. A value from a properties file or a

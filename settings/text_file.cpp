@@ -12,16 +12,13 @@ const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path)) {
+TextFile::TextFile(const std::string& path)
+    : file_(platform::OpenInputFile(path), platform::CloseInputFile) {
   if (!file_) return;
   while (piece_.size() < kUtf8Mark.size() && ReadMore()) {
   }
   if (StartsWith(piece_, kUtf8Mark)) position_ = kUtf8Mark.size();
   utf16_ = StartsWith(piece_, "\xFF\xFE") || StartsWith(piece_, "\xFE\xFF");
-}
-
-TextFile::~TextFile() {
-  if (file_) platform::CloseInputFile(file_);
 }
 
 bool TextFile::ReadMore() {
@@ -30,7 +27,7 @@ bool TextFile::ReadMore() {
   position_ = 0;
   size_t kept = piece_.size();
   piece_.resize(kept + kPieceBytes);
-  size_t got = platform::ReadInputFile(file_, &piece_[kept], kPieceBytes);
+  size_t got = platform::ReadInputFile(file_.get(), &piece_[kept], kPieceBytes);
   piece_.resize(kept + got);
   ended_ = got == 0;
   return !ended_;

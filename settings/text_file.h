@@ -1,11 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
-namespace platform {
-struct InputFile;
-}
+#include "platform/platform.h"
 
 // A file read line by line as msvcrt's text mode reads it: CR before LF is
 // dropped, byte 0x1A ends the file. A final line feed leaves one more, empty
@@ -17,9 +16,6 @@ class TextFile {
  public:
   // Not open when the file cannot be opened.
   explicit TextFile(const std::string& path);
-  ~TextFile();
-  TextFile(const TextFile&) = delete;
-  TextFile& operator=(const TextFile&) = delete;
 
   bool IsOpen() const { return file_ != nullptr; }
   // Begins with the byte order mark of UTF-16, which this reader cannot read.
@@ -31,7 +27,8 @@ class TextFile {
   // Appends the next piece of the file; false at its end.
   bool ReadMore();
 
-  platform::InputFile* file_;
+  // Closed also when the constructor's first read fails.
+  std::unique_ptr<platform::InputFile, void (*)(platform::InputFile*)> file_;
   std::string piece_;
   size_t position_ = 0;
   bool ended_ = false;

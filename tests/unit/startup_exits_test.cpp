@@ -76,6 +76,11 @@ const ExitCase kCases[] = {
      "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
      "pr\xC3\xBC"
      "fen! \n"},
+    {"memory runs out", [] { fake::Get().readFailsWithBadAlloc = true; }, "", 1,
+     "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
+     "hren. Bitte die Gr\xF6\xDF"
+     "e der Properties-Dateien pr\xFC"
+     "fen.\n"},
     {"no ready copy",
      [] {
        fake::Get().directories.erase("C:\\App\\lib");
@@ -218,3 +223,38 @@ TEST(StartupRun, RootFolderFromKivsoftProperties) {
 }
 
 }  // namespace
+
+// Java receives every password in clear; neither the log nor the failure
+// report shows any part of one, however it came in.
+TEST(StartupRun, NoPasswordInTheLogOrTheReport) {
+  struct Case {
+    std::string file, tail, javaReceives;
+  };
+  const Case cases[] = {
+      {"Dautologin.pwd = Geheim Wort\n", "", "-Dautologin.pwd=Geheim Wort "},
+      {"Dautologin.pwd=\"Geheim Wort\"\n", "", "-Dautologin.pwd=\"Geheim Wort\" "},
+      {"", "-Dautologin.pwd=\"Geheim Wort\"", "-Dautologin.pwd=\"Geheim "},
+      {"", "-read=-Dautologin.pwd=Geheim+++Wort", " -Dautologin.pwd=Geheim Wort "},
+      {"", "-read_app=-Dautologin.pwd=Geheim+++Wort", " -Dautologin.pwd=Geheim Wort "},
+  };
+  for (const Case& c : cases) {
+    for (bool startFails : {false, true}) {
+      fake::Reset();
+      fake::AddFile("C:\\App\\launch.properties", "java=C:\\J32\nQV=app.Main\n");
+      fake::AddFile("C:\\App\\customlaunch.properties", c.file);
+      fake::Get().runsUnderWow64 = false;
+      if (startFails) fake::Get().failingPrograms = {"C:\\J32"};
+      EXPECT_EQ(RunLauncher("KivLauncher.exe " + c.tail), startFails ? 1 : 0) << c.file << c.tail;
+      std::string shown = testing_log::Text();
+      for (const std::string& box : fake::Get().messageBoxes) shown += box;
+      EXPECT_EQ(fake::Get().messageBoxes.size(), startFails ? 1u : 0u);
+      for (const char* part : {"Geheim", "Wort"}) {
+        EXPECT_EQ(shown.find(part), std::string::npos) << shown;
+      }
+      if (startFails) continue;
+      ASSERT_EQ(fake::Get().started.size(), 1u);
+      EXPECT_NE(fake::Get().started[0].commandLine.find(c.javaReceives), std::string::npos)
+          << fake::Get().started[0].commandLine;
+    }
+  }
+}
