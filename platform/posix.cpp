@@ -32,9 +32,15 @@ std::string NativePath(const std::string& path) {
   return native;
 }
 
+// An argument with a blank is quoted again, as it stood in the Windows
+// command line it was split from, so that a child launcher sees it as one.
 std::string JoinArguments() {
   std::string joined;
-  for (size_t i = 1; i < arguments.size(); ++i) joined += (i > 1 ? " " : "") + arguments[i];
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    bool quoted = argument.find_first_of(" \t") != std::string::npos;
+    joined += (i > 1 ? " " : "") + (quoted ? "\"" + argument + "\"" : argument);
+  }
   return joined;
 }
 

@@ -12,8 +12,10 @@ std::vector<std::string>& Remembered() {
   return passwords;
 }
 
+// Quotes count from the start of the text, as a quote before the option's
+// minus sign ("-Dautologin.pwd=a b") also makes the blank part of it.
 size_t EndOutsideQuotes(const std::string& text, size_t start) {
-  bool inQuotes = false;
+  bool inQuotes = std::count(text.begin(), text.begin() + start, '"') % 2 != 0;
   for (size_t i = start; i < text.size(); ++i) {
     if (text[i] == '"') inQuotes = !inQuotes;
     if (text[i] == ' ' && !inQuotes) return i;

@@ -28,8 +28,8 @@ std::string TakeProperty(const std::string& line, Settings& settings) {
   std::string value = Trim(content.substr(equals + 1));
   if (value.empty()) return " // FOUND: \"" + key + "\"= EMPTY";
   settings.Set(key, value);
-  std::string shown = key == kPasswordKey ? "xxxx" : value;
-  return MaskPassword(" // FOUND: \"" + key + "\"=\"" + shown + "\"");
+  std::string shown = key == kPasswordKey ? "xxxx" : MaskPassword(value);
+  return " // FOUND: \"" + key + "\"=\"" + shown + "\"";
 }
 
 // The line in the log: the value of a password line, blanks and all, and

@@ -98,6 +98,7 @@ TEST(MaskPassword, EveryPasswordValueIsMasked) {
       {"-Dautologin.pwd=\"Geheim Wort -x", "-Dautologin.pwd=xxxx"},
       {"-Dautologin.pwd=\"\" -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dx=\"a b\" -Dautologin.pwd=g -y", "-Dx=\"a b\" -Dautologin.pwd=xxxx -y"},
+      {"\"-Dautologin.pwd=Geheim Wort\" -x", "\"-Dautologin.pwd=xxxx -x"},
   };
   ForgetPasswords();
   for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text), c.masked) << c.text;
