@@ -37,11 +37,6 @@ std::string AsLogged(const std::string& line) {
   return logged;
 }
 
-std::string Without(std::string text, const std::string& bytes) {
-  for (char c : bytes) text.erase(std::remove(text.begin(), text.end(), c), text.end());
-  return text;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {

@@ -23,33 +23,34 @@ size_t EndOutsideQuotes(const std::string& text, size_t start) {
   return text.size();
 }
 
-// A remembered password is taken whole, blanks included; the value still
-// runs on to the next blank, so that no rest of a word stays in clear.
-size_t ValueEnd(const std::string& text, size_t start) {
-  size_t known = 0;
-  for (const std::string& password : Remembered()) {
-    if (text.compare(start, password.size(), password) == 0) {
-      known = std::max(known, password.size());
-    }
-  }
-  return EndOutsideQuotes(text, start + known);
-}
-
 }  // namespace
 
+// Remembered passwords go first, the longest first, so that neither a
+// shorter one nor a value an earlier option leaves open cuts one in two.
 std::string MaskPassword(const std::string& text) {
   const std::string marker = kPasswordMarker;
   std::string masked = text;
+  for (const std::string& password : Remembered()) {
+    const std::string known = marker + password;
+    for (size_t hit = masked.find(known); hit != std::string::npos;
+         hit = masked.find(known, hit + marker.size())) {
+      masked.replace(hit + marker.size(), password.size(), "xxxx");
+    }
+  }
   for (size_t hit = masked.find(marker); hit != std::string::npos;
        hit = masked.find(marker, hit + marker.size())) {
     size_t valueStart = hit + marker.size();
-    masked.replace(valueStart, ValueEnd(masked, valueStart) - valueStart, "xxxx");
+    masked.replace(valueStart, EndOutsideQuotes(masked, valueStart) - valueStart, "xxxx");
   }
   return masked;
 }
 
 void RememberPassword(const std::string& password) {
-  if (!password.empty()) Remembered().push_back(password);
+  if (password.empty()) return;
+  std::vector<std::string>& passwords = Remembered();
+  passwords.push_back(password);
+  std::stable_sort(passwords.begin(), passwords.end(),
+                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
 }
 
 void ForgetPasswords() { Remembered().clear(); }
