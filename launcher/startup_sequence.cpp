@@ -107,7 +107,7 @@ void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
   const Classpath& classpath = inputs.classpath;
   Log().WriteLine("Gestartet wird K\xFCrzel: '" + startKey +
                   "' mit Parameter: " + classpath.classpathDefault + " " + classpath.classpathHelp +
-                  " " + classpath.classpathExtra + " " + inputs.startValue);
+                  " " + classpath.classpathExtra + " " + MaskPassword(inputs.startValue));
 }
 
 int Run(const std::string& commandLine) {

@@ -236,6 +236,8 @@ TEST(StartupRun, NoPasswordInTheLogOrTheReport) {
       {"", "-Dautologin.pwd=\"Geheim Wort\"", "-Dautologin.pwd=\"Geheim "},
       {"", "-read=-Dautologin.pwd=Geheim+++Wort", " -Dautologin.pwd=Geheim Wort "},
       {"", "-read_app=-Dautologin.pwd=Geheim+++Wort", " -Dautologin.pwd=Geheim Wort "},
+      {"QV=app.Main -Dautologin.pwd=Geheim\njvm.parameter=-Dautologin.pwd=Wort\n", "",
+       " -Dautologin.pwd=Wort "},
   };
   for (const Case& c : cases) {
     for (bool startFails : {false, true}) {
