@@ -175,6 +175,10 @@ TEST(ReadRootFolder, LastRootLineWinsAndGetsTwoBackslashes) {
       {"root=C:\\\\App # comment", "C:\\\\App # comment\\\\",
        " // FOUND: \"root\"=\"C:\\\\App # comment\""},
       {"Root=C:\\\\X\n#root=y\nroot=\nno separator\n", "", ""},
+      {"\xEF\xBB\xBFroot=C:\\\\A\n", "C:\\\\A\\\\", " // FOUND: \"root\"=\"C:\\\\A\""},
+      {"\xFF\xFEr\0o\0", "",
+       "Die Datei kivsoft.properties ist im Format UTF-16 gespeichert und kann nicht gelesen "
+       "werden. Bitte im Format ANSI oder UTF-8 speichern.\n"},
   };
   for (const RootCase& c : cases) {
     testing_log::Start();
