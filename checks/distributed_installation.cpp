@@ -6,6 +6,7 @@
 #include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
+#include "report/password_mask.h"
 #include "settings/text.h"
 
 namespace {
@@ -36,7 +37,8 @@ platform::StartOptions ChildInWorkingDirectory() {
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
 int HandOverInServiceMode(const std::string& childCommand) {
-  Log().WriteLine("Starte Kindprozess " + childCommand + " und warte auf Konsolenausgabe");
+  Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
+                  " und warte auf Konsolenausgabe");
   platform::Process child;
   if (!platform::StartProcess(childCommand, ChildInWorkingDirectory(), &child)) {
     ReportError(kBrokenInstallation);
@@ -70,7 +72,8 @@ int WaitForChild(const platform::Process& child) {
 }
 
 int HandOver(const std::string& childCommand, bool waitForChild) {
-  Log().WriteLine("Starte Kindprozess " + childCommand + " ohne auf Konsolenausgabe zu warten");
+  Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
+                  " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
   if (!platform::StartProcess(childCommand, {}, &child)) {
     ReportError(kBrokenInstallation);

@@ -3,6 +3,7 @@
 // Shared by the libFuzzer targets: a violated property aborts, so libFuzzer
 // keeps the input that shows it.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -19,6 +20,12 @@ inline void Check(bool holds, const char* property) {
 
 inline std::string Text(const unsigned char* data, size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// The text with every one of the bytes taken out.
+inline std::string Without(std::string text, const std::string& bytes) {
+  for (char c : bytes) text.erase(std::remove(text.begin(), text.end(), c), text.end());
+  return text;
 }
 
 // One setting a line, key and value split at the first "=".

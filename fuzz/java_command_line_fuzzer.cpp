@@ -1,5 +1,5 @@
 // The whole command-line assembly: exactly one "-cp" or the run refused,
-// and no password in clear in the log.
+// and no password in clear in the log, not even a part of one.
 
 #include "fuzz/fuzz_support.h"
 #include "jvm/java_command_line.h"
@@ -21,14 +21,43 @@ bool Masked(const std::string& text) {
   return true;
 }
 
+// Ends every password below and stands nowhere else.
+const char kSentinel = '\x01';
+
+std::string Line(const std::string& text, size_t number) {
+  size_t from = 0;
+  for (size_t i = 0; i < number && from != std::string::npos; ++i) {
+    from = text.find('\n', from);
+    if (from != std::string::npos) ++from;
+  }
+  return from == std::string::npos ? std::string()
+                                   : text.substr(from, text.find('\n', from) - from);
+}
+
+// A quoted password, blanks and all, between any texts without quotes.
+void CheckQuotedPassword(const std::string& input) {
+  std::string text = Without(input, std::string("\"") + kSentinel);
+  std::string line =
+      Line(text, 0) + " -Dautologin.pwd=\"" + Line(text, 1) + kSentinel + "\" " + Line(text, 2);
+  Check(MaskPassword(line).find(kSentinel) == std::string::npos,
+        "a quoted password is masked whole");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   std::string input = Text(data, size);
+  ForgetPasswords();
   Check(Masked(MaskPassword(input)), "a masked text holds no password");
+  CheckQuotedPassword(input);
   Settings settings = InitialSettings();
-  for (const auto& entry : SettingsFromText(input).entries) settings.Set(entry.first, entry.second);
-  if (settings.Get("Dautologin.pwd").find('\n') != std::string::npos) return 0;
+  std::string cleaned = Without(input, std::string(1, kSentinel));
+  for (const auto& entry : SettingsFromText(cleaned).entries) {
+    settings.Set(entry.first, entry.second);
+  }
+  // As the start-up sequence stores and remembers it; Java gets it as it is.
+  settings.Set("Dautologin.pwd", settings.Get("Dautologin.pwd") + kSentinel);
+  RememberPassword(settings.Get("Dautologin.pwd"));
   LaunchInputs inputs;
   inputs.classpath = PrepareClasspath(settings);
   inputs.startValue = settings.Get("QV");
@@ -43,8 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
       Check(commandLine.compare(0, 22, "C:\\Java\\bin\\javaw.exe ") == 0, "javaw.exe comes first");
       std::string log = FuzzLog();
       size_t lineStart = log.rfind("\r\n", log.size() - 3) + 2;
-      Check(Masked(log.substr(lineStart, log.size() - 2 - lineStart)),
-            "the logged command line holds no password");
+      std::string logged = log.substr(lineStart, log.size() - 2 - lineStart);
+      Check(Masked(logged), "the logged command line holds no password");
+      Check(logged.find(kSentinel) == std::string::npos, "no part of the password is logged");
     }
   }
   return 0;

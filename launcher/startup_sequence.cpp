@@ -1,5 +1,7 @@
 #include "launcher/startup_sequence.h"
 
+#include <new>
+
 #include "checks/distributed_installation.h"
 #include "checks/maintenance_mode.h"
 #include "checks/working_directory.h"
@@ -104,6 +106,7 @@ RunEnd CompleteSettings(const CommandLineParameters& parameters, Settings& setti
   inputs.readParameters = ReadAdditionalParameters(parameters, "read");
   inputs.readAppParameters = ReadAdditionalParameters(parameters, "read_app");
   CopyCommandLineOverrides(parameters, settings);
+  RememberPassword(settings.Get("Dautologin.pwd"));
   LogAllSettings(settings);
   return std::nullopt;
 }
@@ -113,7 +116,7 @@ void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
   const Classpath& classpath = inputs.classpath;
   Log().WriteLine("Gestartet wird K\xFCrzel: '" + startKey +
                   "' mit Parameter: " + classpath.classpathDefault + " " + classpath.classpathHelp +
-                  " " + classpath.classpathExtra + " " + inputs.startValue);
+                  " " + classpath.classpathExtra + " " + MaskPassword(inputs.startValue));
 }
 
 int Start(const std::string& commandLine, const CommandLineParameters& parameters,
@@ -146,9 +149,22 @@ int Run(const std::string& commandLine) {
 
 }  // namespace
 
+// Memory runs out only for absurd input, such as a properties line of
+// hundreds of megabytes; what held it is freed on the way here, so the
+// report can still be made.
 int RunLauncher(const std::string& fullCommandLine) {
   SetServiceMode(false);
-  int exitCode = Run(CommandLineTail(fullCommandLine));
+  ForgetPasswords();
+  int exitCode = kExitFailure;
+  try {
+    exitCode = Run(CommandLineTail(fullCommandLine));
+  } catch (const std::bad_alloc&) {
+    ReportError(
+        "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
+        "hren. Bitte die Gr\xF6\xDF"
+        "e der Properties-Dateien pr\xFC"
+        "fen.\n");
+  }
   Log().Close();
   return exitCode;
 }

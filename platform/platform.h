@@ -22,9 +22,16 @@ std::string CurrentDirectory();
 bool ChangeDirectory(const std::string& path);
 std::string ExecutablePath();
 
-// Whole file content as raw bytes; false when the file cannot be opened
-// for reading (a folder counts as such a file).
-bool ReadFile(const std::string& path, std::string* content);
+// A file read as raw bytes, piece by piece, so that a big file never needs
+// to fit in memory at once.
+struct InputFile;
+// nullptr when the file cannot be opened for reading (a folder counts as
+// such a file).
+InputFile* OpenInputFile(const std::string& path);
+// Up to maxBytes of the next bytes; 0 at the end of the file or on a read
+// error.
+size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes);
+void CloseInputFile(InputFile* file);
 // At most the first count bytes; false when the file cannot be opened.
 bool ReadFileStart(const std::string& path, size_t count, std::string* content);
 // The last maxBytes bytes of the file, or all of a shorter one.

@@ -261,6 +261,10 @@ bool Reap(pid_t pid, int options, unsigned long* exitCode) {
 
 }  // namespace
 
+struct InputFile {
+  std::FILE* stream;
+};
+
 struct OutputFile {
   std::FILE* stream;
 };
@@ -300,15 +304,19 @@ std::string ExecutablePath() {
   return path;
 }
 
-bool ReadFile(const std::string& path, std::string* content) {
+InputFile* OpenInputFile(const std::string& path) {
   std::string native = NativePath(path);
-  if (!IsRegularFile(native)) return false;
-  std::ifstream file(native, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  *content = bytes.str();
-  return true;
+  std::FILE* stream = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
+  return stream ? new InputFile{stream} : nullptr;
+}
+
+size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
+  return std::fread(buffer, 1, maxBytes, file->stream);
+}
+
+void CloseInputFile(InputFile* file) {
+  std::fclose(file->stream);
+  delete file;
 }
 
 bool ReadFileStart(const std::string& path, size_t count, std::string* content) {

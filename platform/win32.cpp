@@ -161,6 +161,10 @@ void __verbose_terminate_handler() { std::abort(); }
 
 namespace platform {
 
+struct InputFile {
+  std::FILE* stream;
+};
+
 struct OutputFile {
   std::FILE* stream;
 };
@@ -214,15 +218,18 @@ std::string ExecutablePath() {
   }
 }
 
-bool ReadFile(const std::string& path, std::string* content) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  content->clear();
-  char buffer[65536];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content->append(buffer, got);
-  std::fclose(file);
-  return true;
+InputFile* OpenInputFile(const std::string& path) {
+  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  return stream ? new InputFile{stream} : nullptr;
+}
+
+size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
+  return std::fread(buffer, 1, maxBytes, file->stream);
+}
+
+void CloseInputFile(InputFile* file) {
+  std::fclose(file->stream);
+  delete file;
 }
 
 bool ReadFileStart(const std::string& path, size_t count, std::string* content) {

@@ -8,11 +8,15 @@ void LaunchLog::Open(const std::string& path) {
   file_ = platform::CreateOutputFile(path);
 }
 
+// A long line reaches the file in pieces, so that the log never holds a
+// second copy of it.
 void LaunchLog::Write(const std::string& text) {
+  const size_t kMostPendingBytes = 65536;
   if (!file_) return;
   for (char c : text) {
     if (c == '\n') pending_ += '\r';
     pending_ += c;
+    if (pending_.size() >= kMostPendingBytes) Flush();
   }
 }
 

@@ -1,9 +1,8 @@
 #include "settings/properties_file.h"
 
-#include <vector>
-
 #include "report/error_report.h"
 #include "report/launch_log.h"
+#include "report/password_mask.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
 
@@ -18,6 +17,8 @@ std::string StripComment(const std::string& line) {
 
 namespace {
 
+const char kPasswordKey[] = "Dautologin.pwd";
+
 // What the line gave, as appended to its log line.
 std::string TakeProperty(const std::string& line, const std::string& origin, Settings& settings) {
   std::string content = StripComment(line);
@@ -27,7 +28,23 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
   std::string value = Trim(content.substr(equals + 1));
   if (value.empty()) return " // FOUND: \"" + key + "\"= EMPTY";
   settings.Set(key, value, origin);
-  return " // FOUND: \"" + key + "\"=\"" + value + "\"";
+  std::string shown = key == kPasswordKey ? "xxxx" : MaskPassword(value);
+  return " // FOUND: \"" + key + "\"=\"" + shown + "\"";
+}
+
+// The line in the log: the value of a password line, blanks and all, and
+// every password option inside a value read xxxx.
+void LogLine(const std::string& line) {
+  if (line.find(kPasswordKey) == std::string::npos) return Log().Write(line);
+  std::string content = StripComment(line);
+  size_t equals = content.find('=');
+  if (equals == std::string::npos || Trim(content.substr(0, equals)) != kPasswordKey) {
+    return Log().Write(MaskPassword(line));
+  }
+  size_t valueStart = content.find_first_not_of(" \t", equals + 1);
+  if (valueStart == std::string::npos) return Log().Write(line);
+  size_t valueEnd = content.find_last_not_of(" \t") + 1;
+  Log().Write(line.substr(0, valueStart) + "xxxx" + MaskPassword(line.substr(valueEnd)));
 }
 
 }  // namespace
@@ -35,8 +52,8 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
 RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings& settings) {
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
-  std::vector<std::string> lines;
-  if (!ReadTextLines(path, &lines)) {
+  TextFile file(path);
+  if (!file.IsOpen()) {
     ReportError("Die Datei " + path +
                 " konnte nicht ge\xF6"
                 "ffnet werden.\n");
@@ -46,9 +63,11 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
               " wurde ge\xF6"
               "ffnet.\n");
   Log().Flush();
-  for (size_t i = 0; i < lines.size(); ++i) {
-    Log().Write(lines[i]);
-    Log().WriteLine(TakeProperty(lines[i], path + ", Zeile " + std::to_string(i + 1), settings));
+  LogIfUtf16(file, path);
+  std::string line;
+  for (size_t number = 1; file.ReadLine(&line); ++number) {
+    LogLine(line);
+    Log().WriteLine(TakeProperty(line, path + ", Zeile " + std::to_string(number), settings));
   }
   return std::nullopt;
 }

@@ -1,7 +1,5 @@
 #include "settings/root_folder.h"
 
-#include <vector>
-
 #include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
@@ -17,15 +15,17 @@ bool EndsWithTwoBackslashes(const std::string& text) {
 }  // namespace
 
 std::string ReadRootFolder() {
-  std::vector<std::string> lines;
-  if (!ReadTextLines(kRootFile, &lines)) return std::string();
+  TextFile file(kRootFile);
+  if (!file.IsOpen()) return std::string();
   Log().Banner(std::string(kRootFile) + " einlesen");
   Log().Write(std::string("Die Datei ") + kRootFile +
               " wurde ge\xF6"
               "ffnet.\n");
   Log().Flush();
+  LogIfUtf16(file, kRootFile);
   std::string root;
-  for (const std::string& line : lines) {
+  std::string line;
+  while (file.ReadLine(&line)) {
     size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
     std::string key = Trim(line.substr(0, equals));

@@ -2,7 +2,21 @@
 
 #include "report/error_report.h"
 #include "report/launch_log.h"
+#include "report/password_mask.h"
 #include "settings/text.h"
+
+namespace {
+
+// In a read group "+++" stands for a blank, so a blank in the password and
+// the blank before a further option look alike: all of the group after the
+// password marker counts as the password.
+std::string PasswordToTheEnd(const std::string& group) {
+  size_t hit = group.find(kPasswordMarker);
+  if (hit == std::string::npos) return std::string();
+  return group.substr(hit + std::char_traits<char>::length(kPasswordMarker));
+}
+
+}  // namespace
 
 std::string StartKey(const Settings& settings) { return ToUpper(settings.Get("start")); }
 
@@ -22,7 +36,8 @@ std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
     return std::string();
   }
   std::string decoded = ReplaceWithBlank(escaped, "+++");
-  Log().WriteLine("ADDITIONAL escpd LINE: " + escaped);
-  Log().WriteLine("ADDITIONAL PARAMETERS:" + decoded);
+  RememberPassword(PasswordToTheEnd(decoded));
+  Log().WriteLine("ADDITIONAL escpd LINE: " + MaskPassword(escaped));
+  Log().WriteLine("ADDITIONAL PARAMETERS:" + MaskPassword(decoded));
   return decoded;
 }

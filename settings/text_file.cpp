@@ -1,27 +1,65 @@
 #include "settings/text_file.h"
 
 #include "platform/platform.h"
+#include "report/launch_log.h"
+#include "settings/text.h"
 
-std::vector<std::string> SplitTextLines(const std::string& content) {
-  std::vector<std::string> lines(1);
-  size_t end = content.find('\x1a');
-  if (end == std::string::npos) end = content.size();
-  for (size_t i = 0; i < end; ++i) {
-    char c = content[i];
-    if (c == '\n') {
-      lines.emplace_back();
-    } else if (c == '\r' && i + 1 < end && content[i + 1] == '\n') {
-      continue;
-    } else {
-      lines.back() += c;
-    }
+namespace {
+
+const size_t kPieceBytes = 65536;
+const std::string kLineEnds("\n\x1a", 2);
+const std::string kUtf8Mark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+TextFile::TextFile(const std::string& path)
+    : file_(platform::OpenInputFile(path), platform::CloseInputFile) {
+  if (!file_) return;
+  while (piece_.size() < kUtf8Mark.size() && ReadMore()) {
   }
-  return lines;
+  if (StartsWith(piece_, kUtf8Mark)) position_ = kUtf8Mark.size();
+  utf16_ = StartsWith(piece_, "\xFF\xFE") || StartsWith(piece_, "\xFE\xFF");
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>* lines) {
-  std::string content;
-  if (!platform::ReadFile(path, &content)) return false;
-  *lines = SplitTextLines(content);
+bool TextFile::ReadMore() {
+  if (ended_) return false;
+  piece_.erase(0, position_);
+  position_ = 0;
+  size_t kept = piece_.size();
+  piece_.resize(kept + kPieceBytes);
+  size_t got = platform::ReadInputFile(file_.get(), &piece_[kept], kPieceBytes);
+  piece_.resize(kept + got);
+  ended_ = got == 0;
+  return !ended_;
+}
+
+bool TextFile::ReadLine(std::string* line) {
+  if (!file_ || lastLineTaken_) return false;
+  line->clear();
+  for (;;) {
+    size_t end = piece_.find_first_of(kLineEnds, position_);
+    if (end == std::string::npos) {
+      line->append(piece_, position_, std::string::npos);
+      position_ = piece_.size();
+      if (ReadMore()) continue;
+      break;
+    }
+    line->append(piece_, position_, end - position_);
+    position_ = end + 1;
+    if (piece_[end] == '\x1a') {
+      ended_ = true;
+      break;
+    }
+    if (!line->empty() && line->back() == '\r') line->pop_back();
+    return true;
+  }
+  lastLineTaken_ = true;
   return true;
+}
+
+void LogIfUtf16(const TextFile& file, const std::string& path) {
+  if (!file.IsUtf16()) return;
+  Log().WriteLine("Die Datei " + path +
+                  " ist im Format UTF-16 gespeichert und kann nicht gelesen werden. Bitte im "
+                  "Format ANSI oder UTF-8 speichern.");
 }

@@ -1,12 +1,41 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
-#include <vector>
 
-// The lines of a file as msvcrt's text mode reads them: CR before LF is
+#include "platform/platform.h"
+
+// A file read line by line as msvcrt's text mode reads it: CR before LF is
 // dropped, byte 0x1A ends the file. A final line feed leaves one more, empty
-// line, and an empty file reads as one empty line. False when the file
-// cannot be opened.
-bool ReadTextLines(const std::string& path, std::vector<std::string>* lines);
+// line, and an empty file reads as one empty line. Notepad and many editors
+// write a UTF-8 byte order mark before the first line; it is skipped, so that
+// no key begins with it. Only a piece of the file and the current line are
+// held, whatever the file's size.
+class TextFile {
+ public:
+  // Not open when the file cannot be opened.
+  explicit TextFile(const std::string& path);
 
-std::vector<std::string> SplitTextLines(const std::string& content);
+  bool IsOpen() const { return file_ != nullptr; }
+  // Begins with the byte order mark of UTF-16, which this reader cannot read.
+  bool IsUtf16() const { return utf16_; }
+  // The next line without its line end; false when no line is left.
+  bool ReadLine(std::string* line);
+
+ private:
+  // Appends the next piece of the file; false at its end.
+  bool ReadMore();
+
+  // Closed also when the constructor's first read fails.
+  std::unique_ptr<platform::InputFile, void (*)(platform::InputFile*)> file_;
+  std::string piece_;
+  size_t position_ = 0;
+  bool ended_ = false;
+  bool lastLineTaken_ = false;
+  bool utf16_ = false;
+};
+
+// One log line telling that the file is UTF-16, as its lines come out as
+// bytes no setting can be read from.
+void LogIfUtf16(const TextFile& file, const std::string& path);

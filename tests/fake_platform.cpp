@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <new>
 
 #include "platform/platform.h"
 
@@ -75,6 +76,11 @@ namespace platform {
 using fake::Absolute;
 using fake::Get;
 
+struct InputFile {
+  std::string content;
+  size_t offset;
+};
+
 struct OutputFile {
   std::string path;
 };
@@ -100,23 +106,41 @@ bool ChangeDirectory(const std::string& path) {
 
 std::string ExecutablePath() { return Get().executablePath; }
 
-bool ReadFile(const std::string& path, std::string* content) {
+namespace {
+
+// Null for a file that does not exist.
+const std::string* Content(const std::string& path) {
   auto it = Get().files.find(Absolute(path));
-  if (it == Get().files.end()) return false;
-  *content = it->second;
-  return true;
+  return it == Get().files.end() ? nullptr : &it->second;
 }
 
+}  // namespace
+
+InputFile* OpenInputFile(const std::string& path) {
+  const std::string* content = Content(path);
+  return content ? new InputFile{*content, 0} : nullptr;
+}
+
+size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
+  if (Get().readFailsWithBadAlloc) throw std::bad_alloc();
+  size_t count = std::min({maxBytes, Get().readPieceBytes, file->content.size() - file->offset});
+  file->content.copy(buffer, count, file->offset);
+  file->offset += count;
+  return count;
+}
+
+void CloseInputFile(InputFile* file) { delete file; }
+
 bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
-  if (!ReadFile(path, content)) return false;
-  content->resize(std::min(count, content->size()));
-  return true;
+  const std::string* whole = Content(path);
+  if (whole) *content = whole->substr(0, count);
+  return whole != nullptr;
 }
 
 bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
-  if (!ReadFile(path, content)) return false;
-  if (content->size() > maxBytes) content->erase(0, content->size() - maxBytes);
-  return true;
+  const std::string* whole = Content(path);
+  if (whole) *content = whole->substr(whole->size() - std::min(maxBytes, whole->size()));
+  return whole != nullptr;
 }
 
 bool FileCanBeOpened(const std::string& path) { return Get().files.count(Absolute(path)) > 0; }

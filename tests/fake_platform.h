@@ -3,6 +3,7 @@
 // The platform of the in-process tests: an in-memory file system with
 // Windows paths, chosen probe answers, and a record of what the launcher did.
 
+#include <cstddef>
 #include <ctime>
 #include <map>
 #include <set>
@@ -51,6 +52,11 @@ struct State {
   std::vector<ProcessOutcome> outcomes;
   // Moved on only by the waits for a process.
   unsigned long long clock = 0;
+  // The most bytes one read of a file returns: small, so that lines and
+  // line ends cross the pieces.
+  size_t readPieceBytes = 3;
+  // Stands for a line too long for the memory.
+  bool readFailsWithBadAlloc = false;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 

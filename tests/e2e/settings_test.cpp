@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "tests/e2e/installation_fixture.h"
@@ -166,6 +167,47 @@ TEST_F(Settings, MaintenanceAndItsExemptions) {
   app.MakeDirectory("InWartung.txt");
   EXPECT_EQ(app.Run({}).exitCode, 0);
   EXPECT_NE(app.NormalizedLog().find(Crlf(MaintenanceCheck())), std::string::npos);
+}
+
+// Notepad's UTF-8 byte order mark: the same settings and the same log as
+// without it, since the log echoes the line without the mark.
+TEST_F(Settings, Utf8ByteOrderMarkIsSkipped) {
+  const std::string mark = "\xEF\xBB\xBF";
+  app.Write("launch.properties", mark + kLaunchProperties);
+  app.Write("customlaunch.properties", mark + kCustomLaunchProperties);
+  RunResult result = app.Run({});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(app.NormalizedLog(),
+            Crlf(StandardRunUntilStart("") + Java64Start("QV", "-Dapp=qv app.Main") + kComplete));
+  app.Write("kivsoft.properties", mark + "root=conf\n");
+  app.Write("conf/launch.properties", kLaunchProperties);
+  app.Write("conf/customlaunch.properties", mark + "memory.maximum=640M\r\n");
+  app.JavaArguments("jre64");  // the first run's Java has written its record
+  std::remove(app.Path("jre64/bin/javaw.received").c_str());
+  EXPECT_EQ(app.Run({}).exitCode, 0);
+  std::string log = app.NormalizedLog();
+  EXPECT_NE(log.find(Crlf("ffnet.\n // FOUND: \"root\"=\"conf\"\n")), std::string::npos) << log;
+  EXPECT_NE(log.find(Crlf("ffnet.\nmemory.maximum=640M // FOUND: \"memory.maximum\"=\"640M\"\n")),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(log.find(mark), std::string::npos);
+  std::vector<std::string> received = app.JavaArguments("jre64");
+  EXPECT_NE(std::find(received.begin(), received.end(), "arg=-Xmx640M"), received.end());
+}
+
+// A UTF-16 file stays unreadable, but the log says why.
+TEST_F(Settings, Utf16FileIsNamedInTheLog) {
+  for (const std::string mark : {"\xFF\xFE", "\xFE\xFF"}) {
+    app.Write("customlaunch.properties", mark + std::string("m\0=\0"
+                                                            "1\0\r\0\n\0",
+                                                            10));
+    EXPECT_EQ(app.Run({}).exitCode, 0);
+    EXPECT_NE(app.NormalizedLog().find(Crlf(
+                  "ffnet.\nDie Datei customlaunch.properties ist im Format UTF-16 gespeichert und "
+                  "kann nicht gelesen werden. Bitte im Format ANSI oder UTF-8 speichern.\n" +
+                  mark + "m")),
+              std::string::npos);
+  }
 }
 
 TEST_F(Settings, PasswordNeverReachesTheLog) {

@@ -118,6 +118,28 @@ TEST(ResolveDistributedInstallation, WaitsForTheChildWhenAsked) {
   }
 }
 
+// The child receives the password; the log of either hand-over does not.
+TEST(ResolveDistributedInstallation, PasswordIsMaskedInTheHandOverLine) {
+  const std::string arguments = "-Dautologin.pwd=\"Geheim Wort\" -Dautologin.pwd=g2 -start=abc";
+  const std::string masked = "-Dautologin.pwd=xxxx -Dautologin.pwd=xxxx -start=abc";
+  for (bool serviceMode : {false, true}) {
+    Copies({"3.2.0.15"}, {});
+    SetServiceMode(serviceMode);
+    fake::Get().pipeAnswer = "pid:1";
+    EXPECT_EQ(ResolveDistributedInstallation(arguments), 0);
+    SetServiceMode(false);
+    std::string log = testing_log::Text();
+    std::string started =
+        serviceMode ? fake::Get().pipeCommands.at(0) : fake::Get().started.at(0).commandLine;
+    EXPECT_NE(started.find(arguments), std::string::npos);
+    EXPECT_NE(log.find("KivLauncher.exe " + masked + (serviceMode ? " und" : " ohne")),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("Geheim"), std::string::npos);
+    EXPECT_EQ(log.find("g2"), std::string::npos);
+  }
+}
+
 TEST(ResolveDistributedInstallation, FailedChildStart) {
   Copies({"3.2.0.15"}, {});
   fake::Get().failingPrograms = {"3.2.0.15"};

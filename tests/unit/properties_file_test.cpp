@@ -37,6 +37,20 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
       {"key=C:\\Temp\\new", true, "key", "C:\\Temp\\new",
        "key=C:\\Temp\\new // FOUND: \"key\"=\"C:\\Temp\\new\""},
       {"k\xE4y=\xF6", true, "k\xE4y", "\xF6", "k\xE4y=\xF6 // FOUND: \"k\xE4y\"=\"\xF6\""},
+      {"\xEF\xBB\xBFkey=v", true, "key", "v", "key=v // FOUND: \"key\"=\"v\""},
+      {"Dautologin.pwd=geheim", true, "Dautologin.pwd", "geheim",
+       "Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
+      {"Dautologin.pwd = Geheim Wort  # alt: -Dautologin.pwd=x", true, "Dautologin.pwd",
+       "Geheim Wort",
+       "Dautologin.pwd = xxxx  # alt: -Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
+      {"Dautologin.pwd\t=\t\"a # b\" # c", true, "Dautologin.pwd", "\"a # b\"",
+       "Dautologin.pwd\t=\txxxx # c // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
+      {"Dautologin.pwd=", false, "", "", "Dautologin.pwd= // FOUND: \"Dautologin.pwd\"= EMPTY"},
+      {"# Dautologin.pwd=alt", false, "", "", "# Dautologin.pwd=xxxx"},
+      {"QV=-Dautologin.pwd=geheim app.Main", true, "QV", "-Dautologin.pwd=geheim app.Main",
+       "QV=-Dautologin.pwd=xxxx app.Main // FOUND: \"QV\"=\"-Dautologin.pwd=xxxx app.Main\""},
+      {"dautologin.pwd=klein", true, "dautologin.pwd", "klein",
+       "dautologin.pwd=klein // FOUND: \"dautologin.pwd\"=\"klein\""},
   };
   for (const LineCase& c : cases) {
     testing_log::Start();
@@ -129,6 +143,21 @@ TEST(ReadPropertiesFile, EmptyFileGivesOneEmptyLine) {
             "ffnet.\n\n");
 }
 
+TEST(ReadPropertiesFile, Utf16FileIsNamedInTheLog) {
+  testing_log::Start();
+  fake::AddFile("C:\\App\\u.properties", std::string("\xFF\xFEk\0=\0v\0", 8));
+  Settings settings;
+  EXPECT_EQ(ReadPropertiesFile("", "u.properties", settings), std::nullopt);
+  EXPECT_EQ(
+      testing_log::Text(),
+      "\n===== u.properties einlesen =====\nDie Datei u.properties wurde ge\xF6"
+      "ffnet.\n"
+      "Die Datei u.properties ist im Format UTF-16 gespeichert und kann nicht gelesen werden. "
+      "Bitte im Format ANSI oder UTF-8 speichern.\n" +
+          std::string("\xFF\xFEk\0=\0v\0", 8) + " // FOUND: \"" + std::string("\xFF\xFEk\0", 4) +
+          "\"=\"" + std::string("\0v\0", 3) + "\"\n");
+}
+
 struct RootCase {
   std::string content;  // nullptr-like: "<none>" for no file
   std::string root;
@@ -146,6 +175,10 @@ TEST(ReadRootFolder, LastRootLineWinsAndGetsTwoBackslashes) {
       {"root=C:\\\\App # comment", "C:\\\\App # comment\\\\",
        " // FOUND: \"root\"=\"C:\\\\App # comment\""},
       {"Root=C:\\\\X\n#root=y\nroot=\nno separator\n", "", ""},
+      {"\xEF\xBB\xBFroot=C:\\\\A\n", "C:\\\\A\\\\", " // FOUND: \"root\"=\"C:\\\\A\""},
+      {"\xFF\xFEr\0o\0", "",
+       "Die Datei kivsoft.properties ist im Format UTF-16 gespeichert und kann nicht gelesen "
+       "werden. Bitte im Format ANSI oder UTF-8 speichern.\n"},
   };
   for (const RootCase& c : cases) {
     testing_log::Start();

@@ -7,6 +7,7 @@
 #include "report/password_mask.h"
 #include "settings/settings_listing.h"
 #include "settings/start_key.h"
+#include "settings/text.h"
 #include "tests/unit/test_log.h"
 
 namespace {
@@ -90,8 +91,40 @@ TEST(MaskPassword, EveryPasswordValueIsMasked) {
       {"-Dautologin.pwd=Dautologin.pwd=x y", "-Dautologin.pwd=xxxx y"},
       {"no password", "no password"},
       {"", ""},
+      {"-Dautologin.pwd=\"Geheim Wort\" -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dautologin.pwd=\"Geheim Wort\"", "-Dautologin.pwd=xxxx"},
+      {"-Dautologin.pwd=\\\"Geheim Wort\\\" -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dautologin.pwd=Geheim\" \"Wort -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dautologin.pwd=\"Geheim Wort -x", "-Dautologin.pwd=xxxx"},
+      {"-Dautologin.pwd=\"\" -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dx=\"a b\" -Dautologin.pwd=g -y", "-Dx=\"a b\" -Dautologin.pwd=xxxx -y"},
+      {"\"-Dautologin.pwd=Geheim Wort\" -x", "\"-Dautologin.pwd=xxxx -x"},
   };
+  ForgetPasswords();
   for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text), c.masked) << c.text;
+}
+
+// A stored password may hold blanks without quotes: all of it is masked
+// where it follows the marker, and nowhere else.
+TEST(MaskPassword, RememberedPasswordIsMaskedWhole) {
+  struct Case {
+    std::string text, masked;
+  };
+  const Case cases[] = {
+      {"-Dautologin.pwd=Geheim Wort -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dautologin.pwd=Geheim Wort", "-Dautologin.pwd=xxxx"},
+      {"-Dautologin.pwd=Geheim Wortlaut -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dautologin.pwd=Geheim -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dautologin.pwd=a b c -x", "-Dautologin.pwd=xxxx c -x"},
+      {"Geheim Wort -Dautologin.pwd=", "Geheim Wort -Dautologin.pwd=xxxx"},
+  };
+  ForgetPasswords();
+  RememberPassword("Geheim Wort");
+  RememberPassword("a b");
+  RememberPassword("");
+  for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text), c.masked) << c.text;
+  ForgetPasswords();
+  EXPECT_EQ(MaskPassword("-Dautologin.pwd=Geheim Wort"), "-Dautologin.pwd=xxxx Wort");
 }
 
 TEST(StartKey, MissingEntryIsReportedWithTheKey) {
@@ -120,6 +153,36 @@ TEST(AdditionalParameters, DecodeAndLogBothGroups) {
             "===== Zusatzparameter mit -read_app =====\n"
             "ADDITIONAL escpd LINE: x+++y++++z\n"
             "ADDITIONAL PARAMETERS:x y +z\n");
+}
+
+// "+++" in a group cannot be told from a blank in the password: all of the
+// group after the marker is masked, and remembered for the Java command line.
+TEST(AdditionalParameters, PasswordInAGroupIsMaskedToTheGroupsEnd) {
+  struct Case {
+    std::string group, escapedLine, decodedLine;
+  };
+  const Case cases[] = {
+      {"-Dautologin.pwd=geheim", "-Dautologin.pwd=xxxx", "-Dautologin.pwd=xxxx"},
+      {"-Dautologin.pwd=Geheim+++Wort", "-Dautologin.pwd=xxxx", "-Dautologin.pwd=xxxx"},
+      {"-Dx=1+++-Dautologin.pwd=\"Geheim+++Wort\"", "-Dx=1+++-Dautologin.pwd=xxxx",
+       "-Dx=1 -Dautologin.pwd=xxxx"},
+      {"-Dautologin.pwd=g+++-Xmx1g", "-Dautologin.pwd=xxxx", "-Dautologin.pwd=xxxx"},
+  };
+  for (const Case& c : cases) {
+    testing_log::Start();
+    ForgetPasswords();
+    CommandLineParameters parameters;
+    parameters.Set("read", c.group);
+    std::string decoded = ReadAdditionalParameters(parameters, "read");
+    EXPECT_EQ(decoded, ReplaceWithBlank(c.group, "+++"));
+    EXPECT_EQ(testing_log::Text(),
+              "\n===== Zusatzparameter mit -read =====\n"
+              "ADDITIONAL escpd LINE: " +
+                  c.escapedLine + "\nADDITIONAL PARAMETERS:" + c.decodedLine + "\n")
+        << c.group;
+    EXPECT_EQ(MaskPassword("a " + decoded + " b"), "a " + c.decodedLine + " b") << c.group;
+  }
+  ForgetPasswords();
 }
 
 }  // namespace

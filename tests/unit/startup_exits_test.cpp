@@ -76,6 +76,11 @@ const ExitCase kCases[] = {
      "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
      "pr\xC3\xBC"
      "fen! \n"},
+    {"memory runs out", [] { fake::Get().readFailsWithBadAlloc = true; }, "", 1,
+     "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
+     "hren. Bitte die Gr\xF6\xDF"
+     "e der Properties-Dateien pr\xFC"
+     "fen.\n"},
     {"no ready copy",
      [] {
        fake::Get().directories.erase("C:\\App\\lib");

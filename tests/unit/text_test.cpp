@@ -7,6 +7,7 @@
 #include "settings/properties_file.h"
 #include "settings/root_folder.h"
 #include "settings/text_file.h"
+#include "tests/fake_platform.h"
 
 namespace {
 
@@ -87,8 +88,45 @@ TEST(TextFile, LinesAsTextModeReadsThem) {
       {std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
       {"\xE4=\xF6\n", {"\xE4=\xF6", ""}},
       {"\n\n", {"", "", ""}},
+      {"\xEF\xBB\xBFkey=v\r\n", {"key=v", ""}},
+      {"\xEF\xBB\xBF", {""}},
+      {"\xEF\xBB", {"\xEF\xBB"}},
+      {"a\n\xEF\xBB\xBF", {"a", "\xEF\xBB\xBF"}},
+      {"\xEF\xBB\xBF\xEF\xBB\xBF"
+       "a",
+       {"\xEF\xBB\xBF"
+        "a"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(SplitTextLines(c.content), c.lines) << c.content;
+  // Piece sizes that split every line end and the byte order mark, and one
+  // that takes the file at once.
+  for (size_t pieceBytes : {1, 2, 3, 65536}) {
+    for (const Case& c : cases) {
+      fake::Reset();
+      fake::Get().readPieceBytes = pieceBytes;
+      fake::AddFile("C:\\App\\t.txt", c.content);
+      TextFile file("t.txt");
+      ASSERT_TRUE(file.IsOpen());
+      std::vector<std::string> lines;
+      std::string line = "stale";
+      while (file.ReadLine(&line)) lines.push_back(line);
+      EXPECT_EQ(lines, c.lines) << c.content << " in pieces of " << pieceBytes;
+      EXPECT_FALSE(file.ReadLine(&line));
+      EXPECT_FALSE(file.IsUtf16());
+    }
+  }
+}
+
+TEST(TextFile, Utf16IsRecognisedByItsByteOrderMark) {
+  const std::pair<std::string, bool> cases[] = {
+      {"\xFF\xFEk\0=\0", true}, {"\xFE\xFF\0k", true}, {"\xFF", false},
+      {"\xFE\xFE", false},      {"a\xFF\xFE", false},  {"\xEF\xBB\xBF", false},
+  };
+  for (const auto& [content, utf16] : cases) {
+    fake::Reset();
+    fake::AddFile("C:\\App\\t.txt", content);
+    EXPECT_EQ(TextFile("t.txt").IsUtf16(), utf16) << content;
+  }
+  EXPECT_FALSE(TextFile("missing.txt").IsOpen());
 }
 
 TEST(PropertiesLine, CommentEndsAtFirstHashOutsideQuotes) {
