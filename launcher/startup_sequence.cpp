@@ -36,7 +36,6 @@ void OpenLog(const std::string& workingDirectoryReport, const std::string& comma
 
 RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings) {
   std::string root = CollapseUncPrefix(ReadRootFolder());
-  settings = InitialSettings();
   if (RunEnd end = ReadPropertiesFile(root, "launch.properties", settings)) return end;
   if (RunEnd end = ReadPropertiesFile(root, "customlaunch.properties", settings)) return end;
   std::string custom = parameters.Get("custom");
@@ -142,7 +141,7 @@ int Run(const std::string& commandLine) {
   bool ignoreMaintenance = EvaluateSwitches(parameters);
   CheckRun check;
   BeginCheck(parameters, ignoreMaintenance, AttemptsJava64(), &check);
-  Settings settings;
+  Settings settings = InitialSettings(check.active);
   int exitCode = Start(commandLine, parameters, ignoreMaintenance, settings, check);
   return check.active ? ConcludeCheck(check, exitCode) : exitCode;
 }

@@ -14,7 +14,7 @@ const char kCommandLineOrigin[] = "Kommandozeile";
 
 void Settings::Set(const std::string& key, const std::string& value, const std::string& origin) {
   entries[key] = value;
-  history[key].push_back({value, origin, ++assignmentCount});
+  if (keepsHistory) history[key].push_back({value, origin, ++assignmentCount});
 }
 
 std::string Settings::GetForStartKey(const std::string& key) const {
@@ -22,7 +22,7 @@ std::string Settings::GetForStartKey(const std::string& key) const {
   return variant.empty() ? Get(key) : variant;
 }
 
-Settings InitialSettings() {
+Settings InitialSettings(bool keepsHistory) {
   static const char* const kInitial[][2] = {
       {"start", "QV"},
       {"memory.maximum", "256M"},
@@ -35,6 +35,7 @@ Settings InitialSettings() {
       {"launcher.ignore_inwartung", "false"},
   };
   Settings settings;
+  settings.keepsHistory = keepsHistory;
   for (const auto& entry : kInitial) settings.Set(entry[0], entry[1], kDefaultOrigin);
   return settings;
 }

@@ -16,7 +16,9 @@ struct Assignment {
 // unsigned values; an absent key reads as the empty text.
 struct Settings {
   std::map<std::string, std::string> entries;
-  // Every value each key was given, the effective one last.
+  // Every value each key was given, the effective one last; kept only when
+  // asked for (check mode), since a plain run must not grow with the files.
+  bool keepsHistory = false;
   std::map<std::string, std::vector<Assignment>> history;
   int assignmentCount = 0;
 
@@ -34,4 +36,4 @@ using CommandLineParameters = Settings;
 extern const char kDefaultOrigin[];
 extern const char kCommandLineOrigin[];
 
-Settings InitialSettings();
+Settings InitialSettings(bool keepsHistory = false);

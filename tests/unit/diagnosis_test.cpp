@@ -120,7 +120,7 @@ TEST(SettingOrigins, EveryValueKeepsItsSourceInOrder) {
   testing_log::Start();
   fake::AddFile("C:\\App\\launch.properties", "# comment\nmemory.maximum=1G\nempty=\n");
   fake::AddFile("C:\\App\\customlaunch.properties", "memory.maximum=2G\n");
-  Settings settings = InitialSettings();
+  Settings settings = InitialSettings(true);
   ASSERT_FALSE(ReadPropertiesFile("", "launch.properties", settings));
   ASSERT_FALSE(ReadPropertiesFile("", "customlaunch.properties", settings));
   const std::vector<Assignment>& values = settings.history["memory.maximum"];
@@ -131,6 +131,10 @@ TEST(SettingOrigins, EveryValueKeepsItsSourceInOrder) {
   EXPECT_EQ(values[2].value, "2G");
   EXPECT_LT(values[1].order, values[2].order);
   EXPECT_EQ(settings.history.count("empty"), 0u);
+  // A plain run keeps no history: its memory must not grow with the files.
+  Settings plain = InitialSettings();
+  ASSERT_FALSE(ReadPropertiesFile("", "customlaunch.properties", plain));
+  EXPECT_TRUE(plain.history.empty());
 }
 
 TEST(Findings, ClosingCounts) {
