@@ -2,6 +2,7 @@
 
 #include "diagnosis/findings.h"
 #include "diagnosis/sections.h"
+#include "jvm/java_selection.h"
 #include "platform/platform.h"
 #include "process/start_java.h"
 #include "report/error_report.h"
@@ -68,14 +69,13 @@ void TellUser(const CheckRun& check, const Findings& findings) {
 
 }  // namespace
 
-void BeginCheck(const CommandLineParameters& parameters, bool ignoreMaintenance, bool tries64Bit,
-                CheckRun* check) {
+void BeginCheck(const CommandLineParameters& parameters, bool ignoreMaintenance, CheckRun* check) {
   if (!parameters.IsTrue("launcher.check")) return;
   check->active = true;
   check->logPath = LogPath();
   check->workingDirectory = platform::CurrentDirectory();
   check->ignoreMaintenance = ignoreMaintenance;
-  check->tries64Bit = tries64Bit;
+  check->tries64Bit = AttemptsJava64();
   check->parameters = &parameters;
   CaptureReports(&check->reports);
   Log().WriteLine(

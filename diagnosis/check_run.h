@@ -30,8 +30,7 @@ struct CheckRun {
 
 // With -launcher.check=true the run becomes a check run: reports are kept
 // for its end instead of being shown, and Java is never started.
-void BeginCheck(const CommandLineParameters& parameters, bool ignoreMaintenance, bool tries64Bit,
-                CheckRun* check);
+void BeginCheck(const CommandLineParameters& parameters, bool ignoreMaintenance, CheckRun* check);
 
 // Takes the place of LaunchJava in a check run. The error text is the one a
 // start would give when the javaw.exe it names is missing.

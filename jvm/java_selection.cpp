@@ -6,6 +6,10 @@
 
 std::string ReadComputerName() { return platform::ComputerName(); }
 
+bool AttemptsJava64() {
+  return platform::RunsUnderWow64() && !platform::LacksK32GetModuleFileNameExA();
+}
+
 // Greedy with one back-tracking point, the last star: a later star makes
 // every earlier choice final, so the work stays polynomial.
 bool MatchWildcard(const std::string& pattern, const std::string& text, size_t i, size_t j) {

@@ -24,6 +24,9 @@ std::string SelectJavaHome(bool is64Bit, const Settings& settings);
 
 std::string ReadComputerName();
 
+// Whether this computer gets a 64-bit attempt before the 32-bit one.
+bool AttemptsJava64();
+
 // Whether text from position j on matches pattern from position i on;
 // "*" matches any run of characters, "?" exactly one.
 bool MatchWildcard(const std::string& pattern, const std::string& text, size_t i, size_t j);

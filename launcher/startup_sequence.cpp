@@ -10,7 +10,6 @@
 #include "jvm/java_selection.h"
 #include "launcher/command_line.h"
 #include "launcher/version.h"
-#include "platform/platform.h"
 #include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -41,10 +40,6 @@ RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings)
   std::string custom = parameters.Get("custom");
   if (!custom.empty()) return ReadPropertiesFile(root, custom, settings);
   return std::nullopt;
-}
-
-bool AttemptsJava64() {
-  return platform::RunsUnderWow64() && !platform::LacksK32GetModuleFileNameExA();
 }
 
 // RunLauncher closes the log right after this line; a check run has started nothing.
@@ -140,7 +135,7 @@ int Run(const std::string& commandLine) {
   OpenLog(report, commandLine);
   bool ignoreMaintenance = EvaluateSwitches(parameters);
   CheckRun check;
-  BeginCheck(parameters, ignoreMaintenance, AttemptsJava64(), &check);
+  BeginCheck(parameters, ignoreMaintenance, &check);
   Settings settings = InitialSettings(check.active);
   int exitCode = Start(commandLine, parameters, ignoreMaintenance, settings, check);
   return check.active ? ConcludeCheck(check, exitCode) : exitCode;

@@ -59,6 +59,18 @@ void AddFile(const std::string& path, const std::string& content) {
   AddDirectory(Parent(full));
 }
 
+std::tm LocalTime(int year, int month, int day, int weekday, int hour, int minute, int second) {
+  std::tm time = {};
+  time.tm_year = year - 1900;
+  time.tm_mon = month - 1;
+  time.tm_mday = day;
+  time.tm_wday = weekday;
+  time.tm_hour = hour;
+  time.tm_min = minute;
+  time.tm_sec = second;
+  return time;
+}
+
 void Reset() {
   Get() = State();
   Get().currentDirectory = "C:\\App";

@@ -30,6 +30,9 @@ struct ProcessOutcome {
   std::string printed;
 };
 
+// A local time; weekday 0 is Sunday.
+std::tm LocalTime(int year, int month, int day, int weekday, int hour, int minute, int second);
+
 struct State {
   std::map<std::string, std::string> files;
   std::set<std::string> directories;
@@ -38,7 +41,7 @@ struct State {
   std::string commandLine;
   std::string computerName = "PC-07";
   // Sun Dec  6 12:57:17 2026
-  std::tm localTime = {17, 57, 12, 6, 11, 2026 - 1900, 0, 0, 0};
+  std::tm localTime = LocalTime(2026, 12, 6, 0, 12, 57, 17);
   bool runsUnderWow64 = true;
   bool lacksK32GetModuleFileNameExA = false;
   // A start fails when its command line begins with one of these.
