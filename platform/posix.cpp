@@ -17,9 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 
 #include "platform/platform.h"
 
@@ -131,8 +128,12 @@ std::vector<std::string> SearchFolders() {
   folders.push_back(Folder(NativePath(ExecutablePath())));
   folders.push_back(".");
   const char* path = std::getenv("PATH");
-  std::stringstream entries(path ? path : "");
-  for (std::string entry; std::getline(entries, entry, ':');) folders.push_back(entry);
+  std::string entries = path ? path : "";
+  for (size_t from = 0; from < entries.size();) {
+    size_t colon = std::min(entries.find(':', from), entries.size());
+    folders.push_back(entries.substr(from, colon - from));
+    from = colon + 1;
+  }
   return folders;
 }
 
@@ -291,26 +292,26 @@ void CloseInputFile(InputFile* file) {
   delete file;
 }
 
+// Through stdio: iostreams would add their start-up to every run.
 bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
   std::string native = NativePath(path);
-  if (!IsRegularFile(native)) return false;
-  std::ifstream file(native, std::ios::binary);
+  std::FILE* file = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
   if (!file) return false;
   content->assign(count, '\0');
-  file.read(&(*content)[0], static_cast<std::streamsize>(count));
-  content->resize(static_cast<size_t>(file.gcount()));
+  content->resize(std::fread(&(*content)[0], 1, count, file));
+  std::fclose(file);
   return true;
 }
 
 bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
-  std::ifstream file(NativePath(path), std::ios::binary | std::ios::ate);
+  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
   if (!file) return false;
-  std::streamoff size = file.tellg();
-  std::streamoff length = std::min<std::streamoff>(size, static_cast<std::streamoff>(maxBytes));
-  file.seekg(size - length);
+  off_t size = std::fseek(file, 0, SEEK_END) == 0 ? ftello(file) : 0;
+  off_t length = std::min<off_t>(size, static_cast<off_t>(maxBytes));
+  fseeko(file, size - length, SEEK_SET);
   content->assign(static_cast<size_t>(length), '\0');
-  file.read(&(*content)[0], length);
-  content->resize(static_cast<size_t>(file.gcount()));
+  content->resize(std::fread(&(*content)[0], 1, static_cast<size_t>(length), file));
+  std::fclose(file);
   return true;
 }
 
@@ -369,7 +370,8 @@ bool RunsUnderWow64() { return true; }
 bool LacksK32GetModuleFileNameExA() { return false; }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {
-  std::cerr << caption << ": " << text << std::endl;
+  std::string line = caption + ": " + text + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 void WriteStandardOutput(const std::string& bytes) {
