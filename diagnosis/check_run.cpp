@@ -90,7 +90,7 @@ RunEnd TryJavaInCheck(const std::string& javaHome, bool is64Bit, const Settings&
     return end;
   }
   check.attempts.push_back({is64Bit, commandLine});
-  std::string program = javaHome + "\\bin\\javaw.exe";
+  std::string program = JavaProgram(javaHome);
   bool present = platform::FileCanBeOpened(program);
   Log().WriteLine(
       "Pr\xFC"

@@ -1,5 +1,6 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
+#include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 #include "settings/start_key.h"
@@ -52,13 +53,12 @@ void CheckSplitPieces(const Settings& settings, Findings& findings) {
   }
 }
 
-// CreateProcess counts the terminating null among its 32,767 characters.
 void CheckLength(const JavaAttempt& attempt, Findings& findings) {
   size_t length = attempt.commandLine.size();
   Log().WriteLine("L\xE4nge: " + std::to_string(length) + " von h\xF6" + "chstens " +
                   std::to_string(platform::kMaxCommandLineLength) + " Zeichen (mit abschlie\xDF" +
                   "endem Nullzeichen)");
-  if (length < platform::kMaxCommandLineLength) return;
+  if (!ExceedsCommandLineLimit(attempt.commandLine)) return;
   Fail(findings, "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
                      " ist zu lang f\xFCr Windows");
 }

@@ -2,6 +2,7 @@
 
 #include "diagnosis/pe_header.h"
 #include "diagnosis/sections.h"
+#include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
@@ -64,7 +65,7 @@ void CheckJavaHome(const JavaChoice& choice, bool is64Bit, Findings& findings) {
                        ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)");
     return;
   }
-  std::string program = choice.home + "\\bin\\javaw.exe";
+  std::string program = JavaProgram(choice.home);
   if (!platform::FileCanBeOpened(program)) {
     Warn(findings, program + " fehlt");
     return;

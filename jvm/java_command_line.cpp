@@ -94,6 +94,8 @@ std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) 
 
 }  // namespace
 
+std::string JavaProgram(const std::string& javaHome) { return javaHome + "\\bin\\javaw.exe"; }
+
 Classpath PrepareClasspath(const Settings& settings) {
   Classpath classpath;
   classpath.classpathDefault =
@@ -131,7 +133,7 @@ RunEnd CheckClasspathOptionCount(const std::string& commandLine) {
 
 RunEnd BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                             const LaunchInputs& inputs, std::string* commandLine) {
-  std::string line = QuotedProgramPath(javaHome + "\\bin\\javaw.exe");
+  std::string line = QuotedProgramPath(JavaProgram(javaHome));
   line += SystemProperties(settings);
   line += " " + BuildJvmParameters(settings);
   line += MemoryOptions(is64Bit, settings);

@@ -14,6 +14,9 @@ struct Classpath {
 
 Classpath PrepareClasspath(const Settings& settings);
 
+// Where a Java folder holds the program the launcher starts.
+std::string JavaProgram(const std::string& javaHome);
+
 // What every launch attempt of a run hands to Java.
 struct LaunchInputs {
   std::string startValue;
