@@ -4,7 +4,6 @@
 
 #include "platform/platform.h"
 #include "report/command_line_limit.h"
-#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 #include "settings/text.h"
@@ -36,15 +35,15 @@ platform::StartOptions ChildInWorkingDirectory() {
 
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
-int HandOverInServiceMode(const std::string& childCommand) {
+Stop HandOverInServiceMode(const std::string& childCommand) {
   Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
                   " und warte auf Konsolenausgabe");
   platform::Process child;
   if (!platform::StartProcess(childCommand, ChildInWorkingDirectory(), &child)) {
-    ReportError(kBrokenInstallation);
-    return kExitSuccess;
+    return Stop{kExitSuccess, kBrokenInstallation};
   }
   std::string answer;
+  Stop end{kExitSuccess, ""};
   if (platform::ReadPipeLine(child.output, kAnswerBufferSize, &answer)) {
     platform::WriteStandardOutput(answer);
     Log().Write(
@@ -52,34 +51,23 @@ int HandOverInServiceMode(const std::string& childCommand) {
         "ckgekehrt mit Konsolenausgabe: " +
         answer);
   } else {
-    ReportError(
+    end.report =
         "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
-        "ck!\n");
+        "ck!\n";
   }
   // Closed first: a child still writing must not wait for us while we wait for it.
   platform::ClosePipe(child.output);
   platform::WaitForProcess(child);
   platform::CloseProcess(child);
-  return kExitSuccess;
+  return end;
 }
 
 // The child's exit code, once it has ended.
-int WaitForChild(const platform::Process& child) {
+Stop WaitForChild(const platform::Process& child) {
   unsigned long code = platform::WaitForProcess(child);
   platform::CloseProcess(child);
   Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(code));
-  return code == 0 ? kExitSuccess : kExitFailure;
-}
-
-int HandOver(const std::string& childCommand, bool waitForChild) {
-  Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
-                  " ohne auf Konsolenausgabe zu warten");
-  platform::Process child;
-  if (!platform::StartProcess(childCommand, {}, &child)) {
-    ReportError(kBrokenInstallation);
-    return kExitFailure;
-  }
-  return waitForChild ? WaitForChild(child) : kExitSuccess;
+  return Stop{code == 0 ? kExitSuccess : kExitFailure, ""};
 }
 
 }  // namespace
@@ -99,7 +87,8 @@ std::string FindNewestReadyFolder() {
   return newest.empty() ? newest : newest + "\\Anwendung\\";
 }
 
-RunEnd ResolveDistributedInstallation(const std::string& arguments, bool waitForChild) {
+RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,
+                                     bool waitForChild, std::optional<HandOver>* handOver) {
   Log().Banner("Verteilte Installation");
   if (IsDirectory("lib")) {
     Log().WriteLine("Der Ordner lib wurde gefunden. -> Keine verteilte Installation!");
@@ -110,26 +99,36 @@ RunEnd ResolveDistributedInstallation(const std::string& arguments, bool waitFor
       "Suche das neueste Verzeichnis mit Datei 'Bereit.txt'.\n");
   std::string folder = FindNewestReadyFolder();
   if (folder.empty()) {
-    ReportError(
+    return Failure(
         "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
         "Unterordnern! \n");
-    return kExitFailure;
   }
   if (!IsDirectory(folder)) {
-    ReportError("Es konnte nicht in das Unterverzeichnis '" + folder +
-                "' gewechselt werden, da es nicht existiert! \n");
-    return kExitFailure;
+    return Failure("Es konnte nicht in das Unterverzeichnis '" + folder +
+                   "' gewechselt werden, da es nicht existiert! \n");
   }
   platform::ChangeDirectory(folder);
   Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
                   platform::CurrentDirectory());
-  std::string program = ServiceMode() ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
+  std::string program = serviceMode ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
   std::string childCommand = program + " " + arguments;
   if (ExceedsCommandLineLimit(childCommand)) {
-    ReportError("Der KivLauncher der verteilten Installation kann nicht gestartet werden: " +
-                CommandLineLimitText(childCommand) + "\n");
-    return ServiceMode() ? kExitSuccess : kExitFailure;
+    return Stop{serviceMode ? kExitSuccess : kExitFailure,
+                "Der KivLauncher der verteilten Installation kann nicht gestartet werden: " +
+                    CommandLineLimitText(childCommand) + "\n"};
   }
-  if (ServiceMode()) return HandOverInServiceMode(childCommand);
-  return HandOver(childCommand, waitForChild);
+  *handOver = HandOver{childCommand, serviceMode, waitForChild};
+  return std::nullopt;
+}
+
+Stop CarryOutHandOver(const HandOver& handOver) {
+  if (handOver.serviceMode) return HandOverInServiceMode(handOver.childCommand);
+  Log().WriteLine("Starte Kindprozess " + MaskPassword(handOver.childCommand) +
+                  " ohne auf Konsolenausgabe zu warten");
+  platform::Process child;
+  if (!platform::StartProcess(handOver.childCommand, {}, &child)) {
+    return Stop{kExitFailure, kBrokenInstallation};
+  }
+  if (handOver.waitForChild) return WaitForChild(child);
+  return Stop{kExitSuccess, ""};
 }

@@ -1,15 +1,29 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "report/run_end.h"
 
+// The run given to the launcher of a ready copy, started with the same
+// arguments.
+struct HandOver {
+  std::string childCommand;
+  // The service reads the child's first line from ours; the exit code stays 0.
+  bool serviceMode = false;
+  // Outside service mode the child's exit code (0 or 1) becomes this run's:
+  // a check run passes the child's verdict on to the script that started it.
+  bool waitForChild = false;
+};
+
 // Without a lib folder the working directory holds copies of the
-// installation: the run is handed to the launcher of the last ready copy,
-// started with the same arguments, and ends here. Outside service mode,
-// waitForChild makes the child's exit code (0 or 1) this run's: a check run
-// passes the child's verdict on to the script that started it.
-RunEnd ResolveDistributedInstallation(const std::string& arguments, bool waitForChild = false);
+// installation: the run moves into the last ready copy's Anwendung folder
+// and is to be handed over there. Starts nothing.
+RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,
+                                     bool waitForChild, std::optional<HandOver>* handOver);
+
+// Starts the child launcher; how this run ends with it.
+Stop CarryOutHandOver(const HandOver& handOver);
 
 // "name\Anwendung\" of the last subfolder, in listing order, that holds
 // Bereit.txt; empty when none does.

@@ -4,6 +4,17 @@
 
 #include "report/run_end.h"
 
-// Ends the run while InWartung.txt lies in the working directory, unless
-// the ignore switch or the start key WBQ_UPDATE exempts this start.
-RunEnd CheckMaintenanceMode(const std::string& startKey, bool ignoreMaintenance);
+// What InWartung.txt means for this start.
+struct Maintenance {
+  bool present = false;
+  // Why a present file does not stop this start ("-start=WBQ_UPDATE"), empty
+  // when it does.
+  std::string exemption;
+};
+
+// InWartung.txt in the working directory, and whether the ignore switch or
+// the start key WBQ_UPDATE exempts this start.
+Maintenance DecideMaintenance(const std::string& startKey, bool ignoreMaintenance);
+
+// Logs the decision; ends the run while the installation is in maintenance.
+RunEnd CheckMaintenanceMode(const Maintenance& maintenance);

@@ -2,8 +2,8 @@
 
 #include "diagnosis/findings.h"
 #include "diagnosis/sections.h"
-#include "jvm/java_selection.h"
 #include "platform/platform.h"
+#include "process/java_attempts.h"
 #include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -32,11 +32,12 @@ void WriteSection(const CheckRun& check, Findings& findings) {
       "Pr\xFC"
       "fung");
   LogReports(check, findings);
-  if (check.settings) {
-    CheckSettingOrigins(*check.settings, findings);
+  if (check.plan->settingsRead) {
+    const Settings& settings = check.plan->settings;
+    CheckSettingOrigins(settings, findings);
     CheckJava(check, findings);
     CheckHeap(check, findings);
-    CheckClasspath(*check.settings, findings);
+    CheckClasspath(check, findings);
     CheckJavaCommandLine(check, findings);
     CheckUnknownKeys(check, findings);
   }
@@ -56,55 +57,56 @@ std::string MessageText(const CheckRun& check, const Findings& findings) {
   return text;
 }
 
-void TellUser(const CheckRun& check, const Findings& findings) {
-  if (ServiceMode()) {
-    platform::WriteStandardOutput("check:" + CountsText(findings) +
-                                  "; Protokoll: " + check.logPath);
-  } else {
-    platform::ShowMessageBox(MessageText(check, findings),
-                             "KivLauncher Pr\xFC"
-                             "fung");
-  }
+// In place of a start: the error text is the one a start would give when
+// the javaw.exe it names is missing.
+AttemptOutcome ProbeJava(const JavaAttempt& attempt, CheckRun& check) {
+  check.reached.push_back(&attempt);
+  bool present = platform::FileCanBeOpened(attempt.program);
+  Log().WriteLine(
+      "Pr\xFC"
+      "fmodus: " +
+      attempt.program + (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
+  if (present) return AttemptOutcome::Started();
+  return AttemptOutcome::Failed(StartFailureText(MaskPassword(attempt.commandLine)));
+}
+
+RunEnd CheckedRunEnd(const RunPlan& plan, CheckRun& check) {
+  if (plan.stop) return plan.stop;
+  if (plan.handOver) return CarryOutHandOver(*plan.handOver);
+  const JavaAttempt* started = nullptr;
+  return TryJavaAttempts(
+      plan.attempts, [&check](const JavaAttempt& attempt) { return ProbeJava(attempt, check); },
+      &started);
 }
 
 }  // namespace
 
-void BeginCheck(const CommandLineParameters& parameters, bool ignoreMaintenance, CheckRun* check) {
-  if (!parameters.IsTrue("launcher.check")) return;
-  check->active = true;
+bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
+  if (!parameters.IsTrue("launcher.check")) return false;
   check->logPath = LogPath();
   check->workingDirectory = platform::CurrentDirectory();
-  check->ignoreMaintenance = ignoreMaintenance;
-  check->tries64Bit = AttemptsJava64();
-  check->parameters = &parameters;
-  CaptureReports(&check->reports);
   Log().WriteLine(
       "launcher.check=true -> Pr\xFC"
       "fmodus: Java wird nicht gestartet, das Ergebnis steht am Ende des Protokolls");
+  return true;
 }
 
-RunEnd TryJavaInCheck(const std::string& javaHome, bool is64Bit, const Settings& settings,
-                      const LaunchInputs& inputs, CheckRun& check, std::string* errorText) {
-  std::string commandLine;
-  if (RunEnd end = BuildJavaCommandLine(javaHome, is64Bit, settings, inputs, &commandLine)) {
-    return end;
+CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
+  check.plan = &plan;
+  RunEnd end = CheckedRunEnd(plan, check);
+  if (end && !end->report.empty()) {
+    LogReport(end->report);
+    check.reports.push_back(end->report);
   }
-  check.attempts.push_back({is64Bit, commandLine});
-  std::string program = JavaProgram(javaHome);
-  bool present = platform::FileCanBeOpened(program);
-  Log().WriteLine(
-      "Pr\xFC"
-      "fmodus: " +
-      program + (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
-  *errorText = present ? std::string() : StartFailureText(MaskPassword(commandLine));
-  return std::nullopt;
-}
-
-int ConcludeCheck(CheckRun& check, int exitCode) {
-  CaptureReports(nullptr);
-  if (!check.settings && check.reports.empty()) return exitCode;
+  CheckVerdict verdict;
+  if (!plan.settingsRead && check.reports.empty()) {
+    verdict.exitCode = end ? end->exitCode : kExitSuccess;
+    return verdict;
+  }
   Findings findings;
   WriteSection(check, findings);
-  TellUser(check, findings);
-  return findings.errors > 0 ? kExitFailure : kExitSuccess;
+  verdict.exitCode = findings.errors > 0 ? kExitFailure : kExitSuccess;
+  verdict.boxText = MessageText(check, findings);
+  verdict.serviceLine = CountsText(findings) + "; Protokoll: " + check.logPath;
+  return verdict;
 }

@@ -3,42 +3,34 @@
 #include <string>
 #include <vector>
 
-#include "jvm/java_command_line.h"
-#include "report/run_end.h"
+#include "process/run_plan.h"
 #include "settings/settings.h"
 
-// A launch attempt of a check run: built and logged as for a start, not started.
-struct JavaAttempt {
-  bool is64Bit = false;
-  std::string commandLine;
-};
-
-// What the start-up sequence decided, for the check at the run's end.
+// Check mode's own record of the run: where it looked, what it reached.
 struct CheckRun {
-  bool active = false;
   std::string logPath;
   std::string workingDirectory;
-  bool ignoreMaintenance = false;
-  bool tries64Bit = false;
-  const CommandLineParameters* parameters = nullptr;
-  // Set once the run gets as far as reading the settings.
-  const Settings* settings = nullptr;
-  std::vector<JavaAttempt> attempts;
-  // What ReportError was given, in order.
+  const RunPlan* plan = nullptr;
+  // The Java attempts the run reached, in order.
+  std::vector<const JavaAttempt*> reached;
+  // The report the run would have ended with.
   std::vector<std::string> reports;
 };
 
-// With -launcher.check=true the run becomes a check run: reports are kept
-// for its end instead of being shown, and Java is never started.
-void BeginCheck(const CommandLineParameters& parameters, bool ignoreMaintenance, CheckRun* check);
+// What a check run tells at its end: the box's text and the service's line
+// after "check:", both empty when a child launcher did the check.
+struct CheckVerdict {
+  int exitCode = 0;
+  std::string boxText;
+  std::string serviceLine;
+};
 
-// Takes the place of LaunchJava in a check run. The error text is the one a
-// start would give when the javaw.exe it names is missing.
-RunEnd TryJavaInCheck(const std::string& javaHome, bool is64Bit, const Settings& settings,
-                      const LaunchInputs& inputs, CheckRun& check, std::string* errorText);
+// With -launcher.check=true the run becomes a check run, noted in the log:
+// Java is never started. Call before the plan, which may change directories.
+bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check);
 
-// Writes the check section, tells the user (message box, or one "check:"
-// line on standard output in service mode) and returns the exit code: 1
-// when an error was found. A run that handed the start over to a child
-// launcher without a report keeps its exit code: the child checks.
-int ConcludeCheck(CheckRun& check, int exitCode);
+// Reads the plan as the start would carry it out, probing for javaw.exe
+// instead of starting it, then writes the check section. Exit code 1 when an
+// error was found. A run handed over to a child launcher without a report
+// keeps the child's exit code: the child checks.
+CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check);

@@ -34,9 +34,10 @@ void CheckEntries(const Settings& settings, const std::string& key, const std::s
 
 }  // namespace
 
-void CheckClasspath(const Settings& settings, Findings& findings) {
+void CheckClasspath(const CheckRun& check, Findings& findings) {
   LogSubsection("Klassenpfad, vom Arbeitsverzeichnis aus");
-  Classpath classpath = PrepareClasspath(settings);
+  const Settings& settings = check.plan->settings;
+  const Classpath& classpath = check.plan->inputs.classpath;
   CheckEntries(settings, "classpath.default", classpath.classpathDefault, findings);
   CheckEntries(settings, "classpath.help", classpath.classpathHelp, findings);
   CheckEntries(settings, "classpath.extra", classpath.classpathExtra, findings);

@@ -1,6 +1,5 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
-#include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 #include "settings/start_key.h"
@@ -58,7 +57,7 @@ void CheckLength(const JavaAttempt& attempt, Findings& findings) {
   Log().WriteLine("L\xE4nge: " + std::to_string(length) + " von h\xF6" + "chstens " +
                   std::to_string(platform::kMaxCommandLineLength) + " Zeichen (mit abschlie\xDF" +
                   "endem Nullzeichen)");
-  if (!ExceedsCommandLineLimit(attempt.commandLine)) return;
+  if (attempt.refusal.empty()) return;
   Fail(findings, "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
                      " ist zu lang f\xFCr Windows");
 }
@@ -67,10 +66,10 @@ void CheckLength(const JavaAttempt& attempt, Findings& findings) {
 
 void CheckJavaCommandLine(const CheckRun& check, Findings& findings) {
   LogSubsection("Java-Kommandozeile");
-  if (check.attempts.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
-  for (const JavaAttempt& attempt : check.attempts) {
-    Log().WriteLine(BitsText(attempt.is64Bit) + ": " + MaskPassword(attempt.commandLine));
-    CheckLength(attempt, findings);
+  if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
+  for (const JavaAttempt* attempt : check.reached) {
+    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
+    CheckLength(*attempt, findings);
   }
-  CheckSplitPieces(*check.settings, findings);
+  CheckSplitPieces(check.plan->settings, findings);
 }

@@ -40,11 +40,11 @@ uint64_t Bytes(const std::string& value) {
 }
 
 // The value Java receives, or empty when it will refuse it.
-std::string CheckHeapOption(const Settings& settings, const HeapOption& heap, bool is64Bit,
-                            Findings& findings) {
+std::string CheckHeapOption(const Settings& settings, const HeapOption& heap,
+                            const HeapDecision& decision, Findings& findings) {
   std::string key = EffectiveKey(settings, heap.key);
   std::string value = settings.GetForStartKey(heap.key);
-  std::string given = DecideHeapSize(heap.key, is64Bit, value).value;
+  const std::string& given = decision.value;
   std::string option = heap.option + given;
   Log().WriteLine(key + " = " + value + " -> " + option);
   if (given != value) {
@@ -65,10 +65,13 @@ std::string CheckHeapOption(const Settings& settings, const HeapOption& heap, bo
 }  // namespace
 
 void CheckHeap(const CheckRun& check, Findings& findings) {
-  for (bool is64Bit : CheckedBitWidths(check)) {
-    LogSubsection("Speicher " + BitsText(is64Bit));
-    std::string initial = CheckHeapOption(*check.settings, kHeapOptions[0], is64Bit, findings);
-    std::string maximum = CheckHeapOption(*check.settings, kHeapOptions[1], is64Bit, findings);
+  const Settings& settings = check.plan->settings;
+  for (const JavaAttempt* attempt : CheckedAttempts(check)) {
+    LogSubsection("Speicher " + BitsText(attempt->is64Bit));
+    std::string initial =
+        CheckHeapOption(settings, kHeapOptions[0], attempt->initialHeap, findings);
+    std::string maximum =
+        CheckHeapOption(settings, kHeapOptions[1], attempt->maximumHeap, findings);
     if (!initial.empty() && !maximum.empty() && Bytes(initial) > Bytes(maximum)) {
       Fail(findings, "-Xms" + initial + " ist gr\xF6\xDF" + "er als -Xmx" + maximum +
                          ": so startet Java nicht");

@@ -2,8 +2,6 @@
 
 #include "diagnosis/pe_header.h"
 #include "diagnosis/sections.h"
-#include "jvm/java_command_line.h"
-#include "jvm/java_selection.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/text.h"
@@ -54,7 +52,8 @@ void CheckBitWidth(const std::string& key, const std::string& program, bool is64
                      JavaKind(is64Bit));
 }
 
-void CheckJavaHome(const JavaChoice& choice, bool is64Bit, Findings& findings) {
+void CheckJavaHome(const JavaAttempt& attempt, Findings& findings) {
+  const JavaChoice& choice = attempt.choice;
   if (choice.home.empty()) {
     Log().WriteLine("Kein Java-Ordner angegeben");
     return;
@@ -65,40 +64,36 @@ void CheckJavaHome(const JavaChoice& choice, bool is64Bit, Findings& findings) {
                        ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)");
     return;
   }
-  std::string program = JavaProgram(choice.home);
+  const std::string& program = attempt.program;
   if (!platform::FileCanBeOpened(program)) {
     Warn(findings, program + " fehlt");
     return;
   }
   Log().WriteLine(program + " ist vorhanden");
-  CheckBitWidth(choice.key, program, is64Bit, findings);
+  CheckBitWidth(choice.key, program, attempt.is64Bit, findings);
 }
 
-void CheckJavaFor(const Settings& settings, bool is64Bit, Findings& findings) {
-  LogSubsection("Java " + BitsText(is64Bit));
-  std::string computer = ToUpper(ReadComputerName());
-  JavaChoice choice = ChooseJavaHome(is64Bit, settings, computer);
+void CheckJavaFor(const JavaAttempt& attempt, Findings& findings) {
+  LogSubsection("Java " + BitsText(attempt.is64Bit));
   Log().WriteLine(
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
-      computer + "\": " + KeysConsidered(is64Bit ? "java64" : "java", choice));
-  CheckJavaHome(choice, is64Bit, findings);
+      attempt.computerName + "\": " +
+      KeysConsidered(attempt.is64Bit ? "java64" : "java", attempt.choice));
+  CheckJavaHome(attempt, findings);
 }
 
 }  // namespace
 
 std::string BitsText(bool is64Bit) { return is64Bit ? "64 Bit" : "32 Bit"; }
 
-std::vector<bool> CheckedBitWidths(const CheckRun& check) {
-  std::vector<bool> widths;
-  for (const JavaAttempt& attempt : check.attempts) widths.push_back(attempt.is64Bit);
-  if (!widths.empty()) return widths;
-  if (check.tries64Bit) widths.push_back(true);
-  widths.push_back(false);
-  return widths;
+std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
+  if (!check.reached.empty()) return check.reached;
+  std::vector<const JavaAttempt*> attempts;
+  for (const JavaAttempt& attempt : check.plan->attempts) attempts.push_back(&attempt);
+  return attempts;
 }
 
 void CheckJava(const CheckRun& check, Findings& findings) {
-  if (check.tries64Bit) CheckJavaFor(*check.settings, true, findings);
-  CheckJavaFor(*check.settings, false, findings);
+  for (const JavaAttempt& attempt : check.plan->attempts) CheckJavaFor(attempt, findings);
 }

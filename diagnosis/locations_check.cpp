@@ -2,7 +2,6 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
-#include "settings/start_key.h"
 #include "settings/text.h"
 
 namespace {
@@ -27,12 +26,12 @@ void CheckWorkingDirectory(const CheckRun& check, Findings& findings) {
        "und relative Pfade gelten vom Arbeitsverzeichnis aus (Abhilfe: -launcher.cwd=true)");
 }
 
-std::string MaintenanceState(const CheckRun& check) {
-  if (!platform::FileCanBeOpened("InWartung.txt")) return "nicht vorhanden";
-  if (check.ignoreMaintenance) return "vorhanden, ignoriert wegen -launcher.ignore_inwartung=true";
-  if (check.settings && StartKey(*check.settings) == "WBQ_UPDATE") {
-    return "vorhanden, ignoriert wegen -start=WBQ_UPDATE";
-  }
+// Without settings the start key is not known yet.
+std::string MaintenanceState(const RunPlan& plan) {
+  Maintenance maintenance =
+      plan.settingsRead ? plan.maintenance : DecideMaintenance("", plan.ignoreMaintenance);
+  if (!maintenance.present) return "nicht vorhanden";
+  if (!maintenance.exemption.empty()) return "vorhanden, ignoriert wegen " + maintenance.exemption;
   return "vorhanden, der Start wird abgelehnt";
 }
 
@@ -42,5 +41,5 @@ void CheckLocations(const CheckRun& check, Findings& findings) {
   LogSubsection("Orte");
   Log().WriteLine("Protokoll: " + check.logPath);
   CheckWorkingDirectory(check, findings);
-  Log().WriteLine("InWartung.txt: " + MaintenanceState(check));
+  Log().WriteLine("InWartung.txt: " + MaintenanceState(*check.plan));
 }

@@ -15,7 +15,7 @@ void CheckJava(const CheckRun& check, Findings& findings);
 // The heap sizes after the launcher's normalisation, per bit width.
 void CheckHeap(const CheckRun& check, Findings& findings);
 // Every class-path entry, seen from the working directory.
-void CheckClasspath(const Settings& settings, Findings& findings);
+void CheckClasspath(const CheckRun& check, Findings& findings);
 // The built command lines, their length, and pieces a blank would split.
 void CheckJavaCommandLine(const CheckRun& check, Findings& findings);
 // Keys and parameters that nothing reads.
@@ -30,6 +30,6 @@ std::string ShownValue(const std::string& key, const std::string& value);
 std::string OriginOf(const Settings& settings, const std::string& key);
 // START.key when the start key has that variant, else key.
 std::string EffectiveKey(const Settings& settings, const std::string& key);
-// The bit widths of the attempts made, else those the run would try.
-std::vector<bool> CheckedBitWidths(const CheckRun& check);
+// The Java attempts the run reached, else all it would make.
+std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);
 std::string BitsText(bool is64Bit);

@@ -61,10 +61,10 @@ void CheckParameter(const std::string& key, Findings& findings) {
 void CheckUnknownKeys(const CheckRun& check, Findings& findings) {
   LogSubsection("Unbekannte Schl\xFCssel und Parameter");
   int before = findings.warnings;
-  for (const auto& [key, values] : check.settings->history) {
+  for (const auto& [key, values] : check.plan->settings.history) {
     std::string origin = FileOrigin(values);
     if (!origin.empty()) CheckFileKey(key, origin, findings);
   }
-  for (const auto& entry : check.parameters->entries) CheckParameter(entry.first, findings);
+  for (const auto& entry : check.plan->parameters.entries) CheckParameter(entry.first, findings);
   if (findings.warnings == before) Log().WriteLine("Keine");
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "report/launch_log.h"
 #include "settings/text.h"
 
 namespace {
@@ -67,10 +66,4 @@ HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::st
   return {kReplacement,
           prefix + " betraegt " + std::to_string(bytes) +
               " Bytes -> Wird reduziert auf 768M, da von 32 Bit nicht mehr unterstuetzt"};
-}
-
-std::string NormalizeHeapSize(const std::string& name, bool is64Bit, const std::string& value) {
-  HeapDecision decision = DecideHeapSize(name, is64Bit, value);
-  if (!decision.logLine.empty()) Log().WriteLine(decision.logLine);
-  return decision.value;
 }

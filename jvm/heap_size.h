@@ -8,13 +8,10 @@ struct HeapDecision {
   std::string logLine;
 };
 
-// What NormalizeHeapSize gives, without writing to the log.
-HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value);
-
 // For a 32-bit Java a heap value above 768 MiB, of zero or below, or with
-// an unknown unit becomes "768M"; the decision is logged. A 64-bit value
-// passes unchanged.
-std::string NormalizeHeapSize(const std::string& name, bool is64Bit, const std::string& value);
+// an unknown unit becomes "768M", with a line for the log saying why. A 64-bit
+// value passes unchanged.
+HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value);
 
 // The decimal number at the start of text, as strtol reads it into a
 // signed 32-bit long: out-of-range values give the nearest end, no digits 0.

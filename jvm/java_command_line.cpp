@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "jvm/heap_size.h"
+#include "jvm/java_attempt.h"
 #include "jvm/jvm_parameters.h"
 #include "report/command_line_limit.h"
-#include "report/error_report.h"
-#include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/start_key.h"
 #include "settings/text.h"
 
@@ -33,11 +31,16 @@ std::string SystemProperties(const Settings& settings) {
   return text;
 }
 
-std::string MemoryOptions(bool is64Bit, const Settings& settings) {
-  std::string text = " -Xms" + NormalizeHeapSize("memory.initial", is64Bit,
-                                                 settings.GetForStartKey("memory.initial"));
-  text += " -Xmx" +
-          NormalizeHeapSize("memory.maximum", is64Bit, settings.GetForStartKey("memory.maximum"));
+HeapDecision DecideHeap(const char* key, bool is64Bit, const Settings& settings,
+                        JavaAttempt* attempt) {
+  HeapDecision decision = DecideHeapSize(key, is64Bit, settings.GetForStartKey(key));
+  if (!decision.logLine.empty()) attempt->logLines.push_back(decision.logLine);
+  return decision;
+}
+
+std::string MemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
+  DecideHeaps(is64Bit, settings, attempt);
+  std::string text = " -Xms" + attempt->initialHeap.value + " -Xmx" + attempt->maximumHeap.value;
   text += SpacedOption("XX:MinHeapFreeRatio", settings.GetForStartKey("MinHeapFreeRatio"));
   text += SpacedOption("XX:MaxHeapFreeRatio", settings.GetForStartKey("MaxHeapFreeRatio"));
   return text;
@@ -53,13 +56,14 @@ std::string ForwardedProperties(const Settings& settings) {
   return text;
 }
 
-std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classpath& classpath) {
+std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classpath& classpath,
+                            JavaAttempt* attempt) {
   std::string text = " -cp \"";
   std::string prepend =
       settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32");
   if (!prepend.empty()) {
     prepend = WithoutQuotes(prepend);
-    Log().WriteLine("Erweitere Classpath um: " + prepend);
+    attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
     text += prepend + ";";
   }
   text += classpath.classpathDefault;
@@ -94,7 +98,20 @@ std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) 
 
 }  // namespace
 
-std::string JavaProgram(const std::string& javaHome) { return javaHome + "\\bin\\javaw.exe"; }
+void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
+  attempt->initialHeap = DecideHeap("memory.initial", is64Bit, settings, attempt);
+  attempt->maximumHeap = DecideHeap("memory.maximum", is64Bit, settings, attempt);
+}
+
+// A folder copied with Explorer's "Copy as path" comes in double quotes,
+// which Windows would take for the end of the program's name.
+std::string JavaProgram(const std::string& javaHome) {
+  std::string folder;
+  for (char c : javaHome) {
+    if (c != '"') folder += c;
+  }
+  return folder + "\\bin\\javaw.exe";
+}
 
 Classpath PrepareClasspath(const Settings& settings) {
   Classpath classpath;
@@ -120,31 +137,34 @@ int CountClasspathOptions(const std::string& commandLine) {
   return count;
 }
 
-RunEnd CheckClasspathOptionCount(const std::string& commandLine) {
+RunEnd CheckClasspathOptionCount(const std::string& commandLine,
+                                 std::vector<std::string>* logLines) {
   int count = CountClasspathOptions(commandLine);
   if (count <= 1) return std::nullopt;
-  Log().WriteLine("Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: " + std::to_string(count));
-  ReportError(
+  logLines->push_back("Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: " +
+                      std::to_string(count));
+  return Failure(
       "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
       "pr\xC3\xBC"
       "fen! \n");
-  return kExitFailure;
 }
 
-RunEnd BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
-                            const LaunchInputs& inputs, std::string* commandLine) {
-  std::string line = QuotedProgramPath(JavaProgram(javaHome));
+void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                          const LaunchInputs& inputs, JavaAttempt* attempt) {
+  attempt->program = JavaProgram(javaHome);
+  std::string line = QuotedProgramPath(attempt->program);
   line += SystemProperties(settings);
   line += " " + BuildJvmParameters(settings);
-  line += MemoryOptions(is64Bit, settings);
+  line += MemoryOptions(is64Bit, settings, attempt);
   line += Spaced(inputs.readParameters);
   line += ForwardedProperties(settings);
-  line += ClasspathOption(is64Bit, settings, inputs.classpath);
+  line += ClasspathOption(is64Bit, settings, inputs.classpath, attempt);
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);
-  if (RunEnd end = CheckClasspathOptionCount(line)) return end;
-  Log().WriteLine("JVM wird gestartet am " + CurrentTimeText());
-  Log().WriteLine(MaskPassword(line));
-  *commandLine = line;
-  return std::nullopt;
+  attempt->stop = CheckClasspathOptionCount(line, &attempt->logLines);
+  // Windows would refuse it, and Wine would silently cut it.
+  if (ExceedsCommandLineLimit(line)) {
+    attempt->refusal = CommandLineLengthReport(line, settings, inputs);
+  }
+  attempt->commandLine = line;
 }

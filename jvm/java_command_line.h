@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "report/run_end.h"
 #include "settings/settings.h"
@@ -25,10 +26,16 @@ struct LaunchInputs {
   Classpath classpath;
 };
 
-// The javaw.exe command line, logged with the password masked. A command
-// line holding "-cp" more than once is reported and ends the run.
-RunEnd BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
-                            const LaunchInputs& inputs, std::string* commandLine);
+struct JavaAttempt;
+
+// The attempt's heap sizes for its bit width.
+void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt);
+
+// The attempt's program and javaw.exe command line, with what deciding them
+// logs. A command line holding "-cp" more than once ends the run; one past
+// Windows' limit cannot be started.
+void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                          const LaunchInputs& inputs, JavaAttempt* attempt);
 
 // Why Windows cannot start the command line: its length against the limit,
 // the start key, and the longest pieces with their lengths, so that an
@@ -38,4 +45,5 @@ std::string CommandLineLengthReport(const std::string& commandLine, const Settin
 
 // The number of "-cp", overlapping hits included.
 int CountClasspathOptions(const std::string& commandLine);
-RunEnd CheckClasspathOptionCount(const std::string& commandLine);
+RunEnd CheckClasspathOptionCount(const std::string& commandLine,
+                                 std::vector<std::string>* logLines);

@@ -1,7 +1,6 @@
 #include "jvm/java_selection.h"
 
 #include "platform/platform.h"
-#include "report/launch_log.h"
 #include "settings/text.h"
 
 std::string ReadComputerName() { return platform::ComputerName(); }
@@ -48,13 +47,4 @@ JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::str
     }
   }
   return choice;
-}
-
-std::string SelectJavaHome(bool is64Bit, const Settings& settings) {
-  std::string name = ToUpper(ReadComputerName());
-  Log().Write("Java wird ermittelt f\xFCr Computer \"" + name + "\" mit " +
-              (is64Bit ? "64 Bit" : "32 Bit") + ": ");
-  JavaChoice choice = ChooseJavaHome(is64Bit, settings, name);
-  Log().WriteLine(choice.key + "=" + choice.home);
-  return choice.home;
 }

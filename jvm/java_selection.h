@@ -15,12 +15,10 @@ struct JavaChoice {
   std::vector<std::string> matchingKeys;
 };
 
-// SelectJavaHome's decision for the upper-cased computer name, unlogged.
+// The Java directory for the upper-cased computer name and bit width: the
+// last matching java64.host.PATTERN (or java.host.PATTERN) in key order, else
+// java64 (java).
 JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::string& computerName);
-
-// The Java directory for this computer and bit width: the last matching
-// java64.host.PATTERN (or java.host.PATTERN) in key order, else java64 (java).
-std::string SelectJavaHome(bool is64Bit, const Settings& settings);
 
 std::string ReadComputerName();
 

@@ -1,7 +1,6 @@
 #include "process/java_output.h"
 
 #include "platform/platform.h"
-#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
@@ -34,10 +33,9 @@ RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine,
                   " -> Die Ausgaben von Java gehen in diese Datei");
   output->file = platform::CreateOutputFile(output->path);
   if (!output->file) {
-    ReportError("Die Datei " + output->path +
-                " konnte nicht ge\xF6"
-                "ffnet werden.\n");
-    return kExitFailure;
+    return Failure("Die Datei " + output->path +
+                   " konnte nicht ge\xF6"
+                   "ffnet werden.\n");
   }
   output->firstLine =
       "JVM wird gestartet am " + CurrentTimeInLine() + ": " + MaskPassword(commandLine) + "\r\n";

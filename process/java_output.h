@@ -20,8 +20,7 @@ struct JavaOutput {
 };
 
 // Creates or truncates the file and writes its first line: the time and
-// the masked command line. A file that cannot be created is reported and
-// ends the run.
+// the masked command line. A file that cannot be created ends the run.
 RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, JavaOutput* output);
 void CloseJavaOutput(JavaOutput* output);
 

@@ -1,6 +1,5 @@
 #include "process/java_watch.h"
 
-#include "report/launch_log.h"
 
 namespace {
 
@@ -24,14 +23,14 @@ JavaEnd Ended(unsigned long exitCode, unsigned long long startedAt) {
 
 }  // namespace
 
-int JavaWatchSeconds(const Settings& settings) {
+int JavaWatchSeconds(const Settings& settings, std::vector<std::string>* logLines) {
   std::string value = settings.GetForStartKey("launcher.java_watch");
   if (value.empty()) return 0;
   if (!IsWatchValue(value)) {
-    Log().WriteLine("launcher.java_watch=" + value +
-                    " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
-                    "\xFC"
-                    "berwacht.");
+    logLines->push_back("launcher.java_watch=" + value +
+                        " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
+                        "\xFC"
+                        "berwacht.");
     return 0;
   }
   return std::stoi(value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "process/java_output.h"
@@ -8,8 +9,8 @@
 
 // launcher.java_watch: how many seconds after the start the launcher waits
 // to see whether Java ends at once. 0 to 60; another value is logged and
-// watches nothing.
-int JavaWatchSeconds(const Settings& settings);
+// watches nothing, with a line for the log.
+int JavaWatchSeconds(const Settings& settings, std::vector<std::string>* logLines);
 
 // Whether the run records Java's fate: launcher.java_output or
 // launcher.java_watch is set.

@@ -2,8 +2,7 @@
 
 #include "platform/platform.h"
 #include "process/java_watch.h"
-#include "report/command_line_limit.h"
-#include "report/error_report.h"
+#include "jvm/java_attempt.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
@@ -14,34 +13,6 @@ std::string StartFailureText(const std::string& detail) {
 }
 
 namespace {
-
-// How Java is followed after its start.
-struct Supervision {
-  bool keep = false;
-  bool keepAndKill = false;
-  bool recordsEnd = false;
-  int watchSeconds = 0;
-};
-
-// In service mode the launcher never waits for Java.
-Supervision ReadSupervision(const Settings& settings) {
-  Supervision supervision;
-  supervision.keep = settings.IsTrue("launcher.keep");
-  supervision.keepAndKill = settings.IsTrue("launcher.keep_and_kill");
-  if (ServiceMode()) {
-    if (supervision.keep)
-      Log().WriteLine(
-          "Ignoriere den Parameter launcher.keep, da launcher.service=true gesetzt ist");
-    if (supervision.keepAndKill) {
-      Log().WriteLine(
-          "Ignoriere den Parameter launcher.keep_and_kill, da launcher.service=true gesetzt ist");
-    }
-    supervision.keep = supervision.keepAndKill = false;
-  }
-  supervision.recordsEnd = RecordsJavaEnd(settings);
-  supervision.watchSeconds = JavaWatchSeconds(settings);
-  return supervision;
-}
 
 // Logged between markers and returned for the report.
 std::string LogStartFailure(const std::string& failure) {
@@ -125,9 +96,9 @@ void FollowJava(const platform::Process& java, const Supervision& supervision, p
 
 }  // namespace
 
-std::string StartJava(const std::string& commandLine, const Settings& settings,
+std::string StartJava(const std::string& commandLine, const Supervision& supervision,
                       const JavaOutput& output) {
-  Supervision supervision = ReadSupervision(settings);
+  for (const std::string& line : supervision.logLines) Log().WriteLine(line);
   platform::Process java;
   platform::StartOptions options;
   options.breakawayFromJob = supervision.keepAndKill;
@@ -146,7 +117,7 @@ std::string StartJava(const std::string& commandLine, const Settings& settings,
     EndSupervision(java, job);
     return LogStartFailure(WatchFailureText(seen, output));
   }
-  if (ServiceMode()) {
+  if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
     platform::WriteStandardOutput("pid:" + std::to_string(java.id));
   }
@@ -155,21 +126,16 @@ std::string StartJava(const std::string& commandLine, const Settings& settings,
   return std::string();
 }
 
-RunEnd LaunchJava(const std::string& javaHome, bool is64Bit, const Settings& settings,
-                  const LaunchInputs& inputs, std::string* errorText) {
-  std::string commandLine;
-  if (RunEnd end = BuildJavaCommandLine(javaHome, is64Bit, settings, inputs, &commandLine)) {
-    return end;
-  }
-  // Windows would refuse it, and Wine would silently cut it.
-  if (ExceedsCommandLineLimit(commandLine)) {
-    *errorText =
-        LogStartFailure(StartFailureText(CommandLineLengthReport(commandLine, settings, inputs)));
-    return std::nullopt;
+AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
+                          const Supervision& supervision) {
+  if (!attempt.refusal.empty()) {
+    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)));
   }
   JavaOutput output;
-  if (RunEnd end = OpenJavaOutput(settings, commandLine, &output)) return end;
-  *errorText = StartJava(commandLine, settings, output);
+  if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, &output)) {
+    return AttemptOutcome::Stopped(*end);
+  }
+  std::string failure = StartJava(attempt.commandLine, supervision, output);
   CloseJavaOutput(&output);
-  return std::nullopt;
+  return failure.empty() ? AttemptOutcome::Started() : AttemptOutcome::Failed(failure);
 }

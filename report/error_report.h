@@ -1,18 +1,20 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-// Set once from the command line: the launcher was started by
-// KivLaunchService, which reads standard output instead of a person
-// reading a message box.
-bool ServiceMode();
-void SetServiceMode(bool on);
+// Where a report goes, chosen once by the entry from the command line: a
+// message box for a person, or one line on standard output for
+// KivLaunchService, which reads that instead.
+enum class ReportChannel { kMessageBox, kServiceOutput };
 
-// Tells the user (message box, or "err:" on standard output in service
-// mode), copies the text into the log between markers and closes the log.
-void ReportError(const std::string& text);
+// A failure: shown ("Fehler", or an "err:" line) and copied into the log
+// between markers.
+void ReportError(const std::string& text, ReportChannel channel);
 
-// While reports is set, ReportError only logs and appends its text there:
-// a check run tells the user once, at its end, and keeps the log open.
-void CaptureReports(std::vector<std::string>* reports);
+// Copies a report into the log between markers, as every report is.
+void LogReport(const std::string& text);
+
+// A check run's verdict: the box "KivLauncher Pr\xFCfung", or the line given
+// after "check:".
+void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLine,
+                        ReportChannel channel);

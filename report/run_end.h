@@ -1,10 +1,20 @@
 #pragma once
 
 #include <optional>
-
-// What a step that may end the run returns: nothing when the run goes on,
-// otherwise the exit code to end with. Only the entry ends the process.
-using RunEnd = std::optional<int>;
+#include <string>
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
+
+// How the run ends: the exit code, and what whoever started the launcher is
+// told (empty: nothing). Only the entry tells it and ends the process.
+struct Stop {
+  int exitCode = kExitFailure;
+  std::string report;
+};
+
+// What a step that may end the run returns: nothing when the run goes on.
+using RunEnd = std::optional<Stop>;
+
+// The run ends with exit code 1 and this report.
+inline RunEnd Failure(const std::string& report) { return Stop{kExitFailure, report}; }

@@ -1,6 +1,5 @@
 #include "settings/properties_file.h"
 
-#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 #include "settings/text.h"
@@ -54,10 +53,9 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   std::string path = directory + fileName;
   TextFile file(path);
   if (!file.IsOpen()) {
-    ReportError("Die Datei " + path +
-                " konnte nicht ge\xF6"
-                "ffnet werden.\n");
-    return kExitFailure;
+    return Failure("Die Datei " + path +
+                   " konnte nicht ge\xF6"
+                   "ffnet werden.\n");
   }
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"

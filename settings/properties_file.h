@@ -9,5 +9,5 @@
 std::string StripComment(const std::string& line);
 
 // Reads directory + fileName into settings and logs every line with what
-// was taken from it. A file that cannot be opened is reported and ends the run.
+// was taken from it. A file that cannot be opened ends the run.
 RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings& settings);

@@ -1,6 +1,5 @@
 #include "settings/start_key.h"
 
-#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 #include "settings/text.h"
@@ -22,9 +21,8 @@ std::string StartKey(const Settings& settings) { return ToUpper(settings.Get("st
 
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  ReportError("Der StartParameter: " + startKey +
-              " wurde in der launch.properties nicht gefunden!\n");
-  return kExitFailure;
+  return Failure("Der StartParameter: " + startKey +
+                 " wurde in der launch.properties nicht gefunden!\n");
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "jvm/heap_size.h"
+#include "jvm/java_command_line.h"
+#include "jvm/java_selection.h"
+#include "report/run_end.h"
+#include "settings/settings.h"
+
+// One way the run may start Java, decided in full before anything starts.
+// The start carries the attempts out in order; check mode reads them.
+struct JavaAttempt {
+  bool is64Bit = false;
+  // Upper-cased, as the host keys are matched against it.
+  std::string computerName;
+  JavaChoice choice;
+  HeapDecision initialHeap;
+  HeapDecision maximumHeap;
+  std::string program;
+  std::string commandLine;
+  // What deciding the command line logs before it.
+  std::vector<std::string> logLines;
+  // The run ends when it reaches this attempt.
+  RunEnd stop;
+  // Why Java cannot be given the command line; empty when it can.
+  std::string refusal;
+};
+
+// Starts and logs nothing. A 32-bit attempt without a Java folder ends the run.
+JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
+                            const std::string& computerName);
+
+// Without a Java folder there is nothing to start.
+bool IsMade(const JavaAttempt& attempt);
+
+// What the attempt decided, logged once the run reaches it: the Java
+// folder, then the command line with the password masked.
+void LogJavaAttempt(const JavaAttempt& attempt);
