@@ -2,6 +2,7 @@
 // and no password in clear in the log, not even a part of one.
 
 #include "fuzz/fuzz_support.h"
+#include "jvm/java_attempt.h"
 #include "jvm/java_command_line.h"
 #include "report/password_mask.h"
 
@@ -63,10 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   inputs.startValue = settings.Get("QV");
   for (bool is64Bit : {true, false}) {
     StartFuzzRun();
-    std::string commandLine;
-    RunEnd end = BuildJavaCommandLine("C:\\Java", is64Bit, settings, inputs, &commandLine);
-    if (end) {
-      Check(*end == 1 && fake::Get().messageBoxes.size() == 1, "a refusal is reported");
+    JavaAttempt attempt;
+    attempt.is64Bit = is64Bit;
+    attempt.choice.home = "C:\\Java";
+    BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
+    LogJavaAttempt(attempt);
+    const std::string& commandLine = attempt.commandLine;
+    if (attempt.stop) {
+      Check(attempt.stop->exitCode == 1 && !attempt.stop->report.empty(), "a refusal is reported");
     } else {
       Check(CountClasspathOptions(commandLine) == 1, "exactly one -cp");
       Check(commandLine.compare(0, 22, "C:\\Java\\bin\\javaw.exe ") == 0, "javaw.exe comes first");

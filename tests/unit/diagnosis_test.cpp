@@ -161,17 +161,17 @@ TEST(Findings, ClosingCounts) {
   }
 }
 
-TEST(CapturedReports, AreLoggedButNeitherShownNorClosing) {
-  testing_log::Start();
-  std::vector<std::string> reports;
-  CaptureReports(&reports);
-  ReportError("Erster\n");
-  Log().WriteLine("weiter");
-  CaptureReports(nullptr);
-  EXPECT_EQ(reports, std::vector<std::string>{"Erster\n"});
-  EXPECT_TRUE(fake::Get().messageBoxes.empty());
-  EXPECT_EQ(testing_log::Text(),
-            "=== Messagebox Start ===\nErster\n\n=== Messagebox Ende ===\nweiter\n");
+TEST(Reports, ShownOnTheirChannelAndLoggedBetweenMarkers) {
+  for (bool service : {false, true}) {
+    testing_log::Start();
+    ReportError("Erster\n", service ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox);
+    Log().WriteLine("weiter");
+    EXPECT_EQ(fake::Get().standardOutput, service ? "err:Erster" : "");
+    EXPECT_EQ(fake::Get().messageBoxes,
+              service ? std::vector<std::string>{} : std::vector<std::string>{"Fehler: Erster\n"});
+    EXPECT_EQ(testing_log::Text(),
+              "=== Messagebox Start ===\nErster\n\n=== Messagebox Ende ===\nweiter\n");
+  }
 }
 
 void CheckInstallation(const std::string& launchProperties) {

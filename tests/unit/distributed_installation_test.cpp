@@ -9,6 +9,22 @@
 
 namespace {
 
+// Decided, then carried out, and the report shown as the entry shows it;
+// nothing when the installation is no distributed one.
+std::optional<int> ResolveDistributedInstallation(const std::string& arguments,
+                                                  bool serviceMode = false,
+                                                  bool waitForChild = false) {
+  std::optional<HandOver> handOver;
+  RunEnd end = DecideDistributedInstallation(arguments, serviceMode, waitForChild, &handOver);
+  if (!end && !handOver) return std::nullopt;
+  Stop stop = end ? *end : CarryOutHandOver(*handOver);
+  if (!stop.report.empty()) {
+    ReportError(stop.report,
+                serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox);
+  }
+  return stop.exitCode;
+}
+
 const char kSearching[] =
     "\n===== Verteilte Installation =====\n"
     "Der Ordner lib wurde nicht gefunden, darum wird eine verteilte Installation vermutet. Suche "
@@ -94,9 +110,7 @@ TEST(ResolveDistributedInstallation, ChildCommandLineTooLong) {
         "chstens 32767 Zeichen (einschlie\xDF"
         "lich des Endezeichens).";
     Copies({"3.2.0.15"}, {});
-    SetServiceMode(service);
-    EXPECT_EQ(ResolveDistributedInstallation(arguments), service ? 0 : 1);
-    SetServiceMode(false);
+    EXPECT_EQ(ResolveDistributedInstallation(arguments, service), service ? 0 : 1);
     EXPECT_TRUE(fake::Get().started.empty());
     EXPECT_TRUE(fake::Get().pipeCommands.empty());
     EXPECT_EQ(fake::Get().standardOutput, service ? "err:" + report : "");
@@ -110,7 +124,7 @@ TEST(ResolveDistributedInstallation, WaitsForTheChildWhenAsked) {
   for (unsigned long code : {0ul, 1ul, 3ul}) {
     Copies({"3.2.0.15"}, {});
     fake::Get().exitCode = code;
-    EXPECT_EQ(ResolveDistributedInstallation("-launcher.check=true", true), code == 0 ? 0 : 1);
+    EXPECT_EQ(ResolveDistributedInstallation("-launcher.check=true", false, true), code == 0 ? 0 : 1);
     EXPECT_EQ(fake::Get().events, (std::vector<std::string>{"wait 4242", "close 4242"}));
     std::string log = testing_log::Text();
     EXPECT_EQ(log.substr(log.rfind("zu warten\n")),
@@ -124,10 +138,8 @@ TEST(ResolveDistributedInstallation, PasswordIsMaskedInTheHandOverLine) {
   const std::string masked = "-Dautologin.pwd=xxxx -Dautologin.pwd=xxxx -start=abc";
   for (bool serviceMode : {false, true}) {
     Copies({"3.2.0.15"}, {});
-    SetServiceMode(serviceMode);
     fake::Get().pipeAnswer = "pid:1";
-    EXPECT_EQ(ResolveDistributedInstallation(arguments), 0);
-    SetServiceMode(false);
+    EXPECT_EQ(ResolveDistributedInstallation(arguments, serviceMode), 0);
     std::string log = testing_log::Text();
     std::string started =
         serviceMode ? fake::Get().pipeCommands.at(0) : fake::Get().started.at(0).commandLine;
@@ -191,10 +203,8 @@ TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
   };
   for (const ServiceCase& c : cases) {
     Copies({"3.2.0.15"}, {});
-    SetServiceMode(true);
     fake::Get().pipeAnswer = c.answer;
-    EXPECT_EQ(ResolveDistributedInstallation("-launcher.service=true"), 0);
-    SetServiceMode(false);
+    EXPECT_EQ(ResolveDistributedInstallation("-launcher.service=true", true), 0);
     EXPECT_EQ(fake::Get().pipeCommands,
               std::vector<std::string>{"KivLauncher.exe -launcher.service=true"});
     EXPECT_EQ(fake::Get().standardOutput, c.standardOutput);
@@ -215,10 +225,8 @@ TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
 // so that a child still writing cannot block it.
 TEST(ResolveDistributedInstallation, ServiceModeStartsTheChildDirectly) {
   Copies({"3.2.0.15"}, {});
-  SetServiceMode(true);
   fake::Get().pipeAnswer = "pid:4711";
-  EXPECT_EQ(ResolveDistributedInstallation("-launcher.service=true -pwd=a%OS%b&c"), 0);
-  SetServiceMode(false);
+  EXPECT_EQ(ResolveDistributedInstallation("-launcher.service=true -pwd=a%OS%b&c", true), 0);
   ASSERT_EQ(fake::Get().started.size(), 1u);
   const fake::StartedProcess& child = fake::Get().started[0];
   EXPECT_EQ(child.program, "C:\\App\\3.2.0.15\\Anwendung\\KivLauncher.exe");

@@ -51,8 +51,9 @@ TEST(JavaWatchSeconds, AcceptsWholeSecondsUpToAMinute) {
     Settings settings = InitialSettings();
     if (!c.value.empty()) settings.Set("launcher.java_watch", c.value);
     if (!c.variant.empty()) settings.Set("QV.launcher.java_watch", c.variant);
-    EXPECT_EQ(JavaWatchSeconds(settings), c.seconds) << c.value << c.variant;
-    EXPECT_EQ(!testing_log::Text().empty(), c.logged) << c.value << c.variant;
+    std::vector<std::string> logLines;
+    EXPECT_EQ(JavaWatchSeconds(settings, &logLines), c.seconds) << c.value << c.variant;
+    EXPECT_EQ(!logLines.empty(), c.logged) << c.value << c.variant;
   }
 }
 
@@ -102,15 +103,13 @@ struct FateCase {
 // Starts Java as a launch attempt does, with the output file opened first.
 std::string Start(const FateCase& c) {
   testing_log::Start();
-  SetServiceMode(c.serviceMode);
   fake::Get().outcomes = {c.outcome};
   Settings settings = InitialSettings();
   for (const auto& [key, value] : c.settings) settings.Set(key, value);
   JavaOutput output;
   EXPECT_FALSE(OpenJavaOutput(settings, kCommandLine, &output));
-  std::string failure = StartJava(kCommandLine, settings, output);
+  std::string failure = StartJava(kCommandLine, DecideSupervision(settings, c.serviceMode), output);
   CloseJavaOutput(&output);
-  SetServiceMode(false);
   return failure;
 }
 
@@ -218,20 +217,19 @@ TEST(StartJava, OutputFileWithoutJavasOutputSaysSo) {
             "Ausgaben von Java.");
 }
 
-TEST(OpenJavaOutput, FileThatCannotBeCreatedIsReportedAndEndsTheRun) {
+TEST(OpenJavaOutput, FileThatCannotBeCreatedEndsTheRun) {
   testing_log::Start();
   Settings settings = InitialSettings();
   settings.Set("launcher.java_output", "lib");
   JavaOutput output;
-  EXPECT_EQ(OpenJavaOutput(settings, kCommandLine, &output), kExitFailure);
-  const std::string text =
-      "Die Datei lib konnte nicht ge\xF6"
-      "ffnet werden.\n";
-  EXPECT_EQ(fake::Get().messageBoxes, (std::vector<std::string>{"Fehler: " + text}));
+  RunEnd end = OpenJavaOutput(settings, kCommandLine, &output);
+  ASSERT_TRUE(end);
+  EXPECT_EQ(end->exitCode, kExitFailure);
+  EXPECT_EQ(end->report,
+            "Die Datei lib konnte nicht ge\xF6"
+            "ffnet werden.\n");
   EXPECT_EQ(testing_log::Text(),
-            "launcher.java_output=lib -> Die Ausgaben von Java gehen in diese Datei\n"
-            "=== Messagebox Start ===\n" +
-                text + "\n=== Messagebox Ende ===\n");
+            "launcher.java_output=lib -> Die Ausgaben von Java gehen in diese Datei\n");
 }
 
 TEST(OpenJavaOutput, WithoutTheSettingNothingHappens) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "jvm/heap_size.h"
+#include "jvm/java_attempt.h"
+#include "settings/text.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
 #include "jvm/jvm_parameters.h"
@@ -56,7 +58,7 @@ struct HeapCase {
   std::string logged;
 };
 
-TEST(NormalizeHeapSize, CapsThirtyTwoBitValues) {
+TEST(DecideHeapSize, CapsThirtyTwoBitValues) {
   const std::string keep = " Bytes -> Wird nicht reduziert, da von 32 Bit noch unterstuetzt\n";
   const std::string cap =
       " Bytes -> Wird reduziert auf 768M, da von 32 Bit nicht mehr unterstuetzt\n";
@@ -85,9 +87,9 @@ TEST(NormalizeHeapSize, CapsThirtyTwoBitValues) {
       {"M", false, "768M", name + "0" + cap},
   };
   for (const HeapCase& c : cases) {
-    testing_log::Start();
-    EXPECT_EQ(NormalizeHeapSize("memory.maximum", c.is64Bit, c.value), c.result) << c.value;
-    EXPECT_EQ(testing_log::Text(), c.logged) << c.value;
+    HeapDecision decision = DecideHeapSize("memory.maximum", c.is64Bit, c.value);
+    EXPECT_EQ(decision.value, c.result) << c.value;
+    EXPECT_EQ(decision.logLine.empty() ? "" : decision.logLine + "\n", c.logged) << c.value;
   }
 }
 
@@ -146,7 +148,7 @@ TEST(BuildJvmParameters, StartKeyVariantsAndDefault) {
   for (const Case& c : cases) EXPECT_EQ(BuildJvmParameters(Make(c.settings)), c.result);
 }
 
-TEST(SelectJavaHome, HostPatternsAndPlainKeys) {
+TEST(PlanJavaAttempt, HostPatternsAndPlainKeys) {
   struct Case {
     std::string computer;
     bool is64Bit;
@@ -180,18 +182,26 @@ TEST(SelectJavaHome, HostPatternsAndPlainKeys) {
   };
   for (const Case& c : cases) {
     testing_log::Start();
-    fake::Get().computerName = c.computer;
-    EXPECT_EQ(SelectJavaHome(c.is64Bit, Make(c.settings)), c.home);
-    EXPECT_EQ(testing_log::Text(), c.logged);
+    JavaAttempt attempt =
+        PlanJavaAttempt(c.is64Bit, Make(c.settings), LaunchInputs(), ToUpper(c.computer));
+    EXPECT_EQ(attempt.choice.home, c.home);
+    LogJavaAttempt(attempt);
+    std::string log = testing_log::Text();
+    EXPECT_EQ(log.substr(0, log.find('\n') + 1), c.logged);
   }
 }
 
+// The command line, its decisions logged as the run logs them when it
+// reaches the attempt.
 std::string Build(const Settings& settings, bool is64Bit, const LaunchInputs& inputs,
                   RunEnd* end = nullptr) {
-  std::string commandLine;
-  RunEnd result = BuildJavaCommandLine("C:\\Java\\jre", is64Bit, settings, inputs, &commandLine);
-  if (end) *end = result;
-  return commandLine;
+  JavaAttempt attempt;
+  attempt.is64Bit = is64Bit;
+  attempt.choice.home = "C:\\Java\\jre";
+  BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
+  LogJavaAttempt(attempt);
+  if (end) *end = attempt.stop;
+  return attempt.commandLine;
 }
 
 TEST(BuildJavaCommandLine, EveryPieceInItsPlace) {
@@ -248,30 +258,21 @@ TEST(BuildJavaCommandLine, InitialSettingsOnly) {
 }
 
 TEST(BuildJavaCommandLine, RepeatedClasspathOptionEndsTheRun) {
-  for (bool serviceMode : {false, true}) {
-    testing_log::Start();
-    SetServiceMode(serviceMode);
-    Settings settings = InitialSettings();
-    LaunchInputs inputs;
-    inputs.startValue = "-cp x.jar app.Main";
-    RunEnd end;
-    Build(settings, true, inputs, &end);
-    SetServiceMode(false);
-    EXPECT_EQ(end, 1);
-    const std::string message =
-        "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-        "pr\xC3\xBC"
-        "fen! \n";
-    EXPECT_EQ(testing_log::Text(),
-              "Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: 2\n"
-              "=== Messagebox Start ===\n" +
-                  message + "\n=== Messagebox Ende ===\n");
-    if (serviceMode) {
-      EXPECT_EQ(fake::Get().standardOutput, "err:" + message.substr(0, message.size() - 1));
-    } else {
-      EXPECT_EQ(fake::Get().messageBoxes, std::vector<std::string>{"Fehler: " + message});
-    }
-  }
+  testing_log::Start();
+  Settings settings = InitialSettings();
+  LaunchInputs inputs;
+  inputs.startValue = "-cp x.jar app.Main";
+  RunEnd end;
+  Build(settings, true, inputs, &end);
+  ASSERT_TRUE(end);
+  EXPECT_EQ(end->exitCode, 1);
+  EXPECT_EQ(end->report,
+            "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die "
+            "custom.properties pr\xC3\xBC"
+            "fen! \n");
+  EXPECT_EQ(testing_log::Text(),
+            "Java wird ermittelt f\xFCr Computer \"\" mit 64 Bit: =C:\\Java\\jre\n"
+            "Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: 2\n");
 }
 
 TEST(Classpath, QuotesAndClasspathOptionsBecomeBlanks) {

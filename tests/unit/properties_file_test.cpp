@@ -105,31 +105,17 @@ TEST(ReadPropertiesFile, LastNonEmptyValueWinsAndKeysKeepTheirCase) {
 }
 
 TEST(ReadPropertiesFile, MissingFileOrFolderEndsTheRun) {
-  for (bool serviceMode : {false, true}) {
-    for (bool folder : {false, true}) {
-      testing_log::Start();
-      if (folder) fake::AddDirectory("C:\\App\\customlaunch.properties");
-      SetServiceMode(serviceMode);
-      Settings settings;
-      EXPECT_EQ(ReadPropertiesFile("", "customlaunch.properties", settings), 1);
-      const std::string text =
-          "Die Datei customlaunch.properties konnte nicht ge\xF6"
-          "ffnet werden.\n";
-      EXPECT_EQ(testing_log::Text(),
-                "\n===== customlaunch.properties einlesen =====\n"
-                "=== Messagebox Start ===\n" +
-                    text + "\n=== Messagebox Ende ===\n");
-      if (serviceMode) {
-        EXPECT_EQ(fake::Get().standardOutput,
-                  "err:Die Datei customlaunch.properties konnte nicht ge\xF6"
-                  "ffnet werden.");
-        EXPECT_TRUE(fake::Get().messageBoxes.empty());
-      } else {
-        EXPECT_EQ(fake::Get().messageBoxes, std::vector<std::string>{"Fehler: " + text});
-        EXPECT_EQ(fake::Get().standardOutput, "");
-      }
-      SetServiceMode(false);
-    }
+  for (bool folder : {false, true}) {
+    testing_log::Start();
+    if (folder) fake::AddDirectory("C:\\App\\customlaunch.properties");
+    Settings settings;
+    RunEnd end = ReadPropertiesFile("", "customlaunch.properties", settings);
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->exitCode, 1);
+    EXPECT_EQ(end->report,
+              "Die Datei customlaunch.properties konnte nicht ge\xF6"
+              "ffnet werden.\n");
+    EXPECT_EQ(testing_log::Text(), "\n===== customlaunch.properties einlesen =====\n");
   }
 }
 

@@ -131,12 +131,12 @@ TEST(StartKey, MissingEntryIsReportedWithTheKey) {
   testing_log::Start();
   Settings settings = InitialSettings();
   settings.Set("qv", "lower case key does not count");
-  EXPECT_EQ(CheckStartKey(settings, StartKey(settings)), 1);
-  ASSERT_EQ(fake::Get().messageBoxes.size(), 1u);
-  EXPECT_EQ(fake::Get().messageBoxes[0],
-            "Fehler: Der StartParameter: QV wurde in der launch.properties nicht gefunden!\n");
+  RunEnd end = CheckStartKey(settings, StartKey(settings));
+  ASSERT_TRUE(end);
+  EXPECT_EQ(end->exitCode, 1);
+  EXPECT_EQ(end->report, "Der StartParameter: QV wurde in der launch.properties nicht gefunden!\n");
   settings.Set("QV", "app.Main");
-  EXPECT_EQ(CheckStartKey(settings, StartKey(settings)), std::nullopt);
+  EXPECT_FALSE(CheckStartKey(settings, StartKey(settings)));
 }
 
 TEST(AdditionalParameters, DecodeAndLogBothGroups) {

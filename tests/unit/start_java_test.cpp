@@ -54,12 +54,10 @@ TEST(StartJava, SupervisionAsTheSwitchesSay) {
   };
   for (const StartCase& c : cases) {
     testing_log::Start();
-    SetServiceMode(c.serviceMode);
     Settings settings = InitialSettings();
     settings.Set("launcher.keep", c.keep);
     settings.Set("launcher.keep_and_kill", c.keepAndKill);
-    EXPECT_EQ(StartJava("java.exe -x", settings), "");
-    SetServiceMode(false);
+    EXPECT_EQ(StartJava("java.exe -x", DecideSupervision(settings, c.serviceMode)), "");
     ASSERT_EQ(fake::Get().started.size(), 1u);
     EXPECT_EQ(fake::Get().started[0].breakawayFromJob, c.breakaway);
     EXPECT_EQ(fake::Get().started[0].suspended, c.breakaway);
@@ -74,7 +72,7 @@ TEST(StartJava, FailedAssignmentIsLoggedAndTheLauncherStillWaits) {
   fake::Get().assignError = 5;
   Settings settings = InitialSettings();
   settings.Set("launcher.keep_and_kill", "true");
-  EXPECT_EQ(StartJava("java.exe", settings), "");
+  EXPECT_EQ(StartJava("java.exe", DecideSupervision(settings, false)), "");
   EXPECT_EQ(testing_log::Text(),
             std::string(kKeepAndKill) +
                 "Der java-Prozess konnte keinem Job zugeordnet werden und kann darum nicht "
@@ -104,7 +102,7 @@ TEST(StartJava, BreakawayRefusedByTheJobStartsJavaInsideIt) {
     fake::Get().breakawayError = c.error;
     Settings settings = InitialSettings();
     settings.Set("launcher.keep_and_kill", c.keepAndKill);
-    std::string failure = StartJava("java.exe", settings);
+    std::string failure = StartJava("java.exe", DecideSupervision(settings, false));
     EXPECT_EQ(failure.empty(), c.starts == 1) << c.error;
     ASSERT_EQ(fake::Get().started.size(), c.starts) << c.error;
     if (c.starts == 1) {
@@ -127,7 +125,8 @@ TEST(StartJava, FailedStartReturnsTheTextWithThePasswordMasked) {
       "C:\\none\\bin\\javaw.exe -Dautologin.pwd=xxxx -cp \"a\" app\n"
       "Arbeitsverzeichnis: C:\\App\n\nBitte kontaktieren Sie den Support.";
   EXPECT_EQ(
-      StartJava("C:\\none\\bin\\javaw.exe -Dautologin.pwd=geheim -cp \"a\" app", InitialSettings()),
+      StartJava("C:\\none\\bin\\javaw.exe -Dautologin.pwd=geheim -cp \"a\" app",
+                Supervision()),
       failure);
   EXPECT_EQ(testing_log::Text(),
             "=== Startfehler Start ===\n" + failure + "\n=== Startfehler Ende ===\n");
