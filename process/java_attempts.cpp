@@ -3,10 +3,12 @@
 RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
                        const std::function<AttemptOutcome(const JavaAttempt&)>& attempt,
                        const JavaAttempt** started) {
-  std::string failure;
+  AttemptOutcome failed;
   for (const JavaAttempt& candidate : attempts) {
     LogJavaAttempt(candidate);
-    if (candidate.stop) return candidate.stop;
+    if (candidate.stop) {
+      return !IsMade(candidate) && failed.reasonFound ? Failure(failed.failure) : candidate.stop;
+    }
     if (!IsMade(candidate)) continue;
     AttemptOutcome outcome = attempt(candidate);
     if (outcome.kind == AttemptOutcome::Kind::kStopped) return outcome.stop;
@@ -14,7 +16,7 @@ RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
       *started = &candidate;
       return std::nullopt;
     }
-    failure = outcome.failure;
+    failed = outcome;
   }
-  return Failure(failure);
+  return Failure(failed.failure);
 }

@@ -13,20 +13,25 @@ struct AttemptOutcome {
   Kind kind = Kind::kStarted;
   // When failed: what the user is told should no later attempt start.
   std::string failure;
+  // The launcher found the reason itself (the command line, the watch), not
+  // Windows: worth more to an administrator than a missing 32-bit Java.
+  bool reasonFound = false;
   // When stopped: how the run ends.
   Stop stop;
 
   static AttemptOutcome Started() { return AttemptOutcome(); }
-  static AttemptOutcome Failed(const std::string& failure) {
-    return AttemptOutcome{Kind::kFailed, failure, Stop()};
+  static AttemptOutcome Failed(const std::string& failure, bool reasonFound = false) {
+    return AttemptOutcome{Kind::kFailed, failure, reasonFound, Stop()};
   }
   static AttemptOutcome Stopped(const Stop& stop) {
-    return AttemptOutcome{Kind::kStopped, std::string(), stop};
+    return AttemptOutcome{Kind::kStopped, std::string(), false, stop};
   }
 };
 
 // Goes through the attempts in order, logging each as it is reached: a
-// failed 64-bit attempt is only logged, the next one decides. Nothing when
+// failed 64-bit attempt is only logged, the next one decides; without a
+// 32-bit Java the reason the launcher found for the 64-bit failure is the
+// report, as it says more than the missing "java". Nothing when
 // an attempt started (it is put into *started), else how the run ends. The
 // start and check mode pass what they do with an attempt.
 RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,

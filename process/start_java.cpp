@@ -96,8 +96,8 @@ void FollowJava(const platform::Process& java, const Supervision& supervision, p
 
 }  // namespace
 
-std::string StartJava(const std::string& commandLine, const Supervision& supervision,
-                      const JavaOutput& output) {
+AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supervision,
+                         const JavaOutput& output) {
   for (const std::string& line : supervision.logLines) Log().WriteLine(line);
   platform::Process java;
   platform::StartOptions options;
@@ -107,7 +107,7 @@ std::string StartJava(const std::string& commandLine, const Supervision& supervi
   // The text is shown and logged, so the password is masked; Java itself
   // received it in clear.
   if (!StartJavaProcess(commandLine, options, &java)) {
-    return LogStartFailure(StartFailureText(MaskPassword(commandLine)));
+    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(MaskPassword(commandLine))));
   }
   unsigned long long startedAt = platform::MonotonicMilliseconds();
   platform::Job* job = supervision.keepAndKill ? BindToKillOnCloseJob(java) : nullptr;
@@ -115,7 +115,7 @@ std::string StartJava(const std::string& commandLine, const Supervision& supervi
   if (supervision.watchSeconds > 0) seen = Watch(java, supervision.watchSeconds, startedAt);
   if (seen.ended && seen.exitCode != 0) {
     EndSupervision(java, job);
-    return LogStartFailure(WatchFailureText(seen, output));
+    return AttemptOutcome::Failed(LogStartFailure(WatchFailureText(seen, output)), true);
   }
   if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
@@ -123,19 +123,19 @@ std::string StartJava(const std::string& commandLine, const Supervision& supervi
   }
   if (supervision.keep || supervision.keepAndKill)
     FollowJava(java, supervision, job, seen, startedAt);
-  return std::string();
+  return AttemptOutcome::Started();
 }
 
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
                           const Supervision& supervision) {
   if (!attempt.refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)));
+    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)), true);
   }
   JavaOutput output;
   if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, &output)) {
     return AttemptOutcome::Stopped(*end);
   }
-  std::string failure = StartJava(attempt.commandLine, supervision, output);
+  AttemptOutcome outcome = StartJava(attempt.commandLine, supervision, output);
   CloseJavaOutput(&output);
-  return failure.empty() ? AttemptOutcome::Started() : AttemptOutcome::Failed(failure);
+  return outcome;
 }

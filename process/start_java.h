@@ -10,9 +10,8 @@
 // Starts Java and, as the supervision says, returns at once, waits, or
 // waits with Java bound to a kill-on-close job. With launcher.java_watch, a
 // Java that ends with an error within the watch counts as not started.
-// Returns the failure text, empty when Java was started.
-std::string StartJava(const std::string& commandLine, const Supervision& supervision,
-                      const JavaOutput& output = JavaOutput());
+AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supervision,
+                         const JavaOutput& output = JavaOutput());
 
 // What the user is told when Java could not be started; the detail is the
 // masked command line, or why it could not be started.

@@ -108,7 +108,8 @@ std::string Start(const FateCase& c) {
   for (const auto& [key, value] : c.settings) settings.Set(key, value);
   JavaOutput output;
   EXPECT_FALSE(OpenJavaOutput(settings, kCommandLine, &output));
-  std::string failure = StartJava(kCommandLine, DecideSupervision(settings, c.serviceMode), output);
+  std::string failure =
+      StartJava(kCommandLine, DecideSupervision(settings, c.serviceMode), output).failure;
   CloseJavaOutput(&output);
   return failure;
 }

@@ -57,7 +57,7 @@ TEST(StartJava, SupervisionAsTheSwitchesSay) {
     Settings settings = InitialSettings();
     settings.Set("launcher.keep", c.keep);
     settings.Set("launcher.keep_and_kill", c.keepAndKill);
-    EXPECT_EQ(StartJava("java.exe -x", DecideSupervision(settings, c.serviceMode)), "");
+    EXPECT_EQ(StartJava("java.exe -x", DecideSupervision(settings, c.serviceMode)).failure, "");
     ASSERT_EQ(fake::Get().started.size(), 1u);
     EXPECT_EQ(fake::Get().started[0].breakawayFromJob, c.breakaway);
     EXPECT_EQ(fake::Get().started[0].suspended, c.breakaway);
@@ -72,7 +72,7 @@ TEST(StartJava, FailedAssignmentIsLoggedAndTheLauncherStillWaits) {
   fake::Get().assignError = 5;
   Settings settings = InitialSettings();
   settings.Set("launcher.keep_and_kill", "true");
-  EXPECT_EQ(StartJava("java.exe", DecideSupervision(settings, false)), "");
+  EXPECT_EQ(StartJava("java.exe", DecideSupervision(settings, false)).failure, "");
   EXPECT_EQ(testing_log::Text(),
             std::string(kKeepAndKill) +
                 "Der java-Prozess konnte keinem Job zugeordnet werden und kann darum nicht "
@@ -102,7 +102,7 @@ TEST(StartJava, BreakawayRefusedByTheJobStartsJavaInsideIt) {
     fake::Get().breakawayError = c.error;
     Settings settings = InitialSettings();
     settings.Set("launcher.keep_and_kill", c.keepAndKill);
-    std::string failure = StartJava("java.exe", DecideSupervision(settings, false));
+    std::string failure = StartJava("java.exe", DecideSupervision(settings, false)).failure;
     EXPECT_EQ(failure.empty(), c.starts == 1) << c.error;
     ASSERT_EQ(fake::Get().started.size(), c.starts) << c.error;
     if (c.starts == 1) {
@@ -126,7 +126,8 @@ TEST(StartJava, FailedStartReturnsTheTextWithThePasswordMasked) {
       "Arbeitsverzeichnis: C:\\App\n\nBitte kontaktieren Sie den Support.";
   EXPECT_EQ(
       StartJava("C:\\none\\bin\\javaw.exe -Dautologin.pwd=geheim -cp \"a\" app",
-                Supervision()),
+                Supervision())
+          .failure,
       failure);
   EXPECT_EQ(testing_log::Text(),
             "=== Startfehler Start ===\n" + failure + "\n=== Startfehler Ende ===\n");

@@ -41,6 +41,17 @@ const char kFailure32[] =
     "\n"
     "Bitte kontaktieren Sie den Support.";
 
+const char kTooLong64[] =
+    "Java konnte nicht aufgerufen werden:\n"
+    "Die Kommandozeile ist 32797 Zeichen lang, Windows erlaubt h\xF6"
+    "chstens 32767 Zeichen (einschlie\xDF"
+    "lich des Endezeichens).\n"
+    "K\xFCrzel: QV, die l\xE4ngsten Teile: Classpath 32700 Zeichen, JVM-Parameter 42 Zeichen, "
+    "Startparameter 8 Zeichen\n"
+    "Arbeitsverzeichnis: C:\\App\n"
+    "\n"
+    "Bitte kontaktieren Sie den Support.";
+
 const ExitCase kCases[] = {
     {"java64 started", [] {}, "", 0, ""},
     {"java32 started without WOW64",
@@ -81,6 +92,18 @@ const ExitCase kCases[] = {
      "hren. Bitte die Gr\xF6\xDF"
      "e der Properties-Dateien pr\xFC"
      "fen.\n"},
+    {"memory runs out in check mode", [] { fake::Get().readFailsWithBadAlloc = true; },
+     "-launcher.check=true", 1,
+     "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
+     "hren. Bitte die Gr\xF6\xDF"
+     "e der Properties-Dateien pr\xFC"
+     "fen.\n"},
+    {"java64 command line too long, no java",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties",
+                     "java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x'));
+     },
+     "", 1, kTooLong64},
     {"no ready copy",
      [] {
        fake::Get().directories.erase("C:\\App\\lib");
