@@ -1,5 +1,7 @@
 #include "diagnosis/check_run.h"
 
+#include <algorithm>
+
 #include "diagnosis/findings.h"
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
@@ -8,10 +10,12 @@
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/text.h"
 
 namespace {
 
 const size_t kShownProblems = 10;
+const char kErrorPrefix[] = "FEHLER: ";
 
 std::string LogPath() {
   std::string folder = platform::CurrentDirectory();
@@ -46,15 +50,43 @@ void WriteSection(const CheckRun& check, Findings& findings) {
   Log().WriteLine(CountsText(findings));
 }
 
+bool IsError(const std::string& problem) { return StartsWith(problem, kErrorPrefix); }
+
+// Errors first, each in the order found: a fatal error must never hide
+// behind a screenful of warnings.
+std::vector<std::string> BySeverity(const Findings& findings) {
+  std::vector<std::string> problems = findings.problems;
+  std::stable_partition(problems.begin(), problems.end(), IsError);
+  return problems;
+}
+
 // The counts and the log's place first: a script or a glance needs no more.
+// Then every error, and warnings as long as the box has room.
 std::string MessageText(const CheckRun& check, const Findings& findings) {
   std::string text = CountsText(findings) + "\nProtokoll: " + check.logPath;
-  if (!findings.problems.empty()) text += "\n";
-  for (size_t i = 0; i < findings.problems.size() && i < kShownProblems; ++i) {
-    text += "\n" + findings.problems[i];
+  std::vector<std::string> problems = BySeverity(findings);
+  if (!problems.empty()) text += "\n";
+  size_t shown = 0;
+  for (; shown < problems.size() && (shown < kShownProblems || IsError(problems[shown])); ++shown) {
+    text += "\n" + problems[shown];
   }
-  if (findings.problems.size() > kShownProblems) text += "\n...";
+  size_t more = problems.size() - shown;
+  if (more > 0) {
+    text += "\n... und " + std::to_string(more) +
+            (more == 1 ? " weitere Warnung" : " weitere Warnungen") + " im Protokoll";
+  }
   return text;
+}
+
+// One line: a service or a script that reads it learns why the check failed.
+std::string ServiceLine(const CheckRun& check, const Findings& findings) {
+  std::string line = CountsText(findings);
+  std::vector<std::string> problems = BySeverity(findings);
+  if (!problems.empty() && IsError(problems.front())) {
+    line += "; erster Fehler: " +
+            ReplaceWithBlank(problems.front().substr(sizeof kErrorPrefix - 1), "\n");
+  }
+  return line + "; Protokoll: " + check.logPath;
 }
 
 // In place of a start: the error text is the one a start would give when
@@ -107,6 +139,6 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   WriteSection(check, findings);
   verdict.exitCode = findings.errors > 0 ? kExitFailure : kExitSuccess;
   verdict.boxText = MessageText(check, findings);
-  verdict.serviceLine = CountsText(findings) + "; Protokoll: " + check.logPath;
+  verdict.serviceLine = ServiceLine(check, findings);
   return verdict;
 }

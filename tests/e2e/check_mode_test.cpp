@@ -369,11 +369,15 @@ TEST(CheckModeService, TheCheckLineIsTheOnlyOutput) {
     const char* name;
     bool maintenance;
     std::string counts;
+    std::string firstError;
     int exitCode;
   };
   const Case cases[] = {
-      {"sound", false, "keine Fehler, keine Warnungen", 0},
-      {"maintenance", true, "1 Fehler, keine Warnungen", 1},
+      {"sound", false, "keine Fehler, keine Warnungen", "", 0},
+      {"maintenance", true, "1 Fehler, keine Warnungen",
+       "; erster Fehler: Der Start w\xFCrde abgebrochen: Das Programm ist im Wartungsmodus und "
+       "kann daher nicht gestartet werden. Bitte versuchen Sie es sp\xE4ter noch einmal.",
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -385,7 +389,7 @@ TEST(CheckModeService, TheCheckLineIsTheOnlyOutput) {
     EXPECT_EQ(app.Normalized(result.standardOutput),
               "check:Pr\xFC"
               "fung beendet: " +
-                  c.counts + "; Protokoll: <DIR>\\KivLaunch.log");
+                  c.counts + c.firstError + "; Protokoll: <DIR>\\KivLaunch.log");
     EXPECT_NE(app.NormalizedLog().find(Crlf(Closing(c.counts))), std::string::npos);
   }
 }

@@ -198,7 +198,9 @@ TEST(CheckRun, JavaIsNeverStarted) {
        "check:" + summary + "; Protokoll: C:\\App\\KivLaunch.log"},
       {"no start entry", "java64=C:\\J64\n", " -launcher.service=true", 1,
        "check:Pr\xFC"
-       "fung beendet: 1 Fehler, keine Warnungen; Protokoll: C:\\App\\KivLaunch.log"},
+       "fung beendet: 1 Fehler, keine Warnungen; erster Fehler: Der Start w\xFCrde abgebrochen: "
+       "Der StartParameter: QV wurde in der launch.properties nicht gefunden!; Protokoll: "
+       "C:\\App\\KivLaunch.log"},
       {"java64 missing, no java", "java64=C:\\Nowhere\nQV=app.Main\n", "", 1, ""},
   };
   for (const Case& c : cases) {
@@ -218,6 +220,23 @@ TEST(CheckRun, JavaIsNeverStarted) {
             "KivLauncher Pr\xFC"
             "fung: " +
                 summary + "\nProtokoll: C:\\App\\KivLaunch.log");
+}
+
+// Twelve missing jars found before the one error: the box still shows it.
+TEST(CheckRun, TheBoxShowsErrorsFirstAndCountsWhatItLeavesOut) {
+  std::string jars;
+  for (int i = 1; i <= 12; ++i) jars += "j" + std::to_string(i) + ".jar;";
+  CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.default=" + jars + "\n");
+  fake::AddFile("C:\\App\\InWartung.txt", "");
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), 1);
+  ASSERT_EQ(fake::Get().messageBoxes.size(), 1u);
+  std::string box = fake::Get().messageBoxes[0];
+  const std::string start =
+      "\n\nFEHLER: Der Start w\xFCrde abgebrochen: Das Programm ist im Wartungsmodus";
+  EXPECT_NE(box.find(start), std::string::npos) << box;
+  EXPECT_NE(box.find("j9.jar fehlt\n... und 3 weitere Warnungen im Protokoll"), std::string::npos)
+      << box;
 }
 
 TEST(CheckRun, OverlongCommandLineIsAnError) {
