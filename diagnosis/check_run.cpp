@@ -23,10 +23,21 @@ std::string LogPath() {
   return folder + (separated ? "" : "\\") + "KivLaunch.log";
 }
 
+// A shortcut without "Start in" makes the launcher look for lib and the
+// copies in the wrong folder: then the folder is the cause, not the copies.
+std::string Cause(const CheckRun& check) {
+  const RunPlan& plan = *check.plan;
+  if (plan.settingsRead || plan.handOver || StartsInLauncherFolder(check)) return std::string();
+  return " Ursache: Das Arbeitsverzeichnis " + check.workingDirectory +
+         " ist nicht der Ordner des Launchers (Abhilfe: -launcher.cwd=true)";
+}
+
 void LogReports(const CheckRun& check, Findings& findings) {
   for (const std::string& report : check.reports) {
     std::string text = report;
     if (!text.empty() && text.back() == '\n') text.pop_back();
+    std::string cause = Cause(check);
+    if (!cause.empty()) text = Trim(text) + cause;
     Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
   }
 }

@@ -17,10 +17,9 @@ std::string ComparablePath(const std::string& path) {
 }
 
 void CheckWorkingDirectory(const CheckRun& check, Findings& findings) {
-  std::string executableFolder = ExecutableFolder();
   Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
-  Log().WriteLine("Ordner des Launchers: " + executableFolder);
-  if (ComparablePath(check.workingDirectory) == ComparablePath(executableFolder)) return;
+  Log().WriteLine("Ordner des Launchers: " + ExecutableFolder());
+  if (StartsInLauncherFolder(check)) return;
   Warn(findings,
        "Das Arbeitsverzeichnis ist nicht der Ordner des Launchers: Protokoll, properties-Dateien "
        "und relative Pfade gelten vom Arbeitsverzeichnis aus (Abhilfe: -launcher.cwd=true)");
@@ -36,6 +35,10 @@ std::string MaintenanceState(const RunPlan& plan) {
 }
 
 }  // namespace
+
+bool StartsInLauncherFolder(const CheckRun& check) {
+  return ComparablePath(check.workingDirectory) == ComparablePath(ExecutableFolder());
+}
 
 void CheckLocations(const CheckRun& check, Findings& findings) {
   LogSubsection("Orte");

@@ -22,6 +22,9 @@ void CheckJavaCommandLine(const CheckRun& check, Findings& findings);
 void CheckUnknownKeys(const CheckRun& check, Findings& findings);
 // The log, the working directory, maintenance.
 void CheckLocations(const CheckRun& check, Findings& findings);
+// Whether the run started in the launcher's own folder, where the
+// installation's files are looked for.
+bool StartsInLauncherFolder(const CheckRun& check);
 
 void LogSubsection(const std::string& title);
 // The value as a check may show it: a password reads "xxxx".
