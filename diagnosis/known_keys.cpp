@@ -3,47 +3,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "settings/command_line_keys.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
 
-const char* const kVariantKeys[] = {
-    "classpath.default",   "classpath.help", "classpath.extra",  "classpath.prepend32",
-    "classpath.prepend64", "sun.java2d.d3d", "MinHeapFreeRatio", "MaxHeapFreeRatio",
-    "memory.initial",      "memory.maximum", "jvm.parameter",    "launcher.java_output",
-    "launcher.java_watch"};
-const char* const kPlainFileKeys[] = {
-    "start",    "swing.noxp",      "Dclientname",    "splash",
-    "nosplash", "Dautologin.user", "Dautologin.pwd", "DKivLaunchService.version",
-    "java",     "java64",          "launcher.keep",  "launcher.keep_and_kill"};
-const char* const kCommandLineOnlyKeys[] = {"launcher.cwd",
-                                            "launcher.show_dir",
-                                            "launcher.service",
-                                            "launcher.ignore_inwartung",
-                                            "launcher.check",
-                                            "custom",
-                                            "read",
-                                            "read_app"};
-// Read from the command line besides the copied keys.
-const char* const kFilePatternPrefixes[] = {"jvm.parameter.", "Dkiv.", "java64.host.",
-                                            "java.host."};
-
-template <size_t N>
-bool IsListed(const char* const (&list)[N], const std::string& key) {
-  return std::find(std::begin(list), std::end(list), key) != std::end(list);
+bool IsIn(const std::string& key, unsigned places) {
+  const KeyEntry* entry = FindKey(key);
+  return entry && (entry->places & places) != 0;
 }
 
 bool HasLowerCaseLetter(const std::string& text) {
   return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-}
-
-bool IsPlainFileKey(const std::string& key) {
-  if (IsListed(kVariantKeys, key) || IsListed(kPlainFileKeys, key)) return true;
-  for (const char* prefix : kFilePatternPrefixes) {
-    if (StartsWith(key, prefix) && key.size() > std::string(prefix).size()) return true;
-  }
-  return false;
 }
 
 size_t EditDistance(const std::string& a, const std::string& b) {
@@ -71,22 +42,18 @@ bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::strin
   return true;
 }
 
-bool TakesStartKeyVariant(const std::string& key) {
-  return IsListed(kVariantKeys, key) || StartsWith(key, "jvm.parameter.");
-}
+bool TakesStartKeyVariant(const std::string& key) { return IsIn(key, kWithStartKeyVariant); }
 
 bool IsKnownFileKey(const std::string& key) {
-  if (IsPlainFileKey(key) || !HasLowerCaseLetter(key)) return true;
+  if (IsIn(key, kInFiles) || !HasLowerCaseLetter(key)) return true;
   std::string prefix, rest;
   return SplitStartKeyPrefix(key, &prefix, &rest) && TakesStartKeyVariant(rest);
 }
 
-bool IsCommandLineOnlyKey(const std::string& key) { return IsListed(kCommandLineOnlyKeys, key); }
+bool IsCommandLineOnlyKey(const std::string& key) { return IsIn(key, kOnlyOnCommandLine); }
 
 bool IsKnownCommandLineKey(const std::string& key) {
-  const std::vector<std::string>& copied = CopiedCommandLineKeys();
-  return std::find(copied.begin(), copied.end(), key) != copied.end() ||
-         IsCommandLineOnlyKey(key) || StartsWith(key, "Dkiv.");
+  return IsIn(key, kCopiedFromCommandLine | kOnlyOnCommandLine);
 }
 
 std::string ClosestKnownKey(const std::string& key) {
@@ -96,8 +63,8 @@ std::string ClosestKnownKey(const std::string& key) {
     size_t distance = EditDistance(key, known);
     if (distance < best) best = distance, closest = known;
   };
-  for (const char* known : kVariantKeys) consider(known);
-  for (const char* known : kPlainFileKeys) consider(known);
-  for (const char* known : kCommandLineOnlyKeys) consider(known);
+  for (const KeyEntry& entry : Keys()) {
+    if (!entry.family) consider(entry.name);
+  }
   return closest;
 }

@@ -1,6 +1,6 @@
 #include "launcher/command_line.h"
 
-#include "settings/command_line_keys.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 std::string CommandLineTail(const std::string& fullCommandLine) {
@@ -50,7 +50,10 @@ void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings&
   for (const std::string& key : CopiedCommandLineKeys()) {
     CopyCommandLineValue(parameters, key, settings);
   }
-  for (const auto& [key, value] : parameters.entries) {
-    if (StartsWith(key, "Dkiv.")) settings.Set(key, value, kCommandLineOrigin);
+  for (const auto& [name, value] : parameters.entries) {
+    const KeyEntry* entry = FindKey(name);
+    if (entry && entry->family && (entry->places & kCopiedFromCommandLine)) {
+      settings.Set(name, value, kCommandLineOrigin);
+    }
   }
 }

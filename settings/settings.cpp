@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "settings/keys.h"
 #include "settings/text.h"
 
 std::string Settings::Get(const std::string& key) const {
@@ -18,24 +19,15 @@ void Settings::Set(const std::string& key, const std::string& value, const std::
 }
 
 std::string Settings::GetForStartKey(const std::string& key) const {
-  std::string variant = Get(ToUpper(Get("start")) + "." + key);
+  std::string variant = Get(ToUpper(Get(key::kStart)) + "." + key);
   return variant.empty() ? Get(key) : variant;
 }
 
 Settings InitialSettings(bool keepsHistory) {
-  static const char* const kInitial[][2] = {
-      {"start", "QV"},
-      {"memory.maximum", "256M"},
-      {"memory.initial", "32M"},
-      {"swing.noxp", "false"},
-      {"sun.java2d.d3d", "true"},
-      {"launcher.keep", "false"},
-      {"launcher.keep_and_kill", "false"},
-      {"launcher.service", "false"},
-      {"launcher.ignore_inwartung", "false"},
-  };
   Settings settings;
   settings.keepsHistory = keepsHistory;
-  for (const auto& entry : kInitial) settings.Set(entry[0], entry[1], kDefaultOrigin);
+  for (const KeyEntry& entry : Keys()) {
+    if (entry.defaultValue) settings.Set(entry.name, entry.defaultValue, kDefaultOrigin);
+  }
   return settings;
 }
