@@ -108,9 +108,11 @@ AttemptOutcome ProbeJava(const JavaAttempt& attempt, CheckRun& check) {
   Log().WriteLine(
       "Pr\xFC"
       "fmodus: " +
-      attempt.program + (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
+      attempt.program +
+      (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
   if (present) return AttemptOutcome::Started();
-  return AttemptOutcome::Failed(StartFailureText(MaskPassword(attempt.commandLine)));
+  return AttemptOutcome::Failed(StartFailureText(MaskPassword(attempt.commandLine)),
+                                "javaw.exe fehlt");
 }
 
 RunEnd CheckedRunEnd(const RunPlan& plan, CheckRun& check) {

@@ -78,8 +78,8 @@ void CheckJavaFor(const JavaAttempt& attempt, Findings& findings) {
   Log().WriteLine(
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
-      attempt.computerName + "\": " +
-      KeysConsidered(attempt.is64Bit ? "java64" : "java", attempt.choice));
+      attempt.computerName +
+      "\": " + KeysConsidered(attempt.is64Bit ? "java64" : "java", attempt.choice));
   CheckJavaHome(attempt, findings);
 }
 

@@ -7,10 +7,14 @@ Stop CarryOutPlan(const RunPlan& plan) {
   if (plan.stop) return *plan.stop;
   if (plan.handOver) return CarryOutHandOver(*plan.handOver);
   const JavaAttempt* started = nullptr;
+  bool afterFailedAttempt = false;
   RunEnd end = TryJavaAttempts(
       plan.attempts,
-      [&plan](const JavaAttempt& attempt) {
-        return LaunchJava(attempt, plan.settings, plan.supervision);
+      [&plan, &afterFailedAttempt](const JavaAttempt& attempt) {
+        AttemptOutcome outcome =
+            LaunchJava(attempt, plan.settings, plan.supervision, afterFailedAttempt);
+        afterFailedAttempt = true;
+        return outcome;
       },
       &started);
   if (end) return *end;

@@ -66,8 +66,7 @@ void EvaluateSwitches(RunPlan& plan) {
 }
 
 void PlanRun(const std::string& arguments, bool checking, RunPlan& plan) {
-  plan.stop =
-      DecideDistributedInstallation(arguments, plan.serviceMode, checking, &plan.handOver);
+  plan.stop = DecideDistributedInstallation(arguments, plan.serviceMode, checking, &plan.handOver);
   if (plan.stop || plan.handOver) return;
   plan.settingsRead = true;
   plan.settings = InitialSettings(checking);

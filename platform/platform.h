@@ -43,8 +43,9 @@ bool IsDirectory(const std::string& path);
 bool ListDirectory(const std::string& path, std::vector<std::string>* names);
 
 struct OutputFile;
-// Truncates or creates; nullptr on failure.
-OutputFile* CreateOutputFile(const std::string& path);
+// Truncates or creates, or with append keeps what the file holds; nullptr
+// on failure.
+OutputFile* CreateOutputFile(const std::string& path, bool append = false);
 // Writes and flushes.
 void WriteOutputFile(OutputFile* file, const std::string& bytes);
 void CloseOutputFile(OutputFile* file);

@@ -340,11 +340,11 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-OutputFile* CreateOutputFile(const std::string& path) {
+OutputFile* CreateOutputFile(const std::string& path, bool append) {
   std::string native = NativePath(path);
   if (IsDirectory(native)) return nullptr;
   // "e": no child holds the log open.
-  std::FILE* stream = std::fopen(native.c_str(), "wbe");
+  std::FILE* stream = std::fopen(native.c_str(), append ? "abe" : "wbe");
   return stream ? new OutputFile{stream} : nullptr;
 }
 

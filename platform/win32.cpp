@@ -288,8 +288,8 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
 }
 
 // "N": not inherited, so that no child holds the log open.
-OutputFile* CreateOutputFile(const std::string& path) {
-  std::FILE* stream = std::fopen(path.c_str(), "wbN");
+OutputFile* CreateOutputFile(const std::string& path, bool append) {
+  std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");
   return stream ? new OutputFile{stream} : nullptr;
 }
 

@@ -1,9 +1,26 @@
 #include "process/java_attempts.h"
 
+namespace {
+
+std::string Bits(const JavaAttempt& attempt) { return attempt.is64Bit ? "64 Bit: " : "32 Bit: "; }
+
+// Both reasons, each in a line: what the 64-bit Java said is the evidence an
+// administrator needs as much as the 32-bit one's.
+RunEnd BothFailed(const JavaAttempt& first, const AttemptOutcome& firstOutcome,
+                  const JavaAttempt& second, const AttemptOutcome& secondOutcome) {
+  return Failure("Java konnte nicht gestartet werden:\n" + Bits(first) + firstOutcome.summary +
+                 "\n" + Bits(second) + secondOutcome.summary +
+                 "\nEinzelheiten stehen im Protokoll KivLaunch.log.\n\nBitte kontaktieren Sie den "
+                 "Support.");
+}
+
+}  // namespace
+
 RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
                        const std::function<AttemptOutcome(const JavaAttempt&)>& attempt,
                        const JavaAttempt** started) {
   AttemptOutcome failed;
+  const JavaAttempt* failedAttempt = nullptr;
   for (const JavaAttempt& candidate : attempts) {
     LogJavaAttempt(candidate);
     if (candidate.stop) {
@@ -16,7 +33,11 @@ RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
       *started = &candidate;
       return std::nullopt;
     }
+    if (failedAttempt && (failed.reasonFound || outcome.reasonFound)) {
+      return BothFailed(*failedAttempt, failed, candidate, outcome);
+    }
     failed = outcome;
+    failedAttempt = &candidate;
   }
   return Failure(failed.failure);
 }

@@ -25,13 +25,13 @@ std::string CurrentTimeInLine() {
   return time;
 }
 
-RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine,
+RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, bool append,
                       JavaOutput* output) {
   output->path = settings.GetForStartKey("launcher.java_output");
   if (output->path.empty()) return std::nullopt;
   Log().WriteLine("launcher.java_output=" + output->path +
                   " -> Die Ausgaben von Java gehen in diese Datei");
-  output->file = platform::CreateOutputFile(output->path);
+  output->file = platform::CreateOutputFile(output->path, append);
   if (!output->file) {
     return Failure("Die Datei " + output->path +
                    " konnte nicht ge\xF6"
@@ -69,9 +69,8 @@ std::string JavaOutputTail(const JavaOutput& output) {
   if (output.path.empty()) return std::string();
   std::string end;
   platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
-  if (end.compare(0, output.firstLine.size(), output.firstLine) == 0) {
-    end.erase(0, output.firstLine.size());
-  }
+  size_t start = end.rfind(output.firstLine);
+  if (start != std::string::npos) end.erase(0, start + output.firstLine.size());
   std::string tail = LastLines(end, kTailLines, kTailBytes);
   if (tail.empty()) return "\nDie Datei " + output.path + " enth\xE4lt keine Ausgaben von Java.";
   return "\nLetzte Ausgaben von Java in " + output.path + ":\n" + tail;

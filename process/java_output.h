@@ -14,14 +14,17 @@ struct OutputFile;
 struct JavaOutput {
   // Empty: Java's output goes nowhere, as without the setting.
   std::string path;
-  // The launcher's own first line, not Java's output.
+  // The launcher's own first line for this attempt, not Java's output.
   std::string firstLine;
   platform::OutputFile* file = nullptr;
 };
 
-// Creates or truncates the file and writes its first line: the time and
-// the masked command line. A file that cannot be created ends the run.
-RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, JavaOutput* output);
+// Creates or truncates the file, or appends to it for an attempt after a
+// failed one, whose evidence must not be lost, and writes this attempt's
+// first line: the time and the masked command line. A file that cannot be
+// created ends the run.
+RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, bool append,
+                      JavaOutput* output);
 void CloseJavaOutput(JavaOutput* output);
 
 // CurrentTimeText without its line feed, for a text that goes on after it.
@@ -31,6 +34,6 @@ std::string CurrentTimeInLine();
 // by the byte limit left out, CR LF read as LF, no line end after the last.
 std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes);
 
-// What Java wrote into the file, its last 20 lines or 2,000 bytes, with a
-// line that says so; empty without an output file.
+// What Java wrote into the file in this attempt, its last 20 lines or 2,000
+// bytes, with a line that says so; empty without an output file.
 std::string JavaOutputTail(const JavaOutput& output);

@@ -1,6 +1,5 @@
 #include "process/java_watch.h"
 
-
 namespace {
 
 constexpr int kMaxWatchSeconds = 60;

@@ -1,8 +1,8 @@
 #include "process/start_java.h"
 
+#include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "process/java_watch.h"
-#include "jvm/java_attempt.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
@@ -13,6 +13,13 @@ std::string StartFailureText(const std::string& detail) {
 }
 
 namespace {
+
+// "Java wurde nach 1 s mit Exit-Code 1 beendet. Invalid maximum heap size"
+std::string FirstAndLastLine(const std::string& text) {
+  size_t firstEnd = text.find('\n');
+  if (firstEnd == std::string::npos) return text;
+  return text.substr(0, firstEnd) + " " + text.substr(text.rfind('\n') + 1);
+}
 
 // Logged between markers and returned for the report.
 std::string LogStartFailure(const std::string& failure) {
@@ -107,7 +114,8 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   // The text is shown and logged, so the password is masked; Java itself
   // received it in clear.
   if (!StartJavaProcess(commandLine, options, &java)) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(MaskPassword(commandLine))));
+    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(MaskPassword(commandLine))),
+                                  "Java konnte nicht aufgerufen werden");
   }
   unsigned long long startedAt = platform::MonotonicMilliseconds();
   platform::Job* job = supervision.keepAndKill ? BindToKillOnCloseJob(java) : nullptr;
@@ -115,7 +123,8 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   if (supervision.watchSeconds > 0) seen = Watch(java, supervision.watchSeconds, startedAt);
   if (seen.ended && seen.exitCode != 0) {
     EndSupervision(java, job);
-    return AttemptOutcome::Failed(LogStartFailure(WatchFailureText(seen, output)), true);
+    std::string failure = WatchFailureText(seen, output);
+    return AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
   }
   if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
@@ -127,12 +136,13 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
 }
 
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
-                          const Supervision& supervision) {
+                          const Supervision& supervision, bool afterFailedAttempt) {
   if (!attempt.refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)), true);
+    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)),
+                                  attempt.refusal.substr(0, attempt.refusal.find('\n')), true);
   }
   JavaOutput output;
-  if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, &output)) {
+  if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, afterFailedAttempt, &output)) {
     return AttemptOutcome::Stopped(*end);
   }
   AttemptOutcome outcome = StartJava(attempt.commandLine, supervision, output);

@@ -17,6 +17,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
 // masked command line, or why it could not be started.
 std::string StartFailureText(const std::string& detail);
 
-// One launch attempt: the output file opened, then Java started.
+// One launch attempt: the output file opened, then Java started. After a
+// failed attempt the output file keeps what that Java said.
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
-                          const Supervision& supervision);
+                          const Supervision& supervision, bool afterFailedAttempt);

@@ -1,6 +1,5 @@
 #include "report/launch_log.h"
 
-
 #include "platform/platform.h"
 
 void LaunchLog::Open(const std::string& path) {

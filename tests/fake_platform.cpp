@@ -176,10 +176,10 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-OutputFile* CreateOutputFile(const std::string& path) {
+OutputFile* CreateOutputFile(const std::string& path, bool append) {
   std::string full = Absolute(path);
   if (Get().directories.count(full)) return nullptr;
-  Get().files[full].clear();
+  if (!append) Get().files[full].clear();
   return new OutputFile{full};
 }
 

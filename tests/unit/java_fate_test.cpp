@@ -107,7 +107,7 @@ std::string Start(const FateCase& c) {
   Settings settings = InitialSettings();
   for (const auto& [key, value] : c.settings) settings.Set(key, value);
   JavaOutput output;
-  EXPECT_FALSE(OpenJavaOutput(settings, kCommandLine, &output));
+  EXPECT_FALSE(OpenJavaOutput(settings, kCommandLine, false, &output));
   std::string failure =
       StartJava(kCommandLine, DecideSupervision(settings, c.serviceMode), output).failure;
   CloseJavaOutput(&output);
@@ -223,7 +223,7 @@ TEST(OpenJavaOutput, FileThatCannotBeCreatedEndsTheRun) {
   Settings settings = InitialSettings();
   settings.Set("launcher.java_output", "lib");
   JavaOutput output;
-  RunEnd end = OpenJavaOutput(settings, kCommandLine, &output);
+  RunEnd end = OpenJavaOutput(settings, kCommandLine, false, &output);
   ASSERT_TRUE(end);
   EXPECT_EQ(end->exitCode, kExitFailure);
   EXPECT_EQ(end->report,
@@ -236,7 +236,7 @@ TEST(OpenJavaOutput, FileThatCannotBeCreatedEndsTheRun) {
 TEST(OpenJavaOutput, WithoutTheSettingNothingHappens) {
   testing_log::Start();
   JavaOutput output;
-  EXPECT_FALSE(OpenJavaOutput(InitialSettings(), kCommandLine, &output));
+  EXPECT_FALSE(OpenJavaOutput(InitialSettings(), kCommandLine, false, &output));
   EXPECT_EQ(output.file, nullptr);
   EXPECT_EQ(testing_log::Text(), "");
 }
@@ -251,6 +251,37 @@ TEST(JavaFateSettings, CommandLineWinsOverTheFiles) {
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), kExitSuccess);
   EXPECT_EQ(fake::Get().started.at(0).outputPath, "C:\\App\\kommando.out");
   EXPECT_EQ(fake::Get().events, (Events{"wait 4242 up to 2000 ms"}));
+}
+
+// The 64-bit Java's last words stay in the file below the 32-bit start; when
+// that fails too, the report names both.
+TEST(JavaFateSettings, TheSecondAttemptKeepsTheFirstOnesOutput) {
+  for (unsigned long secondExit : {0ul, 1ul}) {
+    fake::Reset();
+    fake::AddFile("C:\\App\\launch.properties",
+                  "java64=C:\\J64\njava=C:\\J32\nQV=app.Main\nlauncher.java_output=java.out\n"
+                  "launcher.java_watch=3\n");
+    fake::AddFile("C:\\App\\customlaunch.properties", "");
+    fake::Get().outcomes = {Outcome(200, 1, "Invalid maximum heap size: -Xmx1.5G\r\n"),
+                            Outcome(secondExit == 0 ? 9000 : 300, secondExit, "Kaputt\r\n")};
+    EXPECT_EQ(RunLauncher("KivLauncher.exe"), secondExit == 0 ? kExitSuccess : kExitFailure);
+    const std::string& file = fake::Get().files["C:\\App\\java.out"];
+    EXPECT_NE(file.find("Invalid maximum heap size: -Xmx1.5G\r\nJVM wird gestartet am "),
+              std::string::npos)
+        << file;
+    std::vector<std::string> boxes = fake::Get().messageBoxes;
+    if (secondExit == 0) {
+      EXPECT_TRUE(boxes.empty());
+      continue;
+    }
+    EXPECT_EQ(boxes, std::vector<std::string>{
+                         "Fehler: Java konnte nicht gestartet werden:\n"
+                         "64 Bit: Java wurde nach 0 s mit Exit-Code 1 beendet. Invalid maximum "
+                         "heap size: -Xmx1.5G\n"
+                         "32 Bit: Java wurde nach 0 s mit Exit-Code 1 beendet. Kaputt\n"
+                         "Einzelheiten stehen im Protokoll KivLaunch.log.\n\nBitte kontaktieren "
+                         "Sie den Support."});
+  }
 }
 
 }  // namespace
