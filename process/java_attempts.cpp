@@ -33,7 +33,8 @@ RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
       *started = &candidate;
       return std::nullopt;
     }
-    if (failedAttempt && (failed.reasonFound || outcome.reasonFound)) {
+    bool summarised = !failed.summary.empty() && !outcome.summary.empty();
+    if (failedAttempt && summarised && (failed.reasonFound || outcome.reasonFound)) {
       return BothFailed(*failedAttempt, failed, candidate, outcome);
     }
     failed = outcome;

@@ -16,7 +16,8 @@ struct AttemptOutcome {
   // The launcher found the reason itself (the command line, the watch), not
   // Windows: worth more to an administrator than a missing 32-bit Java.
   bool reasonFound = false;
-  // The reason in one line, for a report that names several attempts.
+  // The reason in one line, for a report that names several attempts;
+  // empty when the failure text must stand whole.
   std::string summary;
   // When stopped: how the run ends.
   Stop stop;

@@ -138,8 +138,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
                           const Supervision& supervision, bool afterFailedAttempt) {
   if (!attempt.refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)),
-                                  attempt.refusal.substr(0, attempt.refusal.find('\n')), true);
+    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)), "", true);
   }
   JavaOutput output;
   if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, afterFailedAttempt, &output)) {

@@ -125,11 +125,17 @@ TEST_F(JavaFate, JavaEndingWithAnErrorWithinTheWatchIsReported) {
         app.Run(service ? std::vector<std::string>{tail} : std::vector<std::string>{});
     EXPECT_EQ(result.exitCode, 1);
     std::string failure = WatchFailure("Hallo\nKlasse+nicht+gefunden");
+    // Both attempts' reasons, each in a line.
+    const std::string both =
+        "Java konnte nicht gestartet werden:\n"
+        "64 Bit: Java wurde nach <N> s mit Exit-Code 1 beendet. Klasse+nicht+gefunden\n"
+        "32 Bit: Java wurde nach <N> s mit Exit-Code 1 beendet. Klasse+nicht+gefunden\n"
+        "Einzelheiten stehen im Protokoll KivLaunch.log.\n\nBitte kontaktieren Sie den Support.";
     EXPECT_EQ(app.NormalizedLog(),
               Crlf(log + kOutputLine + Watch(3) + StartFailure(failure) + Java32Start(startValue) +
-                   kOutputLine + Watch(3) + StartFailure(failure) + Report(failure)));
+                   kOutputLine + Watch(3) + StartFailure(failure) + Report(both)));
     // msvcrt's standard output is in text mode.
-    std::string err = "err:" + (UnderWine() ? Crlf(failure) : failure);
+    std::string err = "err:" + (UnderWine() ? Crlf(both) : both);
     EXPECT_EQ(NormalizeElapsed(result.standardOutput), service ? err : "");
   }
 }
