@@ -7,6 +7,7 @@
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "report/system_error_line.h"
 #include "settings/text.h"
 
 namespace {
@@ -34,18 +35,25 @@ platform::StartOptions ChildInWorkingDirectory() {
   return options;
 }
 
+// Windows' reason goes to the log before the report, which closes it.
+bool Started(const std::string& childCommand, const platform::StartOptions& options,
+             platform::Process* child) {
+  auto failure = platform::StartProcess(childCommand, options, child);
+  if (!failure) return true;
+  Log().WriteLine(SystemErrorLine(failure->error));
+  ReportError(kBrokenInstallation);
+  return false;
+}
+
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
 int HandOverInServiceMode(const std::string& childCommand) {
   Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
                   " und warte auf Konsolenausgabe");
   platform::Process child;
-  if (!platform::StartProcess(childCommand, ChildInWorkingDirectory(), &child)) {
-    ReportError(kBrokenInstallation);
-    return kExitSuccess;
-  }
+  if (!Started(childCommand, ChildInWorkingDirectory(), &child)) return kExitSuccess;
   std::string answer;
-  if (platform::ReadPipeLine(child.output, kAnswerBufferSize, &answer)) {
+  if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
     platform::WriteStandardOutput(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
@@ -57,28 +65,27 @@ int HandOverInServiceMode(const std::string& childCommand) {
         "ck!\n");
   }
   // Closed first: a child still writing must not wait for us while we wait for it.
-  platform::ClosePipe(child.output);
+  child.output.reset();
   platform::WaitForProcess(child);
-  platform::CloseProcess(child);
   return kExitSuccess;
 }
 
 // The child's exit code, once it has ended.
 int WaitForChild(const platform::Process& child) {
-  unsigned long code = platform::WaitForProcess(child);
-  platform::CloseProcess(child);
-  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(code));
-  return code == 0 ? kExitSuccess : kExitFailure;
+  platform::ProcessEnd end = platform::WaitForProcess(child);
+  if (end.failure) {
+    Log().WriteLine("Warten auf den Kindprozess fehlgeschlagen: " + SystemErrorLine(*end.failure));
+    return kExitFailure;
+  }
+  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(end.exitCode));
+  return end.exitCode == 0 ? kExitSuccess : kExitFailure;
 }
 
 int HandOver(const std::string& childCommand, bool waitForChild) {
   Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
                   " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
-  if (!platform::StartProcess(childCommand, {}, &child)) {
-    ReportError(kBrokenInstallation);
-    return kExitFailure;
-  }
+  if (!Started(childCommand, {}, &child)) return kExitFailure;
   return waitForChild ? WaitForChild(child) : kExitSuccess;
 }
 

@@ -2,12 +2,9 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
-
-namespace platform {
-struct OutputFile;
-}
 
 // Where Java's standard output and standard error go: the file named by
 // launcher.java_output, relative to the working directory.
@@ -16,14 +13,13 @@ struct JavaOutput {
   std::string path;
   // The launcher's own first line, not Java's output.
   std::string firstLine;
-  platform::OutputFile* file = nullptr;
+  platform::Owned<platform::OutputFile> file;
 };
 
 // Creates or truncates the file and writes its first line: the time and
 // the masked command line. A file that cannot be created is reported and
 // ends the run.
 RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, JavaOutput* output);
-void CloseJavaOutput(JavaOutput* output);
 
 // CurrentTimeText without its line feed, for a text that goes on after it.
 std::string CurrentTimeInLine();
