@@ -140,7 +140,6 @@ void FollowJava(const platform::Process& java, const Supervision& supervision, p
 std::string StartJava(const std::string& commandLine, const Settings& settings,
                       const JavaOutput& output) {
   Supervision supervision = ReadSupervision(settings);
-  // Outlives Java's handles, which are closed first.
   platform::Owned<platform::Job> job;
   platform::Process java;
   platform::StartOptions options;
