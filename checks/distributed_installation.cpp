@@ -6,6 +6,7 @@
 #include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "report/system_error_line.h"
 #include "settings/text.h"
 
 namespace {
@@ -33,18 +34,27 @@ platform::StartOptions ChildInWorkingDirectory() {
   return options;
 }
 
+// Windows' reason goes to the log, before the report.
+bool Started(const std::string& childCommand, const platform::StartOptions& options,
+             platform::Process* child) {
+  auto failure = platform::StartProcess(childCommand, options, child);
+  if (!failure) return true;
+  Log().WriteLine(SystemErrorLine(failure->error));
+  return false;
+}
+
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
 Stop HandOverInServiceMode(const std::string& childCommand) {
   Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
                   " und warte auf Konsolenausgabe");
   platform::Process child;
-  if (!platform::StartProcess(childCommand, ChildInWorkingDirectory(), &child)) {
+  if (!Started(childCommand, ChildInWorkingDirectory(), &child)) {
     return Stop{kExitSuccess, kBrokenInstallation};
   }
   std::string answer;
   Stop end{kExitSuccess, ""};
-  if (platform::ReadPipeLine(child.output, kAnswerBufferSize, &answer)) {
+  if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
     platform::WriteStandardOutput(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
@@ -56,18 +66,20 @@ Stop HandOverInServiceMode(const std::string& childCommand) {
         "ck!\n";
   }
   // Closed first: a child still writing must not wait for us while we wait for it.
-  platform::ClosePipe(child.output);
+  child.output.reset();
   platform::WaitForProcess(child);
-  platform::CloseProcess(child);
   return end;
 }
 
 // The child's exit code, once it has ended.
 Stop WaitForChild(const platform::Process& child) {
-  unsigned long code = platform::WaitForProcess(child);
-  platform::CloseProcess(child);
-  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(code));
-  return Stop{code == 0 ? kExitSuccess : kExitFailure, ""};
+  platform::ProcessEnd end = platform::WaitForProcess(child);
+  if (end.failure) {
+    Log().WriteLine("Warten auf den Kindprozess fehlgeschlagen: " + SystemErrorLine(*end.failure));
+    return Stop{kExitFailure, ""};
+  }
+  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(end.exitCode));
+  return Stop{end.exitCode == 0 ? kExitSuccess : kExitFailure, ""};
 }
 
 }  // namespace
@@ -126,9 +138,7 @@ Stop CarryOutHandOver(const HandOver& handOver) {
   Log().WriteLine("Starte Kindprozess " + MaskPassword(handOver.childCommand) +
                   " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
-  if (!platform::StartProcess(handOver.childCommand, {}, &child)) {
-    return Stop{kExitFailure, kBrokenInstallation};
-  }
+  if (!Started(handOver.childCommand, {}, &child)) return Stop{kExitFailure, kBrokenInstallation};
   if (handOver.waitForChild) return WaitForChild(child);
   return Stop{kExitSuccess, ""};
 }

@@ -5,9 +5,7 @@
 
 std::string ReadComputerName() { return platform::ComputerName(); }
 
-bool AttemptsJava64() {
-  return platform::RunsUnderWow64() && !platform::LacksK32GetModuleFileNameExA();
-}
+bool AttemptsJava64() { return platform::RunsUnderWow64() && !platform::IsOlderThanWindows7(); }
 
 // Greedy with one back-tracking point, the last star: a later star makes
 // every earlier choice final, so the work stays polynomial.

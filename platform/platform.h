@@ -6,10 +6,38 @@
 
 #include <cstddef>
 #include <ctime>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+// What the platform opens, each closed by its owner's end. Defined, and
+// closed, by each platform.
+struct InputFile;
+struct OutputFile;
+struct Job;
+struct Pipe;
+struct ProcessHandles;
+struct Closer {
+  void operator()(InputFile* file) const;
+  void operator()(OutputFile* file) const;
+  void operator()(Job* job) const;
+  void operator()(Pipe* pipe) const;
+  void operator()(ProcessHandles* handles) const;
+};
+template <typename Resource>
+using Owned = std::unique_ptr<Resource, Closer>;
+
+// Why a call failed: the system's error number and its own text for it, on
+// one line.
+struct SystemError {
+  unsigned long number = 0;
+  std::string text;
+};
+// Empty when the call succeeded.
+using Failure = std::optional<SystemError>;
 
 // Hands the platform what the entry received; only the POSIX stand-in needs it.
 void Initialize(int argc, char** argv);
@@ -23,15 +51,12 @@ bool ChangeDirectory(const std::string& path);
 std::string ExecutablePath();
 
 // A file read as raw bytes, piece by piece, so that a big file never needs
-// to fit in memory at once.
-struct InputFile;
-// nullptr when the file cannot be opened for reading (a folder counts as
-// such a file).
-InputFile* OpenInputFile(const std::string& path);
+// to fit in memory at once. Empty when the file cannot be opened for reading
+// (a folder counts as such a file).
+Owned<InputFile> OpenInputFile(const std::string& path);
 // Up to maxBytes of the next bytes; 0 at the end of the file or on a read
 // error.
-size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes);
-void CloseInputFile(InputFile* file);
+size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes);
 // At most the first count bytes; false when the file cannot be opened.
 bool ReadFileStart(const std::string& path, size_t count, std::string* content);
 // The last maxBytes bytes of the file, or all of a shorter one.
@@ -42,18 +67,20 @@ bool IsDirectory(const std::string& path);
 // the folder cannot be listed.
 bool ListDirectory(const std::string& path, std::vector<std::string>* names);
 
-struct OutputFile;
-// Truncates or creates, or with append keeps what the file holds; nullptr
+// Truncates or creates, or with append keeps what the file holds; empty
 // on failure.
-OutputFile* CreateOutputFile(const std::string& path, bool append = false);
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false);
 // Writes and flushes.
-void WriteOutputFile(OutputFile* file, const std::string& bytes);
-void CloseOutputFile(OutputFile* file);
+void WriteOutputFile(OutputFile& file, const std::string& bytes);
 
 std::string ComputerName();
 bool RunsUnderWow64();
-bool LacksK32GetModuleFileNameExA();
+// Windows 2000, XP and Vista, where a 64-bit Java is not tried.
+bool IsOlderThanWindows7();
 
+// Shown only where someone can see it: on a window station without a
+// display (a service, a task run whether the user is logged on or not) it
+// would wait for a click that never comes.
 void ShowMessageBox(const std::string& text, const std::string& caption);
 void WriteStandardOutput(const std::string& bytes);
 // The text, a colon, a blank, the system's text for the last error.
@@ -63,18 +90,22 @@ std::tm CurrentLocalTime();
 // A clock that only moves forward; only differences between readings count.
 unsigned long long MonotonicMilliseconds();
 
-struct Pipe;
+// Ends the launcher at once with the exit code, running nothing more: no
+// handler, no report, no box.
+[[noreturn]] void ExitImmediately(int exitCode);
+
 struct Process {
   unsigned long id = 0;
-  void* process = nullptr;
-  void* thread = nullptr;
+  Owned<ProcessHandles> handles;
   // With StartOptions::outputPipe: where the child's standard output is read.
-  Pipe* output = nullptr;
-  // After a failed start: the system's error number.
-  unsigned long error = 0;
+  Owned<Pipe> output;
 };
-// The system's answer when a start may not leave the launcher's job.
-constexpr unsigned long kErrorAccessDenied = 5;
+// How a start failed.
+struct StartFailure {
+  SystemError error;
+  // The start asked to leave the launcher's job, and the job forbids it.
+  bool leavingJobRefused = false;
+};
 // How a process is started; every default is the plain start.
 struct StartOptions {
   bool breakawayFromJob = false;
@@ -93,28 +124,40 @@ struct StartOptions {
 // The most characters CreateProcess takes in a command line.
 constexpr size_t kMaxCommandLineLength = 32767;
 // Without outputPipe or output no handle is inherited; the launcher's
-// environment and working directory.
-bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process);
-void ResumeProcess(const Process& process);
-// Waits until the process has ended; returns its exit code.
-unsigned long WaitForProcess(const Process& process);
-// True, with the exit code, when the process ended within the milliseconds.
-bool WaitForProcessEnd(const Process& process, unsigned long milliseconds, unsigned long* exitCode);
-void CloseProcess(const Process& process);
+// environment and working directory. Empty on success.
+std::optional<StartFailure> StartProcess(const std::string& commandLine,
+                                         const StartOptions& options, Process* process);
+// A suspended process that cannot be resumed is ended: it never ran.
+Failure ResumeProcess(const Process& process);
+// The process may bring its first window to the front, although the
+// launcher, not it, was started by the user. A refusal does no harm.
+void AllowToComeToFront(const Process& process);
 
-struct Job;
-// A job that ends its processes when its last handle is closed.
-Job* CreateKillOnCloseJob();
-// Returns 0 on success, else the system's error number.
-unsigned long AssignProcessToJob(Job* job, const Process& process);
+// A process as a wait found it.
+struct ProcessEnd {
+  // False while it still runs, and when the wait failed.
+  bool ended = false;
+  unsigned long exitCode = 0;
+  Failure failure;
+};
+// Waits until the process has ended.
+ProcessEnd WaitForProcess(const Process& process);
+// Waits at most the milliseconds.
+ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds);
+
+// At log-off the launcher is shut down after the applications, so that
+// whatever it ends on its way out has saved already.
+void ShutDownAfterApplications();
+// A job that ends its processes when its last handle is closed; processes
+// in it may still start others outside it.
+Failure CreateKillOnCloseJob(Owned<Job>* job);
+Failure AssignProcessToJob(Job& job, const Process& process);
 // From now on closing the job leaves its processes running.
-void LiftKillOnClose(Job* job);
-void CloseJob(Job* job);
+Failure LiftKillOnClose(Job& job);
 
 // Up to and including the first line feed, at most maxBytes - 1 bytes, read
-// as text; false when nothing could be read.
-bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line);
-// The child's further writes fail; it is not waited for.
-void ClosePipe(Pipe* pipe);
+// as text; false when nothing could be read. Closing the pipe makes the
+// child's further writes fail; it is not waited for.
+bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line);
 
 }  // namespace platform

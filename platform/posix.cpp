@@ -152,14 +152,29 @@ struct ChildStreams {
   int input, output, error;
 };
 
-// As CreateProcess with inheritance restricted, the child gets no descriptor
-// of the launcher beyond its standard streams.
-void ConnectStream(posix_spawn_file_actions_t* actions, int fd, int target) {
+SystemError ErrorOf(int number) {
+  SystemError error;
+  error.number = static_cast<unsigned long>(number);
+  error.text = std::strerror(number);
+  return error;
+}
+
+// Returns 0 or the error number.
+int ConnectStream(posix_spawn_file_actions_t* actions, int fd, int target) {
   if (fd == kNullStream) {
-    posix_spawn_file_actions_addopen(actions, target, "/dev/null", O_RDWR, 0);
-  } else if (fd != kLauncherStream) {
-    posix_spawn_file_actions_adddup2(actions, fd, target);
+    return posix_spawn_file_actions_addopen(actions, target, "/dev/null", O_RDWR, 0);
   }
+  return fd == kLauncherStream ? 0 : posix_spawn_file_actions_adddup2(actions, fd, target);
+}
+
+// As CreateProcess with inheritance restricted, the child gets no descriptor
+// of the launcher beyond its standard streams. Returns 0 or the error number.
+int ConnectStreams(posix_spawn_file_actions_t* actions, const ChildStreams& streams) {
+  int error = ConnectStream(actions, streams.input, STDIN_FILENO);
+  if (!error) error = ConnectStream(actions, streams.output, STDOUT_FILENO);
+  if (!error) error = ConnectStream(actions, streams.error, STDERR_FILENO);
+  if (!error) error = posix_spawn_file_actions_addclosefrom_np(actions, STDERR_FILENO + 1);
+  return error;
 }
 
 // Like CreateProcess: a named program file is taken as it is; without one an
@@ -187,31 +202,23 @@ bool ResolveProgram(const std::string& commandLine, const std::string& named, st
 
 // Spawned, not forked: a fork would copy the launcher's page tables and
 // fault in every page it then writes, which costs more than the launcher's
-// own work. On failure the error number is stored.
-pid_t Spawn(const std::string& commandLine, const std::string& named, const ChildStreams& streams,
-            unsigned long* failure) {
+// own work. Returns 0 or the error number.
+int Spawn(const std::string& commandLine, const std::string& named, const ChildStreams& streams,
+          pid_t* pid) {
   std::vector<std::string> argv;
   std::string program;
-  if (!ResolveProgram(commandLine, named, &program, &argv)) {
-    *failure = ENOENT;
-    return -1;
-  }
+  if (!ResolveProgram(commandLine, named, &program, &argv)) return ENOENT;
   std::vector<char*> pointers;
   for (std::string& argument : argv) pointers.push_back(&argument[0]);
   pointers.push_back(nullptr);
   posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  ConnectStream(&actions, streams.input, STDIN_FILENO);
-  ConnectStream(&actions, streams.output, STDOUT_FILENO);
-  ConnectStream(&actions, streams.error, STDERR_FILENO);
-  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+  if (int error = posix_spawn_file_actions_init(&actions)) return error;
+  int error = ConnectStreams(&actions, streams);
   std::fflush(nullptr);
-  pid_t pid = 0;
-  int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, pointers.data(), environ);
+  if (!error)
+    error = posix_spawn(pid, program.c_str(), &actions, nullptr, pointers.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (error == 0) return pid;
-  *failure = static_cast<unsigned long>(error);
-  return -1;
+  return error;
 }
 
 unsigned long ExitCodeOf(int status) {
@@ -219,17 +226,20 @@ unsigned long ExitCodeOf(int status) {
                            : 128 + static_cast<unsigned long>(WTERMSIG(status));
 }
 
-// False while the child runs (only with WNOHANG). A process that is no child
-// of the launcher, or was reaped already, cannot be waited for and counts as
-// ended with 0.
-bool Reap(pid_t pid, int options, unsigned long* exitCode) {
+// Not ended while the child runs (only with WNOHANG).
+ProcessEnd Reap(pid_t pid, int options) {
+  ProcessEnd end;
   int status = 0;
   pid_t got;
   while ((got = waitpid(pid, &status, options)) < 0 && errno == EINTR) {
   }
-  if (got == 0) return false;
-  *exitCode = got < 0 ? 0 : ExitCodeOf(status);
-  return true;
+  if (got < 0) {
+    end.failure = ErrorOf(errno);
+  } else if (got > 0) {
+    end.ended = true;
+    end.exitCode = ExitCodeOf(status);
+  }
+  return end;
 }
 
 }  // namespace
@@ -249,6 +259,32 @@ struct Job {
 struct Pipe {
   std::FILE* stream;
 };
+
+// Nothing to hold: a child is known by its id.
+struct ProcessHandles {};
+
+void Closer::operator()(InputFile* file) const {
+  std::fclose(file->stream);
+  delete file;
+}
+
+void Closer::operator()(OutputFile* file) const {
+  std::fclose(file->stream);
+  delete file;
+}
+
+// Only ever closed after the member has ended and been reaped.
+void Closer::operator()(Job* job) const {
+  LiftKillOnClose(*job);
+  delete job;
+}
+
+void Closer::operator()(Pipe* pipe) const {
+  std::fclose(pipe->stream);
+  delete pipe;
+}
+
+void Closer::operator()(ProcessHandles* handles) const { delete handles; }
 
 void Initialize(int argc, char** argv) { arguments.assign(argv, argv + argc); }
 
@@ -277,19 +313,14 @@ std::string ExecutablePath() {
   return path;
 }
 
-InputFile* OpenInputFile(const std::string& path) {
+Owned<InputFile> OpenInputFile(const std::string& path) {
   std::string native = NativePath(path);
   std::FILE* stream = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
-  return stream ? new InputFile{stream} : nullptr;
+  return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
 }
 
-size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
-  return std::fread(buffer, 1, maxBytes, file->stream);
-}
-
-void CloseInputFile(InputFile* file) {
-  std::fclose(file->stream);
-  delete file;
+size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
+  return std::fread(buffer, 1, maxBytes, file.stream);
 }
 
 // Through stdio: iostreams would add their start-up to every run.
@@ -340,22 +371,17 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-OutputFile* CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::string native = NativePath(path);
   if (IsDirectory(native)) return nullptr;
   // "e": no child holds the log open.
   std::FILE* stream = std::fopen(native.c_str(), append ? "abe" : "wbe");
-  return stream ? new OutputFile{stream} : nullptr;
+  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 
-void WriteOutputFile(OutputFile* file, const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), file->stream);
-  std::fflush(file->stream);
-}
-
-void CloseOutputFile(OutputFile* file) {
-  std::fclose(file->stream);
-  delete file;
+void WriteOutputFile(OutputFile& file, const std::string& bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
+  std::fflush(file.stream);
 }
 
 std::string ComputerName() {
@@ -367,7 +393,7 @@ std::string ComputerName() {
 
 bool RunsUnderWow64() { return true; }
 
-bool LacksK32GetModuleFileNameExA() { return false; }
+bool IsOlderThanWindows7() { return false; }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {
   std::string line = caption + ": " + text + "\n";
@@ -399,61 +425,65 @@ unsigned long long MonotonicMilliseconds() {
 // error; a plain start has nothing but its error stream. Breakaway and
 // suspension have no counterpart here: the stand-in's job is a watcher that
 // only ever kills Java itself.
-bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
+std::optional<StartFailure> StartProcess(const std::string& commandLine,
+                                         const StartOptions& options, Process* process) {
   int ends[2] = {-1, -1};
-  if (options.outputPipe && pipe2(ends, O_CLOEXEC) != 0) {
-    process->error = static_cast<unsigned long>(errno);
-    return false;
-  }
+  if (options.outputPipe && pipe2(ends, O_CLOEXEC) != 0) return StartFailure{ErrorOf(errno)};
   ChildStreams streams = {kNullStream, kNullStream, kLauncherStream};
   if (options.outputPipe) streams = {kLauncherStream, ends[1], kLauncherStream};
   if (options.output) {
     int file = fileno(options.output->stream);
     streams = {kNullStream, file, file};
   }
-  pid_t pid = Spawn(commandLine, options.program, streams, &process->error);
+  pid_t pid = 0;
+  int error = Spawn(commandLine, options.program, streams, &pid);
   if (options.outputPipe) {
     close(ends[1]);
-    if (pid > 0) {
-      process->output = new Pipe{fdopen(ends[0], "r")};
+    if (error == 0) {
+      process->output.reset(new Pipe{fdopen(ends[0], "r")});
     } else {
       close(ends[0]);
     }
   }
-  if (pid <= 0) return false;
+  if (error != 0) return StartFailure{ErrorOf(error)};
   process->id = static_cast<unsigned long>(pid);
-  return true;
+  process->handles.reset(new ProcessHandles);
+  return std::nullopt;
 }
 
-void ResumeProcess(const Process&) {}
+Failure ResumeProcess(const Process&) { return std::nullopt; }
 
-unsigned long WaitForProcess(const Process& process) {
-  unsigned long exitCode = 0;
-  Reap(static_cast<pid_t>(process.id), 0, &exitCode);
-  return exitCode;
+void AllowToComeToFront(const Process&) {}
+
+ProcessEnd WaitForProcess(const Process& process) {
+  return Reap(static_cast<pid_t>(process.id), 0);
 }
 
-bool WaitForProcessEnd(const Process& process, unsigned long milliseconds,
-                       unsigned long* exitCode) {
+ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds) {
   unsigned long long deadline = MonotonicMilliseconds() + milliseconds;
-  while (!Reap(static_cast<pid_t>(process.id), WNOHANG, exitCode)) {
-    if (MonotonicMilliseconds() >= deadline) return false;
+  for (;;) {
+    ProcessEnd end = Reap(static_cast<pid_t>(process.id), WNOHANG);
+    if (end.ended || end.failure || MonotonicMilliseconds() >= deadline) return end;
     usleep(10000);
   }
-  return true;
 }
 
-void CloseProcess(const Process&) {}
+void ExitImmediately(int exitCode) { _exit(exitCode); }
+
+void ShutDownAfterApplications() {}
 
 // A watcher process stands in for the job object: it gets a signal when the
 // launcher dies and then kills the job's member.
-Job* CreateKillOnCloseJob() { return new Job; }
+Failure CreateKillOnCloseJob(Owned<Job>* job) {
+  job->reset(new Job);
+  return std::nullopt;
+}
 
-unsigned long AssignProcessToJob(Job* job, const Process& process) {
+Failure AssignProcessToJob(Job& job, const Process& process) {
   pid_t launcher = getpid();
   pid_t member = static_cast<pid_t>(process.id);
   pid_t watcher = fork();
-  if (watcher < 0) return static_cast<unsigned long>(errno);
+  if (watcher < 0) return ErrorOf(errno);
   if (watcher == 0) {
     sigset_t signals;
     sigemptyset(&signals);
@@ -467,34 +497,24 @@ unsigned long AssignProcessToJob(Job* job, const Process& process) {
     kill(member, SIGKILL);
     _exit(0);
   }
-  job->watcher = watcher;
-  return 0;
+  job.watcher = watcher;
+  return std::nullopt;
 }
 
-void LiftKillOnClose(Job* job) {
-  if (job->watcher > 0) {
-    kill(job->watcher, SIGKILL);
-    waitpid(job->watcher, nullptr, 0);
-    job->watcher = 0;
+Failure LiftKillOnClose(Job& job) {
+  if (job.watcher > 0) {
+    kill(job.watcher, SIGKILL);
+    waitpid(job.watcher, nullptr, 0);
+    job.watcher = 0;
   }
+  return std::nullopt;
 }
 
-// Only ever closed after the member has ended and been reaped.
-void CloseJob(Job* job) {
-  LiftKillOnClose(job);
-  delete job;
-}
-
-bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
+bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
   std::vector<char> buffer(static_cast<size_t>(maxBytes), '\0');
-  if (!std::fgets(buffer.data(), maxBytes, pipe->stream)) return false;
+  if (!std::fgets(buffer.data(), maxBytes, pipe.stream)) return false;
   line->assign(buffer.data());
   return true;
-}
-
-void ClosePipe(Pipe* pipe) {
-  std::fclose(pipe->stream);
-  delete pipe;
 }
 
 }  // namespace platform

@@ -126,12 +126,78 @@ std::FILE* RedirectOutputToPipe(STARTUPINFOA* startup, std::vector<HANDLE>* inhe
   return stream;
 }
 
-// The limits of a job whose only limit is kill-on-close, or none.
-void SetJobLimits(HANDLE job, DWORD limitFlags) {
+// The text ends with CR LF, and a long one has more inside.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (char c : text) {
+    if (c != '\r' && c != '\n') {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  line.erase(line.find_last_not_of(' ') + 1);
+  return line;
+}
+
+// Read before any further call can overwrite it. The text in the system's
+// language where Windows holds it, else in the one Windows picks for the
+// user; in the ANSI code page, as the log.
+SystemError LastError() {
+  SystemError error;
+  error.number = GetLastError();
+  char text[1024];
+  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  DWORD length =
+      FormatMessageA(flags, nullptr, error.number, LANG_SYSTEM_DEFAULT, text, sizeof text, nullptr);
+  if (length == 0) {
+    length = FormatMessageA(flags, nullptr, error.number, 0, text, sizeof text, nullptr);
+  }
+  error.text = OneLine(std::string(text, length));
+  return error;
+}
+
+// Looked up at run time, as Windows 2000 lacks it.
+bool RunsInJob() {
+  using IsProcessInJobFunction = BOOL(WINAPI*)(HANDLE, HANDLE, PBOOL);
+  auto isProcessInJob = Kernel32Function<IsProcessInJobFunction>("IsProcessInJob");
+  BOOL inJob = FALSE;
+  return isProcessInJob && isProcessInJob(GetCurrentProcess(), nullptr, &inJob) && inJob;
+}
+
+// "Access denied" also stands for a missing permission on the program or
+// its folder; it means the job's refusal only where there is a job.
+StartFailure FailedStart(const StartOptions& options, const SystemError& error) {
+  StartFailure failure;
+  failure.error = error;
+  failure.leavingJobRefused =
+      options.breakawayFromJob && error.number == ERROR_ACCESS_DENIED && RunsInJob();
+  return failure;
+}
+
+// Breakaway stays allowed whatever else the limits say: a browser or PDF
+// viewer that Java opens with CREATE_BREAKAWAY_FROM_JOB could not start
+// at all in a job that forbids it.
+Failure SetJobLimits(HANDLE job, DWORD limitFlags) {
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
   ZeroMemory(&limits, sizeof limits);
-  limits.BasicLimitInformation.LimitFlags = limitFlags;
-  SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  limits.BasicLimitInformation.LimitFlags = limitFlags | JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+  if (SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+    return std::nullopt;
+  }
+  return LastError();
+}
+
+// A window station without WSF_VISIBLE has no display. Where the question
+// cannot be answered, the box is shown as it always was.
+bool WindowStationIsVisible() {
+  USEROBJECTFLAGS flags;
+  ZeroMemory(&flags, sizeof flags);
+  HWINSTA station = GetProcessWindowStation();
+  if (!station || !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr)) {
+    return true;
+  }
+  return (flags.dwFlags & WSF_VISIBLE) != 0;
 }
 
 // Java's standard output and error go to the file; its standard input stays
@@ -155,7 +221,9 @@ bool RedirectOutputToFile(std::FILE* stream, STARTUPINFOA* startup,
 // handler would print the demangled type name to a standard error nobody
 // reads, and brings a demangler and printf, a quarter of the exe's size.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+// abort would show older runtimes' "abnormal termination" box, which
+// nobody may be there to click.
+void __verbose_terminate_handler() { _exit(3); }
 }  // namespace __gnu_cxx
 #endif
 
@@ -176,6 +244,37 @@ struct Job {
 struct Pipe {
   std::FILE* stream;
 };
+
+struct ProcessHandles {
+  HANDLE process;
+  HANDLE thread;
+};
+
+void Closer::operator()(InputFile* file) const {
+  std::fclose(file->stream);
+  delete file;
+}
+
+void Closer::operator()(OutputFile* file) const {
+  std::fclose(file->stream);
+  delete file;
+}
+
+void Closer::operator()(Job* job) const {
+  CloseHandle(job->handle);
+  delete job;
+}
+
+void Closer::operator()(Pipe* pipe) const {
+  std::fclose(pipe->stream);
+  delete pipe;
+}
+
+void Closer::operator()(ProcessHandles* handles) const {
+  CloseHandle(handles->process);
+  CloseHandle(handles->thread);
+  delete handles;
+}
 
 // The launcher runs from shares where others may drop a DLL beside it, so
 // DLLs come from the system folder only. SetDefaultDllDirectories exists from
@@ -218,18 +317,13 @@ std::string ExecutablePath() {
   }
 }
 
-InputFile* OpenInputFile(const std::string& path) {
+Owned<InputFile> OpenInputFile(const std::string& path) {
   std::FILE* stream = std::fopen(path.c_str(), "rb");
-  return stream ? new InputFile{stream} : nullptr;
+  return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
 }
 
-size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
-  return std::fread(buffer, 1, maxBytes, file->stream);
-}
-
-void CloseInputFile(InputFile* file) {
-  std::fclose(file->stream);
-  delete file;
+size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
+  return std::fread(buffer, 1, maxBytes, file.stream);
 }
 
 bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
@@ -288,19 +382,14 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
 }
 
 // "N": not inherited, so that no child holds the log open.
-OutputFile* CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");
-  return stream ? new OutputFile{stream} : nullptr;
+  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 
-void WriteOutputFile(OutputFile* file, const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), file->stream);
-  std::fflush(file->stream);
-}
-
-void CloseOutputFile(OutputFile* file) {
-  std::fclose(file->stream);
-  delete file;
+void WriteOutputFile(OutputFile& file, const std::string& bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
+  std::fflush(file.stream);
 }
 
 std::string ComputerName() {
@@ -319,10 +408,13 @@ bool RunsUnderWow64() {
   return wow64 != FALSE;
 }
 
-bool LacksK32GetModuleFileNameExA() { return Kernel32Export("K32GetModuleFileNameExA") == nullptr; }
+// Kernel32 exports the K32 process functions from Windows 7 on.
+bool IsOlderThanWindows7() { return Kernel32Export("K32GetModuleFileNameExA") == nullptr; }
 
+// Never MB_SERVICE_NOTIFICATION: on a terminal server it shows the box in
+// another user's session.
 void ShowMessageBox(const std::string& text, const std::string& caption) {
-  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+  if (WindowStationIsVisible()) MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
 }
 
 void WriteStandardOutput(const std::string& bytes) {
@@ -356,8 +448,11 @@ unsigned long long MonotonicMilliseconds() {
   return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
 }
 
+void ExitImmediately(int exitCode) { _exit(exitCode); }
+
 // With an output file, standard input is a null handle: Java reads nothing.
-bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
+std::optional<StartFailure> StartProcess(const std::string& commandLine,
+                                         const StartOptions& options, Process* process) {
   STARTUPINFOA startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
@@ -365,8 +460,7 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
   std::FILE* output = nullptr;
   if ((options.outputPipe && !(output = RedirectOutputToPipe(&startup, &inherited))) ||
       (options.output && !RedirectOutputToFile(options.output->stream, &startup, &inherited))) {
-    process->error = GetLastError();
-    return false;
+    return FailedStart(options, LastError());
   }
   DWORD flags = (options.breakawayFromJob ? CREATE_BREAKAWAY_FROM_JOB : 0) |
                 (options.suspended ? CREATE_SUSPENDED : 0);
@@ -375,76 +469,69 @@ bool StartProcess(const std::string& commandLine, const StartOptions& options, P
   BOOL created =
       CreateProcessInheriting(options.program.empty() ? nullptr : options.program.c_str(),
                               commandLine, flags, &startup, inherited, &information);
-  process->error = created ? 0 : GetLastError();
+  SystemError error = created ? SystemError() : LastError();
   // The child holds its own copies; a pipe must end when the child ends.
   for (HANDLE handle : inherited) CloseHandle(handle);
-  if (!created) {
-    if (output) std::fclose(output);
-    return false;
-  }
+  Owned<Pipe> pipe(output ? new Pipe{output} : nullptr);
+  if (!created) return FailedStart(options, error);
   process->id = information.dwProcessId;
-  process->process = information.hProcess;
-  process->thread = information.hThread;
-  process->output = output ? new Pipe{output} : nullptr;
-  return true;
+  process->handles.reset(new ProcessHandles{information.hProcess, information.hThread});
+  process->output = std::move(pipe);
+  return std::nullopt;
 }
 
-void ResumeProcess(const Process& process) { ResumeThread(process.thread); }
-
-unsigned long WaitForProcess(const Process& process) {
-  unsigned long exitCode = 0;
-  WaitForProcessEnd(process, INFINITE, &exitCode);
-  return exitCode;
+Failure ResumeProcess(const Process& process) {
+  if (ResumeThread(process.handles->thread) != static_cast<DWORD>(-1)) return std::nullopt;
+  SystemError error = LastError();
+  TerminateProcess(process.handles->process, 1);
+  return error;
 }
 
-bool WaitForProcessEnd(const Process& process, unsigned long milliseconds,
-                       unsigned long* exitCode) {
-  if (WaitForSingleObject(process.process, milliseconds) != WAIT_OBJECT_0) return false;
+void AllowToComeToFront(const Process& process) { AllowSetForegroundWindow(process.id); }
+
+ProcessEnd WaitForProcess(const Process& process) { return WaitForProcessEnd(process, INFINITE); }
+
+ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds) {
+  ProcessEnd end;
+  DWORD waited = WaitForSingleObject(process.handles->process, milliseconds);
+  if (waited == WAIT_TIMEOUT) return end;
   DWORD code = 0;
-  GetExitCodeProcess(process.process, &code);
-  *exitCode = code;
-  return true;
-}
-
-void CloseProcess(const Process& process) {
-  CloseHandle(process.process);
-  CloseHandle(process.thread);
+  if (waited != WAIT_OBJECT_0 || !GetExitCodeProcess(process.handles->process, &code)) {
+    end.failure = LastError();
+    return end;
+  }
+  end.ended = true;
+  end.exitCode = code;
+  return end;
 }
 
 // At log-off the system shuts processes down from the highest level to the
 // lowest, all at 0x280 unless they say otherwise. Were the windowless
-// launcher shut down first, the job would kill Java in the middle of saving;
+// launcher shut down first, its job would kill Java in the middle of saving;
 // at the lowest application level it goes after Java.
-Job* CreateKillOnCloseJob() {
-  SetProcessShutdownParameters(0x100, 0);
+void ShutDownAfterApplications() { SetProcessShutdownParameters(0x100, 0); }
+
+Failure CreateKillOnCloseJob(Owned<Job>* job) {
   HANDLE handle = CreateJobObjectA(nullptr, nullptr);
-  SetJobLimits(handle, JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE);
-  return new Job{handle};
+  if (!handle) return LastError();
+  Owned<Job> created(new Job{handle});
+  if (Failure failure = SetJobLimits(handle, JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE)) return failure;
+  *job = std::move(created);
+  return std::nullopt;
 }
 
-unsigned long AssignProcessToJob(Job* job, const Process& process) {
-  if (AssignProcessToJobObject(job->handle, process.process)) return 0;
-  DWORD error = GetLastError();
-  return error ? error : ERROR_INVALID_HANDLE;
+Failure AssignProcessToJob(Job& job, const Process& process) {
+  if (AssignProcessToJobObject(job.handle, process.handles->process)) return std::nullopt;
+  return LastError();
 }
 
-void LiftKillOnClose(Job* job) { SetJobLimits(job->handle, 0); }
+Failure LiftKillOnClose(Job& job) { return SetJobLimits(job.handle, 0); }
 
-void CloseJob(Job* job) {
-  CloseHandle(job->handle);
-  delete job;
-}
-
-bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
+bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
   std::string buffer(static_cast<size_t>(maxBytes), '\0');
-  if (!std::fgets(&buffer[0], maxBytes, pipe->stream)) return false;
+  if (!std::fgets(&buffer[0], maxBytes, pipe.stream)) return false;
   line->assign(buffer.c_str());
   return true;
-}
-
-void ClosePipe(Pipe* pipe) {
-  std::fclose(pipe->stream);
-  delete pipe;
 }
 
 }  // namespace platform

@@ -39,13 +39,8 @@ RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, 
   }
   output->firstLine =
       "JVM wird gestartet am " + CurrentTimeInLine() + ": " + MaskPassword(commandLine) + "\r\n";
-  platform::WriteOutputFile(output->file, output->firstLine);
+  platform::WriteOutputFile(*output->file, output->firstLine);
   return std::nullopt;
-}
-
-void CloseJavaOutput(JavaOutput* output) {
-  if (output->file) platform::CloseOutputFile(output->file);
-  output->file = nullptr;
 }
 
 std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes) {

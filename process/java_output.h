@@ -2,12 +2,9 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
-
-namespace platform {
-struct OutputFile;
-}
 
 // Where Java's standard output and standard error go: the file named by
 // launcher.java_output, relative to the working directory.
@@ -16,7 +13,7 @@ struct JavaOutput {
   std::string path;
   // The launcher's own first line for this attempt, not Java's output.
   std::string firstLine;
-  platform::OutputFile* file = nullptr;
+  platform::Owned<platform::OutputFile> file;
 };
 
 // Creates or truncates the file, or appends to it for an attempt after a
@@ -25,7 +22,6 @@ struct JavaOutput {
 // created ends the run.
 RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, bool append,
                       JavaOutput* output);
-void CloseJavaOutput(JavaOutput* output);
 
 // CurrentTimeText without its line feed, for a text that goes on after it.
 std::string CurrentTimeInLine();

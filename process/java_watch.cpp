@@ -1,5 +1,8 @@
 #include "process/java_watch.h"
 
+#include "report/launch_log.h"
+#include "report/system_error_line.h"
+
 namespace {
 
 constexpr int kMaxWatchSeconds = 60;
@@ -12,10 +15,11 @@ bool IsWatchValue(const std::string& value) {
   return std::stoi(value) <= kMaxWatchSeconds;
 }
 
-JavaEnd Ended(unsigned long exitCode, unsigned long long startedAt) {
+JavaEnd Seen(const platform::ProcessEnd& process, unsigned long long startedAt) {
   JavaEnd end;
-  end.ended = true;
-  end.exitCode = exitCode;
+  end.ended = process.ended;
+  end.exitCode = process.exitCode;
+  end.waitFailure = process.failure;
   end.seconds = (platform::MonotonicMilliseconds() - startedAt) / 1000;
   return end;
 }
@@ -41,20 +45,23 @@ bool RecordsJavaEnd(const Settings& settings) {
 }
 
 JavaEnd WatchJava(const platform::Process& java, int seconds, unsigned long long startedAt) {
-  unsigned long exitCode = 0;
-  if (!platform::WaitForProcessEnd(java, static_cast<unsigned long>(seconds) * 1000, &exitCode)) {
-    return JavaEnd();
-  }
-  return Ended(exitCode, startedAt);
+  platform::ProcessEnd end =
+      platform::WaitForProcessEnd(java, static_cast<unsigned long>(seconds) * 1000);
+  return end.ended || end.failure ? Seen(end, startedAt) : JavaEnd();
 }
 
 JavaEnd AwaitJava(const platform::Process& java, unsigned long long startedAt) {
-  return Ended(platform::WaitForProcess(java), startedAt);
+  return Seen(platform::WaitForProcess(java), startedAt);
 }
 
 std::string JavaEndLine(const JavaEnd& end) {
-  return "Java beendet am " + CurrentTimeInLine() + " nach " + std::to_string(end.seconds) +
-         " s mit Exit-Code " + std::to_string(end.exitCode);
+  std::string after = " nach " + std::to_string(end.seconds) + " s";
+  if (end.waitFailure) {
+    return "Warten auf Java fehlgeschlagen am " + CurrentTimeInLine() + after + ": " +
+           SystemErrorLine(*end.waitFailure);
+  }
+  return "Java beendet am " + CurrentTimeInLine() + after + " mit Exit-Code " +
+         std::to_string(end.exitCode);
 }
 
 std::string WatchFailureText(const JavaEnd& end, const JavaOutput& output) {

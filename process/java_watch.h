@@ -21,13 +21,16 @@ struct JavaEnd {
   bool ended = false;
   unsigned long exitCode = 0;
   unsigned long long seconds = 0;
+  // Why the launcher could not wait for it; it may still run.
+  platform::Failure waitFailure;
 };
 
 // Waits up to the seconds; startedAt is the clock reading at the start.
 JavaEnd WatchJava(const platform::Process& java, int seconds, unsigned long long startedAt);
 JavaEnd AwaitJava(const platform::Process& java, unsigned long long startedAt);
 
-// "Java beendet am <time> nach N s mit Exit-Code X"
+// "Java beendet am <time> nach N s mit Exit-Code X", or that waiting failed
+// and why.
 std::string JavaEndLine(const JavaEnd& end);
 // The report of a Java that ended with an error within the watch, with the
 // last lines of its output.

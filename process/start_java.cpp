@@ -1,10 +1,10 @@
 #include "process/start_java.h"
 
-#include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "process/java_watch.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "report/system_error_line.h"
 
 std::string StartFailureText(const std::string& detail) {
   return "Java konnte nicht aufgerufen werden:\n" + detail +
@@ -21,10 +21,13 @@ std::string FirstAndLastLine(const std::string& text) {
   return text.substr(0, firstEnd) + " " + text.substr(text.rfind('\n') + 1);
 }
 
-// Logged between markers and returned for the report.
-std::string LogStartFailure(const std::string& failure) {
+// Logged between markers and returned for the report. Windows' reason is
+// for the administrator who reads the log; the report stays as it was.
+std::string LogStartFailure(const std::string& failure,
+                            const platform::Failure& reason = std::nullopt) {
   Log().WriteLine("=== Startfehler Start ===");
   Log().WriteLine(failure);
+  if (reason) Log().WriteLine(SystemErrorLine(*reason));
   Log().WriteLine("=== Startfehler Ende ===");
   return failure;
 }
@@ -33,41 +36,48 @@ std::string LogStartFailure(const std::string& failure) {
 // job that forbids breakaway. Java then starts inside that job; jobs nest
 // from Windows 8 on, so our kill-on-close job still binds it (before, the
 // assignment fails and is logged).
-bool StartJavaProcess(const std::string& commandLine, platform::StartOptions options,
-                      platform::Process* java) {
-  if (platform::StartProcess(commandLine, options, java)) return true;
-  if (!options.breakawayFromJob || java->error != platform::kErrorAccessDenied) return false;
+std::optional<platform::StartFailure> StartJavaProcess(const std::string& commandLine,
+                                                       platform::StartOptions options,
+                                                       platform::Process* java) {
+  auto failure = platform::StartProcess(commandLine, options, java);
+  if (!failure || !failure->leavingJobRefused) return failure;
   Log().WriteLine("Der java-Prozess darf den Job des KivLaunchers nicht verlassen (Fehler " +
-                  std::to_string(java->error) + ") -> Er wird innerhalb dieses Jobs gestartet.");
+                  std::to_string(failure->error.number) +
+                  ") -> Er wird innerhalb dieses Jobs gestartet.");
   options.breakawayFromJob = false;
   return platform::StartProcess(commandLine, options, java);
 }
 
 // Java was created suspended and runs only once it is in the job, so nothing
-// it starts escapes the job.
-platform::Job* BindToKillOnCloseJob(const platform::Process& java) {
+// it starts escapes the job. A Java that cannot be resumed never ran.
+platform::Failure BindToKillOnCloseJob(const platform::Process& java,
+                                       platform::Owned<platform::Job>* job) {
   Log().WriteLine(
       "launcher.keep_and_kill=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
       "l\xE4uft und der java-Prozess wird mitbeendet, falls der KivLauncher beendet wird.");
-  platform::Job* job = platform::CreateKillOnCloseJob();
-  if (unsigned long error = platform::AssignProcessToJob(job, java)) {
+  platform::ShutDownAfterApplications();
+  platform::Failure failure = platform::CreateKillOnCloseJob(job);
+  if (!failure) failure = platform::AssignProcessToJob(**job, java);
+  if (failure) {
     Log().WriteLine(
         "Der java-Prozess konnte keinem Job zugeordnet werden und kann darum nicht zusammen mit "
         "dem KivLauncher beendet werden: " +
-        std::to_string(error));
+        std::to_string(failure->number));
   }
-  platform::ResumeProcess(java);
-  return job;
+  return platform::ResumeProcess(java);
 }
 
 // Only after Java's own end. The programs it opened for the user (a
 // spreadsheet, a browser) are in the job too and must not be killed with
-// unsaved work.
-void EndSupervision(const platform::Process& java, platform::Job* job) {
-  platform::CloseProcess(java);
+// unsaved work when the job is closed.
+void EndSupervision(platform::Job* job) {
   if (!job) return;
-  platform::LiftKillOnClose(job);
-  platform::CloseJob(job);
+  if (platform::Failure failure = platform::LiftKillOnClose(*job)) {
+    Log().WriteLine(
+        "Der Job des java-Prozesses konnte nicht gel\xF6st werden, von Java gestartete Programme "
+        "werden mit dem KivLauncher beendet: " +
+        SystemErrorLine(*failure));
+  }
 }
 
 JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long startedAt) {
@@ -75,20 +85,21 @@ JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long sta
   Log().WriteLine("launcher.java_watch=" + watch + " -> Der Launcher wartet bis zu " + watch +
                   " s, ob Java gleich wieder beendet wird.");
   JavaEnd end = WatchJava(java, seconds, startedAt);
-  if (!end.ended) {
-    Log().WriteLine("Java l\xE4uft nach " + watch + " s noch.");
-  } else if (end.exitCode == 0) {
+  if (end.waitFailure || (end.ended && end.exitCode == 0)) {
     Log().WriteLine(JavaEndLine(end));
+  } else if (!end.ended) {
+    Log().WriteLine("Java l\xE4uft nach " + watch + " s noch.");
   }
   return end;
 }
 
-// A Java that the watch saw ending was logged there already.
+// A Java that the watch saw ending, or could not wait for, was logged there
+// already. A failed wait is logged even where the end is not.
 void AwaitEnd(const platform::Process& java, const Supervision& supervision, const JavaEnd& seen,
               unsigned long long startedAt) {
-  if (seen.ended) return;
+  if (seen.ended || seen.waitFailure) return;
   JavaEnd end = AwaitJava(java, startedAt);
-  if (supervision.recordsEnd) Log().WriteLine(JavaEndLine(end));
+  if (supervision.recordsEnd || end.waitFailure) Log().WriteLine(JavaEndLine(end));
 }
 
 void FollowJava(const platform::Process& java, const Supervision& supervision, platform::Job* job,
@@ -98,7 +109,13 @@ void FollowJava(const platform::Process& java, const Supervision& supervision, p
         "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess l\xE4uft.");
   }
   AwaitEnd(java, supervision, seen, startedAt);
-  EndSupervision(java, job);
+  EndSupervision(job);
+}
+
+// Windows refused: its reason goes into the log and into a short summary.
+AttemptOutcome Refused(const std::string& failureText, const platform::SystemError& reason) {
+  return AttemptOutcome::Failed(LogStartFailure(failureText, reason),
+                                "Java konnte nicht aufgerufen werden, " + SystemErrorLine(reason));
 }
 
 }  // namespace
@@ -106,23 +123,29 @@ void FollowJava(const platform::Process& java, const Supervision& supervision, p
 AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supervision,
                          const JavaOutput& output) {
   for (const std::string& line : supervision.logLines) Log().WriteLine(line);
+  platform::Owned<platform::Job> job;
   platform::Process java;
   platform::StartOptions options;
   options.breakawayFromJob = supervision.keepAndKill;
   options.suspended = supervision.keepAndKill;
-  options.output = output.file;
+  options.output = output.file.get();
   // The text is shown and logged, so the password is masked; Java itself
   // received it in clear.
-  if (!StartJavaProcess(commandLine, options, &java)) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(MaskPassword(commandLine))),
-                                  "Java konnte nicht aufgerufen werden");
+  std::string failureText = StartFailureText(MaskPassword(commandLine));
+  if (auto failure = StartJavaProcess(commandLine, options, &java)) {
+    return Refused(failureText, failure->error);
   }
+  platform::AllowToComeToFront(java);
   unsigned long long startedAt = platform::MonotonicMilliseconds();
-  platform::Job* job = supervision.keepAndKill ? BindToKillOnCloseJob(java) : nullptr;
+  if (supervision.keepAndKill) {
+    if (platform::Failure failure = BindToKillOnCloseJob(java, &job)) {
+      return Refused(failureText, *failure);
+    }
+  }
   JavaEnd seen;
   if (supervision.watchSeconds > 0) seen = Watch(java, supervision.watchSeconds, startedAt);
   if (seen.ended && seen.exitCode != 0) {
-    EndSupervision(java, job);
+    EndSupervision(job.get());
     std::string failure = WatchFailureText(seen, output);
     return AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
   }
@@ -131,7 +154,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
     platform::WriteStandardOutput("pid:" + std::to_string(java.id));
   }
   if (supervision.keep || supervision.keepAndKill)
-    FollowJava(java, supervision, job, seen, startedAt);
+    FollowJava(java, supervision, job.get(), seen, startedAt);
   return AttemptOutcome::Started();
 }
 
@@ -144,7 +167,5 @@ AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
   if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, afterFailedAttempt, &output)) {
     return AttemptOutcome::Stopped(*end);
   }
-  AttemptOutcome outcome = StartJava(attempt.commandLine, supervision, output);
-  CloseJavaOutput(&output);
-  return outcome;
+  return StartJava(attempt.commandLine, supervision, output);
 }

@@ -1,7 +1,5 @@
 #include "report/launch_log.h"
 
-#include "platform/platform.h"
-
 void LaunchLog::Open(const std::string& path) {
   Close();
   file_ = platform::CreateOutputFile(path);
@@ -31,7 +29,7 @@ void LaunchLog::WriteLine(const std::string& text) {
 
 void LaunchLog::Flush() {
   if (!file_ || pending_.empty()) return;
-  platform::WriteOutputFile(file_, pending_);
+  platform::WriteOutputFile(*file_, pending_);
   pending_.clear();
 }
 
@@ -44,8 +42,7 @@ void LaunchLog::Banner(const std::string& title) {
 void LaunchLog::Close() {
   if (!file_) return;
   Flush();
-  platform::CloseOutputFile(file_);
-  file_ = nullptr;
+  file_.reset();
 }
 
 LaunchLog& Log() {

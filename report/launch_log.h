@@ -2,9 +2,7 @@
 
 #include <string>
 
-namespace platform {
-struct OutputFile;
-}
+#include "platform/platform.h"
 
 // The one log of a run, KivLaunch.log. Written in the form msvcrt's text
 // mode gives a file: every line feed reaches the file as CR LF. Writes to a
@@ -22,7 +20,7 @@ class LaunchLog {
   void Close();
 
  private:
-  platform::OutputFile* file_ = nullptr;
+  platform::Owned<platform::OutputFile> file_;
   std::string pending_;
 };
 

@@ -12,8 +12,7 @@ const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-TextFile::TextFile(const std::string& path)
-    : file_(platform::OpenInputFile(path), platform::CloseInputFile) {
+TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path)) {
   if (!file_) return;
   while (piece_.size() < kUtf8Mark.size() && ReadMore()) {
   }
@@ -27,7 +26,7 @@ bool TextFile::ReadMore() {
   position_ = 0;
   size_t kept = piece_.size();
   piece_.resize(kept + kPieceBytes);
-  size_t got = platform::ReadInputFile(file_.get(), &piece_[kept], kPieceBytes);
+  size_t got = platform::ReadInputFile(*file_, &piece_[kept], kPieceBytes);
   piece_.resize(kept + got);
   ended_ = got == 0;
   return !ended_;

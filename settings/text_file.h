@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
 
 #include "platform/platform.h"
@@ -27,8 +26,7 @@ class TextFile {
   // Appends the next piece of the file; false at its end.
   bool ReadMore();
 
-  // Closed also when the constructor's first read fails.
-  std::unique_ptr<platform::InputFile, void (*)(platform::InputFile*)> file_;
+  platform::Owned<platform::InputFile> file_;
   std::string piece_;
   size_t position_ = 0;
   bool ended_ = false;

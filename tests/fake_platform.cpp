@@ -1,6 +1,7 @@
 #include "tests/fake_platform.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <new>
 
@@ -81,6 +82,10 @@ void Reset() {
 
 std::string ReadLog(const std::string& folder) { return Get().files[folder + "\\KivLaunch.log"]; }
 
+std::string ErrorText(unsigned long number) {
+  return "Systemfehler " + std::to_string(number) + ".";
+}
+
 }  // namespace fake
 
 namespace platform {
@@ -102,6 +107,29 @@ struct Job {};
 struct Pipe {
   std::string answer;
 };
+
+struct ProcessHandles {
+  unsigned long id;
+};
+
+void Closer::operator()(InputFile* file) const { delete file; }
+
+void Closer::operator()(OutputFile* file) const { delete file; }
+
+void Closer::operator()(Job* job) const {
+  Get().events.push_back("close job");
+  delete job;
+}
+
+void Closer::operator()(Pipe* pipe) const {
+  Get().events.push_back("close pipe");
+  delete pipe;
+}
+
+void Closer::operator()(ProcessHandles* handles) const {
+  Get().events.push_back("close " + std::to_string(handles->id));
+  delete handles;
+}
 
 void Initialize(int, char**) {}
 
@@ -128,20 +156,18 @@ const std::string* Content(const std::string& path) {
 
 }  // namespace
 
-InputFile* OpenInputFile(const std::string& path) {
+Owned<InputFile> OpenInputFile(const std::string& path) {
   const std::string* content = Content(path);
-  return content ? new InputFile{*content, 0} : nullptr;
+  return Owned<InputFile>(content ? new InputFile{*content, 0} : nullptr);
 }
 
-size_t ReadInputFile(InputFile* file, char* buffer, size_t maxBytes) {
+size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
   if (Get().readFailsWithBadAlloc) throw std::bad_alloc();
-  size_t count = std::min({maxBytes, Get().readPieceBytes, file->content.size() - file->offset});
-  file->content.copy(buffer, count, file->offset);
-  file->offset += count;
+  size_t count = std::min({maxBytes, Get().readPieceBytes, file.content.size() - file.offset});
+  file.content.copy(buffer, count, file.offset);
+  file.offset += count;
   return count;
 }
-
-void CloseInputFile(InputFile* file) { delete file; }
 
 bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
   const std::string* whole = Content(path);
@@ -176,24 +202,22 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-OutputFile* CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::string full = Absolute(path);
   if (Get().directories.count(full)) return nullptr;
   if (!append) Get().files[full].clear();
-  return new OutputFile{full};
+  return Owned<OutputFile>(new OutputFile{full});
 }
 
-void WriteOutputFile(OutputFile* file, const std::string& bytes) {
-  Get().files[file->path] += bytes;
+void WriteOutputFile(OutputFile& file, const std::string& bytes) {
+  Get().files[file.path] += bytes;
 }
-
-void CloseOutputFile(OutputFile* file) { delete file; }
 
 std::string ComputerName() { return Get().computerName; }
 
 bool RunsUnderWow64() { return Get().runsUnderWow64; }
 
-bool LacksK32GetModuleFileNameExA() { return Get().lacksK32GetModuleFileNameExA; }
+bool IsOlderThanWindows7() { return Get().olderThanWindows7; }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {
   Get().messageBoxes.push_back(caption + ": " + text);
@@ -209,6 +233,8 @@ std::tm CurrentLocalTime() { return Get().localTime; }
 
 unsigned long long MonotonicMilliseconds() { return Get().clock; }
 
+void ExitImmediately(int exitCode) { std::_Exit(exitCode); }
+
 namespace {
 
 struct Run {
@@ -218,89 +244,107 @@ struct Run {
 // By process id.
 std::map<unsigned long, Run> runs;
 
+SystemError Error(unsigned long number) {
+  SystemError error;
+  error.number = number;
+  error.text = fake::ErrorText(number);
+  return error;
+}
+
+// Empty for no error.
+Failure Fails(unsigned long number) {
+  if (number == 0) return std::nullopt;
+  return Error(number);
+}
+
 }  // namespace
 
-bool StartProcess(const std::string& commandLine, const StartOptions& options, Process* process) {
+std::optional<StartFailure> StartProcess(const std::string& commandLine,
+                                         const StartOptions& options, Process* process) {
   if (options.outputPipe) Get().pipeCommands.push_back(commandLine);
   for (const std::string& program : Get().failingPrograms) {
-    if (commandLine.compare(0, program.size(), program) == 0) return false;
+    if (commandLine.compare(0, program.size(), program) == 0) {
+      return StartFailure{Error(Get().startError)};
+    }
   }
   if (options.breakawayFromJob && Get().breakawayError) {
-    process->error = Get().breakawayError;
-    return false;
+    return StartFailure{Error(Get().breakawayError), Get().breakawayError == 5 && Get().inJob};
   }
-  if (options.outputPipe && !Get().pipeAnswer) return false;
+  if (options.outputPipe && !Get().pipeAnswer) return StartFailure{Error(Get().startError)};
   size_t index = Get().started.size();
   Get().started.push_back({commandLine, options.breakawayFromJob, options.suspended,
                            options.program, options.outputPipe,
                            options.output ? options.output->path : ""});
   process->id = 4242 + static_cast<unsigned long>(index);
-  if (options.outputPipe) process->output = new Pipe{Get().pipeAnswer};
+  process->handles.reset(new ProcessHandles{process->id});
+  if (options.outputPipe) process->output.reset(new Pipe{Get().pipeAnswer});
   fake::ProcessOutcome outcome;
   outcome.exitCode = Get().exitCode;
   if (index < Get().outcomes.size()) outcome = Get().outcomes[index];
   if (options.output) Get().files[options.output->path] += outcome.printed;
   runs[process->id] = {Get().clock, outcome};
-  return true;
+  return std::nullopt;
 }
 
-void ResumeProcess(const Process& process) {
+Failure ResumeProcess(const Process& process) {
   Get().events.push_back("resume " + std::to_string(process.id));
+  return Fails(Get().resumeError);
 }
 
-unsigned long WaitForProcess(const Process& process) {
+void AllowToComeToFront(const Process& process) { Get().broughtToFront.push_back(process.id); }
+
+ProcessEnd WaitForProcess(const Process& process) {
   Get().events.push_back("wait " + std::to_string(process.id));
+  ProcessEnd end;
+  if ((end.failure = Fails(Get().waitError))) return end;
   const Run& run = runs[process.id];
   Get().clock = std::max(Get().clock, run.startedAt + run.outcome.runMilliseconds);
-  return run.outcome.exitCode;
+  end.ended = true;
+  end.exitCode = run.outcome.exitCode;
+  return end;
 }
 
-bool WaitForProcessEnd(const Process& process, unsigned long milliseconds,
-                       unsigned long* exitCode) {
+ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds) {
   Get().events.push_back("wait " + std::to_string(process.id) + " up to " +
                          std::to_string(milliseconds) + " ms");
+  ProcessEnd end;
+  if ((end.failure = Fails(Get().waitError))) return end;
   const Run& run = runs[process.id];
-  unsigned long long end = run.startedAt + run.outcome.runMilliseconds;
-  if (end > Get().clock + milliseconds) {
+  unsigned long long ends = run.startedAt + run.outcome.runMilliseconds;
+  if (ends > Get().clock + milliseconds) {
     Get().clock += milliseconds;
-    return false;
+    return end;
   }
-  Get().clock = std::max(Get().clock, end);
-  *exitCode = run.outcome.exitCode;
-  return true;
+  Get().clock = std::max(Get().clock, ends);
+  end.ended = true;
+  end.exitCode = run.outcome.exitCode;
+  return end;
 }
 
-void CloseProcess(const Process& process) {
-  Get().events.push_back("close " + std::to_string(process.id));
-}
+void ShutDownAfterApplications() { Get().shutsDownAfterApplications = true; }
 
-Job* CreateKillOnCloseJob() {
+Failure CreateKillOnCloseJob(Owned<Job>* job) {
   Get().events.push_back("create job");
-  return new Job;
+  if (Get().jobError) return Error(Get().jobError);
+  job->reset(new Job);
+  return std::nullopt;
 }
 
-unsigned long AssignProcessToJob(Job*, const Process& process) {
+Failure AssignProcessToJob(Job&, const Process& process) {
   Get().events.push_back("assign " + std::to_string(process.id));
-  return Get().assignError;
+  return Fails(Get().assignError);
 }
 
-void LiftKillOnClose(Job*) { Get().events.push_back("lift kill-on-close"); }
-
-void CloseJob(Job* job) {
-  Get().events.push_back("close job");
-  delete job;
+Failure LiftKillOnClose(Job&) {
+  Get().events.push_back("lift kill-on-close");
+  return std::nullopt;
 }
 
-bool ReadPipeLine(Pipe* pipe, int maxBytes, std::string* line) {
-  size_t lineFeed = pipe->answer.find('\n');
-  size_t length = lineFeed == std::string::npos ? pipe->answer.size() : lineFeed + 1;
-  *line = pipe->answer.substr(0, std::min(length, static_cast<size_t>(maxBytes - 1)));
+bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
+  size_t lineFeed = pipe.answer.find('\n');
+  size_t length = lineFeed == std::string::npos ? pipe.answer.size() : lineFeed + 1;
+  *line = pipe.answer.substr(0, std::min(length, static_cast<size_t>(maxBytes - 1)));
   return !line->empty();
-}
-
-void ClosePipe(Pipe* pipe) {
-  Get().events.push_back("close pipe");
-  delete pipe;
 }
 
 }  // namespace platform

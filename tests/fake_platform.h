@@ -43,12 +43,20 @@ struct State {
   // Sun Dec  6 12:57:17 2026
   std::tm localTime = LocalTime(2026, 12, 6, 0, 12, 57, 17);
   bool runsUnderWow64 = true;
-  bool lacksK32GetModuleFileNameExA = false;
-  // A start fails when its command line begins with one of these.
+  bool olderThanWindows7 = false;
+  // A start fails when its command line begins with one of these, with
+  // startError.
   std::vector<std::string> failingPrograms;
+  unsigned long startError = 2;
   unsigned long assignError = 0;
+  unsigned long jobError = 0;
+  unsigned long resumeError = 0;
+  // A wait fails with this error number, when not 0.
+  unsigned long waitError = 0;
   // A start with breakaway fails with this error number, when not 0.
   unsigned long breakawayError = 0;
+  // The launcher runs in a job, so that a refused breakaway is the job's.
+  bool inJob = true;
   // What every waited-for process beyond the outcomes ends with.
   unsigned long exitCode = 0;
   // In start order; a process beyond the list ends at once with exitCode.
@@ -68,6 +76,9 @@ struct State {
   std::string standardError;
   std::vector<StartedProcess> started;
   std::vector<std::string> pipeCommands;
+  // The ids of the processes allowed to come to the front.
+  std::vector<unsigned long> broughtToFront;
+  bool shutsDownAfterApplications = false;
   // Resumes, waits, job assignments, lifts and closes, in order.
   std::vector<std::string> events;
 };
@@ -80,5 +91,7 @@ std::string Absolute(const std::string& path);
 void AddFile(const std::string& path, const std::string& content);
 void AddDirectory(const std::string& path);
 std::string ReadLog(const std::string& folder = "C:\\App");
+// The system's text for an error number, as the fake gives it.
+std::string ErrorText(unsigned long number);
 
 }  // namespace fake

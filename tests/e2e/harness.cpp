@@ -218,6 +218,7 @@ std::string Installation::Normalize(std::string text) const {
       "am <TIME>");
   text = std::regex_replace(text, std::regex(R"(Computer "[^"]*")"), "Computer \"<HOST>\"");
   text = NormalizeElapsed(text);
+  text = std::regex_replace(text, std::regex(R"((Windows-Fehler \d+): [^\r\n]*)"), "$1: <TEXT>");
   ReplaceFolder(text, WineForm(root_));
   ReplaceFolder(text, root_);
   ReplaceFolder(text, WineForm(root_).substr(2));

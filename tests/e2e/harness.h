@@ -40,8 +40,8 @@ class Installation {
   int Start(const std::vector<std::string>& arguments) const;
 
   // The log with the build time, run times, Java's running time, computer
-  // name and this folder's path replaced by <BUILD>, <TIME>, <N>, <HOST> and
-  // <DIR>; CR LF kept.
+  // name, the system's text for an error and this folder's path replaced by
+  // <BUILD>, <TIME>, <N>, <HOST>, <TEXT> and <DIR>; CR LF kept.
   std::string NormalizedLog(const std::string& folder = "") const;
   // Any text with the replacements of NormalizedLog.
   std::string Normalized(const std::string& text) const { return Normalize(text); }

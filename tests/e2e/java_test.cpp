@@ -82,6 +82,7 @@ TEST_F(Java, FailedJava64FallsBackToJava32) {
            "Arbeitsverzeichnis: <DIR>\n"
            "\n"
            "Bitte kontaktieren Sie den Support.\n"
+           "Windows-Fehler 2: <TEXT>\n"
            "=== Startfehler Ende ===\n"
            "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 32 Bit: java=jre32\n"
            "Speicherparameter \"memory.initial\" betraegt 33554432 Bytes -> Wird nicht "

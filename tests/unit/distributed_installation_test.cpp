@@ -159,6 +159,11 @@ TEST(ResolveDistributedInstallation, FailedChildStart) {
   EXPECT_EQ(fake::Get().messageBoxes,
             std::vector<std::string>{"Fehler: Der KivLauncher konnte nicht gestartet werden. Dies "
                                      "deutet auf eine defekte verteilte Installation hin.\n"});
+  std::string log = testing_log::Text();
+  EXPECT_EQ(log.substr(log.find("zu warten\n")),
+            "zu warten\nWindows-Fehler 2: Systemfehler 2.\n=== Messagebox Start ===\n"
+            "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
+            "Installation hin.\n\n=== Messagebox Ende ===\n");
 }
 
 TEST(ResolveDistributedInstallation, ReadyCopyWithoutAnwendung) {
@@ -199,7 +204,8 @@ TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
       {"", "err:" + noAnswer.substr(0, noAnswer.size() - 1),
        "=== Messagebox Start ===\n" + noAnswer + "\n=== Messagebox Ende ===\n"},
       {nullptr, "err:" + broken.substr(0, broken.size() - 1),
-       "=== Messagebox Start ===\n" + broken + "\n=== Messagebox Ende ===\n"},
+       "Windows-Fehler 2: Systemfehler 2.\n=== Messagebox Start ===\n" + broken +
+           "\n=== Messagebox Ende ===\n"},
   };
   for (const ServiceCase& c : cases) {
     Copies({"3.2.0.15"}, {});

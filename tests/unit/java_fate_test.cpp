@@ -98,19 +98,20 @@ struct FateCase {
   std::string logged;   // after the output line, when there is one
   Events events;
   std::string standardOutput;
+  unsigned long waitError = 0;
 };
 
 // Starts Java as a launch attempt does, with the output file opened first.
 std::string Start(const FateCase& c) {
   testing_log::Start();
   fake::Get().outcomes = {c.outcome};
+  fake::Get().waitError = c.waitError;
   Settings settings = InitialSettings();
   for (const auto& [key, value] : c.settings) settings.Set(key, value);
   JavaOutput output;
   EXPECT_FALSE(OpenJavaOutput(settings, kCommandLine, false, &output));
   std::string failure =
       StartJava(kCommandLine, DecideSupervision(settings, c.serviceMode), output).failure;
-  CloseJavaOutput(&output);
   return failure;
 }
 
@@ -140,8 +141,8 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
        kKeepAndKill + std::string(kWatch3) +
            "=== Startfehler Start ===\nJava wurde nach 0 s mit Exit-Code 9 beendet.\n"
            "=== Startfehler Ende ===\n",
-       {"create job", "assign 4242", "resume 4242", "wait 4242 up to 3000 ms", "close 4242",
-        "lift kill-on-close", "close job"},
+       {"create job", "assign 4242", "resume 4242", "wait 4242 up to 3000 ms", "lift kill-on-close",
+        "close 4242", "close job"},
        ""},
       {"runs past the watch, service mode",
        true,
@@ -150,7 +151,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
        "",
        std::string(kWatch3) +
            "Java l\xE4uft nach 3 s noch.\nPID des Prozesses wird auf Konsole ausgegeben: 4242\n",
-       {"wait 4242 up to 3000 ms"},
+       {"wait 4242 up to 3000 ms", "close 4242"},
        "pid:4242"},
       {"ends well within the watch",
        false,
@@ -158,7 +159,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
        Outcome(2999, 0),
        "",
        kWatch3 + EndLine(2, 0),
-       {"wait 4242 up to 3000 ms"},
+       {"wait 4242 up to 3000 ms", "close 4242"},
        ""},
       {"keep, ended within the watch",
        false,
@@ -182,7 +183,7 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
        Outcome(4000, 0),
        "",
        kKeepAndKill + EndLine(4, 0),
-       {"create job", "assign 4242", "resume 4242", "wait 4242", "close 4242", "lift kill-on-close",
+       {"create job", "assign 4242", "resume 4242", "wait 4242", "lift kill-on-close", "close 4242",
         "close job"},
        ""},
   };
@@ -250,7 +251,31 @@ TEST(JavaFateSettings, CommandLineWinsOverTheFiles) {
       "KivLauncher.exe -launcher.java_output=kommando.out -launcher.java_watch=2";
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), kExitSuccess);
   EXPECT_EQ(fake::Get().started.at(0).outputPath, "C:\\App\\kommando.out");
-  EXPECT_EQ(fake::Get().events, (Events{"wait 4242 up to 2000 ms"}));
+  EXPECT_EQ(fake::Get().events, (Events{"wait 4242 up to 2000 ms", "close 4242"}));
+}
+
+// Java may still run: no exit code is made up, and a failed watch is not
+// followed by a wait that would fail the same way.
+TEST(StartJava, AFailedWaitIsLoggedAsSuch) {
+  const std::string waitFailed =
+      "Warten auf Java fehlgeschlagen am Sun Dec  6 12:57:17 2026 nach 0 s: Windows-Fehler 6: " +
+      fake::ErrorText(6) + "\n";
+  const struct {
+    std::map<std::string, std::string> settings;
+    std::string logged;
+    Events events;
+  } cases[] = {
+      {{{"launcher.keep", "true"}}, kKeep + waitFailed, {"wait 4242", "close 4242"}},
+      {{{"launcher.java_watch", "3"}, {"launcher.keep", "true"}},
+       kWatch3 + waitFailed + kKeep,
+       {"wait 4242 up to 3000 ms", "close 4242"}},
+  };
+  for (const auto& c : cases) {
+    FateCase fate = {"", false, c.settings, Outcome(0, 0), "", "", {}, "", 6};
+    EXPECT_EQ(Start(fate), "");
+    EXPECT_EQ(testing_log::Text(), c.logged);
+    EXPECT_EQ(fake::Get().events, c.events);
+  }
 }
 
 // The 64-bit Java's last words stay in the file below the 32-bit start; when

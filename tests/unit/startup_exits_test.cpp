@@ -60,7 +60,7 @@ const ExitCase kCases[] = {
        fake::AddFile("C:\\App\\launch.properties", "java=C:\\J32\nQV=app.Main\n");
      },
      "", 0, ""},
-    {"no Java configured", [] { fake::Get().lacksK32GetModuleFileNameExA = true; }, "", 1,
+    {"no Java configured", [] { fake::Get().olderThanWindows7 = true; }, "", 1,
      "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
      "wurde kein Parameter \"java\" definiert!"},
     {"java32 fails after java64 failed",
@@ -164,6 +164,7 @@ TEST(StartupRun, FailedJava64FallsBackToJava32) {
       "Arbeitsverzeichnis: C:\\App\n"
       "\n"
       "Bitte kontaktieren Sie den Support.\n"
+      "Windows-Fehler 2: Systemfehler 2.\n"
       "=== Startfehler Ende ===\n"
       "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 32 Bit: java=C:\\J32\n"
       "Speicherparameter \"memory.initial\" betraegt 33554432 Bytes -> Wird nicht reduziert, da "
