@@ -16,7 +16,7 @@ const size_t kShownProblems = 10;
 std::string LogPath() {
   std::string folder = platform::CurrentDirectory();
   bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-  return folder + (separated ? "" : "\\") + "KivLaunch.log";
+  return folder + (separated ? "" : "\\") + Log().Name();
 }
 
 void LogReports(const CheckRun& check, Findings& findings) {

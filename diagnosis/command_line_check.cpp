@@ -58,6 +58,9 @@ void CheckLength(const JavaAttempt& attempt, Findings& findings) {
   Log().WriteLine("L\xE4nge: " + std::to_string(length) + " von h\xF6" + "chstens " +
                   std::to_string(platform::kMaxCommandLineLength) + " Zeichen (mit abschlie\xDF" +
                   "endem Nullzeichen)");
+  if (HoldsZeroByte(attempt.commandLine)) {
+    Fail(findings, BitsText(attempt.is64Bit) + ": " + ZeroByteText(attempt.commandLine));
+  }
   if (!ExceedsCommandLineLimit(attempt.commandLine)) return;
   Fail(findings, "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
                      " ist zu lang f\xFCr Windows");

@@ -111,6 +111,17 @@ std::string CommandLineLengthReport(const std::string& commandLine, const Settin
          ", die l\xE4ngsten Teile: " + LongestPieces(settings, inputs);
 }
 
+std::string ZeroByteReport(const std::string& commandLine, const Settings& settings) {
+  std::string keys;
+  for (const auto& [key, value] : settings.entries) {
+    if (HoldsZeroByte(key + value)) keys += (keys.empty() ? "" : ", ") + WithVisibleZeroBytes(key);
+  }
+  return ZeroByteText(commandLine) +
+         "\nBitte diese Einstellungen pr\xFC"
+         "fen: " +
+         keys;
+}
+
 int CountClasspathOptions(const std::string& commandLine) {
   int count = 0;
   for (size_t hit = commandLine.find("-cp"); hit != std::string::npos;

@@ -48,6 +48,12 @@ OutputFile* CreateOutputFile(const std::string& path);
 // Writes and flushes.
 void WriteOutputFile(OutputFile* file, const std::string& bytes);
 void CloseOutputFile(OutputFile* file);
+// As CreateOutputFile, but while it is open no other process can write the
+// file. When another process holds it so, held is set and the file is left
+// as it was.
+OutputFile* CreateUnsharedOutputFile(const std::string& path, bool* held);
+
+unsigned long CurrentProcessId();
 
 std::string ComputerName();
 bool RunsUnderWow64();

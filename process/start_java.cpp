@@ -167,6 +167,10 @@ RunEnd LaunchJava(const std::string& javaHome, bool is64Bit, const Settings& set
         LogStartFailure(StartFailureText(CommandLineLengthReport(commandLine, settings, inputs)));
     return std::nullopt;
   }
+  if (HoldsZeroByte(commandLine)) {
+    *errorText = LogStartFailure(StartFailureText(ZeroByteReport(commandLine, settings)));
+    return std::nullopt;
+  }
   JavaOutput output;
   if (RunEnd end = OpenJavaOutput(settings, commandLine, &output)) return end;
   *errorText = StartJava(commandLine, settings, output);

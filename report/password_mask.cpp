@@ -7,10 +7,30 @@ const char kPasswordMarker[] = "Dautologin.pwd=";
 
 namespace {
 
+// What every spelling of the option shares; matched in any case.
+const std::string kMarkerEnd = "autologin.pwd=";
+
 std::vector<std::string>& Remembered() {
   static std::vector<std::string> passwords;
   return passwords;
 }
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Where the lower-case pattern next stands at or after from, in any case; npos for none.
+size_t FindInAnyCase(const std::string& text, const std::string& pattern, size_t from) {
+  auto hit = std::search(text.begin() + std::min(from, text.size()), text.end(), pattern.begin(),
+                         pattern.end(), [](char a, char b) { return Lower(a) == b; });
+  return hit == text.end() ? std::string::npos : hit - text.begin();
+}
+
+// Where the value after the next marker at or after from begins; npos for none.
+size_t NextValue(const std::string& text, size_t from) {
+  size_t hit = FindInAnyCase(text, kMarkerEnd, from);
+  return hit == std::string::npos ? hit : hit + kMarkerEnd.size();
+}
+
+const std::string kKeyEnd = kMarkerEnd.substr(0, kMarkerEnd.size() - 1);
 
 // Quotes count from the start of the text, as a quote before the option's
 // minus sign ("-Dautologin.pwd=a b") also makes the blank part of it.
@@ -23,24 +43,51 @@ size_t EndOutsideQuotes(const std::string& text, size_t start) {
   return text.size();
 }
 
-}  // namespace
-
 // Remembered passwords go first, the longest first, so that neither a
 // shorter one nor a value an earlier option leaves open cuts one in two.
-std::string MaskPassword(const std::string& text) {
-  const std::string marker = kPasswordMarker;
+std::string MaskRemembered(const std::string& text) {
   std::string masked = text;
-  for (const std::string& password : Remembered()) {
-    const std::string known = marker + password;
-    for (size_t hit = masked.find(known); hit != std::string::npos;
-         hit = masked.find(known, hit + marker.size())) {
-      masked.replace(hit + marker.size(), password.size(), "xxxx");
+  for (size_t value = NextValue(masked, 0); value != std::string::npos;
+       value = NextValue(masked, value)) {
+    for (const std::string& password : Remembered()) {
+      if (masked.compare(value, password.size(), password) != 0) continue;
+      masked.replace(value, password.size(), "xxxx");
+      break;
     }
   }
-  for (size_t hit = masked.find(marker); hit != std::string::npos;
-       hit = masked.find(marker, hit + marker.size())) {
-    size_t valueStart = hit + marker.size();
-    masked.replace(valueStart, EndOutsideQuotes(masked, valueStart) - valueStart, "xxxx");
+  return masked;
+}
+
+std::string MaskValues(const std::string& text) {
+  std::string masked = text;
+  for (size_t value = NextValue(masked, 0); value != std::string::npos;
+       value = NextValue(masked, value)) {
+    masked.replace(value, EndOutsideQuotes(masked, value) - value, "xxxx");
+  }
+  return masked;
+}
+
+}  // namespace
+
+bool IsPasswordKey(const std::string& key) {
+  return key.size() >= kKeyEnd.size() &&
+         FindInAnyCase(key, kKeyEnd, key.size() - kKeyEnd.size()) != std::string::npos;
+}
+
+bool MentionsPasswordKey(const std::string& text) {
+  return FindInAnyCase(text, kKeyEnd, 0) != std::string::npos;
+}
+
+std::string MaskPassword(const std::string& text) { return MaskValues(MaskRemembered(text)); }
+
+std::string MaskPasswordInLines(const std::string& text) {
+  std::string remembered = MaskRemembered(text);
+  std::string masked;
+  for (size_t from = 0; from <= remembered.size();) {
+    size_t end = std::min(remembered.find('\n', from), remembered.size());
+    masked += MaskValues(remembered.substr(from, end - from));
+    if (end < remembered.size()) masked += '\n';
+    from = end + 1;
   }
   return masked;
 }

@@ -183,6 +183,13 @@ OutputFile* CreateOutputFile(const std::string& path) {
   return new OutputFile{full};
 }
 
+OutputFile* CreateUnsharedOutputFile(const std::string& path, bool* held) {
+  *held = Get().heldFiles.count(Absolute(path)) > 0;
+  return *held ? nullptr : CreateOutputFile(path);
+}
+
+unsigned long CurrentProcessId() { return Get().processId; }
+
 void WriteOutputFile(OutputFile* file, const std::string& bytes) {
   Get().files[file->path] += bytes;
 }

@@ -65,7 +65,7 @@ TEST(SettingsListing, LeavesOutTheAutomaticLoginKeys) {
             "===== Liste aller Einstellungen =====\n"
             "Dautologin = listed\n"
             "Dclientname = PC-07\n"
-            "dautologin.pwd = listed\n"
+            "dautologin.pwd = xxxx\n"
             "launcher.ignore_inwartung = false\n"
             "launcher.keep = false\n"
             "launcher.keep_and_kill = false\n"
