@@ -1,8 +1,5 @@
 #include "process/own_files.h"
 
-#include <utility>
-#include <vector>
-
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/windows_path.h"
@@ -10,17 +7,15 @@
 // KivLaunch.log also when this run writes a log of its own beside it:
 // another running launcher writes that one.
 std::string OwnFileNamed(const std::string& path, const Settings& settings) {
-  std::vector<std::pair<std::string, std::string>> own = {
-      {kLogName, "das Protokoll des KivLaunchers"},
-      {Log().Name(), "das Protokoll des KivLaunchers"},
-      {"kivsoft.properties", "eine Einstellungsdatei des KivLaunchers"},
-      {platform::ExecutablePath(), "den KivLauncher selbst"}};
-  for (const std::string& file : settings.readFiles)
-    own.push_back({file, "eine Einstellungsdatei des KivLaunchers"});
   std::string folder = platform::CurrentDirectory();
   std::string comparable = ComparablePath(path, folder);
-  for (const auto& [file, what] : own) {
-    if (!file.empty() && ComparablePath(file, folder) == comparable) return what;
+  auto names = [&](const std::string& file) { return ComparablePath(file, folder) == comparable; };
+  if (names(kLogName) || names(Log().Name())) return "das Protokoll des KivLaunchers";
+  if (names(platform::ExecutablePath())) return "den KivLauncher selbst";
+  std::vector<std::string> files = settings.readFiles;
+  files.push_back("kivsoft.properties");
+  for (const std::string& file : files) {
+    if (names(file)) return "eine Einstellungsdatei des KivLaunchers";
   }
   return std::string();
 }

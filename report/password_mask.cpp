@@ -7,8 +7,10 @@ const char kPasswordMarker[] = "Dautologin.pwd=";
 
 namespace {
 
-// What every spelling of the option shares; matched in any case.
-const std::string kMarkerEnd = "autologin.pwd=";
+// What every spelling of the option shares, the key's end and "="; matched
+// in any case.
+const char kMarkerEnd[] = "autologin.pwd=";
+const size_t kKeyEndSize = sizeof kMarkerEnd - 2;
 
 std::vector<std::string>& Remembered() {
   static std::vector<std::string> passwords;
@@ -17,20 +19,19 @@ std::vector<std::string>& Remembered() {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Where the lower-case pattern next stands at or after from, in any case; npos for none.
-size_t FindInAnyCase(const std::string& text, const std::string& pattern, size_t from) {
-  auto hit = std::search(text.begin() + std::min(from, text.size()), text.end(), pattern.begin(),
-                         pattern.end(), [](char a, char b) { return Lower(a) == b; });
+// Where the first size bytes of the marker next stand at or after from, in
+// any case; npos for none.
+size_t FindMarker(const std::string& text, size_t size, size_t from) {
+  auto hit = std::search(text.begin() + std::min(from, text.size()), text.end(), kMarkerEnd,
+                         kMarkerEnd + size, [](char a, char b) { return Lower(a) == b; });
   return hit == text.end() ? std::string::npos : hit - text.begin();
 }
 
 // Where the value after the next marker at or after from begins; npos for none.
 size_t NextValue(const std::string& text, size_t from) {
-  size_t hit = FindInAnyCase(text, kMarkerEnd, from);
-  return hit == std::string::npos ? hit : hit + kMarkerEnd.size();
+  size_t hit = FindMarker(text, kKeyEndSize + 1, from);
+  return hit == std::string::npos ? hit : hit + kKeyEndSize + 1;
 }
-
-const std::string kKeyEnd = kMarkerEnd.substr(0, kMarkerEnd.size() - 1);
 
 // Quotes count from the start of the text, as a quote before the option's
 // minus sign ("-Dautologin.pwd=a b") also makes the blank part of it.
@@ -70,12 +71,12 @@ std::string MaskValues(const std::string& text) {
 }  // namespace
 
 bool IsPasswordKey(const std::string& key) {
-  return key.size() >= kKeyEnd.size() &&
-         FindInAnyCase(key, kKeyEnd, key.size() - kKeyEnd.size()) != std::string::npos;
+  return key.size() >= kKeyEndSize &&
+         FindMarker(key, kKeyEndSize, key.size() - kKeyEndSize) != std::string::npos;
 }
 
 bool MentionsPasswordKey(const std::string& text) {
-  return FindInAnyCase(text, kKeyEnd, 0) != std::string::npos;
+  return FindMarker(text, kKeyEndSize, 0) != std::string::npos;
 }
 
 std::string MaskPassword(const std::string& text) { return MaskValues(MaskRemembered(text)); }
