@@ -20,7 +20,7 @@ const char kErrorPrefix[] = "FEHLER: ";
 std::string LogPath() {
   std::string folder = platform::CurrentDirectory();
   bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-  return folder + (separated ? "" : "\\") + "KivLaunch.log";
+  return folder + (separated ? "" : "\\") + Log().Name();
 }
 
 // A shortcut without "Start in" makes the launcher look for lib and the

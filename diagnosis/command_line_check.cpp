@@ -1,5 +1,6 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
+#include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 #include "settings/start_key.h"
@@ -58,8 +59,13 @@ void CheckLength(const JavaAttempt& attempt, Findings& findings) {
                   std::to_string(platform::kMaxCommandLineLength) + " Zeichen (mit abschlie\xDF" +
                   "endem Nullzeichen)");
   if (attempt.refusal.empty()) return;
+  // The start's own report, and what shortens a class path most.
+  std::string remedy = ExceedsCommandLineLimit(attempt.commandLine)
+                           ? "\nAbhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in "
+                             "den Klassenpfad, etwa lib\\*"
+                           : "";
   Fail(findings, "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
-                     " ist zu lang f\xFCr Windows");
+                     " kann nicht gestartet werden: " + attempt.refusal + remedy);
 }
 
 }  // namespace

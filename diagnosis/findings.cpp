@@ -1,10 +1,13 @@
 #include "diagnosis/findings.h"
 
 #include "report/launch_log.h"
+#include "settings/text.h"
 
 namespace {
 
-void Record(Findings& findings, const std::string& line) {
+// A zero byte from a setting would end the message box's text there.
+void Record(Findings& findings, const std::string& text) {
+  std::string line = WithVisibleZeroBytes(text);
   Log().WriteLine(line);
   findings.problems.push_back(line);
 }

@@ -49,7 +49,7 @@ void LogSubsection(const std::string& title) {
 }
 
 std::string ShownValue(const std::string& key, const std::string& value) {
-  return key == "Dautologin.pwd" ? "xxxx" : MaskPassword(value);
+  return IsPasswordKey(key) ? "xxxx" : MaskPassword(value);
 }
 
 std::string OriginOf(const Settings& settings, const std::string& key) {
@@ -65,6 +65,10 @@ std::string EffectiveKey(const Settings& settings, const std::string& key) {
 void CheckSettingOrigins(const Settings& settings, Findings& findings) {
   LogSubsection("Einstellungen und ihre Herkunft");
   std::string startKey = StartKey(settings);
+  // Without the start key's entry the run's own report named these files already.
+  if (!settings.Get(startKey).empty()) {
+    for (const std::string& unreadable : settings.unreadableFiles) Warn(findings, unreadable);
+  }
   for (const auto& [key, value] : settings.entries) {
     Log().WriteLine(key + " = " + ShownValue(key, value) + OriginOf(settings, key));
     LogReplacedValues(settings, key);

@@ -1,11 +1,13 @@
 // The properties reader: every line of the file stands in the log, in
-// order, at the start of a log line; what is stored is trimmed and not
+// order, at the start of a log line, unless the file is UTF-16, which is
+// named and neither shown nor read; what is stored is trimmed and not
 // empty; a password's value, whatever it holds, never reaches the log.
 
 #include <algorithm>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "report/password_mask.h"
 #include "settings/properties_file.h"
 #include "settings/text.h"
 
@@ -57,11 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   Check(position != std::string::npos, "the opened line is logged");
   position = log.find('\n', position) + 1;
   if (content.compare(0, 2, "\xFF\xFE") == 0 || content.compare(0, 2, "\xFE\xFF") == 0) {
-    position = log.find('\n', position) + 1;  // the line that tells of UTF-16
+    Check(log.find("UTF-16", position) < log.find('\n', position), "UTF-16 is named");
+    Check(std::count(log.begin() + position, log.end(), '\n') == 2, "no line of it is shown");
+    Check(settings.entries.empty(), "nothing of it is read");
+    return 0;
   }
   for (const std::string& line : SplitTextLines(content)) {
     std::string logged = AsLogged(line);
-    bool masked = line.find("Dautologin.pwd") != std::string::npos;
+    bool masked = MentionsPasswordKey(line);
     Check(masked || log.compare(position, logged.size(), logged) == 0,
           "each line is logged as read");
     position = log.find("\r\n", masked ? position : position + logged.size());

@@ -128,6 +128,17 @@ std::string CommandLineLengthReport(const std::string& commandLine, const Settin
          ", die l\xE4ngsten Teile: " + LongestPieces(settings, inputs);
 }
 
+std::string ZeroByteReport(const std::string& commandLine, const Settings& settings) {
+  std::string keys;
+  for (const auto& [key, value] : settings.entries) {
+    if (HoldsZeroByte(key + value)) keys += (keys.empty() ? "" : ", ") + WithVisibleZeroBytes(key);
+  }
+  return ZeroByteText(commandLine) +
+         "\nBitte diese Einstellungen pr\xFC"
+         "fen: " +
+         keys;
+}
+
 int CountClasspathOptions(const std::string& commandLine) {
   int count = 0;
   for (size_t hit = commandLine.find("-cp"); hit != std::string::npos;
@@ -165,6 +176,8 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   // Windows would refuse it, and Wine would silently cut it.
   if (ExceedsCommandLineLimit(line)) {
     attempt->refusal = CommandLineLengthReport(line, settings, inputs);
+  } else if (HoldsZeroByte(line)) {
+    attempt->refusal = ZeroByteReport(line, settings);
   }
   attempt->commandLine = line;
 }

@@ -43,6 +43,10 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
 std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
                                     const LaunchInputs& inputs);
 
+// Why Windows would cut the command line: where its zero byte stands and
+// the settings that hold one.
+std::string ZeroByteReport(const std::string& commandLine, const Settings& settings);
+
 // The number of "-cp", overlapping hits included.
 int CountClasspathOptions(const std::string& commandLine);
 RunEnd CheckClasspathOptionCount(const std::string& commandLine,

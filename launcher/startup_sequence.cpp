@@ -15,7 +15,7 @@
 namespace {
 
 void OpenLog(const std::string& workingDirectoryReport, const std::string& commandLine) {
-  Log().Open("KivLaunch.log");
+  Log().Open(kLogName);
   Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
               "$\n");
   Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText());

@@ -72,6 +72,12 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names);
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false);
 // Writes and flushes.
 void WriteOutputFile(OutputFile& file, const std::string& bytes);
+// As CreateOutputFile, but while it is open no other process can write the
+// file. When another process holds it so, held is set and the file is left
+// as it was.
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held);
+
+unsigned long CurrentProcessId();
 
 std::string ComputerName();
 bool RunsUnderWow64();

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -383,6 +384,26 @@ void WriteOutputFile(OutputFile& file, const std::string& bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
   std::fflush(file.stream);
 }
+
+// An exclusive lock stands in for Windows' share mode: truncated only once
+// the lock is ours, so that a held file is left as it was.
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) {
+  *held = false;
+  std::string native = NativePath(path);
+  if (IsDirectory(native)) return nullptr;
+  int descriptor = open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (descriptor == -1) return nullptr;
+  if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+    *held = errno == EWOULDBLOCK;
+    close(descriptor);
+    return nullptr;
+  }
+  std::FILE* stream = ftruncate(descriptor, 0) == 0 ? fdopen(descriptor, "wb") : nullptr;
+  if (!stream) close(descriptor);
+  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
+}
+
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
 
 std::string ComputerName() {
   char name[256] = {};

@@ -392,6 +392,32 @@ void WriteOutputFile(OutputFile& file, const std::string& bytes) {
   std::fflush(file.stream);
 }
 
+// Share mode FILE_SHARE_READ: while the file is open, every other open for
+// writing fails with ERROR_SHARING_VIOLATION, and CREATE_ALWAYS truncates
+// only after that check, so a held file is left as it was. No security
+// attributes: the handle is not inherited, as with "N" above. The stream is
+// binary; the log writes its CR LF itself.
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  *held = handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, "wb");
+  if (!stream) {
+    if (descriptor != -1) {
+      _close(descriptor);
+    } else {
+      CloseHandle(handle);
+    }
+    return nullptr;
+  }
+  return Owned<OutputFile>(new OutputFile{stream});
+}
+
+unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
+}
+
 std::string ComputerName() {
   std::string name(32767, '\0');
   DWORD size = 32767;

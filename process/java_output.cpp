@@ -1,6 +1,7 @@
 #include "process/java_output.h"
 
 #include "platform/platform.h"
+#include "process/own_files.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
@@ -29,6 +30,12 @@ RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, 
                       JavaOutput* output) {
   output->path = settings.GetForStartKey("launcher.java_output");
   if (output->path.empty()) return std::nullopt;
+  std::string own = OwnFileNamed(output->path, settings);
+  if (!own.empty()) {
+    return Failure("launcher.java_output=" + output->path + " nennt " + own +
+                   ". Java darf diese Datei nicht \xFC"
+                   "berschreiben, bitte eine andere Datei angeben.\n");
+  }
   Log().WriteLine("launcher.java_output=" + output->path +
                   " -> Die Ausgaben von Java gehen in diese Datei");
   output->file = platform::CreateOutputFile(output->path, append);
@@ -60,13 +67,15 @@ std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes)
 }
 
 // The launcher's first line is left out when the read reaches back to it.
+// Java may print its own command line: masked before the cut, so that no
+// cut leaves a password without the option that names it.
 std::string JavaOutputTail(const JavaOutput& output) {
   if (output.path.empty()) return std::string();
   std::string end;
   platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
   size_t start = end.rfind(output.firstLine);
   if (start != std::string::npos) end.erase(0, start + output.firstLine.size());
-  std::string tail = LastLines(end, kTailLines, kTailBytes);
+  std::string tail = LastLines(MaskPasswordInLines(end), kTailLines, kTailBytes);
   if (tail.empty()) return "\nDie Datei " + output.path + " enth\xE4lt keine Ausgaben von Java.";
   return "\nLetzte Ausgaben von Java in " + output.path + ":\n" + tail;
 }

@@ -15,3 +15,13 @@ std::string CommandLineLimitText(const std::string& commandLine) {
          " Zeichen (einschlie\xDF"
          "lich des Endezeichens).";
 }
+
+bool HoldsZeroByte(const std::string& commandLine) {
+  return commandLine.find('\0') != std::string::npos;
+}
+
+std::string ZeroByteText(const std::string& commandLine) {
+  return "Die Kommandozeile enth\xE4lt nach " + std::to_string(commandLine.find('\0')) +
+         " Zeichen ein Nullzeichen: Windows w\xFCrde sie dort abschneiden, Java bek\xE4me nur "
+         "den Teil davor.";
+}

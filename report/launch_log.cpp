@@ -1,8 +1,27 @@
 #include "report/launch_log.h"
 
+#include "platform/platform.h"
+
+const char kLogName[] = "KivLaunch.log";
+
+namespace {
+
+std::string BesideWithProcessId(const std::string& path) {
+  size_t dot = path.rfind('.');
+  std::string id = "-" + std::to_string(platform::CurrentProcessId());
+  return dot == std::string::npos ? path + id : path.substr(0, dot) + id + path.substr(dot);
+}
+
+}  // namespace
+
 void LaunchLog::Open(const std::string& path) {
   Close();
-  file_ = platform::CreateOutputFile(path);
+  name_ = path;
+  bool held = false;
+  file_ = platform::CreateUnsharedOutputFile(path, &held);
+  if (!held) return;
+  name_ = BesideWithProcessId(path);
+  file_ = platform::CreateUnsharedOutputFile(name_, &held);
 }
 
 // A long line reaches the file in pieces, so that the log never holds a

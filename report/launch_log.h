@@ -4,12 +4,20 @@
 
 #include "platform/platform.h"
 
+// The log's usual name, in the working directory.
+extern const char kLogName[];
+
 // The one log of a run, KivLaunch.log. Written in the form msvcrt's text
 // mode gives a file: every line feed reaches the file as CR LF. Writes to a
 // log that is closed or could not be opened are silently ignored.
 class LaunchLog {
  public:
+  // No other launcher writes the log while it is open. A log another
+  // running launcher holds is left to it: this run writes NAME-<process
+  // id>.log beside it instead.
   void Open(const std::string& path);
+  // The file opened, as given to Open or the one beside it; empty before.
+  const std::string& Name() const { return name_; }
   void Write(const std::string& text);
   // A line feed, then everything pending goes to the file.
   void EndLine();
@@ -21,6 +29,7 @@ class LaunchLog {
 
  private:
   platform::Owned<platform::OutputFile> file_;
+  std::string name_;
   std::string pending_;
 };
 

@@ -7,9 +7,30 @@ const char kPasswordMarker[] = "Dautologin.pwd=";
 
 namespace {
 
+// What every spelling of the option shares, the key's end and "="; matched
+// in any case.
+const char kMarkerEnd[] = "autologin.pwd=";
+const size_t kKeyEndSize = sizeof kMarkerEnd - 2;
+
 std::vector<std::string>& Remembered() {
   static std::vector<std::string> passwords;
   return passwords;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Where the first size bytes of the marker next stand at or after from, in
+// any case; npos for none.
+size_t FindMarker(const std::string& text, size_t size, size_t from) {
+  auto hit = std::search(text.begin() + std::min(from, text.size()), text.end(), kMarkerEnd,
+                         kMarkerEnd + size, [](char a, char b) { return Lower(a) == b; });
+  return hit == text.end() ? std::string::npos : hit - text.begin();
+}
+
+// Where the value after the next marker at or after from begins; npos for none.
+size_t NextValue(const std::string& text, size_t from) {
+  size_t hit = FindMarker(text, kKeyEndSize + 1, from);
+  return hit == std::string::npos ? hit : hit + kKeyEndSize + 1;
 }
 
 // Quotes count from the start of the text, as a quote before the option's
@@ -23,24 +44,51 @@ size_t EndOutsideQuotes(const std::string& text, size_t start) {
   return text.size();
 }
 
-}  // namespace
-
 // Remembered passwords go first, the longest first, so that neither a
 // shorter one nor a value an earlier option leaves open cuts one in two.
-std::string MaskPassword(const std::string& text) {
-  const std::string marker = kPasswordMarker;
+std::string MaskRemembered(const std::string& text) {
   std::string masked = text;
-  for (const std::string& password : Remembered()) {
-    const std::string known = marker + password;
-    for (size_t hit = masked.find(known); hit != std::string::npos;
-         hit = masked.find(known, hit + marker.size())) {
-      masked.replace(hit + marker.size(), password.size(), "xxxx");
+  for (size_t value = NextValue(masked, 0); value != std::string::npos;
+       value = NextValue(masked, value)) {
+    for (const std::string& password : Remembered()) {
+      if (masked.compare(value, password.size(), password) != 0) continue;
+      masked.replace(value, password.size(), "xxxx");
+      break;
     }
   }
-  for (size_t hit = masked.find(marker); hit != std::string::npos;
-       hit = masked.find(marker, hit + marker.size())) {
-    size_t valueStart = hit + marker.size();
-    masked.replace(valueStart, EndOutsideQuotes(masked, valueStart) - valueStart, "xxxx");
+  return masked;
+}
+
+std::string MaskValues(const std::string& text) {
+  std::string masked = text;
+  for (size_t value = NextValue(masked, 0); value != std::string::npos;
+       value = NextValue(masked, value)) {
+    masked.replace(value, EndOutsideQuotes(masked, value) - value, "xxxx");
+  }
+  return masked;
+}
+
+}  // namespace
+
+bool IsPasswordKey(const std::string& key) {
+  return key.size() >= kKeyEndSize &&
+         FindMarker(key, kKeyEndSize, key.size() - kKeyEndSize) != std::string::npos;
+}
+
+bool MentionsPasswordKey(const std::string& text) {
+  return FindMarker(text, kKeyEndSize, 0) != std::string::npos;
+}
+
+std::string MaskPassword(const std::string& text) { return MaskValues(MaskRemembered(text)); }
+
+std::string MaskPasswordInLines(const std::string& text) {
+  std::string remembered = MaskRemembered(text);
+  std::string masked;
+  for (size_t from = 0; from <= remembered.size();) {
+    size_t end = std::min(remembered.find('\n', from), remembered.size());
+    masked += MaskValues(remembered.substr(from, end - from));
+    if (end < remembered.size()) masked += '\n';
+    from = end + 1;
   }
   return masked;
 }

@@ -16,8 +16,6 @@ std::string StripComment(const std::string& line) {
 
 namespace {
 
-const char kPasswordKey[] = "Dautologin.pwd";
-
 // What the line gave, as appended to its log line.
 std::string TakeProperty(const std::string& line, const std::string& origin, Settings& settings) {
   std::string content = StripComment(line);
@@ -27,17 +25,17 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
   std::string value = Trim(content.substr(equals + 1));
   if (value.empty()) return " // FOUND: \"" + key + "\"= EMPTY";
   settings.Set(key, value, origin);
-  std::string shown = key == kPasswordKey ? "xxxx" : MaskPassword(value);
+  std::string shown = IsPasswordKey(key) ? "xxxx" : MaskPassword(value);
   return " // FOUND: \"" + key + "\"=\"" + shown + "\"";
 }
 
 // The line in the log: the value of a password line, blanks and all, and
 // every password option inside a value read xxxx.
 void LogLine(const std::string& line) {
-  if (line.find(kPasswordKey) == std::string::npos) return Log().Write(line);
+  if (!MentionsPasswordKey(line)) return Log().Write(line);
   std::string content = StripComment(line);
   size_t equals = content.find('=');
-  if (equals == std::string::npos || Trim(content.substr(0, equals)) != kPasswordKey) {
+  if (equals == std::string::npos || !IsPasswordKey(Trim(content.substr(0, equals)))) {
     return Log().Write(MaskPassword(line));
   }
   size_t valueStart = content.find_first_not_of(" \t", equals + 1);
@@ -57,11 +55,17 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
                    " konnte nicht ge\xF6"
                    "ffnet werden.\n");
   }
+  settings.readFiles.push_back(path);
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"
               "ffnet.\n");
   Log().Flush();
-  LogIfUtf16(file, path);
+  if (file.IsUtf16()) {
+    settings.unreadableFiles.push_back(Utf16Text(path));
+    Log().WriteLine(Utf16Text(path));
+    Log().WriteLine("Ihre Zeilen werden darum nicht angezeigt und nicht ausgewertet.");
+    return std::nullopt;
+  }
   std::string line;
   for (size_t number = 1; file.ReadLine(&line); ++number) {
     LogLine(line);

@@ -21,6 +21,11 @@ struct Settings {
   bool keepsHistory = false;
   std::map<std::string, std::vector<Assignment>> history;
   int assignmentCount = 0;
+  // The properties files read, each as it was opened.
+  std::vector<std::string> readFiles;
+  // Why a properties file gave no settings: the text for each file saved
+  // as UTF-16, as the log gives it.
+  std::vector<std::string> unreadableFiles;
 
   std::string Get(const std::string& key) const;
   bool IsTrue(const std::string& key) const;

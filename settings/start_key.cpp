@@ -19,10 +19,16 @@ std::string PasswordToTheEnd(const std::string& group) {
 
 std::string StartKey(const Settings& settings) { return ToUpper(settings.Get("start")); }
 
+// An unreadable file is the likelier cause: reported alone, the missing
+// entry would send the administrator looking for a line that is there.
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  return Failure("Der StartParameter: " + startKey +
-                 " wurde in der launch.properties nicht gefunden!\n");
+  std::string text;
+  for (const std::string& unreadable : settings.unreadableFiles) text += unreadable + "\n";
+  if (text.empty()) {
+    text = "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
+  }
+  return Failure(text);
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,

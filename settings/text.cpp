@@ -40,3 +40,9 @@ std::string QuotedProgramPath(const std::string& path) {
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
+
+std::string WithVisibleZeroBytes(const std::string& text) {
+  std::string visible;
+  for (char c : text) visible += c == '\0' ? std::string("<NUL>") : std::string(1, c);
+  return visible;
+}

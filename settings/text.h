@@ -13,3 +13,6 @@ bool StartsWith(const std::string& text, const std::string& prefix);
 // inside dropped); any other path unchanged. Windows' argument parsers, Java's
 // own launcher among them, cut an unquoted program name at its first blank.
 std::string QuotedProgramPath(const std::string& path);
+// Each zero byte written as "<NUL>": a text for a person may hold no zero
+// byte, which would end it there.
+std::string WithVisibleZeroBytes(const std::string& text);

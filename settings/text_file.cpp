@@ -56,9 +56,12 @@ bool TextFile::ReadLine(std::string* line) {
   return true;
 }
 
+std::string Utf16Text(const std::string& path) {
+  return "Die Datei " + path +
+         " ist im Format UTF-16 gespeichert und kann nicht gelesen werden. Bitte im Format ANSI "
+         "oder UTF-8 speichern.";
+}
+
 void LogIfUtf16(const TextFile& file, const std::string& path) {
-  if (!file.IsUtf16()) return;
-  Log().WriteLine("Die Datei " + path +
-                  " ist im Format UTF-16 gespeichert und kann nicht gelesen werden. Bitte im "
-                  "Format ANSI oder UTF-8 speichern.");
+  if (file.IsUtf16()) Log().WriteLine(Utf16Text(path));
 }

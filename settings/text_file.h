@@ -34,6 +34,9 @@ class TextFile {
   bool utf16_ = false;
 };
 
+// Why a file saved as UTF-16 gives no settings, for the log and the reports.
+std::string Utf16Text(const std::string& path);
+
 // One log line telling that the file is UTF-16, as its lines come out as
 // bytes no setting can be read from.
 void LogIfUtf16(const TextFile& file, const std::string& path);

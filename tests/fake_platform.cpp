@@ -213,6 +213,13 @@ void WriteOutputFile(OutputFile& file, const std::string& bytes) {
   Get().files[file.path] += bytes;
 }
 
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) {
+  *held = Get().heldFiles.count(Absolute(path)) > 0;
+  return *held ? nullptr : CreateOutputFile(path);
+}
+
+unsigned long CurrentProcessId() { return Get().processId; }
+
 std::string ComputerName() { return Get().computerName; }
 
 bool RunsUnderWow64() { return Get().runsUnderWow64; }

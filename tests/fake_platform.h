@@ -40,6 +40,9 @@ struct State {
   std::string executablePath;
   std::string commandLine;
   std::string computerName = "PC-07";
+  unsigned long processId = 4242;
+  // Held open by another process that lets nobody else write them.
+  std::set<std::string> heldFiles;
   // Sun Dec  6 12:57:17 2026
   std::tm localTime = LocalTime(2026, 12, 6, 0, 12, 57, 17);
   bool runsUnderWow64 = true;

@@ -204,8 +204,8 @@ TEST_F(Settings, Utf16FileIsNamedInTheLog) {
     EXPECT_EQ(app.Run({}).exitCode, 0);
     EXPECT_NE(app.NormalizedLog().find(Crlf(
                   "ffnet.\nDie Datei customlaunch.properties ist im Format UTF-16 gespeichert und "
-                  "kann nicht gelesen werden. Bitte im Format ANSI oder UTF-8 speichern.\n" +
-                  mark + "m")),
+                  "kann nicht gelesen werden. Bitte im Format ANSI oder UTF-8 speichern.\nIhre "
+                  "Zeilen werden darum nicht angezeigt und nicht ausgewertet.\n\n=====")),
               std::string::npos);
   }
 }

@@ -258,8 +258,45 @@ TEST(CheckRun, OverlongCommandLineIsAnError) {
   fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), 1);
   std::string log = testing_log::Text();
-  EXPECT_NE(log.find("FEHLER: Die Java-Kommandozeile f\xFCr 64 Bit ist zu lang f\xFCr Windows\n"),
+  EXPECT_NE(
+      log.find("FEHLER: Die Java-Kommandozeile f\xFCr 64 Bit kann nicht gestartet werden: Die "
+               "Kommandozeile ist 32797 Zeichen lang"),
+      std::string::npos)
+      << log;
+  EXPECT_NE(log.find("die l\xE4ngsten Teile: Classpath 32700 Zeichen, JVM-Parameter 42 Zeichen, "
+                     "Startparameter 8 Zeichen\nAbhilfe: alle Jars eines Ordners als ein Eintrag "
+                     "ORDNER\\* in den Klassenpfad, etwa lib\\*\n"),
             std::string::npos);
+}
+
+// What a box shows ends at a zero byte: no finding may hold one.
+TEST(CheckRun, Utf16FileIsOneFindingAndNoFindingHoldsAZeroByte) {
+  const std::string utf16 =
+      "Die Datei launch.properties ist im Format UTF-16 gespeichert und kann nicht gelesen "
+      "werden. Bitte im Format ANSI oder UTF-8 speichern.";
+  const struct {
+    std::string launch, custom, finding;
+  } cases[] = {
+      {std::string("\xFF\xFEQ\0V\0=\0x\0\n\0", 12), "java64=C:\\J64\n",
+       "FEHLER: Der Start w\xFCrde abgebrochen: " + utf16},
+      {"java64=C:\\J64\nQV=app.Main\n", std::string("\xFE\xFF\0k\0=\0v\n", 10),
+       "WARNUNG: Die Datei customlaunch.properties ist im Format UTF-16 gespeichert und kann "
+       "nicht gelesen werden. Bitte im Format ANSI oder UTF-8 speichern."},
+      {"java64=C:\\J64\nQV=app.Main\n", std::string("jvm.parameter.a=x\0 y\n", 21),
+       "WARNUNG: jvm.parameter.a (customlaunch.properties, Zeile 1): \"x<NUL> y\" wird an der "
+       "Leerstelle geteilt, Anf\xFChrungszeichen fehlen"},
+  };
+  for (const auto& c : cases) {
+    CheckInstallation(c.launch);
+    fake::AddFile("C:\\App\\customlaunch.properties", c.custom);
+    fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+    RunLauncher(fake::Get().commandLine);
+    ASSERT_EQ(fake::Get().messageBoxes.size(), 1u) << c.finding;
+    const std::string& box = fake::Get().messageBoxes[0];
+    EXPECT_EQ(box.find('\0'), std::string::npos) << box;
+    EXPECT_NE(box.find("\n" + c.finding), std::string::npos) << box;
+    EXPECT_EQ(box.find("UTF-16"), box.rfind("UTF-16")) << box;
+  }
 }
 
 }  // namespace

@@ -187,6 +187,13 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
         "close job"},
        ""},
   };
+  // Java may print its own command line.
+  FateCase printsPassword = cases[0];
+  printsPassword.name = "prints the password";
+  printsPassword.outcome = Outcome(1500, 1, "-Dautologin.pwd=Geheim\r\nKlasse nicht gefunden\r\n");
+  printsPassword.failure.replace(printsPassword.failure.find("Hallo"), 5, "-Dautologin.pwd=xxxx");
+  printsPassword.logged.replace(printsPassword.logged.find("Hallo"), 5, "-Dautologin.pwd=xxxx");
+  cases.push_back(printsPassword);
   // A failed start writes no pid in service mode.
   FateCase failsInServiceMode = cases[0];
   failsInServiceMode.serviceMode = true;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/windows_path.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -25,6 +26,38 @@ TEST(LaunchLog, TimeTextInAsctimeForm) {
     fake::Get().localTime = c.time;
     EXPECT_EQ(CurrentTimeText(), c.text);
   }
+}
+
+// KivLaunch.log of a running launcher is neither emptied nor written.
+TEST(LaunchLog, LogHeldByAnotherLauncherIsLeftToIt) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\KivLaunch.log", "running");
+  fake::Get().heldFiles = {"C:\\App\\KivLaunch.log"};
+  Log().Open(kLogName);
+  Log().WriteLine("eigene Zeile");
+  Log().Close();
+  EXPECT_EQ(Log().Name(), "KivLaunch-4242.log");
+  EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch.log"], "running");
+  EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch-4242.log"], "eigene Zeile\r\n");
+}
+
+TEST(ComparablePath, AsWindowsComparesPaths) {
+  const char* const folder = "C:\\App";
+  const struct {
+    const char* path;
+    const char* comparable;
+  } cases[] = {
+      {"KivLaunch.log", "\\c:\\app\\kivlaunch.log"},
+      {"kivlaunch.LOG. ", "\\c:\\app\\kivlaunch.log"},
+      {"C:/APP/./lib/../KivLaunch.log", "\\c:\\app\\kivlaunch.log"},
+      {"\\App\\x", "\\c:\\app\\x"},
+      {"C:x", "\\c:\\app\\x"},
+      {"..\\..\\..\\x", "\\c:\\x"},
+      {"\\\\Server\\Share\\..\\..\\x", "\\\\server\\share\\x"},
+      {"\xC4nderung\\\x8A", "\\c:\\app\\\xE4nderung\\\x9A"},
+      {"/tmp/App//x", "\\c:\\tmp\\app\\x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ComparablePath(c.path, folder), c.comparable) << c.path;
 }
 
 }  // namespace

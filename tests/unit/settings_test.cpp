@@ -65,7 +65,7 @@ TEST(SettingsListing, LeavesOutTheAutomaticLoginKeys) {
             "===== Liste aller Einstellungen =====\n"
             "Dautologin = listed\n"
             "Dclientname = PC-07\n"
-            "dautologin.pwd = listed\n"
+            "dautologin.pwd = xxxx\n"
             "launcher.ignore_inwartung = false\n"
             "launcher.keep = false\n"
             "launcher.keep_and_kill = false\n"
@@ -99,6 +99,8 @@ TEST(MaskPassword, EveryPasswordValueIsMasked) {
       {"-Dautologin.pwd=\"\" -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dx=\"a b\" -Dautologin.pwd=g -y", "-Dx=\"a b\" -Dautologin.pwd=xxxx -y"},
       {"\"-Dautologin.pwd=Geheim Wort\" -x", "\"-Dautologin.pwd=xxxx -x"},
+      {"-DABC.Dautologin.pwd=a -dautologin.PWD=b c",
+       "-DABC.Dautologin.pwd=xxxx -dautologin.PWD=xxxx c"},
   };
   ForgetPasswords();
   for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text), c.masked) << c.text;
@@ -125,6 +127,21 @@ TEST(MaskPassword, RememberedPasswordIsMaskedWhole) {
   for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text), c.masked) << c.text;
   ForgetPasswords();
   EXPECT_EQ(MaskPassword("-Dautologin.pwd=Geheim Wort"), "-Dautologin.pwd=xxxx Wort");
+}
+
+TEST(MaskPassword, KeysAndLinesOfJavasOutput) {
+  for (const char* key :
+       {"Dautologin.pwd", "ABC.Dautologin.pwd", "dautologin.pwd", "AUTOLOGIN.PWD"}) {
+    EXPECT_TRUE(IsPasswordKey(key)) << key;
+  }
+  for (const char* key : {"Dautologin.user", "Dautologin.pwd.alt", "autologin.pw", ""}) {
+    EXPECT_FALSE(IsPasswordKey(key)) << key;
+  }
+  ForgetPasswords();
+  RememberPassword("Geheim\nWort");
+  EXPECT_EQ(MaskPasswordInLines("a -Dautologin.pwd=\"x\ny\" b\r\n-Dautologin.pwd=Geheim\nWort c\n"),
+            "a -Dautologin.pwd=xxxx\ny\" b\r\n-Dautologin.pwd=xxxx c\n");
+  ForgetPasswords();
 }
 
 TEST(StartKey, MissingEntryIsReportedWithTheKey) {

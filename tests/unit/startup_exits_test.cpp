@@ -52,6 +52,22 @@ const char kTooLong64[] =
     "\n"
     "Bitte kontaktieren Sie den Support.";
 
+const char kZeroByteFailure[] =
+    "Java konnte nicht aufgerufen werden:\n"
+    "Die Kommandozeile enth\xE4lt nach 27 Zeichen ein Nullzeichen: Windows w\xFCrde sie dort "
+    "abschneiden, Java bek\xE4me nur den Teil davor.\n"
+    "Bitte diese Einstellungen pr\xFC"
+    "fen: jvm.parameter\n"
+    "Arbeitsverzeichnis: C:\\App\n"
+    "\n"
+    "Bitte kontaktieren Sie den Support.";
+
+std::string OwnFileReport(const std::string& file, const std::string& what) {
+  return "launcher.java_output=" + file + " nennt " + what +
+         ". Java darf diese Datei nicht \xFC"
+         "berschreiben, bitte eine andere Datei angeben.\n";
+}
+
 const ExitCase kCases[] = {
     {"java64 started", [] {}, "", 0, ""},
     {"java32 started without WOW64",
@@ -104,6 +120,24 @@ const ExitCase kCases[] = {
                      "java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x'));
      },
      "", 1, kTooLong64},
+    {"launch.properties saved as UTF-16",
+     [] { fake::AddFile("C:\\App\\launch.properties", std::string("\xFF\xFEQ\0V\0=\0x\0", 10)); },
+     "", 1,
+     "Die Datei launch.properties ist im Format UTF-16 gespeichert und kann nicht gelesen werden. "
+     "Bitte im Format ANSI oder UTF-8 speichern.\n"},
+    {"zero byte in the Java command line",
+     [] {
+       fake::AddFile("C:\\App\\customlaunch.properties",
+                     std::string("java=C:\\J32\njvm.parameter=-Xss1m") + '\0' + " -Dafter.nul=1\n");
+     },
+     "", 1, kZeroByteFailure},
+    {"Java's output onto the log", [] {}, "-launcher.java_output=kivlaunch.LOG.", 1,
+     OwnFileReport("kivlaunch.LOG.", "das Protokoll des KivLaunchers")},
+    {"Java's output onto the settings", [] { fake::AddDirectory("C:\\Other"); },
+     "-launcher.java_output=..\\App/./Customlaunch.properties", 1,
+     OwnFileReport("..\\App/./Customlaunch.properties", "eine Einstellungsdatei des KivLaunchers")},
+    {"Java's output onto the launcher", [] {}, "-launcher.java_output=c:/app/KIVLAUNCHER.EXE", 1,
+     OwnFileReport("c:/app/KIVLAUNCHER.EXE", "den KivLauncher selbst")},
     {"no ready copy",
      [] {
        fake::Get().directories.erase("C:\\App\\lib");
