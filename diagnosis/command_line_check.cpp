@@ -1,4 +1,4 @@
-#include <utility>
+#include <algorithm>
 
 #include "diagnosis/java_arguments.h"
 #include "diagnosis/sections.h"
@@ -46,12 +46,6 @@ std::vector<MeantPiece> MeantPieces(const Settings& settings) {
   return pieces;
 }
 
-std::string Joined(const std::vector<std::string>& arguments) {
-  std::string text;
-  for (const std::string& argument : arguments) text += (text.empty() ? "" : " ") + argument;
-  return MaskPassword(text);
-}
-
 // The piece as the check shows it: a password reads "xxxx".
 std::string Shown(const PieceProblem& problem) {
   size_t equals = problem.text.find('=');
@@ -70,7 +64,7 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
                                  : text;
     case PieceProblem::kMerged:
       text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
-              Joined(problem.received) + "\"";
+              MaskPassword(problem.received) + "\"";
       if (problem.text.find("\\\"") != std::string::npos) {
         text +=
             " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
@@ -80,52 +74,43 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
       break;
   }
   return text + " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" +
-         Joined(problem.received) + "\"";
+         MaskPassword(problem.received) + "\"";
 }
 
 // Each finding once, though every attempt's command line shows it.
-using Problems = std::vector<std::pair<bool, std::string>>;
-
-void Add(Problems& problems, bool error, const std::string& text) {
-  for (const auto& known : problems) {
-    if (known.second == text) return;
+void Report(Findings& findings, bool error, const std::string& text) {
+  const std::vector<std::string>& known = findings.problems;
+  for (const char* prefix : {"FEHLER: ", "WARNUNG: "}) {
+    if (std::find(known.begin(), known.end(), prefix + text) != known.end()) return;
   }
-  problems.push_back({error, text});
+  if (error) {
+    Fail(findings, text);
+  } else {
+    Warn(findings, text);
+  }
 }
 
-void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Problems& problems) {
+void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& findings) {
   const Settings& settings = *check.settings;
   std::string startKey = StartKey(settings);
   std::string startValue = settings.Get(startKey);
   JavaArgumentsReading reading = ReadAsJava(attempt.commandLine, MeantPieces(settings), startValue);
   bool explained = false;
   for (const PieceProblem& problem : reading.problems) {
-    Add(problems, problem.breaksStart,
-        problem.key + OriginOf(settings, problem.key) + ": " +
-            ProblemText(problem, reading.receivedMainClass));
+    Report(findings, problem.breaksStart,
+           problem.key + OriginOf(settings, problem.key) + ": " +
+               ProblemText(problem, reading.receivedMainClass));
     explained = explained || problem.breaksStart;
   }
   if (reading.startValueWithoutMainClass) {
-    Add(problems, true,
-        startKey + OriginOf(settings, startKey) + ": \"" + MaskPassword(startValue) +
-            "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht");
+    Report(findings, true,
+           startKey + OriginOf(settings, startKey) + ": \"" + MaskPassword(startValue) +
+               "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht");
   } else if (!reading.startIntact && !explained) {
-    Add(problems, true,
-        "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
-            " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-            MaskPassword(reading.receivedMainClass) + "\" als Hauptklasse");
-  }
-}
-
-void CheckJavaArguments(const CheckRun& check, Findings& findings) {
-  Problems problems;
-  for (const JavaAttempt& attempt : check.attempts) ReadAttempt(check, attempt, problems);
-  for (const auto& [error, text] : problems) {
-    if (error) {
-      Fail(findings, text);
-    } else {
-      Warn(findings, text);
-    }
+    Report(findings, true,
+           "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
+               " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
+               MaskPassword(reading.receivedMainClass) + "\" als Hauptklasse");
   }
 }
 
@@ -148,5 +133,5 @@ void CheckJavaCommandLine(const CheckRun& check, Findings& findings) {
     Log().WriteLine(BitsText(attempt.is64Bit) + ": " + MaskPassword(attempt.commandLine));
     CheckLength(attempt, findings);
   }
-  CheckJavaArguments(check, findings);
+  for (const JavaAttempt& attempt : check.attempts) ReadAttempt(check, attempt, findings);
 }

@@ -70,18 +70,17 @@ void CheckPiece(const std::vector<Argument>& arguments, const std::string& line,
   for (size_t i = 0; i < arguments.size(); ++i) {
     const Argument& argument = arguments[i];
     if (argument.end <= begin || argument.begin >= end) continue;
-    problem.received.push_back(argument.text);
+    problem.received += (problem.receivedCount++ > 0 ? " " : "") + argument.text;
     merged = merged || argument.begin < begin || argument.end > end;
     problem.breaksStart = problem.breaksStart || i == mainClass ||
                           (argument.begin < classpathOption && argument.end > classpathOption);
   }
-  std::vector<std::string> meant =
-      platform::SplitCommandLine(piece.text, ArgumentReader::kPlainQuotes);
+  std::vector<Argument> meant = platform::SplitArguments(piece.text, ArgumentReader::kPlainQuotes);
   if (merged) {
     problem.kind = PieceProblem::kMerged;
-  } else if (problem.received.size() > 1) {
+  } else if (problem.receivedCount > 1) {
     problem.kind = PieceProblem::kSplitAtBlank;
-  } else if (meant.size() == 1 && problem.received == meant) {
+  } else if (meant.size() == 1 && problem.received == meant[0].text) {
     return;
   } else {
     problem.kind = PieceProblem::kChangedByQuotes;

@@ -15,8 +15,9 @@ struct PieceProblem {
   std::string key;
   std::string text;
   enum Kind { kSplitAtBlank, kMerged, kChangedByQuotes } kind = kSplitAtBlank;
-  // What Java receives where the piece stood, one argument after the other.
-  std::vector<std::string> received;
+  // What Java receives where the piece stood: its arguments, blank between.
+  std::string received;
+  size_t receivedCount = 0;
   // The piece costs Java its class path or main class.
   bool breaksStart = false;
 };
