@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "diagnosis/java_arguments.h"
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "report/command_line_limit.h"
@@ -18,38 +21,96 @@ const char* const kOnePieceKeys[][2] = {
 const char* const kOnePieceVariantKeys[][2] = {{"MinHeapFreeRatio", "-XX:MinHeapFreeRatio="},
                                                {"MaxHeapFreeRatio", "-XX:MaxHeapFreeRatio="}};
 
-bool HasUnquotedBlank(const std::string& text) {
-  bool quoted = false;
-  for (char c : text) {
-    if (c == '"') quoted = !quoted;
-    if (c == ' ' && !quoted) return true;
-  }
-  return false;
-}
-
-void CheckPiece(const Settings& settings, const std::string& key, const std::string& before,
-                const std::string& value, Findings& findings) {
-  if (!HasUnquotedBlank(value)) return;
-  Warn(findings, key + OriginOf(settings, key) + ": \"" + before + ShownValue(key, value) +
-                     "\" wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen");
-}
-
 bool IsJvmParameterPiece(const std::string& key, const std::string& startKey) {
   return StartsWith(key, "jvm.parameter.") || StartsWith(key, startKey + ".jvm.parameter.");
 }
 
-void CheckSplitPieces(const Settings& settings, Findings& findings) {
-  for (const auto& piece : kOnePieceKeys) {
-    CheckPiece(settings, piece[0], piece[1], settings.Get(piece[0]), findings);
-  }
+void AddPiece(const Settings& settings, const std::string& key, const std::string& before,
+              std::vector<MeantPiece>& pieces) {
+  std::string value = settings.Get(key);
+  if (!value.empty()) pieces.push_back({key, before + value});
+}
+
+std::vector<MeantPiece> MeantPieces(const Settings& settings) {
+  std::vector<MeantPiece> pieces;
+  for (const auto& piece : kOnePieceKeys) AddPiece(settings, piece[0], piece[1], pieces);
   for (const auto& piece : kOnePieceVariantKeys) {
-    std::string key = EffectiveKey(settings, piece[0]);
-    CheckPiece(settings, key, piece[1], settings.Get(key), findings);
+    AddPiece(settings, EffectiveKey(settings, piece[0]), piece[1], pieces);
   }
   std::string startKey = StartKey(settings);
-  for (const auto& [key, value] : settings.entries) {
-    if (StartsWith(key, "Dkiv.")) CheckPiece(settings, key, "-" + key + "=", value, findings);
-    if (IsJvmParameterPiece(key, startKey)) CheckPiece(settings, key, "", value, findings);
+  for (const auto& entry : settings.entries) {
+    const std::string& key = entry.first;
+    if (StartsWith(key, "Dkiv.")) AddPiece(settings, key, "-" + key + "=", pieces);
+    if (IsJvmParameterPiece(key, startKey)) AddPiece(settings, key, "", pieces);
+  }
+  return pieces;
+}
+
+// The piece as the check shows it: a password reads "xxxx".
+std::string Shown(const PieceProblem& problem) {
+  size_t equals = problem.text.find('=');
+  if (!IsPasswordKey(problem.key) || equals == std::string::npos) {
+    return MaskPassword(problem.text);
+  }
+  return problem.text.substr(0, equals + 1) + "xxxx";
+}
+
+std::string ProblemText(const PieceProblem& problem, const std::string& mainClass) {
+  std::string text = "\"" + Shown(problem) + "\"";
+  switch (problem.kind) {
+    case PieceProblem::kSplitAtBlank:
+      text += " wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen";
+      return problem.breaksStart ? text + ": Java nimmt \"" + mainClass + "\" als Hauptklasse"
+                                 : text;
+    case PieceProblem::kMerged:
+      text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
+              MaskPassword(problem.received) + "\"";
+      if (problem.text.find("\\\"") != std::string::npos) {
+        text +=
+            " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
+      }
+      return problem.breaksStart ? text + ": Klassenpfad und Hauptklasse gehen verloren" : text;
+    case PieceProblem::kChangedByQuotes:
+      break;
+  }
+  return text + " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" +
+         MaskPassword(problem.received) + "\"";
+}
+
+// Each finding once, though every attempt's command line shows it.
+void Report(Findings& findings, bool error, const std::string& text) {
+  const std::vector<std::string>& known = findings.problems;
+  for (const char* prefix : {"FEHLER: ", "WARNUNG: "}) {
+    if (std::find(known.begin(), known.end(), prefix + text) != known.end()) return;
+  }
+  if (error) {
+    Fail(findings, text);
+  } else {
+    Warn(findings, text);
+  }
+}
+
+void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& findings) {
+  const Settings& settings = check.plan->settings;
+  std::string startKey = StartKey(settings);
+  std::string startValue = settings.Get(startKey);
+  JavaArgumentsReading reading = ReadAsJava(attempt.commandLine, MeantPieces(settings), startValue);
+  bool explained = false;
+  for (const PieceProblem& problem : reading.problems) {
+    Report(findings, problem.breaksStart,
+           problem.key + OriginOf(settings, problem.key) + ": " +
+               ProblemText(problem, reading.receivedMainClass));
+    explained = explained || problem.breaksStart;
+  }
+  if (reading.startValueWithoutMainClass) {
+    Report(findings, true,
+           startKey + OriginOf(settings, startKey) + ": \"" + MaskPassword(startValue) +
+               "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht");
+  } else if (!reading.startIntact && !explained) {
+    Report(findings, true,
+           "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
+               " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
+               MaskPassword(reading.receivedMainClass) + "\" als Hauptklasse");
   }
 }
 
@@ -77,5 +138,5 @@ void CheckJavaCommandLine(const CheckRun& check, Findings& findings) {
     Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
     CheckLength(*attempt, findings);
   }
-  CheckSplitPieces(check.plan->settings, findings);
+  for (const JavaAttempt* attempt : check.reached) ReadAttempt(check, *attempt, findings);
 }

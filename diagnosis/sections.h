@@ -16,7 +16,8 @@ void CheckJava(const CheckRun& check, Findings& findings);
 void CheckHeap(const CheckRun& check, Findings& findings);
 // Every class-path entry, seen from the working directory.
 void CheckClasspath(const CheckRun& check, Findings& findings);
-// The built command lines, their length, and pieces a blank would split.
+// The built command lines, their length, and the settings whose pieces Java
+// would not read as meant.
 void CheckJavaCommandLine(const CheckRun& check, Findings& findings);
 // Keys and parameters that nothing reads.
 void CheckUnknownKeys(const CheckRun& check, Findings& findings);

@@ -7,6 +7,7 @@
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
 #include "jvm/jvm_parameters.h"
+#include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
 #include "settings/start_key.h"
 #include "settings/text.h"
@@ -56,9 +57,11 @@ std::string ForwardedProperties(const Settings& settings) {
   return text;
 }
 
+// In quotes, so that a folder written with a trailing backslash
+// (classes\) does not make Java read the closing quote as a literal one.
 std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classpath& classpath,
                             JavaAttempt* attempt) {
-  std::string text = " -cp \"";
+  std::string text;
   std::string prepend =
       settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32");
   if (!prepend.empty()) {
@@ -69,7 +72,7 @@ std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classp
   text += classpath.classpathDefault;
   if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
   if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
-  return text + "\"";
+  return " -cp " + platform::InQuotes(text);
 }
 
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }

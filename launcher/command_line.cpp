@@ -19,7 +19,16 @@ std::string CommandLineTail(const std::string& fullCommandLine) {
 
 namespace {
 
-void AddParameter(const std::string& piece, CommandLineParameters& parameters) {
+// A shortcut or script may hand a parameter over wholly in double quotes
+// ("-Dautologin.pwd=x"); it counts without them. Any other quote stays part
+// of the value.
+std::string WithoutEnclosingQuotes(const std::string& piece) {
+  bool enclosed = piece.size() >= 2 && piece[0] == '"' && piece.find('"', 1) == piece.size() - 1;
+  return enclosed ? piece.substr(1, piece.size() - 2) : piece;
+}
+
+void AddParameter(const std::string& quotedPiece, CommandLineParameters& parameters) {
+  std::string piece = WithoutEnclosingQuotes(quotedPiece);
   size_t equals = piece.find('=');
   if (piece.empty() || piece[0] != '-' || equals == std::string::npos) return;
   std::string value = piece.substr(equals + 1);

@@ -8,7 +8,8 @@
 std::string CommandLineTail(const std::string& fullCommandLine);
 
 // Parameters of the form -key=value separated by blanks; the last non-empty
-// value of a key wins. Pieces that are not of that form are skipped.
+// value of a key wins. A piece wholly in double quotes counts without them;
+// pieces that are not of that form are skipped.
 CommandLineParameters ParseCommandLine(std::string tail);
 
 void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,

@@ -20,6 +20,7 @@
 #include <ctime>
 
 #include "platform/platform.h"
+#include "platform/windows_arguments.h"
 
 namespace platform {
 
@@ -60,47 +61,6 @@ std::string JoinArguments() {
 bool IsRegularFile(const std::string& nativePath) {
   struct stat info;
   return stat(nativePath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
-// Backslashes before a double quote escape, the way CommandLineToArgvW reads
-// a Windows command line.
-void AppendBackslashes(std::string& argument, size_t count, bool beforeQuote) {
-  argument.append(beforeQuote ? count / 2 : count, '\\');
-}
-
-std::vector<std::string> SplitWindowsCommandLine(const std::string& line) {
-  std::vector<std::string> argv;
-  size_t pos = 0;
-  while (pos < line.size()) {
-    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-    if (pos >= line.size()) break;
-    std::string argument;
-    bool inQuotes = false;
-    while (pos < line.size() && (inQuotes || (line[pos] != ' ' && line[pos] != '\t'))) {
-      size_t backslashes = 0;
-      while (pos < line.size() && line[pos] == '\\') ++backslashes, ++pos;
-      bool quote = pos < line.size() && line[pos] == '"';
-      AppendBackslashes(argument, backslashes, quote);
-      if (backslashes > 0 && !(quote && backslashes % 2 == 0)) {
-        if (quote) argument += '"', ++pos;
-        continue;
-      }
-      if (pos >= line.size()) break;
-      if (quote) {
-        if (inQuotes && pos + 1 < line.size() && line[pos + 1] == '"') {
-          argument += '"';
-          ++pos;
-        } else {
-          inQuotes = !inQuotes;
-        }
-      } else {
-        argument += line[pos];
-      }
-      ++pos;
-    }
-    argv.push_back(argument);
-  }
-  return argv;
 }
 
 std::string Folder(const std::string& path) {
@@ -180,25 +140,38 @@ int ConnectStreams(posix_spawn_file_actions_t* actions, const ChildStreams& stre
 
 // Like CreateProcess: a named program file is taken as it is; without one an
 // unquoted program path that holds blanks is tried up to each blank in turn,
-// shortest first.
+// shortest first. The name is argv[0]; the arguments follow from nameEnd.
 bool ResolveProgram(const std::string& commandLine, const std::string& named, std::string* program,
-                    std::vector<std::string>* argv) {
-  *argv = SplitWindowsCommandLine(commandLine);
+                    std::string* name, size_t* nameEnd) {
+  std::vector<Argument> split = SplitArguments(commandLine, ArgumentReader::kCRuntime);
+  if (split.empty()) return false;
+  *name = split[0].text;
+  *nameEnd = split[0].end;
   if (!named.empty()) return FindInFolder("", NativePath(named), program);
-  if (argv->empty()) return false;
-  if (FindProgram(NativePath((*argv)[0]), program)) return true;
-  size_t start = commandLine.find_first_not_of(" \t");
+  if (FindProgram(NativePath(*name), program)) return true;
+  size_t start = split[0].begin;
   if (commandLine[start] == '"') return false;
   for (size_t blank = commandLine.find(' ', start); blank != std::string::npos;
        blank = commandLine.find(' ', blank + 1)) {
-    std::string candidate = commandLine.substr(start, blank - start);
-    if (FindProgram(NativePath(candidate), program)) {
-      *argv = SplitWindowsCommandLine(commandLine.substr(blank));
-      argv->insert(argv->begin(), candidate);
-      return true;
-    }
+    *name = commandLine.substr(start, blank - start);
+    *nameEnd = blank;
+    if (FindProgram(NativePath(*name), program)) return true;
   }
   return false;
+}
+
+// Each program splits its command line itself: javaw.exe with Java's own
+// splitter, every other program with its C runtime.
+std::vector<std::string> ChildArguments(const std::string& commandLine, const std::string& program,
+                                        const std::string& name, size_t nameEnd) {
+  std::string file = program.substr(program.rfind('/') + 1);
+  bool java = file == "javaw" || file == "javaw.exe";
+  std::vector<std::string> argv = {name};
+  for (const Argument& argument : SplitArguments(
+           commandLine, java ? ArgumentReader::kJavaLauncher : ArgumentReader::kCRuntime)) {
+    if (argument.begin >= nameEnd) argv.push_back(argument.text);
+  }
+  return argv;
 }
 
 // Spawned, not forked: a fork would copy the launcher's page tables and
@@ -206,9 +179,10 @@ bool ResolveProgram(const std::string& commandLine, const std::string& named, st
 // own work. Returns 0 or the error number.
 int Spawn(const std::string& commandLine, const std::string& named, const ChildStreams& streams,
           pid_t* pid) {
-  std::vector<std::string> argv;
-  std::string program;
-  if (!ResolveProgram(commandLine, named, &program, &argv)) return ENOENT;
+  std::string program, name;
+  size_t nameEnd = 0;
+  if (!ResolveProgram(commandLine, named, &program, &name, &nameEnd)) return ENOENT;
+  std::vector<std::string> argv = ChildArguments(commandLine, program, name, nameEnd);
   std::vector<char*> pointers;
   for (std::string& argument : argv) pointers.push_back(&argument[0]);
   pointers.push_back(nullptr);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/windows_arguments.h"
+
 const char kPasswordMarker[] = "Dautologin.pwd=";
 
 namespace {
@@ -33,15 +35,22 @@ size_t NextValue(const std::string& text, size_t from) {
   return hit == std::string::npos ? hit : hit + kKeyEndSize + 1;
 }
 
-// Quotes count from the start of the text, as a quote before the option's
-// minus sign ("-Dautologin.pwd=a b") also makes the blank part of it.
-size_t EndOutsideQuotes(const std::string& text, size_t start) {
-  bool inQuotes = std::count(text.begin(), text.begin() + start, '"') % 2 != 0;
-  for (size_t i = start; i < text.size(); ++i) {
-    if (text[i] == '"') inQuotes = !inQuotes;
-    if (text[i] == ' ' && !inQuotes) return i;
+// Where the argument that holds the position ends, the text split from its
+// start: a quote before the option's minus sign ("-Dautologin.pwd=a b") also
+// makes the blank part of it. A position at the end of its argument stays.
+size_t ArgumentEnd(const std::string& text, size_t position, platform::ArgumentReader reader) {
+  for (const platform::Argument& argument : platform::SplitArguments(text, reader)) {
+    if (argument.begin >= position) break;
+    if (argument.end >= position) return argument.end;
   }
-  return text.size();
+  return position;
+}
+
+// What Java takes for the value, or what a person who wrote the line meant
+// by it (-Dautologin.pwd=\"Geheim Wort\"), whichever reaches further.
+size_t ValueEnd(const std::string& text, size_t valueStart) {
+  return std::max(ArgumentEnd(text, valueStart, platform::ArgumentReader::kJavaLauncher),
+                  ArgumentEnd(text, valueStart, platform::ArgumentReader::kPlainQuotes));
 }
 
 // Remembered passwords go first, the longest first, so that neither a
@@ -63,7 +72,7 @@ std::string MaskValues(const std::string& text) {
   std::string masked = text;
   for (size_t value = NextValue(masked, 0); value != std::string::npos;
        value = NextValue(masked, value)) {
-    masked.replace(value, EndOutsideQuotes(masked, value) - value, "xxxx");
+    masked.replace(value, ValueEnd(masked, value) - value, "xxxx");
   }
   return masked;
 }

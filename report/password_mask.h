@@ -12,8 +12,9 @@ bool IsPasswordKey(const std::string& key);
 
 // The value of every password option ("Dautologin.pwd=", or any spelling
 // IsPasswordKey accepts, followed by "=") reads "xxxx". A value runs to the
-// first blank outside double quotes, as the Windows runtime splits a
-// command line, so that a quoted password with a blank is masked whole;
+// end of its argument as Java's launcher splits a command line, or further
+// where quotes read plainly reach further, so that a quoted password with a
+// blank is masked whole;
 // where a remembered password follows the marker, all of it is masked,
 // blanks included, and the value runs on from its end.
 std::string MaskPassword(const std::string& text);

@@ -1,6 +1,8 @@
 // Stands in for javaw.exe in the end-to-end tests. Writes what it received
 // to javaw.received beside itself: its working directory, on Windows the raw
-// command line, then every argument. An argument fake.sleep=N (seconds) or
+// command line, then every argument as Java sees it (on Windows Java's own
+// launcher splits the raw line, not the C runtime; natively the stand-in
+// split it the same way). An argument fake.sleep=N (seconds) or
 // fake.sleep_ms=N makes it sleep and then append "finished"; fake.exit=N
 // sets its exit code, fake.exit.FOLDER=N only when it lies in FOLDER\bin.
 // fake.stdout=TEXT and fake.stderr=TEXT print a line to that stream;
@@ -14,6 +16,9 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "platform/windows_arguments.h"
 
 #ifdef _WIN32
 #include <direct.h>
@@ -23,8 +28,6 @@
 #include <dirent.h>
 #include <unistd.h>
 #endif
-
-#include <cstring>
 
 namespace {
 
@@ -152,10 +155,23 @@ void Publish(const std::string& path, const std::string& content) {
   std::rename(temporary.c_str(), path.c_str());
 }
 
+std::vector<std::string> JavaArguments(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc, (void)argv;
+  std::vector<std::string> arguments =
+      platform::SplitCommandLine(GetCommandLineA(), platform::ArgumentReader::kJavaLauncher);
+  if (!arguments.empty()) arguments.erase(arguments.begin());
+  return arguments;
+#else
+  return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool isChild = argc > 1 && std::strcmp(argv[1], "fake.child") == 0;
+  std::vector<std::string> arguments = JavaArguments(argc, argv);
+  bool isChild = !arguments.empty() && arguments[0] == "fake.child";
   std::string record = OwnFolder() + (isChild ? "/child.received" : "/javaw.received");
   char cwd[4096] = {};
   std::string content = std::string("cwd=") + (getcwd(cwd, sizeof cwd) ? cwd : "") + "\n";
@@ -166,17 +182,17 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   int childSeconds = 0;
   bool handles = false;
-  for (int i = 1; i < argc; ++i) {
-    content += std::string("arg=") + argv[i] + "\n";
-    if (HasName(argv[i], "fake.sleep="))
-      sleepMilliseconds = ValueOf(argv[i], "fake.sleep=", 0) * 1000;
-    sleepMilliseconds = ValueOf(argv[i], "fake.sleep_ms=", sleepMilliseconds);
-    exitCode = ValueOf(argv[i], "fake.exit=", exitCode);
-    childSeconds = ValueOf(argv[i], "fake.child=", childSeconds);
-    exitCode = ValueOf(argv[i], "fake.exit." + FolderName() + "=", exitCode);
-    handles = handles || std::string(argv[i]) == "fake.handles=true";
-    PrintLine(stdout, argv[i], "fake.stdout=");
-    PrintLine(stderr, argv[i], "fake.stderr=");
+  for (const std::string& argument : arguments) {
+    content += "arg=" + argument + "\n";
+    if (HasName(argument, "fake.sleep="))
+      sleepMilliseconds = ValueOf(argument, "fake.sleep=", 0) * 1000;
+    sleepMilliseconds = ValueOf(argument, "fake.sleep_ms=", sleepMilliseconds);
+    exitCode = ValueOf(argument, "fake.exit=", exitCode);
+    childSeconds = ValueOf(argument, "fake.child=", childSeconds);
+    exitCode = ValueOf(argument, "fake.exit." + FolderName() + "=", exitCode);
+    handles = handles || argument == "fake.handles=true";
+    PrintLine(stdout, argument, "fake.stdout=");
+    PrintLine(stderr, argument, "fake.stderr=");
   }
   if (handles) Publish(OwnFolder() + "/javaw.handles", OpenHandles());
   if (childSeconds > 0) StartChild(childSeconds);

@@ -241,10 +241,46 @@ std::vector<CheckCase> ProblemCases() {
          "64 Bit: jre64\\bin\\javaw.exe -Dclientname=Kasse 3 -Djava"},
         {"L\xE4nge: 128", "L\xE4nge: 149"},
         {"Nullzeichen)\n",
-         "Nullzeichen)\nWARNUNG: Dclientname (customlaunch.properties, Zeile 2): "
-         "\"-Dclientname=Kasse 3\" wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen\n"},
-        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
-       0,
+         "Nullzeichen)\nFEHLER: Dclientname (customlaunch.properties, Zeile 2): "
+         "\"-Dclientname=Kasse 3\" wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen: "
+         "Java nimmt \"3\" als Hauptklasse\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       ""},
+      {"backslash before a value's closing quote",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties", "memory.maximum=512M\nDkiv.dir=\"C:\\Daten\\\"\n");
+       },
+       {},
+       {{"ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\n",
+         "ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\nDkiv.dir = \"C:\\Daten\\\" "
+         "(customlaunch.properties, Zeile 2)\n"},
+        {"-Xmx512M -cp", "-Xmx512M -Dkiv.dir=\"C:\\Daten\\\"  -cp"},
+        {"L\xE4nge: 128", "L\xE4nge: 151"},
+        {"Nullzeichen)\n",
+         "Nullzeichen)\nFEHLER: Dkiv.dir (customlaunch.properties, Zeile 2): "
+         "\"-Dkiv.dir=\"C:\\Daten\\\"\" verbindet sich mit den benachbarten Teilen der "
+         "Kommandozeile, Java erh\xE4lt \"-Dkiv.dir=C:\\Daten\"  -cp lib\\app.jar;lib\\util.jar "
+         "-Dapp=qv app.Main\" (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem "
+         "Zeichen des Werts): Klassenpfad und Hauptklasse gehen verloren\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       ""},
+      {"start value without a main class",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties", "memory.maximum=512M\nQV=-Dapp=qv\n");
+       },
+       {},
+       {{"QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n",
+         "QV = -Dapp=qv (customlaunch.properties, Zeile 2)\n  ersetzt: -Dapp=qv app.Main "
+         "(launch.properties, Zeile 4)\n"},
+        {"-Dapp=qv app.Main\n", "-Dapp=qv\n"},
+        {"L\xE4nge: 128", "L\xE4nge: 119"},
+        {"Nullzeichen)\n",
+         "Nullzeichen)\nFEHLER: QV (customlaunch.properties, Zeile 2): \"-Dapp=qv\" nennt keine "
+         "Hauptklasse, nur Optionen: so startet Java nicht\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
        ""},
       {"java64 naming javaw.exe itself",
        [](const Installation& app) {

@@ -56,6 +56,20 @@ TEST_F(Java, ExampleRunOfTheDocumentation) {
   }
 }
 
+// A folder written with a trailing backslash, as administrators do: the
+// class path's closing quote still closes it for Java, and the main class
+// follows. The log shows the line as Java receives it.
+TEST_F(Java, TrailingBackslashKeepsTheClasspathWhole) {
+  app.Write("customlaunch.properties", "memory.maximum=512M\nclasspath.extra=classes\\\n");
+  EXPECT_EQ(app.Run({}).exitCode, 0);
+  std::vector<std::string> received = app.JavaArguments("jre64");
+  std::vector<std::string> tail(received.end() - 4, received.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"arg=-cp", "arg=lib\\app.jar;lib\\util.jar;classes\\",
+                                            "arg=-Dapp=qv", "arg=app.Main"}));
+  EXPECT_NE(app.NormalizedLog().find("-cp \"lib\\app.jar;lib\\util.jar;classes\\\\\" -Dapp=qv"),
+            std::string::npos);
+}
+
 TEST_F(Java, FailedJava64FallsBackToJava32) {
   app.Write("customlaunch.properties", "memory.maximum=1G\njava64=missing64\njava=jre32\n");
   app.AddJava("jre32");

@@ -39,6 +39,8 @@ TEST(CommandLine, ParseWellFormedParameters) {
       {"-a=x-y", {{"a", "x-y"}}},
       {"-a=1\t-b=2", {{"a", "1\t-b=2"}}},
       {"-a=\"x y\"", {{"a", "\"x"}}},
+      {"\"-Dautologin.pwd=x\" -a=\"y\"", {{"Dautologin.pwd", "x"}, {"a", "\"y\""}}},
+      {"\"-a=\" \"\"", {}},
       {"-Dkiv.debug=true -launcher.keep=TRUE", {{"Dkiv.debug", "true"}, {"launcher.keep", "TRUE"}}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
@@ -55,6 +57,7 @@ TEST(CommandLine, MalformedPiecesAreSkipped) {
       {"-a -b=2", {{"b", "2"}}},           {"x-a=1 -b=2", {{"b", "2"}}},
       {"C:\\file.txt -b=2", {{"b", "2"}}}, {"-a =1 -b=2", {{"b", "2"}}},
       {"-a=1 stray", {{"a", "1"}}},        {"-=v", {{"", "v"}}},
+      {"\"-a=1\"x -b=2", {{"b", "2"}}},    {"\"-a=\"1\" -b=2", {{"b", "2"}}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
 }

@@ -283,8 +283,8 @@ TEST(CheckRun, Utf16FileIsOneFindingAndNoFindingHoldsAZeroByte) {
        "WARNUNG: Die Datei customlaunch.properties ist im Format UTF-16 gespeichert und kann "
        "nicht gelesen werden. Bitte im Format ANSI oder UTF-8 speichern."},
       {"java64=C:\\J64\nQV=app.Main\n", std::string("jvm.parameter.a=x\0 y\n", 21),
-       "WARNUNG: jvm.parameter.a (customlaunch.properties, Zeile 1): \"x<NUL> y\" wird an der "
-       "Leerstelle geteilt, Anf\xFChrungszeichen fehlen"},
+       "FEHLER: jvm.parameter.a (customlaunch.properties, Zeile 1): \"x<NUL> y\" wird an der "
+       "Leerstelle geteilt, Anf\xFChrungszeichen fehlen: Java nimmt \"x<NUL>\" als Hauptklasse"},
   };
   for (const auto& c : cases) {
     CheckInstallation(c.launch);

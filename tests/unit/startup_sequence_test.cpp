@@ -113,4 +113,14 @@ TEST_F(StartupSequence, CompleteRunStartsJava64AndLogsEverything) {
   EXPECT_EQ(fake::Get().standardOutput, "");
 }
 
+// A shortcut that quotes a whole parameter: it is taken, and its password
+// reaches Java and nothing else.
+TEST_F(StartupSequence, QuotedParameterIsTakenAndItsPasswordMasked) {
+  EXPECT_EQ(Run("\"-Dautologin.pwd=Geheim\" -start=abc"), 0);
+  ASSERT_EQ(fake::Get().started.size(), 1u);
+  EXPECT_NE(fake::Get().started[0].commandLine.find(" -Dautologin.pwd=Geheim "), std::string::npos);
+  EXPECT_EQ(Log().find("Geheim"), std::string::npos) << Log();
+  EXPECT_NE(Log().find("\"-Dautologin.pwd=xxxx -start=abc\n"), std::string::npos) << Log();
+}
+
 }  // namespace

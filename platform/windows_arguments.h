@@ -1,0 +1,47 @@
+#pragma once
+
+// How a Windows program reads its command line into arguments. Windows
+// hands every program one line; the program's own start-up code splits it.
+// Pure code, no system call: every floor asks it what a program will see.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Who splits the line. Programs take blanks and tabs as separators and read
+// 2n backslashes before a double quote as n backslashes and a quote that
+// opens or closes, 2n+1 as n backslashes and a literal quote, and a doubled
+// quote inside quotes as a literal quote that keeps the quotes open.
+enum class ArgumentReader {
+  // The C runtime of a program (and CreateProcess's search for the program):
+  // the program name runs to the next blank outside quotes, its quotes
+  // dropped and its backslashes literal.
+  kCRuntime,
+  // Java's launcher, which splits the line itself with the rules above for
+  // every argument, its own name included, and reads a quote that follows a
+  // literal quote outside quotes as one more literal quote that opens them.
+  kJavaLauncher,
+  // Not a program's rule but how a person reads the line, and the launcher
+  // its own parameters: only a blank separates, every double quote opens or
+  // closes, a backslash is a backslash.
+  kPlainQuotes,
+};
+
+// One argument and the bytes [begin, end) of the line it was read from.
+struct Argument {
+  std::string text;
+  size_t begin = 0;
+  size_t end = 0;
+};
+
+std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader);
+std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader);
+
+// The text in double quotes, its closing quote kept a closing quote: the
+// backslashes right before it are doubled. A text without a trailing
+// backslash is only enclosed.
+std::string InQuotes(const std::string& text);
+
+}  // namespace platform
