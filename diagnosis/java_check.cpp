@@ -54,7 +54,8 @@ void CheckBitWidth(const std::string& key, const std::string& program, bool is64
                      JavaKind(is64Bit));
 }
 
-void CheckJavaHome(const JavaChoice& choice, bool is64Bit, Findings& findings) {
+void CheckJavaHome(const Settings& settings, const JavaChoice& choice, bool is64Bit,
+                   Findings& findings) {
   if (choice.home.empty()) {
     Log().WriteLine("Kein Java-Ordner angegeben");
     return;
@@ -72,6 +73,7 @@ void CheckJavaHome(const JavaChoice& choice, bool is64Bit, Findings& findings) {
   }
   Log().WriteLine(program + " ist vorhanden");
   CheckBitWidth(choice.key, program, is64Bit, findings);
+  CheckJavaRelease(settings, choice.home, is64Bit, findings);
 }
 
 void CheckJavaFor(const Settings& settings, bool is64Bit, Findings& findings) {
@@ -82,7 +84,7 @@ void CheckJavaFor(const Settings& settings, bool is64Bit, Findings& findings) {
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
       computer + "\": " + KeysConsidered(is64Bit ? "java64" : "java", choice));
-  CheckJavaHome(choice, is64Bit, findings);
+  CheckJavaHome(settings, choice, is64Bit, findings);
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 namespace {
 
 const char* const kVariantKeys[] = {
-    "classpath.default",   "classpath.help", "classpath.extra",  "classpath.prepend32",
-    "classpath.prepend64", "sun.java2d.d3d", "MinHeapFreeRatio", "MaxHeapFreeRatio",
-    "memory.initial",      "memory.maximum", "jvm.parameter",    "launcher.java_output",
-    "launcher.java_watch"};
+    "classpath.default",   "classpath.help",        "classpath.extra",  "classpath.prepend32",
+    "classpath.prepend64", "sun.java2d.d3d",        "MinHeapFreeRatio", "MaxHeapFreeRatio",
+    "memory.initial",      "memory.maximum",        "jvm.parameter",    "launcher.java_output",
+    "launcher.java_watch", "launcher.class_archive"};
 const char* const kPlainFileKeys[] = {
     "start",    "swing.noxp",      "Dclientname",    "splash",
     "nosplash", "Dautologin.user", "Dautologin.pwd", "DKivLaunchService.version",

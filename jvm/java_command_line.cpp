@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "jvm/class_archive.h"
 #include "jvm/heap_size.h"
 #include "jvm/jvm_parameters.h"
 #include "report/command_line_limit.h"
@@ -53,19 +54,15 @@ std::string ForwardedProperties(const Settings& settings) {
   return text;
 }
 
+std::string ClasspathPrepend(bool is64Bit, const Settings& settings) {
+  return WithoutQuotes(
+      settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32"));
+}
+
 std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classpath& classpath) {
-  std::string text = " -cp \"";
-  std::string prepend =
-      settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32");
-  if (!prepend.empty()) {
-    prepend = WithoutQuotes(prepend);
-    Log().WriteLine("Erweitere Classpath um: " + prepend);
-    text += prepend + ";";
-  }
-  text += classpath.classpathDefault;
-  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
-  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
-  return text + "\"";
+  std::string prepend = ClasspathPrepend(is64Bit, settings);
+  if (!prepend.empty()) Log().WriteLine("Erweitere Classpath um: " + prepend);
+  return " -cp \"" + ClasspathText(is64Bit, settings, classpath) + "\"";
 }
 
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
@@ -95,6 +92,15 @@ std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) 
 }  // namespace
 
 std::string JavaProgram(const std::string& javaHome) { return javaHome + "\\bin\\javaw.exe"; }
+
+std::string ClasspathText(bool is64Bit, const Settings& settings, const Classpath& classpath) {
+  std::string prepend = ClasspathPrepend(is64Bit, settings);
+  std::string text = prepend.empty() ? prepend : prepend + ";";
+  text += classpath.classpathDefault;
+  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
+  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
+  return text;
+}
 
 Classpath PrepareClasspath(const Settings& settings) {
   Classpath classpath;
@@ -137,6 +143,8 @@ RunEnd BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Set
   line += SystemProperties(settings);
   line += " " + BuildJvmParameters(settings);
   line += MemoryOptions(is64Bit, settings);
+  line +=
+      PrepareClassArchive(javaHome, ClasspathText(is64Bit, settings, inputs.classpath), settings);
   line += Spaced(inputs.readParameters);
   line += ForwardedProperties(settings);
   line += ClasspathOption(is64Bit, settings, inputs.classpath);

@@ -340,6 +340,50 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
+bool EnvironmentVariable(const std::string& name, std::string* value) {
+  const char* text = std::getenv(name.c_str());
+  if (!text) return false;
+  *value = text;
+  return true;
+}
+
+unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
+
+bool CreateFolders(const std::string& path) {
+  std::string native = NativePath(path);
+  for (size_t slash = native.find('/', 1); slash != std::string::npos;
+       slash = native.find('/', slash + 1)) {
+    mkdir(native.substr(0, slash).c_str(), 0777);
+  }
+  mkdir(native.c_str(), 0777);
+  return IsDirectory(path);
+}
+
+bool FolderIsWritable(const std::string& folder) {
+  std::string probe = NativePath(folder) + "/KivLauncher-" + std::to_string(getpid()) + ".tmp";
+  int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (file < 0) return false;
+  close(file);
+  unlink(probe.c_str());
+  return true;
+}
+
+bool FileSize(const std::string& path, unsigned long long* size) {
+  struct stat info;
+  if (stat(NativePath(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  *size = static_cast<unsigned long long>(info.st_size);
+  return true;
+}
+
+// A hard link refuses an existing target, as MoveFileEx without replacing
+// does. POSIX has no sharing modes: a file still being written is renamed.
+bool RenameFileNoReplace(const std::string& from, const std::string& to) {
+  std::string source = NativePath(from);
+  if (link(source.c_str(), NativePath(to).c_str()) != 0) return false;
+  unlink(source.c_str());
+  return true;
+}
+
 OutputFile* CreateOutputFile(const std::string& path) {
   std::string native = NativePath(path);
   if (IsDirectory(native)) return nullptr;

@@ -18,6 +18,7 @@ const std::vector<std::string>& CopiedCommandLineKeys() {
                                                 "java",
                                                 "java64",
                                                 "launcher.java_output",
-                                                "launcher.java_watch"};
+                                                "launcher.java_watch",
+                                                "launcher.class_archive"};
   return keys;
 }

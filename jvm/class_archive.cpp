@@ -1,0 +1,198 @@
+#include "jvm/class_archive.h"
+
+#include <cstdint>
+
+#include "jvm/java_command_line.h"
+#include "jvm/java_release.h"
+#include "platform/platform.h"
+#include "report/launch_log.h"
+#include "settings/text.h"
+
+namespace {
+
+const char kKey[] = "launcher.class_archive";
+// Java 13 to 18 map only an archive they were given, and write one only
+// when asked, at their end.
+constexpr int kFirstArchivingJava = 13;
+// From 19 on Java creates the archive itself and renews it when it no
+// longer fits the class path or the Java.
+constexpr int kFirstAutoArchivingJava = 19;
+// The dynamic archive's magic number 0xf00baba8, the first field of its
+// header as x86 stores it. Java writes the header last, after every region,
+// so a file that begins with it was written whole.
+const char kDumpMagic[] = "\xA8\xBA\x0B\xF0";
+const char kDumpSuffix[] = ".dump";
+
+bool IsAbsolutePath(const std::string& path) {
+  return (path.size() >= 2 && path[1] == ':') ||
+         (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+  return folder + (separated ? "" : "\\") + name;
+}
+
+bool EndsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// As the command interpreter expands them: an unknown %NAME% stays as it
+// is, and its closing % may open the next reference.
+std::string ExpandEnvironmentReferences(const std::string& text) {
+  std::string expanded;
+  size_t from = 0;
+  for (;;) {
+    size_t open = text.find('%', from);
+    size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) return expanded + text.substr(from);
+    std::string value;
+    if (close > open + 1 &&
+        platform::EnvironmentVariable(text.substr(open + 1, close - open - 1), &value)) {
+      expanded += text.substr(from, open - from) + value;
+      from = close + 1;
+    } else {
+      expanded += text.substr(from, close - from);
+      from = close;
+    }
+  }
+}
+
+std::string ArchiveFolder(const std::string& value) {
+  std::string folder = ExpandEnvironmentReferences(value);
+  return IsAbsolutePath(folder) ? folder : InFolder(platform::CurrentDirectory(), folder);
+}
+
+std::string HexHash(const std::string& text) {
+  uint32_t hash = 2166136261u;
+  for (unsigned char c : text) hash = (hash ^ c) * 16777619u;
+  std::string digits;
+  for (int shift = 28; shift >= 0; shift -= 4) digits += "0123456789abcdef"[(hash >> shift) & 15];
+  return digits;
+}
+
+// What an archive fits: this Java and the class path. The class path's
+// entries are seen from the working directory, so two installations with
+// the same relative class path get archives of their own.
+std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
+                        const std::string& classpath) {
+  std::string identity =
+      platform::CurrentDirectory() + "\n" + javaHome + "\n" + release.version + "\n" + classpath;
+  return "KivLauncher-java" + std::to_string(release.feature) + "-" + HexHash(identity);
+}
+
+// Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
+std::string PathOption(const std::string& option, const std::string& path) {
+  std::string text = option + path;
+  return text.find_first_of(" \t") == std::string::npos ? " " + text : " \"" + text + "\"";
+}
+
+// Java 13 to 18 write their archive at their end into a file of this start's
+// own, the first whole one becomes the archive. On Windows the rename fails
+// while Java still holds the file open (the C runtime's open, which Java
+// writes with, shares no deletion), so a file being written is never taken;
+// the header, written last, tells a whole file from one whose Java died
+// while writing.
+void AdoptFinishedDump(const std::string& folder, const std::string& stem, ClassArchive& archive) {
+  std::vector<std::string> names;
+  if (!platform::ListDirectory(folder, &names)) return;
+  for (const std::string& name : names) {
+    if (!StartsWith(name, stem + ".") || !EndsWith(name, kDumpSuffix)) continue;
+    std::string dump = InFolder(folder, name);
+    std::string start;
+    if (!platform::ReadFileStart(dump, 4, &start) || start != kDumpMagic) continue;
+    if (platform::RenameFileNoReplace(dump, archive.file)) {
+      archive.logLines.push_back(
+          "Klassenarchiv \xFC"
+          "bernommen: " +
+          dump + " -> " + archive.file);
+      return;
+    }
+  }
+}
+
+// Unique per start, also across the computers of a shared folder.
+std::string OwnDump(const std::string& folder, const std::string& stem) {
+  return InFolder(folder, stem + "." + platform::ComputerName() + "-" +
+                              std::to_string(platform::ProcessId()) + kDumpSuffix);
+}
+
+// Nothing in a folder the start cannot use: the start goes on without it.
+std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
+  if (platform::IsDirectory(folder)) return std::string();
+  if (!platform::CreateFolders(folder))
+    return "der Ordner " + folder + " kann nicht angelegt werden";
+  archive.logLines.push_back("Ordner f\xFCr Klassenarchive angelegt: " + folder);
+  return std::string();
+}
+
+// An old Java refuses unknown -XX options and would not start at all.
+std::string UnsuitableJava(const JavaRelease& release) {
+  if (!release.found) return release.path + " fehlt, die Version von Java ist unbekannt";
+  if (release.feature == 0) return release.path + " nennt keine lesbare JAVA_VERSION";
+  if (release.feature >= kFirstArchivingJava) return std::string();
+  return "Java " + release.version + " kennt keine Klassenarchive der Anwendung (erst ab Java 13)";
+}
+
+}  // namespace
+
+ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
+                                   const std::string& archive, const std::string& ownDump) {
+  const std::string file = "-XX:SharedArchiveFile=";
+  if (feature >= kFirstAutoArchivingJava && writable) {
+    return {" -XX:+AutoCreateSharedArchive" + PathOption(file, archive),
+            "Java legt das Klassenarchiv " + archive +
+                " selbst an und erneuert es, wenn es nicht mehr passt"};
+  }
+  if (exists) {
+    return {PathOption(file, archive),
+            "Klassenarchiv " + archive + " wird verwendet" +
+                (writable ? "" : ", nur lesend: im Ordner kann nicht geschrieben werden")};
+  }
+  if (!writable) return {"", "kein Klassenarchiv, im Ordner kann nicht geschrieben werden"};
+  return {PathOption("-XX:ArchiveClassesAtExit=", ownDump), "Java legt beim Beenden " + ownDump +
+                                                                " an, ein sp\xE4terer Start \xFC" +
+                                                                "bernimmt es als " + archive};
+}
+
+ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
+                                const Settings& settings) {
+  ClassArchive archive;
+  std::string value = settings.GetForStartKey(kKey);
+  if (value.empty()) return archive;
+  std::string prefix = std::string(kKey) + "=" + value + " -> ";
+  JavaRelease release = ReadJavaRelease(javaHome);
+  std::string folder = ArchiveFolder(value);
+  std::string refusal = UnsuitableJava(release);
+  if (refusal.empty()) refusal = UsableFolder(folder, archive);
+  if (!refusal.empty()) {
+    archive.logLines.push_back(prefix + "kein Klassenarchiv, " + refusal);
+    return archive;
+  }
+  std::string stem = ArchiveStem(javaHome, release, classpath);
+  archive.file = InFolder(folder, stem + ".jsa");
+  bool writable = platform::FolderIsWritable(folder);
+  if (release.feature < kFirstAutoArchivingJava && writable &&
+      !platform::FileCanBeOpened(archive.file)) {
+    AdoptFinishedDump(folder, stem, archive);
+  }
+  archive.exists = platform::FileSize(archive.file, &archive.size);
+  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable,
+                                              archive.file, OwnDump(folder, stem));
+  // The check for a repeated -cp would refuse the start over a folder or
+  // computer name that holds one.
+  if (CountClasspathOptions(choice.options) > 0) {
+    choice = {"", "kein Klassenarchiv, sein Pfad enth\xE4lt \"-cp\""};
+  }
+  archive.options = choice.options;
+  archive.logLines.push_back(prefix + "Java " + release.version + ": " + choice.reason);
+  return archive;
+}
+
+std::string PrepareClassArchive(const std::string& javaHome, const std::string& classpath,
+                                const Settings& settings) {
+  ClassArchive archive = DecideClassArchive(javaHome, classpath, settings);
+  for (const std::string& line : archive.logLines) Log().WriteLine(line);
+  return archive.options;
+}
