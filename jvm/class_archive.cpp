@@ -20,7 +20,7 @@ constexpr int kFirstAutoArchivingJava = 19;
 // The dynamic archive's magic number 0xf00baba8, the first field of its
 // header as x86 stores it. Java writes the header last, after every region,
 // so a file that begins with it was written whole.
-const char kDumpMagic[] = "\xA8\xBA\x0B\xF0";
+const char kDumpMagic[] = "\xA8\xAB\x0B\xF0";
 const char kDumpSuffix[] = ".dump";
 
 bool IsAbsolutePath(const std::string& path) {
@@ -28,9 +28,12 @@ bool IsAbsolutePath(const std::string& path) {
          (!path.empty() && (path[0] == '\\' || path[0] == '/'));
 }
 
+// With the folder's own separator: Java takes the path as it is, and the
+// POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
   bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-  return folder + (separated ? "" : "\\") + name;
+  bool slashes = folder.find('\\') == std::string::npos && folder.find('/') != std::string::npos;
+  return folder + (separated ? "" : slashes ? "/" : "\\") + name;
 }
 
 bool EndsWith(const std::string& text, const std::string& suffix) {
