@@ -7,13 +7,9 @@
 namespace {
 
 void LogVersion(const JavaRelease& release) {
-  if (!release.found) {
-    Log().WriteLine("Keine release-Datei: " + release.path + " fehlt");
-  } else if (release.version.empty()) {
-    Log().WriteLine(release.path + " nennt keine JAVA_VERSION");
-  } else {
-    Log().WriteLine("Version laut " + release.path + ": " + release.version);
-  }
+  if (!release.found) return Log().WriteLine("Keine release-Datei: " + release.path + " fehlt");
+  Log().WriteLine("Version laut " + release.path + ": " +
+                  (release.version.empty() ? "keine JAVA_VERSION" : release.version));
 }
 
 // Decided as the start decides it, for the class path the start would give.

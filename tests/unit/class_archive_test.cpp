@@ -20,10 +20,10 @@ TEST(JavaRelease, VersionAndFeature) {
       {"IMPLEMENTOR=\"X\"\nJAVA_VERSION=\"17.0.13\"\nOS_NAME=\"Windows\"\n", "17.0.13", 17},
       {"JAVA_VERSION=\"1.8.0_392\"\r\n", "1.8.0_392", 8},
       {"JAVA_VERSION=\"21\"", "21", 21},
-      {"  JAVA_VERSION=\"9.0.4\" \r\n", "9.0.4", 9},
+      {"JAVA_VERSION=\"9.0.4\"\r\n", "9.0.4", 9},
       {"JAVA_RUNTIME_VERSION=\"17.0.13+11\"\nJAVA_VERSION=\"25-ea\"\n", "25-ea", 25},
       {"JAVA_VERSION=\"abc\"\n", "abc", 0},
-      {"JAVA_VERSION=\n", "", 0},
+      {"JAVA_VERSION=\"\"\n", "", 0},
       {"IMPLEMENTOR=\"X\"\n", "", 0},
   };
   for (const Case& c : cases) {
