@@ -52,7 +52,7 @@ void CheckBitWidth(const std::string& key, const std::string& program, bool is64
                      JavaKind(is64Bit));
 }
 
-void CheckJavaHome(const JavaAttempt& attempt, Findings& findings) {
+void CheckJavaHome(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
   const JavaChoice& choice = attempt.choice;
   if (choice.home.empty()) {
     Log().WriteLine("Kein Java-Ordner angegeben");
@@ -71,16 +71,17 @@ void CheckJavaHome(const JavaAttempt& attempt, Findings& findings) {
   }
   Log().WriteLine(program + " ist vorhanden");
   CheckBitWidth(choice.key, program, attempt.is64Bit, findings);
+  CheckJavaRelease(settings, attempt, findings);
 }
 
-void CheckJavaFor(const JavaAttempt& attempt, Findings& findings) {
+void CheckJavaFor(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
   LogSubsection("Java " + BitsText(attempt.is64Bit));
   Log().WriteLine(
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
       attempt.computerName +
       "\": " + KeysConsidered(attempt.is64Bit ? "java64" : "java", attempt.choice));
-  CheckJavaHome(attempt, findings);
+  CheckJavaHome(settings, attempt, findings);
 }
 
 }  // namespace
@@ -95,5 +96,7 @@ std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
 }
 
 void CheckJava(const CheckRun& check, Findings& findings) {
-  for (const JavaAttempt& attempt : check.plan->attempts) CheckJavaFor(attempt, findings);
+  for (const JavaAttempt& attempt : check.plan->attempts) {
+    CheckJavaFor(check.plan->settings, attempt, findings);
+  }
 }

@@ -12,6 +12,9 @@
 void CheckSettingOrigins(const Settings& settings, Findings& findings);
 // Per bit width the run considers: keys, folder, javaw.exe, its bit width.
 void CheckJava(const CheckRun& check, Findings& findings);
+// Java's version from its release file and, with launcher.class_archive,
+// the archive it gets: which file, whether it is there, its size.
+void CheckJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings);
 // The heap sizes after the launcher's normalisation, per bit width.
 void CheckHeap(const CheckRun& check, Findings& findings);
 // Every class-path entry, seen from the working directory.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "jvm/class_archive.h"
 #include "jvm/heap_size.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
@@ -19,6 +20,7 @@ struct JavaAttempt {
   HeapDecision initialHeap;
   HeapDecision maximumHeap;
   std::string program;
+  ClassArchive classArchive;
   std::string commandLine;
   // What deciding the command line logs before it.
   std::vector<std::string> logLines;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "jvm/class_archive.h"
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
 #include "jvm/jvm_parameters.h"
@@ -57,22 +58,17 @@ std::string ForwardedProperties(const Settings& settings) {
   return text;
 }
 
+std::string ClasspathPrepend(bool is64Bit, const Settings& settings) {
+  return WithoutQuotes(
+      settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32"));
+}
+
 // In quotes, so that a folder written with a trailing backslash
 // (classes\) does not make Java read the closing quote as a literal one.
-std::string ClasspathOption(bool is64Bit, const Settings& settings, const Classpath& classpath,
+std::string ClasspathOption(const std::string& classpathText, const std::string& prepend,
                             JavaAttempt* attempt) {
-  std::string text;
-  std::string prepend =
-      settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32");
-  if (!prepend.empty()) {
-    prepend = WithoutQuotes(prepend);
-    attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
-    text += prepend + ";";
-  }
-  text += classpath.classpathDefault;
-  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
-  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
-  return " -cp " + platform::InQuotes(text);
+  if (!prepend.empty()) attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
+  return " -cp " + platform::InQuotes(classpathText);
 }
 
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
@@ -114,6 +110,15 @@ std::string JavaProgram(const std::string& javaHome) {
     if (c != '"') folder += c;
   }
   return folder + "\\bin\\javaw.exe";
+}
+
+std::string ClasspathText(bool is64Bit, const Settings& settings, const Classpath& classpath) {
+  std::string prepend = ClasspathPrepend(is64Bit, settings);
+  std::string text = prepend.empty() ? prepend : prepend + ";";
+  text += classpath.classpathDefault;
+  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
+  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
+  return text;
 }
 
 Classpath PrepareClasspath(const Settings& settings) {
@@ -170,9 +175,15 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   line += SystemProperties(settings);
   line += " " + BuildJvmParameters(settings);
   line += MemoryOptions(is64Bit, settings, attempt);
+  std::string classpath = ClasspathText(is64Bit, settings, inputs.classpath);
+  attempt->classArchive = DecideClassArchive(javaHome, classpath, settings);
+  const ClassArchive& archive = attempt->classArchive;
+  attempt->logLines.insert(attempt->logLines.end(), archive.logLines.begin(),
+                           archive.logLines.end());
+  line += archive.options;
   line += Spaced(inputs.readParameters);
   line += ForwardedProperties(settings);
-  line += ClasspathOption(is64Bit, settings, inputs.classpath, attempt);
+  line += ClasspathOption(classpath, ClasspathPrepend(is64Bit, settings), attempt);
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);
   attempt->stop = CheckClasspathOptionCount(line, &attempt->logLines);

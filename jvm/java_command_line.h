@@ -18,6 +18,9 @@ Classpath PrepareClasspath(const Settings& settings);
 // Where a Java folder holds the program the launcher starts.
 std::string JavaProgram(const std::string& javaHome);
 
+// The class path as the command line gives it after -cp, without quotes.
+std::string ClasspathText(bool is64Bit, const Settings& settings, const Classpath& classpath);
+
 // What every launch attempt of a run hands to Java.
 struct LaunchInputs {
   std::string startValue;

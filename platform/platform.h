@@ -67,6 +67,22 @@ bool IsDirectory(const std::string& path);
 // the folder cannot be listed.
 bool ListDirectory(const std::string& path, std::vector<std::string>* names);
 
+// Every %NAME% replaced by the environment variable's value; a reference to
+// a variable that is not set stays as it is.
+std::string ExpandEnvironmentReferences(const std::string& text);
+// Creates the folder and every missing folder above it; true when the folder
+// exists afterwards.
+bool CreateFolders(const std::string& path);
+// Whether a new file can be created in the folder; the trial file is gone
+// again afterwards.
+bool FolderIsWritable(const std::string& folder);
+// The size of a file, not of a folder; false when it cannot be examined.
+bool FileSize(const std::string& path, unsigned long long* size);
+// Renames a file within its folder. Fails when the target exists, and on
+// Windows while another process holds the file open without sharing its
+// deletion, as Java holds a file it writes.
+bool RenameFileNoReplace(const std::string& from, const std::string& to);
+
 // Truncates or creates, or with append keeps what the file holds; empty
 // on failure.
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false);

@@ -346,6 +346,58 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
+// As ExpandEnvironmentStrings: the closing % of an unknown reference may
+// open the next one.
+std::string ExpandEnvironmentReferences(const std::string& text) {
+  std::string expanded;
+  size_t from = 0;
+  for (;;) {
+    size_t open = text.find('%', from);
+    size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) return expanded + text.substr(from);
+    const char* value =
+        close > open + 1 ? std::getenv(text.substr(open + 1, close - open - 1).c_str()) : nullptr;
+    expanded += text.substr(from, (value ? open : close) - from);
+    if (value) expanded += value;
+    from = value ? close + 1 : close;
+  }
+}
+
+bool CreateFolders(const std::string& path) {
+  std::string native = NativePath(path);
+  for (size_t slash = native.find('/', 1); slash != std::string::npos;
+       slash = native.find('/', slash + 1)) {
+    mkdir(native.substr(0, slash).c_str(), 0777);
+  }
+  mkdir(native.c_str(), 0777);
+  return IsDirectory(path);
+}
+
+bool FolderIsWritable(const std::string& folder) {
+  std::string probe = NativePath(folder) + "/KivLauncher-" + std::to_string(getpid()) + ".tmp";
+  int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (file < 0) return false;
+  close(file);
+  unlink(probe.c_str());
+  return true;
+}
+
+bool FileSize(const std::string& path, unsigned long long* size) {
+  struct stat info;
+  if (stat(NativePath(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  *size = static_cast<unsigned long long>(info.st_size);
+  return true;
+}
+
+// A hard link refuses an existing target, as MoveFileEx without replacing
+// does. POSIX has no sharing modes: a file still being written is renamed.
+bool RenameFileNoReplace(const std::string& from, const std::string& to) {
+  std::string source = NativePath(from);
+  if (link(source.c_str(), NativePath(to).c_str()) != 0) return false;
+  unlink(source.c_str());
+  return true;
+}
+
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::string native = NativePath(path);
   if (IsDirectory(native)) return nullptr;

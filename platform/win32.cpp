@@ -381,6 +381,58 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
+std::string ExpandEnvironmentReferences(const std::string& text) {
+  std::string expanded(text.size() + 1, '\0');
+  for (;;) {
+    DWORD size =
+        ExpandEnvironmentStringsA(text.c_str(), &expanded[0], static_cast<DWORD>(expanded.size()));
+    if (size == 0) return text;
+    if (size <= expanded.size()) {
+      expanded.resize(size - 1);
+      return expanded;
+    }
+    expanded.resize(size);
+  }
+}
+
+// Each folder on the way is tried; the drive or the share itself refuses
+// harmlessly, and a folder that exists already is no failure.
+bool CreateFolders(const std::string& path) {
+  for (size_t separator = path.find_first_of("\\/", 1); separator != std::string::npos;
+       separator = path.find_first_of("\\/", separator + 1)) {
+    CreateDirectoryA(path.substr(0, separator).c_str(), nullptr);
+  }
+  CreateDirectoryA(path.c_str(), nullptr);
+  return IsDirectory(path);
+}
+
+// Deleted on close, so even a launcher killed in between leaves nothing.
+bool FolderIsWritable(const std::string& folder) {
+  std::string probe = folder + "\\KivLauncher-" + std::to_string(GetCurrentProcessId()) + ".tmp";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+bool FileSize(const std::string& path, unsigned long long* size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return false;
+  }
+  *size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
+// Without MOVEFILE_REPLACE_EXISTING an existing target makes the call fail;
+// a source opened without FILE_SHARE_DELETE (as the C runtime's open, which
+// Java writes with, opens it) gives a sharing violation until it is closed.
+bool RenameFileNoReplace(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
+}
+
 // "N": not inherited, so that no child holds the log open.
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");

@@ -30,6 +30,7 @@ const char kService[] = "launcher.service";
 const char kIgnoreMaintenance[] = "launcher.ignore_inwartung";
 const char kJavaOutput[] = "launcher.java_output";
 const char kJavaWatch[] = "launcher.java_watch";
+const char kClassArchive[] = "launcher.class_archive";
 const char kChangeDirectory[] = "launcher.cwd";
 const char kShowDirectory[] = "launcher.show_dir";
 const char kCheck[] = "launcher.check";
@@ -73,6 +74,7 @@ const std::vector<KeyEntry>& Keys() {
       {kJava64, kFileAndCommandLine, nullptr, false},
       {kJavaOutput, kVariantFromCommandLine, nullptr, false},
       {kJavaWatch, kVariantFromCommandLine, nullptr, false},
+      {kClassArchive, kVariantFromCommandLine, nullptr, false},
       {kMemoryMaximum, kVariant, "256M", false},
       {kMemoryInitial, kVariant, "32M", false},
       {kMinHeapFreeRatio, kVariant, nullptr, false},

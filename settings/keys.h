@@ -35,6 +35,7 @@ extern const char kService[];
 extern const char kIgnoreMaintenance[];
 extern const char kJavaOutput[];
 extern const char kJavaWatch[];
+extern const char kClassArchive[];
 extern const char kChangeDirectory[];
 extern const char kShowDirectory[];
 extern const char kCheck[];

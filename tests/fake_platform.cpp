@@ -202,6 +202,59 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
+// Enough for the tests: every reference to a variable that is set.
+std::string ExpandEnvironmentReferences(const std::string& text) {
+  std::string expanded = text;
+  for (const auto& [name, value] : Get().environment) {
+    std::string reference = "%" + name + "%";
+    for (size_t at = expanded.find(reference); at != std::string::npos;
+         at = expanded.find(reference, at + value.size())) {
+      expanded.replace(at, reference.size(), value);
+    }
+  }
+  return expanded;
+}
+
+namespace {
+
+bool IsReadOnly(const std::string& path) {
+  for (const std::string& folder : Get().readOnlyFolders) {
+    std::string full = Absolute(folder);
+    if (path == full || path.compare(0, full.size() + 1, full + "\\") == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool CreateFolders(const std::string& path) {
+  std::string full = Absolute(path);
+  if (!Get().directories.count(full) && !IsReadOnly(full)) fake::AddDirectory(full);
+  return Get().directories.count(full) > 0;
+}
+
+bool FolderIsWritable(const std::string& folder) {
+  std::string full = Absolute(folder);
+  return Get().directories.count(full) > 0 && !IsReadOnly(full);
+}
+
+bool FileSize(const std::string& path, unsigned long long* size) {
+  const std::string* content = Content(path);
+  if (content) *size = content->size();
+  return content != nullptr;
+}
+
+bool RenameFileNoReplace(const std::string& from, const std::string& to) {
+  std::string source = Absolute(from), target = Absolute(to);
+  if (!Get().files.count(source) || Get().files.count(target) || Get().openFiles.count(source) ||
+      IsReadOnly(source)) {
+    return false;
+  }
+  Get().files[target] = Get().files[source];
+  Get().files.erase(source);
+  return true;
+}
+
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::string full = Absolute(path);
   if (Get().directories.count(full)) return nullptr;

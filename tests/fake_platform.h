@@ -74,6 +74,12 @@ struct State {
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";
 
+  std::map<std::string, std::string> environment;
+  // Folders in which nothing can be created, and the folders below them.
+  std::set<std::string> readOnlyFolders;
+  // Files another process holds open for writing: they cannot be renamed.
+  std::set<std::string> openFiles;
+
   std::vector<std::string> messageBoxes;
   std::string standardOutput;
   std::string standardError;

@@ -65,6 +65,7 @@ const char kSoundSection[] =
     "Gew\xE4hlt: java64=jre64\n"
     "jre64\\bin\\javaw.exe ist vorhanden\n"
     "Bitbreite laut PE-Kopf: 64 Bit\n"
+    "Keine release-Datei: jre64\\release fehlt\n"
     "\n"
     "=== Java 32 Bit ===\n"
     "Gepr\xFC"
@@ -292,7 +293,7 @@ std::vector<CheckCase> ProblemCases() {
          "java64 = jre64\\bin\\javaw.exe (launch.properties, Zeile 5)\n  ersetzt: jre64 "
          "(launch.properties, Zeile 2)\n"},
         {"Gew\xE4hlt: java64=jre64\njre64\\bin\\javaw.exe ist vorhanden\nBitbreite laut PE-Kopf: "
-         "64 Bit\n",
+         "64 Bit\nKeine release-Datei: jre64\\release fehlt\n",
          "Gew\xE4hlt: java64=jre64\\bin\\javaw.exe\nWARNUNG: java64 nennt die Datei "
          "jre64\\bin\\javaw.exe, erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)\n"},
         {"64 Bit: jre64\\bin\\javaw.exe", "64 Bit: jre64\\bin\\javaw.exe\\bin\\javaw.exe"},

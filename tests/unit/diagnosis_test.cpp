@@ -316,6 +316,7 @@ TEST(CheckRun, HostKeysConsideredAndMatched) {
                      "java64.host.SRV-*\n"
                      "Gew\xE4hlt: java64.host.PC-*=C:\\J64\n"
                      "C:\\J64\\bin\\javaw.exe ist vorhanden\n"
+                     "Keine release-Datei: C:\\J64\\release fehlt\n"
                      "\n=== Java 32 Bit ===\n"
                      "Gepr\xFC"
                      "ft f\xFCr Computer \"PC-07\": java, java.host.pc-0? (passt)\n"

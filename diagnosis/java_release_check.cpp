@@ -1,0 +1,34 @@
+#include "diagnosis/sections.h"
+#include "jvm/class_archive.h"
+#include "jvm/java_release.h"
+#include "report/launch_log.h"
+#include "settings/keys.h"
+
+namespace {
+
+void LogVersion(const JavaRelease& release) {
+  if (!release.found) return Log().WriteLine("Keine release-Datei: " + release.path + " fehlt");
+  Log().WriteLine("Version laut " + release.path + ": " +
+                  (release.version.empty() ? "keine JAVA_VERSION" : release.version));
+}
+
+// As the plan decided it for the attempt.
+void CheckClassArchive(const ClassArchive& archive, Findings& findings) {
+  for (const std::string& line : archive.logLines) Log().WriteLine(line);
+  if (archive.options.empty()) {
+    Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht");
+    return;
+  }
+  Log().WriteLine("Klassenarchiv: " + archive.file +
+                  (archive.exists ? " ist vorhanden, " + std::to_string(archive.size) + " Bytes"
+                                  : " ist noch nicht vorhanden"));
+}
+
+}  // namespace
+
+void CheckJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
+  LogVersion(ReadJavaRelease(attempt.choice.home));
+  if (!settings.GetForStartKey(key::kClassArchive).empty()) {
+    CheckClassArchive(attempt.classArchive, findings);
+  }
+}

@@ -1,0 +1,180 @@
+#include "jvm/class_archive.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "jvm/java_release.h"
+#include "platform/platform.h"
+#include "settings/keys.h"
+#include "settings/text.h"
+
+namespace {
+
+// Java 13 to 18 map only an archive they were given, and write one only
+// when asked, at their end.
+constexpr int kFirstArchivingJava = 13;
+// From 19 on Java creates the archive itself and renews it when it no
+// longer fits the class path or the Java.
+constexpr int kFirstAutoArchivingJava = 19;
+// The dynamic archive's magic number 0xf00baba8, the first field of its
+// header as x86 stores it. Java writes the header last, after every region,
+// so a file that begins with it was written whole.
+const char kDumpMagic[] = "\xA8\xAB\x0B\xF0";
+const char kDumpSuffix[] = ".dump";
+
+// In one piece, without temporaries: the exe is built for size, and every
+// operator+ brings its own clean-up code.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text.append(part.data(), part.size());
+  return text;
+}
+
+bool IsAbsolutePath(const std::string& path) {
+  return (path.size() >= 2 && path[1] == ':') ||
+         (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+}
+
+// With the folder's own separator: Java takes the path as it is, and the
+// POSIX stand-in's working directory has slashes.
+std::string InFolder(const std::string& folder, const std::string& name) {
+  bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+  bool slashes = folder.find('\\') == std::string::npos && folder.find('/') != std::string::npos;
+  return folder + (separated ? "" : slashes ? "/" : "\\") + name;
+}
+
+bool EndsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+std::string ArchiveFolder(const std::string& value) {
+  std::string folder = platform::ExpandEnvironmentReferences(value);
+  return IsAbsolutePath(folder) ? folder : InFolder(platform::CurrentDirectory(), folder);
+}
+
+std::string HexHash(const std::string& text) {
+  uint32_t hash = 2166136261u;
+  for (unsigned char c : text) hash = (hash ^ c) * 16777619u;
+  std::string digits;
+  for (int shift = 28; shift >= 0; shift -= 4) digits += "0123456789abcdef"[(hash >> shift) & 15];
+  return digits;
+}
+
+// What an archive fits: this Java and the class path. The class path's
+// entries are seen from the working directory, so two installations with
+// the same relative class path get archives of their own.
+std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
+                        const std::string& classpath) {
+  std::string identity = Concat(
+      {platform::CurrentDirectory(), "\n", javaHome, "\n", release.version, "\n", classpath});
+  return Concat({"KivLauncher-java", std::to_string(release.feature), "-", HexHash(identity)});
+}
+
+// Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
+std::string PathOption(const char* option, const std::string& path) {
+  bool blank = path.find_first_of(" \t") != std::string::npos;
+  return Concat({blank ? " \"" : " ", option, path, blank ? "\"" : ""});
+}
+
+// Java 13 to 18 write their archive at their end into a file of this start's
+// own, the first whole one becomes the archive. On Windows the rename fails
+// while Java still holds the file open (the C runtime's open, which Java
+// writes with, shares no deletion), so a file being written is never taken;
+// the header, written last, tells a whole file from one whose Java died
+// while writing.
+void AdoptFinishedDump(const std::string& folder, const std::string& stem, ClassArchive& archive) {
+  std::vector<std::string> names;
+  if (!platform::ListDirectory(folder, &names)) return;
+  for (const std::string& name : names) {
+    if (!StartsWith(name, stem) || name[stem.size()] != '.' || !EndsWith(name, kDumpSuffix)) {
+      continue;
+    }
+    std::string dump = InFolder(folder, name);
+    std::string start;
+    if (!platform::ReadFileStart(dump, 4, &start) || start != kDumpMagic) continue;
+    if (platform::RenameFileNoReplace(dump, archive.file)) {
+      archive.logLines.push_back(
+          Concat({"Klassenarchiv \xFC"
+                  "bernommen: ",
+                  dump, " -> ", archive.file}));
+      return;
+    }
+  }
+}
+
+// Unique per start, also across the computers of a shared folder.
+std::string OwnDump(const std::string& folder, const std::string& stem) {
+  return InFolder(folder, Concat({stem, ".", platform::ComputerName(), "-",
+                                  std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
+}
+
+// Why the start goes on without an archive, empty when the folder is usable.
+std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
+  if (platform::IsDirectory(folder)) return std::string();
+  if (!platform::CreateFolders(folder)) {
+    return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+  }
+  archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", folder}));
+  return std::string();
+}
+
+// An old Java refuses unknown -XX options and would not start at all.
+std::string UnsuitableJava(const JavaRelease& release) {
+  if (release.feature >= kFirstArchivingJava) return std::string();
+  if (!release.found) return Concat({release.path, " fehlt, die Version von Java ist unbekannt"});
+  if (release.feature == 0) return Concat({release.path, " nennt keine lesbare JAVA_VERSION"});
+  return Concat(
+      {"Java ", release.version, " kennt keine Klassenarchive der Anwendung (erst ab Java 13)"});
+}
+
+}  // namespace
+
+ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
+                                   const std::string& archive, const std::string& ownDump) {
+  const char file[] = "-XX:SharedArchiveFile=";
+  if (feature >= kFirstAutoArchivingJava && writable) {
+    return {Concat({" -XX:+AutoCreateSharedArchive", PathOption(file, archive)}),
+            Concat({"Java legt das Klassenarchiv ", archive,
+                    " selbst an und erneuert es, wenn es nicht mehr passt"})};
+  }
+  if (exists) {
+    return {PathOption(file, archive), Concat({"Klassenarchiv ", archive, " wird verwendet"})};
+  }
+  if (!writable) return {"", "kein Klassenarchiv, im Ordner kann nicht geschrieben werden"};
+  return {PathOption("-XX:ArchiveClassesAtExit=", ownDump),
+          Concat({"Java legt beim Beenden ", ownDump,
+                  " an, ein sp\xE4terer Start \xFC"
+                  "bernimmt es als ",
+                  archive})};
+}
+
+ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
+                                const Settings& settings) {
+  ClassArchive archive;
+  std::string value = settings.GetForStartKey(key::kClassArchive);
+  if (value.empty()) return archive;
+  std::string prefix = Concat({key::kClassArchive, "=", value, " -> "});
+  JavaRelease release = ReadJavaRelease(javaHome);
+  std::string folder = ArchiveFolder(value);
+  std::string refusal = UnsuitableJava(release);
+  if (refusal.empty()) refusal = UsableFolder(folder, archive);
+  if (!refusal.empty()) {
+    archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
+    return archive;
+  }
+  std::string stem = ArchiveStem(javaHome, release, classpath);
+  archive.file = InFolder(folder, stem + ".jsa");
+  bool writable = platform::FolderIsWritable(folder);
+  if (release.feature < kFirstAutoArchivingJava && writable &&
+      !platform::FileCanBeOpened(archive.file)) {
+    AdoptFinishedDump(folder, stem, archive);
+  }
+  archive.exists = platform::FileSize(archive.file, &archive.size);
+  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable,
+                                              archive.file, OwnDump(folder, stem));
+  archive.options = choice.options;
+  archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
+  return archive;
+}
