@@ -468,7 +468,6 @@ Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) 
 }
 
 unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
-}
 
 std::string ComputerName() {
   std::string name(32767, '\0');
