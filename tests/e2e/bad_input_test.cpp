@@ -182,7 +182,7 @@ TEST_F(BadInput, JavaDirectoryHoldingBlanks) {
   EXPECT_EQ(Contains(log, "\r\n" + quoted), "yes");
   EXPECT_TRUE(EndsWith(log, kComplete));
   EXPECT_EQ(app.JavaArguments("Java Home/jre 64").back(), "arg=app.Main");
-  if (UnderWine()) {
+  if (WindowsLauncher()) {
     EXPECT_EQ(Contains(app.Read("Java Home/jre 64/bin/javaw.received"), "\ncmdline=" + quoted),
               "yes");
   }

@@ -186,7 +186,7 @@ TEST_F(Distributed, ServiceModeChildThatCannotStartJava) {
   // Windows the child's text-mode output ends it with CR LF.
   EXPECT_EQ(result.standardOutput,
             "err:Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden." +
-                std::string(UnderWine() ? "\r\n" : "\n"));
+                std::string(WindowsLauncher() ? "\r\n" : "\n"));
 }
 
 TEST_F(Distributed, MaintenanceMarkerBesideTheCopiesDoesNotCount) {

@@ -1,21 +1,19 @@
 #include "tests/e2e/harness.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 namespace e2e {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -27,7 +25,7 @@ std::string Environment(const char* name) {
 std::string Native(const std::string& path) {
   std::string native = path;
   for (char& c : native) {
-    if (c == '\\') c = '/';
+    if (c == '\\' || c == '/') c = platform_part::PathSeparator();
   }
   return native;
 }
@@ -40,49 +38,20 @@ std::string ReadWhole(const std::string& path) {
 }
 
 void Copy(const std::string& from, const std::string& to) {
-  std::ifstream in(from, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + from);
-  std::ofstream out(to, std::ios::binary);
-  out << in.rdbuf();
-  out.close();
-  chmod(to.c_str(), 0755);
+  std::error_code error;
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+  if (error) throw std::runtime_error("cannot copy " + from + ": " + error.message());
+  fs::permissions(to, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                          fs::perms::others_read | fs::perms::others_exec);
 }
 
 void MakeDirectories(const std::string& path) {
-  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    mkdir(path.substr(0, slash).c_str(), 0755);
-    if (slash == std::string::npos) break;
-  }
+  std::error_code ignored;
+  fs::create_directories(path, ignored);
 }
 
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& directory,
-            const std::string& outputPath, const std::string& errorPath) {
-  pid_t pid = fork();
-  if (pid == 0) {
-    setpgid(0, 0);
-    if (chdir(directory.c_str()) != 0) _exit(126);
-    int in = open("/dev/null", O_RDONLY);
-    int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int err = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(err, 2);
-    std::vector<char*> pointers;
-    for (const std::string& argument : argv)
-      pointers.push_back(const_cast<char*>(argument.c_str()));
-    pointers.push_back(nullptr);
-    execvp(pointers[0], pointers.data());
-    _exit(127);
-  }
-  return pid;
-}
-
-std::string WineForm(const std::string& path) {
-  std::string wine = "Z:" + path;
-  for (char& c : wine) {
-    if (c == '/') c = '\\';
-  }
-  return wine;
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder.empty() ? name : folder + "/" + name;
 }
 
 // Replaces every occurrence of a path prefix by <DIR>, with the path that
@@ -98,9 +67,7 @@ void ReplaceFolder(std::string& text, const std::string& folder) {
 
 }  // namespace
 
-bool UnderWine() { return Environment("KIV_RUNNER") == "wine"; }
-
-std::string LauncherName() { return UnderWine() ? "KivLauncher.exe" : "KivLauncher"; }
+std::string LauncherName() { return WindowsLauncher() ? "KivLauncher.exe" : "KivLauncher"; }
 
 std::string Crlf(const std::string& text) {
   std::string out;
@@ -111,27 +78,27 @@ std::string Crlf(const std::string& text) {
   return out;
 }
 
-Installation::Installation() {
-  char pattern[] = "/tmp/kiv-e2e-XXXXXX";
-  if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-  root_ = pattern;
-}
+Installation::Installation() : root_(platform_part::MakeTemporaryFolder()) {}
 
+// Windows deletes no file of a running program: a Java that is still ending
+// keeps its javaw.exe for a moment.
 Installation::~Installation() {
-  if (Environment("KIV_KEEP_TEMP").empty()) {
-    std::string command = "rm -rf '" + root_ + "'";
-    if (std::system(command.c_str()) != 0) {
-    }
+  if (!Environment("KIV_KEEP_TEMP").empty()) return;
+  std::error_code error;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::remove_all(root_, error);
+    if (!error) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
 }
 
 std::string Installation::Path(const std::string& relative) const {
-  return relative.empty() ? root_ : root_ + "/" + Native(relative);
+  return relative.empty() ? root_ : root_ + platform_part::PathSeparator() + Native(relative);
 }
 
 void Installation::Write(const std::string& relative, const std::string& content) const {
   std::string path = Path(relative);
-  MakeDirectories(path.substr(0, path.rfind('/')));
+  MakeDirectories(path.substr(0, path.rfind(platform_part::PathSeparator())));
   std::ofstream(path, std::ios::binary) << content;
 }
 
@@ -141,12 +108,12 @@ void Installation::MakeDirectory(const std::string& relative) const {
 
 void Installation::AddLauncher(const std::string& folder) const {
   MakeDirectory(folder);
-  Copy(Environment("KIV_LAUNCHER"), Path(folder) + "/" + LauncherName());
+  Copy(Environment("KIV_LAUNCHER"), Path(InFolder(folder, LauncherName())));
 }
 
 void Installation::AddJava(const std::string& folder) const {
   MakeDirectory(folder + "/bin");
-  Copy(Environment("KIV_FAKE_JAVA"), Path(folder) + "/bin/javaw.exe");
+  Copy(Environment("KIV_FAKE_JAVA"), Path(folder + "/bin/javaw.exe"));
 }
 
 std::string Installation::Read(const std::string& relative) const {
@@ -154,56 +121,43 @@ std::string Installation::Read(const std::string& relative) const {
 }
 
 bool Installation::Exists(const std::string& relative) const {
-  struct stat info;
-  return stat(Path(relative).c_str(), &info) == 0;
+  std::error_code ignored;
+  return fs::exists(Path(relative), ignored);
 }
 
 std::vector<std::string> Installation::LauncherCommand(
     const std::string& launcherFolder, const std::vector<std::string>& arguments) const {
   std::vector<std::string> argv;
-  if (UnderWine()) argv.push_back("wine");
-  argv.push_back(Path(launcherFolder) + "/" + LauncherName());
+  if (Environment("KIV_RUNNER") == "wine") argv.push_back("wine");
+  argv.push_back(Path(InFolder(launcherFolder, LauncherName())));
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   return argv;
 }
 
 int Installation::Start(const std::vector<std::string>& arguments) const {
-  return Spawn(LauncherCommand("", arguments), root_, root_ + "/.stdout", root_ + "/.stderr");
+  return platform_part::Spawn(LauncherCommand("", arguments), root_, Path(".stdout"),
+                              Path(".stderr"));
 }
 
 RunResult Installation::Run(const std::vector<std::string>& arguments,
                             const std::string& launcherFolder,
                             const std::string& workingFolder) const {
-  std::string out = root_ + "/.stdout";
-  std::string err = root_ + "/.stderr";
+  std::string out = Path(".stdout");
+  std::string err = Path(".stderr");
   RunResult result;
-  result.exitCode =
-      WaitFor(Spawn(LauncherCommand(launcherFolder, arguments), Path(workingFolder), out, err));
+  result.exitCode = WaitFor(platform_part::Spawn(LauncherCommand(launcherFolder, arguments),
+                                                 Path(workingFolder), out, err));
   result.standardOutput = ReadWhole(out);
   result.standardError = ReadWhole(err);
-  unlink(out.c_str());
-  unlink(err.c_str());
+  std::remove(out.c_str());
+  std::remove(err.c_str());
   return result;
-}
-
-int WaitFor(int pid) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(-pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return -2;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool WaitForFile(const std::string& path, int seconds) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  struct stat info;
-  while (stat(path.c_str(), &info) != 0) {
+  std::error_code ignored;
+  while (!fs::exists(path, ignored)) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
@@ -219,9 +173,7 @@ std::string Installation::Normalize(std::string text) const {
   text = std::regex_replace(text, std::regex(R"(Computer "[^"]*")"), "Computer \"<HOST>\"");
   text = NormalizeElapsed(text);
   text = std::regex_replace(text, std::regex(R"((Windows-Fehler \d+): [^\r\n]*)"), "$1: <TEXT>");
-  ReplaceFolder(text, WineForm(root_));
-  ReplaceFolder(text, root_);
-  ReplaceFolder(text, WineForm(root_).substr(2));
+  for (const std::string& form : platform_part::FormsOf(root_)) ReplaceFolder(text, form);
   return text;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
-// Runs the real launcher binary (natively, or under Wine when KIV_RUNNER is
-// "wine") in a temporary installation folder.
+// Runs the real launcher binary in a temporary installation folder: the
+// native stand-in or, under Wine, KivLauncher.exe, both started from Linux;
+// or KivLauncher.exe started by this program built for Windows itself.
+// harness.cpp is the same for all; harness_posix.cpp and harness_win32.cpp
+// start and wait for processes and make the folder.
 
 #include <string>
 #include <vector>
@@ -57,14 +60,39 @@ class Installation {
   std::string root_;
 };
 
+// The launcher under test is KivLauncher.exe, under Wine or on Windows.
+bool WindowsLauncher();
+// It runs under Wine, whose relay trace shows the calls it makes (on the
+// standard error of a run started from Linux).
 bool UnderWine();
+// This program itself runs on Linux, where a test can make what Windows
+// cannot (a folder deeper than MAX_PATH).
+bool DrivenFromLinux();
 std::string LauncherName();
 // Waits for the process started by Installation::Start.
 int WaitFor(int pid);
+// Ends it at once, as the task manager does.
+void Kill(int pid);
+// For this program and the processes it starts from now on.
+void SetEnvironment(const std::string& name, const std::string& value);
 // Polls until the file exists; false after the time-out.
 bool WaitForFile(const std::string& path, int seconds);
 std::string Crlf(const std::string& text);
 // Seconds that Java ran, as the launcher reports them, read as <N>.
 std::string NormalizeElapsed(const std::string& text);
+
+// What each platform's part provides to harness.cpp.
+namespace platform_part {
+
+// A new empty folder, in the form the launcher reports its paths.
+std::string MakeTemporaryFolder();
+char PathSeparator();
+// The forms in which the launcher may name a path of this program.
+std::vector<std::string> FormsOf(const std::string& path);
+// argv[0] is the program; standard input is empty.
+int Spawn(const std::vector<std::string>& argv, const std::string& directory,
+          const std::string& outputPath, const std::string& errorPath);
+
+}  // namespace platform_part
 
 }  // namespace e2e

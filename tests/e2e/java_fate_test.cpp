@@ -101,7 +101,7 @@ TEST_F(JavaFate, OutputFileHoldsWhatJavaPrintedAndJavaInheritsNothingElse) {
             "\"lib\\app.jar;lib\\util.jar\" " +
                 startValue + "\nHallo\nFehler\n");
   std::vector<std::string> handles = Lines(app.NormalizedFile("jre64/bin/javaw.handles"));
-  if (UnderWine()) {
+  if (WindowsLauncher()) {
     EXPECT_EQ(handles, (std::vector<std::string>{"stdin=", "standard=<DIR>\\java.out"}));
   } else {
     EXPECT_EQ(handles, (std::vector<std::string>{"fd0=/dev/null", "fd1=<DIR>\\java.out",
@@ -135,7 +135,7 @@ TEST_F(JavaFate, JavaEndingWithAnErrorWithinTheWatchIsReported) {
               Crlf(log + kOutputLine + Watch(3) + StartFailure(failure) + Java32Start(startValue) +
                    kOutputLine + Watch(3) + StartFailure(failure) + Report(both)));
     // msvcrt's standard output is in text mode.
-    std::string err = "err:" + (UnderWine() ? Crlf(both) : both);
+    std::string err = "err:" + (WindowsLauncher() ? Crlf(both) : both);
     EXPECT_EQ(NormalizeElapsed(result.standardOutput), service ? err : "");
   }
 }

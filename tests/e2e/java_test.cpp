@@ -1,7 +1,6 @@
 // Choosing and starting Java with the real launcher and the fake javaw.exe.
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <chrono>
 #include <regex>
@@ -45,7 +44,7 @@ TEST_F(Java, ExampleRunOfTheDocumentation) {
                           "cwd=<DIR>", "arg=-Djava.util.Arrays.useLegacyMergeSort=true",
                           "arg=-Xms32M", "arg=-Xmx512M", "arg=-cp",
                           "arg=lib\\app.jar;lib\\util.jar", "arg=-Dapp=abc", "arg=app.Main"}));
-  if (UnderWine()) {
+  if (WindowsLauncher()) {
     std::string record = app.Read("jre64/bin/javaw.received");
     EXPECT_NE(
         record.find("cmdline=jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true "
@@ -165,7 +164,7 @@ TEST_F(Java, NoJavaConfigured) {
                  "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 64 Bit: java64=\n"
                  "Java wird ermittelt f\xFCr Computer \"<HOST>\" mit 32 Bit: java=\n" +
                  Report(text)));
-  if (!UnderWine()) {
+  if (!WindowsLauncher()) {
     EXPECT_EQ(result.standardError, "Fehler: " + text + "\n");
   }
 }
@@ -220,7 +219,7 @@ TEST_F(Java, KeepAndKillEndsJavaWithTheLauncher) {
   int launcher = app.Start({"-launcher.keep_and_kill=true"});
   ASSERT_TRUE(WaitForFile(app.Path("jre64/bin/javaw.received"), 60));
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  kill(launcher, SIGKILL);
+  Kill(launcher);
   WaitFor(launcher);
   std::this_thread::sleep_for(std::chrono::seconds(7));
   std::vector<std::string> received = app.JavaArguments("jre64");
