@@ -1,10 +1,11 @@
 #include "checks/working_directory.h"
 
 #include "platform/platform.h"
+#include "settings/keys.h"
 
 std::string ApplyWorkingDirectory(const CommandLineParameters& parameters) {
   std::string report = "Arbeitsverzeichnis beim Start: " + platform::CurrentDirectory();
-  if (parameters.IsTrue("launcher.cwd")) {
+  if (parameters.IsTrue(keyname::kChangeDirectory)) {
     platform::ChangeDirectory(ExecutableFolder());
     report += "\nlauncher.cwd=true -> Arbeitsverzeichnis automatisch gewechselt zu: " +
               platform::CurrentDirectory();

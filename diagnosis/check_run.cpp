@@ -10,6 +10,7 @@
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
@@ -127,7 +128,7 @@ RunEnd CheckedRunEnd(const RunPlan& plan, CheckRun& check) {
 }  // namespace
 
 bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
-  if (!parameters.IsTrue("launcher.check")) return false;
+  if (!parameters.IsTrue(keyname::kCheck)) return false;
   check->logPath = LogPath();
   check->workingDirectory = platform::CurrentDirectory();
   Log().WriteLine(

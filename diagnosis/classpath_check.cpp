@@ -4,6 +4,7 @@
 #include "jvm/jvm_parameters.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
@@ -38,7 +39,7 @@ void CheckClasspath(const CheckRun& check, Findings& findings) {
   LogSubsection("Klassenpfad, vom Arbeitsverzeichnis aus");
   const Settings& settings = check.plan->settings;
   const Classpath& classpath = check.plan->inputs.classpath;
-  CheckEntries(settings, "classpath.default", classpath.classpathDefault, findings);
-  CheckEntries(settings, "classpath.help", classpath.classpathHelp, findings);
-  CheckEntries(settings, "classpath.extra", classpath.classpathExtra, findings);
+  CheckEntries(settings, keyname::kClasspathDefault, classpath.classpathDefault, findings);
+  CheckEntries(settings, keyname::kClasspathHelp, classpath.classpathHelp, findings);
+  CheckEntries(settings, keyname::kClasspathExtra, classpath.classpathExtra, findings);
 }

@@ -6,23 +6,25 @@
 #include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/keys.h"
 #include "settings/start_key.h"
 #include "settings/text.h"
 
 namespace {
 
 // Keys whose value reaches Java as one piece, with the text put before it.
-const char* const kOnePieceKeys[][2] = {
-    {"Dclientname", "-Dclientname="},
-    {"splash", "-splash:"},
-    {"Dautologin.user", "-Dautologin.user="},
-    {"Dautologin.pwd", "-Dautologin.pwd="},
-    {"DKivLaunchService.version", "-DKivLaunchService.version="}};
-const char* const kOnePieceVariantKeys[][2] = {{"MinHeapFreeRatio", "-XX:MinHeapFreeRatio="},
-                                               {"MaxHeapFreeRatio", "-XX:MaxHeapFreeRatio="}};
+const char* const kOnePieceKeys[][2] = {{keyname::kClientName, "-Dclientname="},
+                                        {keyname::kSplash, "-splash:"},
+                                        {keyname::kAutologinUser, "-Dautologin.user="},
+                                        {keyname::kAutologinPassword, "-Dautologin.pwd="},
+                                        {keyname::kServiceVersion, "-DKivLaunchService.version="}};
+const char* const kOnePieceVariantKeys[][2] = {
+    {keyname::kMinHeapFreeRatio, "-XX:MinHeapFreeRatio="},
+    {keyname::kMaxHeapFreeRatio, "-XX:MaxHeapFreeRatio="}};
 
 bool IsJvmParameterPiece(const std::string& key, const std::string& startKey) {
-  return StartsWith(key, "jvm.parameter.") || StartsWith(key, startKey + ".jvm.parameter.");
+  return StartsWith(key, keyname::kJvmParameterFamily) ||
+         StartsWith(key, startKey + "." + keyname::kJvmParameterFamily);
 }
 
 void AddPiece(const Settings& settings, const std::string& key, const std::string& before,
@@ -40,7 +42,8 @@ std::vector<MeantPiece> MeantPieces(const Settings& settings) {
   std::string startKey = StartKey(settings);
   for (const auto& entry : settings.entries) {
     const std::string& key = entry.first;
-    if (StartsWith(key, "Dkiv.")) AddPiece(settings, key, "-" + key + "=", pieces);
+    if (StartsWith(key, keyname::kKivPropertyFamily))
+      AddPiece(settings, key, "-" + key + "=", pieces);
     if (IsJvmParameterPiece(key, startKey)) AddPiece(settings, key, "", pieces);
   }
   return pieces;

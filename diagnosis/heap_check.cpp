@@ -3,6 +3,7 @@
 #include "diagnosis/sections.h"
 #include "jvm/heap_size.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -10,7 +11,8 @@ struct HeapOption {
   const char* key;
   const char* option;
 };
-const HeapOption kHeapOptions[] = {{"memory.initial", "-Xms"}, {"memory.maximum", "-Xmx"}};
+const HeapOption kHeapOptions[] = {{keyname::kMemoryInitial, "-Xms"},
+                                   {keyname::kMemoryMaximum, "-Xmx"}};
 
 const char kUnits[] = "kKmMgGtT";
 

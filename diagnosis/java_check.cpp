@@ -4,6 +4,7 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
@@ -80,7 +81,7 @@ void CheckJavaFor(const Settings& settings, const JavaAttempt& attempt, Findings
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
       attempt.computerName +
-      "\": " + KeysConsidered(attempt.is64Bit ? "java64" : "java", attempt.choice));
+      "\": " + KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
   CheckJavaHome(settings, attempt, findings);
 }
 

@@ -28,7 +28,7 @@ void CheckClassArchive(const ClassArchive& archive, Findings& findings) {
 
 void CheckJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
   LogVersion(ReadJavaRelease(attempt.choice.home));
-  if (!settings.GetForStartKey(key::kClassArchive).empty()) {
+  if (!settings.GetForStartKey(keyname::kClassArchive).empty()) {
     CheckClassArchive(attempt.classArchive, findings);
   }
 }

@@ -153,9 +153,9 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
 ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
                                 const Settings& settings) {
   ClassArchive archive;
-  std::string value = settings.GetForStartKey(key::kClassArchive);
+  std::string value = settings.GetForStartKey(keyname::kClassArchive);
   if (value.empty()) return archive;
-  std::string prefix = Concat({key::kClassArchive, "=", value, " -> "});
+  std::string prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
   JavaRelease release = ReadJavaRelease(javaHome);
   std::string folder = ArchiveFolder(value);
   std::string refusal = UnsuitableJava(release);

@@ -10,6 +10,7 @@
 #include "jvm/jvm_parameters.h"
 #include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
+#include "settings/keys.h"
 #include "settings/start_key.h"
 #include "settings/text.h"
 
@@ -24,12 +25,12 @@ std::string SpacedOption(const std::string& name, const std::string& value) {
 
 std::string SystemProperties(const Settings& settings) {
   std::string text;
-  if (settings.IsTrue("swing.noxp")) text += " -Dswing.noxp=true";
-  if (settings.GetForStartKey("sun.java2d.d3d") == "false") text += " -Dsun.java2d.d3d=false";
-  std::string clientName = settings.Get("Dclientname");
+  if (settings.IsTrue(keyname::kSwingNoXp)) text += " -Dswing.noxp=true";
+  if (settings.GetForStartKey(keyname::kDirect3D) == "false") text += " -Dsun.java2d.d3d=false";
+  std::string clientName = settings.Get(keyname::kClientName);
   if (!clientName.empty()) text += " -Dclientname=" + clientName;
-  std::string splash = settings.Get("splash");
-  if (!settings.IsTrue("nosplash") && !splash.empty()) text += " -splash:" + splash;
+  std::string splash = settings.Get(keyname::kSplash);
+  if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) text += " -splash:" + splash;
   return text;
 }
 
@@ -43,24 +44,24 @@ HeapDecision DecideHeap(const char* key, bool is64Bit, const Settings& settings,
 std::string MemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
   DecideHeaps(is64Bit, settings, attempt);
   std::string text = " -Xms" + attempt->initialHeap.value + " -Xmx" + attempt->maximumHeap.value;
-  text += SpacedOption("XX:MinHeapFreeRatio", settings.GetForStartKey("MinHeapFreeRatio"));
-  text += SpacedOption("XX:MaxHeapFreeRatio", settings.GetForStartKey("MaxHeapFreeRatio"));
+  text += SpacedOption("XX:MinHeapFreeRatio", settings.GetForStartKey(keyname::kMinHeapFreeRatio));
+  text += SpacedOption("XX:MaxHeapFreeRatio", settings.GetForStartKey(keyname::kMaxHeapFreeRatio));
   return text;
 }
 
 std::string ForwardedProperties(const Settings& settings) {
-  std::string text = SpacedOption("Dautologin.user", settings.Get("Dautologin.user"));
-  text += SpacedOption("Dautologin.pwd", settings.Get("Dautologin.pwd"));
-  text += SpacedOption("DKivLaunchService.version", settings.Get("DKivLaunchService.version"));
+  std::string text = SpacedOption(keyname::kAutologinUser, settings.Get(keyname::kAutologinUser));
+  text += SpacedOption(keyname::kAutologinPassword, settings.Get(keyname::kAutologinPassword));
+  text += SpacedOption(keyname::kServiceVersion, settings.Get(keyname::kServiceVersion));
   for (const auto& [key, value] : settings.entries) {
-    if (StartsWith(key, "Dkiv.")) text += " -" + key + "=" + value + " ";
+    if (StartsWith(key, keyname::kKivPropertyFamily)) text += " -" + key + "=" + value + " ";
   }
   return text;
 }
 
 std::string ClasspathPrepend(bool is64Bit, const Settings& settings) {
-  return WithoutQuotes(
-      settings.GetForStartKey(is64Bit ? "classpath.prepend64" : "classpath.prepend32"));
+  return WithoutQuotes(settings.GetForStartKey(is64Bit ? keyname::kClasspathPrepend64
+                                                       : keyname::kClasspathPrepend32));
 }
 
 // In quotes, so that a folder written with a trailing backslash
@@ -98,8 +99,8 @@ std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) 
 }  // namespace
 
 void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
-  attempt->initialHeap = DecideHeap("memory.initial", is64Bit, settings, attempt);
-  attempt->maximumHeap = DecideHeap("memory.maximum", is64Bit, settings, attempt);
+  attempt->initialHeap = DecideHeap(keyname::kMemoryInitial, is64Bit, settings, attempt);
+  attempt->maximumHeap = DecideHeap(keyname::kMemoryMaximum, is64Bit, settings, attempt);
 }
 
 // A folder copied with Explorer's "Copy as path" comes in double quotes,
@@ -124,9 +125,9 @@ std::string ClasspathText(bool is64Bit, const Settings& settings, const Classpat
 Classpath PrepareClasspath(const Settings& settings) {
   Classpath classpath;
   classpath.classpathDefault =
-      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey("classpath.default")), "-cp");
-  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey("classpath.help"));
-  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey("classpath.extra"));
+      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp");
+  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp));
+  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra));
   return classpath;
 }
 

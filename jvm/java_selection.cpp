@@ -1,6 +1,7 @@
 #include "jvm/java_selection.h"
 
 #include "platform/platform.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 std::string ReadComputerName() { return platform::ComputerName(); }
@@ -32,7 +33,7 @@ bool MatchWildcard(const std::string& pattern, const std::string& text, size_t i
 
 JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::string& computerName) {
   JavaChoice choice;
-  choice.key = is64Bit ? "java64" : "java";
+  choice.key = is64Bit ? keyname::kJava64 : keyname::kJava;
   choice.home = settings.Get(choice.key);
   std::string prefix = choice.key + ".host.";
   for (const auto& [entryKey, entryValue] : settings.entries) {

@@ -3,21 +3,23 @@
 #include <algorithm>
 #include <map>
 
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
 
 const char* const kDefaultJvmParameters[] = {"-Djava.util.Arrays.useLegacyMergeSort=true"};
-const char kGenericPrefix[] = "jvm.parameter.";
 
 std::map<std::string, std::string> CollectJvmParameterMap(const Settings& settings) {
-  std::string startPrefix = ToUpper(settings.Get("start")) + "." + kGenericPrefix;
+  std::string startPrefix =
+      ToUpper(settings.Get(keyname::kStart)) + "." + keyname::kJvmParameterFamily;
   std::map<std::string, std::string> bySuffix;
   for (const auto& [key, value] : settings.entries) {
     if (StartsWith(key, startPrefix)) {
       bySuffix[key.substr(startPrefix.size())] = value;
-    } else if (StartsWith(key, kGenericPrefix)) {
-      bySuffix.emplace(key.substr(sizeof kGenericPrefix - 1), value);
+    } else if (StartsWith(key, keyname::kJvmParameterFamily)) {
+      bySuffix.emplace(key.substr(std::char_traits<char>::length(keyname::kJvmParameterFamily)),
+                       value);
     }
   }
   return bySuffix;
@@ -47,7 +49,8 @@ std::vector<std::string> SplitString(const std::string& text, char delimiter) {
 }
 
 std::string BuildJvmParameters(const Settings& settings) {
-  std::vector<std::string> tokens = SplitString(settings.GetForStartKey("jvm.parameter"), ' ');
+  std::vector<std::string> tokens =
+      SplitString(settings.GetForStartKey(keyname::kJvmParameter), ' ');
   for (const auto& entry : CollectJvmParameterMap(settings)) tokens.push_back(entry.second);
   for (const char* parameter : kDefaultJvmParameters) {
     if (std::find(tokens.begin(), tokens.end(), parameter) == tokens.end()) {

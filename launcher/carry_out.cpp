@@ -1,11 +1,15 @@
 #include "launcher/carry_out.h"
 
+#include "platform/platform.h"
 #include "process/start_java.h"
 #include "report/launch_log.h"
 
 Stop CarryOutPlan(const RunPlan& plan) {
   if (plan.stop) return *plan.stop;
   if (plan.handOver) return CarryOutHandOver(*plan.handOver);
+  // At log-off the job would end Java in the middle of saving, were the
+  // windowless launcher shut down first.
+  if (plan.supervision.keepAndKill) platform::ShutDownAfterApplications();
   const JavaAttempt* started = nullptr;
   bool afterFailedAttempt = false;
   RunEnd end = TryJavaAttempts(

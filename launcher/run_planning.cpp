@@ -4,6 +4,7 @@
 #include "launcher/command_line.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/keys.h"
 #include "settings/properties_file.h"
 #include "settings/root_folder.h"
 #include "settings/settings_listing.h"
@@ -16,7 +17,7 @@ RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings)
   std::string root = CollapseUncPrefix(ReadRootFolder());
   if (RunEnd end = ReadPropertiesFile(root, "launch.properties", settings)) return end;
   if (RunEnd end = ReadPropertiesFile(root, "customlaunch.properties", settings)) return end;
-  std::string custom = parameters.Get("custom");
+  std::string custom = parameters.Get(keyname::kCustomFile);
   if (!custom.empty()) return ReadPropertiesFile(root, custom, settings);
   return std::nullopt;
 }
@@ -24,10 +25,10 @@ RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings)
 RunEnd CompleteSettings(const CommandLineParameters& parameters, Settings& settings,
                         LaunchInputs& inputs) {
   if (RunEnd end = ReadSettings(parameters, settings)) return end;
-  inputs.readParameters = ReadAdditionalParameters(parameters, "read");
-  inputs.readAppParameters = ReadAdditionalParameters(parameters, "read_app");
+  inputs.readParameters = ReadAdditionalParameters(parameters, keyname::kRead);
+  inputs.readAppParameters = ReadAdditionalParameters(parameters, keyname::kReadApp);
   CopyCommandLineOverrides(parameters, settings);
-  RememberPassword(settings.Get("Dautologin.pwd"));
+  RememberPassword(settings.Get(keyname::kAutologinPassword));
   LogAllSettings(settings);
   return std::nullopt;
 }
@@ -53,13 +54,13 @@ void PlanJava(RunPlan& plan) {
 }  // namespace
 
 void EvaluateSwitches(RunPlan& plan) {
-  plan.serviceMode = plan.parameters.IsTrue("launcher.service");
+  plan.serviceMode = plan.parameters.IsTrue(keyname::kService);
   if (plan.serviceMode) {
     Log().WriteLine(
         "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
         "KivLaunchService)");
   }
-  plan.ignoreMaintenance = plan.parameters.IsTrue("launcher.ignore_inwartung");
+  plan.ignoreMaintenance = plan.parameters.IsTrue(keyname::kIgnoreMaintenance);
   if (plan.ignoreMaintenance) {
     Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
   }

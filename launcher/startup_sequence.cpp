@@ -11,6 +11,7 @@
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ int Run(const std::string& arguments, const CommandLineParameters& parameters,
         ReportChannel channel) {
   std::string report = ApplyWorkingDirectory(parameters);
   // Shown before the log exists, and before service mode is known.
-  if (parameters.IsTrue("launcher.show_dir")) ReportError(report, ReportChannel::kMessageBox);
+  if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
   OpenLog(report, arguments);
   RunPlan plan;
   plan.parameters = parameters;
@@ -65,8 +66,8 @@ int RunLauncher(const std::string& fullCommandLine) {
   ForgetPasswords();
   std::string arguments = CommandLineTail(fullCommandLine);
   CommandLineParameters parameters = ParseCommandLine(arguments);
-  ReportChannel channel = parameters.IsTrue("launcher.service") ? ReportChannel::kServiceOutput
-                                                                : ReportChannel::kMessageBox;
+  ReportChannel channel = parameters.IsTrue(keyname::kService) ? ReportChannel::kServiceOutput
+                                                               : ReportChannel::kMessageBox;
   int exitCode = kExitFailure;
   try {
     exitCode = Run(arguments, parameters, channel);

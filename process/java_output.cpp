@@ -4,6 +4,7 @@
 #include "process/own_files.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ std::string CurrentTimeInLine() {
 
 RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, bool append,
                       JavaOutput* output) {
-  output->path = settings.GetForStartKey("launcher.java_output");
+  output->path = settings.GetForStartKey(keyname::kJavaOutput);
   if (output->path.empty()) return std::nullopt;
   std::string own = OwnFileNamed(output->path, settings);
   if (!own.empty()) {

@@ -2,6 +2,7 @@
 
 #include "report/launch_log.h"
 #include "report/system_error_line.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ JavaEnd Seen(const platform::ProcessEnd& process, unsigned long long startedAt) 
 }  // namespace
 
 int JavaWatchSeconds(const Settings& settings, std::vector<std::string>* logLines) {
-  std::string value = settings.GetForStartKey("launcher.java_watch");
+  std::string value = settings.GetForStartKey(keyname::kJavaWatch);
   if (value.empty()) return 0;
   if (!IsWatchValue(value)) {
     logLines->push_back("launcher.java_watch=" + value +
@@ -40,8 +41,8 @@ int JavaWatchSeconds(const Settings& settings, std::vector<std::string>* logLine
 }
 
 bool RecordsJavaEnd(const Settings& settings) {
-  return !settings.GetForStartKey("launcher.java_output").empty() ||
-         !settings.GetForStartKey("launcher.java_watch").empty();
+  return !settings.GetForStartKey(keyname::kJavaOutput).empty() ||
+         !settings.GetForStartKey(keyname::kJavaWatch).empty();
 }
 
 JavaEnd WatchJava(const platform::Process& java, int seconds, unsigned long long startedAt) {

@@ -55,7 +55,6 @@ platform::Failure BindToKillOnCloseJob(const platform::Process& java,
   Log().WriteLine(
       "launcher.keep_and_kill=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
       "l\xE4uft und der java-Prozess wird mitbeendet, falls der KivLauncher beendet wird.");
-  platform::ShutDownAfterApplications();
   platform::Failure failure = platform::CreateKillOnCloseJob(job);
   if (!failure) failure = platform::AssignProcessToJob(**job, java);
   if (failure) {
@@ -121,7 +120,7 @@ AttemptOutcome Refused(const std::string& failureText, const platform::SystemErr
 }  // namespace
 
 AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supervision,
-                         const JavaOutput& output) {
+                         const JavaOutput& output, const std::string& program) {
   for (const std::string& line : supervision.logLines) Log().WriteLine(line);
   platform::Owned<platform::Job> job;
   platform::Process java;
@@ -129,6 +128,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   options.breakawayFromJob = supervision.keepAndKill;
   options.suspended = supervision.keepAndKill;
   options.output = output.file.get();
+  options.program = program;
   // The text is shown and logged, so the password is masked; Java itself
   // received it in clear.
   std::string failureText = StartFailureText(MaskPassword(commandLine));
@@ -167,5 +167,5 @@ AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
   if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, afterFailedAttempt, &output)) {
     return AttemptOutcome::Stopped(*end);
   }
-  return StartJava(attempt.commandLine, supervision, output);
+  return StartJava(attempt.commandLine, supervision, output, attempt.program);
 }

@@ -10,8 +10,11 @@
 // Starts Java and, as the supervision says, returns at once, waits, or
 // waits with Java bound to a kill-on-close job. With launcher.java_watch, a
 // Java that ends with an error within the watch counts as not started.
+// The program, when given, is started as it is: Windows does not search
+// for it, so a relative Java folder means the working directory's.
 AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supervision,
-                         const JavaOutput& output = JavaOutput());
+                         const JavaOutput& output = JavaOutput(),
+                         const std::string& program = std::string());
 
 // What the user is told when Java could not be started; the detail is the
 // masked command line, or why it could not be started.

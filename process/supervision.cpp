@@ -1,6 +1,7 @@
 #include "process/supervision.h"
 
 #include "process/java_watch.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -12,13 +13,13 @@ std::string IgnoredInServiceMode(const std::string& key) {
 
 Supervision DecideSupervision(const Settings& settings, bool serviceMode) {
   Supervision supervision;
-  supervision.keep = settings.IsTrue("launcher.keep");
-  supervision.keepAndKill = settings.IsTrue("launcher.keep_and_kill");
+  supervision.keep = settings.IsTrue(keyname::kKeep);
+  supervision.keepAndKill = settings.IsTrue(keyname::kKeepAndKill);
   supervision.writesPid = serviceMode;
   if (serviceMode) {
-    if (supervision.keep) supervision.logLines.push_back(IgnoredInServiceMode("launcher.keep"));
+    if (supervision.keep) supervision.logLines.push_back(IgnoredInServiceMode(keyname::kKeep));
     if (supervision.keepAndKill) {
-      supervision.logLines.push_back(IgnoredInServiceMode("launcher.keep_and_kill"));
+      supervision.logLines.push_back(IgnoredInServiceMode(keyname::kKeepAndKill));
     }
     supervision.keep = supervision.keepAndKill = false;
   }

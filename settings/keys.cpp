@@ -2,7 +2,7 @@
 
 #include "settings/text.h"
 
-namespace key {
+namespace keyname {
 const char kStart[] = "start";
 const char kJava[] = "java";
 const char kJava64[] = "java64";
@@ -41,7 +41,7 @@ const char kJvmParameterFamily[] = "jvm.parameter.";
 const char kKivPropertyFamily[] = "Dkiv.";
 const char kJava64HostFamily[] = "java64.host.";
 const char kJavaHostFamily[] = "java.host.";
-}  // namespace key
+}  // namespace keyname
 
 namespace {
 
@@ -54,7 +54,7 @@ const unsigned kSwitch = kCopiedFromCommandLine | kOnlyOnCommandLine;
 
 // The copied keys in the order they are copied.
 const std::vector<KeyEntry>& Keys() {
-  using namespace key;
+  using namespace keyname;
   static const std::vector<KeyEntry> keys = {
       {kStart, kFileAndCommandLine, "QV", false},
       {kClasspathDefault, kVariantFromCommandLine, nullptr, false},

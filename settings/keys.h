@@ -7,7 +7,7 @@
 // as. The command line's copy list, the defaults and check mode's knowledge
 // of keys are derived from here, and readers use these names.
 
-namespace key {
+namespace keyname {
 extern const char kStart[];
 extern const char kJava[];
 extern const char kJava64[];
@@ -47,7 +47,7 @@ extern const char kJvmParameterFamily[];
 extern const char kKivPropertyFamily[];
 extern const char kJava64HostFamily[];
 extern const char kJavaHostFamily[];
-}  // namespace key
+}  // namespace keyname
 
 // Where a key is read.
 enum KeyPlaces : unsigned {

@@ -19,7 +19,7 @@ void Settings::Set(const std::string& key, const std::string& value, const std::
 }
 
 std::string Settings::GetForStartKey(const std::string& key) const {
-  std::string variant = Get(ToUpper(Get(key::kStart)) + "." + key);
+  std::string variant = Get(ToUpper(Get(keyname::kStart)) + "." + key);
   return variant.empty() ? Get(key) : variant;
 }
 

@@ -2,6 +2,7 @@
 
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
@@ -17,7 +18,7 @@ std::string PasswordToTheEnd(const std::string& group) {
 
 }  // namespace
 
-std::string StartKey(const Settings& settings) { return ToUpper(settings.Get("start")); }
+std::string StartKey(const Settings& settings) { return ToUpper(settings.Get(keyname::kStart)); }
 
 // An unreadable file is the likelier cause: reported alone, the missing
 // entry would send the administrator looking for a line that is there.

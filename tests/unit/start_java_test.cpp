@@ -61,7 +61,6 @@ TEST(StartJava, SupervisionAsTheSwitchesSay) {
     EXPECT_EQ(fake::Get().events, c.events);
     EXPECT_EQ(fake::Get().standardOutput, c.standardOutput);
     EXPECT_EQ(fake::Get().broughtToFront, std::vector<unsigned long>{4242});
-    EXPECT_EQ(fake::Get().shutsDownAfterApplications, c.breakaway);
   }
 }
 

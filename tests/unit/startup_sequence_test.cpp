@@ -109,8 +109,42 @@ TEST_F(StartupSequence, CompleteRunStartsJava64AndLogsEverything) {
   EXPECT_EQ(fake::Get().started[0].commandLine,
             "C:\\Java\\jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M "
             "-Xmx512M -cp \"lib\\app.jar;lib\\util.jar\" -Dapp=abc app.Main");
+  EXPECT_EQ(fake::Get().started[0].program, "C:\\Java\\jre64\\bin\\javaw.exe");
+  EXPECT_FALSE(fake::Get().shutsDownAfterApplications);
   EXPECT_TRUE(fake::Get().messageBoxes.empty());
   EXPECT_EQ(fake::Get().standardOutput, "");
+}
+
+TEST_F(StartupSequence, KeepAndKillShutsTheLauncherDownAfterJava) {
+  EXPECT_EQ(Run("-start=abc -launcher.keep_and_kill=true"), 0);
+  EXPECT_TRUE(fake::Get().shutsDownAfterApplications);
+}
+
+// "Copy as path" puts a Java folder in quotes: the start and check mode both
+// take the folder without them.
+TEST_F(StartupSequence, QuotedJavaFolderIsTakenWithoutItsQuotes) {
+  const struct {
+    std::string folder, program, commandLineStart;
+  } cases[] = {
+      {"\"D:\\jre64\"", "D:\\jre64\\bin\\javaw.exe", "D:\\jre64\\bin\\javaw.exe -D"},
+      {"\"C:\\Program Files\\Java\\jre\"", "C:\\Program Files\\Java\\jre\\bin\\javaw.exe",
+       "\"C:\\Program Files\\Java\\jre\\bin\\javaw.exe\" -D"},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    fake::AddFile("C:\\App\\customlaunch.properties", "java64=" + c.folder + "\n");
+    fake::AddFile(c.program, "MZ");
+    EXPECT_EQ(Run("-start=abc"), 0);
+    ASSERT_EQ(fake::Get().started.size(), 1u);
+    EXPECT_EQ(fake::Get().started[0].program, c.program);
+    EXPECT_EQ(fake::Get().started[0].commandLine.rfind(c.commandLineStart, 0), 0u)
+        << fake::Get().started[0].commandLine;
+    SetUp();
+    fake::AddFile("C:\\App\\customlaunch.properties", "java64=" + c.folder + "\n");
+    fake::AddFile(c.program, "MZ");
+    EXPECT_EQ(Run("-start=abc -launcher.check=true"), 0);
+    EXPECT_NE(Log().find(c.program + " ist vorhanden\n"), std::string::npos) << Log();
+  }
 }
 
 // A shortcut that quotes a whole parameter: it is taken, and its password
