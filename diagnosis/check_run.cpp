@@ -72,10 +72,19 @@ std::vector<std::string> BySeverity(const Findings& findings) {
   return problems;
 }
 
+// Where the section is to be read; a log that could not be written (a full
+// disk, a folder without write permission) holds no section.
+std::string LogPlace(const CheckRun& check) {
+  if (Log().Written()) return check.logPath;
+  return check.logPath +
+         " konnte nicht geschrieben werden, die Pr\xFC"
+         "fung steht nicht darin";
+}
+
 // The counts and the log's place first: a script or a glance needs no more.
 // Then every error, and warnings as long as the box has room.
 std::string MessageText(const CheckRun& check, const Findings& findings) {
-  std::string text = CountsText(findings) + "\nProtokoll: " + check.logPath;
+  std::string text = CountsText(findings) + "\nProtokoll: " + LogPlace(check);
   std::vector<std::string> problems = BySeverity(findings);
   if (!problems.empty()) text += "\n";
   size_t shown = 0;
@@ -98,7 +107,7 @@ std::string ServiceLine(const CheckRun& check, const Findings& findings) {
     line += "; erster Fehler: " +
             ReplaceWithBlank(problems.front().substr(sizeof kErrorPrefix - 1), "\n");
   }
-  return line + "; Protokoll: " + check.logPath;
+  return line + "; Protokoll: " + LogPlace(check);
 }
 
 // In place of a start: the error text is the one a start would give when

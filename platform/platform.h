@@ -87,7 +87,8 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to);
 // on failure.
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false);
 // Writes and flushes.
-void WriteOutputFile(OutputFile& file, const std::string& bytes);
+// Writes and flushes; false when not all bytes reached the file (a full disk).
+bool WriteOutputFile(OutputFile& file, const std::string& bytes);
 // As CreateOutputFile, but while it is open no other process can write the
 // file. When another process holds it so, held is set and the file is left
 // as it was.

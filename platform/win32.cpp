@@ -465,9 +465,9 @@ Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 
-void WriteOutputFile(OutputFile& file, const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
-  std::fflush(file.stream);
+bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
+  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
+  return std::fflush(file.stream) == 0 && written == bytes.size();
 }
 
 // Share mode FILE_SHARE_READ: while the file is open, every other open for

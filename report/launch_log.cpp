@@ -17,6 +17,7 @@ std::string BesideWithProcessId(const std::string& path) {
 void LaunchLog::Open(const std::string& path) {
   Close();
   name_ = path;
+  writeFailed_ = false;
   bool held = false;
   file_ = platform::CreateUnsharedOutputFile(path, &held);
   if (!held) return;
@@ -48,7 +49,7 @@ void LaunchLog::WriteLine(const std::string& text) {
 
 void LaunchLog::Flush() {
   if (!file_ || pending_.empty()) return;
-  platform::WriteOutputFile(*file_, pending_);
+  if (!platform::WriteOutputFile(*file_, pending_)) writeFailed_ = true;
   pending_.clear();
 }
 

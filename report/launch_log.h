@@ -18,6 +18,8 @@ class LaunchLog {
   void Open(const std::string& path);
   // The file opened, as given to Open or the one beside it; empty before.
   const std::string& Name() const { return name_; }
+  // Opened, and every write so far reached the file.
+  bool Written() const { return file_ && !writeFailed_; }
   void Write(const std::string& text);
   // A line feed, then everything pending goes to the file.
   void EndLine();
@@ -30,6 +32,7 @@ class LaunchLog {
  private:
   platform::Owned<platform::OutputFile> file_;
   std::string name_;
+  bool writeFailed_ = false;
   std::string pending_;
 };
 

@@ -262,8 +262,10 @@ Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   return Owned<OutputFile>(new OutputFile{full});
 }
 
-void WriteOutputFile(OutputFile& file, const std::string& bytes) {
+bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
+  if (Get().fullDiskFiles.count(file.path)) return false;
   Get().files[file.path] += bytes;
+  return true;
 }
 
 Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) {

@@ -43,6 +43,8 @@ struct State {
   unsigned long processId = 4242;
   // Held open by another process that lets nobody else write them.
   std::set<std::string> heldFiles;
+  // Writes to these files fail, as on a full disk.
+  std::set<std::string> fullDiskFiles;
   // Sun Dec  6 12:57:17 2026
   std::tm localTime = LocalTime(2026, 12, 6, 0, 12, 57, 17);
   bool runsUnderWow64 = true;

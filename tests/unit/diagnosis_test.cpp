@@ -252,6 +252,18 @@ TEST(CheckRun, AWrongWorkingDirectoryIsTheCauseOfAMissingReadyCopy) {
       << fake::Get().standardOutput;
 }
 
+TEST(CheckRun, ALogThatCouldNotBeWrittenIsNamedSo) {
+  CheckInstallation("java64=C:\\J64\nQV=app.Main\n");
+  fake::Get().fullDiskFiles.insert("C:\\App\\KivLaunch.log");
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true -launcher.service=true";
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
+  EXPECT_EQ(fake::Get().standardOutput,
+            "check:Pr\xFC"
+            "fung beendet: keine Fehler, keine Warnungen; Protokoll: C:\\App\\KivLaunch.log "
+            "konnte nicht geschrieben werden, die Pr\xFC"
+            "fung steht nicht darin");
+}
+
 TEST(CheckRun, OverlongCommandLineIsAnError) {
   CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x') +
                     "\n");
