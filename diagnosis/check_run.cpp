@@ -50,14 +50,14 @@ void WriteSection(const CheckRun& check, Findings& findings) {
   LogReports(check, findings);
   if (check.plan->settingsRead) {
     const Settings& settings = check.plan->settings;
-    CheckSettingOrigins(settings, findings);
-    CheckJava(check, findings);
-    CheckHeap(check, findings);
-    CheckClasspath(check, findings);
-    CheckJavaCommandLine(check, findings);
-    CheckUnknownKeys(check, findings);
+    ReviewSettingOrigins(settings, findings);
+    ReviewJava(check, findings);
+    ReviewHeap(check, findings);
+    ReviewClasspath(check, findings);
+    ReviewJavaCommandLine(check, findings);
+    ReviewUnknownKeys(check, findings);
   }
-  CheckLocations(check, findings);
+  ReviewLocations(check, findings);
   Log().EndLine();
   Log().WriteLine(CountsText(findings));
 }

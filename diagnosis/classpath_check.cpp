@@ -19,7 +19,7 @@ bool EntryExists(const std::string& entry) {
   return platform::FileCanBeOpened(entry) || IsDirectory(entry);
 }
 
-void CheckEntries(const Settings& settings, const std::string& key, const std::string& value,
+void ReviewEntries(const Settings& settings, const std::string& key, const std::string& value,
                   Findings& findings) {
   std::string shownKey = EffectiveKey(settings, key);
   for (const std::string& piece : SplitString(value, ';')) {
@@ -35,11 +35,11 @@ void CheckEntries(const Settings& settings, const std::string& key, const std::s
 
 }  // namespace
 
-void CheckClasspath(const CheckRun& check, Findings& findings) {
+void ReviewClasspath(const CheckRun& check, Findings& findings) {
   LogSubsection("Klassenpfad, vom Arbeitsverzeichnis aus");
   const Settings& settings = check.plan->settings;
   const Classpath& classpath = check.plan->inputs.classpath;
-  CheckEntries(settings, keyname::kClasspathDefault, classpath.classpathDefault, findings);
-  CheckEntries(settings, keyname::kClasspathHelp, classpath.classpathHelp, findings);
-  CheckEntries(settings, keyname::kClasspathExtra, classpath.classpathExtra, findings);
+  ReviewEntries(settings, keyname::kClasspathDefault, classpath.classpathDefault, findings);
+  ReviewEntries(settings, keyname::kClasspathHelp, classpath.classpathHelp, findings);
+  ReviewEntries(settings, keyname::kClasspathExtra, classpath.classpathExtra, findings);
 }

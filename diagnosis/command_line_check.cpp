@@ -117,7 +117,7 @@ void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& fi
   }
 }
 
-void CheckLength(const JavaAttempt& attempt, Findings& findings) {
+void ReviewLength(const JavaAttempt& attempt, Findings& findings) {
   size_t length = attempt.commandLine.size();
   Log().WriteLine("L\xE4nge: " + std::to_string(length) + " von h\xF6" + "chstens " +
                   std::to_string(platform::kMaxCommandLineLength) + " Zeichen (mit abschlie\xDF" +
@@ -134,12 +134,12 @@ void CheckLength(const JavaAttempt& attempt, Findings& findings) {
 
 }  // namespace
 
-void CheckJavaCommandLine(const CheckRun& check, Findings& findings) {
+void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   LogSubsection("Java-Kommandozeile");
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
   for (const JavaAttempt* attempt : check.reached) {
     Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
-    CheckLength(*attempt, findings);
+    ReviewLength(*attempt, findings);
   }
   for (const JavaAttempt* attempt : check.reached) ReadAttempt(check, *attempt, findings);
 }

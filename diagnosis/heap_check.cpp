@@ -42,7 +42,7 @@ uint64_t Bytes(const std::string& value) {
 }
 
 // The value Java receives, or empty when it will refuse it.
-std::string CheckHeapOption(const Settings& settings, const HeapOption& heap,
+std::string ReviewHeapOption(const Settings& settings, const HeapOption& heap,
                             const HeapDecision& decision, Findings& findings) {
   std::string key = EffectiveKey(settings, heap.key);
   std::string value = settings.GetForStartKey(heap.key);
@@ -66,14 +66,14 @@ std::string CheckHeapOption(const Settings& settings, const HeapOption& heap,
 
 }  // namespace
 
-void CheckHeap(const CheckRun& check, Findings& findings) {
+void ReviewHeap(const CheckRun& check, Findings& findings) {
   const Settings& settings = check.plan->settings;
   for (const JavaAttempt* attempt : CheckedAttempts(check)) {
     LogSubsection("Speicher " + BitsText(attempt->is64Bit));
     std::string initial =
-        CheckHeapOption(settings, kHeapOptions[0], attempt->initialHeap, findings);
+        ReviewHeapOption(settings, kHeapOptions[0], attempt->initialHeap, findings);
     std::string maximum =
-        CheckHeapOption(settings, kHeapOptions[1], attempt->maximumHeap, findings);
+        ReviewHeapOption(settings, kHeapOptions[1], attempt->maximumHeap, findings);
     if (!initial.empty() && !maximum.empty() && Bytes(initial) > Bytes(maximum)) {
       Fail(findings, "-Xms" + initial + " ist gr\xF6\xDF" + "er als -Xmx" + maximum +
                          ": so startet Java nicht");

@@ -57,7 +57,7 @@ size_t PlaceOf(const std::string& line, const std::string& text) {
   return std::string::npos;
 }
 
-void CheckPiece(const std::vector<Argument>& arguments, const std::string& line,
+void ReviewPiece(const std::vector<Argument>& arguments, const std::string& line,
                 const MeantPiece& piece, size_t classpathOption, size_t mainClass,
                 JavaArgumentsReading& reading) {
   size_t begin = PlaceOf(line, piece.text);
@@ -100,7 +100,7 @@ JavaArgumentsReading ReadAsJava(const std::string& commandLine,
   if (mainClass != kNone) reading.receivedMainClass = arguments[mainClass].text;
   ClasspathPlace classpath = FindClasspath(commandLine);
   for (const MeantPiece& piece : pieces) {
-    CheckPiece(arguments, commandLine, piece, classpath.option, mainClass, reading);
+    ReviewPiece(arguments, commandLine, piece, classpath.option, mainClass, reading);
   }
   std::vector<Argument> start = platform::SplitArguments(startValue, ArgumentReader::kPlainQuotes);
   size_t meantMain = MainClassIndex(start, 0);

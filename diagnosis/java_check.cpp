@@ -38,7 +38,7 @@ std::string HexText(unsigned number) {
 }
 
 // Silent for a file that is no Windows program, like the POSIX stand-in's Java.
-void CheckBitWidth(const std::string& key, const std::string& program, bool is64Bit,
+void ReviewBitWidth(const std::string& key, const std::string& program, bool is64Bit,
                    Findings& findings) {
   unsigned machine = ReadPeMachine(program);
   if (machine == 0) return;
@@ -53,7 +53,7 @@ void CheckBitWidth(const std::string& key, const std::string& program, bool is64
                      JavaKind(is64Bit));
 }
 
-void CheckJavaHome(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
+void ReviewJavaHome(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
   const JavaChoice& choice = attempt.choice;
   if (choice.home.empty()) {
     Log().WriteLine("Kein Java-Ordner angegeben");
@@ -71,18 +71,18 @@ void CheckJavaHome(const Settings& settings, const JavaAttempt& attempt, Finding
     return;
   }
   Log().WriteLine(program + " ist vorhanden");
-  CheckBitWidth(choice.key, program, attempt.is64Bit, findings);
-  CheckJavaRelease(settings, attempt, findings);
+  ReviewBitWidth(choice.key, program, attempt.is64Bit, findings);
+  ReviewJavaRelease(settings, attempt, findings);
 }
 
-void CheckJavaFor(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
+void ReviewJavaFor(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
   LogSubsection("Java " + BitsText(attempt.is64Bit));
   Log().WriteLine(
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
       attempt.computerName +
       "\": " + KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
-  CheckJavaHome(settings, attempt, findings);
+  ReviewJavaHome(settings, attempt, findings);
 }
 
 }  // namespace
@@ -96,8 +96,8 @@ std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
   return attempts;
 }
 
-void CheckJava(const CheckRun& check, Findings& findings) {
+void ReviewJava(const CheckRun& check, Findings& findings) {
   for (const JavaAttempt& attempt : check.plan->attempts) {
-    CheckJavaFor(check.plan->settings, attempt, findings);
+    ReviewJavaFor(check.plan->settings, attempt, findings);
   }
 }

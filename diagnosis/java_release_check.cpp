@@ -13,7 +13,7 @@ void LogVersion(const JavaRelease& release) {
 }
 
 // As the plan decided it for the attempt.
-void CheckClassArchive(const ClassArchive& archive, Findings& findings) {
+void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const std::string& line : archive.logLines) Log().WriteLine(line);
   if (archive.options.empty()) {
     Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht");
@@ -26,9 +26,9 @@ void CheckClassArchive(const ClassArchive& archive, Findings& findings) {
 
 }  // namespace
 
-void CheckJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
+void ReviewJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
   LogVersion(ReadJavaRelease(attempt.choice.home));
   if (!settings.GetForStartKey(keyname::kClassArchive).empty()) {
-    CheckClassArchive(attempt.classArchive, findings);
+    ReviewClassArchive(attempt.classArchive, findings);
   }
 }

@@ -16,7 +16,7 @@ std::string ComparablePath(const std::string& path) {
   return comparable;
 }
 
-void CheckWorkingDirectory(const CheckRun& check, Findings& findings) {
+void ReviewWorkingDirectory(const CheckRun& check, Findings& findings) {
   Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
   Log().WriteLine("Ordner des Launchers: " + ExecutableFolder());
   if (StartsInLauncherFolder(check)) return;
@@ -40,9 +40,9 @@ bool StartsInLauncherFolder(const CheckRun& check) {
   return ComparablePath(check.workingDirectory) == ComparablePath(ExecutableFolder());
 }
 
-void CheckLocations(const CheckRun& check, Findings& findings) {
+void ReviewLocations(const CheckRun& check, Findings& findings) {
   LogSubsection("Orte");
   Log().WriteLine("Protokoll: " + check.logPath);
-  CheckWorkingDirectory(check, findings);
+  ReviewWorkingDirectory(check, findings);
   Log().WriteLine("InWartung.txt: " + MaintenanceState(*check.plan));
 }

@@ -5,27 +5,28 @@
 #include "diagnosis/check_run.h"
 #include "diagnosis/findings.h"
 
-// The parts of the check section, each headed "=== title ===". They read
-// what the run decided and log what they find; none changes anything.
+// The parts of the check section, each headed "=== title ===": check mode's
+// reviews, which find and report, unlike the checks of checks/, which end a
+// run. They read the plan and log what they find; none changes anything.
 
 // Every setting with where it came from and the values it replaced.
-void CheckSettingOrigins(const Settings& settings, Findings& findings);
+void ReviewSettingOrigins(const Settings& settings, Findings& findings);
 // Per bit width the run considers: keys, folder, javaw.exe, its bit width.
-void CheckJava(const CheckRun& check, Findings& findings);
+void ReviewJava(const CheckRun& check, Findings& findings);
 // Java's version from its release file and, with launcher.class_archive,
 // the archive it gets: which file, whether it is there, its size.
-void CheckJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings);
+void ReviewJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings);
 // The heap sizes after the launcher's normalisation, per bit width.
-void CheckHeap(const CheckRun& check, Findings& findings);
+void ReviewHeap(const CheckRun& check, Findings& findings);
 // Every class-path entry, seen from the working directory.
-void CheckClasspath(const CheckRun& check, Findings& findings);
+void ReviewClasspath(const CheckRun& check, Findings& findings);
 // The built command lines, their length, and the settings whose pieces Java
 // would not read as meant.
-void CheckJavaCommandLine(const CheckRun& check, Findings& findings);
+void ReviewJavaCommandLine(const CheckRun& check, Findings& findings);
 // Keys and parameters that nothing reads.
-void CheckUnknownKeys(const CheckRun& check, Findings& findings);
+void ReviewUnknownKeys(const CheckRun& check, Findings& findings);
 // The log, the working directory, maintenance.
-void CheckLocations(const CheckRun& check, Findings& findings);
+void ReviewLocations(const CheckRun& check, Findings& findings);
 // Whether the run started in the launcher's own folder, where the
 // installation's files are looked for.
 bool StartsInLauncherFolder(const CheckRun& check);

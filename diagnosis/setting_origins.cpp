@@ -27,7 +27,7 @@ void LogReplacedValues(const Settings& settings, const std::string& key) {
 
 // The start-key variant always wins, even over a plain key that a later
 // file set: the rule that surprises administrators most.
-void CheckVariant(const Settings& settings, const std::string& startKey, const std::string& key,
+void ReviewVariant(const Settings& settings, const std::string& startKey, const std::string& key,
                   Findings& findings) {
   std::string variant = startKey + "." + key;
   if (!TakesStartKeyVariant(key) || settings.Get(variant).empty()) return;
@@ -62,7 +62,7 @@ std::string EffectiveKey(const Settings& settings, const std::string& key) {
   return settings.Get(variant).empty() ? key : variant;
 }
 
-void CheckSettingOrigins(const Settings& settings, Findings& findings) {
+void ReviewSettingOrigins(const Settings& settings, Findings& findings) {
   LogSubsection("Einstellungen und ihre Herkunft");
   std::string startKey = StartKey(settings);
   // Without the start key's entry the run's own report named these files already.
@@ -72,6 +72,6 @@ void CheckSettingOrigins(const Settings& settings, Findings& findings) {
   for (const auto& [key, value] : settings.entries) {
     Log().WriteLine(key + " = " + ShownValue(key, value) + OriginOf(settings, key));
     LogReplacedValues(settings, key);
-    CheckVariant(settings, startKey, key, findings);
+    ReviewVariant(settings, startKey, key, findings);
   }
 }

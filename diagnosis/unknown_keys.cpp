@@ -35,7 +35,7 @@ std::string LowerCasePrefixHint(const std::string& key) {
          key.substr(dot);
 }
 
-void CheckFileKey(const std::string& key, const std::string& origin, Findings& findings) {
+void ReviewFileKey(const std::string& key, const std::string& origin, Findings& findings) {
   if (IsCommandLineOnlyKey(key)) {
     Warn(findings, key + origin + " wirkt nur auf der Kommandozeile");
   } else if (!IsKnownFileKey(key)) {
@@ -45,7 +45,7 @@ void CheckFileKey(const std::string& key, const std::string& origin, Findings& f
   }
 }
 
-void CheckParameter(const std::string& key, Findings& findings) {
+void ReviewParameter(const std::string& key, Findings& findings) {
   if (IsKnownCommandLineKey(key)) return;
   if (IsKnownFileKey(key)) {
     Warn(findings, "Kommandozeilenparameter -" + key +
@@ -58,13 +58,13 @@ void CheckParameter(const std::string& key, Findings& findings) {
 
 }  // namespace
 
-void CheckUnknownKeys(const CheckRun& check, Findings& findings) {
+void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
   LogSubsection("Unbekannte Schl\xFCssel und Parameter");
   int before = findings.warnings;
   for (const auto& [key, values] : check.plan->settings.history) {
     std::string origin = FileOrigin(values);
-    if (!origin.empty()) CheckFileKey(key, origin, findings);
+    if (!origin.empty()) ReviewFileKey(key, origin, findings);
   }
-  for (const auto& entry : check.plan->parameters.entries) CheckParameter(entry.first, findings);
+  for (const auto& entry : check.plan->parameters.entries) ReviewParameter(entry.first, findings);
   if (findings.warnings == before) Log().WriteLine("Keine");
 }
