@@ -1,5 +1,7 @@
 #include "process/java_attempts.h"
 
+#include "report/launch_log.h"
+
 namespace {
 
 std::string Bits(const JavaAttempt& attempt) { return attempt.is64Bit ? "64 Bit: " : "32 Bit: "; }
@@ -10,8 +12,8 @@ RunEnd BothFailed(const JavaAttempt& first, const AttemptOutcome& firstOutcome,
                   const JavaAttempt& second, const AttemptOutcome& secondOutcome) {
   return Failure("Java konnte nicht gestartet werden:\n" + Bits(first) + firstOutcome.summary +
                  "\n" + Bits(second) + secondOutcome.summary +
-                 "\nEinzelheiten stehen im Protokoll KivLaunch.log.\n\nBitte kontaktieren Sie den "
-                 "Support.");
+                 "\nEinzelheiten stehen im Protokoll " + Log().Name() +
+                 ".\n\nBitte kontaktieren Sie den Support.");
 }
 
 }  // namespace
