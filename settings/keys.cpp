@@ -2,47 +2,6 @@
 
 #include "settings/text.h"
 
-namespace keyname {
-const char kStart[] = "start";
-const char kJava[] = "java";
-const char kJava64[] = "java64";
-const char kMemoryInitial[] = "memory.initial";
-const char kMemoryMaximum[] = "memory.maximum";
-const char kMinHeapFreeRatio[] = "MinHeapFreeRatio";
-const char kMaxHeapFreeRatio[] = "MaxHeapFreeRatio";
-const char kClasspathDefault[] = "classpath.default";
-const char kClasspathHelp[] = "classpath.help";
-const char kClasspathExtra[] = "classpath.extra";
-const char kClasspathPrepend32[] = "classpath.prepend32";
-const char kClasspathPrepend64[] = "classpath.prepend64";
-const char kJvmParameter[] = "jvm.parameter";
-const char kClientName[] = "Dclientname";
-const char kAutologinUser[] = "Dautologin.user";
-const char kAutologinPassword[] = "Dautologin.pwd";
-const char kServiceVersion[] = "DKivLaunchService.version";
-const char kSplash[] = "splash";
-const char kNoSplash[] = "nosplash";
-const char kSwingNoXp[] = "swing.noxp";
-const char kDirect3D[] = "sun.java2d.d3d";
-const char kKeep[] = "launcher.keep";
-const char kKeepAndKill[] = "launcher.keep_and_kill";
-const char kService[] = "launcher.service";
-const char kIgnoreMaintenance[] = "launcher.ignore_inwartung";
-const char kJavaOutput[] = "launcher.java_output";
-const char kJavaWatch[] = "launcher.java_watch";
-const char kClassArchive[] = "launcher.class_archive";
-const char kChangeDirectory[] = "launcher.cwd";
-const char kShowDirectory[] = "launcher.show_dir";
-const char kCheck[] = "launcher.check";
-const char kCustomFile[] = "custom";
-const char kRead[] = "read";
-const char kReadApp[] = "read_app";
-const char kJvmParameterFamily[] = "jvm.parameter.";
-const char kKivPropertyFamily[] = "Dkiv.";
-const char kJava64HostFamily[] = "java64.host.";
-const char kJavaHostFamily[] = "java.host.";
-}  // namespace keyname
-
 namespace {
 
 const unsigned kFileAndCommandLine = kInFiles | kCopiedFromCommandLine;

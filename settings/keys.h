@@ -8,45 +8,45 @@
 // of keys are derived from here, and readers use these names.
 
 namespace keyname {
-extern const char kStart[];
-extern const char kJava[];
-extern const char kJava64[];
-extern const char kMemoryInitial[];
-extern const char kMemoryMaximum[];
-extern const char kMinHeapFreeRatio[];
-extern const char kMaxHeapFreeRatio[];
-extern const char kClasspathDefault[];
-extern const char kClasspathHelp[];
-extern const char kClasspathExtra[];
-extern const char kClasspathPrepend32[];
-extern const char kClasspathPrepend64[];
-extern const char kJvmParameter[];
-extern const char kClientName[];
-extern const char kAutologinUser[];
-extern const char kAutologinPassword[];
-extern const char kServiceVersion[];
-extern const char kSplash[];
-extern const char kNoSplash[];
-extern const char kSwingNoXp[];
-extern const char kDirect3D[];
-extern const char kKeep[];
-extern const char kKeepAndKill[];
-extern const char kService[];
-extern const char kIgnoreMaintenance[];
-extern const char kJavaOutput[];
-extern const char kJavaWatch[];
-extern const char kClassArchive[];
-extern const char kChangeDirectory[];
-extern const char kShowDirectory[];
-extern const char kCheck[];
-extern const char kCustomFile[];
-extern const char kRead[];
-extern const char kReadApp[];
+inline constexpr char kStart[] = "start";
+inline constexpr char kJava[] = "java";
+inline constexpr char kJava64[] = "java64";
+inline constexpr char kMemoryInitial[] = "memory.initial";
+inline constexpr char kMemoryMaximum[] = "memory.maximum";
+inline constexpr char kMinHeapFreeRatio[] = "MinHeapFreeRatio";
+inline constexpr char kMaxHeapFreeRatio[] = "MaxHeapFreeRatio";
+inline constexpr char kClasspathDefault[] = "classpath.default";
+inline constexpr char kClasspathHelp[] = "classpath.help";
+inline constexpr char kClasspathExtra[] = "classpath.extra";
+inline constexpr char kClasspathPrepend32[] = "classpath.prepend32";
+inline constexpr char kClasspathPrepend64[] = "classpath.prepend64";
+inline constexpr char kJvmParameter[] = "jvm.parameter";
+inline constexpr char kClientName[] = "Dclientname";
+inline constexpr char kAutologinUser[] = "Dautologin.user";
+inline constexpr char kAutologinPassword[] = "Dautologin.pwd";
+inline constexpr char kServiceVersion[] = "DKivLaunchService.version";
+inline constexpr char kSplash[] = "splash";
+inline constexpr char kNoSplash[] = "nosplash";
+inline constexpr char kSwingNoXp[] = "swing.noxp";
+inline constexpr char kDirect3D[] = "sun.java2d.d3d";
+inline constexpr char kKeep[] = "launcher.keep";
+inline constexpr char kKeepAndKill[] = "launcher.keep_and_kill";
+inline constexpr char kService[] = "launcher.service";
+inline constexpr char kIgnoreMaintenance[] = "launcher.ignore_inwartung";
+inline constexpr char kJavaOutput[] = "launcher.java_output";
+inline constexpr char kJavaWatch[] = "launcher.java_watch";
+inline constexpr char kClassArchive[] = "launcher.class_archive";
+inline constexpr char kChangeDirectory[] = "launcher.cwd";
+inline constexpr char kShowDirectory[] = "launcher.show_dir";
+inline constexpr char kCheck[] = "launcher.check";
+inline constexpr char kCustomFile[] = "custom";
+inline constexpr char kRead[] = "read";
+inline constexpr char kReadApp[] = "read_app";
 // Families: the prefix, and a name after it.
-extern const char kJvmParameterFamily[];
-extern const char kKivPropertyFamily[];
-extern const char kJava64HostFamily[];
-extern const char kJavaHostFamily[];
+inline constexpr char kJvmParameterFamily[] = "jvm.parameter.";
+inline constexpr char kKivPropertyFamily[] = "Dkiv.";
+inline constexpr char kJava64HostFamily[] = "java64.host.";
+inline constexpr char kJavaHostFamily[] = "java.host.";
 }  // namespace keyname
 
 // Where a key is read.
