@@ -33,21 +33,20 @@ std::string Cause(const CheckRun& check) {
          " ist nicht der Ordner des Launchers (Abhilfe: -launcher.cwd=true)";
 }
 
-void LogReports(const CheckRun& check, Findings& findings) {
-  for (const std::string& report : check.reports) {
-    std::string text = report;
-    if (!text.empty() && text.back() == '\n') text.pop_back();
-    std::string cause = Cause(check);
-    if (!cause.empty()) text = Trim(text) + cause;
-    Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
-  }
+void FailWithReport(const CheckRun& check, Findings& findings) {
+  if (check.report.empty()) return;
+  std::string text = check.report;
+  if (text.back() == '\n') text.pop_back();
+  std::string cause = Cause(check);
+  if (!cause.empty()) text = Trim(text) + cause;
+  Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
 }
 
 void WriteSection(const CheckRun& check, Findings& findings) {
   Log().Banner(
       "Pr\xFC"
       "fung");
-  LogReports(check, findings);
+  FailWithReport(check, findings);
   if (check.plan->settingsRead) {
     const Settings& settings = check.plan->settings;
     ReviewSettingOrigins(settings, findings);
@@ -151,10 +150,10 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   RunEnd end = CheckedRunEnd(plan, check);
   if (end && !end->report.empty()) {
     LogReport(end->report);
-    check.reports.push_back(end->report);
+    check.report = end->report;
   }
   CheckVerdict verdict;
-  if (!plan.settingsRead && check.reports.empty()) {
+  if (!plan.settingsRead && check.report.empty()) {
     verdict.exitCode = end ? end->exitCode : kExitSuccess;
     return verdict;
   }

@@ -13,8 +13,8 @@ struct CheckRun {
   const RunPlan* plan = nullptr;
   // The Java attempts the run reached, in order.
   std::vector<const JavaAttempt*> reached;
-  // The report the run would have ended with.
-  std::vector<std::string> reports;
+  // The report the run would have ended with; empty for none.
+  std::string report;
 };
 
 // What a check run tells at its end: the box's text and the service's line

@@ -20,8 +20,8 @@ bool EntryExists(const std::string& entry) {
 }
 
 void ReviewEntries(const Settings& settings, const std::string& key, const std::string& value,
-                  Findings& findings) {
-  std::string shownKey = EffectiveKey(settings, key);
+                   Findings& findings) {
+  std::string shownKey = settings.KeyForStartKey(key);
   for (const std::string& piece : SplitString(value, ';')) {
     std::string entry = Trim(piece);
     if (entry.empty()) continue;

@@ -12,43 +12,6 @@
 
 namespace {
 
-// Keys whose value reaches Java as one piece, with the text put before it.
-const char* const kOnePieceKeys[][2] = {{keyname::kClientName, "-Dclientname="},
-                                        {keyname::kSplash, "-splash:"},
-                                        {keyname::kAutologinUser, "-Dautologin.user="},
-                                        {keyname::kAutologinPassword, "-Dautologin.pwd="},
-                                        {keyname::kServiceVersion, "-DKivLaunchService.version="}};
-const char* const kOnePieceVariantKeys[][2] = {
-    {keyname::kMinHeapFreeRatio, "-XX:MinHeapFreeRatio="},
-    {keyname::kMaxHeapFreeRatio, "-XX:MaxHeapFreeRatio="}};
-
-bool IsJvmParameterPiece(const std::string& key, const std::string& startKey) {
-  return StartsWith(key, keyname::kJvmParameterFamily) ||
-         StartsWith(key, startKey + "." + keyname::kJvmParameterFamily);
-}
-
-void AddPiece(const Settings& settings, const std::string& key, const std::string& before,
-              std::vector<MeantPiece>& pieces) {
-  std::string value = settings.Get(key);
-  if (!value.empty()) pieces.push_back({key, before + value});
-}
-
-std::vector<MeantPiece> MeantPieces(const Settings& settings) {
-  std::vector<MeantPiece> pieces;
-  for (const auto& piece : kOnePieceKeys) AddPiece(settings, piece[0], piece[1], pieces);
-  for (const auto& piece : kOnePieceVariantKeys) {
-    AddPiece(settings, EffectiveKey(settings, piece[0]), piece[1], pieces);
-  }
-  std::string startKey = StartKey(settings);
-  for (const auto& entry : settings.entries) {
-    const std::string& key = entry.first;
-    if (StartsWith(key, keyname::kKivPropertyFamily))
-      AddPiece(settings, key, "-" + key + "=", pieces);
-    if (IsJvmParameterPiece(key, startKey)) AddPiece(settings, key, "", pieces);
-  }
-  return pieces;
-}
-
 // The piece as the check shows it: a password reads "xxxx".
 std::string Shown(const PieceProblem& problem) {
   size_t equals = problem.text.find('=');
@@ -97,7 +60,7 @@ void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& fi
   const Settings& settings = check.plan->settings;
   std::string startKey = StartKey(settings);
   std::string startValue = settings.Get(startKey);
-  JavaArgumentsReading reading = ReadAsJava(attempt.commandLine, MeantPieces(settings), startValue);
+  JavaArgumentsReading reading = ReadAsJava(attempt.commandLine, attempt.pieces, startValue);
   bool explained = false;
   for (const PieceProblem& problem : reading.problems) {
     Report(findings, problem.breaksStart,

@@ -43,8 +43,8 @@ uint64_t Bytes(const std::string& value) {
 
 // The value Java receives, or empty when it will refuse it.
 std::string ReviewHeapOption(const Settings& settings, const HeapOption& heap,
-                            const HeapDecision& decision, Findings& findings) {
-  std::string key = EffectiveKey(settings, heap.key);
+                             const HeapDecision& decision, Findings& findings) {
+  std::string key = settings.KeyForStartKey(heap.key);
   std::string value = settings.GetForStartKey(heap.key);
   const std::string& given = decision.value;
   std::string option = heap.option + given;

@@ -58,8 +58,8 @@ size_t PlaceOf(const std::string& line, const std::string& text) {
 }
 
 void ReviewPiece(const std::vector<Argument>& arguments, const std::string& line,
-                const MeantPiece& piece, size_t classpathOption, size_t mainClass,
-                JavaArgumentsReading& reading) {
+                 const MeantPiece& piece, size_t classpathOption, size_t mainClass,
+                 JavaArgumentsReading& reading) {
   size_t begin = PlaceOf(line, piece.text);
   if (begin == std::string::npos) return;
   size_t end = begin + piece.text.size();

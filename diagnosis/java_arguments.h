@@ -3,12 +3,7 @@
 #include <string>
 #include <vector>
 
-// A piece the launcher put into a Java command line for one setting, as the
-// setting meant it: one argument, its double quotes only grouping.
-struct MeantPiece {
-  std::string key;
-  std::string text;
-};
+#include "jvm/java_command_line.h"
 
 // How Java's launcher reads a piece that does not reach it as meant.
 struct PieceProblem {

@@ -39,7 +39,7 @@ std::string HexText(unsigned number) {
 
 // Silent for a file that is no Windows program, like the POSIX stand-in's Java.
 void ReviewBitWidth(const std::string& key, const std::string& program, bool is64Bit,
-                   Findings& findings) {
+                    Findings& findings) {
   unsigned machine = ReadPeMachine(program);
   if (machine == 0) return;
   if (machine != kMachineI386 && machine != kMachineAmd64) {

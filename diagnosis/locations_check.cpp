@@ -2,19 +2,9 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
-#include "settings/text.h"
+#include "settings/windows_path.h"
 
 namespace {
-
-// Windows compares paths without regard to case or the kind of slash.
-std::string ComparablePath(const std::string& path) {
-  std::string comparable = ToUpper(path);
-  for (char& c : comparable) {
-    if (c == '/') c = '\\';
-  }
-  while (comparable.size() > 1 && comparable.back() == '\\') comparable.pop_back();
-  return comparable;
-}
 
 void ReviewWorkingDirectory(const CheckRun& check, Findings& findings) {
   Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
@@ -37,7 +27,8 @@ std::string MaintenanceState(const RunPlan& plan) {
 }  // namespace
 
 bool StartsInLauncherFolder(const CheckRun& check) {
-  return ComparablePath(check.workingDirectory) == ComparablePath(ExecutableFolder());
+  const std::string& folder = check.workingDirectory;
+  return ComparablePath(folder, folder) == ComparablePath(ExecutableFolder(), folder);
 }
 
 void ReviewLocations(const CheckRun& check, Findings& findings) {

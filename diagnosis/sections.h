@@ -36,8 +36,6 @@ void LogSubsection(const std::string& title);
 std::string ShownValue(const std::string& key, const std::string& value);
 // "(launch.properties, Zeile 7)", from the value's last assignment.
 std::string OriginOf(const Settings& settings, const std::string& key);
-// START.key when the start key has that variant, else key.
-std::string EffectiveKey(const Settings& settings, const std::string& key);
 // The Java attempts the run reached, else all it would make.
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);
 std::string BitsText(bool is64Bit);

@@ -28,7 +28,7 @@ void LogReplacedValues(const Settings& settings, const std::string& key) {
 // The start-key variant always wins, even over a plain key that a later
 // file set: the rule that surprises administrators most.
 void ReviewVariant(const Settings& settings, const std::string& startKey, const std::string& key,
-                  Findings& findings) {
+                   Findings& findings) {
   std::string variant = startKey + "." + key;
   if (!TakesStartKeyVariant(key) || settings.Get(variant).empty()) return;
   Log().WriteLine("  gilt nicht f\xFCr K\xFCrzel " + startKey + ": " + variant + " hat Vorrang");
@@ -55,11 +55,6 @@ std::string ShownValue(const std::string& key, const std::string& value) {
 std::string OriginOf(const Settings& settings, const std::string& key) {
   const Assignment* last = LastAssignment(settings, key);
   return last ? Parenthesised(last->origin) : std::string();
-}
-
-std::string EffectiveKey(const Settings& settings, const std::string& key) {
-  std::string variant = StartKey(settings) + "." + key;
-  return settings.Get(variant).empty() ? key : variant;
 }
 
 void ReviewSettingOrigins(const Settings& settings, Findings& findings) {

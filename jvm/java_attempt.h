@@ -22,6 +22,8 @@ struct JavaAttempt {
   std::string program;
   ClassArchive classArchive;
   std::string commandLine;
+  // What each setting put into the command line, as it meant it.
+  std::vector<MeantPiece> pieces;
   // What deciding the command line logs before it.
   std::vector<std::string> logLines;
   // The run ends when it reaches this attempt.

@@ -18,19 +18,31 @@ namespace {
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
 
-// " -name=value " when the value is not empty.
-std::string SpacedOption(const std::string& name, const std::string& value) {
-  return value.empty() ? std::string() : " -" + name + "=" + value + " ";
+// The piece a setting gives, noted for check mode, which compares it with
+// what Java will read.
+std::string Piece(const std::string& key, const std::string& text, JavaAttempt* attempt) {
+  attempt->pieces.push_back({key, text});
+  return text;
 }
 
-std::string SystemProperties(const Settings& settings) {
+// " -name=value " when the key's value is not empty.
+std::string SpacedOption(const std::string& name, const std::string& key, const Settings& settings,
+                         JavaAttempt* attempt) {
+  std::string value = settings.Get(key);
+  return value.empty() ? std::string() : " " + Piece(key, "-" + name + "=" + value, attempt) + " ";
+}
+
+std::string SystemProperties(const Settings& settings, JavaAttempt* attempt) {
   std::string text;
   if (settings.IsTrue(keyname::kSwingNoXp)) text += " -Dswing.noxp=true";
   if (settings.GetForStartKey(keyname::kDirect3D) == "false") text += " -Dsun.java2d.d3d=false";
   std::string clientName = settings.Get(keyname::kClientName);
-  if (!clientName.empty()) text += " -Dclientname=" + clientName;
+  if (!clientName.empty())
+    text += " " + Piece(keyname::kClientName, "-Dclientname=" + clientName, attempt);
   std::string splash = settings.Get(keyname::kSplash);
-  if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) text += " -splash:" + splash;
+  if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) {
+    text += " " + Piece(keyname::kSplash, "-splash:" + splash, attempt);
+  }
   return text;
 }
 
@@ -44,17 +56,23 @@ HeapDecision DecideHeap(const char* key, bool is64Bit, const Settings& settings,
 std::string MemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
   DecideHeaps(is64Bit, settings, attempt);
   std::string text = " -Xms" + attempt->initialHeap.value + " -Xmx" + attempt->maximumHeap.value;
-  text += SpacedOption("XX:MinHeapFreeRatio", settings.GetForStartKey(keyname::kMinHeapFreeRatio));
-  text += SpacedOption("XX:MaxHeapFreeRatio", settings.GetForStartKey(keyname::kMaxHeapFreeRatio));
+  text += SpacedOption("XX:MinHeapFreeRatio", settings.KeyForStartKey(keyname::kMinHeapFreeRatio),
+                       settings, attempt);
+  text += SpacedOption("XX:MaxHeapFreeRatio", settings.KeyForStartKey(keyname::kMaxHeapFreeRatio),
+                       settings, attempt);
   return text;
 }
 
-std::string ForwardedProperties(const Settings& settings) {
-  std::string text = SpacedOption(keyname::kAutologinUser, settings.Get(keyname::kAutologinUser));
-  text += SpacedOption(keyname::kAutologinPassword, settings.Get(keyname::kAutologinPassword));
-  text += SpacedOption(keyname::kServiceVersion, settings.Get(keyname::kServiceVersion));
+std::string ForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
+  std::string text;
+  for (const char* key :
+       {keyname::kAutologinUser, keyname::kAutologinPassword, keyname::kServiceVersion}) {
+    text += SpacedOption(key, key, settings, attempt);
+  }
   for (const auto& [key, value] : settings.entries) {
-    if (StartsWith(key, keyname::kKivPropertyFamily)) text += " -" + key + "=" + value + " ";
+    if (StartsWith(key, keyname::kKivPropertyFamily)) {
+      text += " " + Piece(key, "-" + key + "=" + value, attempt) + " ";
+    }
   }
   return text;
 }
@@ -173,8 +191,8 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
                           const LaunchInputs& inputs, JavaAttempt* attempt) {
   attempt->program = JavaProgram(javaHome);
   std::string line = QuotedProgramPath(attempt->program);
-  line += SystemProperties(settings);
-  line += " " + BuildJvmParameters(settings);
+  line += SystemProperties(settings, attempt);
+  line += " " + BuildJvmParameters(settings, &attempt->pieces);
   line += MemoryOptions(is64Bit, settings, attempt);
   std::string classpath = ClasspathText(is64Bit, settings, inputs.classpath);
   attempt->classArchive = DecideClassArchive(javaHome, classpath, settings);
@@ -183,7 +201,7 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
                            archive.logLines.end());
   line += archive.options;
   line += Spaced(inputs.readParameters);
-  line += ForwardedProperties(settings);
+  line += ForwardedProperties(settings, attempt);
   line += ClasspathOption(classpath, ClasspathPrepend(is64Bit, settings), attempt);
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);

@@ -29,6 +29,13 @@ struct LaunchInputs {
   Classpath classpath;
 };
 
+// A piece the launcher put into a Java command line for one setting, as the
+// setting meant it: one argument, its double quotes only grouping.
+struct MeantPiece {
+  std::string key;
+  std::string text;
+};
+
 struct JavaAttempt;
 
 // The attempt's heap sizes for its bit width.

@@ -10,16 +10,17 @@ namespace {
 
 const char* const kDefaultJvmParameters[] = {"-Djava.util.Arrays.useLegacyMergeSort=true"};
 
-std::map<std::string, std::string> CollectJvmParameterMap(const Settings& settings) {
+// Each suffix's value, with the key that gave it.
+std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& settings) {
   std::string startPrefix =
       ToUpper(settings.Get(keyname::kStart)) + "." + keyname::kJvmParameterFamily;
-  std::map<std::string, std::string> bySuffix;
+  std::map<std::string, MeantPiece> bySuffix;
   for (const auto& [key, value] : settings.entries) {
     if (StartsWith(key, startPrefix)) {
-      bySuffix[key.substr(startPrefix.size())] = value;
+      bySuffix[key.substr(startPrefix.size())] = {key, value};
     } else if (StartsWith(key, keyname::kJvmParameterFamily)) {
       bySuffix.emplace(key.substr(std::char_traits<char>::length(keyname::kJvmParameterFamily)),
-                       value);
+                       MeantPiece{key, value});
     }
   }
   return bySuffix;
@@ -48,10 +49,13 @@ std::vector<std::string> SplitString(const std::string& text, char delimiter) {
   return tokens;
 }
 
-std::string BuildJvmParameters(const Settings& settings) {
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces) {
   std::vector<std::string> tokens =
       SplitString(settings.GetForStartKey(keyname::kJvmParameter), ' ');
-  for (const auto& entry : CollectJvmParameterMap(settings)) tokens.push_back(entry.second);
+  for (const auto& [suffix, piece] : CollectJvmParameterMap(settings)) {
+    tokens.push_back(piece.text);
+    if (pieces && !piece.text.empty()) pieces->push_back(piece);
+  }
   for (const char* parameter : kDefaultJvmParameters) {
     if (std::find(tokens.begin(), tokens.end(), parameter) == tokens.end()) {
       tokens.push_back(parameter);

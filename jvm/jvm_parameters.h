@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "jvm/java_command_line.h"
 #include "settings/settings.h"
 
 // jvm.parameter (split at blanks), then the values of the keys
 // jvm.parameter.SUFFIX in suffix order (a START.jvm.parameter.SUFFIX wins
-// for its suffix), then the default parameters not yet present.
-std::string BuildJvmParameters(const Settings& settings);
+// for its suffix), then the default parameters not yet present. Each
+// jvm.parameter.SUFFIX that gives a value goes to pieces, when given.
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces = nullptr);
 
 // A token per delimiter met, even an empty one; a final token only when
 // characters remain after the last delimiter.

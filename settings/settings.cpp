@@ -19,8 +19,12 @@ void Settings::Set(const std::string& key, const std::string& value, const std::
 }
 
 std::string Settings::GetForStartKey(const std::string& key) const {
-  std::string variant = Get(ToUpper(Get(keyname::kStart)) + "." + key);
-  return variant.empty() ? Get(key) : variant;
+  return Get(KeyForStartKey(key));
+}
+
+std::string Settings::KeyForStartKey(const std::string& key) const {
+  std::string variant = ToUpper(Get(keyname::kStart)) + "." + key;
+  return Get(variant).empty() ? key : variant;
 }
 
 Settings InitialSettings(bool keepsHistory) {

@@ -33,6 +33,8 @@ struct Settings {
            const std::string& origin = std::string());
   // A variant for the start key (START.key) wins over the plain key.
   std::string GetForStartKey(const std::string& key) const;
+  // The key GetForStartKey reads: START.key when that is set, else key.
+  std::string KeyForStartKey(const std::string& key) const;
 };
 
 // The parsed command line is a store of the same kind.
