@@ -4,18 +4,8 @@
 #include <vector>
 
 #include "settings/keys.h"
-#include "settings/text.h"
 
 namespace {
-
-bool IsIn(const std::string& key, unsigned places) {
-  const KeyEntry* entry = FindKey(key);
-  return entry && (entry->places & places) != 0;
-}
-
-bool HasLowerCaseLetter(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-}
 
 size_t EditDistance(const std::string& a, const std::string& b) {
   std::vector<size_t> row(b.size() + 1);
@@ -33,28 +23,6 @@ size_t EditDistance(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
-
-bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::string* rest) {
-  size_t dot = key.find('.');
-  if (dot == std::string::npos || dot == 0 || HasLowerCaseLetter(key.substr(0, dot))) return false;
-  *prefix = key.substr(0, dot);
-  *rest = key.substr(dot + 1);
-  return true;
-}
-
-bool TakesStartKeyVariant(const std::string& key) { return IsIn(key, kWithStartKeyVariant); }
-
-bool IsKnownFileKey(const std::string& key) {
-  if (IsIn(key, kInFiles) || !HasLowerCaseLetter(key)) return true;
-  std::string prefix, rest;
-  return SplitStartKeyPrefix(key, &prefix, &rest) && TakesStartKeyVariant(rest);
-}
-
-bool IsCommandLineOnlyKey(const std::string& key) { return IsIn(key, kOnlyOnCommandLine); }
-
-bool IsKnownCommandLineKey(const std::string& key) {
-  return IsIn(key, kCopiedFromCommandLine | kOnlyOnCommandLine);
-}
 
 std::string ClosestKnownKey(const std::string& key) {
   std::string closest;

@@ -32,10 +32,10 @@ void ReviewLocations(const CheckRun& check, Findings& findings);
 bool StartsInLauncherFolder(const CheckRun& check);
 
 void LogSubsection(const std::string& title);
+// An error or a warning, each text once.
+void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings);
 // The value as a check may show it: a password reads "xxxx".
 std::string ShownValue(const std::string& key, const std::string& value);
-// "(launch.properties, Zeile 7)", from the value's last assignment.
-std::string OriginOf(const Settings& settings, const std::string& key);
 // The Java attempts the run reached, else all it would make.
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);
 std::string BitsText(bool is64Bit);

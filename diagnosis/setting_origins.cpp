@@ -52,11 +52,6 @@ std::string ShownValue(const std::string& key, const std::string& value) {
   return IsPasswordKey(key) ? "xxxx" : MaskPassword(value);
 }
 
-std::string OriginOf(const Settings& settings, const std::string& key) {
-  const Assignment* last = LastAssignment(settings, key);
-  return last ? Parenthesised(last->origin) : std::string();
-}
-
 void ReviewSettingOrigins(const Settings& settings, Findings& findings) {
   LogSubsection("Einstellungen und ihre Herkunft");
   std::string startKey = StartKey(settings);

@@ -26,7 +26,38 @@ long long UnitFactor(char unit) {
   }
 }
 
+// The factor of a unit letter as Java reads it; 0 for none it knows.
+unsigned long long JavaUnitFactor(char unit) {
+  unsigned long long factor = 1;
+  for (const char* units = "kmgt"; *units; ++units) {
+    factor *= 1024;
+    if (unit == *units || unit == *units - 'a' + 'A') return factor;
+  }
+  return 0;
+}
+
 }  // namespace
+
+JavaHeapSize ReadJavaHeapSize(const std::string& text, bool maximum) {
+  JavaHeapSize size;
+  size_t digits = 0;
+  unsigned long long number = 0;
+  for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+    unsigned digit = static_cast<unsigned>(text[digits] - '0');
+    if (number > (UINT64_MAX - digit) / 10) return size;
+    number = number * 10 + digit;
+  }
+  if (digits == 0 || digits + 1 < text.size()) return size;
+  unsigned long long factor = 1;
+  if (digits < text.size()) {
+    factor = JavaUnitFactor(text.back());
+    if (factor == 0 || number > UINT64_MAX / factor) return size;
+    size.hasUnit = true;
+  }
+  size.bytes = number * factor;
+  size.accepted = size.bytes > 0 || !maximum;
+  return size;
+}
 
 long long ReadLong32(const std::string& text) {
   size_t pos = 0;

@@ -14,12 +14,18 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);
+  attempt.launchFindings = ReadHeapFindings(
+      {"-Xms" + attempt.initialHeap.value, "-Xmx" + attempt.maximumHeap.value});
   if (!is64Bit) {
     attempt.stop = Failure(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
         "wurde kein Parameter \"java\" definiert!");
   }
   return attempt;
+}
+
+std::string StartRefusal(const JavaAttempt& attempt) {
+  return attempt.refusal.empty() ? RefusalText(attempt.launchFindings) : attempt.refusal;
 }
 
 bool IsMade(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }

@@ -7,6 +7,7 @@
 #include "jvm/heap_size.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
+#include "jvm/launch_findings.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
 
@@ -28,13 +29,19 @@ struct JavaAttempt {
   std::vector<std::string> logLines;
   // The run ends when it reaches this attempt.
   RunEnd stop;
-  // Why Java cannot be given the command line; empty when it can.
+  // Why Windows cannot give Java the command line; empty when it can.
   std::string refusal;
+  // What Java's launcher will make of the command line.
+  std::vector<LaunchFinding> launchFindings;
 };
 
 // Starts and logs nothing. A 32-bit attempt without a Java folder ends the run.
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
                             const std::string& computerName);
+
+// Why the start does not start the attempt's Java: Windows cannot take the
+// command line, or Java's launcher would refuse it. Empty when it can start.
+std::string StartRefusal(const JavaAttempt& attempt);
 
 // Without a Java folder there is nothing to start.
 bool IsMade(const JavaAttempt& attempt);

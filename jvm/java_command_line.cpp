@@ -8,6 +8,7 @@
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
 #include "jvm/jvm_parameters.h"
+#include "jvm/launch_findings.h"
 #include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
 #include "settings/keys.h"
@@ -152,7 +153,9 @@ Classpath PrepareClasspath(const Settings& settings) {
 std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
                                     const LaunchInputs& inputs) {
   return CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + StartKey(settings) +
-         ", die l\xE4ngsten Teile: " + LongestPieces(settings, inputs);
+         ", die l\xE4ngsten Teile: " + LongestPieces(settings, inputs) +
+         "\nAbhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa "
+         "lib\\*";
 }
 
 std::string ZeroByteReport(const std::string& commandLine, const Settings& settings) {
@@ -213,4 +216,6 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
     attempt->refusal = ZeroByteReport(line, settings);
   }
   attempt->commandLine = line;
+  attempt->launchFindings = ReadLaunchFindings(
+      {line, is64Bit, attempt->pieces, settings, StartKey(settings), inputs.startValue});
 }

@@ -49,7 +49,8 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
 
 // Why Windows cannot start the command line: its length against the limit,
 // the start key, and the longest pieces with their lengths, so that an
-// administrator knows which setting to shorten.
+// administrator knows which setting to shorten, and what shortens a class
+// path most.
 std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
                                     const LaunchInputs& inputs);
 

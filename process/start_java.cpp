@@ -160,8 +160,9 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
 
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
                           const Supervision& supervision, bool afterFailedAttempt) {
-  if (!attempt.refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)), "", true);
+  std::string refusal = StartRefusal(attempt);
+  if (!refusal.empty()) {
+    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(refusal)), "", true);
   }
   JavaOutput output;
   if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, afterFailedAttempt, &output)) {

@@ -9,6 +9,18 @@ const unsigned kVariantFromCommandLine = kInFiles | kWithStartKeyVariant | kCopi
 const unsigned kVariant = kInFiles | kWithStartKeyVariant;
 const unsigned kSwitch = kCopiedFromCommandLine | kOnlyOnCommandLine;
 
+bool IsIn(const std::string& key, unsigned places) {
+  const KeyEntry* entry = FindKey(key);
+  return entry && (entry->places & places) != 0;
+}
+
+bool HasLowerCaseLetter(const std::string& text) {
+  for (char c : text) {
+    if (c >= 'a' && c <= 'z') return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 // The copied keys in the order they are copied.
@@ -73,4 +85,26 @@ std::vector<std::string> CopiedCommandLineKeys() {
     if (!entry.family && (entry.places & kCopiedFromCommandLine)) copied.push_back(entry.name);
   }
   return copied;
+}
+
+bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::string* rest) {
+  size_t dot = key.find('.');
+  if (dot == std::string::npos || dot == 0 || HasLowerCaseLetter(key.substr(0, dot))) return false;
+  *prefix = key.substr(0, dot);
+  *rest = key.substr(dot + 1);
+  return true;
+}
+
+bool TakesStartKeyVariant(const std::string& key) { return IsIn(key, kWithStartKeyVariant); }
+
+bool IsKnownFileKey(const std::string& key) {
+  if (IsIn(key, kInFiles) || !HasLowerCaseLetter(key)) return true;
+  std::string prefix, rest;
+  return SplitStartKeyPrefix(key, &prefix, &rest) && TakesStartKeyVariant(rest);
+}
+
+bool IsCommandLineOnlyKey(const std::string& key) { return IsIn(key, kOnlyOnCommandLine); }
+
+bool IsKnownCommandLineKey(const std::string& key) {
+  return IsIn(key, kCopiedFromCommandLine | kOnlyOnCommandLine);
 }

@@ -78,3 +78,18 @@ const KeyEntry* FindKey(const std::string& name);
 // The keys whose command-line value is copied over every properties file,
 // in copying order, families left out.
 std::vector<std::string> CopiedCommandLineKeys();
+
+// Read from the properties files: start-key variants and pattern keys
+// (jvm.parameter.*, Dkiv.*, java64.host.*, java.host.*) and start entries
+// (keys without a lower-case letter) included.
+bool IsKnownFileKey(const std::string& key);
+// Read with a start-key variant (START.key wins over key).
+bool TakesStartKeyVariant(const std::string& key);
+// Acts only when given on the command line.
+bool IsCommandLineOnlyKey(const std::string& key);
+// Read from the command line: the keys copied into the settings and the
+// command-line-only ones.
+bool IsKnownCommandLineKey(const std::string& key);
+// START.key split at its first dot when START has no lower-case letter;
+// false for a key without such a prefix.
+bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::string* rest);

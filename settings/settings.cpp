@@ -15,7 +15,19 @@ const char kCommandLineOrigin[] = "Kommandozeile";
 
 void Settings::Set(const std::string& key, const std::string& value, const std::string& origin) {
   entries[key] = value;
-  if (keepsHistory) history[key].push_back({value, origin, ++assignmentCount});
+  if (keepsHistory) {
+    history[key].push_back({value, origin, ++assignmentCount});
+  } else if (IsKnownFileKey(key)) {
+    history[key] = {{value, origin, ++assignmentCount}};
+  }
+}
+
+std::string OriginOf(const Settings& settings, const std::string& key) {
+  auto it = settings.history.find(key);
+  if (it == settings.history.end() || it->second.empty() || it->second.back().origin.empty()) {
+    return std::string();
+  }
+  return " (" + it->second.back().origin + ")";
 }
 
 std::string Settings::GetForStartKey(const std::string& key) const {

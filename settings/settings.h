@@ -18,6 +18,8 @@ struct Settings {
   std::map<std::string, std::string> entries;
   // Every value each key was given, the effective one last; kept only when
   // asked for (check mode), since a plain run must not grow with the files.
+  // Without it the keys the launcher reads keep their last value, so that a
+  // report can name where a value came from.
   bool keepsHistory = false;
   std::map<std::string, std::vector<Assignment>> history;
   int assignmentCount = 0;
@@ -39,6 +41,10 @@ struct Settings {
 
 // The parsed command line is a store of the same kind.
 using CommandLineParameters = Settings;
+
+// "(launch.properties, Zeile 7)", from the value's last assignment, with a
+// blank before it; empty when not known.
+std::string OriginOf(const Settings& settings, const std::string& key);
 
 extern const char kDefaultOrigin[];
 extern const char kCommandLineOrigin[];

@@ -136,6 +136,8 @@ TEST_F(Java, CommandLineTooLongForWindows) {
            "lich des Endezeichens).\n"
            "K\xFCrzel: QV, die l\xE4ngsten Teile: Classpath 40008 Zeichen, JVM-Parameter 42 "
            "Zeichen, Startparameter 17 Zeichen\n"
+           "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa "
+           "lib\\*\n"
            "Arbeitsverzeichnis: <DIR>\n\nBitte kontaktieren Sie den Support.";
   };
   EXPECT_EQ(After(app.NormalizedLog(), kStartBanner),

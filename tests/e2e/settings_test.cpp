@@ -17,21 +17,23 @@ const char kComplete[] = "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n";
 
 TEST_F(Settings, PropertiesWithCommentQuotedHashAndEmptyValue) {
   app.Write("customlaunch.properties",
-            "memory.maximum = 512M   # more\r\nAPP=-Dx=\"a#b\"\r\nsplash=\r\n");
+            "memory.maximum = 512M   # more\r\nAPP=-Dx=\"a#b\" app.Main\r\nsplash=\r\n");
   RunResult result = app.Run({"-start=app"});
   EXPECT_EQ(result.exitCode, 0);
   std::string expected =
       LogStart("-start=app") + NoHandOver() + StandardLaunchPropertiesLog() +
       FileSection("customlaunch.properties", "customlaunch.properties",
                   {"memory.maximum = 512M   # more // FOUND: \"memory.maximum\"=\"512M\"",
-                   "APP=-Dx=\"a#b\" // FOUND: \"APP\"=\"-Dx=\"a#b\"\"",
+                   "APP=-Dx=\"a#b\" app.Main // FOUND: \"APP\"=\"-Dx=\"a#b\" app.Main\"",
                    "splash= // FOUND: \"splash\"= EMPTY", ""}) +
       AdditionalParameters("", "") +
-      Listing(StandardSettings({{"APP", "-Dx=\"a#b\""}, {"start", "app"}})) + MaintenanceCheck() +
-      Java64Start("APP", "-Dx=\"a#b\"") + kComplete;
+      Listing(StandardSettings({{"APP", "-Dx=\"a#b\" app.Main"}, {"start", "app"}})) + MaintenanceCheck() +
+      Java64Start("APP", "-Dx=\"a#b\" app.Main") + kComplete;
   EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
   // The quotes reach Java as Windows splits its command line.
-  EXPECT_EQ(app.JavaArguments("jre64").back(), "arg=-Dx=a#b");
+  std::vector<std::string> arguments = app.JavaArguments("jre64");
+  ASSERT_GE(arguments.size(), 2u);
+  EXPECT_EQ(arguments[arguments.size() - 2], "arg=-Dx=a#b");
 }
 
 TEST_F(Settings, RootFolderFromKivsoftProperties) {

@@ -131,10 +131,15 @@ TEST(SettingOrigins, EveryValueKeepsItsSourceInOrder) {
   EXPECT_EQ(values[2].value, "2G");
   EXPECT_LT(values[1].order, values[2].order);
   EXPECT_EQ(settings.history.count("empty"), 0u);
-  // A plain run keeps no history: its memory must not grow with the files.
+  // A plain run keeps only the last value of the keys the launcher reads:
+  // its memory must not grow with the files.
+  fake::AddFile("C:\\App\\customlaunch.properties", "memory.maximum=2G\nbench.key=1\n");
   Settings plain = InitialSettings();
+  ASSERT_FALSE(ReadPropertiesFile("", "launch.properties", plain));
   ASSERT_FALSE(ReadPropertiesFile("", "customlaunch.properties", plain));
-  EXPECT_TRUE(plain.history.empty());
+  EXPECT_EQ(plain.history.count("bench.key"), 0u);
+  EXPECT_EQ(plain.history["memory.maximum"].size(), 1u);
+  EXPECT_EQ(OriginOf(plain, "memory.maximum"), " (customlaunch.properties, Zeile 1)");
 }
 
 TEST(Findings, ClosingCounts) {

@@ -1,7 +1,7 @@
 // Check mode reads a Java command line as Java's launcher will and finds
 // the settings whose pieces do not arrive as meant.
 
-#include "diagnosis/java_arguments.h"
+#include "jvm/java_arguments.h"
 
 #include <gtest/gtest.h>
 

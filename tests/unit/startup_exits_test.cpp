@@ -48,6 +48,7 @@ const char kTooLong64[] =
     "lich des Endezeichens).\n"
     "K\xFCrzel: QV, die l\xE4ngsten Teile: Classpath 32700 Zeichen, JVM-Parameter 42 Zeichen, "
     "Startparameter 8 Zeichen\n"
+    "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa lib\\*\n"
     "Arbeitsverzeichnis: C:\\App\n"
     "\n"
     "Bitte kontaktieren Sie den Support.";

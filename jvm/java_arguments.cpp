@@ -1,6 +1,9 @@
-#include "diagnosis/java_arguments.h"
+#include "jvm/java_arguments.h"
+
+#include <initializer_list>
 
 #include "platform/windows_arguments.h"
+#include "settings/text.h"
 
 namespace {
 
@@ -11,17 +14,66 @@ const size_t kNone = static_cast<size_t>(-1);
 
 bool IsOption(const std::string& text) { return !text.empty() && text[0] == '-'; }
 
-bool TakesValue(const std::string& option) {
-  return option == "-cp" || option == "-classpath" || option == "--class-path";
+bool IsAnyOf(const std::string& text, std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    if (text == name) return true;
+  }
+  return false;
 }
 
-// The first argument that is no option nor an option's value, from index first.
-size_t MainClassIndex(const std::vector<Argument>& arguments, size_t first) {
+// Options Java's launcher gives the next argument as their value.
+bool TakesValue(const std::string& option) {
+  return IsAnyOf(option, {"-cp", "-classpath", "--class-path", "-m", "--module", "-d",
+                          "--describe-module", "--source", "-p", "--module-path",
+                          "--upgrade-module-path", "--add-modules", "--enable-native-access",
+                          "--limit-modules", "--add-exports", "--add-opens", "--add-reads",
+                          "--patch-module"});
+}
+
+// The application starts without a main class, or the launcher ends without
+// starting one.
+bool StartsNoMainClass(const std::string& option) {
+  return IsAnyOf(option, {"-jar", "-m", "--module", "--source", "-version", "--version", "-help",
+                          "--help", "-h", "-?", "-X", "--help-extra", "-fullversion",
+                          "--full-version", "--list-modules", "--validate-modules", "-d",
+                          "--describe-module", "--dry-run"}) ||
+         StartsWith(option, "--module=") || StartsWith(option, "--source=") ||
+         StartsWith(option, "--describe-module=");
+}
+
+// Java's launcher takes options up to the first other argument, its main
+// class; an argument file it expands in place.
+struct LauncherReading {
+  size_t mainClass = kNone;
+  std::vector<size_t> options;
+  bool certain = true;
+};
+
+LauncherReading ReadLauncherArguments(const std::vector<Argument>& arguments, size_t first) {
+  LauncherReading reading;
   for (size_t i = first; i < arguments.size(); ++i) {
-    if (!IsOption(arguments[i].text)) return i;
-    if (TakesValue(arguments[i].text)) ++i;
+    const std::string& text = arguments[i].text;
+    if (StartsWith(text, "@") || StartsNoMainClass(text)) reading.certain = false;
+    if (!IsOption(text) && !StartsWith(text, "@")) {
+      reading.mainClass = i;
+      break;
+    }
+    reading.options.push_back(i);
+    if (!TakesValue(text) || i + 1 == arguments.size()) continue;
+    if (IsOption(arguments[i + 1].text)) {
+      reading.certain = false;
+    } else {
+      ++i;
+    }
   }
-  return kNone;
+  return reading;
+}
+
+bool IsIdentifierByte(char c, bool first) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  bool digit = c >= '0' && c <= '9';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' ||
+         byte >= 0x80 || (digit && !first);
 }
 
 // Where the launcher's one class-path option and its quoted value stand.
@@ -96,21 +148,42 @@ JavaArgumentsReading ReadAsJava(const std::string& commandLine,
   JavaArgumentsReading reading;
   std::vector<Argument> arguments =
       platform::SplitArguments(commandLine, ArgumentReader::kJavaLauncher);
-  size_t mainClass = MainClassIndex(arguments, 1);
+  LauncherReading java = ReadLauncherArguments(arguments, 1);
+  size_t mainClass = java.mainClass;
+  reading.certain = java.certain;
+  for (size_t option : java.options) reading.javaOptions.push_back(arguments[option].text);
   if (mainClass != kNone) reading.receivedMainClass = arguments[mainClass].text;
+  reading.noApplication = mainClass == kNone && java.certain;
   ClasspathPlace classpath = FindClasspath(commandLine);
   for (const MeantPiece& piece : pieces) {
     ReviewPiece(arguments, commandLine, piece, classpath.option, mainClass, reading);
   }
   std::vector<Argument> start = platform::SplitArguments(startValue, ArgumentReader::kPlainQuotes);
-  size_t meantMain = MainClassIndex(start, 0);
-  reading.startValueWithoutMainClass = !start.empty() && meantMain == kNone;
+  LauncherReading meant = ReadLauncherArguments(start, 0);
+  reading.startValueWithoutMainClass = !start.empty() && meant.mainClass == kNone && meant.certain;
   if (classpath.option == std::string::npos || reading.startValueWithoutMainClass) return reading;
   size_t startBegin = classpath.valueEnd + 1;
-  bool mainIntact = meantMain != kNone && mainClass != kNone &&
-                    arguments[mainClass].begin == startBegin + start[meantMain].begin &&
-                    arguments[mainClass].text == start[meantMain].text;
+  // A start value that starts its application otherwise names no main class.
+  bool mainIntact = !meant.certain ||
+                    (meant.mainClass != kNone && mainClass != kNone &&
+                     arguments[mainClass].begin == startBegin + start[meant.mainClass].begin &&
+                     arguments[mainClass].text == start[meant.mainClass].text);
   reading.startIntact = mainIntact && Has(arguments, classpath.option, classpath.option + 3) &&
                         Has(arguments, classpath.option + 4, classpath.valueEnd);
   return reading;
+}
+
+bool CanBeClassName(const std::string& word) {
+  bool segmentStart = true;
+  for (char c : word) {
+    if (c == '.' || c == '/') {
+      if (segmentStart) return false;
+      segmentStart = true;
+    } else if (IsIdentifierByte(c, segmentStart)) {
+      segmentStart = false;
+    } else {
+      return false;
+    }
+  }
+  return !segmentStart;
 }
