@@ -23,11 +23,11 @@ bool IsAnyOf(const std::string& text, std::initializer_list<const char*> names) 
 
 // Options Java's launcher gives the next argument as their value.
 bool TakesValue(const std::string& option) {
-  return IsAnyOf(option, {"-cp", "-classpath", "--class-path", "-m", "--module", "-d",
-                          "--describe-module", "--source", "-p", "--module-path",
-                          "--upgrade-module-path", "--add-modules", "--enable-native-access",
-                          "--limit-modules", "--add-exports", "--add-opens", "--add-reads",
-                          "--patch-module"});
+  return IsAnyOf(
+      option,
+      {"-cp", "-classpath", "--class-path", "-m", "--module", "-d", "--describe-module", "--source",
+       "-p", "--module-path", "--upgrade-module-path", "--add-modules", "--enable-native-access",
+       "--limit-modules", "--add-exports", "--add-opens", "--add-reads", "--patch-module"});
 }
 
 // The application starts without a main class, or the launcher ends without
@@ -72,8 +72,8 @@ LauncherReading ReadLauncherArguments(const std::vector<Argument>& arguments, si
 bool IsIdentifierByte(char c, bool first) {
   unsigned char byte = static_cast<unsigned char>(c);
   bool digit = c >= '0' && c <= '9';
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' ||
-         byte >= 0x80 || (digit && !first);
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' || byte >= 0x80 ||
+         (digit && !first);
 }
 
 // Where the launcher's one class-path option and its quoted value stand.
@@ -164,10 +164,10 @@ JavaArgumentsReading ReadAsJava(const std::string& commandLine,
   if (classpath.option == std::string::npos || reading.startValueWithoutMainClass) return reading;
   size_t startBegin = classpath.valueEnd + 1;
   // A start value that starts its application otherwise names no main class.
-  bool mainIntact = !meant.certain ||
-                    (meant.mainClass != kNone && mainClass != kNone &&
-                     arguments[mainClass].begin == startBegin + start[meant.mainClass].begin &&
-                     arguments[mainClass].text == start[meant.mainClass].text);
+  bool mainIntact =
+      !meant.certain || (meant.mainClass != kNone && mainClass != kNone &&
+                         arguments[mainClass].begin == startBegin + start[meant.mainClass].begin &&
+                         arguments[mainClass].text == start[meant.mainClass].text);
   reading.startIntact = mainIntact && Has(arguments, classpath.option, classpath.option + 3) &&
                         Has(arguments, classpath.option + 4, classpath.valueEnd);
   return reading;

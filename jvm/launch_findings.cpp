@@ -44,8 +44,8 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
 // Java's launcher stops at a missing main class and at a word that cannot
 // name a class; any other word it tries to load.
 Severity LostStart(const JavaArgumentsReading& reading) {
-  bool certain = reading.noApplication ||
-                 (reading.certain && !CanBeClassName(reading.receivedMainClass));
+  bool certain =
+      reading.noApplication || (reading.certain && !CanBeClassName(reading.receivedMainClass));
   return certain ? Severity::kRefusal : Severity::kError;
 }
 
@@ -101,8 +101,8 @@ void ReviewSize(const HeapOption& heap, unsigned long long minimum, const char* 
   std::string text;
   if (!heap.size.hasUnit) {
     std::string number = heap.text.substr(4);
-    text = heap.text + " hat keine Einheit: Java liest " + number +
-           " Bytes, gemeint ist wohl " + number + "M";
+    text = heap.text + " hat keine Einheit: Java liest " + number + " Bytes, gemeint ist wohl " +
+           number + "M";
     if (tooSmall) text += std::string("; mit weniger als ") + minimumText + " startet Java nicht";
   } else if (tooSmall) {
     text = heap.text + " ist kleiner als " + minimumText + ": so startet Java nicht";
@@ -132,11 +132,10 @@ void ReadHeap(const std::vector<std::string>& javaOptions, bool certain,
   Severity sized = SizesMayBeSetElsewhere(javaOptions) ? Severity::kWarning : refused;
   ReviewSize(initial, kJavaMinimumInitialHeap, "1M", sized, findings);
   ReviewSize(maximum, kJavaMinimumMaximumHeap, "2M", sized, findings);
-  if (!initial.text.empty() && !maximum.text.empty() &&
-      initial.size.bytes > maximum.size.bytes) {
-    findings.push_back({sized, true,
-                        initial.text + " ist gr\xF6\xDF" + "er als " +
-                            maximum.text + ": so startet Java nicht"});
+  if (!initial.text.empty() && !maximum.text.empty() && initial.size.bytes > maximum.size.bytes) {
+    findings.push_back(
+        {sized, true,
+         initial.text + " ist gr\xF6\xDF" + "er als " + maximum.text + ": so startet Java nicht"});
   }
 }
 

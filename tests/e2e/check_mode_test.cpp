@@ -161,6 +161,9 @@ struct CheckCase {
   std::vector<Edit> edits;
   int exitCode;
   std::string launcherFolder;
+  // What the plain run refuses, with check mode's words; empty: it tries
+  // to start Java.
+  std::string refusal;
 };
 
 const std::string kVariantWarning =
@@ -186,7 +189,7 @@ std::vector<Edit> MaximumEdits(const std::string& value, const std::string& foun
 
 std::vector<CheckCase> ProblemCases() {
   return {
-      {"sound", [](const Installation&) {}, {}, {}, 0, ""},
+      {"sound", [](const Installation&) {}, {}, {}, 0, "", ""},
       {"typo in a key",
        [](const Installation& app) {
          app.Write("customlaunch.properties", "memory.maximum=512M\nmemory.maximun=1G\n");
@@ -201,6 +204,7 @@ std::vector<CheckCase> ProblemCases() {
          "gelesen, gemeint ist wohl memory.maximum\n"},
         {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
        0,
+       "",
        ""},
       {"typo in a parameter",
        [](const Installation&) {},
@@ -210,17 +214,61 @@ std::vector<CheckCase> ProblemCases() {
          "wohl -launcher.keep\n"},
         {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
        0,
+       "",
        ""},
       {"heap size without unit",
        WriteMaximum("1024"),
        {},
        MaximumEdits("1024",
-                    "WARNUNG: -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl "
-                    "1024M\nFEHLER: -Xms32M ist gr\xF6\xDF"
+                    "FEHLER: -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl "
+                    "1024M; mit weniger als 2M startet Java nicht\nFEHLER: -Xms32M ist gr\xF6\xDF"
                     "er als -Xmx1024: so startet Java nicht\n",
-                    "1 Fehler, 1 Warnung"),
+                    "2 Fehler, keine Warnungen"),
        1,
-       ""},
+       "",
+       "-Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl 1024M; mit weniger "
+       "als 2M startet Java nicht\n-Xms32M ist gr\xF6\xDF"
+       "er als -Xmx1024: so startet Java nicht"},
+      {"initial heap above the maximum",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties", "memory.maximum=512M\nmemory.initial=1G\n");
+       },
+       {},
+       {{"memory.initial = 32M (Voreinstellung)\n",
+         "memory.initial = 1G (customlaunch.properties, Zeile 2)\n  ersetzt: 32M "
+         "(Voreinstellung)\n"},
+        {"memory.initial = 32M -> -Xms32M\nmemory.maximum = 512M -> -Xmx512M\n",
+         "memory.initial = 1G -> -Xms1G\nmemory.maximum = 512M -> -Xmx512M\nFEHLER: -Xms1G ist "
+         "gr\xF6\xDF"
+         "er als -Xmx512M: so startet Java nicht\n"},
+        {"-Xms32M -Xmx512M -cp", "-Xms1G -Xmx512M -cp"},
+        {"L\xE4nge: 128", "L\xE4nge: 127"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       "",
+       "-Xms1G ist gr\xF6\xDF"
+       "er als -Xmx512M: so startet Java nicht"},
+      {"blank in a jvm.parameter path",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties",
+                   "memory.maximum=512M\njvm.parameter=-Djava.library.path=C:\\Program "
+                   "Files\\lib\n");
+       },
+       {},
+       {{"java64 = jre64 (launch.properties, Zeile 2)\n",
+         "java64 = jre64 (launch.properties, Zeile 2)\njvm.parameter = "
+         "-Djava.library.path=C:\\Program Files\\lib (customlaunch.properties, Zeile 2)\n"},
+        {"64 Bit: jre64\\bin\\javaw.exe -Djava",
+         "64 Bit: jre64\\bin\\javaw.exe -Djava.library.path=C:\\Program Files\\lib -Djava"},
+        {"L\xE4nge: 128", "L\xE4nge: 169"},
+        {"Nullzeichen)\n",
+         "Nullzeichen)\nFEHLER: Die Java-Kommandozeile f\xFCr 64 Bit gibt Java den Klassenpfad "
+         "oder die Hauptklasse nicht wie gemeint, Java nimmt \"Files\\lib\" als Hauptklasse\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       "",
+       "Die Java-Kommandozeile f\xFCr 64 Bit gibt Java den Klassenpfad oder die Hauptklasse nicht "
+       "wie gemeint, Java nimmt \"Files\\lib\" als Hauptklasse"},
       {"heap size Java refuses",
        WriteMaximum("1.5G"),
        {},
@@ -229,7 +277,9 @@ std::vector<CheckCase> ProblemCases() {
                     "Einheit K, M oder G, etwa 512M\n",
                     "1 Fehler, keine Warnungen"),
        1,
-       ""},
+       "",
+       "Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl mit Einheit K, M oder G, etwa "
+       "512M"},
       {"blank in a forwarded property",
        [](const Installation& app) {
          app.Write("customlaunch.properties", "memory.maximum=512M\nDclientname=Kasse 3\n");
@@ -247,7 +297,9 @@ std::vector<CheckCase> ProblemCases() {
          "Java nimmt \"3\" als Hauptklasse\n"},
         {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
        1,
-       ""},
+       "",
+       "Dclientname (customlaunch.properties, Zeile 2): \"-Dclientname=Kasse 3\" wird an der "
+       "Leerstelle geteilt, Anf\xFChrungszeichen fehlen: Java nimmt \"3\" als Hauptklasse"},
       {"backslash before a value's closing quote",
        [](const Installation& app) {
          app.Write("customlaunch.properties", "memory.maximum=512M\nDkiv.dir=\"C:\\Daten\\\"\n");
@@ -266,7 +318,12 @@ std::vector<CheckCase> ProblemCases() {
          "Zeichen des Werts): Klassenpfad und Hauptklasse gehen verloren\n"},
         {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
        1,
-       ""},
+       "",
+       "Dkiv.dir (customlaunch.properties, Zeile 2): \"-Dkiv.dir=\"C:\\Daten\\\"\" verbindet "
+       "sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"-Dkiv.dir=C:\\Daten\" "
+       " -cp lib\\app.jar;lib\\util.jar -Dapp=qv app.Main\" (ein Backslash vor einem "
+       "Anf\xFChrungszeichen macht es zu einem Zeichen des Werts): Klassenpfad und Hauptklasse "
+       "gehen verloren"},
       {"start value without a main class",
        [](const Installation& app) {
          app.Write("customlaunch.properties", "memory.maximum=512M\nQV=-Dapp=qv\n");
@@ -282,7 +339,9 @@ std::vector<CheckCase> ProblemCases() {
          "Hauptklasse, nur Optionen: so startet Java nicht\n"},
         {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
        1,
-       ""},
+       "",
+       "QV (customlaunch.properties, Zeile 2): \"-Dapp=qv\" nennt keine Hauptklasse, nur "
+       "Optionen: so startet Java nicht"},
       {"java64 naming javaw.exe itself",
        [](const Installation& app) {
          app.Write("launch.properties",
@@ -304,6 +363,7 @@ std::vector<CheckCase> ProblemCases() {
          "\n=== Einstellungen"},
         {kSoundClosing, Closing("1 Fehler, 1 Warnung")}},
        1,
+       "",
        ""},
       {"java64 leading to a 32-bit Java",
        [](const Installation& app) { app.Write("jre64/bin/javaw.exe", PeStub(0x14C)); },
@@ -313,6 +373,7 @@ std::vector<CheckCase> ProblemCases() {
          "erwartet wird ein 64-Bit-Java\n"},
         {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
        0,
+       "",
        ""},
       {"start-key variant beating a later plain key",
        [](const Installation& app) {
@@ -331,6 +392,7 @@ std::vector<CheckCase> ProblemCases() {
         {"L\xE4nge: 128", "L\xE4nge: 126"},
         {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
        0,
+       "",
        ""},
       {"missing jar",
        [](const Installation& app) { std::remove(app.Path("lib/util.jar").c_str()); },
@@ -339,6 +401,7 @@ std::vector<CheckCase> ProblemCases() {
          "WARNUNG: classpath.default: lib\\util.jar fehlt\n"},
         {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
        0,
+       "",
        ""},
       {"working directory not the launcher's",
        [](const Installation& app) { app.AddLauncher("bin"); },
@@ -349,7 +412,8 @@ std::vector<CheckCase> ProblemCases() {
          "Arbeitsverzeichnis aus (Abhilfe: -launcher.cwd=true)\n"},
         {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
        0,
-       "bin"},
+       "bin",
+       ""},
       {"maintenance",
        [](const Installation& app) { app.Write("InWartung.txt", ""); },
        {},
@@ -369,6 +433,7 @@ std::vector<CheckCase> ProblemCases() {
          "memory.maximum = 512M -> -Xmx512M\n\n"},
         {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
        1,
+       "",
        ""},
   };
 }
@@ -394,6 +459,19 @@ TEST(CheckMode, EachProblemIsFoundAndThePlainRunLogsAsBefore) {
               std::string::npos);
     std::string before = BeforeJavaStart(plainLog);
     EXPECT_EQ(WithoutSwitch(checkLog).substr(0, before.size()), before);
+    // The stand-in Java cannot be started either: only a refusal names no
+    // command line where Windows' failure would.
+    const std::string frame =
+        Crlf("=== Startfehler Start ===\nJava konnte nicht aufgerufen werden:\n");
+    size_t failure = plainLog.find(frame);
+    std::string reason =
+        failure == std::string::npos ? "" : plainLog.substr(failure + frame.size());
+    if (!c.refusal.empty()) {
+      std::string expected = Crlf(c.refusal + "\n");
+      EXPECT_EQ(reason.substr(0, expected.size()), expected);
+    } else if (failure != std::string::npos) {
+      EXPECT_EQ(reason.substr(0, 5), "jre64");
+    }
   }
 }
 

@@ -27,8 +27,8 @@ TEST_F(Settings, PropertiesWithCommentQuotedHashAndEmptyValue) {
                    "APP=-Dx=\"a#b\" app.Main // FOUND: \"APP\"=\"-Dx=\"a#b\" app.Main\"",
                    "splash= // FOUND: \"splash\"= EMPTY", ""}) +
       AdditionalParameters("", "") +
-      Listing(StandardSettings({{"APP", "-Dx=\"a#b\" app.Main"}, {"start", "app"}})) + MaintenanceCheck() +
-      Java64Start("APP", "-Dx=\"a#b\" app.Main") + kComplete;
+      Listing(StandardSettings({{"APP", "-Dx=\"a#b\" app.Main"}, {"start", "app"}})) +
+      MaintenanceCheck() + Java64Start("APP", "-Dx=\"a#b\" app.Main") + kComplete;
   EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
   // The quotes reach Java as Windows splits its command line.
   std::vector<std::string> arguments = app.JavaArguments("jre64");
