@@ -91,6 +91,31 @@ std::string ClasspathOption(const std::string& classpathText, const std::string&
   return " -cp " + platform::InQuotes(classpathText);
 }
 
+// "jvm.parameter (customlaunch.properties, Zeile 1)" for each setting whose
+// text in the command line holds "-cp", the launcher's own option aside.
+std::string ClasspathOptionHolders(bool is64Bit, const Settings& settings,
+                                   const LaunchInputs& inputs,
+                                   const std::vector<MeantPiece>& pieces) {
+  std::vector<MeantPiece> texts = pieces;
+  for (const char* key : {keyname::kJvmParameter, keyname::kClasspathHelp,
+                          keyname::kClasspathExtra,
+                          is64Bit ? keyname::kClasspathPrepend64 : keyname::kClasspathPrepend32}) {
+    texts.push_back({settings.KeyForStartKey(key), settings.GetForStartKey(key)});
+  }
+  texts.push_back({StartKey(settings), inputs.startValue});
+  std::string holders;
+  auto add = [&holders](const std::string& holder) {
+    holders += (holders.empty() ? "" : ", ") + holder;
+  };
+  for (const MeantPiece& text : texts) {
+    if (text.text.find("-cp") != std::string::npos) add(text.key + OriginOf(settings, text.key));
+  }
+  const std::string origin = std::string(" (") + kCommandLineOrigin + ")";
+  if (inputs.readParameters.find("-cp") != std::string::npos) add("-read" + origin);
+  if (inputs.readAppParameters.find("-cp") != std::string::npos) add("-read_app" + origin);
+  return holders;
+}
+
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
 
 // "Classpath 39012 Zeichen, JVM-Parameter 41 Zeichen, ...", longest first.
@@ -178,16 +203,16 @@ int CountClasspathOptions(const std::string& commandLine) {
   return count;
 }
 
-RunEnd CheckClasspathOptionCount(const std::string& commandLine,
+RunEnd CheckClasspathOptionCount(const std::string& commandLine, const std::string& holders,
                                  std::vector<std::string>* logLines) {
   int count = CountClasspathOptions(commandLine);
   if (count <= 1) return std::nullopt;
-  logLines->push_back("Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: " +
-                      std::to_string(count));
+  logLines->push_back("Anzahl von '-cp' eintr\xE4gen in Kommandozeile: " + std::to_string(count));
   return Failure(
       "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-      "pr\xC3\xBC"
-      "fen! \n");
+      "pr\xFC"
+      "fen! \nEin weiteres -cp steht in: " +
+      holders + "\n");
 }
 
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
@@ -208,7 +233,8 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   line += ClasspathOption(classpath, ClasspathPrepend(is64Bit, settings), attempt);
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);
-  attempt->stop = CheckClasspathOptionCount(line, &attempt->logLines);
+  attempt->stop = CheckClasspathOptionCount(
+      line, ClasspathOptionHolders(is64Bit, settings, inputs, attempt->pieces), &attempt->logLines);
   // Windows would refuse it, and Wine would silently cut it.
   if (ExceedsCommandLineLimit(line)) {
     attempt->refusal = CommandLineLengthReport(line, settings, inputs);

@@ -60,5 +60,6 @@ std::string ZeroByteReport(const std::string& commandLine, const Settings& setti
 
 // The number of "-cp", overlapping hits included.
 int CountClasspathOptions(const std::string& commandLine);
-RunEnd CheckClasspathOptionCount(const std::string& commandLine,
+// A repeated "-cp" ends the run, with the settings that hold the others.
+RunEnd CheckClasspathOptionCount(const std::string& commandLine, const std::string& holders,
                                  std::vector<std::string>* logLines);

@@ -165,7 +165,7 @@ TEST_F(BadInput, StartValueHoldingClasspathOption) {
   app.Write("customlaunch.properties", "CP=-cp x.jar app.Main\n");
   result = app.Run({"-start=cp"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(Contains(app.NormalizedLog(), "Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: 2"),
+  EXPECT_EQ(Contains(app.NormalizedLog(), "Anzahl von '-cp' eintr\xE4gen in Kommandozeile: 2"),
             "yes");
   EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
 }

@@ -268,11 +268,11 @@ TEST(BuildJavaCommandLine, RepeatedClasspathOptionEndsTheRun) {
   EXPECT_EQ(end->exitCode, 1);
   EXPECT_EQ(end->report,
             "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die "
-            "custom.properties pr\xC3\xBC"
-            "fen! \n");
+            "custom.properties pr\xFC"
+            "fen! \nEin weiteres -cp steht in: QV\n");
   EXPECT_EQ(testing_log::Text(),
             "Java wird ermittelt f\xFCr Computer \"\" mit 64 Bit: =C:\\Java\\jre\n"
-            "Anzahl von '-cp' eintr\xC3\xA4gen in Kommandozeile: 2\n");
+            "Anzahl von '-cp' eintr\xE4gen in Kommandozeile: 2\n");
 }
 
 TEST(Classpath, QuotesAndClasspathOptionsBecomeBlanks) {

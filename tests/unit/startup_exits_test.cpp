@@ -102,8 +102,8 @@ const ExitCase kCases[] = {
      "ter noch einmal."},
     {"repeated -cp", [] {}, "-Dkiv.x=-cp", 1,
      "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-     "pr\xC3\xBC"
-     "fen! \n"},
+     "pr\xFC"
+     "fen! \nEin weiteres -cp steht in: Dkiv.x (Kommandozeile)\n"},
     {"memory runs out", [] { fake::Get().readFailsWithBadAlloc = true; }, "", 1,
      "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
      "hren. Bitte die Gr\xF6\xDF"
