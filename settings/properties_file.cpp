@@ -44,17 +44,31 @@ void LogLine(const std::string& line) {
   Log().Write(line.substr(0, valueStart) + "xxxx" + MaskPassword(line.substr(valueEnd)));
 }
 
+// A root folder from kivsoft.properties gets a doubled backslash appended,
+// which Windows reads as one; the report shows the path as Windows reads
+// it, and where the folder came from.
+std::string OpenFailure(const std::string& directory, const std::string& fileName) {
+  if (directory.empty()) {
+    return "Die Datei " + fileName +
+           " konnte nicht ge\xF6"
+           "ffnet werden.\n";
+  }
+  size_t end = directory.size();
+  if (end >= 2 && directory.compare(end - 2, 2, "\\\\") == 0) end -= 2;
+  std::string folder = directory.substr(0, end);
+  return "Die Datei " + folder + "\\" + fileName +
+         " konnte nicht ge\xF6"
+         "ffnet werden.\nDer Ordner " +
+         folder + " ist in kivsoft.properties als root angegeben.\n";
+}
+
 }  // namespace
 
 RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings& settings) {
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
   TextFile file(path);
-  if (!file.IsOpen()) {
-    return Failure("Die Datei " + path +
-                   " konnte nicht ge\xF6"
-                   "ffnet werden.\n");
-  }
+  if (!file.IsOpen()) return Failure(OpenFailure(directory, fileName));
   settings.readFiles.push_back(path);
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"

@@ -91,6 +91,10 @@ const ExitCase kCases[] = {
      1,
      "Die Datei launch.properties konnte nicht ge\xF6"
      "ffnet werden.\n"},
+    {"root folder missing",
+     [] { fake::AddFile("C:\\App\\kivsoft.properties", "root=X:\\nirgends\n"); }, "", 1,
+     "Die Datei X:\\nirgends\\launch.properties konnte nicht ge\xF6"
+     "ffnet werden.\nDer Ordner X:\\nirgends ist in kivsoft.properties als root angegeben.\n"},
     {"custom file missing", [] {}, "-custom=extra.properties", 1,
      "Die Datei extra.properties konnte nicht ge\xF6"
      "ffnet werden.\n"},
