@@ -50,6 +50,9 @@ void WriteSection(const CheckRun& check, Findings& findings) {
   if (check.plan->settingsRead) {
     const Settings& settings = check.plan->settings;
     ReviewSettingOrigins(settings, findings);
+    if (!check.plan->supervision.invalidWatch.empty()) {
+      Warn(findings, check.plan->supervision.invalidWatch);
+    }
     ReviewJava(check, findings);
     ReviewHeap(check, findings);
     ReviewClasspath(check, findings);

@@ -19,17 +19,18 @@ bool EntryExists(const std::string& entry) {
   return platform::FileCanBeOpened(entry) || IsDirectory(entry);
 }
 
-void ReviewEntries(const Settings& settings, const std::string& key, const std::string& value,
-                   Findings& findings) {
-  std::string shownKey = settings.KeyForStartKey(key);
+struct Entry {
+  std::string key;
+  std::string path;
+  bool exists;
+};
+
+void CollectEntries(const Settings& settings, const std::string& key, const std::string& value,
+                    std::vector<Entry>& entries) {
   for (const std::string& piece : SplitString(value, ';')) {
     std::string entry = Trim(piece);
-    if (entry.empty()) continue;
-    if (EntryExists(entry)) {
-      Log().WriteLine(shownKey + ": " + entry + " ist vorhanden");
-    } else {
-      Warn(findings, shownKey + ": " + entry + " fehlt");
-    }
+    if (!entry.empty())
+      entries.push_back({settings.KeyForStartKey(key), entry, EntryExists(entry)});
   }
 }
 
@@ -39,7 +40,21 @@ void ReviewClasspath(const CheckRun& check, Findings& findings) {
   LogSubsection("Klassenpfad, vom Arbeitsverzeichnis aus");
   const Settings& settings = check.plan->settings;
   const Classpath& classpath = check.plan->inputs.classpath;
-  ReviewEntries(settings, keyname::kClasspathDefault, classpath.classpathDefault, findings);
-  ReviewEntries(settings, keyname::kClasspathHelp, classpath.classpathHelp, findings);
-  ReviewEntries(settings, keyname::kClasspathExtra, classpath.classpathExtra, findings);
+  std::vector<Entry> entries;
+  CollectEntries(settings, keyname::kClasspathDefault, classpath.classpathDefault, entries);
+  CollectEntries(settings, keyname::kClasspathHelp, classpath.classpathHelp, entries);
+  CollectEntries(settings, keyname::kClasspathExtra, classpath.classpathExtra, entries);
+  // Java may start with one of several jars missing, never without any.
+  bool noneExists = true;
+  for (const Entry& entry : entries) noneExists = noneExists && !entry.exists;
+  for (const Entry& entry : entries) {
+    std::string text = entry.key + ": " + entry.path;
+    if (entry.exists) {
+      Log().WriteLine(text + " ist vorhanden");
+    } else if (noneExists) {
+      Fail(findings, text + " fehlt");
+    } else {
+      Warn(findings, text + " fehlt");
+    }
+  }
 }

@@ -34,6 +34,11 @@ bool StartsInLauncherFolder(const CheckRun& check) {
 void ReviewLocations(const CheckRun& check, Findings& findings) {
   LogSubsection("Orte");
   Log().WriteLine("Protokoll: " + check.logPath);
+  if (!Log().Written()) {
+    Warn(findings, "Das Protokoll " + check.logPath +
+                       " kann nicht geschrieben werden: das Arbeitsverzeichnis ist "
+                       "schreibgesch\xFCtzt oder voll, ein Start hinterl\xE4sst kein Protokoll");
+  }
   ReviewWorkingDirectory(check, findings);
   Log().WriteLine("InWartung.txt: " + MaintenanceState(*check.plan));
 }

@@ -27,14 +27,14 @@ JavaEnd Seen(const platform::ProcessEnd& process, unsigned long long startedAt) 
 
 }  // namespace
 
-int JavaWatchSeconds(const Settings& settings, std::vector<std::string>* logLines) {
+int JavaWatchSeconds(const Settings& settings, std::string* invalid) {
   std::string value = settings.GetForStartKey(keyname::kJavaWatch);
   if (value.empty()) return 0;
   if (!IsWatchValue(value)) {
-    logLines->push_back("launcher.java_watch=" + value +
-                        " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
-                        "\xFC"
-                        "berwacht.");
+    *invalid = "launcher.java_watch=" + value +
+               " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
+               "\xFC"
+               "berwacht.";
     return 0;
   }
   return std::stoi(value);

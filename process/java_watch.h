@@ -8,9 +8,9 @@
 #include "settings/settings.h"
 
 // launcher.java_watch: how many seconds after the start the launcher waits
-// to see whether Java ends at once. 0 to 60; another value is logged and
-// watches nothing, with a line for the log.
-int JavaWatchSeconds(const Settings& settings, std::vector<std::string>* logLines);
+// to see whether Java ends at once. 0 to 60; another value watches nothing,
+// and *invalid says why.
+int JavaWatchSeconds(const Settings& settings, std::string* invalid);
 
 // Whether the run records Java's fate: launcher.java_output or
 // launcher.java_watch is set.

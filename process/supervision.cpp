@@ -24,6 +24,7 @@ Supervision DecideSupervision(const Settings& settings, bool serviceMode) {
     supervision.keep = supervision.keepAndKill = false;
   }
   supervision.recordsEnd = RecordsJavaEnd(settings);
-  supervision.watchSeconds = JavaWatchSeconds(settings, &supervision.logLines);
+  supervision.watchSeconds = JavaWatchSeconds(settings, &supervision.invalidWatch);
+  if (!supervision.invalidWatch.empty()) supervision.logLines.push_back(supervision.invalidWatch);
   return supervision;
 }

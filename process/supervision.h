@@ -12,6 +12,8 @@ struct Supervision {
   // launcher.java_output or launcher.java_watch: the end is logged.
   bool recordsEnd = false;
   int watchSeconds = 0;
+  // Why launcher.java_watch watches nothing; empty when its value is valid.
+  std::string invalidWatch;
   // Java's process id goes to standard output, for KivLaunchService.
   bool writesPid = false;
   // What deciding this logs before each start.

@@ -403,6 +403,20 @@ std::vector<CheckCase> ProblemCases() {
        0,
        "",
        ""},
+      {"every jar missing",
+       [](const Installation& app) {
+         std::remove(app.Path("lib/app.jar").c_str());
+         std::remove(app.Path("lib/util.jar").c_str());
+       },
+       {},
+       {{"classpath.default: lib\\app.jar ist vorhanden\nclasspath.default: lib\\util.jar ist "
+         "vorhanden\n",
+         "FEHLER: classpath.default: lib\\app.jar fehlt\nFEHLER: classpath.default: "
+         "lib\\util.jar fehlt\n"},
+        {kSoundClosing, Closing("2 Fehler, keine Warnungen")}},
+       1,
+       "",
+       ""},
       {"working directory not the launcher's",
        [](const Installation& app) { app.AddLauncher("bin"); },
        {},

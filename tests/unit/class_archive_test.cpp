@@ -66,6 +66,7 @@ void Install(const std::string& release) {
                 "launcher.class_archive=%LOCALAPPDATA%\\Kiv\n");
   fake::AddFile("C:\\App\\customlaunch.properties", "");
   fake::AddFile("C:\\J64\\bin\\javaw.exe", "MZ");
+  fake::AddFile("C:\\App\\lib\\app.jar", "");
   if (!release.empty()) fake::AddFile("C:\\J64\\release", "JAVA_VERSION=\"" + release + "\"\n");
   fake::Get().environment["LOCALAPPDATA"] = "C:\\Users\\Max Muster\\AppData\\Local";
 }

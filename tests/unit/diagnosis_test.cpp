@@ -227,11 +227,13 @@ TEST(CheckRun, JavaIsNeverStarted) {
                 summary + "\nProtokoll: C:\\App\\KivLaunch.log");
 }
 
-// Twelve missing jars found before the one error: the box still shows it.
+// Twelve missing jars of thirteen found before the one error: the box
+// still shows it.
 TEST(CheckRun, TheBoxShowsErrorsFirstAndCountsWhatItLeavesOut) {
   std::string jars;
   for (int i = 1; i <= 12; ++i) jars += "j" + std::to_string(i) + ".jar;";
-  CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.default=" + jars + "\n");
+  CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.default=" + jars + "app.jar\n");
+  fake::AddFile("C:\\App\\app.jar", "");
   fake::AddFile("C:\\App\\InWartung.txt", "");
   fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), 1);
@@ -264,9 +266,21 @@ TEST(CheckRun, ALogThatCouldNotBeWrittenIsNamedSo) {
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
   EXPECT_EQ(fake::Get().standardOutput,
             "check:Pr\xFC"
-            "fung beendet: keine Fehler, keine Warnungen; Protokoll: C:\\App\\KivLaunch.log "
+            "fung beendet: keine Fehler, 1 Warnung; Protokoll: C:\\App\\KivLaunch.log "
             "konnte nicht geschrieben werden, die Pr\xFC"
             "fung steht nicht darin");
+}
+
+TEST(CheckRun, AWatchOutOfRangeIsAWarning) {
+  CheckInstallation("java64=C:\\J64\nQV=app.Main\n");
+  fake::Get().commandLine =
+      "KivLauncher.exe -launcher.check=true -launcher.service=true -launcher.java_watch=61";
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
+  EXPECT_EQ(fake::Get().standardOutput,
+            "check:Pr\xFC"
+            "fung beendet: keine Fehler, 1 Warnung; Protokoll: C:\\App\\KivLaunch.log");
+  EXPECT_NE(testing_log::Text().find("WARNUNG: launcher.java_watch=61 -> Ung\xFCltiger Wert"),
+            std::string::npos);
 }
 
 TEST(CheckRun, OverlongCommandLineIsAnError) {

@@ -33,6 +33,7 @@ class StartupSequence : public testing::Test {
                   "java64=C:\\Java\\jre64\n"
                   "ABC=-Dapp=abc app.Main\n");
     fake::AddFile("C:\\App\\customlaunch.properties", "memory.maximum=512M\n");
+    fake::AddFile("C:\\App\\lib\\app.jar", "");
   }
 
   int Run(const std::string& tail) {
