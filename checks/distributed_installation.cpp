@@ -6,8 +6,10 @@
 #include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "checks/working_directory.h"
 #include "report/system_error_line.h"
 #include "settings/text.h"
+#include "settings/windows_path.h"
 
 namespace {
 
@@ -82,6 +84,26 @@ Stop WaitForChild(const platform::Process& child) {
   return Stop{end.exitCode == 0 ? kExitSuccess : kExitFailure, ""};
 }
 
+// A shortcut without "Start in" starts the launcher in another folder,
+// which then holds neither lib nor launch.properties while the launcher's
+// own folder does: that folder, not the copies, is what is wrong.
+std::string WrongWorkingDirectory(const std::string& current) {
+  std::string launcherFolder = ExecutableFolder();
+  if (launcherFolder.empty() || platform::FileCanBeOpened("launch.properties") ||
+      ComparablePath(launcherFolder, current) == ComparablePath(current, current)) {
+    return std::string();
+  }
+  if (!IsDirectory(launcherFolder + "\\lib") &&
+      !platform::FileCanBeOpened(launcherFolder + "\\launch.properties")) {
+    return std::string();
+  }
+  return "Das Arbeitsverzeichnis " + current + " ist nicht der Ordner des Launchers " +
+         launcherFolder +
+         ", in dem die Installation liegt.\nAbhilfe: -launcher.cwd=true angeben oder in der "
+         "Verkn\xFCpfung bei \"Ausf\xFChren in\" " +
+         launcherFolder + " eintragen.\n";
+}
+
 }  // namespace
 
 bool IsDirectory(const std::string& path) { return platform::IsDirectory(path); }
@@ -111,6 +133,8 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
       "Suche das neueste Verzeichnis mit Datei 'Bereit.txt'.\n");
   std::string folder = FindNewestReadyFolder();
   if (folder.empty()) {
+    std::string wrongFolder = WrongWorkingDirectory(platform::CurrentDirectory());
+    if (!wrongFolder.empty()) return Failure(wrongFolder);
     return Failure(
         "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
         "Unterordnern! \n");

@@ -24,21 +24,10 @@ std::string LogPath() {
   return folder + (separated ? "" : "\\") + Log().Name();
 }
 
-// A shortcut without "Start in" makes the launcher look for lib and the
-// copies in the wrong folder: then the folder is the cause, not the copies.
-std::string Cause(const CheckRun& check) {
-  const RunPlan& plan = *check.plan;
-  if (plan.settingsRead || plan.handOver || StartsInLauncherFolder(check)) return std::string();
-  return " Ursache: Das Arbeitsverzeichnis " + check.workingDirectory +
-         " ist nicht der Ordner des Launchers (Abhilfe: -launcher.cwd=true)";
-}
-
 void FailWithReport(const CheckRun& check, Findings& findings) {
   if (check.report.empty()) return;
   std::string text = check.report;
   if (text.back() == '\n') text.pop_back();
-  std::string cause = Cause(check);
-  if (!cause.empty()) text = Trim(text) + cause;
   Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
 }
 

@@ -246,19 +246,6 @@ TEST(CheckRun, TheBoxShowsErrorsFirstAndCountsWhatItLeavesOut) {
       << box;
 }
 
-TEST(CheckRun, AWrongWorkingDirectoryIsTheCauseOfAMissingReadyCopy) {
-  CheckInstallation("java64=C:\\J64\nQV=app.Main\n");
-  fake::AddDirectory("C:\\Users\\anna");
-  fake::Get().currentDirectory = "C:\\Users\\anna";
-  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true -launcher.service=true";
-  EXPECT_EQ(RunLauncher(fake::Get().commandLine), 1);
-  EXPECT_NE(fake::Get().standardOutput.find(
-                "Unterordnern! Ursache: Das Arbeitsverzeichnis C:\\Users\\anna ist nicht der "
-                "Ordner des Launchers (Abhilfe: -launcher.cwd=true); Protokoll"),
-            std::string::npos)
-      << fake::Get().standardOutput;
-}
-
 TEST(CheckRun, ALogThatCouldNotBeWrittenIsNamedSo) {
   CheckInstallation("java64=C:\\J64\nQV=app.Main\n");
   fake::Get().fullDiskFiles.insert("C:\\App\\KivLaunch.log");

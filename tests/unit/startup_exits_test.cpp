@@ -30,7 +30,7 @@ std::string RunWith(const ExitCase& c, bool serviceMode) {
   std::string tail = c.tail + (serviceMode ? " -launcher.service=true" : "");
   fake::Get().commandLine = "KivLauncher.exe " + tail;
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), c.exitCode) << c.name;
-  return testing_log::Text();
+  return testing_log::Text(fake::Get().currentDirectory);
 }
 
 const char kFailure32[] =
@@ -143,6 +143,15 @@ const ExitCase kCases[] = {
      OwnFileReport("..\\App/./Customlaunch.properties", "eine Einstellungsdatei des KivLaunchers")},
     {"Java's output onto the launcher", [] {}, "-launcher.java_output=c:/app/KIVLAUNCHER.EXE", 1,
      OwnFileReport("c:/app/KIVLAUNCHER.EXE", "den KivLauncher selbst")},
+    {"started from another folder",
+     [] {
+       fake::AddDirectory("C:\\Users\\anna");
+       fake::Get().currentDirectory = "C:\\Users\\anna";
+     },
+     "", 1,
+     "Das Arbeitsverzeichnis C:\\Users\\anna ist nicht der Ordner des Launchers C:\\App, in "
+     "dem die Installation liegt.\nAbhilfe: -launcher.cwd=true angeben oder in der "
+     "Verkn\xFCpfung bei \"Ausf\xFChren in\" C:\\App eintragen.\n"},
     {"no ready copy",
      [] {
        fake::Get().directories.erase("C:\\App\\lib");

@@ -14,9 +14,9 @@ inline void Start() {
 }
 
 // The log so far, with its CR LF line ends read back as LF.
-inline std::string Text() {
+inline std::string Text(const std::string& folder = "C:\\App") {
   Log().Flush();
-  std::string written = fake::ReadLog();
+  std::string written = fake::ReadLog(folder);
   std::string text;
   for (size_t i = 0; i < written.size(); ++i) {
     if (!(written[i] == '\r' && i + 1 < written.size() && written[i + 1] == '\n'))
