@@ -21,12 +21,6 @@ std::string KeysConsidered(const std::string& plainKey, const JavaChoice& choice
   return keys;
 }
 
-bool NamesProgram(const std::string& home) {
-  std::string upper = ToUpper(home);
-  return (upper.size() > 4 && upper.compare(upper.size() - 4, 4, ".EXE") == 0) ||
-         platform::FileCanBeOpened(home);
-}
-
 // "0x1C4": printf would bring a whole formatting library into the exe.
 std::string HexText(unsigned number) {
   std::string digits;
@@ -60,16 +54,11 @@ void ReviewJavaHome(const Settings& settings, const JavaAttempt& attempt, Findin
     return;
   }
   Log().WriteLine("Gew\xE4hlt: " + choice.key + "=" + choice.home);
-  if (NamesProgram(choice.home)) {
-    Warn(findings, choice.key + " nennt die Datei " + choice.home +
-                       ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)");
+  if (!attempt.programProblem.empty()) {
+    Warn(findings, attempt.programProblem);
     return;
   }
   const std::string& program = attempt.program;
-  if (!platform::FileCanBeOpened(program)) {
-    Warn(findings, program + " fehlt");
-    return;
-  }
   Log().WriteLine(program + " ist vorhanden");
   ReviewBitWidth(choice.key, program, attempt.is64Bit, findings);
   ReviewJavaRelease(settings, attempt, findings);

@@ -1,7 +1,29 @@
 #include "jvm/java_attempt.h"
 
+#include "platform/platform.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "settings/text.h"
+
+namespace {
+
+bool NamesProgram(const std::string& home) {
+  std::string upper = ToUpper(home);
+  return (upper.size() > 4 && upper.compare(upper.size() - 4, 4, ".EXE") == 0) ||
+         platform::FileCanBeOpened(home);
+}
+
+std::string ProgramProblem(const JavaAttempt& attempt) {
+  const JavaChoice& choice = attempt.choice;
+  if (NamesProgram(choice.home)) {
+    return choice.key + " nennt die Datei " + choice.home +
+           ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)";
+  }
+  if (!platform::FileCanBeOpened(attempt.program)) return attempt.program + " fehlt";
+  return std::string();
+}
+
+}  // namespace
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
                             const std::string& computerName) {
@@ -11,6 +33,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
   attempt.choice = ChooseJavaHome(is64Bit, settings, computerName);
   if (IsMade(attempt)) {
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
+    attempt.programProblem = ProgramProblem(attempt);
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);

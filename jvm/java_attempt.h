@@ -21,6 +21,9 @@ struct JavaAttempt {
   HeapDecision initialHeap;
   HeapDecision maximumHeap;
   std::string program;
+  // Why the program is not there: the Java folder names a file, or
+  // javaw.exe is missing. Empty when it is there.
+  std::string programProblem;
   ClassArchive classArchive;
   std::string commandLine;
   // What each setting put into the command line, as it meant it.

@@ -16,6 +16,13 @@ RunEnd BothFailed(const JavaAttempt& first, const AttemptOutcome& firstOutcome,
                  ".\n\nBitte kontaktieren Sie den Support.");
 }
 
+// The path that was tried and why it failed: what the planning found, or
+// else Windows' reason.
+std::string WhyNotStarted(const JavaAttempt& attempt, const AttemptOutcome& outcome) {
+  if (!attempt.programProblem.empty()) return attempt.programProblem;
+  return attempt.program + ": " + outcome.summary;
+}
+
 }  // namespace
 
 RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
@@ -26,7 +33,9 @@ RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
   for (const JavaAttempt& candidate : attempts) {
     LogJavaAttempt(candidate);
     if (candidate.stop) {
-      return !IsMade(candidate) && failed.reasonFound ? Failure(failed.failure) : candidate.stop;
+      if (IsMade(candidate) || !failedAttempt) return candidate.stop;
+      if (failed.reasonFound) return Failure(failed.failure);
+      return Failure(candidate.stop->report + "\n" + WhyNotStarted(*failedAttempt, failed));
     }
     if (!IsMade(candidate)) continue;
     AttemptOutcome outcome = attempt(candidate);

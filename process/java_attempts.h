@@ -35,7 +35,8 @@ struct AttemptOutcome {
 // Goes through the attempts in order, logging each as it is reached: a
 // failed 64-bit attempt is only logged, the next one decides; without a
 // 32-bit Java the reason the launcher found for the 64-bit failure is the
-// report, as it says more than the missing "java"; when both attempts fail
+// report, as it says more than the missing "java", else the missing "java"
+// is, with the 64-bit Java's path and why it failed; when both attempts fail
 // and the launcher found a reason, the report names both. Nothing when
 // an attempt started (it is put into *started), else how the run ends. The
 // start and check mode pass what they do with an attempt.

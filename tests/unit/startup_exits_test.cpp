@@ -80,6 +80,34 @@ const ExitCase kCases[] = {
     {"no Java configured", [] { fake::Get().olderThanWindows7 = true; }, "", 1,
      "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
      "wurde kein Parameter \"java\" definiert!"},
+    {"java64 folder without javaw.exe, no java",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties", "java64=C:\\Missing\nQV=app.Main\n");
+       fake::Get().failingPrograms = {"C:\\Missing"};
+     },
+     "", 1,
+     "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+     "wurde kein Parameter \"java\" definiert!\nC:\\Missing\\bin\\javaw.exe fehlt"},
+    {"java64 naming javaw.exe, no java",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties", "java64=C:\\J64\\bin\\javaw.exe\nQV=app.Main\n");
+       fake::AddFile("C:\\J64\\bin\\javaw.exe", "MZ");
+       fake::Get().failingPrograms = {"C:\\J64"};
+     },
+     "", 1,
+     "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+     "wurde kein Parameter \"java\" definiert!\njava64 nennt die Datei C:\\J64\\bin\\javaw.exe, "
+     "erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)"},
+    {"java64 refused by Windows, no java",
+     [] {
+       fake::AddFile("C:\\J64\\bin\\javaw.exe", "MZ");
+       fake::Get().failingPrograms = {"C:\\J64"};
+       fake::Get().startError = 193;
+     },
+     "", 1,
+     "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+     "wurde kein Parameter \"java\" definiert!\nC:\\J64\\bin\\javaw.exe: Java konnte nicht "
+     "aufgerufen werden, Windows-Fehler 193: Systemfehler 193."},
     {"java32 fails after java64 failed",
      [] {
        fake::AddFile("C:\\App\\launch.properties",
