@@ -360,6 +360,8 @@ std::vector<CheckCase> ProblemCases() {
         {"\n=== Einstellungen",
          "FEHLER: Der Start w\xFCrde abgebrochen: Das 64-Bit-Java wurde entweder nicht angegeben "
          "oder konnte nicht gestartet werden und es wurde kein Parameter \"java\" definiert!\n"
+         "java64 nennt die Datei jre64\\bin\\javaw.exe, erwartet wird der Java-Ordner (ohne "
+         "\\bin\\javaw.exe)\n"
          "\n=== Einstellungen"},
         {kSoundClosing, Closing("1 Fehler, 1 Warnung")}},
        1,
