@@ -4,7 +4,8 @@
 # runner's desktop a message box would wait for a click that never comes.
 param([string]$Folder, [string[]]$Arguments, [int]$Seconds = 120)
 $ErrorActionPreference = 'Stop'
-$stdout = Join-Path (Resolve-Path $Folder) 'stdout.txt'
+$Folder = (Resolve-Path $Folder).Path
+$stdout = Join-Path $Folder 'stdout.txt'
 $launcher = Start-Process -FilePath (Join-Path $Folder 'KivLauncher.exe') -WorkingDirectory $Folder `
   -ArgumentList $Arguments -RedirectStandardOutput $stdout -PassThru
 $null = $launcher.Handle  # without it the exit code is lost once the process has ended
