@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "checks/working_directory.h"
 #include "platform/platform.h"
 #include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
-#include "checks/working_directory.h"
 #include "report/system_error_line.h"
 #include "settings/text.h"
 #include "settings/windows_path.h"
@@ -36,13 +36,16 @@ platform::StartOptions ChildInWorkingDirectory() {
   return options;
 }
 
-// Windows' reason goes to the log, before the report.
-bool Started(const std::string& childCommand, const platform::StartOptions& options,
-             platform::Process* child) {
+// Windows' reason goes to the log and, with the launcher that was tried,
+// into the report; empty when the child started.
+std::string StartFailure(const std::string& childCommand, const platform::StartOptions& options,
+                         platform::Process* child) {
   auto failure = platform::StartProcess(childCommand, options, child);
-  if (!failure) return true;
-  Log().WriteLine(SystemErrorLine(failure->error));
-  return false;
+  if (!failure) return std::string();
+  std::string reason = SystemErrorLine(failure->error);
+  Log().WriteLine(reason);
+  return std::string(kBrokenInstallation) + ChildInWorkingDirectory().program + ": " + reason +
+         "\n";
 }
 
 // The service reads the child's answer (its pid: or err: line) from our
@@ -51,9 +54,8 @@ Stop HandOverInServiceMode(const std::string& childCommand) {
   Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
                   " und warte auf Konsolenausgabe");
   platform::Process child;
-  if (!Started(childCommand, ChildInWorkingDirectory(), &child)) {
-    return Stop{kExitSuccess, kBrokenInstallation};
-  }
+  std::string failure = StartFailure(childCommand, ChildInWorkingDirectory(), &child);
+  if (!failure.empty()) return Stop{kExitSuccess, failure};
   std::string answer;
   Stop end{kExitSuccess, ""};
   if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
@@ -162,7 +164,8 @@ Stop CarryOutHandOver(const HandOver& handOver) {
   Log().WriteLine("Starte Kindprozess " + MaskPassword(handOver.childCommand) +
                   " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
-  if (!Started(handOver.childCommand, {}, &child)) return Stop{kExitFailure, kBrokenInstallation};
+  std::string failure = StartFailure(handOver.childCommand, {}, &child);
+  if (!failure.empty()) return Stop{kExitFailure, failure};
   if (handOver.waitForChild) return WaitForChild(child);
   return Stop{kExitSuccess, ""};
 }

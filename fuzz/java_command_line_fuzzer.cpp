@@ -70,6 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
     LogJavaAttempt(attempt);
     const std::string& commandLine = attempt.commandLine;
+    Check(StartRefusal(attempt).find(kSentinel) == std::string::npos,
+          "no refusal shows a part of the password");
+    for (const LaunchFinding& finding : attempt.launchFindings) {
+      Check(finding.text.find(kSentinel) == std::string::npos,
+            "no finding shows a part of the password");
+    }
     if (attempt.stop) {
       Check(attempt.stop->exitCode == 1 && !attempt.stop->report.empty(), "a refusal is reported");
     } else {

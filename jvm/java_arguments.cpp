@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "platform/windows_arguments.h"
+#include "report/password_mask.h"
 #include "settings/text.h"
 
 namespace {
@@ -109,6 +110,19 @@ size_t PlaceOf(const std::string& line, const std::string& text) {
   return std::string::npos;
 }
 
+// An argument made of a password's words, which no finding may show.
+bool InPassword(const Argument& argument, const std::string& line,
+                const std::vector<MeantPiece>& pieces) {
+  for (const MeantPiece& piece : pieces) {
+    size_t begin = IsPasswordKey(piece.key) ? PlaceOf(line, piece.text) : std::string::npos;
+    if (begin != std::string::npos && argument.begin < begin + piece.text.size() &&
+        argument.end > begin) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void ReviewPiece(const std::vector<Argument>& arguments, const std::string& line,
                  const MeantPiece& piece, size_t classpathOption, size_t mainClass,
                  JavaArgumentsReading& reading) {
@@ -151,7 +165,11 @@ JavaArgumentsReading ReadAsJava(const std::string& commandLine,
   LauncherReading java = ReadLauncherArguments(arguments, 1);
   size_t mainClass = java.mainClass;
   reading.certain = java.certain;
-  for (size_t option : java.options) reading.javaOptions.push_back(arguments[option].text);
+  for (size_t option : java.options) {
+    if (!InPassword(arguments[option], commandLine, pieces)) {
+      reading.javaOptions.push_back(arguments[option].text);
+    }
+  }
   if (mainClass != kNone) reading.receivedMainClass = arguments[mainClass].text;
   reading.noApplication = mainClass == kNone && java.certain;
   ClasspathPlace classpath = FindClasspath(commandLine);

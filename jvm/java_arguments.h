@@ -36,7 +36,8 @@ struct JavaArgumentsReading {
   // the launcher without one (-version, --help); no option whose value
   // begins with "-", which Java 8 and later Javas read apart.
   bool certain = true;
-  // The options before the main class, which Java itself reads.
+  // The options before the main class, which Java itself reads; those made
+  // of a password's words left out.
   std::vector<std::string> javaOptions;
 };
 

@@ -24,8 +24,12 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
   switch (problem.kind) {
     case PieceProblem::kSplitAtBlank:
       text += " wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen";
-      return problem.breaksStart ? text + ": Java nimmt \"" + mainClass + "\" als Hauptklasse"
-                                 : text;
+      // A word of a password must not be shown either.
+      return problem.breaksStart
+                 ? text + ": Java nimmt \"" +
+                       (IsPasswordKey(problem.key) ? "xxxx" : MaskPassword(mainClass)) +
+                       "\" als Hauptklasse"
+                 : text;
     case PieceProblem::kMerged:
       text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
               MaskPassword(problem.received) + "\"";

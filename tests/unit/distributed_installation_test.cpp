@@ -124,7 +124,8 @@ TEST(ResolveDistributedInstallation, WaitsForTheChildWhenAsked) {
   for (unsigned long code : {0ul, 1ul, 3ul}) {
     Copies({"3.2.0.15"}, {});
     fake::Get().exitCode = code;
-    EXPECT_EQ(ResolveDistributedInstallation("-launcher.check=true", false, true), code == 0 ? 0 : 1);
+    EXPECT_EQ(ResolveDistributedInstallation("-launcher.check=true", false, true),
+              code == 0 ? 0 : 1);
     EXPECT_EQ(fake::Get().events, (std::vector<std::string>{"wait 4242", "close 4242"}));
     std::string log = testing_log::Text();
     EXPECT_EQ(log.substr(log.rfind("zu warten\n")),
@@ -158,12 +159,15 @@ TEST(ResolveDistributedInstallation, FailedChildStart) {
   EXPECT_EQ(ResolveDistributedInstallation(""), 1);
   EXPECT_EQ(fake::Get().messageBoxes,
             std::vector<std::string>{"Fehler: Der KivLauncher konnte nicht gestartet werden. Dies "
-                                     "deutet auf eine defekte verteilte Installation hin.\n"});
+                                     "deutet auf eine defekte verteilte Installation hin.\n"
+                                     "C:\\App\\3.2.0.15\\Anwendung\\KivLauncher.exe: "
+                                     "Windows-Fehler 2: Systemfehler 2.\n"});
   std::string log = testing_log::Text();
   EXPECT_EQ(log.substr(log.find("zu warten\n")),
             "zu warten\nWindows-Fehler 2: Systemfehler 2.\n=== Messagebox Start ===\n"
             "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
-            "Installation hin.\n\n=== Messagebox Ende ===\n");
+            "Installation hin.\nC:\\App\\3.2.0.15\\Anwendung\\KivLauncher.exe: Windows-Fehler 2: "
+            "Systemfehler 2.\n\n=== Messagebox Ende ===\n");
 }
 
 TEST(ResolveDistributedInstallation, ReadyCopyWithoutAnwendung) {
@@ -193,7 +197,8 @@ TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
       "ck!\n";
   const std::string broken =
       "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
-      "Installation hin.\n";
+      "Installation hin.\nC:\\App\\3.2.0.15\\Anwendung\\KivLauncher.exe: Windows-Fehler 2: "
+      "Systemfehler 2.\n";
   const std::string returned =
       "Aus Kindprozess zur\xFC"
       "ckgekehrt mit Konsolenausgabe: ";
