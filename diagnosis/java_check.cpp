@@ -90,9 +90,10 @@ void ReviewJavaFor(const Settings& settings, const JavaAttempt& attempt, Finding
 std::string BitsText(bool is64Bit) { return is64Bit ? "64 Bit" : "32 Bit"; }
 
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
-  if (!check.reached.empty()) return check.reached;
   std::vector<const JavaAttempt*> attempts;
-  for (const JavaAttempt& attempt : check.plan->attempts) attempts.push_back(&attempt);
+  for (const JavaAttempt& attempt : check.reached.empty() ? check.plan->attempts : check.reached) {
+    attempts.push_back(&attempt);
+  }
   return attempts;
 }
 

@@ -12,9 +12,19 @@ void LogVersion(const JavaRelease& release) {
                   (release.version.empty() ? "keine JAVA_VERSION" : release.version));
 }
 
+std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
+  if (step.kind == ArchiveStep::Kind::kCreateFolder) {
+    return "Der Start w\xFCrde den Ordner " + step.path + " anlegen";
+  }
+  return "Der Start w\xFCrde " + step.path + " als " + archive.file +
+         " \xFC"
+         "bernehmen, sofern Java die Datei nicht mehr schreibt";
+}
+
 // As the plan decided it for the attempt.
 void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const std::string& line : archive.logLines) Log().WriteLine(line);
+  for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
   if (archive.options.empty()) {
     Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht");
     return;
@@ -27,7 +37,7 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
 }  // namespace
 
 void ReviewJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
-  LogVersion(ReadJavaRelease(attempt.choice.home));
+  LogVersion(attempt.release);
   if (!settings.GetForStartKey(keyname::kClassArchive).empty()) {
     ReviewClassArchive(attempt.classArchive, findings);
   }

@@ -44,6 +44,10 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + (separated ? "" : slashes ? "/" : "\\") + name;
 }
 
+std::string CannotCreate(const std::string& folder) {
+  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+}
+
 bool EndsWith(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() &&
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -83,8 +87,8 @@ std::string PathOption(const char* option, const std::string& path) {
 // while Java still holds the file open (the C runtime's open, which Java
 // writes with, shares no deletion), so a file being written is never taken;
 // the header, written last, tells a whole file from one whose Java died
-// while writing.
-void AdoptFinishedDump(const std::string& folder, const std::string& stem, ClassArchive& archive) {
+// while writing. Each is a step for the start, tried in listing order.
+void PlanAdoption(const std::string& folder, const std::string& stem, ClassArchive& archive) {
   std::vector<std::string> names;
   if (!platform::ListDirectory(folder, &names)) return;
   for (const std::string& name : names) {
@@ -94,13 +98,11 @@ void AdoptFinishedDump(const std::string& folder, const std::string& stem, Class
     std::string dump = InFolder(folder, name);
     std::string start;
     if (!platform::ReadFileStart(dump, 4, &start) || start != kDumpMagic) continue;
-    if (platform::RenameFileNoReplace(dump, archive.file)) {
-      archive.logLines.push_back(
-          Concat({"Klassenarchiv \xFC"
-                  "bernommen: ",
-                  dump, " -> ", archive.file}));
-      return;
+    if (archive.steps.empty() || archive.steps.back().kind != ArchiveStep::Kind::kAdopt) {
+      platform::FileSize(dump, &archive.size);
     }
+    archive.steps.push_back({ArchiveStep::Kind::kAdopt, dump});
+    archive.exists = true;
   }
 }
 
@@ -110,13 +112,26 @@ std::string OwnDump(const std::string& folder, const std::string& stem) {
                                   std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
 }
 
-// Why the start goes on without an archive, empty when the folder is usable.
+// The folder itself, else the nearest folder above it that exists, which
+// the start would create it in.
+std::string ExistingFolderOf(std::string folder) {
+  while (!platform::IsDirectory(folder)) {
+    size_t separator = folder.find_last_of("\\/");
+    if (separator == std::string::npos || separator == 0) return std::string();
+    bool root = folder[separator - 1] == ':';
+    folder.erase(root ? separator + 1 : separator);
+    if (root) return platform::IsDirectory(folder) ? folder : std::string();
+  }
+  return folder;
+}
+
+// Why the start goes on without an archive, empty when the folder is usable
+// or the start can create it.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
-  if (!platform::CreateFolders(folder)) {
-    return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
-  }
-  archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", folder}));
+  std::string existing = ExistingFolderOf(folder);
+  if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreate(folder);
+  archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
   return std::string();
 }
 
@@ -127,6 +142,21 @@ std::string UnsuitableJava(const JavaRelease& release) {
   if (release.feature == 0) return Concat({release.path, " nennt keine lesbare JAVA_VERSION"});
   return Concat(
       {"Java ", release.version, " kennt keine Klassenarchive der Anwendung (erst ab Java 13)"});
+}
+
+ClassArchive WithoutArchive(const ClassArchive& planned, const std::string& why) {
+  ClassArchive archive;
+  archive.prefix = planned.prefix;
+  archive.logLines.push_back(Concat({planned.prefix, "kein Klassenarchiv, ", why}));
+  return archive;
+}
+
+void Choose(const JavaRelease& release, ClassArchive& archive) {
+  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, archive.writable,
+                                              archive.file, archive.ownDump);
+  archive.options = choice.options;
+  archive.logLines.push_back(
+      Concat({archive.prefix, "Java ", release.version, ": ", choice.reason}));
 }
 
 }  // namespace
@@ -150,31 +180,56 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                   archive})};
 }
 
-ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
-                                const Settings& settings) {
+ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
+                                const std::string& classpath, const Settings& settings) {
   ClassArchive archive;
   std::string value = settings.GetForStartKey(keyname::kClassArchive);
   if (value.empty()) return archive;
-  std::string prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
-  JavaRelease release = ReadJavaRelease(javaHome);
+  archive.prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
   std::string folder = ArchiveFolder(value);
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
-  if (!refusal.empty()) {
-    archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
+  if (!refusal.empty()) return WithoutArchive(archive, refusal);
+  std::string stem = ArchiveStem(javaFolder, release, classpath);
+  archive.file = InFolder(folder, stem + ".jsa");
+  archive.ownDump = OwnDump(folder, stem);
+  // A folder the start creates is as writable as the one it is created in.
+  archive.writable = !archive.steps.empty() || platform::FolderIsWritable(folder);
+  archive.exists = platform::FileSize(archive.file, &archive.size);
+  if (release.feature < kFirstAutoArchivingJava && archive.writable && !archive.exists &&
+      archive.steps.empty()) {
+    PlanAdoption(folder, stem, archive);
+  }
+  Choose(release, archive);
+  return archive;
+}
+
+ClassArchive CarryOutArchiveSteps(const ClassArchive& planned, const JavaRelease& release) {
+  ClassArchive archive = planned;
+  archive.logLines.clear();
+  bool adopted = false;
+  for (const ArchiveStep& step : planned.steps) {
+    if (step.kind == ArchiveStep::Kind::kCreateFolder) {
+      if (!platform::CreateFolders(step.path)) {
+        return WithoutArchive(planned, CannotCreate(step.path));
+      }
+      archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path}));
+    } else if (!adopted && platform::RenameFileNoReplace(step.path, archive.file)) {
+      adopted = true;
+      archive.logLines.push_back(Concat({"Klassenarchiv \xFC"
+                                         "bernommen: ",
+                                         step.path, " -> ", archive.file}));
+    }
+  }
+  bool adopting = !planned.steps.empty() && planned.steps.back().kind == ArchiveStep::Kind::kAdopt;
+  if (!adopting || adopted) {
+    archive.logLines.insert(archive.logLines.end(), planned.logLines.begin(),
+                            planned.logLines.end());
     return archive;
   }
-  std::string stem = ArchiveStem(javaHome, release, classpath);
-  archive.file = InFolder(folder, stem + ".jsa");
-  bool writable = platform::FolderIsWritable(folder);
-  if (release.feature < kFirstAutoArchivingJava && writable &&
-      !platform::FileCanBeOpened(archive.file)) {
-    AdoptFinishedDump(folder, stem, archive);
-  }
-  archive.exists = platform::FileSize(archive.file, &archive.size);
-  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable,
-                                              archive.file, OwnDump(folder, stem));
-  archive.options = choice.options;
-  archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
+  // Every dump was still being written: this start writes its own.
+  archive.exists = false;
+  archive.size = 0;
+  Choose(release, archive);
   return archive;
 }

@@ -29,8 +29,20 @@ void LogJavaAttempt(const JavaAttempt& attempt) {
                   (attempt.is64Bit ? "64 Bit" : "32 Bit") + ": " + attempt.choice.key + "=" +
                   attempt.choice.home);
   if (!IsMade(attempt)) return;
+  for (const HeapDecision* heap : {&attempt.initialHeap, &attempt.maximumHeap}) {
+    if (!heap->logLine.empty()) Log().WriteLine(heap->logLine);
+  }
+  for (const std::string& line : attempt.classArchive.logLines) Log().WriteLine(line);
   for (const std::string& line : attempt.logLines) Log().WriteLine(line);
   if (attempt.stop) return;
   Log().WriteLine("JVM wird gestartet am " + CurrentTimeText());
   Log().WriteLine(MaskPassword(attempt.commandLine));
+}
+
+JavaAttempt WithArchive(const JavaAttempt& attempt, const ClassArchive& archive) {
+  JavaAttempt changed = attempt;
+  changed.commandLine.replace(attempt.archiveAt, attempt.classArchive.options.size(),
+                              archive.options);
+  changed.classArchive = archive;
+  return changed;
 }
