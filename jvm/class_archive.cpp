@@ -216,9 +216,10 @@ ClassArchive CarryOutArchiveSteps(const ClassArchive& planned, const JavaRelease
       archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path}));
     } else if (!adopted && platform::RenameFileNoReplace(step.path, archive.file)) {
       adopted = true;
-      archive.logLines.push_back(Concat({"Klassenarchiv \xFC"
-                                         "bernommen: ",
-                                         step.path, " -> ", archive.file}));
+      archive.logLines.push_back(
+          Concat({"Klassenarchiv \xFC"
+                  "bernommen: ",
+                  step.path, " -> ", archive.file}));
     }
   }
   bool adopting = !planned.steps.empty() && planned.steps.back().kind == ArchiveStep::Kind::kAdopt;

@@ -194,7 +194,8 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   line += MemoryOptions(is64Bit, settings, attempt);
   std::string prepend = ClasspathPrepend(is64Bit, settings);
   std::string classpath = ClasspathText(prepend, inputs.classpath);
-  attempt->classArchive = DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
+  attempt->classArchive =
+      DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
   attempt->archiveAt = line.size();
   line += attempt->classArchive.options;
   line += Spaced(inputs.readParameters);

@@ -41,8 +41,8 @@ struct JavaAttempt;
 void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt);
 
 // The attempt's Java folder, program, release file and javaw.exe command
-// line, with what deciding them logs. A command line holding "-cp" more than once ends the run; one past
-// Windows' limit cannot be started.
+// line, with what deciding them logs. A command line holding "-cp" more than once ends the run; one
+// past Windows' limit cannot be started.
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                           const LaunchInputs& inputs, JavaAttempt* attempt);
 

@@ -54,7 +54,8 @@ RunEnd WalkAttempts(const RunPlan& plan, const JavaStarter& starter,
 
 }  // namespace
 
-RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter, std::vector<JavaAttempt>* reached) {
+RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter,
+                std::vector<JavaAttempt>* reached) {
   if (plan.stop) return plan.stop;
   if (plan.handOver) return CarryOutHandOver(*plan.handOver);
   return WalkAttempts(plan, starter, reached);

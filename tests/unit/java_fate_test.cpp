@@ -236,10 +236,14 @@ TEST(JavaOutputChoice, RefusedFilesEndTheRunWhereTheStartReachesThem) {
     std::string path, report;
     bool logged;
   } cases[] = {
-      {"lib", "Die Datei lib konnte nicht ge\xF6"
-              "ffnet werden.\n", true},
-      {"fehlt\\java.out", "Die Datei fehlt\\java.out konnte nicht ge\xF6"
-       "ffnet werden.\n", true},
+      {"lib",
+       "Die Datei lib konnte nicht ge\xF6"
+       "ffnet werden.\n",
+       true},
+      {"fehlt\\java.out",
+       "Die Datei fehlt\\java.out konnte nicht ge\xF6"
+       "ffnet werden.\n",
+       true},
       {"lib\\java.out", "", true},
       {"C:\\java.out", "", true},
       {"kivlaunch.LOG",
