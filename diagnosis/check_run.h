@@ -12,7 +12,7 @@ struct CheckRun {
   std::string workingDirectory;
   const RunPlan* plan = nullptr;
   // The Java attempts the run reached, in order.
-  std::vector<JavaAttempt> reached;
+  std::vector<const JavaAttempt*> reached;
   // The report the run would have ended with; empty for none.
   std::string report;
 };

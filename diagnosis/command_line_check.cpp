@@ -98,9 +98,9 @@ void ReviewLength(const JavaAttempt& attempt) {
 void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   LogSubsection("Java-Kommandozeile");
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
-  for (const JavaAttempt& attempt : check.reached) {
-    Log().WriteLine(BitsText(attempt.is64Bit) + ": " + MaskPassword(attempt.commandLine));
-    ReviewLength(attempt);
+  for (const JavaAttempt* attempt : check.reached) {
+    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
+    ReviewLength(*attempt);
   }
-  for (const JavaAttempt& attempt : check.reached) ReadAttempt(check, attempt, findings);
+  for (const JavaAttempt* attempt : check.reached) ReadAttempt(check, *attempt, findings);
 }

@@ -2,7 +2,6 @@
 #include "jvm/class_archive.h"
 #include "jvm/java_release.h"
 #include "report/launch_log.h"
-#include "settings/keys.h"
 
 namespace {
 
@@ -36,9 +35,8 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
 
 }  // namespace
 
-void ReviewJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
+void ReviewJavaRelease(const JavaAttempt& attempt, Findings& findings) {
   LogVersion(attempt.release);
-  if (!settings.GetForStartKey(keyname::kClassArchive).empty()) {
-    ReviewClassArchive(attempt.classArchive, findings);
-  }
+  // Without launcher.class_archive the decision has nothing to say.
+  if (!attempt.classArchive.logLines.empty()) ReviewClassArchive(attempt.classArchive, findings);
 }

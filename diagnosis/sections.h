@@ -17,7 +17,7 @@ void ReviewJava(const CheckRun& check, Findings& findings);
 // Java's version from its release file and, with launcher.class_archive,
 // the archive it gets: which file, whether it is there, its size, and what
 // the start would do in its folder.
-void ReviewJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings);
+void ReviewJavaRelease(const JavaAttempt& attempt, Findings& findings);
 // The heap sizes after the launcher's normalisation, per bit width.
 void ReviewHeap(const CheckRun& check, Findings& findings);
 // Every class-path entry, seen from the working directory.

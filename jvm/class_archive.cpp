@@ -112,15 +112,12 @@ std::string OwnDump(const std::string& folder, const std::string& stem) {
                                   std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
 }
 
-// The folder itself, else the nearest folder above it that exists, which
-// the start would create it in.
+// The folder itself, else the nearest folder above it that exists, where
+// the start would create it; empty when there is none.
 std::string ExistingFolderOf(std::string folder) {
-  while (!platform::IsDirectory(folder)) {
-    size_t separator = folder.find_last_of("\\/");
-    if (separator == std::string::npos || separator == 0) return std::string();
-    bool root = folder[separator - 1] == ':';
-    folder.erase(root ? separator + 1 : separator);
-    if (root) return platform::IsDirectory(folder) ? folder : std::string();
+  while (!folder.empty() && !platform::IsDirectory(folder)) {
+    size_t separator = folder.find_last_of("\\/", folder.size() - 2);
+    folder.erase(separator == std::string::npos ? 0 : separator + 1);
   }
   return folder;
 }
@@ -142,21 +139,6 @@ std::string UnsuitableJava(const JavaRelease& release) {
   if (release.feature == 0) return Concat({release.path, " nennt keine lesbare JAVA_VERSION"});
   return Concat(
       {"Java ", release.version, " kennt keine Klassenarchive der Anwendung (erst ab Java 13)"});
-}
-
-ClassArchive WithoutArchive(const ClassArchive& planned, const std::string& why) {
-  ClassArchive archive;
-  archive.prefix = planned.prefix;
-  archive.logLines.push_back(Concat({planned.prefix, "kein Klassenarchiv, ", why}));
-  return archive;
-}
-
-void Choose(const JavaRelease& release, ClassArchive& archive) {
-  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, archive.writable,
-                                              archive.file, archive.ownDump);
-  archive.options = choice.options;
-  archive.logLines.push_back(
-      Concat({archive.prefix, "Java ", release.version, ": ", choice.reason}));
 }
 
 }  // namespace
@@ -185,52 +167,48 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   ClassArchive archive;
   std::string value = settings.GetForStartKey(keyname::kClassArchive);
   if (value.empty()) return archive;
-  archive.prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
+  std::string prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
   std::string folder = ArchiveFolder(value);
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
-  if (!refusal.empty()) return WithoutArchive(archive, refusal);
+  if (!refusal.empty()) {
+    archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
+    return archive;
+  }
   std::string stem = ArchiveStem(javaFolder, release, classpath);
   archive.file = InFolder(folder, stem + ".jsa");
-  archive.ownDump = OwnDump(folder, stem);
   // A folder the start creates is as writable as the one it is created in.
-  archive.writable = !archive.steps.empty() || platform::FolderIsWritable(folder);
+  bool writable = !archive.steps.empty() || platform::FolderIsWritable(folder);
   archive.exists = platform::FileSize(archive.file, &archive.size);
-  if (release.feature < kFirstAutoArchivingJava && archive.writable && !archive.exists &&
+  if (release.feature < kFirstAutoArchivingJava && writable && !archive.exists &&
       archive.steps.empty()) {
     PlanAdoption(folder, stem, archive);
   }
-  Choose(release, archive);
+  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable,
+                                              archive.file, OwnDump(folder, stem));
+  archive.options = choice.options;
+  archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
   return archive;
 }
 
-ClassArchive CarryOutArchiveSteps(const ClassArchive& planned, const JavaRelease& release) {
-  ClassArchive archive = planned;
-  archive.logLines.clear();
+// A step that fails leaves the command line as planned: Java goes on
+// without an archive it cannot find, and a Java that writes one at its end
+// into a folder that is missing only says so.
+std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
+  std::vector<std::string> lines;
   bool adopted = false;
-  for (const ArchiveStep& step : planned.steps) {
+  for (const ArchiveStep& step : archive.steps) {
     if (step.kind == ArchiveStep::Kind::kCreateFolder) {
-      if (!platform::CreateFolders(step.path)) {
-        return WithoutArchive(planned, CannotCreate(step.path));
-      }
-      archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path}));
+      lines.push_back(platform::CreateFolders(step.path)
+                          ? Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path})
+                          : Concat({"Kein Klassenarchiv: ", CannotCreate(step.path)}));
     } else if (!adopted && platform::RenameFileNoReplace(step.path, archive.file)) {
       adopted = true;
-      archive.logLines.push_back(
+      lines.push_back(
           Concat({"Klassenarchiv \xFC"
                   "bernommen: ",
                   step.path, " -> ", archive.file}));
     }
   }
-  bool adopting = !planned.steps.empty() && planned.steps.back().kind == ArchiveStep::Kind::kAdopt;
-  if (!adopting || adopted) {
-    archive.logLines.insert(archive.logLines.end(), planned.logLines.begin(),
-                            planned.logLines.end());
-    return archive;
-  }
-  // Every dump was still being written: this start writes its own.
-  archive.exists = false;
-  archive.size = 0;
-  Choose(release, archive);
-  return archive;
+  return lines;
 }

@@ -26,7 +26,7 @@ struct ClassArchive {
   // Each after a blank, as the folder will be after the steps; empty when no
   // archive applies.
   std::string options;
-  // Why, in the log's words; carried out, what the steps did comes first.
+  // Why, in the log's words.
   std::vector<std::string> logLines;
   std::vector<ArchiveStep> steps;
   // The archive for this Java and class path, empty when none applies.
@@ -34,10 +34,6 @@ struct ClassArchive {
   // There, or after the steps.
   bool exists = false;
   unsigned long long size = 0;
-  // What the start needs should a step fail.
-  std::string prefix;
-  bool writable = false;
-  std::string ownDump;
 };
 
 // The decision for one Java folder and the exact class path of its command
@@ -56,6 +52,5 @@ struct ArchiveChoice {
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump);
 
-// For the start: the steps carried out, and the archive as Java gets it. A
-// step that fails leaves the decision to the folder as the start found it.
-ClassArchive CarryOutArchiveSteps(const ClassArchive& planned, const JavaRelease& release);
+// For the start: the steps carried out, and what they did for the log.
+std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive);

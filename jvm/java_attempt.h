@@ -26,8 +26,6 @@ struct JavaAttempt {
   HeapDecision maximumHeap;
   ClassArchive classArchive;
   std::string commandLine;
-  // Where the archive's options stand in the command line.
-  size_t archiveAt = 0;
   // What each setting put into the command line, as it meant it.
   std::vector<MeantPiece> pieces;
   // What deciding the command line logs before it, after the heap sizes and
@@ -47,8 +45,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
 bool IsMade(const JavaAttempt& attempt);
 
 // What the attempt decided, logged once the run reaches it: the Java
-// folder, then the command line with the password masked.
-void LogJavaAttempt(const JavaAttempt& attempt);
-
-// The attempt with the archive as the start found it after its steps.
-JavaAttempt WithArchive(const JavaAttempt& attempt, const ClassArchive& archive);
+// folder, what the start did for the archive, then the command line with
+// the password masked.
+void LogJavaAttempt(const JavaAttempt& attempt,
+                    const std::vector<std::string>& archiveSteps = std::vector<std::string>());

@@ -196,7 +196,6 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   std::string classpath = ClasspathText(prepend, inputs.classpath);
   attempt->classArchive =
       DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
-  attempt->archiveAt = line.size();
   line += attempt->classArchive.options;
   line += Spaced(inputs.readParameters);
   line += ForwardedProperties(settings, attempt);

@@ -6,13 +6,15 @@
 
 Stop CarryOutPlan(const RunPlan& plan) {
   JavaStarter starter;
-  starter.prepare = PrepareJavaStart;
+  starter.prepare = [](const JavaAttempt& attempt) {
+    return CarryOutArchiveSteps(attempt.classArchive);
+  };
   starter.start = [&plan](const JavaAttempt& attempt, bool afterFailedAttempt) {
     return LaunchJava(attempt, plan.output.path, plan.supervision, afterFailedAttempt);
   };
-  std::vector<JavaAttempt> reached;
+  std::vector<const JavaAttempt*> reached;
   if (RunEnd end = WalkPlan(plan, starter, &reached)) return *end;
-  Log().WriteLine(std::string("LAUNCH PROCESS FOR ") + (reached.back().is64Bit ? "64" : "32") +
+  Log().WriteLine(std::string("LAUNCH PROCESS FOR ") + (reached.back()->is64Bit ? "64" : "32") +
                   " BIT COMPLETE.");
   return Stop{kExitSuccess, ""};
 }

@@ -63,25 +63,6 @@ void LogSwitches(const RunPlan& plan) {
   }
 }
 
-// What the settings decide: the inputs of every Java attempt, the attempts
-// and how Java is followed; how the run ends on the way, if it does.
-void PlanFromSettings(RunPlan& plan) {
-  plan.settingsRead = true;
-  plan.stop = CompleteSettings(plan.parameters, plan.settings, plan.inputs);
-  plan.inputs.startKey = StartKey(plan.settings);
-  plan.inputs.classpath = PrepareClasspath(plan.settings);
-  plan.inputs.startValue = plan.settings.Get(plan.inputs.startKey);
-  plan.maintenance = DecideMaintenance(plan.inputs.startKey, plan.ignoreMaintenance);
-  plan.attempts = PlanJava(plan.settings, plan.inputs);
-  plan.supervision = DecideSupervision(plan.settings, plan.serviceMode);
-  plan.output = DecideJavaOutput(plan.settings);
-  if (plan.stop || (plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey)) ||
-      (plan.stop = CheckMaintenanceMode(plan.maintenance))) {
-    return;
-  }
-  LogStartKey(plan.inputs.startKey, plan.inputs);
-}
-
 }  // namespace
 
 RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& parameters,
@@ -93,7 +74,20 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   LogSwitches(plan);
   plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
   if (plan.stop || plan.handOver) return plan;
+  plan.settingsRead = true;
   plan.settings = InitialSettings(checking);
-  PlanFromSettings(plan);
+  plan.stop = CompleteSettings(parameters, plan.settings, plan.inputs);
+  plan.inputs.startKey = StartKey(plan.settings);
+  plan.inputs.classpath = PrepareClasspath(plan.settings);
+  plan.inputs.startValue = plan.settings.Get(plan.inputs.startKey);
+  plan.maintenance = DecideMaintenance(plan.inputs.startKey, plan.ignoreMaintenance);
+  plan.attempts = PlanJava(plan.settings, plan.inputs);
+  plan.supervision = DecideSupervision(plan.settings, serviceMode);
+  plan.output = DecideJavaOutput(plan.settings);
+  if (plan.stop || (plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey)) ||
+      (plan.stop = CheckMaintenanceMode(plan.maintenance))) {
+    return plan;
+  }
+  LogStartKey(plan.inputs.startKey, plan.inputs);
   return plan;
 }

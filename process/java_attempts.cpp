@@ -28,24 +28,23 @@ AttemptOutcome Try(const RunPlan& plan, const JavaStarter& starter, const JavaAt
 }
 
 RunEnd WalkAttempts(const RunPlan& plan, const JavaStarter& starter,
-                    std::vector<JavaAttempt>* reached) {
+                    std::vector<const JavaAttempt*>* reached) {
   AttemptOutcome failed;
-  for (const JavaAttempt& planned : plan.attempts) {
-    bool prepared = IsMade(planned) && !planned.stop && starter.prepare;
-    JavaAttempt attempt = prepared ? starter.prepare(planned) : planned;
-    LogJavaAttempt(attempt);
+  for (const JavaAttempt& attempt : plan.attempts) {
+    bool prepared = IsMade(attempt) && !attempt.stop && starter.prepare;
+    LogJavaAttempt(attempt, prepared ? starter.prepare(attempt) : std::vector<std::string>());
     if (attempt.stop) {
       return !IsMade(attempt) && failed.reasonFound ? Failure(failed.failure) : attempt.stop;
     }
     if (!IsMade(attempt)) continue;
     bool afterFailedAttempt = !reached->empty();
-    reached->push_back(attempt);
+    reached->push_back(&attempt);
     AttemptOutcome outcome = Try(plan, starter, attempt, afterFailedAttempt);
     if (outcome.kind == AttemptOutcome::Kind::kStopped) return outcome.stop;
     if (outcome.kind == AttemptOutcome::Kind::kStarted) return std::nullopt;
     bool summarised = !failed.summary.empty() && !outcome.summary.empty();
     if (afterFailedAttempt && summarised && (failed.reasonFound || outcome.reasonFound)) {
-      return BothFailed((*reached)[reached->size() - 2], failed, attempt, outcome);
+      return BothFailed(*reached->front(), failed, attempt, outcome);
     }
     failed = outcome;
   }
@@ -55,7 +54,7 @@ RunEnd WalkAttempts(const RunPlan& plan, const JavaStarter& starter,
 }  // namespace
 
 RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter,
-                std::vector<JavaAttempt>* reached) {
+                std::vector<const JavaAttempt*>* reached) {
   if (plan.stop) return plan.stop;
   if (plan.handOver) return CarryOutHandOver(*plan.handOver);
   return WalkAttempts(plan, starter, reached);

@@ -36,9 +36,9 @@ struct AttemptOutcome {
 // What a walk through the plan does with a Java attempt that may start:
 // the start carries it out, check mode probes for its program.
 struct JavaStarter {
-  // The attempt as it will be started, before it is logged; empty: as
-  // planned.
-  std::function<JavaAttempt(const JavaAttempt&)> prepare;
+  // Before the attempt is logged: what the start does in the class
+  // archive's folder, in the log's words; empty: nothing.
+  std::function<std::vector<std::string>(const JavaAttempt&)> prepare;
   std::function<AttemptOutcome(const JavaAttempt&, bool afterFailedAttempt)> start;
 };
 
@@ -50,8 +50,9 @@ struct JavaStarter {
 // launcher found for the 64-bit failure is the report, as it says more than
 // the missing "java"; when both attempts fail and the launcher found a
 // reason, the report names both. Nothing when Java started; reached gets
-// every attempt that could start, as prepared, the started one last.
-RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter, std::vector<JavaAttempt>* reached);
+// every attempt that could start, the started one last.
+RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter,
+                std::vector<const JavaAttempt*>* reached);
 
 // What the user is told when Java could not be started; the detail is the
 // masked command line, or why it could not be started.

@@ -141,11 +141,6 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   return AttemptOutcome::Started();
 }
 
-JavaAttempt PrepareJavaStart(const JavaAttempt& planned) {
-  if (planned.classArchive.steps.empty()) return planned;
-  return WithArchive(planned, CarryOutArchiveSteps(planned.classArchive, planned.release));
-}
-
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
                           const Supervision& supervision, bool afterFailedAttempt) {
   JavaOutput output;

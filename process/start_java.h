@@ -16,10 +16,6 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
                          const JavaOutput& output = JavaOutput(),
                          const std::string& program = std::string());
 
-// The planned attempt as it will be started: the class archive's steps
-// carried out in its folder.
-JavaAttempt PrepareJavaStart(const JavaAttempt& planned);
-
 // One launch attempt: the output file opened, then Java started. After a
 // failed attempt the output file keeps what that Java said.
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
