@@ -12,6 +12,8 @@ namespace {
 using DryRun = StandardInstallation;
 
 const char kCheck[] = "-launcher.check=true";
+// Java has ended, and written what it received, when the run returns.
+const char kKeep[] = "-launcher.keep=true";
 
 void UseArchive(const Installation& app, const std::string& java64) {
   app.Write("launch.properties", "classpath.default=lib\\app.jar;lib\\util.jar\njava64=" + java64 +
@@ -36,7 +38,7 @@ TEST_F(DryRun, CheckModeLeavesTheArchiveFolderAsItIs) {
   EXPECT_NE(app.NormalizedLog().find("Der Start w\xFCrde den Ordner <DIR>\\archiv anlegen"),
             std::string::npos)
       << app.NormalizedLog();
-  EXPECT_EQ(app.Run({}).exitCode, 0);
+  EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   std::string dump = OptionFile(app, "-XX:ArchiveClassesAtExit=");
   ASSERT_FALSE(dump.empty());
   std::string archive = dump.substr(0, dump.find('.')) + ".jsa";
@@ -44,7 +46,7 @@ TEST_F(DryRun, CheckModeLeavesTheArchiveFolderAsItIs) {
   EXPECT_EQ(app.Run({kCheck}).exitCode, 0);
   EXPECT_TRUE(app.Exists("archiv/" + dump));
   EXPECT_FALSE(app.Exists("archiv/" + archive));
-  EXPECT_EQ(app.Run({}).exitCode, 0);
+  EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   EXPECT_FALSE(app.Exists("archiv/" + dump));
   EXPECT_TRUE(app.Exists("archiv/" + archive));
   EXPECT_EQ(OptionFile(app, "-XX:SharedArchiveFile="), archive);
@@ -52,7 +54,7 @@ TEST_F(DryRun, CheckModeLeavesTheArchiveFolderAsItIs) {
 
 TEST_F(DryRun, AQuotedJavaFolderGetsItsArchive) {
   UseArchive(app, "\"jre64\"");
-  EXPECT_EQ(app.Run({}).exitCode, 0);
+  EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   EXPECT_FALSE(OptionFile(app, "-XX:ArchiveClassesAtExit=").empty());
 }
 
