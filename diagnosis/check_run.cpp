@@ -6,7 +6,6 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "process/java_attempts.h"
-#include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
@@ -24,8 +23,21 @@ std::string LogPath() {
   return folder + (separated ? "" : "\\") + Log().Name();
 }
 
+// What Java's launcher would refuse, the sections name finding by finding;
+// the run's end that repeats it is not counted again.
+bool NamedBySections(const CheckRun& check) {
+  for (const JavaAttempt* attempt : check.reached) {
+    std::string refusal = RefusalText(attempt->launchFindings);
+    if (attempt->refusal.empty() && !refusal.empty() &&
+        check.report.find(refusal) != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void FailWithReport(const CheckRun& check, Findings& findings) {
-  if (check.report.empty()) return;
+  if (check.report.empty() || NamedBySections(check)) return;
   std::string text = check.report;
   if (text.back() == '\n') text.pop_back();
   Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
@@ -38,7 +50,7 @@ void WriteSection(const CheckRun& check, Findings& findings) {
   FailWithReport(check, findings);
   if (check.plan->settingsRead) {
     const Settings& settings = check.plan->settings;
-    ReviewSettingOrigins(settings, findings);
+    ReviewSettingOrigins(settings, check.plan->inputs.startKey, findings);
     if (!check.plan->supervision.invalidWatch.empty()) {
       Warn(findings, check.plan->supervision.invalidWatch);
     }
@@ -103,8 +115,7 @@ std::string ServiceLine(const CheckRun& check, const Findings& findings) {
 
 // In place of a start: the error text is the one a start would give when
 // the javaw.exe it names is missing.
-AttemptOutcome ProbeJava(const JavaAttempt& attempt, CheckRun& check) {
-  check.reached.push_back(&attempt);
+AttemptOutcome ProbeJava(const JavaAttempt& attempt) {
   bool present = platform::FileCanBeOpened(attempt.program);
   Log().WriteLine(
       "Pr\xFC"
@@ -114,15 +125,6 @@ AttemptOutcome ProbeJava(const JavaAttempt& attempt, CheckRun& check) {
   if (present) return AttemptOutcome::Started();
   return AttemptOutcome::Failed(StartFailureText(MaskPassword(attempt.commandLine)),
                                 "javaw.exe fehlt");
-}
-
-RunEnd CheckedRunEnd(const RunPlan& plan, CheckRun& check) {
-  if (plan.stop) return plan.stop;
-  if (plan.handOver) return CarryOutHandOver(*plan.handOver);
-  const JavaAttempt* started = nullptr;
-  return TryJavaAttempts(
-      plan.attempts, [&check](const JavaAttempt& attempt) { return ProbeJava(attempt, check); },
-      &started);
 }
 
 }  // namespace
@@ -139,7 +141,9 @@ bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
 
 CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   check.plan = &plan;
-  RunEnd end = CheckedRunEnd(plan, check);
+  JavaStarter probe;
+  probe.start = [](const JavaAttempt& attempt, bool) { return ProbeJava(attempt); };
+  RunEnd end = WalkPlan(plan, probe, &check.reached);
   if (end && !end->report.empty()) {
     LogReport(end->report);
     check.report = end->report;

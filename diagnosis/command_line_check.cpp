@@ -5,20 +5,6 @@
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 
-namespace {
-
-void ReviewLength(const JavaAttempt& attempt, Findings& findings) {
-  size_t length = attempt.commandLine.size();
-  Log().WriteLine("L\xE4nge: " + std::to_string(length) + " von h\xF6" + "chstens " +
-                  std::to_string(platform::kMaxCommandLineLength) + " Zeichen (mit abschlie\xDF" +
-                  "endem Nullzeichen)");
-  if (attempt.refusal.empty()) return;
-  Fail(findings, "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
-                     " kann nicht gestartet werden: " + attempt.refusal);
-}
-
-}  // namespace
-
 // Each finding once, though every attempt's command line shows it.
 void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings) {
   const std::vector<std::string>& known = findings.problems;
@@ -32,12 +18,16 @@ void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings) {
   }
 }
 
+// A command line Windows cannot take is the run's end, in the start's
+// words; what Java's launcher would make of it, the findings below.
 void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   LogSubsection("Java-Kommandozeile");
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
   for (const JavaAttempt* attempt : check.reached) {
     Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
-    ReviewLength(*attempt, findings);
+    Log().WriteLine("L\xE4nge: " + std::to_string(attempt->commandLine.size()) + " von h\xF6" +
+                    "chstens " + std::to_string(platform::kMaxCommandLineLength) +
+                    " Zeichen (mit abschlie\xDF" + "endem Nullzeichen)");
   }
   for (const JavaAttempt* attempt : check.reached) {
     for (const LaunchFinding& finding : attempt->launchFindings) {

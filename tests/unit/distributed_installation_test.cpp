@@ -10,12 +10,15 @@
 namespace {
 
 // Decided, then carried out, and the report shown as the entry shows it;
-// nothing when the installation is no distributed one.
+// nothing when the installation is no distributed one. The decision stays
+// where it is: moving into the copy is the start's.
 std::optional<int> ResolveDistributedInstallation(const std::string& arguments,
                                                   bool serviceMode = false,
                                                   bool waitForChild = false) {
   std::optional<HandOver> handOver;
+  std::string before = fake::Get().currentDirectory;
   RunEnd end = DecideDistributedInstallation(arguments, serviceMode, waitForChild, &handOver);
+  EXPECT_EQ(fake::Get().currentDirectory, before);
   if (!end && !handOver) return std::nullopt;
   Stop stop = end ? *end : CarryOutHandOver(*handOver);
   if (!stop.report.empty()) {

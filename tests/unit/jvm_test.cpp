@@ -4,11 +4,11 @@
 
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
-#include "settings/text.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
 #include "jvm/jvm_parameters.h"
 #include "report/error_report.h"
+#include "settings/text.h"
 #include "tests/unit/test_log.h"
 
 namespace {
@@ -262,6 +262,7 @@ TEST(BuildJavaCommandLine, RepeatedClasspathOptionEndsTheRun) {
   Settings settings = InitialSettings();
   LaunchInputs inputs;
   inputs.startValue = "-cp x.jar app.Main";
+  inputs.startKey = "QV";
   RunEnd end;
   Build(settings, true, inputs, &end);
   ASSERT_TRUE(end);
