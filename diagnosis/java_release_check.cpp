@@ -25,7 +25,8 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const std::string& line : archive.logLines) Log().WriteLine(line);
   for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
   if (archive.options.empty()) {
-    Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht");
+    Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht" +
+                       (archive.unusable.empty() ? "" : ": " + archive.unusable));
     return;
   }
   Log().WriteLine("Klassenarchiv: " + archive.file +

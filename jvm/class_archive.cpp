@@ -126,6 +126,7 @@ std::string ExistingFolderOf(std::string folder) {
 // or the start can create it.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
+  if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
   std::string existing = ExistingFolderOf(folder);
   if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreate(folder);
   archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
@@ -173,6 +174,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
   if (!refusal.empty()) {
     archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
+    archive.unusable = refusal;
     return archive;
   }
   std::string stem = ArchiveStem(javaFolder, release, classpath);

@@ -28,6 +28,8 @@ struct ClassArchive {
   std::string options;
   // Why, in the log's words.
   std::vector<std::string> logLines;
+  // Why no archive applies, when the folder or this Java rules it out.
+  std::string unusable;
   std::vector<ArchiveStep> steps;
   // The archive for this Java and class path, empty when none applies.
   std::string file;

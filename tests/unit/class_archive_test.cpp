@@ -132,7 +132,7 @@ TEST(ClassArchiveStart, Java21LetsJavaCreateTheArchive) {
 
 TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
   struct Case {
-    std::string release, readOnly, logged;
+    std::string release, readOnly, logged, file = "";
   };
   const std::string prefix = "launcher.class_archive=%LOCALAPPDATA%\\Kiv -> kein Klassenarchiv, ";
   const Case cases[] = {
@@ -143,9 +143,11 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
       {"21.0.2", kFolder,
        "launcher.class_archive=%LOCALAPPDATA%\\Kiv -> Java 21.0.2: kein Klassenarchiv, im Ordner "
        "kann nicht geschrieben werden\n"},
+      {"17.0.13", "", prefix + kFolder + " ist eine Datei, kein Ordner\n", kFolder},
   };
   for (const Case& c : cases) {
     Install(c.release);
+    if (!c.file.empty()) fake::AddFile(c.file, "");
     if (!c.readOnly.empty()) fake::AddDirectory(c.readOnly);
     fake::Get().readOnlyFolders.insert(c.readOnly);
     std::string line = Start();
