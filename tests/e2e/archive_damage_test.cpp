@@ -67,6 +67,9 @@ TEST_F(ArchiveDamage, AnUnsetVariableCreatesNoFolder) {
   EXPECT_EQ(app.Run({"-launcher.class_archive=%KIV_NICHT_GESETZT%\\x", kKeep}).exitCode, 0);
   EXPECT_FALSE(app.Exists("%KIV_NICHT_GESETZT%"));
   EXPECT_EQ(OptionFile(app, "-XX:"), "");
+  EXPECT_NE(
+      app.NormalizedLog().find("-> kein Klassenarchiv, %KIV_NICHT_GESETZT% ist nicht gesetzt"),
+      std::string::npos);
 }
 
 }  // namespace

@@ -343,14 +343,4 @@ TEST(ClassArchiveDamage, AJavaThatEndsWithAnErrorLosesItsArchive) {
   }
 }
 
-TEST(ClassArchiveStart, AnUnsetVariableMeansNoArchiveAndNoFolder) {
-  Install("17.0.13");
-  auto directories = fake::Get().directories;
-  EXPECT_EQ(Start(" -launcher.class_archive=%NOSUCHVAR%\\x").find("-XX:"), std::string::npos);
-  EXPECT_EQ(fake::Get().directories, directories);
-  EXPECT_TRUE(
-      Logged("launcher.class_archive=%NOSUCHVAR%\\x -> kein Klassenarchiv, %NOSUCHVAR% "
-             "ist nicht gesetzt"));
-}
-
 }  // namespace
