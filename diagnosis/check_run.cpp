@@ -9,7 +9,6 @@
 #include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -120,8 +119,7 @@ AttemptOutcome ProbeJava(const JavaAttempt& attempt, CheckRun& check) {
       attempt.program +
       (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
   if (present) return AttemptOutcome::Started();
-  return AttemptOutcome::Failed(StartFailureText(MaskPassword(attempt.commandLine)),
-                                "javaw.exe fehlt");
+  return AttemptOutcome::Failed(StartFailureText(attempt.commandLine), "javaw.exe fehlt");
 }
 
 RunEnd CheckedRunEnd(const RunPlan& plan, CheckRun& check) {

@@ -16,7 +16,7 @@ namespace {
 std::string Shown(const PieceProblem& problem) {
   size_t equals = problem.text.find('=');
   if (!IsPasswordKey(problem.key) || equals == std::string::npos) {
-    return MaskPassword(problem.text);
+    return problem.text;
   }
   return problem.text.substr(0, equals + 1) + "xxxx";
 }
@@ -30,7 +30,7 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
                                  : text;
     case PieceProblem::kMerged:
       text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
-              MaskPassword(problem.received) + "\"";
+              problem.received + "\"";
       if (problem.text.find("\\\"") != std::string::npos) {
         text +=
             " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
@@ -40,7 +40,7 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
       break;
   }
   return text + " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" +
-         MaskPassword(problem.received) + "\"";
+         problem.received + "\"";
 }
 
 // Each finding once, though every attempt's command line shows it.
@@ -70,13 +70,13 @@ void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& fi
   }
   if (reading.startValueWithoutMainClass) {
     Report(findings, true,
-           startKey + OriginOf(settings, startKey) + ": \"" + MaskPassword(startValue) +
+           startKey + OriginOf(settings, startKey) + ": \"" + startValue +
                "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht");
   } else if (!reading.startIntact && !explained) {
     Report(findings, true,
            "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
                " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-               MaskPassword(reading.receivedMainClass) + "\" als Hauptklasse");
+               reading.receivedMainClass + "\" als Hauptklasse");
   }
 }
 
@@ -101,7 +101,7 @@ void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   LogSubsection("Java-Kommandozeile");
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
   for (const JavaAttempt* attempt : check.reached) {
-    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
+    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + attempt->commandLine);
     ReviewLength(*attempt, findings);
   }
   for (const JavaAttempt* attempt : check.reached) ReadAttempt(check, *attempt, findings);

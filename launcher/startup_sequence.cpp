@@ -15,7 +15,7 @@
 
 namespace {
 
-void OpenLog(const std::string& workingDirectoryReport, const std::string& commandLine) {
+void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine) {
   Log().Open(kLogName);
   Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
               "$\n");
@@ -23,7 +23,12 @@ void OpenLog(const std::string& workingDirectoryReport, const std::string& comma
   Log().WriteLine("===== Arbeitsverzeichnis =====");
   Log().WriteLine(workingDirectoryReport);
   Log().Banner("Kommandozeilenparameter");
-  Log().WriteLine(MaskPassword(commandLine));
+  Log().WriteLine(commandLine.tail);
+  if (commandLine.programNameMissing) {
+    Log().WriteLine(
+        "Der Programmname fehlt in der Kommandozeile. -> Das erste Wort wird als Parameter "
+        "ausgewertet.");
+  }
   Log().Banner("Kommandozeilenparameter auswerten");
 }
 
@@ -45,16 +50,16 @@ int ReadPlan(const std::string& arguments, RunPlan& plan, ReportChannel channel)
   return end.exitCode;
 }
 
-int Run(const std::string& arguments, const CommandLineParameters& parameters,
+int Run(const OwnCommandLine& commandLine, const CommandLineParameters& parameters,
         ReportChannel channel) {
   std::string report = ApplyWorkingDirectory(parameters);
   // Shown before the log exists, and before service mode is known.
   if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
-  OpenLog(report, arguments);
+  OpenLog(report, commandLine);
   RunPlan plan;
   plan.parameters = parameters;
   EvaluateSwitches(plan);
-  return ReadPlan(arguments, plan, channel);
+  return ReadPlan(commandLine.tail, plan, channel);
 }
 
 }  // namespace
@@ -64,13 +69,13 @@ int Run(const std::string& arguments, const CommandLineParameters& parameters,
 // report can still be made, in check mode as in a plain run.
 int RunLauncher(const std::string& fullCommandLine) {
   ForgetPasswords();
-  std::string arguments = CommandLineTail(fullCommandLine);
-  CommandLineParameters parameters = ParseCommandLine(arguments);
+  OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
+  CommandLineParameters parameters = ParseCommandLine(commandLine.tail);
   ReportChannel channel = parameters.IsTrue(keyname::kService) ? ReportChannel::kServiceOutput
                                                                : ReportChannel::kMessageBox;
   int exitCode = kExitFailure;
   try {
-    exitCode = Run(arguments, parameters, channel);
+    exitCode = Run(commandLine, parameters, channel);
   } catch (const std::bad_alloc&) {
     ReportError(
         "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"

