@@ -12,11 +12,12 @@
 
 namespace {
 
-// The piece as the check shows it: a password reads "xxxx".
+// The piece as the check shows it: a password reads "xxxx". Masked before
+// it is put in quotes, which would change where the log reads a value's end.
 std::string Shown(const PieceProblem& problem) {
   size_t equals = problem.text.find('=');
   if (!IsPasswordKey(problem.key) || equals == std::string::npos) {
-    return problem.text;
+    return MaskPassword(problem.text);
   }
   return problem.text.substr(0, equals + 1) + "xxxx";
 }
@@ -30,7 +31,7 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
                                  : text;
     case PieceProblem::kMerged:
       text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
-              problem.received + "\"";
+              MaskPassword(problem.received) + "\"";
       if (problem.text.find("\\\"") != std::string::npos) {
         text +=
             " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
@@ -40,7 +41,7 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
       break;
   }
   return text + " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" +
-         problem.received + "\"";
+         MaskPassword(problem.received) + "\"";
 }
 
 // Each finding once, though every attempt's command line shows it.
@@ -70,13 +71,13 @@ void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& fi
   }
   if (reading.startValueWithoutMainClass) {
     Report(findings, true,
-           startKey + OriginOf(settings, startKey) + ": \"" + startValue +
+           startKey + OriginOf(settings, startKey) + ": \"" + MaskPassword(startValue) +
                "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht");
   } else if (!reading.startIntact && !explained) {
     Report(findings, true,
            "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
                " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-               reading.receivedMainClass + "\" als Hauptklasse");
+               MaskPassword(reading.receivedMainClass) + "\" als Hauptklasse");
   }
 }
 

@@ -16,7 +16,8 @@ std::string StripComment(const std::string& line) {
 
 namespace {
 
-// What the line gave, as appended to its log line.
+// What the line gave, as appended to its log line. The value is masked
+// before it is put in quotes, which would change where the log reads its end.
 std::string TakeProperty(const std::string& line, const std::string& origin, Settings& settings) {
   std::string content = StripComment(line);
   size_t equals = content.find('=');
@@ -25,7 +26,7 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
   std::string value = Trim(content.substr(equals + 1));
   if (value.empty()) return " // FOUND: \"" + key + "\"= EMPTY";
   settings.Set(key, value, origin);
-  std::string shown = IsPasswordKey(key) ? "xxxx" : value;
+  std::string shown = IsPasswordKey(key) ? "xxxx" : MaskPassword(value);
   return " // FOUND: \"" + key + "\"=\"" + shown + "\"";
 }
 
