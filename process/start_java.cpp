@@ -128,8 +128,8 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   options.suspended = supervision.keepAndKill;
   options.output = output.file.get();
   options.program = program;
-  // The text is shown and logged, so the password is masked; Java itself
-  // received it in clear.
+  // Java receives the password in clear; the text is masked where it is
+  // shown and logged.
   std::string failureText = StartFailureText(commandLine);
   if (auto failure = StartJavaProcess(commandLine, options, &java)) {
     return Refused(failureText, failure->error);
