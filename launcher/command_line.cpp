@@ -34,8 +34,10 @@ std::string QuotedIfBlank(const std::string& value) {
 void AddParameter(const std::string& piece, CommandLineParameters& parameters) {
   size_t equals = piece.find('=');
   if (piece.empty() || piece[0] != '-' || equals == std::string::npos) return;
+  std::string key = piece.substr(1, equals - 1);
   std::string value = piece.substr(equals + 1);
-  if (!value.empty()) parameters.Set(piece.substr(1, equals - 1), QuotedIfBlank(value));
+  bool blankInKey = key.find_first_of(" \t") != std::string::npos;
+  if (!blankInKey && !value.empty()) parameters.Set(key, QuotedIfBlank(value));
 }
 
 }  // namespace

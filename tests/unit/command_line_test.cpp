@@ -81,6 +81,24 @@ TEST(CommandLine, QuotesHoldBlanksTabsSeparate) {
   for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
 }
 
+// A piece without a leading minus, without an equals sign or with a blank in
+// its key is skipped; it never reaches into the next parameter. A quote
+// that never closes takes the rest of the line, as for every program.
+TEST(CommandLine, MalformedPiecesAreSkipped) {
+  struct Case {
+    std::string tail;
+    Entries expected;
+  };
+  const Case cases[] = {
+      {"-a -b=2", {{"b", "2"}}},           {"x-a=1 -b=2", {{"b", "2"}}},
+      {"C:\\file.txt -b=2", {{"b", "2"}}}, {"-a =1 -b=2", {{"b", "2"}}},
+      {"-a=1 stray", {{"a", "1"}}},        {"-=v", {{"", "v"}}},
+      {"\"-a=1\"x -b=2", {{"b", "2"}}},    {"x\"-a=1 -b=2\" -c=3", {{"c", "3"}}},
+      {"\"-a b=1\" -c=3", {{"c", "3"}}},   {"\"-a=\"1\" -b=2", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
+}
+
 TEST(CommandLine, OnlySelectedKeysOverrideSettings) {
   CommandLineParameters parameters = ParseCommandLine(
       "-start=abc -memory.maximum=1G -Dkiv.mode=x -dkiv.mode=y -java64=D:\\j -launcher.cwd=true "
