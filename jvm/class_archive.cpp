@@ -44,6 +44,10 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + (separated ? "" : slashes ? "/" : "\\") + name;
 }
 
+std::string CannotCreate(const std::string& folder) {
+  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+}
+
 bool EndsWith(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() &&
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -83,8 +87,8 @@ std::string PathOption(const char* option, const std::string& path) {
 // while Java still holds the file open (the C runtime's open, which Java
 // writes with, shares no deletion), so a file being written is never taken;
 // the header, written last, tells a whole file from one whose Java died
-// while writing.
-void AdoptFinishedDump(const std::string& folder, const std::string& stem, ClassArchive& archive) {
+// while writing. Each is a step for the start, tried in listing order.
+void PlanAdoption(const std::string& folder, const std::string& stem, ClassArchive& archive) {
   std::vector<std::string> names;
   if (!platform::ListDirectory(folder, &names)) return;
   for (const std::string& name : names) {
@@ -94,13 +98,11 @@ void AdoptFinishedDump(const std::string& folder, const std::string& stem, Class
     std::string dump = InFolder(folder, name);
     std::string start;
     if (!platform::ReadFileStart(dump, 4, &start) || start != kDumpMagic) continue;
-    if (platform::RenameFileNoReplace(dump, archive.file)) {
-      archive.logLines.push_back(
-          Concat({"Klassenarchiv \xFC"
-                  "bernommen: ",
-                  dump, " -> ", archive.file}));
-      return;
+    if (archive.steps.empty() || archive.steps.back().kind != ArchiveStep::Kind::kAdopt) {
+      platform::FileSize(dump, &archive.size);
     }
+    archive.steps.push_back({ArchiveStep::Kind::kAdopt, dump});
+    archive.exists = true;
   }
 }
 
@@ -110,13 +112,23 @@ std::string OwnDump(const std::string& folder, const std::string& stem) {
                                   std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
 }
 
-// Why the start goes on without an archive, empty when the folder is usable.
+// The folder itself, else the nearest folder above it that exists, where
+// the start would create it; empty when there is none.
+std::string ExistingFolderOf(std::string folder) {
+  while (!folder.empty() && !platform::IsDirectory(folder)) {
+    size_t separator = folder.find_last_of("\\/", folder.size() - 2);
+    folder.erase(separator == std::string::npos ? 0 : separator + 1);
+  }
+  return folder;
+}
+
+// Why the start goes on without an archive, empty when the folder is usable
+// or the start can create it.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
-  if (!platform::CreateFolders(folder)) {
-    return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
-  }
-  archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", folder}));
+  std::string existing = ExistingFolderOf(folder);
+  if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreate(folder);
+  archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
   return std::string();
 }
 
@@ -150,13 +162,12 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                   archive})};
 }
 
-ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
-                                const Settings& settings) {
+ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
+                                const std::string& classpath, const Settings& settings) {
   ClassArchive archive;
   std::string value = settings.GetForStartKey(keyname::kClassArchive);
   if (value.empty()) return archive;
   std::string prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
-  JavaRelease release = ReadJavaRelease(javaHome);
   std::string folder = ArchiveFolder(value);
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
@@ -164,17 +175,40 @@ ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& 
     archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
     return archive;
   }
-  std::string stem = ArchiveStem(javaHome, release, classpath);
+  std::string stem = ArchiveStem(javaFolder, release, classpath);
   archive.file = InFolder(folder, stem + ".jsa");
-  bool writable = platform::FolderIsWritable(folder);
-  if (release.feature < kFirstAutoArchivingJava && writable &&
-      !platform::FileCanBeOpened(archive.file)) {
-    AdoptFinishedDump(folder, stem, archive);
-  }
+  // A folder the start creates is as writable as the one it is created in.
+  bool writable = !archive.steps.empty() || platform::FolderIsWritable(folder);
   archive.exists = platform::FileSize(archive.file, &archive.size);
+  if (release.feature < kFirstAutoArchivingJava && writable && !archive.exists &&
+      archive.steps.empty()) {
+    PlanAdoption(folder, stem, archive);
+  }
   ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable,
                                               archive.file, OwnDump(folder, stem));
   archive.options = choice.options;
   archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
   return archive;
+}
+
+// A step that fails leaves the command line as planned: Java goes on
+// without an archive it cannot find, and a Java that writes one at its end
+// into a folder that is missing only says so.
+std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
+  std::vector<std::string> lines;
+  bool adopted = false;
+  for (const ArchiveStep& step : archive.steps) {
+    if (step.kind == ArchiveStep::Kind::kCreateFolder) {
+      lines.push_back(platform::CreateFolders(step.path)
+                          ? Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path})
+                          : Concat({"Kein Klassenarchiv: ", CannotCreate(step.path)}));
+    } else if (!adopted && platform::RenameFileNoReplace(step.path, archive.file)) {
+      adopted = true;
+      lines.push_back(
+          Concat({"Klassenarchiv \xFC"
+                  "bernommen: ",
+                  step.path, " -> ", archive.file}));
+    }
+  }
+  return lines;
 }

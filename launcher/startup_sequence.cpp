@@ -34,10 +34,15 @@ void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& co
 
 // A check run ends with its verdict, told even when the run would have
 // failed; a plain run tells only a failure.
-int ReadPlan(const std::string& arguments, RunPlan& plan, ReportChannel channel) {
+int Run(const OwnCommandLine& commandLine, const CommandLineParameters& parameters,
+        bool serviceMode, ReportChannel channel) {
+  std::string report = ApplyWorkingDirectory(parameters);
+  // Shown before the log exists, as a box even in service mode.
+  if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
+  OpenLog(report, commandLine);
   CheckRun check;
-  bool checking = BeginCheck(plan.parameters, &check);
-  PlanRun(arguments, checking, plan);
+  bool checking = BeginCheck(parameters, &check);
+  RunPlan plan = PlanRun(commandLine.tail, parameters, serviceMode, checking);
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
     if (!verdict.boxText.empty()) {
@@ -50,18 +55,6 @@ int ReadPlan(const std::string& arguments, RunPlan& plan, ReportChannel channel)
   return end.exitCode;
 }
 
-int Run(const OwnCommandLine& commandLine, const CommandLineParameters& parameters,
-        ReportChannel channel) {
-  std::string report = ApplyWorkingDirectory(parameters);
-  // Shown before the log exists, and before service mode is known.
-  if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
-  OpenLog(report, commandLine);
-  RunPlan plan;
-  plan.parameters = parameters;
-  EvaluateSwitches(plan);
-  return ReadPlan(commandLine.tail, plan, channel);
-}
-
 }  // namespace
 
 // Memory runs out only for absurd input, such as a properties line of
@@ -71,11 +64,11 @@ int RunLauncher(const std::string& fullCommandLine) {
   ForgetPasswords();
   OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
   CommandLineParameters parameters = ParseCommandLine(commandLine.tail);
-  ReportChannel channel = parameters.IsTrue(keyname::kService) ? ReportChannel::kServiceOutput
-                                                               : ReportChannel::kMessageBox;
+  bool serviceMode = parameters.IsTrue(keyname::kService);
+  ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
   int exitCode = kExitFailure;
   try {
-    exitCode = Run(commandLine, parameters, channel);
+    exitCode = Run(commandLine, parameters, serviceMode, channel);
   } catch (const std::bad_alloc&) {
     ReportError(
         "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"

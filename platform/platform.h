@@ -73,8 +73,8 @@ std::string ExpandEnvironmentReferences(const std::string& text);
 // Creates the folder and every missing folder above it; true when the folder
 // exists afterwards.
 bool CreateFolders(const std::string& path);
-// Whether a new file can be created in the folder; the trial file is gone
-// again afterwards.
+// Whether a new file can be created in the folder, as the system judges the
+// caller's rights, without creating one.
 bool FolderIsWritable(const std::string& folder);
 // The size of a file, not of a folder; false when it cannot be examined.
 bool FileSize(const std::string& path, unsigned long long* size);

@@ -374,12 +374,7 @@ bool CreateFolders(const std::string& path) {
 }
 
 bool FolderIsWritable(const std::string& folder) {
-  std::string probe = NativePath(folder) + "/KivLauncher-" + std::to_string(getpid()) + ".tmp";
-  int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (file < 0) return false;
-  close(file);
-  unlink(probe.c_str());
-  return true;
+  return IsDirectory(folder) && access(NativePath(folder).c_str(), W_OK | X_OK) == 0;
 }
 
 bool FileSize(const std::string& path, unsigned long long* size) {

@@ -432,13 +432,16 @@ bool CreateFolders(const std::string& path) {
   return IsDirectory(path);
 }
 
-// Deleted on close, so even a launcher killed in between leaves nothing.
+// The folder opened for the right to add a file: the file system (and a
+// share's server, with the share's own permissions) checks it as it would
+// for a new file, and nothing is written.
 bool FolderIsWritable(const std::string& folder) {
-  std::string probe = folder + "\\KivLauncher-" + std::to_string(GetCurrentProcessId()) + ".tmp";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
+  if (!IsDirectory(folder)) return false;
+  HANDLE handle = CreateFileA(folder.c_str(), FILE_ADD_FILE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
   return true;
 }
 

@@ -5,12 +5,6 @@
 #include "report/launch_log.h"
 #include "report/system_error_line.h"
 
-std::string StartFailureText(const std::string& detail) {
-  return "Java konnte nicht aufgerufen werden:\n" + detail +
-         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
-         "\n\nBitte kontaktieren Sie den Support.";
-}
-
 namespace {
 
 // "Java wurde nach 1 s mit Exit-Code 1 beendet. Invalid maximum heap size"
@@ -18,17 +12,6 @@ std::string FirstAndLastLine(const std::string& text) {
   size_t firstEnd = text.find('\n');
   if (firstEnd == std::string::npos) return text;
   return text.substr(0, firstEnd) + " " + text.substr(text.rfind('\n') + 1);
-}
-
-// Logged between markers and returned for the report. Windows' reason is
-// for the administrator who reads the log; the report stays as it was.
-std::string LogStartFailure(const std::string& failure,
-                            const platform::Failure& reason = std::nullopt) {
-  Log().WriteLine("=== Startfehler Start ===");
-  Log().WriteLine(failure);
-  if (reason) Log().WriteLine(SystemErrorLine(*reason));
-  Log().WriteLine("=== Startfehler Ende ===");
-  return failure;
 }
 
 // Task Scheduler, "Run as different user" and CI agents run the launcher in a
@@ -157,14 +140,14 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   return AttemptOutcome::Started();
 }
 
-AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
+AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
                           const Supervision& supervision, bool afterFailedAttempt) {
-  if (!attempt.refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)), "", true);
-  }
   JavaOutput output;
-  if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, afterFailedAttempt, &output)) {
+  if (RunEnd end = OpenJavaOutput(outputPath, attempt.commandLine, afterFailedAttempt, &output)) {
     return AttemptOutcome::Stopped(*end);
   }
+  // At log-off the job would end Java in the middle of saving, were the
+  // windowless launcher shut down first.
+  if (supervision.keepAndKill) platform::ShutDownAfterApplications();
   return StartJava(attempt.commandLine, supervision, output, attempt.program);
 }

@@ -75,6 +75,7 @@ std::tm LocalTime(int year, int month, int day, int weekday, int hour, int minut
 void Reset() {
   Get() = State();
   Get().currentDirectory = "C:\\App";
+  Get().directories.insert("C:");
   Get().executablePath = "C:\\App\\KivLauncher.exe";
   AddFile(Get().executablePath, "MZ");
   AddDirectory("C:\\App\\lib");

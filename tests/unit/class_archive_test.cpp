@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <utility>
+
 #include "jvm/java_release.h"
 #include "launcher/startup_sequence.h"
+#include "settings/settings.h"
 #include "tests/unit/test_log.h"
 
 namespace {
@@ -146,6 +151,84 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
     EXPECT_EQ(line.find("-XX:"), std::string::npos) << line;
     EXPECT_NE(testing_log::Text().find(c.logged), std::string::npos) << testing_log::Text();
   }
+}
+
+// Everything but the log, to compare the disk before and after a run.
+std::pair<std::map<std::string, std::string>, std::set<std::string>> Disk() {
+  std::map<std::string, std::string> files = fake::Get().files;
+  files.erase("C:\\App\\KivLaunch.log");
+  return {files, fake::Get().directories};
+}
+
+ClassArchive Plan(const Settings& settings) {
+  return DecideClassArchive("C:\\J64", ReadJavaRelease("C:\\J64"), "lib\\app.jar", settings);
+}
+
+// Planning only looks; the start creates the folder and adopts the first
+// finished dump it can rename, and logs what it did.
+TEST(ClassArchivePlan, TheStartCarriesOutTheRecordedSteps) {
+  Install("17.0.13");
+  Settings settings = InitialSettings();
+  settings.Set("launcher.class_archive", "%LOCALAPPDATA%\\Kiv");
+  auto disk = Disk();
+  ClassArchive planned = Plan(settings);
+  EXPECT_EQ(Disk(), disk);
+  ASSERT_EQ(planned.steps.size(), 1u);
+  EXPECT_EQ(planned.steps[0].kind, ArchiveStep::Kind::kCreateFolder);
+  EXPECT_EQ(planned.steps[0].path, kFolder);
+  EXPECT_EQ(
+      CarryOutArchiveSteps(planned),
+      std::vector<std::string>{std::string("Ordner f\xFCr Klassenarchive angelegt: ") + kFolder});
+  EXPECT_TRUE(fake::Get().directories.count(kFolder));
+
+  std::string dump = OptionPath(planned.options, "\"-XX:ArchiveClassesAtExit=");
+  std::string later = dump.substr(0, dump.size() - 5) + "1.dump";
+  for (const std::string& whole : {dump, later}) fake::AddFile(whole, "\xA8\xAB\x0B\xF0 whole");
+  disk = Disk();
+  planned = Plan(settings);
+  EXPECT_EQ(Disk(), disk);
+  ASSERT_EQ(planned.steps.size(), 2u);
+  EXPECT_EQ(planned.steps[1].kind, ArchiveStep::Kind::kAdopt);
+  EXPECT_EQ(planned.options, " \"-XX:SharedArchiveFile=" + planned.file + "\"");
+  fake::Get().openFiles.insert(dump);
+  EXPECT_EQ(CarryOutArchiveSteps(planned), std::vector<std::string>{"Klassenarchiv \xFC"
+                                                                    "bernommen: " +
+                                                                    later + " -> " + planned.file});
+  EXPECT_TRUE(fake::Get().files.count(planned.file));
+  EXPECT_TRUE(fake::Get().files.count(dump));
+  EXPECT_FALSE(fake::Get().files.count(later));
+}
+
+// Check mode reads the folder as the start would find it and changes
+// nothing: neither a missing folder nor a finished dump.
+TEST(ClassArchiveCheck, LeavesTheDiskAsItWas) {
+  Install("17.0.13");
+  std::string dump = OptionPath(Start(), "\"-XX:ArchiveClassesAtExit=");
+  fake::Get().directories.erase(kFolder);
+  for (bool withDump : {false, true}) {
+    if (withDump) fake::AddFile(dump, "\xA8\xAB\x0B\xF0 whole");
+    auto disk = Disk();
+    fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+    EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
+    EXPECT_EQ(Disk(), disk) << withDump;
+    std::string log = testing_log::Text();
+    std::string step = withDump
+                           ? "Der Start w\xFCrde " + dump + " als "
+                           : "Der Start w\xFCrde den Ordner " + std::string(kFolder) + " anlegen\n";
+    EXPECT_NE(log.find(step), std::string::npos) << log;
+  }
+}
+
+// A folder copied with Explorer's "Copy as path" keeps its release file and
+// its archive.
+TEST(ClassArchiveStart, QuotedJavaFolder) {
+  Install("17.0.13");
+  fake::AddFile("C:\\App\\customlaunch.properties", "java64=\"C:\\J64\"\n");
+  EXPECT_NE(Start().find("-XX:ArchiveClassesAtExit="), std::string::npos);
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  RunLauncher(fake::Get().commandLine);
+  EXPECT_NE(testing_log::Text().find("Version laut C:\\J64\\release: 17.0.13\n"),
+            std::string::npos);
 }
 
 TEST(ClassArchiveCheck, VersionAndTheArchiveBesideTheBitWidth) {
