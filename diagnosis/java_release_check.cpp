@@ -12,12 +12,19 @@ void LogVersion(const JavaRelease& release) {
 }
 
 std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
-  if (step.kind == ArchiveStep::Kind::kCreateFolder) {
-    return "Der Start w\xFCrde den Ordner " + step.path + " anlegen";
+  switch (step.kind) {
+    case ArchiveStep::Kind::kCreateFolder:
+      return "Der Start w\xFCrde den Ordner " + step.path + " anlegen";
+    case ArchiveStep::Kind::kAdopt:
+      return "Der Start w\xFCrde " + step.path + " als " + archive.file +
+             " \xFC"
+             "bernehmen, sofern Java die Datei nicht mehr schreibt";
+    case ArchiveStep::Kind::kSetAside:
+      return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
+    case ArchiveStep::Kind::kRemoveStale:
+      break;
   }
-  return "Der Start w\xFCrde " + step.path + " als " + archive.file +
-         " \xFC"
-         "bernehmen, sofern Java die Datei nicht mehr schreibt";
+  return "Der Start w\xFCrde den veralteten Abzug " + step.path + " l\xF6schen";
 }
 
 // As the plan decided it for the attempt.

@@ -14,6 +14,10 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
+    // Deletes a file cut short, which Java would fault on.
+    kSetAside,
+    // Deletes a dump left behind for a day.
+    kRemoveStale,
   };
   Kind kind = Kind::kCreateFolder;
   std::string path;
@@ -34,6 +38,8 @@ struct ClassArchive {
   // There, or after the steps.
   bool exists = false;
   unsigned long long size = 0;
+  // The options give Java the archive to map.
+  bool passed = false;
 };
 
 // The decision for one Java folder and the exact class path of its command
@@ -54,3 +60,7 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
 
 // For the start: the steps carried out, and what they did for the log.
 std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive);
+
+// Deletes an archive Java must not map again, saying why; the line for
+// the log.
+std::string SetAside(const std::string& file, const std::string& why);

@@ -82,6 +82,11 @@ bool FileSize(const std::string& path, unsigned long long* size);
 // Windows while another process holds the file open without sharing its
 // deletion, as Java holds a file it writes.
 bool RenameFileNoReplace(const std::string& from, const std::string& to);
+// Fails, on Windows, while another process holds the file open without
+// sharing its deletion, as Java holds an archive it maps or writes.
+bool RemoveFile(const std::string& path);
+// Whether the file was last written more than the seconds ago.
+bool FileOlderThan(const std::string& path, unsigned long long seconds);
 
 // Truncates or creates, or with append keeps what the file holds; empty
 // on failure.

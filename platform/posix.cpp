@@ -393,6 +393,15 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return true;
 }
 
+bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  struct stat info;
+  if (stat(NativePath(path).c_str(), &info) != 0) return false;
+  std::time_t now = std::time(nullptr);
+  return now > info.st_mtime && static_cast<unsigned long long>(now - info.st_mtime) > seconds;
+}
+
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::string native = NativePath(path);
   if (IsDirectory(native)) return nullptr;

@@ -462,6 +462,21 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
 }
 
+bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+// In the file system's 100-nanosecond ticks.
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  auto ticks = [](const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  unsigned long long written = ticks(data.ftLastWriteTime);
+  return ticks(now) > written && (ticks(now) - written) / 10000000ull > seconds;
+}
+
 // "N": not inherited, so that no child holds the log open.
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");

@@ -22,14 +22,17 @@ struct AttemptOutcome {
   std::string summary;
   // When stopped: how the run ends.
   Stop stop;
+  // Java was seen to end with an exit code other than 0, within the watch or
+  // while the launcher waited for it.
+  bool endedWithError = false;
 
   static AttemptOutcome Started() { return AttemptOutcome(); }
   static AttemptOutcome Failed(const std::string& failure, const std::string& summary,
                                bool reasonFound = false) {
-    return AttemptOutcome{Kind::kFailed, failure, reasonFound, summary, Stop()};
+    return AttemptOutcome{Kind::kFailed, failure, reasonFound, summary, Stop(), false};
   }
   static AttemptOutcome Stopped(const Stop& stop) {
-    return AttemptOutcome{Kind::kStopped, std::string(), false, std::string(), stop};
+    return AttemptOutcome{Kind::kStopped, std::string(), false, std::string(), stop, false};
   }
 };
 

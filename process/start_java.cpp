@@ -76,21 +76,23 @@ JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long sta
 
 // A Java that the watch saw ending, or could not wait for, was logged there
 // already. A failed wait is logged even where the end is not.
-void AwaitEnd(const platform::Process& java, const Supervision& supervision, const JavaEnd& seen,
-              unsigned long long startedAt) {
-  if (seen.ended || seen.waitFailure) return;
+JavaEnd AwaitEnd(const platform::Process& java, const Supervision& supervision, const JavaEnd& seen,
+                 unsigned long long startedAt) {
+  if (seen.ended || seen.waitFailure) return seen;
   JavaEnd end = AwaitJava(java, startedAt);
   if (supervision.recordsEnd || end.waitFailure) Log().WriteLine(JavaEndLine(end));
+  return end;
 }
 
-void FollowJava(const platform::Process& java, const Supervision& supervision, platform::Job* job,
-                const JavaEnd& seen, unsigned long long startedAt) {
+JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision,
+                   platform::Job* job, const JavaEnd& seen, unsigned long long startedAt) {
   if (!supervision.keepAndKill) {
     Log().WriteLine(
         "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess l\xE4uft.");
   }
-  AwaitEnd(java, supervision, seen, startedAt);
+  JavaEnd end = AwaitEnd(java, supervision, seen, startedAt);
   EndSupervision(job);
+  return end;
 }
 
 // Windows refused: its reason goes into the log and into a short summary.
@@ -129,15 +131,21 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   if (seen.ended && seen.exitCode != 0) {
     EndSupervision(job.get());
     std::string failure = WatchFailureText(seen, output);
-    return AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
+    AttemptOutcome failed =
+        AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
+    failed.endedWithError = true;
+    return failed;
   }
   if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
     platform::WriteStandardOutput("pid:" + std::to_string(java.id));
   }
-  if (supervision.keep || supervision.keepAndKill)
-    FollowJava(java, supervision, job.get(), seen, startedAt);
-  return AttemptOutcome::Started();
+  AttemptOutcome started = AttemptOutcome::Started();
+  if (supervision.keep || supervision.keepAndKill) {
+    JavaEnd end = FollowJava(java, supervision, job.get(), seen, startedAt);
+    started.endedWithError = end.ended && end.exitCode != 0;
+  }
+  return started;
 }
 
 AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
@@ -149,5 +157,10 @@ AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputP
   // At log-off the job would end Java in the middle of saving, were the
   // windowless launcher shut down first.
   if (supervision.keepAndKill) platform::ShutDownAfterApplications();
-  return StartJava(attempt.commandLine, supervision, output, attempt.program);
+  AttemptOutcome outcome = StartJava(attempt.commandLine, supervision, output, attempt.program);
+  // Java that faults on its archive would fault at every start.
+  if (outcome.endedWithError && attempt.classArchive.passed) {
+    Log().WriteLine(SetAside(attempt.classArchive.file, "Java endete mit einem Fehler"));
+  }
+  return outcome;
 }

@@ -256,6 +256,17 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return true;
 }
 
+bool RemoveFile(const std::string& path) {
+  std::string full = Absolute(path);
+  if (Get().openFiles.count(full) || IsReadOnly(full)) return false;
+  return Get().files.erase(full) > 0;
+}
+
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  auto age = Get().fileAges.find(Absolute(path));
+  return age != Get().fileAges.end() && age->second > seconds;
+}
+
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::string full = Absolute(path);
   if (Get().directories.count(full)) return nullptr;

@@ -42,7 +42,11 @@ TEST_F(DryRun, CheckModeLeavesTheArchiveFolderAsItIs) {
   std::string dump = OptionFile(app, "-XX:ArchiveClassesAtExit=");
   ASSERT_FALSE(dump.empty());
   std::string archive = dump.substr(0, dump.find('.')) + ".jsa";
-  app.Write("archiv/" + dump, "\xA8\xAB\x0B\xF0 whole");
+  // A whole dump of Java 17 (header version 11) with empty regions.
+  std::string whole(1024, '\0');
+  whole.replace(0, 4, "\xA8\xAB\x0B\xF0");
+  whole[8] = 11;
+  app.Write("archiv/" + dump, whole);
   EXPECT_EQ(app.Run({kCheck}).exitCode, 0);
   EXPECT_TRUE(app.Exists("archiv/" + dump));
   EXPECT_FALSE(app.Exists("archiv/" + archive));
