@@ -5,8 +5,8 @@
 #include "checks/working_directory.h"
 #include "platform/platform.h"
 #include "report/command_line_limit.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "report/system_error_line.h"
 #include "settings/text.h"
 #include "settings/windows_path.h"
@@ -51,15 +51,14 @@ std::string StartFailure(const std::string& childCommand, const platform::StartO
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
 Stop HandOverInServiceMode(const std::string& childCommand) {
-  Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
-                  " und warte auf Konsolenausgabe");
+  Log().WriteLine("Starte Kindprozess " + childCommand + " und warte auf Konsolenausgabe");
   platform::Process child;
   std::string failure = StartFailure(childCommand, ChildInWorkingDirectory(), &child);
   if (!failure.empty()) return Stop{kExitSuccess, failure};
   std::string answer;
   Stop end{kExitSuccess, ""};
   if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
-    platform::WriteStandardOutput(answer);
+    AnswerService(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
         "ckgekehrt mit Konsolenausgabe: " +
@@ -165,7 +164,7 @@ Stop CarryOutHandOver(const HandOver& handOver) {
                   platform::CurrentDirectory());
   if (handOver.refusal) return *handOver.refusal;
   if (handOver.serviceMode) return HandOverInServiceMode(handOver.childCommand);
-  Log().WriteLine("Starte Kindprozess " + MaskPassword(handOver.childCommand) +
+  Log().WriteLine("Starte Kindprozess " + handOver.childCommand +
                   " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
   std::string failure = StartFailure(handOver.childCommand, {}, &child);

@@ -24,7 +24,7 @@ void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   LogSubsection("Java-Kommandozeile");
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
   for (const JavaAttempt* attempt : check.reached) {
-    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
+    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + attempt->commandLine);
     Log().WriteLine("L\xE4nge: " + std::to_string(attempt->commandLine.size()) + " von h\xF6" +
                     "chstens " + std::to_string(platform::kMaxCommandLineLength) +
                     " Zeichen (mit abschlie\xDF" + "endem Nullzeichen)");

@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/text.h"
 
 namespace {
@@ -66,5 +65,5 @@ void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& 
   for (const std::string& line : attempt.logLines) Log().WriteLine(line);
   if (attempt.stop) return;
   Log().WriteLine("JVM wird gestartet am " + CurrentTimeText());
-  Log().WriteLine(MaskPassword(attempt.commandLine));
+  Log().WriteLine(attempt.commandLine);
 }
