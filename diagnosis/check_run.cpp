@@ -18,12 +18,6 @@ namespace {
 const size_t kShownProblems = 10;
 const char kErrorPrefix[] = "FEHLER: ";
 
-std::string LogPath() {
-  std::string folder = platform::CurrentDirectory();
-  bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-  return folder + (separated ? "" : "\\") + Log().Name();
-}
-
 // A shortcut without "Start in" makes the launcher look for lib and the
 // copies in the wrong folder: then the folder is the cause, not the copies.
 std::string Cause(const CheckRun& check) {
@@ -57,6 +51,7 @@ void WriteSection(const CheckRun& check, Findings& findings) {
     ReviewUnknownKeys(check, findings);
   }
   ReviewLocations(check, findings);
+  ReviewLogAndCharacterSet(check, findings);
   Log().EndLine();
   Log().WriteLine(CountsText(findings));
 }
@@ -137,7 +132,7 @@ RunEnd CheckedRunEnd(const RunPlan& plan, CheckRun& check) {
 
 bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
   if (!parameters.IsTrue(keyname::kCheck)) return false;
-  check->logPath = LogPath();
+  check->logPath = Log().Path();
   check->workingDirectory = platform::CurrentDirectory();
   Log().WriteLine(
       "launcher.check=true -> Pr\xFC"

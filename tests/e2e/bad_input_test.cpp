@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <random>
 #include <regex>
 
@@ -65,19 +67,18 @@ TEST_F(BadInput, HugeLinesAndFilesAreReadWhole) {
   EXPECT_TRUE(EndsWith(log, kComplete));
 }
 
-// Old Mac line ends make the file one line: the log shows it so, and the
-// start key is reported missing.
+// Old Mac line ends end lines as CR LF and LF do: the start finds its entry.
 TEST_F(BadInput, OnlyCarriageReturnLineEnds) {
   app.Write("launch.properties", "java64=jre64\rQV=app.Main\r");
   RunResult result = app.Run({});
-  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.exitCode, 0);
   std::string log = app.NormalizedLog();
-  EXPECT_EQ(
-      Contains(log,
-               "java64=jre64\rQV=app.Main\r // FOUND: \"java64\"=\"jre64\rQV=app.Main\r\"\r\n"),
-      "yes");
-  EXPECT_TRUE(EndsWith(log, Crlf(Report("Der StartParameter: QV wurde in der launch.properties "
-                                        "nicht gefunden!\n"))));
+  EXPECT_EQ(Contains(log,
+                     "java64=jre64 // FOUND: \"java64\"=\"jre64\"\r\nQV=app.Main // FOUND: "
+                     "\"QV\"=\"app.Main\"\r\n\r\n"),
+            "yes");
+  EXPECT_TRUE(EndsWith(log, kComplete));
+  EXPECT_EQ(app.JavaArguments("jre64").back(), "arg=app.Main");
 }
 
 TEST_F(BadInput, FoldersWhereFilesBelong) {
@@ -107,12 +108,24 @@ TEST_F(BadInput, FoldersWhereFilesBelong) {
   }
 }
 
-// Without a log the launcher still starts Java.
+// A folder in the log's place: the whole log goes beside it, and the report
+// names that file.
 TEST_F(BadInput, LogThatCannotBeOpened) {
+  ASSERT_EQ(app.Run({"-start=abc"}).exitCode, 0);
+  const std::string whole = app.NormalizedLog();
+  std::remove(app.Path("KivLaunch.log").c_str());
   app.MakeDirectory("KivLaunch.log");
   RunResult result = app.Run({"-start=abc"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(app.JavaArguments("jre64").back(), "arg=app.Main");
+  std::vector<std::string> logs = LogFiles(app.Root());
+  std::sort(logs.begin(), logs.end());
+  ASSERT_EQ(logs.size(), 2u);
+  EXPECT_EQ(logs[1], "KivLaunch.log");
+  EXPECT_EQ(app.NormalizedFile(logs[0]), whole);
+  result = app.Run({"-launcher.check=true", "-launcher.service=true"});
+  EXPECT_EQ(Contains(app.Normalized(result.standardOutput), "; Protokoll: <DIR>\\KivLaunch-"),
+            "yes");
 }
 
 // Windows takes command lines of up to 32767 characters.
