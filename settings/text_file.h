@@ -7,8 +7,8 @@
 
 // A file read line by line as msvcrt's text mode reads it, except that a CR
 // alone ends a line too: CR LF, LF and CR each end a line, byte 0x1A ends
-// the file. A final line feed leaves one more, empty
-// line, and an empty file reads as one empty line. Notepad and many editors
+// the file. A final line end leaves one more, empty line, and an empty file
+// reads as one empty line. Notepad and many editors
 // write a UTF-8 byte order mark before the first line; it is skipped, so that
 // no key begins with it. Only a piece of the file and the current line are
 // held, whatever the file's size.

@@ -176,7 +176,9 @@ TEST(Windows1252, EveryLetterItHasAndNoOther) {
     std::string converted;
     unsigned long missing = 0;
     EXPECT_EQ(Utf8ToWindows1252(c.utf8, &converted, &missing), c.missing == 0) << c.utf8;
-    if (c.missing == 0) EXPECT_EQ(converted, c.converted) << c.utf8;
+    if (c.missing == 0) {
+      EXPECT_EQ(converted, c.converted) << c.utf8;
+    }
     EXPECT_EQ(missing, c.missing) << c.utf8;
   }
   EXPECT_EQ(CodePointText(0x141), "U+0141");
