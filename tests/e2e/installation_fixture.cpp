@@ -1,6 +1,6 @@
 #include "tests/e2e/installation_fixture.h"
 
-#include <dirent.h>
+#include <filesystem>
 
 namespace e2e {
 
@@ -147,15 +147,13 @@ std::string Report(const std::string& text) {
 
 std::vector<std::string> LogFiles(const std::string& folder) {
   std::vector<std::string> names;
-  DIR* directory = opendir(folder.c_str());
-  while (dirent* entry = directory ? readdir(directory) : nullptr) {
-    std::string name = entry->d_name;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
     if (name.compare(0, 9, "KivLaunch") == 0 && name.size() > 4 &&
         name.compare(name.size() - 4, 4, ".log") == 0) {
       names.push_back(name);
     }
   }
-  if (directory) closedir(directory);
   return names;
 }
 
