@@ -1,6 +1,7 @@
 #include "report/launch_log.h"
 
 #include "platform/platform.h"
+#include "report/password_mask.h"
 
 const char kLogName[] = "KivLaunch.log";
 
@@ -48,9 +49,15 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
   return false;
 }
 
+// A long line is copied only when it names a password.
+void LaunchLog::Write(const std::string& text) {
+  if (MentionsPasswordKey(text)) return Append(MaskPasswordInLines(text));
+  Append(text);
+}
+
 // A long line reaches the file in pieces, so that the log never holds a
 // second copy of it.
-void LaunchLog::Write(const std::string& text) {
+void LaunchLog::Append(const std::string& text) {
   const size_t kMostPendingBytes = 65536;
   if (!file_) return;
   for (char c : text) {

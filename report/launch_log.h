@@ -29,6 +29,8 @@ class LaunchLog {
   const platform::Failure& Refusal() const { return refusal_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
+  // Every text passes the password mask here, once, whoever made it; a
+  // password option is written in one piece.
   void Write(const std::string& text);
   // A line feed, then everything pending goes to the file.
   void EndLine();
@@ -42,6 +44,7 @@ class LaunchLog {
   // Tries name and the name beside it in the folder, which ends with its
   // separator or is empty for the working directory.
   bool OpenIn(const std::string& folder, const std::string& name);
+  void Append(const std::string& text);
 
   platform::Owned<platform::OutputFile> file_;
   std::string name_;
