@@ -111,63 +111,65 @@ TEST(LaunchLog, TheReportNamesTheLogInTheTemporaryFolder) {
             std::string::npos)
       << fake::Get().standardOutput;
   EXPECT_NE(fake::Get().files[log].find("=== Messagebox Ende ===\r\n"), std::string::npos);
-  std::string WithCarriageReturns(const std::string& text) {
-    std::string lines;
-    for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return lines;
-  }
+}
 
-  // Every text that leaves passes the mask once, whoever made it: each line
-  // on its own, the launcher's own lines around a password unchanged.
-  TEST(LaunchLog, EveryTextLeavesMasked) {
-    const std::string text =
-        "Der StartParameter: ABC\t-DAUTOLOGIN.PWD=GEHEIM wurde nicht gefunden!\n"
-        "-Dautologin.pwd=\"PWA PWB\"\nLetzte Ausgaben: -Dautologin.pwd=PWA PWB";
-    const std::string masked =
-        "Der StartParameter: ABC\t-DAUTOLOGIN.PWD=xxxx wurde nicht gefunden!\n"
-        "-Dautologin.pwd=xxxx\nLetzte Ausgaben: -Dautologin.pwd=xxxx";
-    for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
-      fake::Reset();
-      ForgetPasswords();
-      RememberPassword("\"PWA PWB\"");
-      Log().Open(kLogName);
-      Log().WriteLine("ohne Passwort: Dautologin.pwd = \"a b\"");
-      ReportError(text, channel);
-      ReportCheckVerdict(text, text, channel);
-      Log().Close();
-      EXPECT_EQ(fake::ReadLog(),
-                WithCarriageReturns(
-                    "ohne Passwort: Dautologin.pwd = \"a b\"\n=== Messagebox Start ===\n" + masked +
-                    "\n=== Messagebox Ende ===\n"));
-      if (channel == ReportChannel::kMessageBox) {
-        EXPECT_EQ(fake::Get().messageBoxes, (std::vector<std::string>{"Fehler: " + masked,
-                                                                      "KivLauncher Pr\xFC"
-                                                                      "fung: " +
-                                                                          masked}));
-      } else {
-        EXPECT_EQ(fake::Get().standardOutput, "err:" + masked + "check:" + masked);
-      }
-    }
+std::string WithCarriageReturns(const std::string& text) {
+  std::string lines;
+  for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return lines;
+}
+
+// Every text that leaves passes the mask once, whoever made it: each line
+// on its own, the launcher's own lines around a password unchanged.
+TEST(LaunchLog, EveryTextLeavesMasked) {
+  const std::string text =
+      "Der StartParameter: ABC\t-DAUTOLOGIN.PWD=GEHEIM wurde nicht gefunden!\n"
+      "-Dautologin.pwd=\"PWA PWB\"\nLetzte Ausgaben: -Dautologin.pwd=PWA PWB";
+  const std::string masked =
+      "Der StartParameter: ABC\t-DAUTOLOGIN.PWD=xxxx wurde nicht gefunden!\n"
+      "-Dautologin.pwd=xxxx\nLetzte Ausgaben: -Dautologin.pwd=xxxx";
+  for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
+    fake::Reset();
     ForgetPasswords();
+    RememberPassword("\"PWA PWB\"");
+    Log().Open(kLogName);
+    Log().WriteLine("ohne Passwort: Dautologin.pwd = \"a b\"");
+    ReportError(text, channel);
+    ReportCheckVerdict(text, text, channel);
+    Log().Close();
+    EXPECT_EQ(
+        fake::ReadLog(),
+        WithCarriageReturns("ohne Passwort: Dautologin.pwd = \"a b\"\n=== Messagebox Start ===\n" +
+                            masked + "\n=== Messagebox Ende ===\n"));
+    if (channel == ReportChannel::kMessageBox) {
+      EXPECT_EQ(fake::Get().messageBoxes, (std::vector<std::string>{"Fehler: " + masked,
+                                                                    "KivLauncher Pr\xFC"
+                                                                    "fung: " +
+                                                                        masked}));
+    } else {
+      EXPECT_EQ(fake::Get().standardOutput, "err:" + masked + "check:" + masked);
+    }
   }
+  ForgetPasswords();
+}
 
-  TEST(ComparablePath, AsWindowsComparesPaths) {
-    const char* const folder = "C:\\App";
-    const struct {
-      const char* path;
-      const char* comparable;
-    } cases[] = {
-        {"KivLaunch.log", "\\c:\\app\\kivlaunch.log"},
-        {"kivlaunch.LOG. ", "\\c:\\app\\kivlaunch.log"},
-        {"C:/APP/./lib/../KivLaunch.log", "\\c:\\app\\kivlaunch.log"},
-        {"\\App\\x", "\\c:\\app\\x"},
-        {"C:x", "\\c:\\app\\x"},
-        {"..\\..\\..\\x", "\\c:\\x"},
-        {"\\\\Server\\Share\\..\\..\\x", "\\\\server\\share\\x"},
-        {"\xC4nderung\\\x8A", "\\c:\\app\\\xE4nderung\\\x9A"},
-        {"/tmp/App//x", "\\c:\\tmp\\app\\x"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ComparablePath(c.path, folder), c.comparable) << c.path;
-  }
+TEST(ComparablePath, AsWindowsComparesPaths) {
+  const char* const folder = "C:\\App";
+  const struct {
+    const char* path;
+    const char* comparable;
+  } cases[] = {
+      {"KivLaunch.log", "\\c:\\app\\kivlaunch.log"},
+      {"kivlaunch.LOG. ", "\\c:\\app\\kivlaunch.log"},
+      {"C:/APP/./lib/../KivLaunch.log", "\\c:\\app\\kivlaunch.log"},
+      {"\\App\\x", "\\c:\\app\\x"},
+      {"C:x", "\\c:\\app\\x"},
+      {"..\\..\\..\\x", "\\c:\\x"},
+      {"\\\\Server\\Share\\..\\..\\x", "\\\\server\\share\\x"},
+      {"\xC4nderung\\\x8A", "\\c:\\app\\\xE4nderung\\\x9A"},
+      {"/tmp/App//x", "\\c:\\tmp\\app\\x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ComparablePath(c.path, folder), c.comparable) << c.path;
+}
 
 }  // namespace
