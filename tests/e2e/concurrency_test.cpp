@@ -1,8 +1,9 @@
 // Launchers started together in one folder, as on a terminal server: none
 // writes into another's log.
 
-#include <dirent.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "tests/e2e/installation_fixture.h"
 
@@ -13,15 +14,13 @@ using Concurrency = StandardInstallation;
 
 std::vector<std::string> Logs(const std::string& folder) {
   std::vector<std::string> names;
-  DIR* directory = opendir(folder.c_str());
-  while (dirent* entry = directory ? readdir(directory) : nullptr) {
-    std::string name = entry->d_name;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
     if (name.compare(0, 9, "KivLaunch") == 0 && name.size() > 4 &&
         name.compare(name.size() - 4, 4, ".log") == 0) {
       names.push_back(name);
     }
   }
-  if (directory) closedir(directory);
   return names;
 }
 
