@@ -23,22 +23,30 @@
 #ifdef _WIN32
 #include <direct.h>
 #include <windows.h>
-#define getcwd _getcwd
 #else
-#include <dirent.h>
-#include <unistd.h>
+#include <filesystem>
 #endif
 
 namespace {
 
 std::string OwnPath() {
-  char path[4096] = {};
 #ifdef _WIN32
+  char path[4096] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
   return path;
 #else
-  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  return std::string(path, length > 0 ? static_cast<size_t>(length) : 0);
+  std::error_code error;
+  return std::filesystem::read_symlink("/proc/self/exe", error).string();
+#endif
+}
+
+std::string CurrentDirectory() {
+#ifdef _WIN32
+  char cwd[4096] = {};
+  return _getcwd(cwd, sizeof cwd) ? cwd : "";
+#else
+  std::error_code error;
+  return std::filesystem::current_path(error).string();
 #endif
 }
 
@@ -62,10 +70,9 @@ void StartChild(int seconds) {
     CloseHandle(information.hThread);
   }
 #else
-  if (fork() == 0) {
-    execl(self.c_str(), self.c_str(), "fake.child", sleep.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  // The shell leaves it running in the background and returns.
+  int started = std::system(("'" + self + "' fake.child " + sleep + " &").c_str());
+  (void)started;
 #endif
 }
 
@@ -128,18 +135,16 @@ std::string OpenHandles() {
   return lines;
 }
 #else
+// Without the listing's own descriptor, which points at the folder listed.
 std::string OpenHandles() {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const std::string listing = "/proc/" + fs::read_symlink("/proc/self", error).string() + "/fd";
   std::string lines;
-  DIR* descriptors = opendir("/proc/self/fd");
-  if (!descriptors) return lines;
-  while (dirent* entry = readdir(descriptors)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == ".." || std::atoi(name.c_str()) == dirfd(descriptors)) continue;
-    char target[4096] = {};
-    ssize_t length = readlink(("/proc/self/fd/" + name).c_str(), target, sizeof target - 1);
-    lines += "fd" + name + "=" + std::string(target, length > 0 ? length : 0) + "\n";
+  for (const fs::directory_entry& entry : fs::directory_iterator("/proc/self/fd", error)) {
+    std::string target = fs::read_symlink(entry.path(), error).string();
+    if (target != listing) lines += "fd" + entry.path().filename().string() + "=" + target + "\n";
   }
-  closedir(descriptors);
   return lines;
 }
 #endif
@@ -173,8 +178,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments = JavaArguments(argc, argv);
   bool isChild = !arguments.empty() && arguments[0] == "fake.child";
   std::string record = OwnFolder() + (isChild ? "/child.received" : "/javaw.received");
-  char cwd[4096] = {};
-  std::string content = std::string("cwd=") + (getcwd(cwd, sizeof cwd) ? cwd : "") + "\n";
+  std::string content = "cwd=" + CurrentDirectory() + "\n";
 #ifdef _WIN32
   content += std::string("cmdline=") + GetCommandLineA() + "\n";
 #endif
