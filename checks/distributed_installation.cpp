@@ -82,6 +82,11 @@ Stop WaitForChild(const platform::Process& child) {
   return Stop{end.exitCode == 0 ? kExitSuccess : kExitFailure, ""};
 }
 
+RunEnd CannotEnter(const std::string& folder) {
+  return Failure("Es konnte nicht in das Unterverzeichnis '" + folder +
+                 "' gewechselt werden, da es nicht existiert! \n");
+}
+
 }  // namespace
 
 bool IsDirectory(const std::string& path) { return platform::IsDirectory(path); }
@@ -115,25 +120,24 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
         "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
         "Unterordnern! \n");
   }
-  if (!IsDirectory(folder)) {
-    return Failure("Es konnte nicht in das Unterverzeichnis '" + folder +
-                   "' gewechselt werden, da es nicht existiert! \n");
-  }
-  platform::ChangeDirectory(folder);
-  Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
-                  platform::CurrentDirectory());
+  if (!IsDirectory(folder)) return CannotEnter(folder);
   std::string program = serviceMode ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
-  std::string childCommand = program + " " + arguments;
-  if (ExceedsCommandLineLimit(childCommand)) {
-    return Stop{serviceMode ? kExitSuccess : kExitFailure,
-                "Der KivLauncher der verteilten Installation kann nicht gestartet werden: " +
-                    CommandLineLimitText(childCommand) + "\n"};
+  HandOver planned{folder, program + " " + arguments, serviceMode, waitForChild, std::nullopt};
+  if (ExceedsCommandLineLimit(planned.childCommand)) {
+    planned.refusal = Stop{serviceMode ? kExitSuccess : kExitFailure,
+                           "Der KivLauncher der verteilten Installation kann nicht gestartet "
+                           "werden: " +
+                               CommandLineLimitText(planned.childCommand) + "\n"};
   }
-  *handOver = HandOver{childCommand, serviceMode, waitForChild};
+  *handOver = planned;
   return std::nullopt;
 }
 
 Stop CarryOutHandOver(const HandOver& handOver) {
+  if (!platform::ChangeDirectory(handOver.folder)) return *CannotEnter(handOver.folder);
+  Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
+                  platform::CurrentDirectory());
+  if (handOver.refusal) return *handOver.refusal;
   if (handOver.serviceMode) return HandOverInServiceMode(handOver.childCommand);
   Log().WriteLine("Starte Kindprozess " + MaskPassword(handOver.childCommand) +
                   " ohne auf Konsolenausgabe zu warten");

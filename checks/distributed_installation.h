@@ -8,21 +8,26 @@
 // The run given to the launcher of a ready copy, started with the same
 // arguments.
 struct HandOver {
+  // The ready copy's Anwendung folder, which the child runs in.
+  std::string folder;
   std::string childCommand;
   // The service reads the child's first line from ours; the exit code stays 0.
   bool serviceMode = false;
   // Outside service mode the child's exit code (0 or 1) becomes this run's:
   // a check run passes the child's verdict on to the script that started it.
   bool waitForChild = false;
+  // Why the child cannot be started.
+  RunEnd refusal;
 };
 
 // Without a lib folder the working directory holds copies of the
-// installation: the run moves into the last ready copy's Anwendung folder
-// and is to be handed over there. Starts nothing.
+// installation: the run is to move into the last ready copy's Anwendung
+// folder and be handed over there. Starts and changes nothing.
 RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,
                                      bool waitForChild, std::optional<HandOver>* handOver);
 
-// Starts the child launcher; how this run ends with it.
+// Moves into the copy's folder and starts the child launcher there; how
+// this run ends with it.
 Stop CarryOutHandOver(const HandOver& handOver);
 
 // "name\Anwendung\" of the last subfolder, in listing order, that holds

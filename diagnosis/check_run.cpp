@@ -6,7 +6,6 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "process/java_attempts.h"
-#include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
@@ -49,7 +48,7 @@ void WriteSection(const CheckRun& check, Findings& findings) {
   FailWithReport(check, findings);
   if (check.plan->settingsRead) {
     const Settings& settings = check.plan->settings;
-    ReviewSettingOrigins(settings, findings);
+    ReviewSettingOrigins(settings, check.plan->inputs.startKey, findings);
     ReviewJava(check, findings);
     ReviewHeap(check, findings);
     ReviewClasspath(check, findings);
@@ -111,8 +110,7 @@ std::string ServiceLine(const CheckRun& check, const Findings& findings) {
 
 // In place of a start: the error text is the one a start would give when
 // the javaw.exe it names is missing.
-AttemptOutcome ProbeJava(const JavaAttempt& attempt, CheckRun& check) {
-  check.reached.push_back(&attempt);
+AttemptOutcome ProbeJava(const JavaAttempt& attempt) {
   bool present = platform::FileCanBeOpened(attempt.program);
   Log().WriteLine(
       "Pr\xFC"
@@ -122,15 +120,6 @@ AttemptOutcome ProbeJava(const JavaAttempt& attempt, CheckRun& check) {
   if (present) return AttemptOutcome::Started();
   return AttemptOutcome::Failed(StartFailureText(MaskPassword(attempt.commandLine)),
                                 "javaw.exe fehlt");
-}
-
-RunEnd CheckedRunEnd(const RunPlan& plan, CheckRun& check) {
-  if (plan.stop) return plan.stop;
-  if (plan.handOver) return CarryOutHandOver(*plan.handOver);
-  const JavaAttempt* started = nullptr;
-  return TryJavaAttempts(
-      plan.attempts, [&check](const JavaAttempt& attempt) { return ProbeJava(attempt, check); },
-      &started);
 }
 
 }  // namespace
@@ -147,7 +136,9 @@ bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
 
 CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   check.plan = &plan;
-  RunEnd end = CheckedRunEnd(plan, check);
+  JavaStarter probe;
+  probe.start = [](const JavaAttempt& attempt, bool) { return ProbeJava(attempt); };
+  RunEnd end = WalkPlan(plan, probe, &check.reached);
   if (end && !end->report.empty()) {
     LogReport(end->report);
     check.report = end->report;

@@ -26,7 +26,8 @@ struct CheckVerdict {
 };
 
 // With -launcher.check=true the run becomes a check run, noted in the log:
-// Java is never started. Call before the plan, which may change directories.
+// Java is never started, and nothing is written but the log. Call before
+// the hand-over, which changes directories.
 bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check);
 
 // Reads the plan as the start would carry it out, probing for javaw.exe

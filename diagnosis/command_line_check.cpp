@@ -7,7 +7,6 @@
 #include "report/launch_log.h"
 #include "report/password_mask.h"
 #include "settings/keys.h"
-#include "settings/start_key.h"
 #include "settings/text.h"
 
 namespace {
@@ -58,8 +57,8 @@ void Report(Findings& findings, bool error, const std::string& text) {
 
 void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& findings) {
   const Settings& settings = check.plan->settings;
-  std::string startKey = StartKey(settings);
-  std::string startValue = settings.Get(startKey);
+  const std::string& startKey = check.plan->inputs.startKey;
+  const std::string& startValue = check.plan->inputs.startValue;
   JavaArgumentsReading reading = ReadAsJava(attempt.commandLine, attempt.pieces, startValue);
   bool explained = false;
   for (const PieceProblem& problem : reading.problems) {
@@ -80,19 +79,18 @@ void ReadAttempt(const CheckRun& check, const JavaAttempt& attempt, Findings& fi
   }
 }
 
-void ReviewLength(const JavaAttempt& attempt, Findings& findings) {
+// A refused command line is the run's end, in the start's words; what
+// shortens a class path most is added here.
+void ReviewLength(const JavaAttempt& attempt) {
   size_t length = attempt.commandLine.size();
   Log().WriteLine("L\xE4nge: " + std::to_string(length) + " von h\xF6" + "chstens " +
                   std::to_string(platform::kMaxCommandLineLength) + " Zeichen (mit abschlie\xDF" +
                   "endem Nullzeichen)");
-  if (attempt.refusal.empty()) return;
-  // The start's own report, and what shortens a class path most.
-  std::string remedy = ExceedsCommandLineLimit(attempt.commandLine)
-                           ? "\nAbhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in "
-                             "den Klassenpfad, etwa lib\\*"
-                           : "";
-  Fail(findings, "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
-                     " kann nicht gestartet werden: " + attempt.refusal + remedy);
+  if (ExceedsCommandLineLimit(attempt.commandLine)) {
+    Log().WriteLine(
+        "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa "
+        "lib\\*");
+  }
 }
 
 }  // namespace
@@ -102,7 +100,7 @@ void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
   for (const JavaAttempt* attempt : check.reached) {
     Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
-    ReviewLength(*attempt, findings);
+    ReviewLength(*attempt);
   }
   for (const JavaAttempt* attempt : check.reached) ReadAttempt(check, *attempt, findings);
 }

@@ -53,7 +53,7 @@ void ReviewBitWidth(const std::string& key, const std::string& program, bool is6
                      JavaKind(is64Bit));
 }
 
-void ReviewJavaHome(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
+void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
   const JavaChoice& choice = attempt.choice;
   if (choice.home.empty()) {
     Log().WriteLine("Kein Java-Ordner angegeben");
@@ -72,17 +72,17 @@ void ReviewJavaHome(const Settings& settings, const JavaAttempt& attempt, Findin
   }
   Log().WriteLine(program + " ist vorhanden");
   ReviewBitWidth(choice.key, program, attempt.is64Bit, findings);
-  ReviewJavaRelease(settings, attempt, findings);
+  ReviewJavaRelease(attempt, findings);
 }
 
-void ReviewJavaFor(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
+void ReviewJavaFor(const JavaAttempt& attempt, Findings& findings) {
   LogSubsection("Java " + BitsText(attempt.is64Bit));
   Log().WriteLine(
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
       attempt.computerName +
       "\": " + KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
-  ReviewJavaHome(settings, attempt, findings);
+  ReviewJavaHome(attempt, findings);
 }
 
 }  // namespace
@@ -98,6 +98,6 @@ std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
 
 void ReviewJava(const CheckRun& check, Findings& findings) {
   for (const JavaAttempt& attempt : check.plan->attempts) {
-    ReviewJavaFor(check.plan->settings, attempt, findings);
+    ReviewJavaFor(attempt, findings);
   }
 }

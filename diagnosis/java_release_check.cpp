@@ -2,7 +2,6 @@
 #include "jvm/class_archive.h"
 #include "jvm/java_release.h"
 #include "report/launch_log.h"
-#include "settings/keys.h"
 
 namespace {
 
@@ -12,9 +11,26 @@ void LogVersion(const JavaRelease& release) {
                   (release.version.empty() ? "keine JAVA_VERSION" : release.version));
 }
 
+std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
+  switch (step.kind) {
+    case ArchiveStep::Kind::kCreateFolder:
+      return "Der Start w\xFCrde den Ordner " + step.path + " anlegen";
+    case ArchiveStep::Kind::kAdopt:
+      return "Der Start w\xFCrde " + step.path + " als " + archive.file +
+             " \xFC"
+             "bernehmen, sofern Java die Datei nicht mehr schreibt";
+    case ArchiveStep::Kind::kSetAside:
+      return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
+    case ArchiveStep::Kind::kRemoveStale:
+      break;
+  }
+  return "Der Start w\xFCrde den veralteten Abzug " + step.path + " l\xF6schen";
+}
+
 // As the plan decided it for the attempt.
 void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const std::string& line : archive.logLines) Log().WriteLine(line);
+  for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
   if (archive.options.empty()) {
     Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht");
     return;
@@ -26,9 +42,8 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
 
 }  // namespace
 
-void ReviewJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings) {
-  LogVersion(ReadJavaRelease(attempt.choice.home));
-  if (!settings.GetForStartKey(keyname::kClassArchive).empty()) {
-    ReviewClassArchive(attempt.classArchive, findings);
-  }
+void ReviewJavaRelease(const JavaAttempt& attempt, Findings& findings) {
+  LogVersion(attempt.release);
+  // Without launcher.class_archive the decision has nothing to say.
+  if (!attempt.classArchive.logLines.empty()) ReviewClassArchive(attempt.classArchive, findings);
 }

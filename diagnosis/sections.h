@@ -10,12 +10,14 @@
 // run. They read the plan and log what they find; none changes anything.
 
 // Every setting with where it came from and the values it replaced.
-void ReviewSettingOrigins(const Settings& settings, Findings& findings);
+void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
+                          Findings& findings);
 // Per bit width the run considers: keys, folder, javaw.exe, its bit width.
 void ReviewJava(const CheckRun& check, Findings& findings);
 // Java's version from its release file and, with launcher.class_archive,
-// the archive it gets: which file, whether it is there, its size.
-void ReviewJavaRelease(const Settings& settings, const JavaAttempt& attempt, Findings& findings);
+// the archive it gets: which file, whether it is there, its size, and what
+// the start would do in its folder.
+void ReviewJavaRelease(const JavaAttempt& attempt, Findings& findings);
 // The heap sizes after the launcher's normalisation, per bit width.
 void ReviewHeap(const CheckRun& check, Findings& findings);
 // Every class-path entry, seen from the working directory.

@@ -2,7 +2,6 @@
 #include "diagnosis/sections.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
-#include "settings/start_key.h"
 
 namespace {
 
@@ -57,9 +56,9 @@ std::string OriginOf(const Settings& settings, const std::string& key) {
   return last ? Parenthesised(last->origin) : std::string();
 }
 
-void ReviewSettingOrigins(const Settings& settings, Findings& findings) {
+void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
+                          Findings& findings) {
   LogSubsection("Einstellungen und ihre Herkunft");
-  std::string startKey = StartKey(settings);
   // Without the start key's entry the run's own report named these files already.
   if (!settings.Get(startKey).empty()) {
     for (const std::string& unreadable : settings.unreadableFiles) Warn(findings, unreadable);

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "jvm/archive_header.h"
 #include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "settings/keys.h"
@@ -17,11 +18,8 @@ constexpr int kFirstArchivingJava = 13;
 // From 19 on Java creates the archive itself and renews it when it no
 // longer fits the class path or the Java.
 constexpr int kFirstAutoArchivingJava = 19;
-// The dynamic archive's magic number 0xf00baba8, the first field of its
-// header as x86 stores it. Java writes the header last, after every region,
-// so a file that begins with it was written whole.
-const char kDumpMagic[] = "\xA8\xAB\x0B\xF0";
 const char kDumpSuffix[] = ".dump";
+constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
 
 // In one piece, without temporaries: the exe is built for size, and every
 // operator+ brings its own clean-up code.
@@ -42,6 +40,10 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
   bool slashes = folder.find('\\') == std::string::npos && folder.find('/') != std::string::npos;
   return folder + (separated ? "" : slashes ? "/" : "\\") + name;
+}
+
+std::string CannotCreate(const std::string& folder) {
+  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
 }
 
 bool EndsWith(const std::string& text, const std::string& suffix) {
@@ -78,30 +80,74 @@ std::string PathOption(const char* option, const std::string& path) {
   return Concat({blank ? " \"" : " ", option, path, blank ? "\"" : ""});
 }
 
+// What a file's header says about it, and its size.
+struct Examined {
+  ArchiveHeader header;
+  unsigned long long size = 0;
+  bool Whole() const { return header.dynamic && size >= header.needed; }
+};
+
+Examined Examine(const std::string& path) {
+  Examined file;
+  std::string start;
+  if (platform::ReadFileStart(path, kArchiveHeaderBytes, &start)) {
+    file.header = ReadArchiveHeader(start);
+    platform::FileSize(path, &file.size);
+  }
+  return file;
+}
+
+void Step(ArchiveStep::Kind kind, const std::string& path, ClassArchive& archive) {
+  archive.steps.push_back({kind, path});
+}
+
 // Java 13 to 18 write their archive at their end into a file of this start's
 // own, the first whole one becomes the archive. On Windows the rename fails
 // while Java still holds the file open (the C runtime's open, which Java
-// writes with, shares no deletion), so a file being written is never taken;
-// the header, written last, tells a whole file from one whose Java died
-// while writing.
-void AdoptFinishedDump(const std::string& folder, const std::string& stem, ClassArchive& archive) {
+// writes with, shares no deletion), so a file being written is never taken.
+// Java writes the header last: a file without it is being written or its
+// Java died; one with it that is shorter than it declares was cut short
+// later and is deleted. Dumps of concurrent first starts that stay behind
+// are deleted a day after they were written, once there is an archive.
+void PlanDumps(const std::string& folder, const std::string& stem, ClassArchive& archive) {
   std::vector<std::string> names;
   if (!platform::ListDirectory(folder, &names)) return;
+  std::vector<std::string> stale;
+  bool adopting = false;
   for (const std::string& name : names) {
     if (!StartsWith(name, stem) || name[stem.size()] != '.' || !EndsWith(name, kDumpSuffix)) {
       continue;
     }
     std::string dump = InFolder(folder, name);
-    std::string start;
-    if (!platform::ReadFileStart(dump, 4, &start) || start != kDumpMagic) continue;
-    if (platform::RenameFileNoReplace(dump, archive.file)) {
-      archive.logLines.push_back(
-          Concat({"Klassenarchiv \xFC"
-                  "bernommen: ",
-                  dump, " -> ", archive.file}));
-      return;
+    Examined file = Examine(dump);
+    if (!archive.exists && file.Whole()) {
+      if (!adopting) archive.size = file.size;
+      adopting = true;
+      Step(ArchiveStep::Kind::kAdopt, dump, archive);
+    } else if (file.header.dynamic && !file.Whole()) {
+      Step(ArchiveStep::Kind::kSetAside, dump, archive);
+    } else if (platform::FileOlderThan(dump, kDaySeconds)) {
+      stale.push_back(dump);
     }
   }
+  archive.exists = archive.exists || adopting;
+  for (const std::string& dump : archive.exists ? stale : std::vector<std::string>()) {
+    Step(ArchiveStep::Kind::kRemoveStale, dump, archive);
+  }
+}
+
+// A reference Windows does not expand would become a folder of that name.
+std::string UnsetReference(const std::string& value) {
+  for (size_t open = value.find('%'); open != std::string::npos; open = value.find('%', open + 1)) {
+    size_t close = value.find('%', open + 1);
+    if (close == std::string::npos) break;
+    std::string reference = value.substr(open, close + 1 - open);
+    if (platform::ExpandEnvironmentReferences(reference) == reference) {
+      return Concat({reference, " ist nicht gesetzt"});
+    }
+    open = close;
+  }
+  return std::string();
 }
 
 // Unique per start, also across the computers of a shared folder.
@@ -110,13 +156,23 @@ std::string OwnDump(const std::string& folder, const std::string& stem) {
                                   std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
 }
 
-// Why the start goes on without an archive, empty when the folder is usable.
+// The folder itself, else the nearest folder above it that exists, where
+// the start would create it; empty when there is none.
+std::string ExistingFolderOf(std::string folder) {
+  while (!folder.empty() && !platform::IsDirectory(folder)) {
+    size_t separator = folder.find_last_of("\\/", folder.size() - 2);
+    folder.erase(separator == std::string::npos ? 0 : separator + 1);
+  }
+  return folder;
+}
+
+// Why the start goes on without an archive, empty when the folder is usable
+// or the start can create it.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
-  if (!platform::CreateFolders(folder)) {
-    return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
-  }
-  archive.logLines.push_back(Concat({"Ordner f\xFCr Klassenarchive angelegt: ", folder}));
+  std::string existing = ExistingFolderOf(folder);
+  if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreate(folder);
+  archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
   return std::string();
 }
 
@@ -150,31 +206,82 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                   archive})};
 }
 
-ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
-                                const Settings& settings) {
+// An archive cut short is deleted by the start, which goes on without one.
+std::string DamagedArchive(const std::string& file, ClassArchive& archive) {
+  if (!platform::FileCanBeOpened(file) || Examine(file).Whole()) return std::string();
+  Step(ArchiveStep::Kind::kSetAside, file, archive);
+  return Concat({file, " ist unvollst\xE4ndig und wird gel\xF6scht"});
+}
+
+ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
+                                const std::string& classpath, const Settings& settings) {
   ClassArchive archive;
   std::string value = settings.GetForStartKey(keyname::kClassArchive);
   if (value.empty()) return archive;
   std::string prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
-  JavaRelease release = ReadJavaRelease(javaHome);
   std::string folder = ArchiveFolder(value);
+  std::string stem = ArchiveStem(javaFolder, release, classpath);
+  std::string file = InFolder(folder, stem + ".jsa");
   std::string refusal = UnsuitableJava(release);
+  if (refusal.empty()) refusal = UnsetReference(value);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
+  if (refusal.empty()) refusal = DamagedArchive(file, archive);
   if (!refusal.empty()) {
     archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
     return archive;
   }
-  std::string stem = ArchiveStem(javaHome, release, classpath);
-  archive.file = InFolder(folder, stem + ".jsa");
-  bool writable = platform::FolderIsWritable(folder);
-  if (release.feature < kFirstAutoArchivingJava && writable &&
-      !platform::FileCanBeOpened(archive.file)) {
-    AdoptFinishedDump(folder, stem, archive);
+  archive.file = file;
+  archive.exists = platform::FileSize(file, &archive.size);
+  // A folder the start creates is as writable as the one it is created in.
+  bool writable = !archive.steps.empty() || platform::FolderIsWritable(folder);
+  if (release.feature < kFirstAutoArchivingJava && writable && archive.steps.empty()) {
+    PlanDumps(folder, stem, archive);
   }
-  archive.exists = platform::FileSize(archive.file, &archive.size);
-  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable,
-                                              archive.file, OwnDump(folder, stem));
+  ArchiveChoice choice =
+      ChooseArchiveOptions(release.feature, archive.exists, writable, file, OwnDump(folder, stem));
   archive.options = choice.options;
+  archive.passed = archive.options.find(file) != std::string::npos;
   archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
   return archive;
+}
+
+// A step that fails leaves the command line as planned: Java goes on
+// without an archive it cannot find, and a Java that writes one at its end
+// into a folder that is missing only says so.
+std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
+  std::vector<std::string> lines;
+  bool adopted = false;
+  for (const ArchiveStep& step : archive.steps) {
+    switch (step.kind) {
+      case ArchiveStep::Kind::kCreateFolder:
+        lines.push_back(platform::CreateFolders(step.path)
+                            ? Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path})
+                            : Concat({"Kein Klassenarchiv: ", CannotCreate(step.path)}));
+        break;
+      case ArchiveStep::Kind::kAdopt:
+        if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) break;
+        adopted = true;
+        lines.push_back(
+            Concat({"Klassenarchiv \xFC"
+                    "bernommen: ",
+                    step.path, " -> ", archive.file}));
+        break;
+      case ArchiveStep::Kind::kSetAside:
+        lines.push_back(SetAside(step.path, "unvollst\xE4ndig"));
+        break;
+      case ArchiveStep::Kind::kRemoveStale:
+        if (platform::RemoveFile(step.path)) {
+          lines.push_back(
+              Concat({"Veralteter Abzug eines Klassenarchivs gel\xF6scht: ", step.path}));
+        }
+        break;
+    }
+  }
+  return lines;
+}
+
+std::string SetAside(const std::string& file, const std::string& why) {
+  return platform::RemoveFile(file)
+             ? Concat({"Klassenarchiv gel\xF6scht (", why, "): ", file})
+             : Concat({"Klassenarchiv ", file, " (", why, ") konnte nicht gel\xF6scht werden"});
 }

@@ -3,28 +3,50 @@
 #include <string>
 #include <vector>
 
+#include "jvm/java_release.h"
 #include "settings/settings.h"
+
+// What the start does in the archive folder before Java starts. Planning
+// only looks; the start carries the steps out in order, check mode tells
+// them.
+struct ArchiveStep {
+  enum class Kind {
+    kCreateFolder,
+    // Renames a finished dump to the archive; the first that succeeds wins.
+    kAdopt,
+    // Deletes a file cut short, which Java would fault on.
+    kSetAside,
+    // Deletes a dump left behind for a day.
+    kRemoveStale,
+  };
+  Kind kind = Kind::kCreateFolder;
+  std::string path;
+};
 
 // The opt-in class-data archive of launcher.class_archive=FOLDER: Java maps
 // the application's classes from it instead of loading and verifying them
 // again at every start.
 struct ClassArchive {
-  // Each after a blank; empty when no archive applies.
+  // Each after a blank, as the folder will be after the steps; empty when no
+  // archive applies.
   std::string options;
   // Why, in the log's words.
   std::vector<std::string> logLines;
+  std::vector<ArchiveStep> steps;
   // The archive for this Java and class path, empty when none applies.
   std::string file;
+  // There, or after the steps.
   bool exists = false;
   unsigned long long size = 0;
+  // The options give Java the archive to map.
+  bool passed = false;
 };
 
-// The decision for one Java and the exact class path of its command line,
-// made once for the plan of the run. Without the key it is empty and touches
-// nothing. With it, the folder is created and a whole archive an earlier
-// start left is adopted, as the start needs them.
-ClassArchive DecideClassArchive(const std::string& javaHome, const std::string& classpath,
-                                const Settings& settings);
+// The decision for one Java folder and the exact class path of its command
+// line, made once for the plan of the run. Reads and writes nothing without
+// the key; with it, reads the folder and plans what the start must do there.
+ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
+                                const std::string& classpath, const Settings& settings);
 
 // The options and why, for Java's feature version, whether the archive is
 // there and whether its folder can be written; ownDump is this start's file
@@ -35,3 +57,10 @@ struct ArchiveChoice {
 };
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump);
+
+// For the start: the steps carried out, and what they did for the log.
+std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive);
+
+// Deletes an archive Java must not map again, saying why; the line for
+// the log.
+std::string SetAside(const std::string& file, const std::string& why);

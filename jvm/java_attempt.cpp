@@ -24,11 +24,16 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
 
 bool IsMade(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }
 
-void LogJavaAttempt(const JavaAttempt& attempt) {
+void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& archiveSteps) {
   Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.computerName + "\" mit " +
                   (attempt.is64Bit ? "64 Bit" : "32 Bit") + ": " + attempt.choice.key + "=" +
                   attempt.choice.home);
   if (!IsMade(attempt)) return;
+  for (const HeapDecision* heap : {&attempt.initialHeap, &attempt.maximumHeap}) {
+    if (!heap->logLine.empty()) Log().WriteLine(heap->logLine);
+  }
+  for (const std::string& line : archiveSteps) Log().WriteLine(line);
+  for (const std::string& line : attempt.classArchive.logLines) Log().WriteLine(line);
   for (const std::string& line : attempt.logLines) Log().WriteLine(line);
   if (attempt.stop) return;
   Log().WriteLine("JVM wird gestartet am " + CurrentTimeText());

@@ -6,6 +6,7 @@
 #include "jvm/class_archive.h"
 #include "jvm/heap_size.h"
 #include "jvm/java_command_line.h"
+#include "jvm/java_release.h"
 #include "jvm/java_selection.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
@@ -17,14 +18,18 @@ struct JavaAttempt {
   // Upper-cased, as the host keys are matched against it.
   std::string computerName;
   JavaChoice choice;
+  // The chosen folder as Windows names it, and what it holds.
+  std::string folder;
+  std::string program;
+  JavaRelease release;
   HeapDecision initialHeap;
   HeapDecision maximumHeap;
-  std::string program;
   ClassArchive classArchive;
   std::string commandLine;
   // What each setting put into the command line, as it meant it.
   std::vector<MeantPiece> pieces;
-  // What deciding the command line logs before it.
+  // What deciding the command line logs before it, after the heap sizes and
+  // the archive.
   std::vector<std::string> logLines;
   // The run ends when it reaches this attempt.
   RunEnd stop;
@@ -40,5 +45,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
 bool IsMade(const JavaAttempt& attempt);
 
 // What the attempt decided, logged once the run reaches it: the Java
-// folder, then the command line with the password masked.
-void LogJavaAttempt(const JavaAttempt& attempt);
+// folder, what the start did for the archive, then the command line with
+// the password masked.
+void LogJavaAttempt(const JavaAttempt& attempt,
+                    const std::vector<std::string>& archiveSteps = std::vector<std::string>());

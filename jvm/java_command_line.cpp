@@ -7,11 +7,11 @@
 #include "jvm/class_archive.h"
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
+#include "jvm/java_release.h"
 #include "jvm/jvm_parameters.h"
 #include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
 #include "settings/keys.h"
-#include "settings/start_key.h"
 #include "settings/text.h"
 
 namespace {
@@ -44,13 +44,6 @@ std::string SystemProperties(const Settings& settings, JavaAttempt* attempt) {
     text += " " + Piece(keyname::kSplash, "-splash:" + splash, attempt);
   }
   return text;
-}
-
-HeapDecision DecideHeap(const char* key, bool is64Bit, const Settings& settings,
-                        JavaAttempt* attempt) {
-  HeapDecision decision = DecideHeapSize(key, is64Bit, settings.GetForStartKey(key));
-  if (!decision.logLine.empty()) attempt->logLines.push_back(decision.logLine);
-  return decision;
 }
 
 std::string MemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
@@ -90,6 +83,15 @@ std::string ClasspathOption(const std::string& classpathText, const std::string&
   return " -cp " + platform::InQuotes(classpathText);
 }
 
+// The class path as the command line gives it after -cp, without quotes.
+std::string ClasspathText(const std::string& prepend, const Classpath& classpath) {
+  std::string text = prepend.empty() ? prepend : prepend + ";";
+  text += classpath.classpathDefault;
+  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
+  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
+  return text;
+}
+
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
 
 // "Classpath 39012 Zeichen, JVM-Parameter 41 Zeichen, ...", longest first.
@@ -117,27 +119,21 @@ std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) 
 }  // namespace
 
 void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
-  attempt->initialHeap = DecideHeap(keyname::kMemoryInitial, is64Bit, settings, attempt);
-  attempt->maximumHeap = DecideHeap(keyname::kMemoryMaximum, is64Bit, settings, attempt);
+  for (auto [key, decision] : {std::pair(keyname::kMemoryInitial, &attempt->initialHeap),
+                               std::pair(keyname::kMemoryMaximum, &attempt->maximumHeap)}) {
+    *decision = DecideHeapSize(key, is64Bit, settings.GetForStartKey(key));
+  }
 }
 
 // A folder copied with Explorer's "Copy as path" comes in double quotes,
-// which Windows would take for the end of the program's name.
-std::string JavaProgram(const std::string& javaHome) {
+// which Windows would take for the end of the program's name, and which
+// are no part of the folder's name for its release file or the archive.
+std::string JavaFolder(const std::string& javaHome) {
   std::string folder;
   for (char c : javaHome) {
     if (c != '"') folder += c;
   }
-  return folder + "\\bin\\javaw.exe";
-}
-
-std::string ClasspathText(bool is64Bit, const Settings& settings, const Classpath& classpath) {
-  std::string prepend = ClasspathPrepend(is64Bit, settings);
-  std::string text = prepend.empty() ? prepend : prepend + ";";
-  text += classpath.classpathDefault;
-  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
-  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
-  return text;
+  return folder;
 }
 
 Classpath PrepareClasspath(const Settings& settings) {
@@ -151,7 +147,7 @@ Classpath PrepareClasspath(const Settings& settings) {
 
 std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
                                     const LaunchInputs& inputs) {
-  return CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + StartKey(settings) +
+  return CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + inputs.startKey +
          ", die l\xE4ngsten Teile: " + LongestPieces(settings, inputs);
 }
 
@@ -189,20 +185,21 @@ RunEnd CheckClasspathOptionCount(const std::string& commandLine,
 
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                           const LaunchInputs& inputs, JavaAttempt* attempt) {
-  attempt->program = JavaProgram(javaHome);
+  attempt->folder = JavaFolder(javaHome);
+  attempt->program = attempt->folder + "\\bin\\javaw.exe";
+  attempt->release = ReadJavaRelease(attempt->folder);
   std::string line = QuotedProgramPath(attempt->program);
   line += SystemProperties(settings, attempt);
   line += " " + BuildJvmParameters(settings, &attempt->pieces);
   line += MemoryOptions(is64Bit, settings, attempt);
-  std::string classpath = ClasspathText(is64Bit, settings, inputs.classpath);
-  attempt->classArchive = DecideClassArchive(javaHome, classpath, settings);
-  const ClassArchive& archive = attempt->classArchive;
-  attempt->logLines.insert(attempt->logLines.end(), archive.logLines.begin(),
-                           archive.logLines.end());
-  line += archive.options;
+  std::string prepend = ClasspathPrepend(is64Bit, settings);
+  std::string classpath = ClasspathText(prepend, inputs.classpath);
+  attempt->classArchive =
+      DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
+  line += attempt->classArchive.options;
   line += Spaced(inputs.readParameters);
   line += ForwardedProperties(settings, attempt);
-  line += ClasspathOption(classpath, ClasspathPrepend(is64Bit, settings), attempt);
+  line += ClasspathOption(classpath, prepend, attempt);
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);
   attempt->stop = CheckClasspathOptionCount(line, &attempt->logLines);

@@ -15,14 +15,13 @@ struct Classpath {
 
 Classpath PrepareClasspath(const Settings& settings);
 
-// Where a Java folder holds the program the launcher starts.
-std::string JavaProgram(const std::string& javaHome);
-
-// The class path as the command line gives it after -cp, without quotes.
-std::string ClasspathText(bool is64Bit, const Settings& settings, const Classpath& classpath);
+// The folder a Java key names, without the double quotes it may be given in.
+std::string JavaFolder(const std::string& javaHome);
 
 // What every launch attempt of a run hands to Java.
 struct LaunchInputs {
+  // Decided once for the run: the upper-cased start key, and its entry.
+  std::string startKey;
   std::string startValue;
   std::string readParameters;
   std::string readAppParameters;
@@ -41,9 +40,9 @@ struct JavaAttempt;
 // The attempt's heap sizes for its bit width.
 void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt);
 
-// The attempt's program and javaw.exe command line, with what deciding them
-// logs. A command line holding "-cp" more than once ends the run; one past
-// Windows' limit cannot be started.
+// The attempt's Java folder, program, release file and javaw.exe command
+// line, with what deciding them logs. A command line holding "-cp" more than once ends the run; one
+// past Windows' limit cannot be started.
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                           const LaunchInputs& inputs, JavaAttempt* attempt);
 

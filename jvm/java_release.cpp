@@ -20,13 +20,20 @@ int LeadingNumber(const std::string& text, size_t from) {
 
 }  // namespace
 
-// The JDK writes each line as KEY="value".
+// The JDK writes each line as KEY="value". A value whose quote does not
+// close on its line, or that holds other than printable characters, is no
+// version: it would go into the log and the archive's name.
 std::string ReleaseVersion(const std::string& releaseText) {
   std::string text = "\n" + releaseText;
   size_t at = text.find(kVersionKey);
   if (at == std::string::npos) return std::string();
   at += sizeof kVersionKey - 1;
-  return text.substr(at, text.find('"', at) - at);
+  size_t end = text.find('"', at);
+  if (end == std::string::npos) return std::string();
+  for (size_t i = at; i < end; ++i) {
+    if (text[i] < ' ' || text[i] > '~') return std::string();
+  }
+  return text.substr(at, end - at);
 }
 
 int FeatureVersion(const std::string& version) {

@@ -42,44 +42,52 @@ void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
 }
 
 // A failed 64-bit attempt is followed by the 32-bit one.
-void PlanJava(RunPlan& plan) {
+std::vector<JavaAttempt> PlanJava(const Settings& settings, const LaunchInputs& inputs) {
   std::string computerName = ToUpper(ReadComputerName());
-  if (AttemptsJava64()) {
-    plan.attempts.push_back(PlanJavaAttempt(true, plan.settings, plan.inputs, computerName));
-  }
-  plan.attempts.push_back(PlanJavaAttempt(false, plan.settings, plan.inputs, computerName));
-  plan.supervision = DecideSupervision(plan.settings, plan.serviceMode);
+  std::vector<JavaAttempt> attempts;
+  if (AttemptsJava64()) attempts.push_back(PlanJavaAttempt(true, settings, inputs, computerName));
+  attempts.push_back(PlanJavaAttempt(false, settings, inputs, computerName));
+  return attempts;
 }
 
-}  // namespace
-
-void EvaluateSwitches(RunPlan& plan) {
-  plan.serviceMode = plan.parameters.IsTrue(keyname::kService);
+// The switches only the command line gives: service mode and the
+// maintenance override, logged.
+void LogSwitches(const RunPlan& plan) {
   if (plan.serviceMode) {
     Log().WriteLine(
         "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
         "KivLaunchService)");
   }
-  plan.ignoreMaintenance = plan.parameters.IsTrue(keyname::kIgnoreMaintenance);
   if (plan.ignoreMaintenance) {
     Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
   }
 }
 
-void PlanRun(const std::string& arguments, bool checking, RunPlan& plan) {
-  plan.stop = DecideDistributedInstallation(arguments, plan.serviceMode, checking, &plan.handOver);
-  if (plan.stop || plan.handOver) return;
+}  // namespace
+
+RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& parameters,
+                bool serviceMode, bool checking) {
+  RunPlan plan;
+  plan.parameters = parameters;
+  plan.serviceMode = serviceMode;
+  plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
+  LogSwitches(plan);
+  plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
+  if (plan.stop || plan.handOver) return plan;
   plan.settingsRead = true;
   plan.settings = InitialSettings(checking);
-  plan.stop = CompleteSettings(plan.parameters, plan.settings, plan.inputs);
-  std::string startKey = StartKey(plan.settings);
+  plan.stop = CompleteSettings(parameters, plan.settings, plan.inputs);
+  plan.inputs.startKey = StartKey(plan.settings);
   plan.inputs.classpath = PrepareClasspath(plan.settings);
-  plan.inputs.startValue = plan.settings.Get(startKey);
-  plan.maintenance = DecideMaintenance(startKey, plan.ignoreMaintenance);
-  PlanJava(plan);
-  if (plan.stop || (plan.stop = CheckStartKey(plan.settings, startKey)) ||
+  plan.inputs.startValue = plan.settings.Get(plan.inputs.startKey);
+  plan.maintenance = DecideMaintenance(plan.inputs.startKey, plan.ignoreMaintenance);
+  plan.attempts = PlanJava(plan.settings, plan.inputs);
+  plan.supervision = DecideSupervision(plan.settings, serviceMode);
+  plan.output = DecideJavaOutput(plan.settings);
+  if (plan.stop || (plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey)) ||
       (plan.stop = CheckMaintenanceMode(plan.maintenance))) {
-    return;
+    return plan;
   }
-  LogStartKey(startKey, plan.inputs);
+  LogStartKey(plan.inputs.startKey, plan.inputs);
+  return plan;
 }

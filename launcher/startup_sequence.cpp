@@ -29,10 +29,15 @@ void OpenLog(const std::string& workingDirectoryReport, const std::string& comma
 
 // A check run ends with its verdict, told even when the run would have
 // failed; a plain run tells only a failure.
-int ReadPlan(const std::string& arguments, RunPlan& plan, ReportChannel channel) {
+int Run(const std::string& arguments, const CommandLineParameters& parameters, bool serviceMode,
+        ReportChannel channel) {
+  std::string report = ApplyWorkingDirectory(parameters);
+  // Shown before the log exists, as a box even in service mode.
+  if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
+  OpenLog(report, arguments);
   CheckRun check;
-  bool checking = BeginCheck(plan.parameters, &check);
-  PlanRun(arguments, checking, plan);
+  bool checking = BeginCheck(parameters, &check);
+  RunPlan plan = PlanRun(arguments, parameters, serviceMode, checking);
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
     if (!verdict.boxText.empty()) {
@@ -45,18 +50,6 @@ int ReadPlan(const std::string& arguments, RunPlan& plan, ReportChannel channel)
   return end.exitCode;
 }
 
-int Run(const std::string& arguments, const CommandLineParameters& parameters,
-        ReportChannel channel) {
-  std::string report = ApplyWorkingDirectory(parameters);
-  // Shown before the log exists, and before service mode is known.
-  if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
-  OpenLog(report, arguments);
-  RunPlan plan;
-  plan.parameters = parameters;
-  EvaluateSwitches(plan);
-  return ReadPlan(arguments, plan, channel);
-}
-
 }  // namespace
 
 // Memory runs out only for absurd input, such as a properties line of
@@ -66,11 +59,11 @@ int RunLauncher(const std::string& fullCommandLine) {
   ForgetPasswords();
   std::string arguments = CommandLineTail(fullCommandLine);
   CommandLineParameters parameters = ParseCommandLine(arguments);
-  ReportChannel channel = parameters.IsTrue(keyname::kService) ? ReportChannel::kServiceOutput
-                                                               : ReportChannel::kMessageBox;
+  bool serviceMode = parameters.IsTrue(keyname::kService);
+  ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
   int exitCode = kExitFailure;
   try {
-    exitCode = Run(arguments, parameters, channel);
+    exitCode = Run(arguments, parameters, serviceMode, channel);
   } catch (const std::bad_alloc&) {
     ReportError(
         "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"

@@ -73,8 +73,8 @@ std::string ExpandEnvironmentReferences(const std::string& text);
 // Creates the folder and every missing folder above it; true when the folder
 // exists afterwards.
 bool CreateFolders(const std::string& path);
-// Whether a new file can be created in the folder; the trial file is gone
-// again afterwards.
+// Whether a new file can be created in the folder, as the system judges the
+// caller's rights, without creating one.
 bool FolderIsWritable(const std::string& folder);
 // The size of a file, not of a folder; false when it cannot be examined.
 bool FileSize(const std::string& path, unsigned long long* size);
@@ -82,6 +82,11 @@ bool FileSize(const std::string& path, unsigned long long* size);
 // Windows while another process holds the file open without sharing its
 // deletion, as Java holds a file it writes.
 bool RenameFileNoReplace(const std::string& from, const std::string& to);
+// Fails, on Windows, while another process holds the file open without
+// sharing its deletion, as Java holds an archive it maps or writes.
+bool RemoveFile(const std::string& path);
+// Whether the file was last written more than the seconds ago.
+bool FileOlderThan(const std::string& path, unsigned long long seconds);
 
 // Truncates or creates, or with append keeps what the file holds; empty
 // on failure.

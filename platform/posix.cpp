@@ -374,12 +374,7 @@ bool CreateFolders(const std::string& path) {
 }
 
 bool FolderIsWritable(const std::string& folder) {
-  std::string probe = NativePath(folder) + "/KivLauncher-" + std::to_string(getpid()) + ".tmp";
-  int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (file < 0) return false;
-  close(file);
-  unlink(probe.c_str());
-  return true;
+  return IsDirectory(folder) && access(NativePath(folder).c_str(), W_OK | X_OK) == 0;
 }
 
 bool FileSize(const std::string& path, unsigned long long* size) {
@@ -396,6 +391,15 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   if (link(source.c_str(), NativePath(to).c_str()) != 0) return false;
   unlink(source.c_str());
   return true;
+}
+
+bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  struct stat info;
+  if (stat(NativePath(path).c_str(), &info) != 0) return false;
+  std::time_t now = std::time(nullptr);
+  return now > info.st_mtime && static_cast<unsigned long long>(now - info.st_mtime) > seconds;
 }
 
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {

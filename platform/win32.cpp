@@ -432,13 +432,16 @@ bool CreateFolders(const std::string& path) {
   return IsDirectory(path);
 }
 
-// Deleted on close, so even a launcher killed in between leaves nothing.
+// The folder opened for the right to add a file: the file system (and a
+// share's server, with the share's own permissions) checks it as it would
+// for a new file, and nothing is written.
 bool FolderIsWritable(const std::string& folder) {
-  std::string probe = folder + "\\KivLauncher-" + std::to_string(GetCurrentProcessId()) + ".tmp";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
+  if (!IsDirectory(folder)) return false;
+  HANDLE handle = CreateFileA(folder.c_str(), FILE_ADD_FILE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
   return true;
 }
 
@@ -457,6 +460,21 @@ bool FileSize(const std::string& path, unsigned long long* size) {
 // Java writes with, opens it) gives a sharing violation until it is closed.
 bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
+}
+
+bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+// In the file system's 100-nanosecond ticks.
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  auto ticks = [](const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  unsigned long long written = ticks(data.ftLastWriteTime);
+  return ticks(now) > written && (ticks(now) - written) / 10000000ull > seconds;
 }
 
 // "N": not inherited, so that no child holds the log open.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "jvm/java_attempt.h"
+#include "process/run_plan.h"
 #include "report/run_end.h"
 
 // What became of one Java attempt.
@@ -21,24 +22,46 @@ struct AttemptOutcome {
   std::string summary;
   // When stopped: how the run ends.
   Stop stop;
+  // Java was seen to end with an exit code other than 0, within the watch or
+  // while the launcher waited for it.
+  bool endedWithError = false;
 
   static AttemptOutcome Started() { return AttemptOutcome(); }
   static AttemptOutcome Failed(const std::string& failure, const std::string& summary,
                                bool reasonFound = false) {
-    return AttemptOutcome{Kind::kFailed, failure, reasonFound, summary, Stop()};
+    return AttemptOutcome{Kind::kFailed, failure, reasonFound, summary, Stop(), false};
   }
   static AttemptOutcome Stopped(const Stop& stop) {
-    return AttemptOutcome{Kind::kStopped, std::string(), false, std::string(), stop};
+    return AttemptOutcome{Kind::kStopped, std::string(), false, std::string(), stop, false};
   }
 };
 
-// Goes through the attempts in order, logging each as it is reached: a
-// failed 64-bit attempt is only logged, the next one decides; without a
-// 32-bit Java the reason the launcher found for the 64-bit failure is the
-// report, as it says more than the missing "java"; when both attempts fail
-// and the launcher found a reason, the report names both. Nothing when
-// an attempt started (it is put into *started), else how the run ends. The
-// start and check mode pass what they do with an attempt.
-RunEnd TryJavaAttempts(const std::vector<JavaAttempt>& attempts,
-                       const std::function<AttemptOutcome(const JavaAttempt&)>& attempt,
-                       const JavaAttempt** started);
+// What a walk through the plan does with a Java attempt that may start:
+// the start carries it out, check mode probes for its program.
+struct JavaStarter {
+  // Before the attempt is logged: what the start does in the class
+  // archive's folder, in the log's words; empty: nothing.
+  std::function<std::vector<std::string>(const JavaAttempt&)> prepare;
+  std::function<AttemptOutcome(const JavaAttempt&, bool afterFailedAttempt)> start;
+};
+
+// The run as planned, for the start and check mode alike: it ends early,
+// hands over to a ready copy, or goes through the Java attempts in order,
+// logging each as it is reached. An attempt Java cannot be given, or whose
+// output file the start refuses, starts nothing. A failed 64-bit attempt is
+// only logged, the next one decides; without a 32-bit Java the reason the
+// launcher found for the 64-bit failure is the report, as it says more than
+// the missing "java"; when both attempts fail and the launcher found a
+// reason, the report names both. Nothing when Java started; reached gets
+// every attempt that could start, the started one last.
+RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter,
+                std::vector<const JavaAttempt*>* reached);
+
+// What the user is told when Java could not be started; the detail is the
+// masked command line, or why it could not be started.
+std::string StartFailureText(const std::string& detail);
+
+// Logged between markers and returned for the report. Windows' reason is
+// for the administrator who reads the log; the report stays as it was.
+std::string LogStartFailure(const std::string& failure,
+                            const platform::Failure& reason = std::nullopt);

@@ -19,6 +19,12 @@ std::string WithoutCarriageReturns(const std::string& text) {
   return lines;
 }
 
+RunEnd Unopenable(const std::string& path) {
+  return Failure("Die Datei " + path +
+                 " konnte nicht ge\xF6"
+                 "ffnet werden.\n");
+}
+
 }  // namespace
 
 std::string CurrentTimeInLine() {
@@ -27,24 +33,39 @@ std::string CurrentTimeInLine() {
   return time;
 }
 
-RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, bool append,
-                      JavaOutput* output) {
-  output->path = settings.GetForStartKey(keyname::kJavaOutput);
-  if (output->path.empty()) return std::nullopt;
-  std::string own = OwnFileNamed(output->path, settings);
+JavaOutputChoice DecideJavaOutput(const Settings& settings) {
+  JavaOutputChoice choice;
+  choice.path = settings.GetForStartKey(keyname::kJavaOutput);
+  if (choice.path.empty()) return choice;
+  std::string own = OwnFileNamed(choice.path, settings);
   if (!own.empty()) {
-    return Failure("launcher.java_output=" + output->path + " nennt " + own +
-                   ". Java darf diese Datei nicht \xFC"
-                   "berschreiben, bitte eine andere Datei angeben.\n");
+    choice.ownFile = Failure("launcher.java_output=" + choice.path + " nennt " + own +
+                             ". Java darf diese Datei nicht \xFC"
+                             "berschreiben, bitte eine andere Datei angeben.\n");
   }
-  Log().WriteLine("launcher.java_output=" + output->path +
+  size_t separator = choice.path.find_last_of("\\/");
+  std::string folder = separator == std::string::npos ? "" : choice.path.substr(0, separator);
+  bool folderMissing = !folder.empty() && folder.back() != ':' && !platform::IsDirectory(folder);
+  if (folderMissing || platform::IsDirectory(choice.path)) {
+    choice.unopenable = Unopenable(choice.path);
+  }
+  return choice;
+}
+
+RunEnd EnterJavaOutput(const JavaOutputChoice& choice) {
+  if (choice.path.empty()) return std::nullopt;
+  if (choice.ownFile) return choice.ownFile;
+  Log().WriteLine("launcher.java_output=" + choice.path +
                   " -> Die Ausgaben von Java gehen in diese Datei");
-  output->file = platform::CreateOutputFile(output->path, append);
-  if (!output->file) {
-    return Failure("Die Datei " + output->path +
-                   " konnte nicht ge\xF6"
-                   "ffnet werden.\n");
-  }
+  return choice.unopenable;
+}
+
+RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, bool append,
+                      JavaOutput* output) {
+  output->path = path;
+  if (path.empty()) return std::nullopt;
+  output->file = platform::CreateOutputFile(path, append);
+  if (!output->file) return Unopenable(path);
   output->firstLine =
       "JVM wird gestartet am " + CurrentTimeInLine() + ": " + MaskPassword(commandLine) + "\r\n";
   platform::WriteOutputFile(*output->file, output->firstLine);

@@ -16,11 +16,26 @@ struct JavaOutput {
   platform::Owned<platform::OutputFile> file;
 };
 
+// The launcher.java_output decision, made in planning: the file, and what
+// the start refuses, before or after it says where Java's output goes.
+struct JavaOutputChoice {
+  // Empty without the setting.
+  std::string path;
+  // The file is one of the launcher's own.
+  RunEnd ownFile;
+  // The path names a folder, or a folder that does not exist.
+  RunEnd unopenable;
+};
+JavaOutputChoice DecideJavaOutput(const Settings& settings);
+
+// Before each start: where Java's output goes, logged, or why the run ends.
+RunEnd EnterJavaOutput(const JavaOutputChoice& choice);
+
 // Creates or truncates the file, or appends to it for an attempt after a
 // failed one, whose evidence must not be lost, and writes this attempt's
 // first line: the time and the masked command line. A file that cannot be
 // created ends the run.
-RunEnd OpenJavaOutput(const Settings& settings, const std::string& commandLine, bool append,
+RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, bool append,
                       JavaOutput* output);
 
 // CurrentTimeText without its line feed, for a text that goes on after it.

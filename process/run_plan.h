@@ -7,13 +7,15 @@
 #include "checks/maintenance_mode.h"
 #include "jvm/java_attempt.h"
 #include "jvm/java_command_line.h"
+#include "process/java_output.h"
 #include "process/supervision.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
 
-// What the run will do, decided by the start-up before anything is started:
-// end early, hand over to a ready copy, or try the Java attempts in order.
-// The start carries it out; check mode reads it.
+// What the run will do, decided whole by the start-up before anything is
+// started or written, and not changed afterwards: end early, hand over to a
+// ready copy, or try the Java attempts in order. The start carries it out;
+// check mode reads it.
 struct RunPlan {
   CommandLineParameters parameters;
   bool serviceMode = false;
@@ -26,9 +28,11 @@ struct RunPlan {
   // run ends on the way, so that check mode sees it all.
   bool settingsRead = false;
   Settings settings;
+  // The start key among them.
   LaunchInputs inputs;
   Maintenance maintenance;
   // 64 bit first when this computer gets a 64-bit attempt, then 32 bit.
   std::vector<JavaAttempt> attempts;
   Supervision supervision;
+  JavaOutputChoice output;
 };

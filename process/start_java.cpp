@@ -6,12 +6,6 @@
 #include "report/password_mask.h"
 #include "report/system_error_line.h"
 
-std::string StartFailureText(const std::string& detail) {
-  return "Java konnte nicht aufgerufen werden:\n" + detail +
-         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
-         "\n\nBitte kontaktieren Sie den Support.";
-}
-
 namespace {
 
 // "Java wurde nach 1 s mit Exit-Code 1 beendet. Invalid maximum heap size"
@@ -19,17 +13,6 @@ std::string FirstAndLastLine(const std::string& text) {
   size_t firstEnd = text.find('\n');
   if (firstEnd == std::string::npos) return text;
   return text.substr(0, firstEnd) + " " + text.substr(text.rfind('\n') + 1);
-}
-
-// Logged between markers and returned for the report. Windows' reason is
-// for the administrator who reads the log; the report stays as it was.
-std::string LogStartFailure(const std::string& failure,
-                            const platform::Failure& reason = std::nullopt) {
-  Log().WriteLine("=== Startfehler Start ===");
-  Log().WriteLine(failure);
-  if (reason) Log().WriteLine(SystemErrorLine(*reason));
-  Log().WriteLine("=== Startfehler Ende ===");
-  return failure;
 }
 
 // Task Scheduler, "Run as different user" and CI agents run the launcher in a
@@ -94,21 +77,23 @@ JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long sta
 
 // A Java that the watch saw ending, or could not wait for, was logged there
 // already. A failed wait is logged even where the end is not.
-void AwaitEnd(const platform::Process& java, const Supervision& supervision, const JavaEnd& seen,
-              unsigned long long startedAt) {
-  if (seen.ended || seen.waitFailure) return;
+JavaEnd AwaitEnd(const platform::Process& java, const Supervision& supervision, const JavaEnd& seen,
+                 unsigned long long startedAt) {
+  if (seen.ended || seen.waitFailure) return seen;
   JavaEnd end = AwaitJava(java, startedAt);
   if (supervision.recordsEnd || end.waitFailure) Log().WriteLine(JavaEndLine(end));
+  return end;
 }
 
-void FollowJava(const platform::Process& java, const Supervision& supervision, platform::Job* job,
-                const JavaEnd& seen, unsigned long long startedAt) {
+JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision,
+                   platform::Job* job, const JavaEnd& seen, unsigned long long startedAt) {
   if (!supervision.keepAndKill) {
     Log().WriteLine(
         "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess l\xE4uft.");
   }
-  AwaitEnd(java, supervision, seen, startedAt);
+  JavaEnd end = AwaitEnd(java, supervision, seen, startedAt);
   EndSupervision(job);
+  return end;
 }
 
 // Windows refused: its reason goes into the log and into a short summary.
@@ -147,25 +132,36 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   if (seen.ended && seen.exitCode != 0) {
     EndSupervision(job.get());
     std::string failure = WatchFailureText(seen, output);
-    return AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
+    AttemptOutcome failed =
+        AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
+    failed.endedWithError = true;
+    return failed;
   }
   if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
     platform::WriteStandardOutput("pid:" + std::to_string(java.id));
   }
-  if (supervision.keep || supervision.keepAndKill)
-    FollowJava(java, supervision, job.get(), seen, startedAt);
-  return AttemptOutcome::Started();
+  AttemptOutcome started = AttemptOutcome::Started();
+  if (supervision.keep || supervision.keepAndKill) {
+    JavaEnd end = FollowJava(java, supervision, job.get(), seen, startedAt);
+    started.endedWithError = end.ended && end.exitCode != 0;
+  }
+  return started;
 }
 
-AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
+AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
                           const Supervision& supervision, bool afterFailedAttempt) {
-  if (!attempt.refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(attempt.refusal)), "", true);
-  }
   JavaOutput output;
-  if (RunEnd end = OpenJavaOutput(settings, attempt.commandLine, afterFailedAttempt, &output)) {
+  if (RunEnd end = OpenJavaOutput(outputPath, attempt.commandLine, afterFailedAttempt, &output)) {
     return AttemptOutcome::Stopped(*end);
   }
-  return StartJava(attempt.commandLine, supervision, output, attempt.program);
+  // At log-off the job would end Java in the middle of saving, were the
+  // windowless launcher shut down first.
+  if (supervision.keepAndKill) platform::ShutDownAfterApplications();
+  AttemptOutcome outcome = StartJava(attempt.commandLine, supervision, output, attempt.program);
+  // Java that faults on its archive would fault at every start.
+  if (outcome.endedWithError && attempt.classArchive.passed) {
+    Log().WriteLine(SetAside(attempt.classArchive.file, "Java endete mit einem Fehler"));
+  }
+  return outcome;
 }

@@ -16,11 +16,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
                          const JavaOutput& output = JavaOutput(),
                          const std::string& program = std::string());
 
-// What the user is told when Java could not be started; the detail is the
-// masked command line, or why it could not be started.
-std::string StartFailureText(const std::string& detail);
-
 // One launch attempt: the output file opened, then Java started. After a
 // failed attempt the output file keeps what that Java said.
-AttemptOutcome LaunchJava(const JavaAttempt& attempt, const Settings& settings,
+AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
                           const Supervision& supervision, bool afterFailedAttempt);

@@ -23,9 +23,11 @@ std::string Settings::GetForStartKey(const std::string& key) const {
 }
 
 std::string Settings::KeyForStartKey(const std::string& key) const {
-  std::string variant = ToUpper(Get(keyname::kStart)) + "." + key;
+  std::string variant = StartKey(*this) + "." + key;
   return Get(variant).empty() ? key : variant;
 }
+
+std::string StartKey(const Settings& settings) { return ToUpper(settings.Get(keyname::kStart)); }
 
 Settings InitialSettings(bool keepsHistory) {
   Settings settings;

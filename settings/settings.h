@@ -44,3 +44,7 @@ extern const char kDefaultOrigin[];
 extern const char kCommandLineOrigin[];
 
 Settings InitialSettings(bool keepsHistory = false);
+
+// The upper-cased value of the setting start: the entry that holds the main
+// class, and the prefix of the start-key variants.
+std::string StartKey(const Settings& settings);

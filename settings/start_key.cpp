@@ -18,8 +18,6 @@ std::string PasswordToTheEnd(const std::string& group) {
 
 }  // namespace
 
-std::string StartKey(const Settings& settings) { return ToUpper(settings.Get(keyname::kStart)); }
-
 // An unreadable file is the likelier cause: reported alone, the missing
 // entry would send the administrator looking for a line that is there.
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {

@@ -5,9 +5,6 @@
 #include "report/run_end.h"
 #include "settings/settings.h"
 
-// The upper-cased value of the setting start.
-std::string StartKey(const Settings& settings);
-
 // Ends the run when the settings hold no entry under the start key.
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey);
 

@@ -75,6 +75,7 @@ std::tm LocalTime(int year, int month, int day, int weekday, int hour, int minut
 void Reset() {
   Get() = State();
   Get().currentDirectory = "C:\\App";
+  Get().directories.insert("C:");
   Get().executablePath = "C:\\App\\KivLauncher.exe";
   AddFile(Get().executablePath, "MZ");
   AddDirectory("C:\\App\\lib");
@@ -253,6 +254,17 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   Get().files[target] = Get().files[source];
   Get().files.erase(source);
   return true;
+}
+
+bool RemoveFile(const std::string& path) {
+  std::string full = Absolute(path);
+  if (Get().openFiles.count(full) || IsReadOnly(full)) return false;
+  return Get().files.erase(full) > 0;
+}
+
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  auto age = Get().fileAges.find(Absolute(path));
+  return age != Get().fileAges.end() && age->second > seconds;
 }
 
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {

@@ -79,8 +79,11 @@ struct State {
   std::map<std::string, std::string> environment;
   // Folders in which nothing can be created, and the folders below them.
   std::set<std::string> readOnlyFolders;
-  // Files another process holds open for writing: they cannot be renamed.
+  // Files another process holds open for writing: they cannot be renamed
+  // or removed.
   std::set<std::string> openFiles;
+  // Seconds since each file was last written; absent: just now.
+  std::map<std::string, unsigned long long> fileAges;
 
   std::vector<std::string> messageBoxes;
   std::string standardOutput;

@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <utility>
+
 #include "jvm/java_release.h"
 #include "launcher/startup_sequence.h"
+#include "settings/settings.h"
+#include "tests/unit/archive_file.h"
 #include "tests/unit/test_log.h"
 
 namespace {
@@ -25,6 +31,9 @@ TEST(JavaRelease, VersionAndFeature) {
       {"JAVA_VERSION=\"abc\"\n", "abc", 0},
       {"JAVA_VERSION=\"\"\n", "", 0},
       {"IMPLEMENTOR=\"X\"\n", "", 0},
+      {"JAVA_VERSION=\"17.0.13\nOS_NAME=\"Windows\"\n", "", 0},
+      {"JAVA_VERSION=\"17\x01\xFF\"\n", "", 0},
+      {"JAVA_VERSION=\"17.0.13", "", 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ReleaseVersion(c.text), c.version) << c.text;
@@ -93,7 +102,7 @@ TEST(ClassArchiveStart, Java17WritesAtItsEndAndTheNextStartUsesTheArchive) {
   EXPECT_LT(first.find("ArchiveClassesAtExit"), first.find(" -cp "));
   std::string archive = dump.substr(0, dump.find('.', sizeof kFolder)) + ".jsa";
   // Java is still writing: the file is not taken, nor is one without its header.
-  fake::AddFile(dump, "\xA8\xAB\x0B\xF0 archive");
+  fake::AddFile(dump, archive_file::Java17(5000, 5000));
   fake::AddFile(archive.substr(0, archive.size() - 4) + ".PC-09-77.dump",
                 std::string("\0\0\0\0 dying", 10));
   fake::Get().openFiles.insert(dump);
@@ -148,17 +157,190 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
   }
 }
 
+// Everything but the log, to compare the disk before and after a run.
+std::pair<std::map<std::string, std::string>, std::set<std::string>> Disk() {
+  std::map<std::string, std::string> files = fake::Get().files;
+  files.erase("C:\\App\\KivLaunch.log");
+  return {files, fake::Get().directories};
+}
+
+ClassArchive Plan(const Settings& settings) {
+  return DecideClassArchive("C:\\J64", ReadJavaRelease("C:\\J64"), "lib\\app.jar", settings);
+}
+
+// Planning only looks; the start creates the folder and adopts the first
+// finished dump it can rename, and logs what it did.
+TEST(ClassArchivePlan, TheStartCarriesOutTheRecordedSteps) {
+  Install("17.0.13");
+  Settings settings = InitialSettings();
+  settings.Set("launcher.class_archive", "%LOCALAPPDATA%\\Kiv");
+  auto disk = Disk();
+  ClassArchive planned = Plan(settings);
+  EXPECT_EQ(Disk(), disk);
+  ASSERT_EQ(planned.steps.size(), 1u);
+  EXPECT_EQ(planned.steps[0].kind, ArchiveStep::Kind::kCreateFolder);
+  EXPECT_EQ(planned.steps[0].path, kFolder);
+  EXPECT_EQ(
+      CarryOutArchiveSteps(planned),
+      std::vector<std::string>{std::string("Ordner f\xFCr Klassenarchive angelegt: ") + kFolder});
+  EXPECT_TRUE(fake::Get().directories.count(kFolder));
+
+  std::string dump = OptionPath(planned.options, "\"-XX:ArchiveClassesAtExit=");
+  std::string later = dump.substr(0, dump.size() - 5) + "1.dump";
+  for (const std::string& whole : {dump, later}) {
+    fake::AddFile(whole, archive_file::Java17(5000, 5000));
+  }
+  disk = Disk();
+  planned = Plan(settings);
+  EXPECT_EQ(Disk(), disk);
+  ASSERT_EQ(planned.steps.size(), 2u);
+  EXPECT_EQ(planned.steps[1].kind, ArchiveStep::Kind::kAdopt);
+  EXPECT_EQ(planned.options, " \"-XX:SharedArchiveFile=" + planned.file + "\"");
+  fake::Get().openFiles.insert(dump);
+  EXPECT_EQ(CarryOutArchiveSteps(planned), std::vector<std::string>{"Klassenarchiv \xFC"
+                                                                    "bernommen: " +
+                                                                    later + " -> " + planned.file});
+  EXPECT_TRUE(fake::Get().files.count(planned.file));
+  EXPECT_TRUE(fake::Get().files.count(dump));
+  EXPECT_FALSE(fake::Get().files.count(later));
+}
+
+// Check mode reads the folder as the start would find it and changes
+// nothing: neither a missing folder nor a finished dump.
+TEST(ClassArchiveCheck, LeavesTheDiskAsItWas) {
+  Install("17.0.13");
+  std::string dump = OptionPath(Start(), "\"-XX:ArchiveClassesAtExit=");
+  fake::Get().directories.erase(kFolder);
+  for (bool withDump : {false, true}) {
+    if (withDump) fake::AddFile(dump, archive_file::Java17(5000, 5000));
+    auto disk = Disk();
+    fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+    EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
+    EXPECT_EQ(Disk(), disk) << withDump;
+    std::string log = testing_log::Text();
+    std::string step = withDump
+                           ? "Der Start w\xFCrde " + dump + " als "
+                           : "Der Start w\xFCrde den Ordner " + std::string(kFolder) + " anlegen\n";
+    EXPECT_NE(log.find(step), std::string::npos) << log;
+  }
+}
+
+// A folder copied with Explorer's "Copy as path" keeps its release file and
+// its archive.
+TEST(ClassArchiveStart, QuotedJavaFolder) {
+  Install("17.0.13");
+  fake::AddFile("C:\\App\\customlaunch.properties", "java64=\"C:\\J64\"\n");
+  EXPECT_NE(Start().find("-XX:ArchiveClassesAtExit="), std::string::npos);
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  RunLauncher(fake::Get().commandLine);
+  EXPECT_NE(testing_log::Text().find("Version laut C:\\J64\\release: 17.0.13\n"),
+            std::string::npos);
+}
+
 TEST(ClassArchiveCheck, VersionAndTheArchiveBesideTheBitWidth) {
   Install("17.0.13");
   std::string archive = OptionPath(Start(), "\"-XX:ArchiveClassesAtExit=");
-  fake::AddFile(archive, "\xA8\xAB\x0B\xF0 whole");
+  fake::AddFile(archive, archive_file::Java17(5000, 5000));
   fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0);
   std::string log = testing_log::Text();
   std::string adopted = archive.substr(0, archive.find('.', sizeof kFolder)) + ".jsa";
   EXPECT_NE(log.find("Version laut C:\\J64\\release: 17.0.13\n"), std::string::npos) << log;
-  EXPECT_NE(log.find("Klassenarchiv: " + adopted + " ist vorhanden, 10 Bytes\n"), std::string::npos)
+  EXPECT_NE(log.find("Klassenarchiv: " + adopted + " ist vorhanden, 5000 Bytes\n"),
+            std::string::npos)
       << log;
+}
+
+// The archive this installation's Java 17 start maps, and its dump.
+std::pair<std::string, std::string> ArchiveAndDump() {
+  std::string dump = OptionPath(Start(), "\"-XX:ArchiveClassesAtExit=");
+  return {dump.substr(0, dump.find('.', sizeof kFolder)) + ".jsa", dump};
+}
+
+bool Logged(const std::string& line) {
+  return testing_log::Text().find(line + "\n") != std::string::npos;
+}
+
+// Java 17 faults at every start on an archive cut short.
+TEST(ClassArchiveDamage, AnArchiveCutShortIsDeletedAndTheStartGoesWithout) {
+  for (const char* version : {"17.0.13", "21.0.2"}) {
+    Install("17.0.13");
+    std::string archive = ArchiveAndDump().first;
+    Install(version);
+    if (std::string(version) != "17.0.13")
+      archive = OptionPath(Start(), "\"-XX:SharedArchiveFile=");
+    fake::AddFile(archive, archive_file::Java17(103936, 4096));
+    EXPECT_EQ(Start().find("-XX:"), std::string::npos) << version;
+    EXPECT_FALSE(fake::Get().files.count(archive)) << version;
+    EXPECT_TRUE(Logged("Klassenarchiv gel\xF6scht (unvollst\xE4ndig): " + archive)) << version;
+    EXPECT_TRUE(Logged("launcher.class_archive=%LOCALAPPDATA%\\Kiv -> kein Klassenarchiv, " +
+                       archive + " ist unvollst\xE4ndig und wird gel\xF6scht"))
+        << testing_log::Text();
+    EXPECT_NE(Start().find("-XX:"), std::string::npos) << version;
+  }
+}
+
+// A dump cut short is deleted, a whole one adopted; of the others only those
+// written more than a day ago go, once there is an archive.
+TEST(ClassArchiveDamage, DumpsCutShortOrLeftBehindAreDeleted) {
+  Install("17.0.13");
+  auto [archive, dump] = ArchiveAndDump();
+  std::string stem = archive.substr(0, archive.size() - 4);
+  const std::string cut = stem + ".PC-01-1.dump", old = stem + ".PC-01-2.dump",
+                    young = stem + ".PC-01-3.dump", wholeOld = stem + ".PC-01-4.dump";
+  fake::AddFile(dump, archive_file::Java17(5000, 5000));
+  fake::AddFile(cut, archive_file::Java17(103936, 4096));
+  fake::AddFile(old, std::string(100, '\0'));
+  fake::AddFile(young, std::string(100, '\0'));
+  fake::Get().fileAges[old] = 2 * 24 * 3600;
+  EXPECT_NE(Start().find("-XX:SharedArchiveFile="), std::string::npos);
+  EXPECT_TRUE(fake::Get().files.count(archive));
+  for (const std::string& gone : {dump, cut, old})
+    EXPECT_FALSE(fake::Get().files.count(gone)) << gone;
+  EXPECT_TRUE(fake::Get().files.count(young));
+  EXPECT_TRUE(Logged("Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + old));
+  // A second whole dump of concurrent first starts goes once it is a day old.
+  fake::AddFile(wholeOld, archive_file::Java17(5000, 5000));
+  Start();
+  EXPECT_TRUE(fake::Get().files.count(wholeOld));
+  fake::Get().fileAges[wholeOld] = 2 * 24 * 3600;
+  Start();
+  EXPECT_FALSE(fake::Get().files.count(wholeOld));
+}
+
+fake::ProcessOutcome Ends(unsigned long long runMilliseconds, unsigned long exitCode) {
+  fake::ProcessOutcome outcome;
+  outcome.runMilliseconds = runMilliseconds;
+  outcome.exitCode = exitCode;
+  return outcome;
+}
+
+// Seen within the watch or while the launcher waits; a Java that wrote its
+// own dump had no archive to lose.
+TEST(ClassArchiveDamage, AJavaThatEndsWithAnErrorLosesItsArchive) {
+  const struct {
+    std::string parameters;
+    fake::ProcessOutcome end;
+    bool kept;
+  } cases[] = {
+      {" -launcher.java_watch=3", Ends(500, 134), false},
+      {" -launcher.java_watch=3", Ends(5000, 134), true},
+      {" -launcher.keep=true", Ends(90000, 1), false},
+      {" -launcher.keep=true", Ends(90000, 0), true},
+  };
+  for (const auto& c : cases) {
+    Install("17.0.13");
+    std::string archive = ArchiveAndDump().first;
+    fake::AddFile(archive, archive_file::Java17(5000, 5000));
+    // The first start wrote the dump.
+    fake::Get().outcomes = {fake::ProcessOutcome(), c.end};
+    fake::Get().commandLine = "KivLauncher.exe" + c.parameters;
+    RunLauncher(fake::Get().commandLine);
+    EXPECT_EQ(fake::Get().files.count(archive) > 0, c.kept) << c.parameters << c.end.exitCode;
+    EXPECT_EQ(Logged("Klassenarchiv gel\xF6scht (Java endete mit einem Fehler): " + archive),
+              !c.kept)
+        << testing_log::Text();
+  }
 }
 
 }  // namespace

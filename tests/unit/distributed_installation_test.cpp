@@ -10,12 +10,15 @@
 namespace {
 
 // Decided, then carried out, and the report shown as the entry shows it;
-// nothing when the installation is no distributed one.
+// nothing when the installation is no distributed one. The decision stays
+// where it is: moving into the copy is the start's.
 std::optional<int> ResolveDistributedInstallation(const std::string& arguments,
                                                   bool serviceMode = false,
                                                   bool waitForChild = false) {
   std::optional<HandOver> handOver;
+  std::string before = fake::Get().currentDirectory;
   RunEnd end = DecideDistributedInstallation(arguments, serviceMode, waitForChild, &handOver);
+  EXPECT_EQ(fake::Get().currentDirectory, before);
   if (!end && !handOver) return std::nullopt;
   Stop stop = end ? *end : CarryOutHandOver(*handOver);
   if (!stop.report.empty()) {
@@ -124,7 +127,8 @@ TEST(ResolveDistributedInstallation, WaitsForTheChildWhenAsked) {
   for (unsigned long code : {0ul, 1ul, 3ul}) {
     Copies({"3.2.0.15"}, {});
     fake::Get().exitCode = code;
-    EXPECT_EQ(ResolveDistributedInstallation("-launcher.check=true", false, true), code == 0 ? 0 : 1);
+    EXPECT_EQ(ResolveDistributedInstallation("-launcher.check=true", false, true),
+              code == 0 ? 0 : 1);
     EXPECT_EQ(fake::Get().events, (std::vector<std::string>{"wait 4242", "close 4242"}));
     std::string log = testing_log::Text();
     EXPECT_EQ(log.substr(log.rfind("zu warten\n")),

@@ -108,8 +108,10 @@ std::string Start(const FateCase& c) {
   fake::Get().waitError = c.waitError;
   Settings settings = InitialSettings();
   for (const auto& [key, value] : c.settings) settings.Set(key, value);
+  JavaOutputChoice choice = DecideJavaOutput(settings);
+  EXPECT_FALSE(EnterJavaOutput(choice));
   JavaOutput output;
-  EXPECT_FALSE(OpenJavaOutput(settings, kCommandLine, false, &output));
+  EXPECT_FALSE(OpenJavaOutput(choice.path, kCommandLine, false, &output));
   std::string failure =
       StartJava(kCommandLine, DecideSupervision(settings, c.serviceMode), output).failure;
   return failure;
@@ -226,25 +228,48 @@ TEST(StartJava, OutputFileWithoutJavasOutputSaysSo) {
             "Ausgaben von Java.");
 }
 
-TEST(OpenJavaOutput, FileThatCannotBeCreatedEndsTheRun) {
-  testing_log::Start();
-  Settings settings = InitialSettings();
-  settings.Set("launcher.java_output", "lib");
-  JavaOutput output;
-  RunEnd end = OpenJavaOutput(settings, kCommandLine, false, &output);
-  ASSERT_TRUE(end);
-  EXPECT_EQ(end->exitCode, kExitFailure);
-  EXPECT_EQ(end->report,
-            "Die Datei lib konnte nicht ge\xF6"
-            "ffnet werden.\n");
-  EXPECT_EQ(testing_log::Text(),
-            "launcher.java_output=lib -> Die Ausgaben von Java gehen in diese Datei\n");
+// Decided in the plan, refused when the run reaches an attempt: the
+// launcher's own files before the line that names the file, a folder or a
+// path in a missing folder after it.
+TEST(JavaOutputChoice, RefusedFilesEndTheRunWhereTheStartReachesThem) {
+  const struct {
+    std::string path, report;
+    bool logged;
+  } cases[] = {
+      {"lib",
+       "Die Datei lib konnte nicht ge\xF6"
+       "ffnet werden.\n",
+       true},
+      {"fehlt\\java.out",
+       "Die Datei fehlt\\java.out konnte nicht ge\xF6"
+       "ffnet werden.\n",
+       true},
+      {"lib\\java.out", "", true},
+      {"C:\\java.out", "", true},
+      {"kivlaunch.LOG",
+       "launcher.java_output=kivlaunch.LOG nennt das Protokoll des KivLaunchers. Java darf diese "
+       "Datei nicht \xFC"
+       "berschreiben, bitte eine andere Datei angeben.\n",
+       false},
+  };
+  for (const auto& c : cases) {
+    testing_log::Start();
+    Settings settings = InitialSettings();
+    settings.Set("launcher.java_output", c.path);
+    RunEnd end = EnterJavaOutput(DecideJavaOutput(settings));
+    EXPECT_EQ(end ? end->report : "", c.report) << c.path;
+    EXPECT_EQ(testing_log::Text(), c.logged ? "launcher.java_output=" + c.path +
+                                                  " -> Die Ausgaben von Java gehen in diese Datei\n"
+                                            : "")
+        << c.path;
+  }
 }
 
-TEST(OpenJavaOutput, WithoutTheSettingNothingHappens) {
+TEST(JavaOutputChoice, WithoutTheSettingNothingHappens) {
   testing_log::Start();
+  EXPECT_FALSE(EnterJavaOutput(DecideJavaOutput(InitialSettings())));
   JavaOutput output;
-  EXPECT_FALSE(OpenJavaOutput(InitialSettings(), kCommandLine, false, &output));
+  EXPECT_FALSE(OpenJavaOutput("", kCommandLine, false, &output));
   EXPECT_EQ(output.file, nullptr);
   EXPECT_EQ(testing_log::Text(), "");
 }
