@@ -4,8 +4,8 @@
 
 #include "platform/platform.h"
 #include "report/command_line_limit.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "report/system_error_line.h"
 #include "settings/text.h"
 
@@ -46,8 +46,7 @@ bool Started(const std::string& childCommand, const platform::StartOptions& opti
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output; whatever happens, the exit code stays 0.
 Stop HandOverInServiceMode(const std::string& childCommand) {
-  Log().WriteLine("Starte Kindprozess " + MaskPassword(childCommand) +
-                  " und warte auf Konsolenausgabe");
+  Log().WriteLine("Starte Kindprozess " + childCommand + " und warte auf Konsolenausgabe");
   platform::Process child;
   if (!Started(childCommand, ChildInWorkingDirectory(), &child)) {
     return Stop{kExitSuccess, kBrokenInstallation};
@@ -55,7 +54,7 @@ Stop HandOverInServiceMode(const std::string& childCommand) {
   std::string answer;
   Stop end{kExitSuccess, ""};
   if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
-    platform::WriteStandardOutput(answer);
+    AnswerService(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
         "ckgekehrt mit Konsolenausgabe: " +
@@ -139,7 +138,7 @@ Stop CarryOutHandOver(const HandOver& handOver) {
                   platform::CurrentDirectory());
   if (handOver.refusal) return *handOver.refusal;
   if (handOver.serviceMode) return HandOverInServiceMode(handOver.childCommand);
-  Log().WriteLine("Starte Kindprozess " + MaskPassword(handOver.childCommand) +
+  Log().WriteLine("Starte Kindprozess " + handOver.childCommand +
                   " ohne auf Konsolenausgabe zu warten");
   platform::Process child;
   if (!Started(handOver.childCommand, {}, &child)) return Stop{kExitFailure, kBrokenInstallation};

@@ -8,7 +8,6 @@
 #include "process/java_attempts.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -118,8 +117,7 @@ AttemptOutcome ProbeJava(const JavaAttempt& attempt) {
       attempt.program +
       (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
   if (present) return AttemptOutcome::Started();
-  return AttemptOutcome::Failed(StartFailureText(MaskPassword(attempt.commandLine)),
-                                "javaw.exe fehlt");
+  return AttemptOutcome::Failed(StartFailureText(attempt.commandLine), "javaw.exe fehlt");
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 
 namespace {
 
-// The piece as the check shows it: a password reads "xxxx".
+// The piece as the check shows it: a password reads "xxxx". Masked before
+// it is put in quotes, which would change where the log reads a value's end.
 std::string Shown(const PieceProblem& problem) {
   size_t equals = problem.text.find('=');
   if (!IsPasswordKey(problem.key) || equals == std::string::npos) {
@@ -99,7 +100,7 @@ void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   LogSubsection("Java-Kommandozeile");
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
   for (const JavaAttempt* attempt : check.reached) {
-    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + MaskPassword(attempt->commandLine));
+    Log().WriteLine(BitsText(attempt->is64Bit) + ": " + attempt->commandLine);
     ReviewLength(*attempt);
   }
   for (const JavaAttempt* attempt : check.reached) ReadAttempt(check, *attempt, findings);

@@ -48,7 +48,7 @@ void LogSubsection(const std::string& title) {
 }
 
 std::string ShownValue(const std::string& key, const std::string& value) {
-  return IsPasswordKey(key) ? "xxxx" : MaskPassword(value);
+  return IsPasswordKey(key) ? "xxxx" : value;
 }
 
 std::string OriginOf(const Settings& settings, const std::string& key) {

@@ -1,20 +1,40 @@
-// The command line: no empty value, no blank in a key or value, and the
-// number of blanks between parameters changes nothing.
+// The command line: no empty value, no blank or tab in a key, one in a
+// value only within quotes, the separators between parameters change nothing, and a
+// child launcher handed the tail reads the same tail.
 
 #include "fuzz/fuzz_support.h"
 #include "launcher/command_line.h"
+#include "platform/windows_arguments.h"
+
+namespace {
+
+bool BlankOnlyInQuotes(const std::string& text) {
+  return text.find_first_of(" \t") == std::string::npos || text.find('"') != std::string::npos;
+}
+
+// The tail with every run of separators between parameters written anew.
+std::string OtherSeparators(const std::string& tail) {
+  std::string written;
+  for (const platform::Argument& argument :
+       platform::SplitTail(tail, platform::ArgumentReader::kCRuntime)) {
+    written += " \t " + tail.substr(argument.begin, argument.end - argument.begin);
+  }
+  return written;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
-  std::string tail = CommandLineTail(Text(data, size));
+  std::string tail = ReadOwnCommandLine(Text(data, size)).tail;
   CommandLineParameters parameters = ParseCommandLine(tail);
   for (const auto& [key, value] : parameters.entries) {
     Check(!value.empty(), "no empty value is stored");
-    Check(key.find(' ') == std::string::npos, "a key holds no blank");
-    Check(value.find(' ') == std::string::npos, "a value holds no blank");
+    Check(key.find_first_of(" \t") == std::string::npos, "a key holds no blank");
+    Check(BlankOnlyInQuotes(value), "a value holds a blank only within quotes");
   }
-  std::string doubled;
-  for (char c : tail) doubled += c == ' ' ? std::string("  ") : std::string(1, c);
-  Check(ParseCommandLine(doubled).entries == parameters.entries,
-        "doubling the blanks gives the same parameters");
+  Check(ParseCommandLine(OtherSeparators(tail)).entries == parameters.entries,
+        "the separators between parameters change nothing");
+  OwnCommandLine child = ReadOwnCommandLine("KivLauncher.exe " + tail);
+  Check(child.tail == tail && !child.programNameMissing, "a child launcher reads the same tail");
   return 0;
 }

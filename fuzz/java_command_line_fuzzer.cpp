@@ -10,13 +10,15 @@ namespace {
 
 const std::string kMarker = "Dautologin.pwd=";
 
-// Every password value reads xxxx, up to a blank or the end of the line.
+// Every password value reads xxxx, up to a blank, the end of the line or
+// the quote that closes the argument it began in.
 bool Masked(const std::string& text) {
   for (size_t hit = text.find(kMarker); hit != std::string::npos;
        hit = text.find(kMarker, hit + 1)) {
     size_t value = hit + kMarker.size();
     if (text.compare(value, 4, "xxxx") != 0) return false;
-    bool ends = value + 4 == text.size() || text[value + 4] == ' ' || text[value + 4] == '\r';
+    bool ends =
+        value + 4 == text.size() || std::string(" \r\"").find(text[value + 4]) != std::string::npos;
     if (!ends) return false;
   }
   return true;

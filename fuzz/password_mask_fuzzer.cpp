@@ -1,6 +1,7 @@
 // The masking of arbitrary text: a remembered password that follows a
 // password option, in any of its spellings, never survives, not even a
-// piece of it, whatever text stands around it and whatever it holds.
+// piece of it, whatever text stands around it and whatever it holds; nor
+// does one stored in quotes that Java prints without them.
 
 #include "fuzz/fuzz_support.h"
 #include "report/password_mask.h"
@@ -15,20 +16,27 @@ const char kSentinel = '\x01';
 const char* const kOptions[] = {
     "-Dautologin.pwd=", "ABC.Dautologin.pwd=", "dautologin.pwd=", "-DAUTOLOGIN.PWD="};
 
+const unsigned char kTabBefore = 4;
+const unsigned char kStoredInQuotes = 8;
+
 }  // namespace
 
-// The first byte picks the option, the next two cut the rest into the text
-// before, the password and the text after.
+// The first byte picks the option, whether a tab glues it to the text
+// before (-start=abc<TAB>-Dautologin.pwd=...), and whether the password is
+// stored in quotes with a blank ("PWA PWB") and shown as Java prints it,
+// without them; the next two cut the rest into the text before, the
+// password and the text after.
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size < 3) return 0;
-  std::string rest = Without(Text(data + 3, size - 3), std::string(1, kSentinel));
+  bool quoted = data[0] & kStoredInQuotes;
+  std::string rest = Without(Text(data + 3, size - 3), quoted ? "\x01\"\\" : "\x01");
   size_t before = data[1] % (rest.size() + 1);
   size_t length = data[2] % (rest.size() - before + 1);
-  std::string password = kSentinel + rest.substr(before, length) + kSentinel;
-  std::string text =
-      rest.substr(0, before) + kOptions[data[0] % 4] + password + rest.substr(before + length);
+  std::string password = kSentinel + rest.substr(before, length) + (quoted ? " " : "") + kSentinel;
+  std::string text = rest.substr(0, before) + (data[0] & kTabBefore ? "\t" : "") +
+                     kOptions[data[0] % 4] + password + rest.substr(before + length);
   ForgetPasswords();
-  RememberPassword(password);
+  RememberPassword(quoted ? "\"" + password + "\"" : password);
   Check(MaskPassword(text).find(kSentinel) == std::string::npos,
         "a remembered password is masked whole");
   Check(MaskPasswordInLines(text).find(kSentinel) == std::string::npos,

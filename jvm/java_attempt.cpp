@@ -1,7 +1,6 @@
 #include "jvm/java_attempt.h"
 
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
                             const std::string& computerName) {
@@ -37,5 +36,5 @@ void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& 
   for (const std::string& line : attempt.logLines) Log().WriteLine(line);
   if (attempt.stop) return;
   Log().WriteLine("JVM wird gestartet am " + CurrentTimeText());
-  Log().WriteLine(MaskPassword(attempt.commandLine));
+  Log().WriteLine(attempt.commandLine);
 }

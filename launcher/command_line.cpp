@@ -1,50 +1,52 @@
 #include "launcher/command_line.h"
 
+#include "platform/windows_arguments.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
-std::string CommandLineTail(const std::string& fullCommandLine) {
-  const char* blanks = " \t";
-  size_t pos = fullCommandLine.find_first_not_of(blanks);
-  if (pos == std::string::npos) return std::string();
-  if (fullCommandLine[pos] == '"') {
-    size_t closing = fullCommandLine.find('"', pos + 1);
-    pos = closing == std::string::npos ? fullCommandLine.size() : closing + 1;
-  } else {
-    pos = fullCommandLine.find_first_of(blanks, pos);
-  }
-  pos = pos == std::string::npos ? pos : fullCommandLine.find_first_not_of(blanks, pos);
-  return pos == std::string::npos ? std::string() : fullCommandLine.substr(pos);
+OwnCommandLine ReadOwnCommandLine(const std::string& fullCommandLine) {
+  std::vector<platform::Argument> words =
+      platform::SplitArguments(fullCommandLine, platform::ArgumentReader::kCRuntime);
+  if (words.empty()) return OwnCommandLine();
+  if (StartsWith(words[0].text, "-")) return {fullCommandLine.substr(words[0].begin), true};
+  if (words.size() == 1) return OwnCommandLine();
+  return {fullCommandLine.substr(words[1].begin), false};
 }
 
 namespace {
 
 // A shortcut or script may hand a parameter over wholly in double quotes
-// ("-Dautologin.pwd=x"); it counts without them. Any other quote stays part
-// of the value.
-std::string WithoutEnclosingQuotes(const std::string& piece) {
-  bool enclosed = piece.size() >= 2 && piece[0] == '"' && piece.find('"', 1) == piece.size() - 1;
-  return enclosed ? piece.substr(1, piece.size() - 2) : piece;
+// ("-Dautologin.pwd=x", "-Dkiv.x=a b"): it counts as the C runtime reads it.
+// Any other keeps its quotes.
+std::string ParameterText(const std::string& tail, const platform::Argument& argument) {
+  std::string written = tail.substr(argument.begin, argument.end - argument.begin);
+  bool enclosed = written.size() >= 2 && written.front() == '"' && written.back() == '"';
+  return enclosed ? argument.text : written;
 }
 
-void AddParameter(const std::string& quotedPiece, CommandLineParameters& parameters) {
-  std::string piece = WithoutEnclosingQuotes(quotedPiece);
+// Java splits its command line as the launcher does: a value that lost its
+// quotes with its parameter's gets them back, so that it reaches Java whole.
+std::string QuotedIfBlank(const std::string& value) {
+  bool blank = value.find_first_of(" \t") != std::string::npos;
+  return blank && value.find('"') == std::string::npos ? platform::InQuotes(value) : value;
+}
+
+void AddParameter(const std::string& piece, CommandLineParameters& parameters) {
   size_t equals = piece.find('=');
   if (piece.empty() || piece[0] != '-' || equals == std::string::npos) return;
+  std::string key = piece.substr(1, equals - 1);
   std::string value = piece.substr(equals + 1);
-  if (!value.empty()) parameters.Set(piece.substr(1, equals - 1), value);
+  bool blankInKey = key.find_first_of(" \t") != std::string::npos;
+  if (!blankInKey && !value.empty()) parameters.Set(key, QuotedIfBlank(value));
 }
 
 }  // namespace
 
-CommandLineParameters ParseCommandLine(std::string tail) {
+CommandLineParameters ParseCommandLine(const std::string& tail) {
   CommandLineParameters parameters;
-  std::string rest = Trim(tail);
-  while (!rest.empty()) {
-    size_t blank = rest.find(' ');
-    AddParameter(rest.substr(0, blank), parameters);
-    if (blank == std::string::npos) break;
-    rest = Trim(rest.substr(blank));
+  for (const platform::Argument& argument :
+       platform::SplitTail(tail, platform::ArgumentReader::kCRuntime)) {
+    AddParameter(ParameterText(tail, argument), parameters);
   }
   return parameters;
 }

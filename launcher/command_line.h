@@ -4,13 +4,23 @@
 
 #include "settings/settings.h"
 
-// The command line after the program's own name (quoted or not).
-std::string CommandLineTail(const std::string& fullCommandLine);
+// The launcher's own command line, read as Windows programs read theirs.
+struct OwnCommandLine {
+  // Everything after the program name, unchanged: logged and handed over.
+  std::string tail;
+  // The parent gave parameters only (CreateProcess with the program as its
+  // own argument): the first word began with "-", which no program name does.
+  bool programNameMissing = false;
+};
+OwnCommandLine ReadOwnCommandLine(const std::string& fullCommandLine);
 
-// Parameters of the form -key=value separated by blanks; the last non-empty
-// value of a key wins. A piece wholly in double quotes counts without them;
-// pieces that are not of that form are skipped.
-CommandLineParameters ParseCommandLine(std::string tail);
+// Parameters of the form -key=value, separated by blanks and tabs outside
+// double quotes; the last non-empty value of a key wins. Quotes stay in the
+// value, which reaches Java as written. A parameter wholly in double quotes
+// counts as Windows programs read it, its value quoted where it holds a
+// blank: "-Dkiv.x=a b" as -Dkiv.x="a b". Pieces that are not of that form
+// are skipped.
+CommandLineParameters ParseCommandLine(const std::string& tail);
 
 void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,
                           Settings& settings);

@@ -38,7 +38,7 @@ void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
   const Classpath& classpath = inputs.classpath;
   Log().WriteLine("Gestartet wird K\xFCrzel: '" + startKey +
                   "' mit Parameter: " + classpath.classpathDefault + " " + classpath.classpathHelp +
-                  " " + classpath.classpathExtra + " " + MaskPassword(inputs.startValue));
+                  " " + classpath.classpathExtra + " " + inputs.startValue);
 }
 
 // A failed 64-bit attempt is followed by the 32-bit one.

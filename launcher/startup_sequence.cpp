@@ -15,7 +15,7 @@
 
 namespace {
 
-void OpenLog(const std::string& workingDirectoryReport, const std::string& commandLine) {
+void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine) {
   Log().Open(kLogName);
   Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
               "$\n");
@@ -23,21 +23,26 @@ void OpenLog(const std::string& workingDirectoryReport, const std::string& comma
   Log().WriteLine("===== Arbeitsverzeichnis =====");
   Log().WriteLine(workingDirectoryReport);
   Log().Banner("Kommandozeilenparameter");
-  Log().WriteLine(MaskPassword(commandLine));
+  Log().WriteLine(commandLine.tail);
+  if (commandLine.programNameMissing) {
+    Log().WriteLine(
+        "Der Programmname fehlt in der Kommandozeile. -> Das erste Wort wird als Parameter "
+        "ausgewertet.");
+  }
   Log().Banner("Kommandozeilenparameter auswerten");
 }
 
 // A check run ends with its verdict, told even when the run would have
 // failed; a plain run tells only a failure.
-int Run(const std::string& arguments, const CommandLineParameters& parameters, bool serviceMode,
-        ReportChannel channel) {
+int Run(const OwnCommandLine& commandLine, const CommandLineParameters& parameters,
+        bool serviceMode, ReportChannel channel) {
   std::string report = ApplyWorkingDirectory(parameters);
   // Shown before the log exists, as a box even in service mode.
   if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
-  OpenLog(report, arguments);
+  OpenLog(report, commandLine);
   CheckRun check;
   bool checking = BeginCheck(parameters, &check);
-  RunPlan plan = PlanRun(arguments, parameters, serviceMode, checking);
+  RunPlan plan = PlanRun(commandLine.tail, parameters, serviceMode, checking);
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
     if (!verdict.boxText.empty()) {
@@ -57,13 +62,13 @@ int Run(const std::string& arguments, const CommandLineParameters& parameters, b
 // report can still be made, in check mode as in a plain run.
 int RunLauncher(const std::string& fullCommandLine) {
   ForgetPasswords();
-  std::string arguments = CommandLineTail(fullCommandLine);
-  CommandLineParameters parameters = ParseCommandLine(arguments);
+  OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
+  CommandLineParameters parameters = ParseCommandLine(commandLine.tail);
   bool serviceMode = parameters.IsTrue(keyname::kService);
   ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
   int exitCode = kExitFailure;
   try {
-    exitCode = Run(arguments, parameters, serviceMode, channel);
+    exitCode = Run(commandLine, parameters, serviceMode, channel);
   } catch (const std::bad_alloc&) {
     ReportError(
         "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"

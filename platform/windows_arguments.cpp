@@ -80,9 +80,7 @@ std::string ReadProgramName(Scanner& s) {
   return text;
 }
 
-}  // namespace
-
-std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader) {
+std::vector<Argument> Split(const std::string& line, ArgumentReader reader, bool programName) {
   std::vector<Argument> arguments;
   Scanner s{line, reader};
   while (true) {
@@ -90,12 +88,21 @@ std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader rea
     if (s.pos >= line.size()) break;
     Argument argument;
     argument.begin = s.pos;
-    bool programName = arguments.empty() && reader == ArgumentReader::kCRuntime;
-    argument.text = programName ? ReadProgramName(s) : ReadArgument(s);
+    argument.text = programName && arguments.empty() ? ReadProgramName(s) : ReadArgument(s);
     argument.end = s.pos;
     arguments.push_back(argument);
   }
   return arguments;
+}
+
+}  // namespace
+
+std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader) {
+  return Split(line, reader, reader == ArgumentReader::kCRuntime);
+}
+
+std::vector<Argument> SplitTail(const std::string& tail, ArgumentReader reader) {
+  return Split(tail, reader, false);
 }
 
 std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader) {

@@ -23,9 +23,9 @@ enum class ArgumentReader {
   // every argument, its own name included, and reads a quote that follows a
   // literal quote outside quotes as one more literal quote that opens them.
   kJavaLauncher,
-  // Not a program's rule but how a person reads the line, and the launcher
-  // its own parameters: only a blank separates, every double quote opens or
-  // closes, a backslash is a backslash.
+  // Not a program's rule but how a person reads the line: only a blank
+  // separates, every double quote opens or closes, a backslash is a
+  // backslash.
   kPlainQuotes,
 };
 
@@ -37,6 +37,9 @@ struct Argument {
 };
 
 std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader);
+// The same for a line without a program name, such as what follows it: the
+// first word is read as every other.
+std::vector<Argument> SplitTail(const std::string& tail, ArgumentReader reader);
 std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader);
 
 // The text in double quotes, its closing quote kept a closing quote: the

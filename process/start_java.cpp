@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 #include "process/java_watch.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "report/system_error_line.h"
 
 namespace {
@@ -114,9 +113,9 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   options.suspended = supervision.keepAndKill;
   options.output = output.file.get();
   options.program = program;
-  // The text is shown and logged, so the password is masked; Java itself
-  // received it in clear.
-  std::string failureText = StartFailureText(MaskPassword(commandLine));
+  // Java receives the password in clear; the text is masked where it is
+  // shown and logged.
+  std::string failureText = StartFailureText(commandLine);
   if (auto failure = StartJavaProcess(commandLine, options, &java)) {
     return Refused(failureText, failure->error);
   }

@@ -2,6 +2,20 @@
 
 #include "platform/platform.h"
 #include "report/launch_log.h"
+#include "report/password_mask.h"
+
+namespace {
+
+// Every box passes the password mask here, once, whoever made its text.
+void ShowBox(const std::string& text, const std::string& caption) {
+  platform::ShowMessageBox(MaskPasswordInLines(text), caption);
+}
+
+}  // namespace
+
+void AnswerService(const std::string& text) {
+  platform::WriteStandardOutput(MaskPasswordInLines(text));
+}
 
 void LogReport(const std::string& text) {
   Log().WriteLine("=== Messagebox Start ===");
@@ -13,9 +27,9 @@ void ReportError(const std::string& text, ReportChannel channel) {
   if (channel == ReportChannel::kServiceOutput) {
     std::string line = text;
     if (!line.empty() && line.back() == '\n') line.pop_back();
-    platform::WriteStandardOutput("err:" + line);
+    AnswerService("err:" + line);
   } else {
-    platform::ShowMessageBox(text, "Fehler");
+    ShowBox(text, "Fehler");
   }
   LogReport(text);
 }
@@ -23,10 +37,10 @@ void ReportError(const std::string& text, ReportChannel channel) {
 void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLine,
                         ReportChannel channel) {
   if (channel == ReportChannel::kServiceOutput) {
-    platform::WriteStandardOutput("check:" + serviceLine);
+    AnswerService("check:" + serviceLine);
   } else {
-    platform::ShowMessageBox(boxText,
-                             "KivLauncher Pr\xFC"
-                             "fung");
+    ShowBox(boxText,
+            "KivLauncher Pr\xFC"
+            "fung");
   }
 }

@@ -7,6 +7,9 @@
 // KivLaunchService, which reads that instead.
 enum class ReportChannel { kMessageBox, kServiceOutput };
 
+// A text on standard output for KivLaunchService, the password masked.
+void AnswerService(const std::string& text);
+
 // A failure: shown ("Fehler", or an "err:" line) and copied into the log
 // between markers.
 void ReportError(const std::string& text, ReportChannel channel);

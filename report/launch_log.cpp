@@ -1,6 +1,7 @@
 #include "report/launch_log.h"
 
 #include "platform/platform.h"
+#include "report/password_mask.h"
 
 const char kLogName[] = "KivLaunch.log";
 
@@ -25,9 +26,15 @@ void LaunchLog::Open(const std::string& path) {
   file_ = platform::CreateUnsharedOutputFile(name_, &held);
 }
 
+// A long line is copied only when it names a password.
+void LaunchLog::Write(const std::string& text) {
+  if (MentionsPasswordKey(text)) return Append(MaskPasswordInLines(text));
+  Append(text);
+}
+
 // A long line reaches the file in pieces, so that the log never holds a
 // second copy of it.
-void LaunchLog::Write(const std::string& text) {
+void LaunchLog::Append(const std::string& text) {
   const size_t kMostPendingBytes = 65536;
   if (!file_) return;
   for (char c : text) {

@@ -20,6 +20,8 @@ class LaunchLog {
   const std::string& Name() const { return name_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
+  // Every text passes the password mask here, once, whoever made it; a
+  // password option is written in one piece.
   void Write(const std::string& text);
   // A line feed, then everything pending goes to the file.
   void EndLine();
@@ -30,6 +32,8 @@ class LaunchLog {
   void Close();
 
  private:
+  void Append(const std::string& text);
+
   platform::Owned<platform::OutputFile> file_;
   std::string name_;
   bool writeFailed_ = false;

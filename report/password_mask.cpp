@@ -37,11 +37,16 @@ size_t NextValue(const std::string& text, size_t from) {
 
 // Where the argument that holds the position ends, the text split from its
 // start: a quote before the option's minus sign ("-Dautologin.pwd=a b") also
-// makes the blank part of it. A position at the end of its argument stays.
+// makes the blank part of it, and the quote that closes it stays, as does
+// that of a text quoted in a message. A position at the end of its argument
+// stays.
 size_t ArgumentEnd(const std::string& text, size_t position, platform::ArgumentReader reader) {
   for (const platform::Argument& argument : platform::SplitArguments(text, reader)) {
     if (argument.begin >= position) break;
-    if (argument.end >= position) return argument.end;
+    if (argument.end < position) continue;
+    bool openBefore = std::count(text.begin() + argument.begin, text.begin() + position, '"') % 2;
+    bool closing = argument.end > position && text[argument.end - 1] == '"';
+    return openBefore && closing ? argument.end - 1 : argument.end;
   }
   return position;
 }
@@ -68,13 +73,33 @@ std::string MaskRemembered(const std::string& text) {
   return masked;
 }
 
+// Nothing after the marker has nothing to hide: a properties line
+// "Dautologin.pwd=" stays as it was.
 std::string MaskValues(const std::string& text) {
   std::string masked = text;
-  for (size_t value = NextValue(masked, 0); value != std::string::npos;
+  for (size_t value = NextValue(masked, 0); value < masked.size();
        value = NextValue(masked, value)) {
     masked.replace(value, ValueEnd(masked, value) - value, "xxxx");
   }
   return masked;
+}
+
+// Java prints a value as it read it: "PWA PWB" as PWA PWB.
+std::string AsJavaReadsIt(const std::string& value) {
+  std::string read;
+  for (const std::string& argument :
+       platform::SplitCommandLine(value, platform::ArgumentReader::kJavaLauncher)) {
+    read += (read.empty() ? "" : " ") + argument;
+  }
+  return read;
+}
+
+void Remember(const std::string& password) {
+  if (password.empty()) return;
+  std::vector<std::string>& passwords = Remembered();
+  passwords.push_back(password);
+  std::stable_sort(passwords.begin(), passwords.end(),
+                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
 }
 
 }  // namespace
@@ -103,11 +128,9 @@ std::string MaskPasswordInLines(const std::string& text) {
 }
 
 void RememberPassword(const std::string& password) {
-  if (password.empty()) return;
-  std::vector<std::string>& passwords = Remembered();
-  passwords.push_back(password);
-  std::stable_sort(passwords.begin(), passwords.end(),
-                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  Remember(password);
+  std::string read = AsJavaReadsIt(password);
+  if (read != password) Remember(read);
 }
 
 void ForgetPasswords() { Remembered().clear(); }

@@ -19,16 +19,18 @@ bool IsPasswordKey(const std::string& key);
 // blanks included, and the value runs on from its end.
 std::string MaskPassword(const std::string& text);
 
-// MaskPassword for a text of several lines, such as what Java printed: a
-// value ends at its line's end, and quotes count within their line.
+// MaskPassword for a text of several lines, such as a report or what Java
+// printed: a value ends at its line's end, and quotes count within their
+// line. Every text that leaves the launcher passes it once.
 std::string MaskPasswordInLines(const std::string& text);
 
 // Whether "autologin.pwd" stands anywhere in the text, in any case: a long
 // line without it need not be copied to be masked.
 bool MentionsPasswordKey(const std::string& text);
 
-// A password as the run stored it. A value from a properties file or a
-// read group may hold blanks without quotes; once it stands in a command
-// line, only knowing it tells where it ends.
+// A password as the run stored it, and as Java reads it, without its
+// quotes. A value from a properties file or a read group may hold blanks
+// without quotes; once it stands in a command line, only knowing it tells
+// where it ends.
 void RememberPassword(const std::string& password);
 void ForgetPasswords();

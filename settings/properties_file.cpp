@@ -16,7 +16,8 @@ std::string StripComment(const std::string& line) {
 
 namespace {
 
-// What the line gave, as appended to its log line.
+// What the line gave, as appended to its log line. The value is masked
+// before it is put in quotes, which would change where the log reads its end.
 std::string TakeProperty(const std::string& line, const std::string& origin, Settings& settings) {
   std::string content = StripComment(line);
   size_t equals = content.find('=');
@@ -29,19 +30,20 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
   return " // FOUND: \"" + key + "\"=\"" + shown + "\"";
 }
 
-// The line in the log: the value of a password line, blanks and all, and
-// every password option inside a value read xxxx.
+// The line in the log: the value of a password line reads xxxx, blanks and
+// all, as nothing after the key tells where it ends; the log masks password
+// options inside any other value.
 void LogLine(const std::string& line) {
   if (!MentionsPasswordKey(line)) return Log().Write(line);
   std::string content = StripComment(line);
   size_t equals = content.find('=');
   if (equals == std::string::npos || !IsPasswordKey(Trim(content.substr(0, equals)))) {
-    return Log().Write(MaskPassword(line));
+    return Log().Write(line);
   }
   size_t valueStart = content.find_first_not_of(" \t", equals + 1);
   if (valueStart == std::string::npos) return Log().Write(line);
   size_t valueEnd = content.find_last_not_of(" \t") + 1;
-  Log().Write(line.substr(0, valueStart) + "xxxx" + MaskPassword(line.substr(valueEnd)));
+  Log().Write(line.substr(0, valueStart) + "xxxx" + line.substr(valueEnd));
 }
 
 }  // namespace

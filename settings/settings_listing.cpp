@@ -8,6 +8,6 @@ void LogAllSettings(const Settings& settings) {
   Log().Banner("Liste aller Einstellungen");
   for (const auto& [key, value] : settings.entries) {
     if (StartsWith(key, "Dautologin.")) continue;
-    Log().WriteLine(key + " = " + (IsPasswordKey(key) ? "xxxx" : MaskPassword(value)));
+    Log().WriteLine(key + " = " + (IsPasswordKey(key) ? "xxxx" : value));
   }
 }

@@ -40,7 +40,7 @@ std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
   }
   std::string decoded = ReplaceWithBlank(escaped, "+++");
   RememberPassword(PasswordToTheEnd(decoded));
-  Log().WriteLine("ADDITIONAL escpd LINE: " + MaskPassword(escaped));
-  Log().WriteLine("ADDITIONAL PARAMETERS:" + MaskPassword(decoded));
+  Log().WriteLine("ADDITIONAL escpd LINE: " + escaped);
+  Log().WriteLine("ADDITIONAL PARAMETERS:" + decoded);
   return decoded;
 }

@@ -142,11 +142,20 @@ int Installation::Start(const std::vector<std::string>& arguments) const {
 RunResult Installation::Run(const std::vector<std::string>& arguments,
                             const std::string& launcherFolder,
                             const std::string& workingFolder) const {
+  return Finished(platform_part::Spawn(LauncherCommand(launcherFolder, arguments),
+                                       Path(workingFolder), Path(".stdout"), Path(".stderr")));
+}
+
+RunResult Installation::RunCommandLine(const std::string& commandLine) const {
+  return Finished(platform_part::SpawnCommandLine(Path(LauncherName()), commandLine, root_,
+                                                  Path(".stdout"), Path(".stderr")));
+}
+
+RunResult Installation::Finished(int pid) const {
   std::string out = Path(".stdout");
   std::string err = Path(".stderr");
   RunResult result;
-  result.exitCode = WaitFor(platform_part::Spawn(LauncherCommand(launcherFolder, arguments),
-                                                 Path(workingFolder), out, err));
+  result.exitCode = WaitFor(pid);
   result.standardOutput = ReadWhole(out);
   result.standardError = ReadWhole(err);
   std::remove(out.c_str());

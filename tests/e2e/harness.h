@@ -41,6 +41,10 @@ class Installation {
                 const std::string& workingFolder = "") const;
   // Started, not waited for; returns the process id.
   int Start(const std::vector<std::string>& arguments) const;
+  // The launcher given exactly this command line, as a Windows parent may
+  // give it (CreateProcess with the program's path apart, the line without
+  // its name); only the Windows program can.
+  RunResult RunCommandLine(const std::string& commandLine) const;
 
   // The log with the build time, run times, Java's running time, computer
   // name, the system's text for an error and this folder's path replaced by
@@ -55,6 +59,8 @@ class Installation {
 
  private:
   std::string Normalize(std::string text) const;
+  // Waited for, its output read and removed.
+  RunResult Finished(int pid) const;
   std::vector<std::string> LauncherCommand(const std::string& launcherFolder,
                                            const std::vector<std::string>& arguments) const;
   std::string root_;
@@ -92,6 +98,10 @@ std::vector<std::string> FormsOf(const std::string& path);
 // argv[0] is the program; standard input is empty.
 int Spawn(const std::vector<std::string>& argv, const std::string& directory,
           const std::string& outputPath, const std::string& errorPath);
+// The program given the command line as it is; only on Windows.
+int SpawnCommandLine(const std::string& program, const std::string& commandLine,
+                     const std::string& directory, const std::string& outputPath,
+                     const std::string& errorPath);
 
 }  // namespace platform_part
 

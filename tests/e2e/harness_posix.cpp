@@ -96,6 +96,11 @@ int Spawn(const std::vector<std::string>& argv, const std::string& directory,
   return pid;
 }
 
+int SpawnCommandLine(const std::string&, const std::string&, const std::string&, const std::string&,
+                     const std::string&) {
+  throw std::logic_error("Linux hands a program a list of arguments, not a command line");
+}
+
 }  // namespace platform_part
 
 }  // namespace e2e

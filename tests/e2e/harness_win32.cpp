@@ -134,6 +134,12 @@ std::vector<std::string> FormsOf(const std::string& path) { return {path}; }
 
 int Spawn(const std::vector<std::string>& argv, const std::string& directory,
           const std::string& outputPath, const std::string& errorPath) {
+  return SpawnCommandLine(argv[0], CommandLine(argv), directory, outputPath, errorPath);
+}
+
+int SpawnCommandLine(const std::string& program, const std::string& commandLine,
+                     const std::string& directory, const std::string& outputPath,
+                     const std::string& errorPath) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.lpDesktop = const_cast<char*>(InvisibleDesktop());
@@ -141,10 +147,10 @@ int Spawn(const std::vector<std::string>& argv, const std::string& directory,
   startup.hStdInput = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
   startup.hStdOutput = Inheritable(outputPath, GENERIC_WRITE, CREATE_ALWAYS);
   startup.hStdError = Inheritable(errorPath, GENERIC_WRITE, CREATE_ALWAYS);
-  std::string commandLine = CommandLine(argv);
+  std::string line = commandLine;
   PROCESS_INFORMATION information = {};
-  bool started = CreateProcessA(argv[0].c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                nullptr, directory.c_str(), &startup, &information);
+  bool started = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                directory.c_str(), &startup, &information);
   for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   }

@@ -8,20 +8,33 @@ namespace {
 
 using Entries = std::map<std::string, std::string>;
 
+// The program name as Windows' C runtime reads it: to the first blank or tab
+// outside double quotes. No program name begins with "-": a parent that
+// gives only parameters (CreateProcess with the program as its own
+// argument) has the first word read as one.
 TEST(CommandLine, TailAfterTheProgramName) {
   struct Case {
     std::string full, tail;
+    bool programNameMissing;
   };
   const Case cases[] = {
-      {"KivLauncher.exe -start=abc", "-start=abc"},
-      {"  \"C:\\Program Files\\KivLauncher.exe\"   -a=b -c=d ", "-a=b -c=d "},
-      {"\"C:\\Kiv\\KivLauncher.exe\"-a=b", "-a=b"},
-      {"KivLauncher.exe\t-a=b", "-a=b"},
-      {"KivLauncher.exe", ""},
-      {"\"unclosed -a=b", ""},
-      {"", ""},
+      {"KivLauncher.exe -start=abc", "-start=abc", false},
+      {"  \"C:\\Program Files\\KivLauncher.exe\"   -a=b -c=d ", "-a=b -c=d ", false},
+      {"C:\\\"Program Files\"\\KivLauncher.exe -a=b", "-a=b", false},
+      {"\"C:\\Kiv\\KivLauncher.exe\"-a=b -c=d", "-c=d", false},
+      {"KivLauncher.exe\t-a=b", "-a=b", false},
+      {"KivLauncher.exe", "", false},
+      {"\"unclosed -a=b", "", false},
+      {"", "", false},
+      {"-start=abc", "-start=abc", true},
+      {" \t-start=abc -a=\"x y\"", "-start=abc -a=\"x y\"", true},
+      {"\"-Dkiv.x=a b\" -start=abc", "\"-Dkiv.x=a b\" -start=abc", true},
   };
-  for (const Case& c : cases) EXPECT_EQ(CommandLineTail(c.full), c.tail) << c.full;
+  for (const Case& c : cases) {
+    OwnCommandLine own = ReadOwnCommandLine(c.full);
+    EXPECT_EQ(own.tail, c.tail) << c.full;
+    EXPECT_EQ(own.programNameMissing, c.programNameMissing) << c.full;
+  }
 }
 
 TEST(CommandLine, ParseWellFormedParameters) {
@@ -37,17 +50,40 @@ TEST(CommandLine, ParseWellFormedParameters) {
       {"  \t-a=1    -b=2 \t ", {{"a", "1"}, {"b", "2"}}},
       {"-a=b=c", {{"a", "b=c"}}},
       {"-a=x-y", {{"a", "x-y"}}},
-      {"-a=1\t-b=2", {{"a", "1\t-b=2"}}},
-      {"-a=\"x y\"", {{"a", "\"x"}}},
       {"\"-Dautologin.pwd=x\" -a=\"y\"", {{"Dautologin.pwd", "x"}, {"a", "\"y\""}}},
       {"\"-a=\" \"\"", {}},
       {"-Dkiv.debug=true -launcher.keep=TRUE", {{"Dkiv.debug", "true"}, {"launcher.keep", "TRUE"}}},
+      {"-a=C:\\Daten\\ -b=\"C:\\Daten\"", {{"a", "C:\\Daten\\"}, {"b", "\"C:\\Daten\""}}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
 }
 
-// A piece without a leading minus or without an equals sign is skipped;
-// it never reaches into the next parameter.
+// Blanks and tabs outside double quotes separate, as for every Windows
+// program; quotes stay in the value, so that Java reads it as written.
+TEST(CommandLine, QuotesHoldBlanksTabsSeparate) {
+  struct Case {
+    std::string tail;
+    Entries expected;
+  };
+  const Case cases[] = {
+      {"-a=1\t-b=2", {{"a", "1"}, {"b", "2"}}},
+      {"-start=abc\t-Dautologin.pwd=x", {{"Dautologin.pwd", "x"}, {"start", "abc"}}},
+      {"-Dkiv.dir=\"C:\\Program Files\\x\" -start=abc",
+       {{"Dkiv.dir", "\"C:\\Program Files\\x\""}, {"start", "abc"}}},
+      {"-a=x\"y z\"w", {{"a", "x\"y z\"w"}}},
+      {"-a=\"x\ty\"", {{"a", "\"x\ty\""}}},
+      {"\"-Dkiv.x=a b\" -start=abc", {{"Dkiv.x", "\"a b\""}, {"start", "abc"}}},
+      {"\"-Dkiv.dir=C:\\a b\\\\\"", {{"Dkiv.dir", "\"C:\\a b\\\\\""}}},
+      {"\"-Dkiv.dir=\\\"C:\\a b\\\"\"", {{"Dkiv.dir", "\"C:\\a b\""}}},
+      {"-a=\"x \\\" y\" -b=2", {{"a", "\"x \\\" y\""}, {"b", "2"}}},
+      {"-a=\"C:\\Daten\\\" -b=2", {{"a", "\"C:\\Daten\\\" -b=2"}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
+}
+
+// A piece without a leading minus, without an equals sign or with a blank in
+// its key is skipped; it never reaches into the next parameter. A quote
+// that never closes takes the rest of the line, as for every program.
 TEST(CommandLine, MalformedPiecesAreSkipped) {
   struct Case {
     std::string tail;
@@ -57,7 +93,8 @@ TEST(CommandLine, MalformedPiecesAreSkipped) {
       {"-a -b=2", {{"b", "2"}}},           {"x-a=1 -b=2", {{"b", "2"}}},
       {"C:\\file.txt -b=2", {{"b", "2"}}}, {"-a =1 -b=2", {{"b", "2"}}},
       {"-a=1 stray", {{"a", "1"}}},        {"-=v", {{"", "v"}}},
-      {"\"-a=1\"x -b=2", {{"b", "2"}}},    {"\"-a=\"1\" -b=2", {{"b", "2"}}},
+      {"\"-a=1\"x -b=2", {{"b", "2"}}},    {"x\"-a=1 -b=2\" -c=3", {{"c", "3"}}},
+      {"\"-a b=1\" -c=3", {{"c", "3"}}},   {"\"-a=\"1\" -b=2", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseCommandLine(c.tail).entries, c.expected) << c.tail;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "report/error_report.h"
+#include "report/password_mask.h"
 #include "settings/windows_path.h"
 #include "tests/fake_platform.h"
 
@@ -39,6 +41,46 @@ TEST(LaunchLog, LogHeldByAnotherLauncherIsLeftToIt) {
   EXPECT_EQ(Log().Name(), "KivLaunch-4242.log");
   EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch.log"], "running");
   EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch-4242.log"], "eigene Zeile\r\n");
+}
+
+std::string WithCarriageReturns(const std::string& text) {
+  std::string lines;
+  for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return lines;
+}
+
+// Every text that leaves passes the mask once, whoever made it: each line
+// on its own, the launcher's own lines around a password unchanged.
+TEST(LaunchLog, EveryTextLeavesMasked) {
+  const std::string text =
+      "Der StartParameter: ABC\t-DAUTOLOGIN.PWD=GEHEIM wurde nicht gefunden!\n"
+      "-Dautologin.pwd=\"PWA PWB\"\nLetzte Ausgaben: -Dautologin.pwd=PWA PWB";
+  const std::string masked =
+      "Der StartParameter: ABC\t-DAUTOLOGIN.PWD=xxxx wurde nicht gefunden!\n"
+      "-Dautologin.pwd=xxxx\nLetzte Ausgaben: -Dautologin.pwd=xxxx";
+  for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
+    fake::Reset();
+    ForgetPasswords();
+    RememberPassword("\"PWA PWB\"");
+    Log().Open(kLogName);
+    Log().WriteLine("ohne Passwort: Dautologin.pwd = \"a b\"");
+    ReportError(text, channel);
+    ReportCheckVerdict(text, text, channel);
+    Log().Close();
+    EXPECT_EQ(
+        fake::ReadLog(),
+        WithCarriageReturns("ohne Passwort: Dautologin.pwd = \"a b\"\n=== Messagebox Start ===\n" +
+                            masked + "\n=== Messagebox Ende ===\n"));
+    if (channel == ReportChannel::kMessageBox) {
+      EXPECT_EQ(fake::Get().messageBoxes, (std::vector<std::string>{"Fehler: " + masked,
+                                                                    "KivLauncher Pr\xFC"
+                                                                    "fung: " +
+                                                                        masked}));
+    } else {
+      EXPECT_EQ(fake::Get().standardOutput, "err:" + masked + "check:" + masked);
+    }
+  }
+  ForgetPasswords();
 }
 
 TEST(ComparablePath, AsWindowsComparesPaths) {

@@ -48,13 +48,13 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
       {"Dautologin.pwd=", false, "", "", "Dautologin.pwd= // FOUND: \"Dautologin.pwd\"= EMPTY"},
       {"# Dautologin.pwd=alt", false, "", "", "# Dautologin.pwd=xxxx"},
       {"QV=-Dautologin.pwd=geheim app.Main", true, "QV", "-Dautologin.pwd=geheim app.Main",
-       "QV=-Dautologin.pwd=xxxx app.Main // FOUND: \"QV\"=\"-Dautologin.pwd=xxxx app.Main\""},
+       "QV=-Dautologin.pwd=xxxx app.Main // FOUND: \"QV\"=\"-Dautologin.pwd=xxxx\""},
       {"dautologin.pwd=klein", true, "dautologin.pwd", "klein",
        "dautologin.pwd=xxxx // FOUND: \"dautologin.pwd\"=\"xxxx\""},
       {"ABC.Dautologin.pwd = Geheim Wort", true, "ABC.Dautologin.pwd", "Geheim Wort",
        "ABC.Dautologin.pwd = xxxx // FOUND: \"ABC.Dautologin.pwd\"=\"xxxx\""},
       {"QV=app.Main -DAUTOLOGIN.PWD=Geheim x", true, "QV", "app.Main -DAUTOLOGIN.PWD=Geheim x",
-       "QV=app.Main -DAUTOLOGIN.PWD=xxxx x // FOUND: \"QV\"=\"app.Main -DAUTOLOGIN.PWD=xxxx x\""},
+       "QV=app.Main -DAUTOLOGIN.PWD=xxxx x // FOUND: \"QV\"=\"app.Main -DAUTOLOGIN.PWD=xxxx\""},
   };
   for (const LineCase& c : cases) {
     testing_log::Start();

@@ -98,7 +98,9 @@ TEST(MaskPassword, EveryPasswordValueIsMasked) {
       {"-Dautologin.pwd=\"Geheim Wort -x", "-Dautologin.pwd=xxxx"},
       {"-Dautologin.pwd=\"\" -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dx=\"a b\" -Dautologin.pwd=g -y", "-Dx=\"a b\" -Dautologin.pwd=xxxx -y"},
-      {"\"-Dautologin.pwd=Geheim Wort\" -x", "\"-Dautologin.pwd=xxxx -x"},
+      {"\"-Dautologin.pwd=Geheim Wort\" -x", "\"-Dautologin.pwd=xxxx\" -x"},
+      {"Java erh\xE4lt \"-Dautologin.pwd=a b\" als", "Java erh\xE4lt \"-Dautologin.pwd=xxxx\" als"},
+      {"-start=abc\t-Dautologin.pwd=a", "-start=abc\t-Dautologin.pwd=xxxx"},
       {"-DABC.Dautologin.pwd=a -dautologin.PWD=b c",
        "-DABC.Dautologin.pwd=xxxx -dautologin.PWD=xxxx c"},
   };
@@ -107,7 +109,8 @@ TEST(MaskPassword, EveryPasswordValueIsMasked) {
 }
 
 // A stored password may hold blanks without quotes: all of it is masked
-// where it follows the marker, and nowhere else.
+// where it follows the marker, and nowhere else; one stored in quotes also
+// as Java prints it, without them.
 TEST(MaskPassword, RememberedPasswordIsMaskedWhole) {
   struct Case {
     std::string text, masked;
@@ -118,9 +121,12 @@ TEST(MaskPassword, RememberedPasswordIsMaskedWhole) {
       {"-Dautologin.pwd=Geheim Wortlaut -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dautologin.pwd=Geheim -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dautologin.pwd=a b c -x", "-Dautologin.pwd=xxxx c -x"},
-      {"Geheim Wort -Dautologin.pwd=", "Geheim Wort -Dautologin.pwd=xxxx"},
+      {"Geheim Wort -Dautologin.pwd=", "Geheim Wort -Dautologin.pwd="},
+      {"-Dautologin.pwd=PWA PWB -x", "-Dautologin.pwd=xxxx -x"},
+      {"-Dautologin.pwd=\"PWA PWB\" -x", "-Dautologin.pwd=xxxx -x"},
   };
   ForgetPasswords();
+  RememberPassword("\"PWA PWB\"");
   RememberPassword("Geheim Wort");
   RememberPassword("a b");
   RememberPassword("");

@@ -156,19 +156,23 @@ TEST(StartJava, BreakawayRefusedByTheJobStartsJavaInsideIt) {
   }
 }
 
-TEST(StartJava, FailedStartReturnsTheTextWithThePasswordMasked) {
+// The text is masked where it leaves, in the log as in the report.
+TEST(StartJava, FailedStartReturnsTheTextTheLogMasks) {
   testing_log::Start();
   fake::Get().failingPrograms = {"C:\\none"};
   const std::string failure =
       "Java konnte nicht aufgerufen werden:\n"
-      "C:\\none\\bin\\javaw.exe -Dautologin.pwd=xxxx -cp \"a\" app\n"
+      "C:\\none\\bin\\javaw.exe -Dautologin.pwd=% -cp \"a\" app\n"
       "Arbeitsverzeichnis: C:\\App\n\nBitte kontaktieren Sie den Support.";
+  auto with = [&failure](const std::string& password) {
+    std::string text = failure;
+    return text.replace(text.find('%'), 1, password);
+  };
   EXPECT_EQ(
-      StartJava("C:\\none\\bin\\javaw.exe -Dautologin.pwd=geheim -cp \"a\" app",
-                Supervision())
+      StartJava("C:\\none\\bin\\javaw.exe -Dautologin.pwd=geheim -cp \"a\" app", Supervision())
           .failure,
-      failure);
-  EXPECT_EQ(testing_log::Text(), "=== Startfehler Start ===\n" + failure +
+      with("geheim"));
+  EXPECT_EQ(testing_log::Text(), "=== Startfehler Start ===\n" + with("xxxx") +
                                      "\nWindows-Fehler 2: Systemfehler 2.\n"
                                      "=== Startfehler Ende ===\n");
   EXPECT_TRUE(fake::Get().events.empty());

@@ -154,7 +154,7 @@ TEST_F(StartupSequence, QuotedParameterIsTakenAndItsPasswordMasked) {
   ASSERT_EQ(fake::Get().started.size(), 1u);
   EXPECT_NE(fake::Get().started[0].commandLine.find(" -Dautologin.pwd=Geheim "), std::string::npos);
   EXPECT_EQ(Log().find("Geheim"), std::string::npos) << Log();
-  EXPECT_NE(Log().find("\"-Dautologin.pwd=xxxx -start=abc\n"), std::string::npos) << Log();
+  EXPECT_NE(Log().find("\"-Dautologin.pwd=xxxx\" -start=abc\n"), std::string::npos) << Log();
 }
 
 }  // namespace

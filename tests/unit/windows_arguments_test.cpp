@@ -67,6 +67,23 @@ TEST(WindowsArguments, CRuntimeSplitsAsDocumented) {
             (std::vector<std::string>{"C:\\dir\\", "a\"\" b"}));
 }
 
+// A tail has no program name: its first word follows the arguments' rules,
+// not the program name's.
+TEST(WindowsArguments, TailHasNoProgramName) {
+  const Vector vectors[] = {
+      {"a\\\"b c", {"a\"b", "c"}},
+      {"\"a\"\"b\" c", {"a\"b", "c"}},
+  };
+  for (const Vector& v : vectors) {
+    std::vector<std::string> texts;
+    for (const auto& argument : platform::SplitTail(v.line, ArgumentReader::kCRuntime)) {
+      texts.push_back(argument.text);
+    }
+    EXPECT_EQ(texts, v.arguments) << v.line;
+    EXPECT_NE(SplitCommandLine(v.line, ArgumentReader::kCRuntime), v.arguments) << v.line;
+  }
+}
+
 TEST(WindowsArguments, ArgumentsKnowTheirBytes) {
   auto arguments = platform::SplitArguments(" a  \"b c\"d ", ArgumentReader::kJavaLauncher);
   ASSERT_EQ(arguments.size(), 2u);
