@@ -16,12 +16,6 @@ namespace {
 const size_t kShownProblems = 10;
 const char kErrorPrefix[] = "FEHLER: ";
 
-std::string LogPath() {
-  std::string folder = platform::CurrentDirectory();
-  bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-  return folder + (separated ? "" : "\\") + Log().Name();
-}
-
 // What Java's launcher would refuse, the sections name finding by finding;
 // the run's end that repeats it is not counted again.
 bool NamedBySections(const CheckRun& check) {
@@ -60,6 +54,7 @@ void WriteSection(const CheckRun& check, Findings& findings) {
     ReviewUnknownKeys(check, findings);
   }
   ReviewLocations(check, findings);
+  ReviewLogAndCharacterSet(check, findings);
   Log().EndLine();
   Log().WriteLine(CountsText(findings));
 }
@@ -129,7 +124,7 @@ AttemptOutcome ProbeJava(const JavaAttempt& attempt) {
 
 bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
   if (!parameters.IsTrue(keyname::kCheck)) return false;
-  check->logPath = LogPath();
+  check->logPath = Log().Path();
   check->workingDirectory = platform::CurrentDirectory();
   Log().WriteLine(
       "launcher.check=true -> Pr\xFC"

@@ -29,6 +29,10 @@ void ReviewJavaCommandLine(const CheckRun& check, Findings& findings);
 void ReviewUnknownKeys(const CheckRun& check, Findings& findings);
 // The log, the working directory, maintenance.
 void ReviewLocations(const CheckRun& check, Findings& findings);
+// What the start would meet on this computer: a log that cannot be written
+// where it belongs, an ANSI code page other than 1252, properties files
+// saved as UTF-8.
+void ReviewLogAndCharacterSet(const CheckRun& check, Findings& findings);
 // Whether the run started in the launcher's own folder, where the
 // installation's files are looked for.
 bool StartsInLauncherFolder(const CheckRun& check);

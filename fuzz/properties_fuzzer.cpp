@@ -1,7 +1,10 @@
 // The properties reader: every line of the file stands in the log, in
 // order, at the start of a log line, unless the file is UTF-16, which is
-// named and neither shown nor read; what is stored is trimmed and not
-// empty; a password's value, whatever it holds, never reaches the log.
+// named and neither shown nor read; a file that is UTF-8 with a letter
+// beyond ASCII stands there in Windows-1252, as far as its first letter
+// that Windows-1252 lacks, which ends the run with a report naming its
+// line; what is stored is trimmed and not empty; a password's value,
+// whatever it holds, never reaches the log.
 
 #include <algorithm>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "report/password_mask.h"
 #include "settings/properties_file.h"
 #include "settings/text.h"
+#include "settings/windows_1252.h"
 
 namespace {
 
@@ -24,13 +28,38 @@ std::vector<std::string> SplitTextLines(std::string content) {
   size_t end = std::min(content.find('\x1a'), content.size());
   for (size_t i = 0; i < end; ++i) {
     char c = content[i];
-    if (c == '\n') {
+    if (c == '\n' || c == '\r') {
       lines.emplace_back();
-    } else if (!(c == '\r' && i + 1 < end && content[i + 1] == '\n')) {
+      if (c == '\r' && i + 1 < end && content[i + 1] == '\n') ++i;
+    } else {
       lines.back() += c;
     }
   }
   return lines;
+}
+
+// The lines converted when the file is UTF-8 with a letter beyond ASCII,
+// up to the first one that cannot be; its number in failingLine, else 0.
+std::vector<std::string> AsRead(std::vector<std::string> lines, bool* utf8, size_t* failingLine) {
+  *failingLine = 0;
+  bool beyondAscii = false;
+  for (const std::string& line : lines) {
+    if (!IsUtf8(line)) return lines;
+    for (char c : line) beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
+  }
+  *utf8 = beyondAscii;
+  if (!beyondAscii) return lines;
+  std::vector<std::string> converted;
+  for (const std::string& line : lines) {
+    std::string bytes;
+    unsigned long missing = 0;
+    if (!Utf8ToWindows1252(line, &bytes, &missing)) {
+      *failingLine = converted.size() + 1;
+      break;
+    }
+    converted.push_back(bytes);
+  }
+  return converted;
 }
 
 std::string AsLogged(const std::string& line) {
@@ -50,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   fake::Get().readPieceBytes = 1 + data[0] % 8;
   fake::AddFile("C:\\App\\f.properties", content);
   Settings settings;
-  Check(!ReadPropertiesFile("", "f.properties", settings), "a readable file never ends the run");
+  RunEnd end = ReadPropertiesFile("", "f.properties", settings);
   std::string log = FuzzLog();
   Check(log.find(kSentinel) == std::string::npos, "no password in the log");
   size_t position = log.find(
@@ -64,7 +93,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     Check(settings.entries.empty(), "nothing of it is read");
     return 0;
   }
-  for (const std::string& line : SplitTextLines(content)) {
+  bool utf8 = false;
+  size_t failingLine = 0;
+  std::vector<std::string> lines = AsRead(SplitTextLines(content), &utf8, &failingLine);
+  Check(!end == (failingLine == 0), "only a letter Windows-1252 lacks ends the run");
+  if (end) {
+    Check(end->report.find("in Zeile " + std::to_string(failingLine) + " ") != std::string::npos,
+          "the report names the line");
+  }
+  Check(settings.utf8Files.size() == (utf8 ? 1u : 0u), "a UTF-8 file is named once");
+  if (utf8) position = log.find('\n', position) + 1;
+  for (const std::string& line : lines) {
     std::string logged = AsLogged(line);
     bool masked = MentionsPasswordKey(line);
     Check(masked || log.compare(position, logged.size(), logged) == 0,

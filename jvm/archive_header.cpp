@@ -40,7 +40,12 @@ ArchiveHeader ReadArchiveHeader(const std::string& start) {
   header.dynamic = start.size() >= 16 && start.compare(0, 4, kDynamicMagic) == 0;
   if (!header.dynamic) return header;
   unsigned version = static_cast<unsigned>(Little(start, 8, 4));
-  header.needed = version >= kGenericHeaderVersion ? Little(start, 12, 4) : 16;
+  // The fields read so far, at least: a header that declares less is no
+  // header.
+  header.needed = version >= kGenericHeaderVersion ? 24 : 16;
+  if (version >= kGenericHeaderVersion && Little(start, 12, 4) > header.needed) {
+    header.needed = Little(start, 12, 4);
+  }
   for (const Layout& layout : kLayouts) {
     if (layout.version != version) continue;
     size_t end = layout.table + layout.regions * layout.stride;

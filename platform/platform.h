@@ -95,9 +95,14 @@ Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false)
 // Writes and flushes; false when not all bytes reached the file (a full disk).
 bool WriteOutputFile(OutputFile& file, const std::string& bytes);
 // As CreateOutputFile, but while it is open no other process can write the
-// file. When another process holds it so, held is set and the file is left
-// as it was.
-Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held);
+// file. A file another process holds so is left as it was. On failure the
+// reason is in failure.
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure);
+// The user's folder for temporary files (%TEMP%), with its separator at the
+// end; empty when there is none.
+std::string TemporaryFolder();
+// The code page in which Windows reads the launcher's texts and paths.
+unsigned AnsiCodePage();
 
 unsigned long CurrentProcessId();
 
@@ -110,6 +115,7 @@ bool IsOlderThanWindows7();
 // display (a service, a task run whether the user is logged on or not) it
 // would wait for a click that never comes.
 void ShowMessageBox(const std::string& text, const std::string& caption);
+// Flushed at once: the process may end without running the runtime's exit.
 void WriteStandardOutput(const std::string& bytes);
 // The text, a colon, a blank, the system's text for the last error.
 void WriteLastErrorLine(const std::string& text);

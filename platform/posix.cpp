@@ -417,21 +417,34 @@ bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
 
 // An exclusive lock stands in for Windows' share mode: truncated only once
 // the lock is ours, so that a held file is left as it was.
-Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) {
-  *held = false;
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
   std::string native = NativePath(path);
-  if (IsDirectory(native)) return nullptr;
+  if (IsDirectory(native)) {
+    *failure = ErrorOf(EISDIR);
+    return nullptr;
+  }
   int descriptor = open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (descriptor == -1) return nullptr;
-  if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-    *held = errno == EWOULDBLOCK;
-    close(descriptor);
+  if (descriptor == -1 || flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+    *failure = ErrorOf(errno);
+    if (descriptor != -1) close(descriptor);
     return nullptr;
   }
   std::FILE* stream = ftruncate(descriptor, 0) == 0 ? fdopen(descriptor, "wb") : nullptr;
-  if (!stream) close(descriptor);
+  if (!stream) {
+    *failure = ErrorOf(errno);
+    close(descriptor);
+  }
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
+
+std::string TemporaryFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  std::string path = folder && *folder ? folder : "/tmp";
+  return path.back() == '/' ? path : path + "/";
+}
+
+// The stand-in reads and writes its texts as the product's usual Windows does.
+unsigned AnsiCodePage() { return 1252; }
 
 unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
 
@@ -453,6 +466,7 @@ void ShowMessageBox(const std::string& text, const std::string& caption) {
 
 void WriteStandardOutput(const std::string& bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  std::fflush(stdout);
 }
 
 void WriteLastErrorLine(const std::string& text) { std::perror(text.c_str()); }

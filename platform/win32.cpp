@@ -302,11 +302,28 @@ void Closer::operator()(ProcessHandles* handles) const {
   delete handles;
 }
 
+// A path on an empty card reader or optical drive would raise Windows' "no
+// disk in drive" box, which waits for a click, also where nobody can see it;
+// with the box off for this thread the path is missing, with Windows'
+// reason. The thread's mode, unlike the process's (SetErrorMode), is not
+// inherited by the processes the launcher starts, so Java keeps its own.
+// Windows Vista and older lack the call and keep the box.
+namespace {
+
+void FailCriticalErrorsOnThisThread() {
+  using SetThreadErrorModeFunction = BOOL(WINAPI*)(DWORD, LPDWORD);
+  auto setThreadErrorMode = Kernel32Function<SetThreadErrorModeFunction>("SetThreadErrorMode");
+  if (setThreadErrorMode) setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
+}
+
+}  // namespace
+
 // The launcher runs from shares where others may drop a DLL beside it, so
 // DLLs come from the system folder only. SetDefaultDllDirectories exists from
 // Windows 8 (on 7 with KB2533623); before it, at least the working directory
 // leaves the search.
 void Initialize(int, char**) {
+  FailCriticalErrorsOnThisThread();
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
   using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
   auto setDefaultDllDirectories =
@@ -493,14 +510,17 @@ bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
 // only after that check, so a held file is left as it was. No security
 // attributes: the handle is not inherited, as with "N" above. The stream is
 // binary; the log writes its CR LF itself.
-Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) {
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  *held = handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  if (handle == INVALID_HANDLE_VALUE) {
+    *failure = LastError();
+    return nullptr;
+  }
   int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
   std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, "wb");
   if (!stream) {
+    *failure = LastError();
     if (descriptor != -1) {
       _close(descriptor);
     } else {
@@ -510,6 +530,14 @@ Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) 
   }
   return Owned<OutputFile>(new OutputFile{stream});
 }
+
+std::string TemporaryFolder() {
+  char folder[MAX_PATH + 2];
+  DWORD length = GetTempPathA(sizeof folder, folder);
+  return length == 0 || length >= sizeof folder ? std::string() : std::string(folder, length);
+}
+
+unsigned AnsiCodePage() { return GetACP(); }
 
 unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
 
@@ -540,6 +568,7 @@ void ShowMessageBox(const std::string& text, const std::string& caption) {
 
 void WriteStandardOutput(const std::string& bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  std::fflush(stdout);
 }
 
 void WriteLastErrorLine(const std::string& text) { std::perror(text.c_str()); }

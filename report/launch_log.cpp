@@ -13,17 +13,40 @@ std::string BesideWithProcessId(const std::string& path) {
   return dot == std::string::npos ? path + id : path.substr(0, dot) + id + path.substr(dot);
 }
 
+std::string WorkingDirectoryPath(const std::string& name) {
+  std::string folder = platform::CurrentDirectory();
+  bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+  return folder + (separated ? "" : "\\") + name;
+}
+
 }  // namespace
 
-void LaunchLog::Open(const std::string& path) {
+// The working directory is the place an administrator looks first; the
+// temporary folder keeps a log for locked-down folders, such as an
+// installation under C:\Program Files on a terminal server.
+void LaunchLog::Open(const std::string& name) {
   Close();
-  name_ = path;
   writeFailed_ = false;
-  bool held = false;
-  file_ = platform::CreateUnsharedOutputFile(path, &held);
-  if (!held) return;
-  name_ = BesideWithProcessId(path);
-  file_ = platform::CreateUnsharedOutputFile(name_, &held);
+  refusal_.reset();
+  if (OpenIn("", name)) return;
+  std::string temporary = platform::TemporaryFolder();
+  if (!temporary.empty() && OpenIn(temporary, name)) return;
+  name_ = name;
+  path_ = WorkingDirectoryPath(name);
+}
+
+bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
+  for (const std::string& file : {name, BesideWithProcessId(name)}) {
+    platform::SystemError failure;
+    file_ = platform::CreateUnsharedOutputFile(folder + file, &failure);
+    if (file_) {
+      name_ = folder + file;
+      path_ = folder.empty() ? WorkingDirectoryPath(file) : name_;
+      return true;
+    }
+    if (!refusal_) refusal_ = failure;
+  }
+  return false;
 }
 
 // A long line is copied only when it names a password.

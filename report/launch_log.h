@@ -12,12 +12,21 @@ extern const char kLogName[];
 // log that is closed or could not be opened are silently ignored.
 class LaunchLog {
  public:
-  // No other launcher writes the log while it is open. A log another
-  // running launcher holds is left to it: this run writes NAME-<process
-  // id>.log beside it instead.
-  void Open(const std::string& path);
-  // The file opened, as given to Open or the one beside it; empty before.
+  // No other launcher writes the log while it is open. A log that cannot
+  // be written, held by another running launcher, denied, read-only, hidden
+  // or a folder, is left as it is: this run writes NAME-<process id>.log
+  // beside it instead. A working directory that takes neither leaves the
+  // log to the user's temporary folder, with the same two names. The name
+  // is taken from the working directory.
+  void Open(const std::string& name);
+  // The file opened: the name given to Open or the one beside it, or its
+  // path in the temporary folder. The name given when none could be opened.
   const std::string& Name() const { return name_; }
+  // The file opened, with its folder.
+  const std::string& Path() const { return path_; }
+  // Why the name given to Open could not be written in the working
+  // directory; empty when it was.
+  const platform::Failure& Refusal() const { return refusal_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
   // Every text passes the password mask here, once, whoever made it; a
@@ -32,10 +41,15 @@ class LaunchLog {
   void Close();
 
  private:
+  // Tries name and the name beside it in the folder, which ends with its
+  // separator or is empty for the working directory.
+  bool OpenIn(const std::string& folder, const std::string& name);
   void Append(const std::string& text);
 
   platform::Owned<platform::OutputFile> file_;
   std::string name_;
+  std::string path_;
+  platform::Failure refusal_;
   bool writeFailed_ = false;
   std::string pending_;
 };

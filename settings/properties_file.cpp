@@ -4,6 +4,7 @@
 #include "report/password_mask.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
+#include "settings/windows_1252.h"
 
 std::string StripComment(const std::string& line) {
   bool inQuotes = false;
@@ -64,6 +65,34 @@ std::string OpenFailure(const std::string& directory, const std::string& fileNam
          folder + " ist in kivsoft.properties als root angegeben.\n";
 }
 
+// Notepad saves new files as UTF-8 without a byte order mark. A file is
+// taken for UTF-8 only when all of it is UTF-8 and it holds a letter beyond
+// ASCII: any other file is Windows-1252, read byte for byte.
+bool HoldsUtf8Letters(const std::string& path) {
+  TextFile file(path);
+  bool beyondAscii = false;
+  std::string line;
+  while (file.ReadLine(&line)) {
+    if (!IsUtf8(line)) return false;
+    for (char c : line) beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
+  }
+  return beyondAscii;
+}
+
+// Java and Windows read the launcher's bytes as Windows-1252: a letter it
+// lacks would reach them as another one, so the start does not guess.
+RunEnd ConvertUtf8Line(const std::string& path, size_t number, std::string& line) {
+  std::string converted;
+  unsigned long missing = 0;
+  if (!Utf8ToWindows1252(line, &converted, &missing)) {
+    return Failure("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " + std::to_string(number) +
+                   " das Zeichen " + CodePointText(missing) +
+                   ", das es in Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
+  }
+  line = converted;
+  return std::nullopt;
+}
+
 }  // namespace
 
 RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings& settings) {
@@ -82,8 +111,16 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
     Log().WriteLine("Ihre Zeilen werden darum nicht angezeigt und nicht ausgewertet.");
     return std::nullopt;
   }
+  bool utf8 = HoldsUtf8Letters(path);
+  if (utf8) {
+    settings.utf8Files.push_back(path);
+    Log().WriteLine(Utf8Text(path));
+  }
   std::string line;
   for (size_t number = 1; file.ReadLine(&line); ++number) {
+    if (utf8) {
+      if (RunEnd end = ConvertUtf8Line(path, number, line)) return end;
+    }
     LogLine(line);
     Log().WriteLine(TakeProperty(line, path + ", Zeile " + std::to_string(number), settings));
   }

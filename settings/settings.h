@@ -28,6 +28,8 @@ struct Settings {
   // Why a properties file gave no settings: the text for each file saved
   // as UTF-16, as the log gives it.
   std::vector<std::string> unreadableFiles;
+  // The properties files read as UTF-8, each as it was opened.
+  std::vector<std::string> utf8Files;
 
   std::string Get(const std::string& key) const;
   bool IsTrue(const std::string& key) const;

@@ -7,7 +7,7 @@
 namespace {
 
 const size_t kPieceBytes = 65536;
-const std::string kLineEnds("\n\x1a", 2);
+const std::string kLineEnds("\r\n\x1a", 3);
 const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
@@ -32,10 +32,17 @@ bool TextFile::ReadMore() {
   return !ended_;
 }
 
+// A CR ends a line by itself too, as old editors and some export tools end
+// theirs; the LF of a CR LF is skipped when the next line begins, so that it
+// may lie in the next piece.
 bool TextFile::ReadLine(std::string* line) {
   if (!file_ || lastLineTaken_) return false;
   line->clear();
   for (;;) {
+    if (afterCarriageReturn_ && position_ < piece_.size()) {
+      if (piece_[position_] == '\n') ++position_;
+      afterCarriageReturn_ = false;
+    }
     size_t end = piece_.find_first_of(kLineEnds, position_);
     if (end == std::string::npos) {
       line->append(piece_, position_, std::string::npos);
@@ -49,7 +56,7 @@ bool TextFile::ReadLine(std::string* line) {
       ended_ = true;
       break;
     }
-    if (!line->empty() && line->back() == '\r') line->pop_back();
+    afterCarriageReturn_ = piece_[end] == '\r';
     return true;
   }
   lastLineTaken_ = true;
@@ -59,7 +66,12 @@ bool TextFile::ReadLine(std::string* line) {
 std::string Utf16Text(const std::string& path) {
   return "Die Datei " + path +
          " ist im Format UTF-16 gespeichert und kann nicht gelesen werden. Bitte im Format ANSI "
-         "oder UTF-8 speichern.";
+         "(Windows-1252) oder UTF-8 speichern.";
+}
+
+std::string Utf8Text(const std::string& path) {
+  return "Die Datei " + path +
+         " ist im Format UTF-8 gespeichert und wird beim Lesen in Windows-1252 umgewandelt.";
 }
 
 void LogIfUtf16(const TextFile& file, const std::string& path) {

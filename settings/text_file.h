@@ -5,9 +5,10 @@
 
 #include "platform/platform.h"
 
-// A file read line by line as msvcrt's text mode reads it: CR before LF is
-// dropped, byte 0x1A ends the file. A final line feed leaves one more, empty
-// line, and an empty file reads as one empty line. Notepad and many editors
+// A file read line by line as msvcrt's text mode reads it, except that a CR
+// alone ends a line too: CR LF, LF and CR each end a line, byte 0x1A ends
+// the file. A final line end leaves one more, empty line, and an empty file
+// reads as one empty line. Notepad and many editors
 // write a UTF-8 byte order mark before the first line; it is skipped, so that
 // no key begins with it. Only a piece of the file and the current line are
 // held, whatever the file's size.
@@ -32,10 +33,14 @@ class TextFile {
   bool ended_ = false;
   bool lastLineTaken_ = false;
   bool utf16_ = false;
+  bool afterCarriageReturn_ = false;
 };
 
 // Why a file saved as UTF-16 gives no settings, for the log and the reports.
 std::string Utf16Text(const std::string& path);
+
+// That the file was taken for UTF-8 and is read converted to Windows-1252.
+std::string Utf8Text(const std::string& path);
 
 // One log line telling that the file is UTF-16, as its lines come out as
 // bytes no setting can be read from.

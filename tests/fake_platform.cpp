@@ -79,6 +79,7 @@ void Reset() {
   Get().executablePath = "C:\\App\\KivLauncher.exe";
   AddFile(Get().executablePath, "MZ");
   AddDirectory("C:\\App\\lib");
+  AddDirectory(Get().temporaryFolder);
 }
 
 std::string ReadLog(const std::string& folder) { return Get().files[folder + "\\KivLaunch.log"]; }
@@ -218,6 +219,13 @@ std::string ExpandEnvironmentReferences(const std::string& text) {
 
 namespace {
 
+SystemError Error(unsigned long number) {
+  SystemError error;
+  error.number = number;
+  error.text = fake::ErrorText(number);
+  return error;
+}
+
 bool IsReadOnly(const std::string& path) {
   for (const std::string& folder : Get().readOnlyFolders) {
     std::string full = Absolute(folder);
@@ -269,7 +277,7 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
 
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
   std::string full = Absolute(path);
-  if (Get().directories.count(full)) return nullptr;
+  if (Get().directories.count(full) || IsReadOnly(full)) return nullptr;
   if (!append) Get().files[full].clear();
   return Owned<OutputFile>(new OutputFile{full});
 }
@@ -280,10 +288,17 @@ bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
   return true;
 }
 
-Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, bool* held) {
-  *held = Get().heldFiles.count(Absolute(path)) > 0;
-  return *held ? nullptr : CreateOutputFile(path);
+// Windows' numbers: a sharing violation, access denied.
+Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
+  bool held = Get().heldFiles.count(Absolute(path)) > 0;
+  Owned<OutputFile> file = held ? nullptr : CreateOutputFile(path);
+  if (!file) *failure = Error(held ? 32 : 5);
+  return file;
 }
+
+std::string TemporaryFolder() { return Get().temporaryFolder; }
+
+unsigned AnsiCodePage() { return Get().ansiCodePage; }
 
 unsigned long CurrentProcessId() { return Get().processId; }
 
@@ -317,13 +332,6 @@ struct Run {
 };
 // By process id.
 std::map<unsigned long, Run> runs;
-
-SystemError Error(unsigned long number) {
-  SystemError error;
-  error.number = number;
-  error.text = fake::ErrorText(number);
-  return error;
-}
 
 // Empty for no error.
 Failure Fails(unsigned long number) {

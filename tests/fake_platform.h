@@ -41,6 +41,8 @@ struct State {
   std::string commandLine;
   std::string computerName = "PC-07";
   unsigned long processId = 4242;
+  std::string temporaryFolder = "C:\\Users\\anna\\AppData\\Local\\Temp\\";
+  unsigned ansiCodePage = 1252;
   // Held open by another process that lets nobody else write them.
   std::set<std::string> heldFiles;
   // Writes to these files fail, as on a full disk.

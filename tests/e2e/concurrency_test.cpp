@@ -3,26 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "tests/e2e/installation_fixture.h"
 
 namespace e2e {
 namespace {
 
 using Concurrency = StandardInstallation;
-
-std::vector<std::string> Logs(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    std::string name = entry.path().filename().string();
-    if (name.compare(0, 9, "KivLaunch") == 0 && name.size() > 4 &&
-        name.compare(name.size() - 4, 4, ".log") == 0) {
-      names.push_back(name);
-    }
-  }
-  return names;
-}
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -36,14 +22,14 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 // differ in length, so that one written over another shows.
 TEST_F(Concurrency, EveryLogHoldsOneWholeRun) {
   ASSERT_EQ(app.Run({"-Dkiv.run=zzz"}).exitCode, 0);
-  ASSERT_EQ(Logs(app.Root()), std::vector<std::string>{"KivLaunch.log"});
+  ASSERT_EQ(LogFiles(app.Root()), std::vector<std::string>{"KivLaunch.log"});
   const std::string single = app.NormalizedLog();
   std::vector<int> launchers;
   for (int i = 1; i <= 20; ++i) {
     launchers.push_back(app.Start({"-Dkiv.run=" + std::string(i, 'r')}));
   }
   for (int pid : launchers) EXPECT_EQ(WaitFor(pid), 0);
-  std::vector<std::string> logs = Logs(app.Root());
+  std::vector<std::string> logs = LogFiles(app.Root());
   EXPECT_GE(logs.size(), 1u);
   for (const std::string& name : logs) {
     std::string log = app.NormalizedFile(name);

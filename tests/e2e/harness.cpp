@@ -202,7 +202,12 @@ std::string NormalizeElapsed(const std::string& text) {
 std::vector<std::string> Installation::JavaArguments(const std::string& javaFolder) const {
   std::vector<std::string> lines;
   WaitForFile(Path(javaFolder + "/bin/javaw.received"), 30);
-  std::istringstream received(Read(javaFolder + "/bin/javaw.received"));
+  // The fake Java creates its record before it writes it.
+  std::string content;
+  for (int i = 0; i < 600 && (content = Read(javaFolder + "/bin/javaw.received")).empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  std::istringstream received(content);
   for (std::string line; std::getline(received, line);) {
     if (line.compare(0, 8, "cmdline=") != 0) lines.push_back(Normalize(line));
   }

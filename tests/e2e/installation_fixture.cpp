@@ -1,5 +1,7 @@
 #include "tests/e2e/installation_fixture.h"
 
+#include <filesystem>
+
 namespace e2e {
 
 const char kLaunchProperties[] =
@@ -141,6 +143,18 @@ std::string Java64Start(const std::string& key, const std::string& startValue,
 
 std::string Report(const std::string& text) {
   return "=== Messagebox Start ===\n" + text + "\n=== Messagebox Ende ===\n";
+}
+
+std::vector<std::string> LogFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
+    if (name.compare(0, 9, "KivLaunch") == 0 && name.size() > 4 &&
+        name.compare(name.size() - 4, 4, ".log") == 0) {
+      names.push_back(name);
+    }
+  }
+  return names;
 }
 
 std::string StandardRunUntilStart(const std::string& tail,

@@ -42,6 +42,9 @@ std::string MaintenanceCheck(const std::string& line = "Es existiert keine InWar
 std::string Java64Start(const std::string& key, const std::string& startValue,
                         const std::string& middle = "");
 std::string Report(const std::string& text);
+// The names of the launcher's logs in the folder: KivLaunch.log and those
+// written beside it.
+std::vector<std::string> LogFiles(const std::string& folder);
 
 // Everything of a standard run before the start banner.
 std::string StandardRunUntilStart(const std::string& tail,

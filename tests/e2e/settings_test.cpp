@@ -36,6 +36,34 @@ TEST_F(Settings, PropertiesWithCommentQuotedHashAndEmptyValue) {
   EXPECT_EQ(arguments[arguments.size() - 2], "arg=-Dx=a#b");
 }
 
+// Notepad's UTF-8: Java and the log get the letters in Windows-1252, as the
+// administrator meant them.
+TEST_F(Settings, Utf8ReachesJavaInWindows1252) {
+  app.Write("customlaunch.properties",
+            "memory.maximum=512M\nDkiv.standort=M\xC3\xBCller-Stra\xC3\x9F"
+            "e\n");
+  RunResult result = app.Run({});
+  EXPECT_EQ(result.exitCode, 0);
+  const std::string street =
+      "M\xFCller-Stra\xDF"
+      "e";
+  std::string expected =
+      LogStart("") + NoHandOver() + StandardLaunchPropertiesLog() +
+      FileSection(
+          "customlaunch.properties", "customlaunch.properties",
+          {"Die Datei customlaunch.properties ist im Format UTF-8 gespeichert und wird "
+           "beim Lesen in Windows-1252 umgewandelt.",
+           "memory.maximum=512M // FOUND: \"memory.maximum\"=\"512M\"",
+           "Dkiv.standort=" + street + " // FOUND: \"Dkiv.standort\"=\"" + street + "\"", ""}) +
+      AdditionalParameters("", "") + Listing(StandardSettings({{"Dkiv.standort", street}})) +
+      MaintenanceCheck() +
+      Java64Start("QV", "-Dapp=qv app.Main", " -Dkiv.standort=" + street + " ") + kComplete;
+  EXPECT_EQ(app.NormalizedLog(), Crlf(expected));
+  std::vector<std::string> received = app.JavaArguments("jre64");
+  EXPECT_NE(std::find(received.begin(), received.end(), "arg=-Dkiv.standort=" + street),
+            received.end());
+}
+
 TEST_F(Settings, RootFolderFromKivsoftProperties) {
   app.Write("kivsoft.properties", "root=elsewhere\n#root=x\nroot = conf\n");
   app.Write("conf/launch.properties", kLaunchProperties);
@@ -208,7 +236,8 @@ TEST_F(Settings, Utf16FileIsNamedInTheLog) {
     EXPECT_EQ(app.Run({}).exitCode, 0);
     EXPECT_NE(app.NormalizedLog().find(Crlf(
                   "ffnet.\nDie Datei customlaunch.properties ist im Format UTF-16 gespeichert und "
-                  "kann nicht gelesen werden. Bitte im Format ANSI oder UTF-8 speichern.\nIhre "
+                  "kann nicht gelesen werden. Bitte im Format ANSI (Windows-1252) oder UTF-8 "
+                  "speichern.\nIhre "
                   "Zeilen werden darum nicht angezeigt und nicht ausgewertet.\n\n=====")),
               std::string::npos);
   }

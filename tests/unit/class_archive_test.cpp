@@ -152,8 +152,10 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
   for (const Case& c : cases) {
     Install(c.release);
     if (!c.file.empty()) fake::AddFile(c.file, "");
-    if (!c.readOnly.empty()) fake::AddDirectory(c.readOnly);
-    fake::Get().readOnlyFolders.insert(c.readOnly);
+    if (!c.readOnly.empty()) {
+      fake::AddDirectory(c.readOnly);
+      fake::Get().readOnlyFolders.insert(c.readOnly);
+    }
     std::string line = Start();
     EXPECT_EQ(line.find("-XX:"), std::string::npos) << line;
     EXPECT_NE(testing_log::Text().find(c.logged), std::string::npos) << testing_log::Text();

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "diagnosis/findings.h"
 #include "diagnosis/known_keys.h"
 #include "diagnosis/pe_header.h"
@@ -270,6 +273,55 @@ TEST(CheckRun, AWatchOutOfRangeIsAWarning) {
             std::string::npos);
 }
 
+// What the start would meet on this computer, each in the check section; a
+// computer with nothing of it gets no such section.
+TEST(CheckRun, LogAndCharacterSetOfThisComputer) {
+  const std::string temp = "C:\\Users\\anna\\AppData\\Local\\Temp\\";
+  const std::string section = "\n=== Protokoll und Zeichensatz ===\n";
+  struct Case {
+    const char* name;
+    std::function<void()> setUp;
+    std::string logged;  // the section; empty: none
+    std::string logFolder;
+  };
+  const Case cases[] = {
+      {"nothing to say", [] {}, "", "C:\\App\\"},
+      {"a working folder that takes no file", [] { fake::Get().readOnlyFolders = {"C:\\App"}; },
+       section +
+           "WARNUNG: KivLaunch.log kann im Arbeitsverzeichnis nicht geschrieben werden "
+           "(Windows-Fehler 5: Systemfehler 5.), das Protokoll steht darum in " +
+           temp + "KivLaunch.log\n",
+       temp},
+      {"UTF-8 as Windows' option for worldwide language support",
+       [] { fake::Get().ansiCodePage = 65001; },
+       section +
+           "WARNUNG: Die ANSI-Codepage dieses Computers ist 65001, nicht 1252 (Windows-1252): "
+           "Umlaute in Meldungen, Protokoll und Pfaden werden falsch angezeigt (die "
+           "Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+           "verwenden\" ist eingeschaltet)\n",
+       "C:\\App\\"},
+      {"a properties file saved as UTF-8",
+       [] { fake::AddFile("C:\\App\\customlaunch.properties", "Dkiv.ort=M\xC3\xBCnchen\n"); },
+       section + "Die Datei customlaunch.properties ist im Format UTF-8 gespeichert und wird beim "
+                 "Lesen in Windows-1252 umgewandelt.\n",
+       "C:\\App\\"},
+  };
+  for (const Case& c : cases) {
+    CheckInstallation("java64=C:\\J64\nQV=app.Main\n");
+    c.setUp();
+    fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+    EXPECT_EQ(RunLauncher(fake::Get().commandLine), 0) << c.name;
+    std::string log = fake::Get().files[c.logFolder + "KivLaunch.log"];
+    size_t start = log.find("\r\n=== Protokoll und Zeichensatz");
+    std::string logged;
+    if (start != std::string::npos) {
+      logged = log.substr(start, log.find("\r\n\r\n", start + 2) + 2 - start);
+      logged.erase(std::remove(logged.begin(), logged.end(), '\r'), logged.end());
+    }
+    EXPECT_EQ(logged, c.logged) << c.name;
+  }
+}
+
 // The start's own refusal is the error, its remedy included.
 TEST(CheckRun, OverlongCommandLineIsAnError) {
   CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x') +
@@ -294,7 +346,7 @@ TEST(CheckRun, OverlongCommandLineIsAnError) {
 TEST(CheckRun, Utf16FileIsOneFindingAndNoFindingHoldsAZeroByte) {
   const std::string utf16 =
       "Die Datei launch.properties ist im Format UTF-16 gespeichert und kann nicht gelesen "
-      "werden. Bitte im Format ANSI oder UTF-8 speichern.";
+      "werden. Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern.";
   const struct {
     std::string launch, custom, finding;
   } cases[] = {
@@ -302,7 +354,7 @@ TEST(CheckRun, Utf16FileIsOneFindingAndNoFindingHoldsAZeroByte) {
        "FEHLER: Der Start w\xFCrde abgebrochen: " + utf16},
       {"java64=C:\\J64\nQV=app.Main\n", std::string("\xFE\xFF\0k\0=\0v\n", 10),
        "WARNUNG: Die Datei customlaunch.properties ist im Format UTF-16 gespeichert und kann "
-       "nicht gelesen werden. Bitte im Format ANSI oder UTF-8 speichern."},
+       "nicht gelesen werden. Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern."},
       {"java64=C:\\J64\nQV=app.Main\n", std::string("jvm.parameter.a=x\0 y\n", 21),
        "FEHLER: jvm.parameter.a (customlaunch.properties, Zeile 1): \"x<NUL> y\" wird an der "
        "Leerstelle geteilt, Anf\xFChrungszeichen fehlen: Java nimmt \"x<NUL>\" als Hauptklasse"},

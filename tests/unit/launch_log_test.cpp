@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
+#include "launcher/startup_sequence.h"
 #include "report/error_report.h"
 #include "report/password_mask.h"
+#include "report/run_end.h"
 #include "settings/windows_path.h"
 #include "tests/fake_platform.h"
 
@@ -41,6 +46,71 @@ TEST(LaunchLog, LogHeldByAnotherLauncherIsLeftToIt) {
   EXPECT_EQ(Log().Name(), "KivLaunch-4242.log");
   EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch.log"], "running");
   EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch-4242.log"], "eigene Zeile\r\n");
+}
+
+// Wherever the log can go, it goes there whole; only a computer that takes
+// no file at all leaves the run without one.
+TEST(LaunchLog, GoesWhereAFileCanBeWritten) {
+  const std::string temp = "C:\\Users\\anna\\AppData\\Local\\Temp\\";
+  struct Case {
+    const char* name;
+    std::function<void()> setUp;
+    std::string written;  // empty: none
+    std::string named;
+    unsigned long refusal;
+  };
+  const Case cases[] = {
+      {"writable", [] {}, "C:\\App\\KivLaunch.log", "KivLaunch.log", 0},
+      {"a folder of its name", [] { fake::AddDirectory("C:\\App\\KivLaunch.log"); },
+       "C:\\App\\KivLaunch-4242.log", "KivLaunch-4242.log", 5},
+      {"a working folder that refuses every file",
+       [] { fake::Get().readOnlyFolders = {"C:\\App"}; }, temp + "KivLaunch.log",
+       temp + "KivLaunch.log", 5},
+      {"and in the temporary folder another launcher's",
+       [&] {
+         fake::Get().readOnlyFolders = {"C:\\App"};
+         fake::Get().heldFiles = {temp + "KivLaunch.log"};
+       },
+       temp + "KivLaunch-4242.log", temp + "KivLaunch-4242.log", 5},
+      {"no folder takes a file",
+       [&] {
+         fake::Get().readOnlyFolders = {"C:\\App", temp};
+       },
+       "", "KivLaunch.log", 5},
+  };
+  for (const Case& c : cases) {
+    fake::Reset();
+    c.setUp();
+    Log().Open(kLogName);
+    Log().WriteLine("eigene Zeile");
+    Log().Close();
+    EXPECT_EQ(Log().Name(), c.named) << c.name;
+    EXPECT_EQ(Log().Path(), c.written.empty() ? "C:\\App\\KivLaunch.log" : c.written) << c.name;
+    EXPECT_EQ(Log().Refusal() ? Log().Refusal()->number : 0, c.refusal) << c.name;
+    std::map<std::string, std::string> logs;
+    for (const auto& [path, content] : fake::Get().files) {
+      if (path.find(".log") != std::string::npos) logs[path] = content;
+    }
+    std::map<std::string, std::string> expected;
+    if (!c.written.empty()) expected[c.written] = "eigene Zeile\r\n";
+    EXPECT_EQ(logs, expected) << c.name;
+  }
+}
+
+// The report of a failed start sends the administrator to the log written.
+TEST(LaunchLog, TheReportNamesTheLogInTheTemporaryFolder) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\launch.properties", "java64=C:\\J64\njava=C:\\J32\nQV=app.Main\n");
+  fake::AddFile("C:\\App\\customlaunch.properties", "");
+  fake::Get().readOnlyFolders = {"C:\\App"};
+  fake::Get().outcomes = {{0, 1, ""}, {0, 1, ""}};
+  fake::Get().commandLine = "KivLauncher.exe -launcher.java_watch=1 -launcher.service=true";
+  EXPECT_EQ(RunLauncher(fake::Get().commandLine), kExitFailure);
+  const std::string log = "C:\\Users\\anna\\AppData\\Local\\Temp\\KivLaunch.log";
+  EXPECT_NE(fake::Get().standardOutput.find("Einzelheiten stehen im Protokoll " + log + ".\n"),
+            std::string::npos)
+      << fake::Get().standardOutput;
+  EXPECT_NE(fake::Get().files[log].find("=== Messagebox Ende ===\r\n"), std::string::npos);
 }
 
 std::string WithCarriageReturns(const std::string& text) {

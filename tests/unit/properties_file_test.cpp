@@ -141,13 +141,68 @@ TEST(ReadPropertiesFile, Utf16FileIsNamedInTheLogAndNeitherShownNorRead) {
   EXPECT_EQ(ReadPropertiesFile("", "u.properties", settings), std::nullopt);
   const std::string utf16 =
       "Die Datei u.properties ist im Format UTF-16 gespeichert und kann nicht gelesen werden. "
-      "Bitte im Format ANSI oder UTF-8 speichern.";
+      "Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern.";
   EXPECT_EQ(testing_log::Text(),
             "\n===== u.properties einlesen =====\nDie Datei u.properties wurde ge\xF6"
             "ffnet.\n" +
                 utf16 + "\nIhre Zeilen werden darum nicht angezeigt und nicht ausgewertet.\n");
   EXPECT_TRUE(settings.entries.empty());
   EXPECT_EQ(settings.unreadableFiles, std::vector<std::string>{utf16});
+}
+
+// Notepad's UTF-8, with or without a byte order mark, reaches the settings
+// and the log in Windows-1252; any file that is not UTF-8 through and
+// through is Windows-1252 already and read byte for byte.
+TEST(ReadPropertiesFile, Utf8IsReadInWindows1252) {
+  const std::string note =
+      "Die Datei u.properties ist im Format UTF-8 gespeichert und wird beim Lesen in "
+      "Windows-1252 umgewandelt.\n";
+  struct Case {
+    std::string content;
+    std::string value;
+    std::string logged;  // after the opened line
+  };
+  const Case cases[] = {
+      {"k=M\xC3\xBCller-Stra\xC3\x9F"
+       "e\n",
+       "M\xFCller-Stra\xDF"
+       "e",
+       note + "k=M\xFCller-Stra\xDF"
+              "e // FOUND: \"k\"=\"M\xFCller-Stra\xDF"
+              "e\"\n\n"},
+      {"\xEF\xBB\xBFk=\xE2\x82\xAC", "\x80", note + "k=\x80 // FOUND: \"k\"=\"\x80\"\n"},
+      {"\xEF\xBB\xBFk=v", "v", "k=v // FOUND: \"k\"=\"v\"\n"},
+      {"k=M\xFCller", "M\xFCller", "k=M\xFCller // FOUND: \"k\"=\"M\xFCller\"\n"},
+      {"#\xC3\xBC\nk=\xC3\xBC\xFC", "\xC3\xBC\xFC",
+       "#\xC3\xBC\nk=\xC3\xBC\xFC // FOUND: \"k\"=\"\xC3\xBC\xFC\"\n"},
+  };
+  for (const Case& c : cases) {
+    testing_log::Start();
+    fake::AddFile("C:\\App\\u.properties", c.content);
+    Settings settings;
+    EXPECT_EQ(ReadPropertiesFile("", "u.properties", settings), std::nullopt) << c.content;
+    EXPECT_EQ(settings.Get("k"), c.value) << c.content;
+    EXPECT_EQ(settings.utf8Files.size(), c.logged.compare(0, note.size(), note) == 0 ? 1u : 0u);
+    EXPECT_EQ(testing_log::Text(),
+              "\n===== u.properties einlesen =====\nDie Datei u.properties wurde ge\xF6"
+              "ffnet.\n" +
+                  c.logged)
+        << c.content;
+  }
+}
+
+// Java would get another letter in its place.
+TEST(ReadPropertiesFile, AUtf8LetterThatWindows1252LacksEndsTheRun) {
+  testing_log::Start();
+  fake::AddFile("C:\\App\\u.properties", "a=\xC3\xA4\nb=\xC5\x81\xC3\xB3\xC5\xBA\nc=x\n");
+  Settings settings;
+  RunEnd end = ReadPropertiesFile("", "u.properties", settings);
+  ASSERT_TRUE(end);
+  EXPECT_EQ(end->report,
+            "Die Datei u.properties (UTF-8) enth\xE4lt in Zeile 2 das Zeichen U+0141, das es in "
+            "Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
+  EXPECT_EQ(settings.Get("b"), "");
+  EXPECT_NE(testing_log::Text().find("a=\xE4 // FOUND"), std::string::npos);
 }
 
 struct RootCase {
@@ -170,7 +225,7 @@ TEST(ReadRootFolder, LastRootLineWinsAndGetsTwoBackslashes) {
       {"\xEF\xBB\xBFroot=C:\\\\A\n", "C:\\\\A\\\\", " // FOUND: \"root\"=\"C:\\\\A\""},
       {"\xFF\xFEr\0o\0", "",
        "Die Datei kivsoft.properties ist im Format UTF-16 gespeichert und kann nicht gelesen "
-       "werden. Bitte im Format ANSI oder UTF-8 speichern.\n"},
+       "werden. Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern.\n"},
   };
   for (const RootCase& c : cases) {
     testing_log::Start();

@@ -7,6 +7,7 @@
 #include "settings/properties_file.h"
 #include "settings/root_folder.h"
 #include "settings/text_file.h"
+#include "settings/windows_1252.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -79,8 +80,11 @@ TEST(TextFile, LinesAsTextModeReadsThem) {
       {"a", {"a"}},
       {"a\n", {"a", ""}},
       {"a\r\nb\r\n", {"a", "b", ""}},
-      {"a\rb\n", {"a\rb", ""}},
-      {"a\r\r\nb", {"a\r", "b"}},
+      {"a\rb\n", {"a", "b", ""}},
+      {"a\rb", {"a", "b"}},
+      {"a\r", {"a", ""}},
+      {"a\r\r\nb", {"a", "", "b"}},
+      {"a\n\rb", {"a", "", "b"}},
       {"a\nb\x1a"
        "c\n",
        {"a", "b"}},
@@ -127,6 +131,58 @@ TEST(TextFile, Utf16IsRecognisedByItsByteOrderMark) {
     EXPECT_EQ(TextFile("t.txt").IsUtf16(), utf16) << content;
   }
   EXPECT_FALSE(TextFile("missing.txt").IsOpen());
+}
+
+TEST(Windows1252, OnlyUtf8AsTheStandardDefinesIt) {
+  const std::pair<std::string, bool> cases[] = {
+      {"", true},
+      {"M\xC3\xBCller-Stra\xC3\x9F"
+       "e",
+       true},
+      {"\xE2\x82\xAC \xF0\x9F\x98\x80", true},
+      {"M\xFCller", false},
+      {"\xC3", false},
+      {"\xC0\xAF", false},
+      {"\xE0\x80\xAF", false},
+      {"\xED\xA0\x80", false},
+      {"\xF4\x90\x80\x80", false},
+      {"\xF5\x80\x80\x80", false},
+      {"\x80", false},
+      {"\xC3\xC3", false},
+  };
+  for (const auto& [text, utf8] : cases) EXPECT_EQ(IsUtf8(text), utf8) << text;
+}
+
+TEST(Windows1252, EveryLetterItHasAndNoOther) {
+  struct Case {
+    std::string utf8;
+    std::string converted;  // empty: a letter is missing
+    unsigned long missing;
+  };
+  const Case cases[] = {
+      {"M\xC3\xBCller-Stra\xC3\x9F"
+       "e",
+       "M\xFCller-Stra\xDF"
+       "e",
+       0},
+      {"\xC2\xA0\xC3\xBF", "\xA0\xFF", 0},
+      {"\xE2\x82\xAC\xE2\x80\x9E\xC5\xB8\xC5\xA0", "\x80\x84\x9F\x8A", 0},
+      {"\xE2\x84\xA2\xCB\x9C", "\x99\x98", 0},
+      {"a\xC5\x81", "", 0x141},
+      {"\xC2\x81", "", 0x81},
+      {"\xF0\x9F\x98\x80", "", 0x1F600},
+  };
+  for (const Case& c : cases) {
+    std::string converted;
+    unsigned long missing = 0;
+    EXPECT_EQ(Utf8ToWindows1252(c.utf8, &converted, &missing), c.missing == 0) << c.utf8;
+    if (c.missing == 0) {
+      EXPECT_EQ(converted, c.converted) << c.utf8;
+    }
+    EXPECT_EQ(missing, c.missing) << c.utf8;
+  }
+  EXPECT_EQ(CodePointText(0x141), "U+0141");
+  EXPECT_EQ(CodePointText(0x1F600), "U+1F600");
 }
 
 TEST(PropertiesLine, CommentEndsAtFirstHashOutsideQuotes) {

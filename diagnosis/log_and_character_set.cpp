@@ -1,0 +1,58 @@
+#include <vector>
+
+#include "diagnosis/sections.h"
+#include "platform/platform.h"
+#include "report/launch_log.h"
+#include "report/system_error_line.h"
+#include "settings/text_file.h"
+
+namespace {
+
+const unsigned kWindows1252 = 1252;
+const unsigned kUtf8CodePage = 65001;
+
+// Where the log went instead is where the administrator must look.
+std::string LogRefusal() {
+  const platform::Failure& refusal = Log().Refusal();
+  if (!refusal) return std::string();
+  std::string text = std::string(kLogName) +
+                     " kann im Arbeitsverzeichnis nicht geschrieben werden (" +
+                     SystemErrorLine(*refusal) + ")";
+  if (Log().Name() == kLogName) {
+    return text +
+           ", und auch im Ordner f\xFCr tempor\xE4re Dateien kein Protokoll: der Start "
+           "schreibt keines";
+  }
+  return text + ", das Protokoll steht darum in " + Log().Path();
+}
+
+// The launcher's texts and paths are Windows-1252 bytes; in another code
+// page Windows shows their umlauts as other letters.
+std::string CodePageWarning() {
+  unsigned codePage = platform::AnsiCodePage();
+  if (codePage == kWindows1252) return std::string();
+  std::string text = "Die ANSI-Codepage dieses Computers ist " + std::to_string(codePage) +
+                     ", nicht 1252 (Windows-1252): Umlaute in Meldungen, Protokoll und Pfaden "
+                     "werden falsch angezeigt";
+  if (codePage != kUtf8CodePage) return text;
+  return text +
+         " (die Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+         "verwenden\" ist eingeschaltet)";
+}
+
+}  // namespace
+
+// Most computers give nothing to say here, and then no subsection.
+void ReviewLogAndCharacterSet(const CheckRun& check, Findings& findings) {
+  std::vector<std::string> warnings;
+  for (const std::string& warning : {LogRefusal(), CodePageWarning()}) {
+    if (!warning.empty()) warnings.push_back(warning);
+  }
+  const std::vector<std::string> none;
+  const std::vector<std::string>& utf8Files =
+      check.plan->settingsRead ? check.plan->settings.utf8Files : none;
+  if (warnings.empty() && utf8Files.empty()) return;
+  LogSubsection("Protokoll und Zeichensatz");
+  for (const std::string& path : utf8Files) Log().WriteLine(Utf8Text(path));
+  for (const std::string& warning : warnings) Warn(findings, warning);
+}
