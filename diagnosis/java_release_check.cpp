@@ -31,6 +31,7 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
 void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const std::string& line : archive.logLines) Log().WriteLine(line);
   for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
+  if (!archive.state.empty()) Log().WriteLine("Art: " + archive.kind + ", " + archive.state);
   if (archive.options.empty()) {
     Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht" +
                        (archive.unusable.empty() ? "" : ": " + archive.unusable));

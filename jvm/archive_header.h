@@ -2,10 +2,14 @@
 
 #include <string>
 
-// What the header of a class-data archive file says: whether it is Java's
-// dynamic archive, and how many bytes the file must hold for Java to map it.
+// Which file Java's magic number at its start makes it: Java 25 writes its
+// AOT cache as a static archive.
+enum class ArchiveKind { kNone, kDynamic, kAotCache };
+
+// What the header of a class-data archive file says: its kind, and how many
+// bytes the file must hold for Java to map it.
 struct ArchiveHeader {
-  bool dynamic = false;
+  ArchiveKind kind = ArchiveKind::kNone;
   unsigned long long needed = 0;
 };
 
@@ -14,5 +18,5 @@ constexpr size_t kArchiveHeaderBytes = 1024;
 
 ArchiveHeader ReadArchiveHeader(const std::string& start);
 
-// A dynamic archive whose size covers what its header declares.
-bool IsWholeArchive(const std::string& start, unsigned long long size);
+// A file of the kind whose size covers what its header declares.
+bool IsWholeArchive(const std::string& start, unsigned long long size, ArchiveKind kind);

@@ -14,7 +14,7 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
-    // Deletes a file cut short, which Java would fault on.
+    // Deletes a file cut short, which Java would fault on or ignore.
     kSetAside,
     // Deletes a dump left behind for a day.
     kRemoveStale,
@@ -42,6 +42,10 @@ struct ClassArchive {
   unsigned long long size = 0;
   // The options give Java the archive to map.
   bool passed = false;
+  // For check mode: "AOT-Cache" or "dynamisches Klassenarchiv", and what
+  // the start finds of it.
+  std::string kind;
+  std::string state;
 };
 
 // The decision for one Java folder and the exact class path of its command

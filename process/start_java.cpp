@@ -95,6 +95,20 @@ JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision
   return end;
 }
 
+// Only a crash may be the archive's fault: an application that ends itself
+// with an error (System.exit(1)) keeps it. Java's own fault handler writes
+// hs_err_pid<pid>.log into its working directory, or where it cannot into
+// the temporary folder, and ends Java with exit code 1 on Windows, so that
+// file is the evidence there; a fault beyond the handler's reach shows in
+// the exit code. A report left by an earlier Java of the same id costs one
+// archive, no more.
+bool Crashed(const JavaEnd& end, unsigned long id) {
+  if (!end.ended || end.exitCode == 0) return false;
+  std::string report = "hs_err_pid" + std::to_string(id) + ".log";
+  return end.crashed || platform::FileCanBeOpened(report) ||
+         platform::FileCanBeOpened(platform::TemporaryFolder() + report);
+}
+
 // Windows refused: its reason goes into the log and into a short summary.
 AttemptOutcome Refused(const std::string& failureText, const platform::SystemError& reason) {
   return AttemptOutcome::Failed(LogStartFailure(failureText, reason),
@@ -133,7 +147,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
     std::string failure = WatchFailureText(seen, output);
     AttemptOutcome failed =
         AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
-    failed.endedWithError = true;
+    failed.crashed = Crashed(seen, java.id);
     return failed;
   }
   if (supervision.writesPid) {
@@ -143,7 +157,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   AttemptOutcome started = AttemptOutcome::Started();
   if (supervision.keep || supervision.keepAndKill) {
     JavaEnd end = FollowJava(java, supervision, job.get(), seen, startedAt);
-    started.endedWithError = end.ended && end.exitCode != 0;
+    started.crashed = Crashed(end, java.id);
   }
   return started;
 }
@@ -159,8 +173,8 @@ AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputP
   if (supervision.keepAndKill) platform::ShutDownAfterApplications();
   AttemptOutcome outcome = StartJava(attempt.commandLine, supervision, output, attempt.program);
   // Java that faults on its archive would fault at every start.
-  if (outcome.endedWithError && attempt.classArchive.passed) {
-    Log().WriteLine(SetAside(attempt.classArchive.file, "Java endete mit einem Fehler"));
+  if (outcome.crashed && attempt.classArchive.passed) {
+    Log().WriteLine(SetAside(attempt.classArchive.file, "Java ist abgest\xFCrzt"));
   }
   return outcome;
 }

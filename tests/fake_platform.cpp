@@ -264,15 +264,24 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool RemoveFile(const std::string& path) {
+Failure RemoveFile(const std::string& path) {
   std::string full = Absolute(path);
-  if (Get().openFiles.count(full) || IsReadOnly(full)) return false;
-  return Get().files.erase(full) > 0;
+  if (Get().openFiles.count(full)) return Error(32);
+  if (IsReadOnly(full)) return Error(5);
+  if (!Get().files.erase(full)) return Error(2);
+  return std::nullopt;
 }
 
 bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   auto age = Get().fileAges.find(Absolute(path));
   return age != Get().fileAges.end() && age->second > seconds;
+}
+
+// Seconds before a fixed moment.
+bool LastWriteTime(const std::string& path, unsigned long long* time) {
+  auto age = Get().fileAges.find(Absolute(path));
+  *time = 1000000000ull - (age == Get().fileAges.end() ? 0 : age->second);
+  return Get().files.count(Absolute(path)) > 0;
 }
 
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
@@ -383,6 +392,7 @@ ProcessEnd WaitForProcess(const Process& process) {
   Get().clock = std::max(Get().clock, run.startedAt + run.outcome.runMilliseconds);
   end.ended = true;
   end.exitCode = run.outcome.exitCode;
+  end.crashed = end.exitCode >= 0xC0000000;
   return end;
 }
 
@@ -400,6 +410,7 @@ ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds)
   Get().clock = std::max(Get().clock, ends);
   end.ended = true;
   end.exitCode = run.outcome.exitCode;
+  end.crashed = end.exitCode >= 0xC0000000;
   return end;
 }
 

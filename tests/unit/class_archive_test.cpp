@@ -321,29 +321,35 @@ fake::ProcessOutcome Ends(unsigned long long runMilliseconds, unsigned long exit
 }
 
 // Seen within the watch or while the launcher waits; a Java that wrote its
-// own dump had no archive to lose.
-TEST(ClassArchiveDamage, AJavaThatEndsWithAnErrorLosesItsArchive) {
+// own dump had no archive to lose. Only a crash counts: an exception code,
+// or the report of Java's fault handler in the working directory or the
+// temporary folder.
+TEST(ClassArchiveDamage, OnlyAJavaThatCrashesLosesItsArchive) {
   const struct {
     std::string parameters;
     fake::ProcessOutcome end;
+    std::string report;
     bool kept;
   } cases[] = {
-      {" -launcher.java_watch=3", Ends(500, 134), false},
-      {" -launcher.java_watch=3", Ends(5000, 134), true},
-      {" -launcher.keep=true", Ends(90000, 1), false},
-      {" -launcher.keep=true", Ends(90000, 0), true},
+      {" -launcher.java_watch=3", Ends(500, 0xC0000005), "", false},
+      {" -launcher.java_watch=3", Ends(500, 1), "", true},
+      {" -launcher.java_watch=3", Ends(5000, 0xC0000005), "", true},
+      {" -launcher.keep=true", Ends(90000, 1), "C:\\App\\", false},
+      {" -launcher.keep=true", Ends(90000, 1), fake::Get().temporaryFolder, false},
+      {" -launcher.keep=true", Ends(90000, 1), "", true},
+      {" -launcher.keep=true", Ends(90000, 0), "C:\\App\\", true},
   };
   for (const auto& c : cases) {
     Install("17.0.13");
     std::string archive = ArchiveAndDump().first;
     fake::AddFile(archive, archive_file::Java17(5000, 5000));
+    if (!c.report.empty()) fake::AddFile(c.report + "hs_err_pid4243.log", "");
     // The first start wrote the dump.
     fake::Get().outcomes = {fake::ProcessOutcome(), c.end};
     fake::Get().commandLine = "KivLauncher.exe" + c.parameters;
     RunLauncher(fake::Get().commandLine);
     EXPECT_EQ(fake::Get().files.count(archive) > 0, c.kept) << c.parameters << c.end.exitCode;
-    EXPECT_EQ(Logged("Klassenarchiv gel\xF6scht (Java endete mit einem Fehler): " + archive),
-              !c.kept)
+    EXPECT_EQ(Logged("Klassenarchiv gel\xF6scht (Java ist abgest\xFCrzt): " + archive), !c.kept)
         << testing_log::Text();
   }
 }
