@@ -21,6 +21,9 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
              "bernehmen, sofern Java die Datei nicht mehr schreibt";
     case ArchiveStep::Kind::kSetAside:
       return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
+    case ArchiveStep::Kind::kSetAsideOutdated:
+      return "Der Start w\xFCrde den AOT-Cache " + step.path +
+             " l\xF6schen, er ist \xE4lter als der Klassenpfad";
     case ArchiveStep::Kind::kRemoveStale:
       break;
   }

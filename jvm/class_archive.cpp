@@ -1,5 +1,6 @@
 #include "jvm/class_archive.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
@@ -231,16 +232,43 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                   aot ? "ihn" : "es", " als ", archive})};
 }
 
+// An update of the application writes its jars anew: Java 25 would map the
+// cache without the application's classes and no start would train anew.
+bool OutdatedBy(const std::string& file, const std::string& classpath) {
+  unsigned long long cache = 0, written = 0;
+  if (!platform::LastWriteTime(file, &cache)) return false;
+  for (size_t begin = 0, end = 0; begin <= classpath.size(); begin = end + 1) {
+    end = std::min(classpath.find(';', begin), classpath.size());
+    std::string entry = classpath.substr(begin, end - begin);
+    std::vector<std::string> names = {""};
+    if (EndsWith(entry, "*")) {
+      entry.pop_back();
+      platform::ListDirectory(entry, &names);
+    }
+    for (const std::string& name : names) {
+      if (platform::LastWriteTime(entry + name, &written) && written > cache) return true;
+    }
+  }
+  return false;
+}
+
 // An archive cut short is deleted by the start, which goes on without one.
 // Java 25 would go on without a cut cache itself, but say so only on its
-// standard error, where under javaw nobody reads it, and never train anew.
-std::string DamagedArchive(const std::string& file, ArchiveKind kind, ClassArchive& archive) {
-  if (!platform::FileCanBeOpened(file) || Examine(file).Whole(kind)) return std::string();
-  Step(ArchiveStep::Kind::kSetAside, file, archive);
-  archive.state =
-      "besch\xE4"
-      "digt";
-  return Concat({file, " ist unvollst\xE4ndig und wird gel\xF6scht"});
+// standard error, where under javaw nobody reads it, and never train anew;
+// so would it with a cache that no longer fits.
+std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std::string& classpath,
+                           ClassArchive& archive) {
+  if (!platform::FileCanBeOpened(file)) return std::string();
+  bool whole = Examine(file).Whole(kind);
+  bool outdated = whole && kind == ArchiveKind::kAotCache && OutdatedBy(file, classpath);
+  if (whole && !outdated) return std::string();
+  Step(outdated ? ArchiveStep::Kind::kSetAsideOutdated : ArchiveStep::Kind::kSetAside, file,
+       archive);
+  archive.state = outdated ? "passt nicht"
+                           : "besch\xE4"
+                             "digt";
+  return Concat({file, outdated ? " ist \xE4lter als der Klassenpfad" : " ist unvollst\xE4ndig",
+                 " und wird gel\xF6scht"});
 }
 
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
@@ -258,7 +286,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UnsetReference(value);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
-  if (refusal.empty()) refusal = DamagedArchive(file, kind, archive);
+  if (refusal.empty()) refusal = DamagedArchive(file, kind, classpath, archive);
   if (!refusal.empty()) {
     archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
     archive.unusable = refusal;
@@ -303,6 +331,9 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
         break;
       case ArchiveStep::Kind::kSetAside:
         lines.push_back(SetAside(step.path, "unvollst\xE4ndig"));
+        break;
+      case ArchiveStep::Kind::kSetAsideOutdated:
+        lines.push_back(SetAside(step.path, "\xE4lter als der Klassenpfad"));
         break;
       case ArchiveStep::Kind::kRemoveStale:
         lines.push_back(Removal(

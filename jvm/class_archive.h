@@ -16,6 +16,8 @@ struct ArchiveStep {
     kAdopt,
     // Deletes a file cut short, which Java would fault on or ignore.
     kSetAside,
+    // Deletes an AOT cache older than a file of its class path.
+    kSetAsideOutdated,
     // Deletes a dump left behind for a day.
     kRemoveStale,
   };
