@@ -7,7 +7,7 @@ namespace {
 // written to its end; a copy cut short still begins with it.
 const char kDynamicMagic[] = "\xA8\xAB\x0B\xF0";
 // The static archive's 0xf00baba2, which Java 25 also writes last.
-const char kStaticMagic[] = "\xA2\xBA\x0B\xF0";
+const char kStaticMagic[] = "\xA2\xAB\x0B\xF0";
 
 // Where a 64-bit Java puts its table of regions (CDSFileMapRegion, each
 // with its _file_offset 24 and _used 40 bytes in), by the header's _version:

@@ -26,7 +26,7 @@ inline std::string Java17(unsigned long long regionsEnd, size_t size) {
 // region ends at regionsEnd, the file size bytes long.
 inline std::string Java25(unsigned long long regionsEnd, size_t size) {
   std::string bytes(size < 1024 ? 1024 : size, '\0');
-  bytes.replace(0, 4, "\xA2\xBA\x0B\xF0");
+  bytes.replace(0, 4, "\xA2\xAB\x0B\xF0");
   PutLittle(bytes, 8, 19, 4);
   PutLittle(bytes, 24 + 96 + 24, 4096, 8);
   PutLittle(bytes, 24 + 96 + 40, regionsEnd - 4096, 8);

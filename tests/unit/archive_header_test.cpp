@@ -23,7 +23,7 @@ std::string Header(unsigned version, size_t table, size_t stride, size_t region,
   return bytes;
 }
 
-const char kAot[] = "\xA2\xBA\x0B\xF0";
+const char kAot[] = "\xA2\xAB\x0B\xF0";
 constexpr ArchiveKind kAotCache = ArchiveKind::kAotCache;
 
 TEST(ArchiveHeader, TheFileMustHoldEveryRegion) {
@@ -47,7 +47,7 @@ TEST(ArchiveHeader, TheFileMustHoldEveryRegion) {
       {"earlier version: the header's start", Header(9, 16, 72, 0, 100000, 5000), 16, true},
       {"header cut short", Header(11, 16, 72, 0, 0, 0).substr(0, 300), 300, false},
       {"no magic: being written", std::string(1024, '\0'), 1 << 20, false},
-      {"static archive", "\xA2\xBA\x0B\xF0" + std::string(1020, '\0'), 1 << 20, false},
+      {"static archive", "\xA2\xAB\x0B\xF0" + std::string(1020, '\0'), 1 << 20, false},
       {"Java 25 AOT cache", Header(19, 24, 96, 4, 100000, 5000, kAot), 105000, true, kAotCache},
       {"Java 25 AOT cache cut short", Header(19, 24, 96, 4, 100000, 5000, kAot), 104999, false,
        kAotCache},
