@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/e2e/installation_fixture.h"
 
 namespace e2e {
@@ -42,19 +44,29 @@ std::string CutArchive() {
   return bytes;
 }
 
+// As Java writes its archives: mode 0444, Windows' read-only attribute,
+// which DeleteFileA refuses.
+void WriteReadOnly(const Installation& app, const std::string& relative,
+                   const std::string& content) {
+  app.Write(relative, content);
+  std::filesystem::permissions(app.Path(relative), std::filesystem::perms::owner_read |
+                                                       std::filesystem::perms::group_read |
+                                                       std::filesystem::perms::others_read);
+}
+
 TEST_F(ArchiveDamage, ACutArchiveOrDumpIsDeletedAndJavaStartsWithout) {
   UseArchive(app);
   EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   std::string dump = OptionFile(app, "-XX:ArchiveClassesAtExit=");
   ASSERT_FALSE(dump.empty());
   std::string archive = dump.substr(0, dump.find('.')) + ".jsa";
-  app.Write("archiv/" + dump, CutArchive());
+  WriteReadOnly(app, "archiv/" + dump, CutArchive());
   EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   EXPECT_FALSE(app.Exists("archiv/" + dump));
   EXPECT_FALSE(app.Exists("archiv/" + archive));
   std::string ownDump = OptionFile(app, "-XX:ArchiveClassesAtExit=");
   EXPECT_FALSE(ownDump.empty());
-  app.Write("archiv/" + archive, CutArchive());
+  WriteReadOnly(app, "archiv/" + archive, CutArchive());
   EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   EXPECT_FALSE(app.Exists("archiv/" + archive));
   EXPECT_EQ(OptionFile(app, "-XX:"), "");
