@@ -1,12 +1,12 @@
 #include "jvm/class_archive.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
 
 #include "jvm/archive_header.h"
 #include "jvm/java_release.h"
+#include "jvm/jvm_parameters.h"
 #include "platform/platform.h"
 #include "report/system_error_line.h"
 #include "settings/keys.h"
@@ -237,9 +237,7 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
 bool OutdatedBy(const std::string& file, const std::string& classpath) {
   unsigned long long cache = 0, written = 0;
   if (!platform::LastWriteTime(file, &cache)) return false;
-  for (size_t begin = 0, end = 0; begin <= classpath.size(); begin = end + 1) {
-    end = std::min(classpath.find(';', begin), classpath.size());
-    std::string entry = classpath.substr(begin, end - begin);
+  for (std::string entry : SplitString(classpath, ';')) {
     std::vector<std::string> names = {""};
     if (EndsWith(entry, "*")) {
       entry.pop_back();

@@ -480,12 +480,9 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 }
 
 // DeleteFileA refuses a read-only file with error 5, as it refuses one that
-// access rules protect.
+// access rules protect. The file goes, so its other attributes do not matter.
 Failure RemoveFile(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  }
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (DeleteFileA(path.c_str())) return std::nullopt;
   return LastError();
 }
