@@ -12,9 +12,8 @@ namespace {
 // Java reads "folder\*" as every jar in the folder.
 bool EntryExists(const std::string& entry) {
   if (entry == "*") return true;
-  size_t size = entry.size();
-  if (size >= 2 && entry[size - 1] == '*' && (entry[size - 2] == '\\' || entry[size - 2] == '/')) {
-    return IsDirectory(entry.substr(0, size - 2));
+  if (EndsWith(entry, "\\*") || EndsWith(entry, "/*")) {
+    return IsDirectory(entry.substr(0, entry.size() - 2));
   }
   return platform::FileCanBeOpened(entry) || IsDirectory(entry);
 }

@@ -4,10 +4,10 @@
 
 #include "checks/working_directory.h"
 #include "diagnosis/check_run.h"
-#include "launcher/carry_out.h"
 #include "launcher/command_line.h"
 #include "launcher/run_planning.h"
 #include "launcher/version.h"
+#include "process/executor.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
