@@ -26,7 +26,7 @@ std::string WrongWorkingDirectory(const std::string& current) {
       ComparablePath(launcherFolder, current) == ComparablePath(current, current)) {
     return std::string();
   }
-  if (!IsDirectory(launcherFolder + "\\lib") &&
+  if (!platform::IsDirectory(launcherFolder + "\\lib") &&
       !platform::FileCanBeOpened(launcherFolder + "\\launch.properties")) {
     return std::string();
   }
@@ -46,8 +46,6 @@ RunEnd CannotEnter(const std::string& folder) {
                    "' gewechselt werden, da es nicht existiert! \n");
 }
 
-bool IsDirectory(const std::string& path) { return platform::IsDirectory(path); }
-
 std::string FindNewestReadyFolder() {
   std::vector<std::string> names;
   if (!platform::ListDirectory(".", &names)) {
@@ -64,7 +62,7 @@ std::string FindNewestReadyFolder() {
 RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,
                                      bool waitForChild, std::optional<HandOver>* handOver) {
   Log().Banner("Verteilte Installation");
-  if (IsDirectory("lib")) {
+  if (platform::IsDirectory("lib")) {
     Log().WriteLine("Der Ordner lib wurde gefunden. -> Keine verteilte Installation!");
     return std::nullopt;
   }
@@ -79,7 +77,7 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
         "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
         "Unterordnern! \n");
   }
-  if (!IsDirectory(folder)) return CannotEnter(folder);
+  if (!platform::IsDirectory(folder)) return CannotEnter(folder);
   std::string program = serviceMode ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
   HandOver planned{folder, program + " " + arguments, serviceMode, waitForChild, std::nullopt};
   if (ExceedsCommandLineLimit(planned.childCommand)) {

@@ -35,5 +35,3 @@ RunEnd CannotEnter(const std::string& folder);
 // "name\Anwendung\" of the last subfolder, in listing order, that holds
 // Bereit.txt; empty when none does.
 std::string FindNewestReadyFolder();
-
-bool IsDirectory(const std::string& path);

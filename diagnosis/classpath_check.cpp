@@ -1,4 +1,3 @@
-#include "checks/distributed_installation.h"
 #include "diagnosis/sections.h"
 #include "jvm/java_command_line.h"
 #include "jvm/jvm_parameters.h"
@@ -13,9 +12,9 @@ namespace {
 bool EntryExists(const std::string& entry) {
   if (entry == "*") return true;
   if (EndsWith(entry, "\\*") || EndsWith(entry, "/*")) {
-    return IsDirectory(entry.substr(0, entry.size() - 2));
+    return platform::IsDirectory(entry.substr(0, entry.size() - 2));
   }
-  return platform::FileCanBeOpened(entry) || IsDirectory(entry);
+  return platform::FileCanBeOpened(entry) || platform::IsDirectory(entry);
 }
 
 struct Entry {
