@@ -19,9 +19,9 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
       return "Der Start w\xFCrde " + step.path + " als " + archive.file +
              " \xFC"
              "bernehmen, sofern Java die Datei nicht mehr schreibt";
-    case ArchiveStep::Kind::kSetAside:
+    case ArchiveStep::Kind::kDeleteCutShort:
       return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
-    case ArchiveStep::Kind::kSetAsideOutdated:
+    case ArchiveStep::Kind::kDeleteOutdated:
       return "Der Start w\xFCrde den AOT-Cache " + step.path +
              " l\xF6schen, er ist \xE4lter als der Klassenpfad";
     case ArchiveStep::Kind::kRemoveStale:

@@ -11,12 +11,13 @@ enum class ArchiveKind { kNone, kDynamic, kAotCache };
 struct ArchiveHeader {
   ArchiveKind kind = ArchiveKind::kNone;
   unsigned long long needed = 0;
+  // A file of the kind whose size covers what its header declares.
+  bool Whole(ArchiveKind expected, unsigned long long size) const {
+    return kind == expected && kind != ArchiveKind::kNone && size >= needed;
+  }
 };
 
 // Enough of the file's start for every header layout read here.
 constexpr size_t kArchiveHeaderBytes = 1024;
 
 ArchiveHeader ReadArchiveHeader(const std::string& start);
-
-// A file of the kind whose size covers what its header declares.
-bool IsWholeArchive(const std::string& start, unsigned long long size, ArchiveKind kind);

@@ -8,7 +8,6 @@
 #include "jvm/java_release.h"
 #include "jvm/jvm_parameters.h"
 #include "platform/platform.h"
-#include "report/system_error_line.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -52,15 +51,6 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + (separated ? "" : slashes ? "/" : "\\") + name;
 }
 
-std::string CannotCreate(const std::string& folder) {
-  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
-}
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string ArchiveFolder(const std::string& value) {
   std::string folder = platform::ExpandEnvironmentReferences(value);
   return IsAbsolutePath(folder) ? folder : InFolder(platform::CurrentDirectory(), folder);
@@ -90,17 +80,19 @@ std::string PathOption(const char* option, const std::string& path) {
   return Concat({blank ? " \"" : " ", option, path, blank ? "\"" : ""});
 }
 
-// A file's start, with its header, and its size.
+// What a file's header says about it, and its size.
 struct Examined {
-  std::string start;
+  ArchiveHeader header;
   unsigned long long size = 0;
-  bool Whole(ArchiveKind kind) const { return IsWholeArchive(start, size, kind); }
-  bool Cut(ArchiveKind kind) const { return ReadArchiveHeader(start).kind == kind && !Whole(kind); }
+  bool Whole(ArchiveKind kind) const { return header.Whole(kind, size); }
+  bool Cut(ArchiveKind kind) const { return header.kind == kind && !Whole(kind); }
 };
 
 Examined Examine(const std::string& path) {
   Examined file;
-  if (platform::ReadFileStart(path, kArchiveHeaderBytes, &file.start)) {
+  std::string start;
+  if (platform::ReadFileStart(path, kArchiveHeaderBytes, &start)) {
+    file.header = ReadArchiveHeader(start);
     platform::FileSize(path, &file.size);
   }
   return file;
@@ -110,8 +102,9 @@ void Step(ArchiveStep::Kind kind, const std::string& path, ClassArchive& archive
   archive.steps.push_back({kind, path});
 }
 
-// Java 13 to 18 write their archive, and Java 25 its AOT cache, at their end
-// into a file of this start's own, the first whole one is adopted. On Windows the rename fails
+// Java 13 to 18 write their archive, and Java 25 its AOT cache, at their
+// end into a file of this start's own, the first whole one is adopted. On
+// Windows the rename fails
 // while Java still holds the file open (the C runtime's open, which Java
 // writes with, shares no deletion), so a file being written is never taken.
 // Java writes the header last: a file without it is being written or its
@@ -136,7 +129,7 @@ void PlanDumps(const std::string& folder, const std::string& stem, ArchiveKind k
       adopting = true;
       Step(ArchiveStep::Kind::kAdopt, dump, archive);
     } else if (file.Cut(kind)) {
-      Step(ArchiveStep::Kind::kSetAside, dump, archive);
+      Step(ArchiveStep::Kind::kDeleteCutShort, dump, archive);
     } else if (platform::FileOlderThan(dump, kDaySeconds)) {
       stale.push_back(dump);
     }
@@ -183,7 +176,7 @@ std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
   if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
   std::string existing = ExistingFolderOf(folder);
-  if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreate(folder);
+  if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreateFolder(folder);
   archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
   return std::string();
 }
@@ -197,20 +190,11 @@ std::string UnsuitableJava(const JavaRelease& release) {
       {"Java ", release.version, " kennt keine Klassenarchive der Anwendung (erst ab Java 13)"});
 }
 
-// Windows' own text says why too, but in the system's language: the log
-// tells a file a running Java still holds (32) from one that access rules
-// protect (5) in the launcher's words.
-std::string Removal(const std::string& path, const std::string& done, const std::string& what) {
-  platform::Failure failure = platform::RemoveFile(path);
-  if (!failure) return done;
-  const char* why = failure->number == 32  ? "die Datei ist noch ge\xF6"
-                                             "ffnet, "
-                    : failure->number == 5 ? "Zugriffsrechte verbieten es, "
-                                           : "";
-  return Concat({what, " konnte nicht gel\xF6scht werden: ", why, SystemErrorLine(*failure)});
-}
-
 }  // namespace
+
+std::string CannotCreateFolder(const std::string& folder) {
+  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+}
 
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump) {
@@ -260,7 +244,7 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   bool whole = Examine(file).Whole(kind);
   bool outdated = whole && kind == ArchiveKind::kAotCache && OutdatedBy(file, classpath);
   if (whole && !outdated) return std::string();
-  Step(outdated ? ArchiveStep::Kind::kSetAsideOutdated : ArchiveStep::Kind::kSetAside, file,
+  Step(outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file,
        archive);
   archive.state = outdated ? "passt nicht"
                            : "besch\xE4"
@@ -304,46 +288,4 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   archive.passed = archive.options.find(file) != std::string::npos;
   archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
   return archive;
-}
-
-// A step that fails leaves the command line as planned: Java goes on
-// without an archive it cannot find, and a Java that writes one at its end
-// into a folder that is missing only says so.
-std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
-  std::vector<std::string> lines;
-  bool adopted = false;
-  for (const ArchiveStep& step : archive.steps) {
-    switch (step.kind) {
-      case ArchiveStep::Kind::kCreateFolder:
-        lines.push_back(platform::CreateFolders(step.path)
-                            ? Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path})
-                            : Concat({"Kein Klassenarchiv: ", CannotCreate(step.path)}));
-        break;
-      case ArchiveStep::Kind::kAdopt:
-        if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) break;
-        adopted = true;
-        lines.push_back(
-            Concat({"Klassenarchiv \xFC"
-                    "bernommen: ",
-                    step.path, " -> ", archive.file}));
-        break;
-      case ArchiveStep::Kind::kSetAside:
-        lines.push_back(SetAside(step.path, "unvollst\xE4ndig"));
-        break;
-      case ArchiveStep::Kind::kSetAsideOutdated:
-        lines.push_back(SetAside(step.path, "\xE4lter als der Klassenpfad"));
-        break;
-      case ArchiveStep::Kind::kRemoveStale:
-        lines.push_back(Removal(
-            step.path, Concat({"Veralteter Abzug eines Klassenarchivs gel\xF6scht: ", step.path}),
-            Concat({"Veralteter Abzug eines Klassenarchivs ", step.path})));
-        break;
-    }
-  }
-  return lines;
-}
-
-std::string SetAside(const std::string& file, const std::string& why) {
-  return Removal(file, Concat({"Klassenarchiv gel\xF6scht (", why, "): ", file}),
-                 Concat({"Klassenarchiv ", file, " (", why, ")"}));
 }

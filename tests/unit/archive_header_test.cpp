@@ -54,7 +54,7 @@ TEST(ArchiveHeader, TheFileMustHoldEveryRegion) {
       {"dynamic archive for an AOT cache", Header(19, 24, 96, 4, 0, 0), 1 << 20, false, kAotCache},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsWholeArchive(c.start, c.size, c.kind), c.whole) << c.name;
+    EXPECT_EQ(ReadArchiveHeader(c.start).Whole(c.kind, c.size), c.whole) << c.name;
   }
 }
 
