@@ -277,10 +277,8 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return age != Get().fileAges.end() && age->second > seconds;
 }
 
-// Seconds before a fixed moment.
 bool LastWriteTime(const std::string& path, unsigned long long* time) {
-  auto age = Get().fileAges.find(Absolute(path));
-  *time = 1000000000ull - (age == Get().fileAges.end() ? 0 : age->second);
+  *time = ~0ull - (Get().fileAges.count(Absolute(path)) ? Get().fileAges[Absolute(path)] : 0);
   return Get().files.count(Absolute(path)) > 0;
 }
 

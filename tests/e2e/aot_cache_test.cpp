@@ -1,10 +1,7 @@
-// Java 25's AOT cache with the real Java 25, natively where it is installed:
-// trained at the first start, used from the next, trained anew for another
-// class path or after a cut, and the application runs every time.
+// The AOT cache with the real Java 25, natively where it is installed.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "tests/e2e/installation_fixture.h"
@@ -12,64 +9,47 @@
 namespace e2e {
 namespace {
 
-const char kJdk[] = "/usr/lib/jvm/temurin-25-jdk-amd64";
+namespace fs = std::filesystem;
+const std::string kJdk = "/usr/lib/jvm/temurin-25-jdk-amd64";
 
-class AotCache : public StandardInstallation {
- protected:
-  void SetUp() override {
-    if (WindowsLauncher() || !DrivenFromLinux() ||
-        !std::filesystem::exists(std::string(kJdk) + "/release")) {
-      GTEST_SKIP() << "no JDK 25 for the native launcher";
-    }
-    StandardInstallation::SetUp();
-    namespace fs = std::filesystem;
-    fs::create_directories(app.Path("jdk/bin"));
-    fs::create_symlink(std::string(kJdk) + "/bin/java", app.Path("jdk/bin/javaw.exe"));
-    fs::create_symlink(std::string(kJdk) + "/release", app.Path("jdk/release"));
-    app.Write("src/app/Main.java",
-              "package app;\npublic class Main { public static void main(String[] a) {\n"
-              "  System.out.println(\"Anwendung laeuft \" + new java.util.TreeMap<>());\n"
-              "  System.exit(1);\n} }\n");
-    std::string build = "cd '" + app.Root() + "' && '" + kJdk + "/bin/javac' -d classes " +
-                        "src/app/Main.java && '" + kJdk + "/bin/jar' cf lib/app.jar -C classes " +
-                        ". && cp lib/app.jar lib/other.jar";
-    ASSERT_EQ(std::system(build.c_str()), 0);
-    app.Write("launch.properties",
-              "classpath.default=lib/app.jar\njava64=jdk\nQV=app.Main\nlauncher.keep=true\n"
-              "launcher.class_archive=archiv\nlauncher.java_output=java.txt\n");
-  }
+// Java's command line and what it printed; the application ran.
+std::string Started(const Installation& app, const std::string& parameter = "-start=qv") {
+  EXPECT_EQ(app.Run({parameter}).exitCode, 0);
+  EXPECT_NE(app.Read("java.txt").find("Anwendung laeuft{}"), std::string::npos);
+  return app.Read("java.txt");
+}
 
-  // What Java printed, its command line first; the application ran.
-  std::string Run(const std::vector<std::string>& arguments = {}) {
-    EXPECT_EQ(app.Run(arguments).exitCode, 0);
-    std::string output = app.Read("java.txt");
-    EXPECT_NE(output.find("Anwendung laeuft {}"), std::string::npos) << output;
-    return output;
-  }
-
-  std::string Cache() {
-    for (const auto& entry : std::filesystem::directory_iterator(app.Path("archiv"))) {
-      if (entry.path().extension() == ".aot") return entry.path().string();
-    }
-    return std::string();
-  }
-};
-
-TEST_F(AotCache, TrainedOnceUsedAfterwardsAndTrainedAnewWhenItNoLongerFits) {
-  EXPECT_NE(Run().find("-XX:AOTCacheOutput="), std::string::npos);
-  std::string used = Run();
-  ASSERT_FALSE(Cache().empty());
-  EXPECT_NE(used.find("-XX:AOTCache=" + Cache()), std::string::npos) << used;
-  EXPECT_EQ(used.find("[aot"), std::string::npos) << used;
-  EXPECT_NE(Run({"-classpath.default=lib/other.jar"}).find("-XX:AOTCacheOutput="),
-            std::string::npos);
-  std::filesystem::resize_file(Cache(), std::filesystem::file_size(Cache()) / 2);
-  EXPECT_EQ(Run().find("-XX:AOT"), std::string::npos);
-  EXPECT_TRUE(Cache().empty());
-  EXPECT_NE(app.NormalizedLog().find("ist unvollst\xE4ndig und wird gel\xF6scht"),
-            std::string::npos);
-  EXPECT_NE(Run().find("-XX:AOTCacheOutput="), std::string::npos);
-  EXPECT_NE(Run().find("-XX:AOTCache="), std::string::npos);
+TEST_F(StandardInstallation, Java25TrainsItsAotCacheOnceAndAgainWhenItNoLongerFits) {
+  if (WindowsLauncher() || !fs::exists(kJdk + "/release")) GTEST_SKIP() << "no native Java 25";
+  fs::create_directories(app.Path("jdk/bin"));
+  fs::create_symlink(kJdk + "/bin/java", app.Path("jdk/bin/javaw.exe"));
+  fs::create_symlink(kJdk + "/release", app.Path("jdk/release"));
+  app.Write("M.java",
+            "class M { public static void main(String[] a) { System.out.println("
+            "\"Anwendung laeuft\" + new java.util.TreeMap<>()); System.exit(1); } }");
+  ASSERT_EQ(std::system(("cd " + app.Root() + " && " + kJdk + "/bin/javac M.java && " + kJdk +
+                         "/bin/jar cf lib/a.jar M.class && cp lib/a.jar lib/b.jar")
+                            .c_str()),
+            0);
+  app.Write("launch.properties",
+            "classpath.default=lib/a.jar\njava64=jdk\nQV=M\nlauncher.keep=true\n"
+            "launcher.class_archive=archiv\nlauncher.java_output=java.txt\n");
+  EXPECT_NE(Started(app).find("-XX:AOTCacheOutput="), std::string::npos);
+  std::string used = Started(app);
+  ASSERT_NE(used.find("-XX:AOTCache="), std::string::npos) << used;
+  EXPECT_NE(Started(app, "-classpath.default=lib/b.jar").find("AOTCacheOutput"), std::string::npos);
+  std::string cache = used.substr(used.find("-XX:AOTCache=") + 13);
+  cache.erase(cache.find(' '));
+  fs::resize_file(cache, fs::file_size(cache) / 2);
+  EXPECT_EQ(Started(app).find("-XX:AOT"), std::string::npos);
+  EXPECT_FALSE(fs::exists(cache));
+  EXPECT_NE(Started(app).find("-XX:AOTCacheOutput="), std::string::npos);
+  EXPECT_NE(Started(app).find("-XX:AOTCache="), std::string::npos);
+  fs::last_write_time(app.Path("lib/a.jar"), fs::last_write_time(cache) + std::chrono::hours(1));
+  app.Run({"-launcher.check=true"});
+  EXPECT_NE(app.NormalizedLog().find("Art: AOT-Cache, passt nicht"), std::string::npos);
+  EXPECT_EQ(Started(app).find("-XX:AOT"), std::string::npos);
+  EXPECT_NE(Started(app).find("-XX:AOTCacheOutput="), std::string::npos);
 }
 
 }  // namespace
