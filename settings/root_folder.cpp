@@ -3,6 +3,7 @@
 #include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
+#include "settings/windows_1252.h"
 
 namespace {
 
@@ -22,10 +23,12 @@ std::string ReadRootFolder() {
               " wurde ge\xF6"
               "ffnet.\n");
   Log().Flush();
-  LogIfUtf16(file, kRootFile);
   std::string root;
   std::string line;
   while (file.ReadLine(&line)) {
+    std::string converted;
+    unsigned long missing = 0;
+    if (file.IsUtf16() && Utf8ToWindows1252(line, &converted, &missing)) line = converted;
     size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
     std::string key = Trim(line.substr(0, equals));
