@@ -70,6 +70,7 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   RunPlan plan;
   plan.parameters = parameters;
   plan.serviceMode = serviceMode;
+  plan.staleLogs = StaleFallbackLogs();
   plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
   LogSwitches(plan);
   plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);

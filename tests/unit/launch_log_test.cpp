@@ -113,6 +113,48 @@ TEST(LaunchLog, TheReportNamesTheLogInTheTemporaryFolder) {
   EXPECT_NE(fake::Get().files[log].find("=== Messagebox Ende ===\r\n"), std::string::npos);
 }
 
+// Only a start that writes a fall-back log removes, and only that folder's
+// fall-back logs older than a week that nobody holds open.
+TEST(LaunchLog, AStartWithAFallBackLogRemovesStaleOnes) {
+  const unsigned long long kDay = 24 * 60 * 60;
+  const struct {
+    std::string name;
+    unsigned long long age;
+    bool held, stale;
+  } files[] = {
+      {"KivLaunch-17.log", 8 * kDay, false, true},    {"KivLaunch-18.log", 6 * kDay, false, false},
+      {"KivLaunch-19.log", 8 * kDay, true, false},    {"KivLaunch.log", 8 * kDay, true, false},
+      {"KivLaunch-x.log", 8 * kDay, false, false},    {"KivLaunch-.log", 8 * kDay, false, false},
+      {"KivLaunch-20.log.1", 8 * kDay, false, false},
+  };
+  const struct {
+    std::string arguments;
+    bool fallBack, removes;
+  } runs[] = {{"", true, true}, {" -launcher.check=true", true, false}, {"", false, false}};
+  for (const auto& run : runs) {
+    fake::Reset();
+    fake::AddFile("C:\\App\\launch.properties", "java=C:\\J32\nQV=app.Main\n");
+    fake::AddFile("C:\\App\\customlaunch.properties", "");
+    for (const auto& file : files) {
+      fake::AddFile("C:\\App\\" + file.name, "");
+      fake::Get().fileAges["C:\\App\\" + file.name] = file.age;
+      if (file.held && (run.fallBack || file.name != kLogName)) {
+        fake::Get().heldFiles.insert("C:\\App\\" + file.name);
+      }
+    }
+    RunLauncher("KivLauncher.exe" + run.arguments);
+    for (const auto& file : files) {
+      EXPECT_EQ(fake::Get().files.count("C:\\App\\" + file.name),
+                file.stale && run.removes ? 0u : 1u)
+          << file.name << run.arguments;
+    }
+    EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch-4242.log"].find(
+                  "Altes Protokoll C:\\App\\KivLaunch-17.log gel\xF6scht: zuletzt vor mehr als 7 "
+                  "Tagen geschrieben\r\n") != std::string::npos,
+              run.removes);
+  }
+}
+
 std::string WithCarriageReturns(const std::string& text) {
   std::string lines;
   for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
