@@ -25,11 +25,10 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
 }  // namespace
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
-                            const std::string& computerName) {
+                            const std::vector<std::string>& computerNames) {
   JavaAttempt attempt;
   attempt.is64Bit = is64Bit;
-  attempt.computerName = computerName;
-  attempt.choice = ChooseJavaHome(is64Bit, settings, computerName);
+  attempt.choice = ChooseJavaHome(is64Bit, settings, computerNames);
   if (IsMade(attempt)) {
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
     attempt.programProblem = ProgramProblem(attempt);
@@ -53,9 +52,9 @@ std::string StartRefusal(const JavaAttempt& attempt) {
 bool IsMade(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }
 
 void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& archiveSteps) {
-  Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.computerName + "\" mit " +
-                  (attempt.is64Bit ? "64 Bit" : "32 Bit") + ": " + attempt.choice.key + "=" +
-                  attempt.choice.home);
+  Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.choice.computerName +
+                  "\" mit " + (attempt.is64Bit ? "64 Bit" : "32 Bit") + ": " + attempt.choice.key +
+                  "=" + attempt.choice.home);
   if (!IsMade(attempt)) return;
   for (const HeapDecision* heap : {&attempt.initialHeap, &attempt.maximumHeap}) {
     if (!heap->logLine.empty()) Log().WriteLine(heap->logLine);

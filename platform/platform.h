@@ -110,7 +110,10 @@ unsigned AnsiCodePage();
 
 unsigned long CurrentProcessId();
 
+// The NetBIOS name, at most 15 characters.
 std::string ComputerName();
+// The full name, up to 63 characters; the NetBIOS name is its start.
+std::string DnsHostName();
 bool RunsUnderWow64();
 // Windows 2000, XP and Vista, where a 64-bit Java is not tried.
 bool IsOlderThanWindows7();

@@ -464,6 +464,8 @@ std::string ComputerName() {
   return host.substr(0, host.find('.'));
 }
 
+std::string DnsHostName() { return ComputerName(); }
+
 bool RunsUnderWow64() { return true; }
 
 bool IsOlderThanWindows7() { return false; }

@@ -557,6 +557,13 @@ std::string ComputerName() {
   return name;
 }
 
+std::string DnsHostName() {
+  char name[256];
+  DWORD size = sizeof name;
+  if (!GetComputerNameExA(ComputerNameDnsHostname, name, &size)) return std::string();
+  return std::string(name, size);
+}
+
 bool RunsUnderWow64() {
   using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
   auto isWow64Process = Kernel32Function<IsWow64ProcessFunction>("IsWow64Process");

@@ -308,6 +308,8 @@ unsigned long CurrentProcessId() { return Get().processId; }
 
 std::string ComputerName() { return Get().computerName; }
 
+std::string DnsHostName() { return Get().dnsHostName; }
+
 bool RunsUnderWow64() { return Get().runsUnderWow64; }
 
 bool IsOlderThanWindows7() { return Get().olderThanWindows7; }
