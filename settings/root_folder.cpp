@@ -3,7 +3,6 @@
 #include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
-#include "settings/windows_1252.h"
 
 namespace {
 
@@ -26,9 +25,6 @@ std::string ReadRootFolder() {
   std::string root;
   std::string line;
   while (file.ReadLine(&line)) {
-    std::string converted;
-    unsigned long missing = 0;
-    if (file.IsUtf16() && Utf8ToWindows1252(line, &converted, &missing)) line = converted;
     size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
     std::string key = Trim(line.substr(0, equals));

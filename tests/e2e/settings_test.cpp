@@ -233,22 +233,6 @@ TEST_F(Settings, Utf8ByteOrderMarkIsSkipped) {
   EXPECT_NE(std::find(received.begin(), received.end(), "arg=-Xmx640M"), received.end());
 }
 
-// Notepad's "Unicode", in either byte order, is read as UTF-8 is.
-TEST_F(Settings, Utf16IsRead) {
-  for (bool bigEndian : {false, true}) {
-    std::string content = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char c : std::string("m=1\r\n")) {
-      content += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
-    }
-    app.Write("customlaunch.properties", content);
-    EXPECT_EQ(app.Run({}).exitCode, 0);
-    EXPECT_NE(app.NormalizedLog().find(Crlf(
-                  "ffnet.\nDie Datei customlaunch.properties ist im Format UTF-16 gespeichert und "
-                  "wird beim Lesen in Windows-1252 umgewandelt.\nm=1 // FOUND: \"m\"=\"1\"\n")),
-              std::string::npos);
-  }
-}
-
 TEST_F(Settings, PasswordNeverReachesTheLog) {
   RunResult result = app.Run({"-Dautologin.user=admin", "-Dautologin.pwd=geheim1",
                               "-Dclientname=PC-07", "-Dautologin.pwd=geheim2"});
