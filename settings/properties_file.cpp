@@ -94,7 +94,7 @@ RunEnd ConvertLine(const std::string& file, size_t number, std::string& line, Se
   std::string letter =
       " das Zeichen " + CodePointText(missing) + ", das es in Windows-1252 nicht gibt";
   if (!Utf8ToWindows1252(StripComment(line), &line, &missing)) {
-    return Failure(where + letter + ". Bitte das Zeichen ersetzen.\n");
+    return FailedRun(where + letter + ". Bitte das Zeichen ersetzen.\n");
   }
   settings.droppedComments.push_back(where + " im Kommentar" + letter +
                                      ": der Kommentar fehlt darum im Protokoll.");
@@ -109,7 +109,7 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
   TextFile file(path);
-  if (!file.IsOpen()) return Failure(OpenFailure(directory, fileName));
+  if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName));
   settings.readFiles.push_back(path);
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"

@@ -20,8 +20,8 @@ std::string PasswordToTheEnd(const std::string& group) {
 
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  return Failure("Der StartParameter: " + startKey +
-                 " wurde in der launch.properties nicht gefunden!\n");
+  return FailedRun("Der StartParameter: " + startKey +
+                   " wurde in der launch.properties nicht gefunden!\n");
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
