@@ -4,7 +4,6 @@
 #include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
 
 namespace {
 
