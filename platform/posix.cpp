@@ -402,6 +402,15 @@ Failure RemoveFile(const std::string& path) {
   return ErrorOf(errno);
 }
 
+// A launcher's lock stands for a handle open on Windows.
+bool RemoveClosedFile(const std::string& path) {
+  int descriptor = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor == -1) return false;
+  bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 && !RemoveFile(path);
+  close(descriptor);
+  return removed;
+}
+
 // In seconds.
 bool LastWriteTime(const std::string& path, unsigned long long* time) {
   struct stat info;
@@ -469,6 +478,8 @@ std::string ComputerName() {
   std::string host = name;
   return host.substr(0, host.find('.'));
 }
+
+std::string DnsHostName() { return ComputerName(); }
 
 bool RunsUnderWow64() { return true; }
 

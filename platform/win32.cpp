@@ -458,6 +458,14 @@ unsigned long long Ticks(const FILETIME& time) {
 
 }  // namespace
 
+// Sharing nothing, the open fails with a sharing violation while any other
+// handle to the file is open; the file goes when this handle closes.
+bool RemoveClosedFile(const std::string& path) {
+  HANDLE handle = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  return handle != INVALID_HANDLE_VALUE && CloseHandle(handle) != FALSE;
+}
+
 // In the file system's 100-nanosecond ticks.
 bool LastWriteTime(const std::string& path, unsigned long long* time) {
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -527,6 +535,13 @@ std::string ComputerName() {
   if (!GetComputerNameA(&name[0], &size)) return std::string();
   name.resize(size);
   return name;
+}
+
+std::string DnsHostName() {
+  char name[256];
+  DWORD size = sizeof name;
+  if (!GetComputerNameExA(ComputerNameDnsHostname, name, &size)) return std::string();
+  return std::string(name, size);
 }
 
 bool RunsUnderWow64() {

@@ -4,7 +4,7 @@
 #include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -129,10 +129,28 @@ const Executor kStart = {CarryOutHandOver, CarryOutArchiveSteps, StartJavaAttemp
 const Executor kProbe = {CarryOutHandOver, nullptr, ProbeJava};
 
 Stop CarryOutPlan(const RunPlan& plan) {
+  for (const std::string& log : plan.staleLogs) {
+    if (platform::RemoveClosedFile(log)) {
+      Log().WriteLine("Altes Protokoll " + log +
+                      " gel\xF6scht: zuletzt vor mehr als 7 Tagen geschrieben");
+    }
+  }
   std::vector<const JavaAttempt*> reached;
   if (RunEnd end = WalkPlan(plan, kStart, &reached)) return *end;
   Log().WriteLine("LAUNCH PROCESS FOR " + BitWidth(reached.back()->is64Bit) + " BIT COMPLETE.");
   return Stop{kExitSuccess, ""};
+}
+
+std::string ApplyWorkingDirectory(const CommandLineParameters& parameters) {
+  std::string report = "Arbeitsverzeichnis beim Start: " + platform::CurrentDirectory();
+  if (parameters.IsTrue(keyname::kChangeDirectory)) {
+    platform::ChangeDirectory(ExecutableFolder());
+    report += "\nlauncher.cwd=true -> Arbeitsverzeichnis automatisch gewechselt zu: " +
+              platform::CurrentDirectory();
+  } else {
+    report += "\nlauncher.cwd=false -> Das Arbeitsverzeichnis wurde nicht automatisch gewechselt.";
+  }
+  return report;
 }
 
 Stop CarryOutHandOver(const HandOver& handOver) {
