@@ -36,8 +36,8 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);
-  attempt.launchFindings =
-      ReadHeapFindings({"-Xms" + attempt.initialHeap.value, "-Xmx" + attempt.maximumHeap.value});
+  attempt.launchFindings = ReadHeapFindings(
+      {"-Xms" + attempt.initialHeap.value, "-Xmx" + attempt.maximumHeap.value}, settings);
   if (!is64Bit) {
     attempt.stop = Failure(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "

@@ -92,7 +92,10 @@ std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes)
 // Java may print its own command line: masked before the cut, so that no
 // cut leaves a password without the option that names it.
 std::string JavaOutputTail(const JavaOutput& output) {
-  if (output.path.empty()) return std::string();
+  if (output.path.empty()) {
+    return "\nMit launcher.java_output=DATEI h\xE4lt der Launcher die Meldungen von Java in DATEI "
+           "fest.";
+  }
   std::string end;
   platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
   size_t start = end.rfind(output.firstLine);

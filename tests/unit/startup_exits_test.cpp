@@ -35,11 +35,15 @@ std::string RunWith(const ExitCase& c, bool serviceMode) {
 
 const char kFailure32[] =
     "Java konnte nicht aufgerufen werden:\n"
+    "64 Bit: C:\\J64\\bin\\javaw.exe fehlt\n"
+    "32 Bit: C:\\J32\\bin\\javaw.exe fehlt\n"
     "C:\\J32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx256M -cp \"\" "
     "app.Main -Dautologin.pwd=xxxx\n"
     "Arbeitsverzeichnis: C:\\App\n"
     "\n"
-    "Bitte kontaktieren Sie den Support.";
+    "Abhilfe: java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler 5 "
+    "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+    "fen.";
 
 const char kTooLong64[] =
     "Java konnte nicht aufgerufen werden:\n"
@@ -48,10 +52,9 @@ const char kTooLong64[] =
     "lich des Endezeichens).\n"
     "K\xFCrzel: QV, die l\xE4ngsten Teile: Classpath 32700 Zeichen, JVM-Parameter 42 Zeichen, "
     "Startparameter 8 Zeichen\n"
-    "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa lib\\*\n"
     "Arbeitsverzeichnis: C:\\App\n"
     "\n"
-    "Bitte kontaktieren Sie den Support.";
+    "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa lib\\*";
 
 const char kZeroByteFailure[] =
     "Java konnte nicht aufgerufen werden:\n"
@@ -61,7 +64,8 @@ const char kZeroByteFailure[] =
     "fen: jvm.parameter\n"
     "Arbeitsverzeichnis: C:\\App\n"
     "\n"
-    "Bitte kontaktieren Sie den Support.";
+    "Abhilfe: die genannte Einstellung berichtigen; KivLauncher.exe -launcher.check=true pr\xFC"
+    "ft die ganze Installation.";
 
 std::string OwnFileReport(const std::string& file, const std::string& what) {
   return "launcher.java_output=" + file + " nennt " + what +
@@ -106,8 +110,8 @@ const ExitCase kCases[] = {
      },
      "", 1,
      "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
-     "wurde kein Parameter \"java\" definiert!\nC:\\J64\\bin\\javaw.exe: Java konnte nicht "
-     "aufgerufen werden, Windows-Fehler 193: Systemfehler 193."},
+     "wurde kein Parameter \"java\" definiert!\nC:\\J64\\bin\\javaw.exe: Windows-Fehler 193: "
+     "Systemfehler 193."},
     {"java32 fails after java64 failed",
      [] {
        fake::AddFile("C:\\App\\launch.properties",
@@ -239,7 +243,11 @@ TEST(StartupRun, FailedJava64FallsBackToJava32) {
       "app.Main\n"
       "Arbeitsverzeichnis: C:\\App\n"
       "\n"
-      "Bitte kontaktieren Sie den Support.\n"
+      "Abhilfe: java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler "
+      "5 "
+      "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+      "fen."
+      "\n"
       "Windows-Fehler 2: Systemfehler 2.\n"
       "=== Startfehler Ende ===\n"
       "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 32 Bit: java=C:\\J32\n"
