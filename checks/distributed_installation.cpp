@@ -57,7 +57,7 @@ Stop HandOverInServiceMode(const std::string& childCommand) {
   if (!failure.empty()) return Stop{kExitSuccess, failure};
   std::string answer;
   Stop end{kExitSuccess, ""};
-  if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
+  if (platform::ReadPipe(*child.output, kAnswerBufferSize, &answer)) {
     AnswerService(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
@@ -105,9 +105,8 @@ std::string WrongWorkingDirectory(const std::string& current) {
          launcherFolder + " eintragen.\n";
 }
 
-RunEnd CannotEnter(const std::string& folder) {
-  return Failure("Es konnte nicht in das Unterverzeichnis '" + folder +
-                 "' gewechselt werden, da es nicht existiert! \n");
+std::string CannotEnter(const std::string& folder) {
+  return "Es konnte nicht in das Unterverzeichnis '" + folder + "' gewechselt werden";
 }
 
 }  // namespace
@@ -143,9 +142,10 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
     if (!wrongFolder.empty()) return Failure(wrongFolder);
     return Failure(
         "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
-        "Unterordnern! \n");
+        "Unterordnern! \nEine normale Installation braucht den Ordner lib in " +
+        platform::CurrentDirectory() + ".\n");
   }
-  if (!IsDirectory(folder)) return CannotEnter(folder);
+  if (!IsDirectory(folder)) return Failure(CannotEnter(folder) + ", da es nicht existiert! \n");
   std::string program = serviceMode ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
   HandOver planned{folder, program + " " + arguments, serviceMode, waitForChild, std::nullopt};
   if (ExceedsCommandLineLimit(planned.childCommand)) {
@@ -159,7 +159,10 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
 }
 
 Stop CarryOutHandOver(const HandOver& handOver) {
-  if (!platform::ChangeDirectory(handOver.folder)) return *CannotEnter(handOver.folder);
+  if (platform::Failure failure = platform::ChangeDirectory(handOver.folder)) {
+    return Stop{kExitFailure,
+                CannotEnter(handOver.folder) + ": " + SystemErrorLine(*failure) + "\n"};
+  }
   Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
                   platform::CurrentDirectory());
   if (handOver.refusal) return *handOver.refusal;

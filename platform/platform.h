@@ -47,7 +47,7 @@ std::string FullCommandLine();
 
 // Empty when the platform cannot report it.
 std::string CurrentDirectory();
-bool ChangeDirectory(const std::string& path);
+Failure ChangeDirectory(const std::string& path);
 std::string ExecutablePath();
 
 // A file read as raw bytes, piece by piece, so that a big file never needs
@@ -189,9 +189,9 @@ Failure AssignProcessToJob(Job& job, const Process& process);
 // From now on closing the job leaves its processes running.
 Failure LiftKillOnClose(Job& job);
 
-// Up to and including the first line feed, at most maxBytes - 1 bytes, read
-// as text; false when nothing could be read. Closing the pipe makes the
-// child's further writes fail; it is not waited for.
-bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line);
+// Up to the end of the output, at most maxBytes - 1 bytes, read as text and
+// up to a zero byte; false when nothing could be read. Closing the pipe
+// makes the child's further writes fail; it is not waited for.
+bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text);
 
 }  // namespace platform

@@ -277,7 +277,10 @@ std::string CurrentDirectory() {
   return directory;
 }
 
-bool ChangeDirectory(const std::string& path) { return chdir(NativePath(path).c_str()) == 0; }
+Failure ChangeDirectory(const std::string& path) {
+  if (chdir(NativePath(path).c_str()) == 0) return std::nullopt;
+  return ErrorOf(errno);
+}
 
 // In the Windows form, so that the launcher cuts it at its last backslash.
 std::string ExecutablePath() {
@@ -575,11 +578,11 @@ Failure LiftKillOnClose(Job& job) {
   return std::nullopt;
 }
 
-bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
-  std::vector<char> buffer(static_cast<size_t>(maxBytes), '\0');
-  if (!std::fgets(buffer.data(), maxBytes, pipe.stream)) return false;
-  line->assign(buffer.data());
-  return true;
+bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
+  std::string buffer(static_cast<size_t>(maxBytes), '\0');
+  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
+  text->assign(buffer.c_str());
+  return !text->empty();
 }
 
 }  // namespace platform

@@ -343,7 +343,10 @@ std::string CurrentDirectory() {
   return directory;
 }
 
-bool ChangeDirectory(const std::string& path) { return _chdir(path.c_str()) == 0; }
+Failure ChangeDirectory(const std::string& path) {
+  if (SetCurrentDirectoryA(path.c_str())) return std::nullopt;
+  return LastError();
+}
 
 // Grows the buffer until the whole path fits: a deep installation folder
 // must not be cut off at MAX_PATH.
@@ -677,11 +680,11 @@ Failure AssignProcessToJob(Job& job, const Process& process) {
 
 Failure LiftKillOnClose(Job& job) { return SetJobLimits(job.handle, 0); }
 
-bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
+bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
   std::string buffer(static_cast<size_t>(maxBytes), '\0');
-  if (!std::fgets(&buffer[0], maxBytes, pipe.stream)) return false;
-  line->assign(buffer.c_str());
-  return true;
+  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
+  text->assign(buffer.c_str());
+  return !text->empty();
 }
 
 }  // namespace platform

@@ -191,7 +191,7 @@ const ExitCase kCases[] = {
      },
      "", 1,
      "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
-     "Unterordnern! \n"},
+     "Unterordnern! \nEine normale Installation braucht den Ordner lib in C:\\App.\n"},
 };
 
 class StartupExits : public testing::TestWithParam<bool> {};
