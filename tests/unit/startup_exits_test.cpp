@@ -119,6 +119,23 @@ const ExitCase kCases[] = {
        fake::Get().failingPrograms = {"C:\\J64", "C:\\J32"};
      },
      "", 1, kFailure32},
+    {"both Javas refused by Windows",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties", "java64=C:\\J64\njava=C:\\J32\nQV=app.Main\n");
+       fake::AddFile("C:\\J64\\bin\\javaw.exe", "MZ");
+       fake::AddFile("C:\\J32\\bin\\javaw.exe", "MZ");
+       fake::Get().failingPrograms = {"C:\\J64", "C:\\J32"};
+       fake::Get().startError = 5;
+     },
+     "", 1,
+     "Java konnte nicht aufgerufen werden:\n"
+     "64 Bit: C:\\J64\\bin\\javaw.exe: Windows-Fehler 5: Systemfehler 5.\n"
+     "32 Bit: C:\\J32\\bin\\javaw.exe: Windows-Fehler 5: Systemfehler 5.\n"
+     "C:\\J32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx256M -cp \"\" "
+     "app.Main\nArbeitsverzeichnis: C:\\App\n\nAbhilfe: java64 und java nennen je einen "
+     "Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler 5 oder 1260 die Zugriffsrechte und "
+     "AppLocker pr\xFC"
+     "fen."},
     {"launch.properties missing", [] { fake::Get().files.erase("C:\\App\\launch.properties"); }, "",
      1,
      "Die Datei launch.properties konnte nicht ge\xF6"
