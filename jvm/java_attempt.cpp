@@ -22,6 +22,19 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
   return std::string();
 }
 
+// Host patterns of either width that match nothing, with the name they were
+// compared with: the administrator sees which name to write a pattern for.
+std::string UnmatchedHostPatterns(const Settings& settings, const std::string& computerName) {
+  std::string keys;
+  for (bool is64Bit : {true, false}) {
+    JavaChoice choice = ChooseJavaHome(is64Bit, settings, computerName);
+    if (!choice.matchingKeys.empty()) continue;
+    for (const std::string& key : choice.hostKeys) keys += (keys.empty() ? "" : ", ") + key;
+  }
+  if (keys.empty()) return keys;
+  return "\nKein Muster passt zum Computernamen \"" + computerName + "\": " + keys;
+}
+
 }  // namespace
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
@@ -41,7 +54,8 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
   if (!is64Bit) {
     attempt.stop = Failure(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
-        "wurde kein Parameter \"java\" definiert!");
+        "wurde kein Parameter \"java\" definiert!" +
+        UnmatchedHostPatterns(settings, computerName));
   }
   return attempt;
 }

@@ -53,7 +53,7 @@ std::string ExecutablePath();
 // A file read as raw bytes, piece by piece, so that a big file never needs
 // to fit in memory at once. Empty when the file cannot be opened for reading
 // (a folder counts as such a file).
-Owned<InputFile> OpenInputFile(const std::string& path);
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure = nullptr);
 // Up to maxBytes of the next bytes; 0 at the end of the file or on a read
 // error.
 size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes);
@@ -89,8 +89,9 @@ bool RemoveFile(const std::string& path);
 bool FileOlderThan(const std::string& path, unsigned long long seconds);
 
 // Truncates or creates, or with append keeps what the file holds; empty
-// on failure.
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false);
+// on failure, with the reason where asked for.
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false,
+                                   SystemError* failure = nullptr);
 // Writes and flushes.
 // Writes and flushes; false when not all bytes reached the file (a full disk).
 bool WriteOutputFile(OutputFile& file, const std::string& bytes);

@@ -291,9 +291,11 @@ std::string ExecutablePath() {
   return path;
 }
 
-Owned<InputFile> OpenInputFile(const std::string& path) {
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
   std::string native = NativePath(path);
+  errno = EISDIR;
   std::FILE* stream = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
+  if (!stream && failure) *failure = ErrorOf(errno);
   return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
 }
 
@@ -405,11 +407,13 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return now > info.st_mtime && static_cast<unsigned long long>(now - info.st_mtime) > seconds;
 }
 
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
   std::string native = NativePath(path);
-  if (IsDirectory(native)) return nullptr;
+  errno = EISDIR;
   // "e": no child holds the log open.
-  std::FILE* stream = std::fopen(native.c_str(), append ? "abe" : "wbe");
+  std::FILE* stream =
+      IsDirectory(native) ? nullptr : std::fopen(native.c_str(), append ? "abe" : "wbe");
+  if (!stream && failure) *failure = ErrorOf(errno);
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 

@@ -363,8 +363,10 @@ std::string ExecutablePath() {
   }
 }
 
-Owned<InputFile> OpenInputFile(const std::string& path) {
+// msvcrt opens with CreateFileA and leaves its error as the last one.
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
   std::FILE* stream = std::fopen(path.c_str(), "rb");
+  if (!stream && failure) *failure = LastError();
   return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
 }
 
@@ -498,8 +500,9 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
 }
 
 // "N": not inherited, so that no child holds the log open.
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
   std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");
+  if (!stream && failure) *failure = LastError();
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 

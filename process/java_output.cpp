@@ -4,6 +4,7 @@
 #include "process/own_files.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
+#include "report/system_error_line.h"
 #include "settings/keys.h"
 
 namespace {
@@ -19,10 +20,12 @@ std::string WithoutCarriageReturns(const std::string& text) {
   return lines;
 }
 
-RunEnd Unopenable(const std::string& path) {
+// The key, as the file's name alone would not tell which setting to mend.
+RunEnd Unopenable(const std::string& path, const std::string& why) {
   return Failure("Die Datei " + path +
                  " konnte nicht ge\xF6"
-                 "ffnet werden.\n");
+                 "ffnet werden.\nlauncher.java_output=" +
+                 path + ": " + why + "\n");
 }
 
 }  // namespace
@@ -46,9 +49,8 @@ JavaOutputChoice DecideJavaOutput(const Settings& settings) {
   size_t separator = choice.path.find_last_of("\\/");
   std::string folder = separator == std::string::npos ? "" : choice.path.substr(0, separator);
   bool folderMissing = !folder.empty() && folder.back() != ':' && !platform::IsDirectory(folder);
-  if (folderMissing || platform::IsDirectory(choice.path)) {
-    choice.unopenable = Unopenable(choice.path);
-  }
+  if (folderMissing) choice.unopenable = Unopenable(choice.path, "der Ordner " + folder + " fehlt");
+  if (platform::IsDirectory(choice.path)) choice.unopenable = Unopenable(choice.path, "ein Ordner");
   return choice;
 }
 
@@ -64,8 +66,12 @@ RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, b
                       JavaOutput* output) {
   output->path = path;
   if (path.empty()) return std::nullopt;
-  output->file = platform::CreateOutputFile(path, append);
-  if (!output->file) return Unopenable(path);
+  platform::SystemError reason;
+  output->file = platform::CreateOutputFile(path, append, &reason);
+  if (!output->file) {
+    return Unopenable(path, "Arbeitsverzeichnis " + platform::CurrentDirectory() + ", " +
+                                SystemErrorLine(reason));
+  }
   output->firstLine =
       "JVM wird gestartet am " + CurrentTimeInLine() + ": " + MaskPassword(commandLine) + "\r\n";
   platform::WriteOutputFile(*output->file, output->firstLine);

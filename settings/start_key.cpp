@@ -27,6 +27,11 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (text.empty()) {
     text = "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
   }
+  for (const auto& [key, value] : settings.entries) {
+    if (ToUpper(key) != startKey) continue;
+    text += "gemeint ist wohl " + startKey + OriginOf(settings, key) + ": dort steht " + key +
+            ", das K\xFCrzel muss gro\xDF geschrieben sein.\n";
+  }
   return Failure(text);
 }
 

@@ -12,7 +12,7 @@ const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path)) {
+TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path, &openFailure_)) {
   if (!file_) return;
   while (piece_.size() < kUtf8Mark.size() && ReadMore()) {
   }

@@ -18,6 +18,8 @@ class TextFile {
   explicit TextFile(const std::string& path);
 
   bool IsOpen() const { return file_ != nullptr; }
+  // Why it is not open.
+  const platform::SystemError& OpenFailure() const { return openFailure_; }
   // Begins with the byte order mark of UTF-16, which this reader cannot read.
   bool IsUtf16() const { return utf16_; }
   // The next line without its line end; false when no line is left.
@@ -27,6 +29,7 @@ class TextFile {
   // Appends the next piece of the file; false at its end.
   bool ReadMore();
 
+  platform::SystemError openFailure_;
   platform::Owned<platform::InputFile> file_;
   std::string piece_;
   size_t position_ = 0;

@@ -171,8 +171,9 @@ const std::string* Content(const std::string& path) {
 
 }  // namespace
 
-Owned<InputFile> OpenInputFile(const std::string& path) {
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
   const std::string* content = Content(path);
+  if (!content && failure) *failure = Error(2);
   return Owned<InputFile>(content ? new InputFile{*content, 0} : nullptr);
 }
 
@@ -281,9 +282,12 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return age != Get().fileAges.end() && age->second > seconds;
 }
 
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
   std::string full = Absolute(path);
-  if (Get().directories.count(full) || IsReadOnly(full)) return nullptr;
+  if (Get().directories.count(full) || IsReadOnly(full)) {
+    if (failure) *failure = Error(5);
+    return nullptr;
+  }
   if (!append) Get().files[full].clear();
   return Owned<OutputFile>(new OutputFile{full});
 }

@@ -242,11 +242,11 @@ TEST(JavaOutputChoice, RefusedFilesEndTheRunWhereTheStartReachesThem) {
   } cases[] = {
       {"lib",
        "Die Datei lib konnte nicht ge\xF6"
-       "ffnet werden.\n",
+       "ffnet werden.\nlauncher.java_output=lib: ein Ordner\n",
        true},
       {"fehlt\\java.out",
        "Die Datei fehlt\\java.out konnte nicht ge\xF6"
-       "ffnet werden.\n",
+       "ffnet werden.\nlauncher.java_output=fehlt\\java.out: der Ordner fehlt fehlt\n",
        true},
       {"lib\\java.out", "", true},
       {"C:\\java.out", "", true},

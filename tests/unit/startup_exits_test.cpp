@@ -139,14 +139,15 @@ const ExitCase kCases[] = {
     {"launch.properties missing", [] { fake::Get().files.erase("C:\\App\\launch.properties"); }, "",
      1,
      "Die Datei launch.properties konnte nicht ge\xF6"
-     "ffnet werden.\n"},
+     "ffnet werden.\nOrdner: C:\\App, Windows-Fehler 2: Systemfehler 2.\n"},
     {"root folder missing",
      [] { fake::AddFile("C:\\App\\kivsoft.properties", "root=X:\\nirgends\n"); }, "", 1,
      "Die Datei X:\\nirgends\\launch.properties konnte nicht ge\xF6"
-     "ffnet werden.\nDer Ordner X:\\nirgends ist in kivsoft.properties als root angegeben.\n"},
+     "ffnet werden.\nDer Ordner X:\\nirgends ist in kivsoft.properties als root "
+     "angegeben.\nWindows-Fehler 2: Systemfehler 2.\n"},
     {"custom file missing", [] {}, "-custom=extra.properties", 1,
      "Die Datei extra.properties konnte nicht ge\xF6"
-     "ffnet werden.\n"},
+     "ffnet werden.\nOrdner: C:\\App, Windows-Fehler 2: Systemfehler 2.\n"},
     {"start key without entry", [] {}, "-start=abc", 1,
      "Der StartParameter: ABC wurde in der launch.properties nicht gefunden!\n"},
     {"maintenance", [] { fake::AddFile("C:\\App\\InWartung.txt", ""); }, "", 1,
