@@ -201,7 +201,8 @@ TEST_F(JavaFate, OutputFileThatCannotBeCreatedEndsTheRunBeforeJava) {
                  "launcher.java_output=missing\\java.out -> Die Ausgaben von Java gehen in diese "
                  "Datei\n" +
                  Report("Die Datei missing\\java.out konnte nicht ge\xF6"
-                        "ffnet werden.\n")));
+                        "ffnet werden.\nlauncher.java_output=missing\\java.out: der Ordner "
+                        "missing fehlt\n")));
   EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
 }
 
