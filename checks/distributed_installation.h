@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform.h"
 #include "report/run_end.h"
 
 // The run given to the launcher of a ready copy, started with the same
@@ -26,12 +27,15 @@ struct HandOver {
 RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,
                                      bool waitForChild, std::optional<HandOver>* handOver);
 
-// Moves into the copy's folder and starts the child launcher there; how
-// this run ends with it.
-Stop CarryOutHandOver(const HandOver& handOver);
+// The running executable's folder, without a trailing backslash.
+std::string ExecutableFolder();
+
+// The ready copy's launcher, in its folder.
+extern const char kChildLauncher[];
+
+// The copy's folder is not there, or cannot be entered for Windows' reason.
+RunEnd CannotEnter(const std::string& folder, const platform::Failure& reason = std::nullopt);
 
 // "name\Anwendung\" of the last subfolder, in listing order, that holds
 // Bereit.txt; empty when none does.
 std::string FindNewestReadyFolder();
-
-bool IsDirectory(const std::string& path);

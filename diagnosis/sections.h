@@ -44,4 +44,3 @@ void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings);
 std::string ShownValue(const std::string& key, const std::string& value);
 // The Java attempts the run reached, else all it would make.
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);
-std::string BitsText(bool is64Bit);

@@ -1,16 +1,14 @@
 #include "process/java_attempts.h"
 
 #include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
 
 namespace {
 
 const char kCheckHint[] =
     "KivLauncher.exe -launcher.check=true pr\xFC"
     "ft die ganze Installation.";
-
-std::string Bits(bool is64Bit) { return is64Bit ? "64 Bit: " : "32 Bit: "; }
 
 // The path that was tried and why it failed: what the planning found, or
 // else the reason the start gave.
@@ -22,9 +20,9 @@ std::string WhyNotStarted(const JavaAttempt& attempt, const AttemptOutcome& outc
 // Both reasons, each in a line: what the 64-bit Java said is the evidence an
 // administrator needs as much as the 32-bit one's.
 RunEnd BothFailed(const std::string& tried) {
-  return Failure("Java konnte nicht gestartet werden:\n" + tried +
-                 "Einzelheiten stehen im Protokoll " + Log().Name() +
-                 ".\n\nAbhilfe: die Ursachen oben beheben; " + kCheckHint);
+  return FailedRun("Java konnte nicht gestartet werden:\n" + tried +
+                   "Einzelheiten stehen im Protokoll " + Log().Name() +
+                   ".\n\nAbhilfe: die Ursachen oben beheben; " + kCheckHint);
 }
 
 // A remedy the refusal names itself goes last, where every remedy stands.
@@ -38,54 +36,55 @@ std::string RefusalReport(const std::string& refusal) {
   return StartFailureText(refusal.substr(0, named), refusal.substr(named + remedy.size()));
 }
 
-AttemptOutcome Try(const RunPlan& plan, const JavaStarter& starter, const JavaAttempt& attempt,
+AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAttempt& attempt,
                    bool afterFailedAttempt) {
   std::string refusal = StartRefusal(attempt);
   if (!refusal.empty()) {
     return AttemptOutcome::Failed(LogStartFailure(RefusalReport(refusal)), "", true);
   }
   if (RunEnd end = EnterJavaOutput(plan.output)) return AttemptOutcome::Stopped(*end);
-  return starter.start(attempt, afterFailedAttempt);
+  return executor.startJava(plan, attempt, afterFailedAttempt);
 }
 
-RunEnd WalkAttempts(const RunPlan& plan, const JavaStarter& starter,
+RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
                     std::vector<const JavaAttempt*>* reached) {
   AttemptOutcome failed;
   std::string tried;
   for (const JavaAttempt& attempt : plan.attempts) {
-    bool prepared = IsMade(attempt) && !attempt.stop && starter.prepare;
-    LogJavaAttempt(attempt, prepared ? starter.prepare(attempt) : std::vector<std::string>());
+    bool prepared = HasJavaFolder(attempt) && !attempt.stop && executor.prepare;
+    LogJavaAttempt(attempt,
+                   prepared ? executor.prepare(attempt.classArchive) : std::vector<std::string>());
     if (attempt.stop) {
-      if (IsMade(attempt) || reached->empty()) return attempt.stop;
-      if (failed.reasonFound) return Failure(failed.failure);
-      return Failure(attempt.stop->report + "\n" + WhyNotStarted(*reached->back(), failed));
+      if (HasJavaFolder(attempt) || reached->empty()) return attempt.stop;
+      if (failed.reasonFound) return FailedRun(failed.failure);
+      return FailedRun(attempt.stop->report + "\n" + WhyNotStarted(*reached->back(), failed));
     }
-    if (!IsMade(attempt)) continue;
+    if (!HasJavaFolder(attempt)) continue;
     bool afterFailedAttempt = !reached->empty();
     reached->push_back(&attempt);
-    AttemptOutcome outcome = Try(plan, starter, attempt, afterFailedAttempt);
+    AttemptOutcome outcome = Try(plan, executor, attempt, afterFailedAttempt);
     if (outcome.kind == AttemptOutcome::Kind::kStopped) return outcome.stop;
     if (outcome.kind == AttemptOutcome::Kind::kStarted) return std::nullopt;
     bool summarised = !failed.summary.empty() && !outcome.summary.empty();
     if (!outcome.summary.empty())
-      tried += Bits(attempt.is64Bit) + WhyNotStarted(attempt, outcome) + "\n";
+      tried += BitsText(attempt.is64Bit) + ": " + WhyNotStarted(attempt, outcome) + "\n";
     if (afterFailedAttempt && summarised && (failed.reasonFound || outcome.reasonFound)) {
       return BothFailed(tried);
     }
     failed = outcome;
   }
-  if (failed.reasonFound || reached->empty()) return Failure(failed.failure);
+  if (failed.reasonFound || reached->empty()) return FailedRun(failed.failure);
   // Windows refused every Java: each one tried, then the last command line.
-  return Failure(StartFailureText(tried + reached->back()->commandLine));
+  return FailedRun(StartFailureText(tried + reached->back()->commandLine));
 }
 
 }  // namespace
 
-RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter,
+RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
                 std::vector<const JavaAttempt*>* reached) {
   if (plan.stop) return plan.stop;
-  if (plan.handOver) return CarryOutHandOver(*plan.handOver);
-  return WalkAttempts(plan, starter, reached);
+  if (plan.handOver) return executor.handOver(*plan.handOver);
+  return WalkAttempts(plan, executor, reached);
 }
 
 std::string StartFailureText(const std::string& detail, const std::string& remedy) {

@@ -1,11 +1,11 @@
 #include "process/java_output.h"
 
 #include "platform/platform.h"
-#include "process/own_files.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
-#include "report/system_error_line.h"
 #include "settings/keys.h"
+#include "settings/windows_path.h"
 
 namespace {
 
@@ -22,10 +22,29 @@ std::string WithoutCarriageReturns(const std::string& text) {
 
 // The key, as the file's name alone would not tell which setting to mend.
 RunEnd Unopenable(const std::string& path, const std::string& why) {
-  return Failure("Die Datei " + path +
-                 " konnte nicht ge\xF6"
-                 "ffnet werden.\nlauncher.java_output=" +
-                 path + ": " + why + "\n");
+  return FailedRun("Die Datei " + path +
+                   " konnte nicht ge\xF6"
+                   "ffnet werden.\nlauncher.java_output=" +
+                   path + ": " + why + "\n");
+}
+
+// What of the launcher's own the path names, as Windows compares paths:
+// its log, a properties file it reads, or the launcher itself; empty when
+// the path names none of them. Java's output must never overwrite one.
+// KivLaunch.log also when this run writes a log of its own beside it:
+// another running launcher writes that one.
+std::string OwnFileNamed(const std::string& path, const Settings& settings) {
+  std::string folder = platform::CurrentDirectory();
+  std::string comparable = ComparablePath(path, folder);
+  auto names = [&](const std::string& file) { return ComparablePath(file, folder) == comparable; };
+  if (names(kLogName) || names(Log().Name())) return "das Protokoll des KivLaunchers";
+  if (names(platform::ExecutablePath())) return "den KivLauncher selbst";
+  std::vector<std::string> files = settings.readFiles;
+  files.push_back("kivsoft.properties");
+  for (const std::string& file : files) {
+    if (names(file)) return "eine Einstellungsdatei des KivLaunchers";
+  }
+  return std::string();
 }
 
 }  // namespace
@@ -42,9 +61,9 @@ JavaOutputChoice DecideJavaOutput(const Settings& settings) {
   if (choice.path.empty()) return choice;
   std::string own = OwnFileNamed(choice.path, settings);
   if (!own.empty()) {
-    choice.ownFile = Failure("launcher.java_output=" + choice.path + " nennt " + own +
-                             ". Java darf diese Datei nicht \xFC"
-                             "berschreiben, bitte eine andere Datei angeben.\n");
+    choice.ownFile = FailedRun("launcher.java_output=" + choice.path + " nennt " + own +
+                               ". Java darf diese Datei nicht \xFC"
+                               "berschreiben, bitte eine andere Datei angeben.\n");
   }
   size_t separator = choice.path.find_last_of("\\/");
   std::string folder = separator == std::string::npos ? "" : choice.path.substr(0, separator);

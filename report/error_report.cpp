@@ -38,6 +38,11 @@ void AnswerService(const std::string& text) {
   platform::WriteStandardOutput(MaskPasswordInLines(text));
 }
 
+std::string SystemErrorLine(const platform::SystemError& error) {
+  std::string line = "Windows-Fehler " + std::to_string(error.number);
+  return error.text.empty() ? line : line + ": " + error.text;
+}
+
 void LogReport(const std::string& text) {
   Log().WriteLine("=== Messagebox Start ===");
   Log().WriteLine(text);

@@ -1,9 +1,9 @@
 #include "settings/properties_file.h"
 
 #include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/password_mask.h"
-#include "report/system_error_line.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
 #include "settings/windows_1252.h"
@@ -90,9 +90,9 @@ RunEnd ConvertUtf8Line(const std::string& path, size_t number, std::string& line
   std::string converted;
   unsigned long missing = 0;
   if (!Utf8ToWindows1252(line, &converted, &missing)) {
-    return Failure("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " + std::to_string(number) +
-                   " das Zeichen " + CodePointText(missing) +
-                   ", das es in Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
+    return FailedRun("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " +
+                     std::to_string(number) + " das Zeichen " + CodePointText(missing) +
+                     ", das es in Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
   }
   line = converted;
   return std::nullopt;
@@ -104,7 +104,7 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
   TextFile file(path);
-  if (!file.IsOpen()) return Failure(OpenFailure(directory, fileName, file.OpenFailure()));
+  if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName, file.OpenFailure()));
   settings.readFiles.push_back(path);
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"

@@ -32,7 +32,7 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
     text += "gemeint ist wohl " + startKey + OriginOf(settings, key) + ": dort steht " + key +
             ", das K\xFCrzel muss gro\xDF geschrieben sein.\n";
   }
-  return Failure(text);
+  return FailedRun(text);
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
