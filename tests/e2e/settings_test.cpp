@@ -127,7 +127,7 @@ TEST_F(Settings, MessageBoxUnderWine) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.standardError.find("user32.MessageBoxA(00000000,"), std::string::npos);
   EXPECT_NE(result.standardError.find(
-                "\"Die Datei customlaunch.properties konnte nicht ge\\xf6ffnet werden.\\n\","),
+                "\"Die Datei customlaunch.properties konnte nicht ge\\xf6ffnet werden.\\nOrdner: "),
             std::string::npos);
   EXPECT_NE(result.standardError.find("\"Fehler\",00000000)"), std::string::npos);
 }
