@@ -20,27 +20,30 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
   return std::string();
 }
 
-// Host patterns of either width that match nothing, with the name they were
-// compared with: the administrator sees which name to write a pattern for.
-std::string UnmatchedHostPatterns(const Settings& settings, const std::string& computerName) {
+// Host patterns of either width that match nothing, with the names they
+// were compared with: the administrator sees which name to write a pattern
+// for.
+std::string UnmatchedHostPatterns(const Settings& settings,
+                                  const std::vector<std::string>& computerNames) {
   std::string keys;
   for (bool is64Bit : {true, false}) {
-    JavaChoice choice = ChooseJavaHome(is64Bit, settings, computerName);
+    JavaChoice choice = ChooseJavaHome(is64Bit, settings, computerNames);
     if (!choice.matchingKeys.empty()) continue;
     for (const std::string& key : choice.hostKeys) keys += (keys.empty() ? "" : ", ") + key;
   }
   if (keys.empty()) return keys;
-  return "\nKein Muster passt zum Computernamen \"" + computerName + "\": " + keys;
+  std::string names;
+  for (const std::string& name : computerNames) names += (names.empty() ? "\"" : "\", \"") + name;
+  return "\nKein Muster passt zum Computernamen " + names + "\": " + keys;
 }
 
 }  // namespace
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
-                            const std::string& computerName) {
+                            const std::vector<std::string>& computerNames) {
   JavaAttempt attempt;
   attempt.is64Bit = is64Bit;
-  attempt.computerName = computerName;
-  attempt.choice = ChooseJavaHome(is64Bit, settings, computerName);
+  attempt.choice = ChooseJavaHome(is64Bit, settings, computerNames);
   if (HasJavaFolder(attempt)) {
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
     attempt.programProblem = ProgramProblem(attempt);
@@ -53,7 +56,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     attempt.stop = FailedRun(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
         "wurde kein Parameter \"java\" definiert!" +
-        UnmatchedHostPatterns(settings, computerName));
+        UnmatchedHostPatterns(settings, computerNames));
   }
   return attempt;
 }
@@ -65,8 +68,8 @@ std::string StartRefusal(const JavaAttempt& attempt) {
 bool HasJavaFolder(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }
 
 void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& archiveSteps) {
-  Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.computerName + "\" mit " +
-                  BitsText(attempt.is64Bit) + ": " + attempt.choice.key + "=" +
+  Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.choice.computerName +
+                  "\" mit " + BitsText(attempt.is64Bit) + ": " + attempt.choice.key + "=" +
                   attempt.choice.home);
   if (!HasJavaFolder(attempt)) return;
   for (const HeapDecision* heap : {&attempt.initialHeap, &attempt.maximumHeap}) {

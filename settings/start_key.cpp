@@ -18,15 +18,10 @@ std::string PasswordToTheEnd(const std::string& group) {
 
 }  // namespace
 
-// An unreadable file is the likelier cause: reported alone, the missing
-// entry would send the administrator looking for a line that is there.
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  std::string text;
-  for (const std::string& unreadable : settings.unreadableFiles) text += unreadable + "\n";
-  if (text.empty()) {
-    text = "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
-  }
+  std::string text =
+      "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
   for (const auto& [key, value] : settings.entries) {
     if (ToUpper(key) != startKey) continue;
     text += "gemeint ist wohl " + startKey + OriginOf(settings, key) + ": dort steht " + key +

@@ -154,6 +154,18 @@ const ExitCase kCases[] = {
     {"custom file missing", [] {}, "-custom=extra.properties", 1,
      "Die Datei extra.properties konnte nicht ge\xF6"
      "ffnet werden.\nOrdner: C:\\App, Windows-Fehler 2: Systemfehler 2.\n"},
+    {"host patterns that match nothing",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties", "java.host.KASSE-*=C:\\J32\nQV=app.Main\n");
+     },
+     "", 1,
+     "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+     "wurde kein Parameter \"java\" definiert!\nKein Muster passt zum Computernamen \"PC-07\": "
+     "java.host.KASSE-*"},
+    {"start key in lower case",
+     [] { fake::AddFile("C:\\App\\launch.properties", "java64=C:\\J64\nqv=app.Main\n"); }, "", 1,
+     "Der StartParameter: QV wurde in der launch.properties nicht gefunden!\ngemeint ist wohl QV "
+     "(launch.properties, Zeile 2): dort steht qv, das K\xFCrzel muss gro\xDF geschrieben sein.\n"},
     {"start key without entry", [] {}, "-start=abc", 1,
      "Der StartParameter: ABC wurde in der launch.properties nicht gefunden!\n"},
     {"maintenance", [] { fake::AddFile("C:\\App\\InWartung.txt", ""); }, "", 1,
@@ -181,11 +193,6 @@ const ExitCase kCases[] = {
                      "java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x'));
      },
      "", 1, kTooLong64},
-    {"launch.properties saved as UTF-16",
-     [] { fake::AddFile("C:\\App\\launch.properties", std::string("\xFF\xFEQ\0V\0=\0x\0", 10)); },
-     "", 1,
-     "Die Datei launch.properties ist im Format UTF-16 gespeichert und kann nicht gelesen werden. "
-     "Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern.\n"},
     {"zero byte in the Java command line",
      [] {
        fake::AddFile("C:\\App\\customlaunch.properties",
