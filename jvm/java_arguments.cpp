@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "platform/windows_arguments.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/text.h"
 
 namespace {

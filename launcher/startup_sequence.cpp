@@ -10,13 +10,15 @@
 #include "launcher/version.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/keys.h"
+#include "settings/start_key.h"
 
 namespace {
 
 void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine) {
   Log().Open(kLogName);
+  Log().Hold();
   Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
               "$\n");
   Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText());
@@ -43,6 +45,8 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
   CheckRun check;
   bool checking = BeginCheck(parameters, &check);
   RunPlan plan = PlanRun(commandLine.tail, parameters, serviceMode, checking);
+  KnowSecrets(RunSecrets(parameters, plan.settings));
+  Log().Release();
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
     if (!verdict.boxText.empty()) {
@@ -61,9 +65,9 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
 // hundreds of megabytes; what held it is freed on the way here, so the
 // report can still be made, in check mode as in a plain run.
 int RunLauncher(const std::string& fullCommandLine) {
-  ForgetPasswords();
   OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
   CommandLineParameters parameters = ParseCommandLine(commandLine.tail);
+  KnowSecrets(RunSecrets(parameters, Settings()));
   bool serviceMode = parameters.IsTrue(keyname::kService);
   ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
   int exitCode = kExitFailure;

@@ -2,19 +2,19 @@
 
 #include "platform/platform.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 
 namespace {
 
-// Every box passes the password mask here, once, whoever made its text.
+// Every box is redacted here, once, whoever made its text.
 void ShowBox(const std::string& text, const std::string& caption) {
-  platform::ShowMessageBox(MaskPasswordInLines(text), caption);
+  platform::ShowMessageBox(Redacted(text), caption);
 }
 
 }  // namespace
 
 void AnswerService(const std::string& text) {
-  platform::WriteStandardOutput(MaskPasswordInLines(text));
+  platform::WriteStandardOutput(Redacted(text));
 }
 
 void LogReport(const std::string& text) {

@@ -1,7 +1,7 @@
 #include "report/launch_log.h"
 
 #include "platform/platform.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 
 const char kLogName[] = "KivLaunch.log";
 
@@ -49,10 +49,18 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
   return false;
 }
 
-// A long line is copied only when it names a password.
 void LaunchLog::Write(const std::string& text) {
-  if (MentionsPasswordKey(text)) return Append(MaskPasswordInLines(text));
-  Append(text);
+  if (holding_) {
+    held_ += text;
+  } else {
+    Append(Redacted(text));
+  }
+}
+
+void LaunchLog::Release() {
+  holding_ = false;
+  Write(held_);
+  held_.clear();
 }
 
 // A long line reaches the file in pieces, so that the log never holds a
@@ -90,6 +98,7 @@ void LaunchLog::Banner(const std::string& title) {
 }
 
 void LaunchLog::Close() {
+  Release();
   if (!file_) return;
   Flush();
   file_.reset();

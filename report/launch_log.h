@@ -29,9 +29,14 @@ class LaunchLog {
   const platform::Failure& Refusal() const { return refusal_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
-  // Every text passes the password mask here, once, whoever made it; a
-  // password option is written in one piece.
+  // Every text is redacted here, once, whoever made it; a password option
+  // is written in one piece.
   void Write(const std::string& text);
+  // Keeps every text back until Release: the run's secrets are not known
+  // before the run is planned.
+  void Hold() { holding_ = true; }
+  // Writes what was held, redacted for the secrets known by now.
+  void Release();
   // A line feed, then everything pending goes to the file.
   void EndLine();
   void WriteLine(const std::string& text);
@@ -51,6 +56,8 @@ class LaunchLog {
   std::string path_;
   platform::Failure refusal_;
   bool writeFailed_ = false;
+  bool holding_ = false;
+  std::string held_;
   std::string pending_;
 };
 

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "report/redactor.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -15,6 +16,7 @@ const char kCommandLineOrigin[] = "Kommandozeile";
 
 void Settings::Set(const std::string& key, const std::string& value, const std::string& origin) {
   entries[key] = value;
+  if (IsPasswordKey(key)) secrets.push_back(value);
   if (keepsHistory) {
     history[key].push_back({value, origin, ++assignmentCount});
   } else if (IsKnownFileKey(key)) {

@@ -30,6 +30,9 @@ struct Settings {
   std::vector<std::string> unreadableFiles;
   // The properties files read as UTF-8, each as it was opened.
   std::vector<std::string> utf8Files;
+  // Every value a password key was given, replaced ones too: no text may
+  // show them.
+  std::vector<std::string> secrets;
 
   std::string Get(const std::string& key) const;
   bool IsTrue(const std::string& key) const;

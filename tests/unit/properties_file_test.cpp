@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "report/error_report.h"
+#include "report/redactor.h"
 #include "settings/root_folder.h"
 #include "tests/unit/test_log.h"
 
@@ -45,7 +46,7 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
        "Dautologin.pwd = xxxx  # alt: -Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
       {"Dautologin.pwd\t=\t\"a # b\" # c", true, "Dautologin.pwd", "\"a # b\"",
        "Dautologin.pwd\t=\txxxx # c // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
-      {"Dautologin.pwd=", false, "", "", "Dautologin.pwd= // FOUND: \"Dautologin.pwd\"= EMPTY"},
+      {"Dautologin.pwd=", false, "", "", "Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"= EMPTY"},
       {"# Dautologin.pwd=alt", false, "", "", "# Dautologin.pwd=xxxx"},
       {"QV=-Dautologin.pwd=geheim app.Main", true, "QV", "-Dautologin.pwd=geheim app.Main",
        "QV=-Dautologin.pwd=xxxx app.Main // FOUND: \"QV\"=\"-Dautologin.pwd=xxxx\""},
@@ -58,10 +59,13 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
   };
   for (const LineCase& c : cases) {
     testing_log::Start();
+    Log().Hold();
     fake::AddFile("C:\\Inst\\test.properties", c.line + "\n");
     Settings settings;
     settings.Set("key", "earlier");
     EXPECT_EQ(ReadPropertiesFile("C:\\Inst\\", "test.properties", settings), std::nullopt);
+    KnowSecrets(settings.secrets);
+    Log().Release();
     EXPECT_EQ(testing_log::Text(), std::string(kBanner) +
                                        "Die Datei C:\\Inst\\test.properties wurde ge\xF6"
                                        "ffnet.\n" +
@@ -72,6 +76,7 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
     if (c.stores) expected.Set(c.key, c.value);
     EXPECT_EQ(settings.entries, expected.entries) << c.line;
   }
+  KnowSecrets({});
 }
 
 TEST(ReadPropertiesFile, ExampleWithCommentQuotedHashAndEmptyValue) {

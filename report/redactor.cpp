@@ -1,0 +1,149 @@
+#include "report/redactor.h"
+
+#include <algorithm>
+
+#include "platform/windows_arguments.h"
+
+namespace {
+
+// What every spelling of the option shares, the key's end and "="; matched
+// in any case.
+const char kMarkerEnd[] = "autologin.pwd=";
+const size_t kKeyEndSize = sizeof kMarkerEnd - 2;
+const char kMask[] = "xxxx";
+
+std::vector<std::string>& KnownForms() {
+  static std::vector<std::string> forms;
+  return forms;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Where the first size bytes of the marker next stand at or after from, in
+// any case; npos for none.
+size_t FindMarker(const std::string& text, size_t size, size_t from) {
+  auto hit = std::search(text.begin() + std::min(from, text.size()), text.end(), kMarkerEnd,
+                         kMarkerEnd + size, [](char a, char b) { return Lower(a) == b; });
+  return hit == text.end() ? std::string::npos : hit - text.begin();
+}
+
+// Where the value after the next marker at or after from begins; npos for none.
+size_t NextValue(const std::string& text, size_t from) {
+  size_t hit = FindMarker(text, kKeyEndSize + 1, from);
+  return hit == std::string::npos ? hit : hit + kKeyEndSize + 1;
+}
+
+// Where the argument that holds the position ends, the text split from its
+// start: a quote before the option's minus sign ("-Dautologin.pwd=a b") also
+// makes the blank part of it, and the quote that closes it stays, as does
+// that of a text quoted in a message. A position at the end of its argument
+// stays.
+size_t ArgumentEnd(const std::string& text, size_t position, platform::ArgumentReader reader) {
+  for (const platform::Argument& argument : platform::SplitArguments(text, reader)) {
+    if (argument.begin >= position) break;
+    if (argument.end < position) continue;
+    bool openBefore = std::count(text.begin() + argument.begin, text.begin() + position, '"') % 2;
+    bool closing = argument.end > position && text[argument.end - 1] == '"';
+    return openBefore && closing ? argument.end - 1 : argument.end;
+  }
+  return position;
+}
+
+// What Java takes for the value, or what a person who wrote the line meant
+// by it (-Dautologin.pwd=\"Geheim Wort\"), whichever reaches further, within
+// the line.
+size_t ValueEnd(const std::string& text, size_t position) {
+  size_t lineStart = text.rfind('\n', position - 1) + 1;
+  std::string line = text.substr(lineStart, text.find('\n', position) - lineStart);
+  return lineStart +
+         std::max(ArgumentEnd(line, position - lineStart, platform::ArgumentReader::kJavaLauncher),
+                  ArgumentEnd(line, position - lineStart, platform::ArgumentReader::kPlainQuotes));
+}
+
+// A known form that follows the option goes first, the longest first, so
+// that neither a shorter one nor a value an earlier option leaves open cuts
+// one in two; it may hold line feeds, and its argument runs on after it.
+std::string MaskValues(std::string text, const std::vector<std::string>& forms) {
+  for (size_t value = NextValue(text, 0); value != std::string::npos;
+       value = NextValue(text, value)) {
+    size_t end = ValueEnd(text, value);
+    for (const std::string& form : forms) {
+      if (text.compare(value, form.size(), form) != 0) continue;
+      end = std::max(end, ValueEnd(text, value + form.size()));
+      break;
+    }
+    text.replace(value, end - value, kMask);
+  }
+  return text;
+}
+
+bool IsWordByte(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+// A form inside a longer word is some other word.
+std::string MaskStandingForms(std::string text, const std::vector<std::string>& forms) {
+  for (const std::string& form : forms) {
+    for (size_t at = text.find(form); at != std::string::npos; at = text.find(form, at + 1)) {
+      size_t end = at + form.size();
+      if ((at > 0 && IsWordByte(text[at - 1])) || (end < text.size() && IsWordByte(text[end]))) {
+        continue;
+      }
+      text.replace(at, form.size(), kMask);
+    }
+  }
+  return text;
+}
+
+void AddForms(const std::string& text, std::vector<std::string>& forms) {
+  forms.push_back(text);
+  for (auto reader :
+       {platform::ArgumentReader::kJavaLauncher, platform::ArgumentReader::kPlainQuotes}) {
+    std::string read;
+    for (const platform::Argument& argument : platform::SplitTail(text, reader)) {
+      forms.push_back(argument.text);
+      read += (read.empty() ? "" : " ") + argument.text;
+    }
+    forms.push_back(read);
+  }
+}
+
+}  // namespace
+
+bool IsPasswordKey(const std::string& key) {
+  return key.size() >= kKeyEndSize &&
+         FindMarker(key, kKeyEndSize, key.size() - kKeyEndSize) != std::string::npos;
+}
+
+std::string AfterPasswordOption(const std::string& text) {
+  size_t value = NextValue(text, 0);
+  return value == std::string::npos ? std::string() : text.substr(value);
+}
+
+std::vector<std::string> SecretForms(const std::vector<std::string>& secrets) {
+  std::vector<std::string> forms;
+  for (const std::string& secret : secrets) {
+    AddForms(secret, forms);
+    for (size_t from = 0; from < secret.size();) {
+      size_t end = std::min(secret.find_first_of("\r\n", from), secret.size());
+      AddForms(secret.substr(from, end - from), forms);
+      from = end + 1;
+    }
+  }
+  forms.erase(std::remove(forms.begin(), forms.end(), std::string()), forms.end());
+  std::sort(forms.begin(), forms.end(), [](const std::string& a, const std::string& b) {
+    return a.size() != b.size() ? a.size() > b.size() : a < b;
+  });
+  forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
+  return forms;
+}
+
+std::string Redact(const std::string& text, const std::vector<std::string>& forms) {
+  if (forms.empty() && FindMarker(text, kKeyEndSize, 0) == std::string::npos) return text;
+  return MaskStandingForms(MaskValues(text, forms), forms);
+}
+
+void KnowSecrets(const std::vector<std::string>& secrets) { KnownForms() = SecretForms(secrets); }
+
+std::string Redacted(const std::string& text) { return Redact(text, KnownForms()); }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Whether the key names a password: it ends in "autologin.pwd" in any case,
+// as "Dautologin.pwd", a start-key variant "ABC.Dautologin.pwd" or a
+// misspelt "dautologin.pwd". Its value is never shown.
+bool IsPasswordKey(const std::string& key);
+
+// What follows the first password option ("Dautologin.pwd=" in any case) to
+// the text's end: in a read group "+++" stands for a blank, so a blank in
+// the password and the blank before a further option look alike.
+std::string AfterPasswordOption(const std::string& text);
+
+// Every way the secrets may stand in a text, the longest first: as given,
+// as Java reads them, each word Java or a person reads in them, each line.
+std::vector<std::string> SecretForms(const std::vector<std::string>& secrets);
+
+// The text as it may leave the launcher: a secret's form that stands as a
+// word of its own, and the value of every password option ("-Dautologin.pwd=",
+// or any spelling IsPasswordKey accepts, followed by "="), read "xxxx", as
+// does an empty value. A value is a form that follows the option, or runs
+// to the end of its argument as Java's launcher splits its line, or further
+// where quotes read plainly reach further, within its line.
+std::string Redact(const std::string& text, const std::vector<std::string>& forms);
+
+// The secrets every text that leaves the launcher is redacted for, handed
+// over by the entry once it knows them.
+void KnowSecrets(const std::vector<std::string>& secrets);
+std::string Redacted(const std::string& text);
