@@ -29,10 +29,12 @@ struct LaunchInputs {
 };
 
 // A piece the launcher put into a Java command line for one setting, as the
-// setting meant it: one argument, its double quotes only grouping.
+// setting meant it: one argument, its double quotes only grouping; and
+// where it begins in the line.
 struct MeantPiece {
   std::string key;
   std::string text;
+  size_t begin = 0;
 };
 
 struct JavaAttempt;
