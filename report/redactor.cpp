@@ -62,17 +62,21 @@ size_t ValueEnd(const std::string& text, size_t position) {
 
 // A known form that follows the option goes first, the longest first, so
 // that neither a shorter one nor a value an earlier option leaves open cuts
-// one in two; it may hold line feeds, and its argument runs on after it.
+// one in two; it may hold line feeds, and its argument runs on after it. The
+// value then reaches as far as it did as written, or as it does with the
+// form masked, whichever is further.
 std::string MaskValues(std::string text, const std::vector<std::string>& forms) {
+  const size_t kMaskSize = sizeof kMask - 1;
   for (size_t value = NextValue(text, 0); value != std::string::npos;
        value = NextValue(text, value)) {
-    size_t end = ValueEnd(text, value);
+    size_t reach = ValueEnd(text, value);
     for (const std::string& form : forms) {
       if (text.compare(value, form.size(), form) != 0) continue;
-      end = std::max(end, ValueEnd(text, value + form.size()));
+      reach = reach > value + form.size() ? reach - form.size() + kMaskSize : value;
+      text.replace(value, form.size(), kMask);
       break;
     }
-    text.replace(value, end - value, kMask);
+    text.replace(value, std::max(reach, ValueEnd(text, value)) - value, kMask);
   }
   return text;
 }
