@@ -26,12 +26,12 @@ struct HandOver {
 RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,
                                      bool waitForChild, std::optional<HandOver>* handOver);
 
-// Moves into the copy's folder and starts the child launcher there; how
-// this run ends with it.
-Stop CarryOutHandOver(const HandOver& handOver);
+// The ready copy's launcher, in its folder.
+extern const char kChildLauncher[];
+
+// The copy's folder cannot be entered.
+RunEnd CannotEnter(const std::string& folder);
 
 // "name\Anwendung\" of the last subfolder, in listing order, that holds
 // Bereit.txt; empty when none does.
 std::string FindNewestReadyFolder();
-
-bool IsDirectory(const std::string& path);

@@ -26,7 +26,7 @@ RunEnd CheckMaintenanceMode(const Maintenance& maintenance) {
     Log().WriteLine("Es existiert keine InWartung.txt");
     return std::nullopt;
   }
-  return Failure(
+  return FailedRun(
       "Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden.\n"
       "Bitte versuchen Sie es sp\xE4"
       "ter noch einmal.");

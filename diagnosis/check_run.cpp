@@ -5,7 +5,7 @@
 #include "diagnosis/findings.h"
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
-#include "process/java_attempts.h"
+#include "process/executor.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
@@ -107,19 +107,6 @@ std::string ServiceLine(const CheckRun& check, const Findings& findings) {
   return line + "; Protokoll: " + LogPlace(check);
 }
 
-// In place of a start: the error text is the one a start would give when
-// the javaw.exe it names is missing.
-AttemptOutcome ProbeJava(const JavaAttempt& attempt) {
-  bool present = platform::FileCanBeOpened(attempt.program);
-  Log().WriteLine(
-      "Pr\xFC"
-      "fmodus: " +
-      attempt.program +
-      (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
-  if (present) return AttemptOutcome::Started();
-  return AttemptOutcome::Failed(StartFailureText(attempt.commandLine), "javaw.exe fehlt");
-}
-
 }  // namespace
 
 bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
@@ -134,9 +121,7 @@ bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
 
 CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   check.plan = &plan;
-  JavaStarter probe;
-  probe.start = [](const JavaAttempt& attempt, bool) { return ProbeJava(attempt); };
-  RunEnd end = WalkPlan(plan, probe, &check.reached);
+  RunEnd end = WalkPlan(plan, kProbe, &check.reached);
   if (end && !end->report.empty()) {
     LogReport(end->report);
     check.report = end->report;

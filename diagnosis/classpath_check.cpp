@@ -1,4 +1,3 @@
-#include "checks/distributed_installation.h"
 #include "diagnosis/sections.h"
 #include "jvm/java_command_line.h"
 #include "jvm/jvm_parameters.h"
@@ -12,11 +11,10 @@ namespace {
 // Java reads "folder\*" as every jar in the folder.
 bool EntryExists(const std::string& entry) {
   if (entry == "*") return true;
-  size_t size = entry.size();
-  if (size >= 2 && entry[size - 1] == '*' && (entry[size - 2] == '\\' || entry[size - 2] == '/')) {
-    return IsDirectory(entry.substr(0, size - 2));
+  if (EndsWith(entry, "\\*") || EndsWith(entry, "/*")) {
+    return platform::IsDirectory(entry.substr(0, entry.size() - 2));
   }
-  return platform::FileCanBeOpened(entry) || IsDirectory(entry);
+  return platform::FileCanBeOpened(entry) || platform::IsDirectory(entry);
 }
 
 struct Entry {

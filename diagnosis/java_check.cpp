@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string JavaKind(bool is64Bit) { return is64Bit ? "64-Bit-Java" : "32-Bit-Java"; }
+std::string JavaKind(bool is64Bit) { return BitWidth(is64Bit) + "-Bit-Java"; }
 
 std::string KeysConsidered(const std::string& plainKey, const JavaChoice& choice) {
   std::string keys = plainKey;
@@ -75,8 +75,6 @@ void ReviewJavaFor(const JavaAttempt& attempt, Findings& findings) {
 }
 
 }  // namespace
-
-std::string BitsText(bool is64Bit) { return is64Bit ? "64 Bit" : "32 Bit"; }
 
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
   if (!check.reached.empty()) return check.reached;

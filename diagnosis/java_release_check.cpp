@@ -19,7 +19,7 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
       return "Der Start w\xFCrde " + step.path + " als " + archive.file +
              " \xFC"
              "bernehmen, sofern Java die Datei nicht mehr schreibt";
-    case ArchiveStep::Kind::kSetAside:
+    case ArchiveStep::Kind::kDeleteCutShort:
       return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
     case ArchiveStep::Kind::kRemoveStale:
       break;

@@ -1,6 +1,7 @@
 #include "diagnosis/pe_header.h"
 
 #include "platform/platform.h"
+#include "settings/text.h"
 
 namespace {
 
@@ -8,19 +9,11 @@ namespace {
 const size_t kHeaderBytes = 4096;
 const size_t kNewHeaderOffset = 0x3C;
 
-unsigned long LittleEndian(const std::string& bytes, size_t at, size_t count) {
-  unsigned long value = 0;
-  for (size_t i = count; i > 0; --i) {
-    value = (value << 8) | static_cast<unsigned char>(bytes[at + i - 1]);
-  }
-  return value;
-}
-
 }  // namespace
 
 unsigned PeMachine(const std::string& bytes) {
   if (bytes.size() < kNewHeaderOffset + 4 || bytes.compare(0, 2, "MZ") != 0) return 0;
-  unsigned long header = LittleEndian(bytes, kNewHeaderOffset, 4);
+  unsigned long long header = LittleEndian(bytes, kNewHeaderOffset, 4);
   if (header > bytes.size() || bytes.size() - header < 6) return 0;
   if (bytes.compare(header, 4, std::string("PE\0\0", 4)) != 0) return 0;
   return static_cast<unsigned>(LittleEndian(bytes, header + 4, 2));

@@ -42,4 +42,3 @@ void LogSubsection(const std::string& title);
 void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings);
 // The Java attempts the run reached, else all it would make.
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);
-std::string BitsText(bool is64Bit);

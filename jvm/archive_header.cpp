@@ -1,5 +1,7 @@
 #include "jvm/archive_header.h"
 
+#include "settings/text.h"
+
 namespace {
 
 // The dynamic archive's magic number 0xf00baba8, as x86 stores it. Java writes
@@ -23,12 +25,6 @@ struct Layout {
 const Layout kLayouts[] = {{11, 16, 72, 7}, {14, 24, 72, 7}, {18, 24, 88, 4}};
 constexpr unsigned kGenericHeaderVersion = 13;
 
-unsigned long long Little(const std::string& bytes, size_t at, size_t count) {
-  unsigned long long value = 0;
-  for (size_t i = count; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
-
 unsigned long long Sum(unsigned long long a, unsigned long long b) {
   return a + b < a ? ~0ull : a + b;
 }
@@ -39,12 +35,12 @@ ArchiveHeader ReadArchiveHeader(const std::string& start) {
   ArchiveHeader header;
   header.dynamic = start.size() >= 16 && start.compare(0, 4, kDynamicMagic) == 0;
   if (!header.dynamic) return header;
-  unsigned version = static_cast<unsigned>(Little(start, 8, 4));
+  unsigned version = static_cast<unsigned>(LittleEndian(start, 8, 4));
   // The fields read so far, at least: a header that declares less is no
   // header.
   header.needed = version >= kGenericHeaderVersion ? 24 : 16;
-  if (version >= kGenericHeaderVersion && Little(start, 12, 4) > header.needed) {
-    header.needed = Little(start, 12, 4);
+  if (version >= kGenericHeaderVersion && LittleEndian(start, 12, 4) > header.needed) {
+    header.needed = LittleEndian(start, 12, 4);
   }
   for (const Layout& layout : kLayouts) {
     if (layout.version != version) continue;
@@ -52,14 +48,10 @@ ArchiveHeader ReadArchiveHeader(const std::string& start) {
     header.needed = end > header.needed ? end : header.needed;
     if (start.size() < end) return header;
     for (size_t at = layout.table; at < end; at += layout.stride) {
-      unsigned long long last = Sum(Little(start, at + 24, 8), Little(start, at + 40, 8));
+      unsigned long long last =
+          Sum(LittleEndian(start, at + 24, 8), LittleEndian(start, at + 40, 8));
       header.needed = last > header.needed ? last : header.needed;
     }
   }
   return header;
-}
-
-bool IsWholeArchive(const std::string& start, unsigned long long size) {
-  ArchiveHeader header = ReadArchiveHeader(start);
-  return header.dynamic && size >= header.needed;
 }

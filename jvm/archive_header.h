@@ -7,12 +7,11 @@
 struct ArchiveHeader {
   bool dynamic = false;
   unsigned long long needed = 0;
+  // A dynamic archive whose size covers what its header declares.
+  bool Whole(unsigned long long size) const { return dynamic && size >= needed; }
 };
 
 // Enough of the file's start for every header layout read here.
 constexpr size_t kArchiveHeaderBytes = 1024;
 
 ArchiveHeader ReadArchiveHeader(const std::string& start);
-
-// A dynamic archive whose size covers what its header declares.
-bool IsWholeArchive(const std::string& start, unsigned long long size);

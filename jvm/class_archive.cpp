@@ -42,15 +42,6 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + (separated ? "" : slashes ? "/" : "\\") + name;
 }
 
-std::string CannotCreate(const std::string& folder) {
-  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
-}
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string ArchiveFolder(const std::string& value) {
   std::string folder = platform::ExpandEnvironmentReferences(value);
   return IsAbsolutePath(folder) ? folder : InFolder(platform::CurrentDirectory(), folder);
@@ -84,7 +75,7 @@ std::string PathOption(const char* option, const std::string& path) {
 struct Examined {
   ArchiveHeader header;
   unsigned long long size = 0;
-  bool Whole() const { return header.dynamic && size >= header.needed; }
+  bool Whole() const { return header.Whole(size); }
 };
 
 Examined Examine(const std::string& path) {
@@ -125,7 +116,7 @@ void PlanDumps(const std::string& folder, const std::string& stem, ClassArchive&
       adopting = true;
       Step(ArchiveStep::Kind::kAdopt, dump, archive);
     } else if (file.header.dynamic && !file.Whole()) {
-      Step(ArchiveStep::Kind::kSetAside, dump, archive);
+      Step(ArchiveStep::Kind::kDeleteCutShort, dump, archive);
     } else if (platform::FileOlderThan(dump, kDaySeconds)) {
       stale.push_back(dump);
     }
@@ -172,7 +163,7 @@ std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
   if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
   std::string existing = ExistingFolderOf(folder);
-  if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreate(folder);
+  if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreateFolder(folder);
   archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
   return std::string();
 }
@@ -187,6 +178,10 @@ std::string UnsuitableJava(const JavaRelease& release) {
 }
 
 }  // namespace
+
+std::string CannotCreateFolder(const std::string& folder) {
+  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+}
 
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump) {
@@ -210,7 +205,7 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
 // An archive cut short is deleted by the start, which goes on without one.
 std::string DamagedArchive(const std::string& file, ClassArchive& archive) {
   if (!platform::FileCanBeOpened(file) || Examine(file).Whole()) return std::string();
-  Step(ArchiveStep::Kind::kSetAside, file, archive);
+  Step(ArchiveStep::Kind::kDeleteCutShort, file, archive);
   return Concat({file, " ist unvollst\xE4ndig und wird gel\xF6scht"});
 }
 
@@ -245,45 +240,4 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   archive.passed = archive.options.find(file) != std::string::npos;
   archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
   return archive;
-}
-
-// A step that fails leaves the command line as planned: Java goes on
-// without an archive it cannot find, and a Java that writes one at its end
-// into a folder that is missing only says so.
-std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
-  std::vector<std::string> lines;
-  bool adopted = false;
-  for (const ArchiveStep& step : archive.steps) {
-    switch (step.kind) {
-      case ArchiveStep::Kind::kCreateFolder:
-        lines.push_back(platform::CreateFolders(step.path)
-                            ? Concat({"Ordner f\xFCr Klassenarchive angelegt: ", step.path})
-                            : Concat({"Kein Klassenarchiv: ", CannotCreate(step.path)}));
-        break;
-      case ArchiveStep::Kind::kAdopt:
-        if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) break;
-        adopted = true;
-        lines.push_back(
-            Concat({"Klassenarchiv \xFC"
-                    "bernommen: ",
-                    step.path, " -> ", archive.file}));
-        break;
-      case ArchiveStep::Kind::kSetAside:
-        lines.push_back(SetAside(step.path, "unvollst\xE4ndig"));
-        break;
-      case ArchiveStep::Kind::kRemoveStale:
-        if (platform::RemoveFile(step.path)) {
-          lines.push_back(
-              Concat({"Veralteter Abzug eines Klassenarchivs gel\xF6scht: ", step.path}));
-        }
-        break;
-    }
-  }
-  return lines;
-}
-
-std::string SetAside(const std::string& file, const std::string& why) {
-  return platform::RemoveFile(file)
-             ? Concat({"Klassenarchiv gel\xF6scht (", why, "): ", file})
-             : Concat({"Klassenarchiv ", file, " (", why, ") konnte nicht gel\xF6scht werden"});
 }

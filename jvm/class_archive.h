@@ -15,7 +15,7 @@ struct ArchiveStep {
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
     // Deletes a file cut short, which Java would fault on.
-    kSetAside,
+    kDeleteCutShort,
     // Deletes a dump left behind for a day.
     kRemoveStale,
   };
@@ -60,9 +60,5 @@ struct ArchiveChoice {
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump);
 
-// For the start: the steps carried out, and what they did for the log.
-std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive);
-
-// Deletes an archive Java must not map again, saying why; the line for
-// the log.
-std::string SetAside(const std::string& file, const std::string& why);
+// Why the start goes on without an archive when it cannot create its folder.
+std::string CannotCreateFolder(const std::string& folder);

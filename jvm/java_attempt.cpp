@@ -7,9 +7,7 @@
 namespace {
 
 bool NamesProgram(const std::string& home) {
-  std::string upper = ToUpper(home);
-  return (upper.size() > 4 && upper.compare(upper.size() - 4, 4, ".EXE") == 0) ||
-         platform::FileCanBeOpened(home);
+  return (home.size() > 4 && EndsWith(ToUpper(home), ".EXE")) || platform::FileCanBeOpened(home);
 }
 
 std::string ProgramProblem(const JavaAttempt& attempt) {
@@ -30,7 +28,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
   attempt.is64Bit = is64Bit;
   attempt.computerName = computerName;
   attempt.choice = ChooseJavaHome(is64Bit, settings, computerName);
-  if (IsMade(attempt)) {
+  if (HasJavaFolder(attempt)) {
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
     attempt.programProblem = ProgramProblem(attempt);
     return attempt;
@@ -39,7 +37,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
   attempt.launchFindings =
       ReadHeapFindings({"-Xms" + attempt.initialHeap.value, "-Xmx" + attempt.maximumHeap.value});
   if (!is64Bit) {
-    attempt.stop = Failure(
+    attempt.stop = FailedRun(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
         "wurde kein Parameter \"java\" definiert!");
   }
@@ -50,13 +48,13 @@ std::string StartRefusal(const JavaAttempt& attempt) {
   return attempt.refusal.empty() ? RefusalText(attempt.launchFindings) : attempt.refusal;
 }
 
-bool IsMade(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }
+bool HasJavaFolder(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }
 
 void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& archiveSteps) {
   Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.computerName + "\" mit " +
-                  (attempt.is64Bit ? "64 Bit" : "32 Bit") + ": " + attempt.choice.key + "=" +
+                  BitsText(attempt.is64Bit) + ": " + attempt.choice.key + "=" +
                   attempt.choice.home);
-  if (!IsMade(attempt)) return;
+  if (!HasJavaFolder(attempt)) return;
   for (const HeapDecision* heap : {&attempt.initialHeap, &attempt.maximumHeap}) {
     if (!heap->logLine.empty()) Log().WriteLine(heap->logLine);
   }

@@ -52,7 +52,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
 std::string StartRefusal(const JavaAttempt& attempt);
 
 // Without a Java folder there is nothing to start.
-bool IsMade(const JavaAttempt& attempt);
+bool HasJavaFolder(const JavaAttempt& attempt);
 
 // What the attempt decided, logged once the run reaches it: the Java
 // folder, what the start did for the archive, then the command line with

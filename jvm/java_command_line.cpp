@@ -207,7 +207,7 @@ RunEnd CheckClasspathOptionCount(const std::string& commandLine, const std::stri
   int count = CountClasspathOptions(commandLine);
   if (count <= 1) return std::nullopt;
   logLines->push_back("Anzahl von '-cp' eintr\xE4gen in Kommandozeile: " + std::to_string(count));
-  return Failure(
+  return FailedRun(
       "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
       "pr\xFC"
       "fen! \nEin weiteres -cp steht in: " +

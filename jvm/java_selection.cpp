@@ -47,3 +47,7 @@ JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::str
   }
   return choice;
 }
+
+std::string BitWidth(bool is64Bit) { return is64Bit ? "64" : "32"; }
+
+std::string BitsText(bool is64Bit) { return BitWidth(is64Bit) + " Bit"; }

@@ -22,6 +22,10 @@ JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::str
 
 std::string ReadComputerName();
 
+// "64" or "32", and with its unit, "64 Bit" or "32 Bit".
+std::string BitWidth(bool is64Bit);
+std::string BitsText(bool is64Bit);
+
 // Whether this computer gets a 64-bit attempt before the 32-bit one.
 bool AttemptsJava64();
 

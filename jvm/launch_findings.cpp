@@ -2,6 +2,7 @@
 
 #include "jvm/heap_size.h"
 #include "jvm/java_arguments.h"
+#include "jvm/java_selection.h"
 #include "platform/platform.h"
 #include "settings/text.h"
 
@@ -56,7 +57,7 @@ void ReadCommandLine(const LaunchReadingInputs& inputs, const JavaArgumentsReadi
   } else if (!reading.startIntact && !explained) {
     findings.push_back(
         {LostStart(reading), false,
-         std::string("Die Java-Kommandozeile f\xFCr ") + (inputs.is64Bit ? "64 Bit" : "32 Bit") +
+         "Die Java-Kommandozeile f\xFCr " + BitsText(inputs.is64Bit) +
              " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
              reading.receivedMainClass + "\" als Hauptklasse"});
   }

@@ -4,10 +4,10 @@
 
 #include "checks/working_directory.h"
 #include "diagnosis/check_run.h"
-#include "launcher/carry_out.h"
 #include "launcher/command_line.h"
 #include "launcher/run_planning.h"
 #include "launcher/version.h"
+#include "process/executor.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/redactor.h"
@@ -15,6 +15,8 @@
 #include "settings/start_key.h"
 
 namespace {
+
+constexpr size_t kMemoryReserveBytes = 64 * 1024;
 
 void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine) {
   Log().Open(kLogName);
@@ -59,28 +61,39 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
   return end.exitCode;
 }
 
+// Memory runs out only for absurd input, such as a properties line of
+// hundreds of megabytes. The reserve given back makes room for the report,
+// in check mode as in a plain run; a report that itself runs out ends the
+// run without one.
+char* memoryReserve = nullptr;
+ReportChannel outOfMemoryChannel = ReportChannel::kMessageBox;
+
+void ReportOutOfMemory() {
+  if (!memoryReserve) platform::ExitImmediately(kExitFailure);
+  delete[] memoryReserve;
+  memoryReserve = nullptr;
+  ReportError(
+      "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
+      "hren. Bitte die Gr\xF6\xDF"
+      "e der Properties-Dateien pr\xFC"
+      "fen.\n",
+      outOfMemoryChannel);
+  Log().Close();
+  platform::ExitImmediately(kExitFailure);
+}
+
 }  // namespace
 
-// Memory runs out only for absurd input, such as a properties line of
-// hundreds of megabytes; what held it is freed on the way here, so the
-// report can still be made, in check mode as in a plain run.
 int RunLauncher(const std::string& fullCommandLine) {
   OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
   CommandLineParameters parameters = ParseCommandLine(commandLine.tail);
   KnowSecrets(RunSecrets(parameters, Settings()));
   bool serviceMode = parameters.IsTrue(keyname::kService);
   ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
-  int exitCode = kExitFailure;
-  try {
-    exitCode = Run(commandLine, parameters, serviceMode, channel);
-  } catch (const std::bad_alloc&) {
-    ReportError(
-        "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
-        "hren. Bitte die Gr\xF6\xDF"
-        "e der Properties-Dateien pr\xFC"
-        "fen.\n",
-        channel);
-  }
+  outOfMemoryChannel = channel;
+  if (!memoryReserve) memoryReserve = new char[kMemoryReserveBytes];
+  std::set_new_handler(ReportOutOfMemory);
+  int exitCode = Run(commandLine, parameters, serviceMode, channel);
   Log().Close();
   return exitCode;
 }

@@ -11,8 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <exception>
-#include <new>
 #include <vector>
 
 #include "platform/platform.h"
@@ -217,41 +215,6 @@ bool RedirectOutputToFile(std::FILE* stream, STARTUPINFOA* startup,
 }  // namespace
 
 }  // namespace platform
-
-#ifdef __GLIBCXX__
-// An exception that escapes ends the run either way. The library's default
-// handler would print the demangled type name to a standard error nobody
-// reads, and brings a demangler and printf, a quarter of the exe's size.
-namespace __gnu_cxx {
-// abort would show older runtimes' "abnormal termination" box, which
-// nobody may be there to click.
-void __verbose_terminate_handler() { _exit(3); }
-}  // namespace __gnu_cxx
-
-// The library's own versions build each exception with its message in the
-// old reference-counted string type, which brings that whole second string
-// class into the exe: a sixth of its size. The launcher handles only memory
-// running out, with a report, and a string too long for memory is the same;
-// every other of these is a fault, which the terminate handler logs.
-namespace std {
-void __throw_bad_alloc() { throw bad_alloc(); }
-void __throw_length_error(const char*) { throw bad_alloc(); }
-void __throw_bad_array_new_length() { throw bad_alloc(); }
-void __throw_bad_cast() { terminate(); }
-void __throw_bad_typeid() { terminate(); }
-void __throw_bad_exception() { terminate(); }
-void __throw_bad_function_call() { terminate(); }
-void __throw_logic_error(const char*) { terminate(); }
-void __throw_domain_error(const char*) { terminate(); }
-void __throw_invalid_argument(const char*) { terminate(); }
-void __throw_out_of_range(const char*) { terminate(); }
-void __throw_out_of_range_fmt(const char*, ...) { terminate(); }
-void __throw_runtime_error(const char*) { terminate(); }
-void __throw_range_error(const char*) { terminate(); }
-void __throw_overflow_error(const char*) { terminate(); }
-void __throw_underflow_error(const char*) { terminate(); }
-}  // namespace std
-#endif
 
 namespace platform {
 

@@ -6,16 +6,14 @@
 
 namespace {
 
-std::string Bits(bool is64Bit) { return is64Bit ? "64 Bit: " : "32 Bit: "; }
-
 // Both reasons, each in a line: what the 64-bit Java said is the evidence an
 // administrator needs as much as the 32-bit one's.
 RunEnd BothFailed(const JavaAttempt& first, const AttemptOutcome& firstOutcome,
                   const JavaAttempt& second, const AttemptOutcome& secondOutcome) {
-  return Failure("Java konnte nicht gestartet werden:\n" + Bits(first.is64Bit) +
-                 firstOutcome.summary + "\n" + Bits(second.is64Bit) + secondOutcome.summary +
-                 "\nEinzelheiten stehen im Protokoll " + Log().Name() +
-                 ".\n\nBitte kontaktieren Sie den Support.");
+  return FailedRun("Java konnte nicht gestartet werden:\n" + BitsText(first.is64Bit) + ": " +
+                   firstOutcome.summary + "\n" + BitsText(second.is64Bit) + ": " +
+                   secondOutcome.summary + "\nEinzelheiten stehen im Protokoll " + Log().Name() +
+                   ".\n\nBitte kontaktieren Sie den Support.");
 }
 
 // The path that was tried and why it failed: what the planning found, or
@@ -25,31 +23,32 @@ std::string WhyNotStarted(const JavaAttempt& attempt, const AttemptOutcome& outc
   return attempt.program + ": " + outcome.summary;
 }
 
-AttemptOutcome Try(const RunPlan& plan, const JavaStarter& starter, const JavaAttempt& attempt,
+AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAttempt& attempt,
                    bool afterFailedAttempt) {
   std::string refusal = StartRefusal(attempt);
   if (!refusal.empty()) {
     return AttemptOutcome::Failed(LogStartFailure(StartFailureText(refusal)), "", true);
   }
   if (RunEnd end = EnterJavaOutput(plan.output)) return AttemptOutcome::Stopped(*end);
-  return starter.start(attempt, afterFailedAttempt);
+  return executor.startJava(plan, attempt, afterFailedAttempt);
 }
 
-RunEnd WalkAttempts(const RunPlan& plan, const JavaStarter& starter,
+RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
                     std::vector<const JavaAttempt*>* reached) {
   AttemptOutcome failed;
   for (const JavaAttempt& attempt : plan.attempts) {
-    bool prepared = IsMade(attempt) && !attempt.stop && starter.prepare;
-    LogJavaAttempt(attempt, prepared ? starter.prepare(attempt) : std::vector<std::string>());
+    bool prepared = HasJavaFolder(attempt) && !attempt.stop && executor.prepare;
+    LogJavaAttempt(attempt,
+                   prepared ? executor.prepare(attempt.classArchive) : std::vector<std::string>());
     if (attempt.stop) {
-      if (IsMade(attempt) || reached->empty()) return attempt.stop;
-      if (failed.reasonFound) return Failure(failed.failure);
-      return Failure(attempt.stop->report + "\n" + WhyNotStarted(*reached->back(), failed));
+      if (HasJavaFolder(attempt) || reached->empty()) return attempt.stop;
+      if (failed.reasonFound) return FailedRun(failed.failure);
+      return FailedRun(attempt.stop->report + "\n" + WhyNotStarted(*reached->back(), failed));
     }
-    if (!IsMade(attempt)) continue;
+    if (!HasJavaFolder(attempt)) continue;
     bool afterFailedAttempt = !reached->empty();
     reached->push_back(&attempt);
-    AttemptOutcome outcome = Try(plan, starter, attempt, afterFailedAttempt);
+    AttemptOutcome outcome = Try(plan, executor, attempt, afterFailedAttempt);
     if (outcome.kind == AttemptOutcome::Kind::kStopped) return outcome.stop;
     if (outcome.kind == AttemptOutcome::Kind::kStarted) return std::nullopt;
     bool summarised = !failed.summary.empty() && !outcome.summary.empty();
@@ -58,16 +57,16 @@ RunEnd WalkAttempts(const RunPlan& plan, const JavaStarter& starter,
     }
     failed = outcome;
   }
-  return Failure(failed.failure);
+  return FailedRun(failed.failure);
 }
 
 }  // namespace
 
-RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter,
+RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
                 std::vector<const JavaAttempt*>* reached) {
   if (plan.stop) return plan.stop;
-  if (plan.handOver) return CarryOutHandOver(*plan.handOver);
-  return WalkAttempts(plan, starter, reached);
+  if (plan.handOver) return executor.handOver(*plan.handOver);
+  return WalkAttempts(plan, executor, reached);
 }
 
 std::string StartFailureText(const std::string& detail) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,13 +35,15 @@ struct AttemptOutcome {
   }
 };
 
-// What a walk through the plan does with a Java attempt that may start:
-// the start carries it out, check mode probes for its program.
-struct JavaStarter {
-  // Before the attempt is logged: what the start does in the class
-  // archive's folder, in the log's words; empty: nothing.
-  std::function<std::vector<std::string>(const JavaAttempt&)> prepare;
-  std::function<AttemptOutcome(const JavaAttempt&, bool afterFailedAttempt)> start;
+// Whatever the run does to the world goes through one of these, given the
+// plan (process/executor.h): the start's acts, check mode's probes.
+struct Executor {
+  Stop (*handOver)(const HandOver& handOver);
+  // Before the attempt is logged: what was done in the class archive's
+  // folder, in the log's words; null: nothing is done there.
+  std::vector<std::string> (*prepare)(const ClassArchive& archive);
+  AttemptOutcome (*startJava)(const RunPlan& plan, const JavaAttempt& attempt,
+                              bool afterFailedAttempt);
 };
 
 // The run as planned, for the start and check mode alike: it ends early,
@@ -55,7 +56,7 @@ struct JavaStarter {
 // path and why it failed; when both attempts fail and the launcher found a
 // reason, the report names both. Nothing when Java started; reached gets
 // every attempt that could start, the started one last.
-RunEnd WalkPlan(const RunPlan& plan, const JavaStarter& starter,
+RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
                 std::vector<const JavaAttempt*>* reached);
 
 // What the user is told when Java could not be started; the detail is the

@@ -20,9 +20,9 @@ std::string WithoutCarriageReturns(const std::string& text) {
 }
 
 RunEnd Unopenable(const std::string& path) {
-  return Failure("Die Datei " + path +
-                 " konnte nicht ge\xF6"
-                 "ffnet werden.\n");
+  return FailedRun("Die Datei " + path +
+                   " konnte nicht ge\xF6"
+                   "ffnet werden.\n");
 }
 
 }  // namespace
@@ -39,9 +39,9 @@ JavaOutputChoice DecideJavaOutput(const Settings& settings) {
   if (choice.path.empty()) return choice;
   std::string own = OwnFileNamed(choice.path, settings);
   if (!own.empty()) {
-    choice.ownFile = Failure("launcher.java_output=" + choice.path + " nennt " + own +
-                             ". Java darf diese Datei nicht \xFC"
-                             "berschreiben, bitte eine andere Datei angeben.\n");
+    choice.ownFile = FailedRun("launcher.java_output=" + choice.path + " nennt " + own +
+                               ". Java darf diese Datei nicht \xFC"
+                               "berschreiben, bitte eine andere Datei angeben.\n");
   }
   size_t separator = choice.path.find_last_of("\\/");
   std::string folder = separator == std::string::npos ? "" : choice.path.substr(0, separator);

@@ -147,20 +147,3 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   }
   return started;
 }
-
-AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
-                          const Supervision& supervision, bool afterFailedAttempt) {
-  JavaOutput output;
-  if (RunEnd end = OpenJavaOutput(outputPath, attempt.commandLine, afterFailedAttempt, &output)) {
-    return AttemptOutcome::Stopped(*end);
-  }
-  // At log-off the job would end Java in the middle of saving, were the
-  // windowless launcher shut down first.
-  if (supervision.keepAndKill) platform::ShutDownAfterApplications();
-  AttemptOutcome outcome = StartJava(attempt.commandLine, supervision, output, attempt.program);
-  // Java that faults on its archive would fault at every start.
-  if (outcome.endedWithError && attempt.classArchive.passed) {
-    Log().WriteLine(SetAside(attempt.classArchive.file, "Java endete mit einem Fehler"));
-  }
-  return outcome;
-}

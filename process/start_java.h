@@ -15,8 +15,3 @@
 AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supervision,
                          const JavaOutput& output = JavaOutput(),
                          const std::string& program = std::string());
-
-// One launch attempt: the output file opened, then Java started. After a
-// failed attempt the output file keeps what that Java said.
-AttemptOutcome LaunchJava(const JavaAttempt& attempt, const std::string& outputPath,
-                          const Supervision& supervision, bool afterFailedAttempt);

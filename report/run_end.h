@@ -17,4 +17,4 @@ struct Stop {
 using RunEnd = std::optional<Stop>;
 
 // The run ends with exit code 1 and this report.
-inline RunEnd Failure(const std::string& report) { return Stop{kExitFailure, report}; }
+inline RunEnd FailedRun(const std::string& report) { return Stop{kExitFailure, report}; }

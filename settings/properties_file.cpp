@@ -66,7 +66,7 @@ RunEnd ConvertUtf8Line(const std::string& path, size_t number, std::string& line
   std::string converted;
   unsigned long missing = 0;
   if (!Utf8ToWindows1252(line, &converted, &missing)) {
-    return Failure("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " + std::to_string(number) +
+    return FailedRun("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " + std::to_string(number) +
                    " das Zeichen " + CodePointText(missing) +
                    ", das es in Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
   }
@@ -80,7 +80,7 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
   TextFile file(path);
-  if (!file.IsOpen()) return Failure(OpenFailure(directory, fileName));
+  if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName));
   settings.readFiles.push_back(path);
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"

@@ -8,10 +8,6 @@ namespace {
 
 const char kRootFile[] = "kivsoft.properties";
 
-bool EndsWithTwoBackslashes(const std::string& text) {
-  return text.size() >= 2 && text.compare(text.size() - 2, 2, "\\\\") == 0;
-}
-
 }  // namespace
 
 std::string ReadRootFolder() {
@@ -31,7 +27,7 @@ std::string ReadRootFolder() {
     std::string key = Trim(line.substr(0, equals));
     std::string value = Trim(line.substr(equals + 1));
     if (value.empty() || key != "root") continue;
-    root = EndsWithTwoBackslashes(value) ? value : value + "\\\\";
+    root = EndsWith(value, "\\\\") ? value : value + "\\\\";
     Log().Write(" // FOUND: \"" + key + "\"=\"" + value + "\"");
   }
   return root;

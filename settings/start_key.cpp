@@ -14,7 +14,7 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (text.empty()) {
     text = "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
   }
-  return Failure(text);
+  return FailedRun(text);
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,

@@ -41,6 +41,17 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+bool EndsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+unsigned long long LittleEndian(const std::string& bytes, size_t at, size_t count) {
+  unsigned long long value = 0;
+  for (size_t i = count; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
 std::string WithVisibleZeroBytes(const std::string& text) {
   std::string visible;
   for (char c : text) visible += c == '\0' ? std::string("<NUL>") : std::string(1, c);

@@ -9,6 +9,9 @@ std::string ToUpper(const std::string& text);
 // Each occurrence of pattern (never empty) becomes one blank.
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
 bool StartsWith(const std::string& text, const std::string& prefix);
+bool EndsWith(const std::string& text, const std::string& suffix);
+// The count bytes from at on as a little-endian number, as x86 stores it.
+unsigned long long LittleEndian(const std::string& bytes, size_t at, size_t count);
 // A program path that holds a blank or a tab, in double quotes (any quotes
 // inside dropped); any other path unchanged. Windows' argument parsers, Java's
 // own launcher among them, cut an unquoted program name at its first blank.

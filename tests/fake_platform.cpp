@@ -164,7 +164,7 @@ Owned<InputFile> OpenInputFile(const std::string& path) {
 }
 
 size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
-  if (Get().readFailsWithBadAlloc) throw std::bad_alloc();
+  if (Get().readFailsWithBadAlloc) std::get_new_handler()();
   size_t count = std::min({maxBytes, Get().readPieceBytes, file.content.size() - file.offset});
   file.content.copy(buffer, count, file.offset);
   file.offset += count;
@@ -322,7 +322,7 @@ std::tm CurrentLocalTime() { return Get().localTime; }
 
 unsigned long long MonotonicMilliseconds() { return Get().clock; }
 
-void ExitImmediately(int exitCode) { std::_Exit(exitCode); }
+void ExitImmediately(int exitCode) { throw fake::Exit{exitCode}; }
 
 namespace {
 

@@ -33,6 +33,11 @@ struct ProcessOutcome {
 // A local time; weekday 0 is Sunday.
 std::tm LocalTime(int year, int month, int day, int weekday, int hour, int minute, int second);
 
+// What ExitImmediately throws, so that a test sees the exit code.
+struct Exit {
+  int code;
+};
+
 struct State {
   std::map<std::string, std::string> files;
   std::set<std::string> directories;
@@ -73,7 +78,7 @@ struct State {
   // The most bytes one read of a file returns: small, so that lines and
   // line ends cross the pieces.
   size_t readPieceBytes = 3;
-  // Stands for a line too long for the memory.
+  // Stands for a line too long for the memory: a read calls the new-handler.
   bool readFailsWithBadAlloc = false;
   // Null: the pipe cannot be opened; empty: the child answers nothing.
   const char* pipeAnswer = "";

@@ -45,7 +45,7 @@ TEST(ArchiveHeader, TheFileMustHoldEveryRegion) {
       {"static archive", "\xA2\xBA\x0B\xF0" + std::string(1020, '\0'), 1 << 20, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsWholeArchive(c.start, c.size), c.whole) << c.name;
+    EXPECT_EQ(ReadArchiveHeader(c.start).Whole(c.size), c.whole) << c.name;
   }
 }
 

@@ -11,6 +11,7 @@
 
 #include "jvm/java_release.h"
 #include "launcher/startup_sequence.h"
+#include "process/executor.h"
 #include "settings/settings.h"
 #include "tests/unit/archive_file.h"
 #include "tests/unit/test_log.h"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "process/executor.h"
 #include "report/error_report.h"
 #include "tests/unit/test_log.h"
 

@@ -29,7 +29,13 @@ std::string RunWith(const ExitCase& c, bool serviceMode) {
   c.setUp();
   std::string tail = c.tail + (serviceMode ? " -launcher.service=true" : "");
   fake::Get().commandLine = "KivLauncher.exe " + tail;
-  EXPECT_EQ(RunLauncher(fake::Get().commandLine), c.exitCode) << c.name;
+  int exitCode = -1;
+  try {
+    exitCode = RunLauncher(fake::Get().commandLine);
+  } catch (const fake::Exit& exit) {
+    exitCode = exit.code;
+  }
+  EXPECT_EQ(exitCode, c.exitCode) << c.name;
   return testing_log::Text(fake::Get().currentDirectory);
 }
 

@@ -1,0 +1,169 @@
+#include "process/executor.h"
+
+#include "platform/platform.h"
+#include "process/start_java.h"
+#include "report/error_report.h"
+#include "report/launch_log.h"
+#include "report/system_error_line.h"
+
+namespace {
+
+const char kBrokenInstallation[] =
+    "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
+    "Installation hin.\n";
+const int kAnswerBufferSize = 2048;
+
+// The launcher of the folder just entered. In service mode it is started
+// directly: the command interpreter would refuse a share as its working
+// directory, expand %NAME% in the arguments, run its AutoRun commands first
+// and open a console window. Windows' reason goes to the log and, with the
+// launcher that was tried, into the report; empty when the child started.
+std::string StartChild(const HandOver& handOver, platform::Process* child) {
+  std::string folder = platform::CurrentDirectory();
+  std::string program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
+  platform::StartOptions options;
+  if (handOver.serviceMode) options.program = program;
+  options.outputPipe = handOver.serviceMode;
+  auto failure = platform::StartProcess(handOver.childCommand, options, child);
+  if (!failure) return std::string();
+  std::string reason = SystemErrorLine(failure->error);
+  Log().WriteLine(reason);
+  return kBrokenInstallation + program + ": " + reason + "\n";
+}
+
+// The service reads the child's answer (its pid: or err: line) from our
+// standard output; whatever happens, the exit code stays 0.
+Stop HandOverInServiceMode(const HandOver& handOver) {
+  Log().WriteLine("Starte Kindprozess " + handOver.childCommand + " und warte auf Konsolenausgabe");
+  platform::Process child;
+  std::string failure = StartChild(handOver, &child);
+  if (!failure.empty()) return Stop{kExitSuccess, failure};
+  std::string answer;
+  Stop end{kExitSuccess, ""};
+  if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
+    AnswerService(answer);
+    Log().Write(
+        "Aus Kindprozess zur\xFC"
+        "ckgekehrt mit Konsolenausgabe: " +
+        answer);
+  } else {
+    end.report =
+        "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
+        "ck!\n";
+  }
+  // Closed first: a child still writing must not wait for us while we wait for it.
+  child.output.reset();
+  platform::WaitForProcess(child);
+  return end;
+}
+
+// The child's exit code, once it has ended.
+Stop WaitForChild(const platform::Process& child) {
+  platform::ProcessEnd end = platform::WaitForProcess(child);
+  if (end.failure) {
+    Log().WriteLine("Warten auf den Kindprozess fehlgeschlagen: " + SystemErrorLine(*end.failure));
+    return Stop{kExitFailure, ""};
+  }
+  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(end.exitCode));
+  return Stop{end.exitCode == 0 ? kExitSuccess : kExitFailure, ""};
+}
+
+// Deletes an archive Java must not map again, saying why; the line for the
+// log.
+std::string DeleteArchive(const std::string& file, const std::string& why) {
+  return platform::RemoveFile(file)
+             ? "Klassenarchiv gel\xF6scht (" + why + "): " + file
+             : "Klassenarchiv " + file + " (" + why + ") konnte nicht gel\xF6scht werden";
+}
+
+// The output file opened, then Java started. After a failed attempt the
+// output file keeps what that Java said.
+AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
+                                bool afterFailedAttempt) {
+  JavaOutput output;
+  if (RunEnd end =
+          OpenJavaOutput(plan.output.path, attempt.commandLine, afterFailedAttempt, &output)) {
+    return AttemptOutcome::Stopped(*end);
+  }
+  // At log-off the job would end Java in the middle of saving, were the
+  // windowless launcher shut down first.
+  if (plan.supervision.keepAndKill) platform::ShutDownAfterApplications();
+  AttemptOutcome outcome =
+      StartJava(attempt.commandLine, plan.supervision, output, attempt.program);
+  // Java that faults on its archive would fault at every start.
+  if (outcome.endedWithError && attempt.classArchive.passed) {
+    Log().WriteLine(DeleteArchive(attempt.classArchive.file, "Java endete mit einem Fehler"));
+  }
+  return outcome;
+}
+
+// In place of a start: the error text is the one a start would give when
+// the javaw.exe it names is missing.
+AttemptOutcome ProbeJava(const RunPlan&, const JavaAttempt& attempt, bool) {
+  bool present = platform::FileCanBeOpened(attempt.program);
+  Log().WriteLine(
+      "Pr\xFC"
+      "fmodus: " +
+      attempt.program +
+      (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
+  if (present) return AttemptOutcome::Started();
+  return AttemptOutcome::Failed(StartFailureText(attempt.commandLine), "javaw.exe fehlt");
+}
+
+}  // namespace
+
+const Executor kStart = {CarryOutHandOver, CarryOutArchiveSteps, StartJavaAttempt};
+const Executor kProbe = {CarryOutHandOver, nullptr, ProbeJava};
+
+Stop CarryOutPlan(const RunPlan& plan) {
+  std::vector<const JavaAttempt*> reached;
+  if (RunEnd end = WalkPlan(plan, kStart, &reached)) return *end;
+  Log().WriteLine("LAUNCH PROCESS FOR " + BitWidth(reached.back()->is64Bit) + " BIT COMPLETE.");
+  return Stop{kExitSuccess, ""};
+}
+
+Stop CarryOutHandOver(const HandOver& handOver) {
+  if (!platform::ChangeDirectory(handOver.folder)) return *CannotEnter(handOver.folder);
+  Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
+                  platform::CurrentDirectory());
+  if (handOver.refusal) return *handOver.refusal;
+  if (handOver.serviceMode) return HandOverInServiceMode(handOver);
+  Log().WriteLine("Starte Kindprozess " + handOver.childCommand +
+                  " ohne auf Konsolenausgabe zu warten");
+  platform::Process child;
+  std::string failure = StartChild(handOver, &child);
+  if (!failure.empty()) return Stop{kExitFailure, failure};
+  if (handOver.waitForChild) return WaitForChild(child);
+  return Stop{kExitSuccess, ""};
+}
+
+std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
+  std::vector<std::string> lines;
+  bool adopted = false;
+  for (const ArchiveStep& step : archive.steps) {
+    switch (step.kind) {
+      case ArchiveStep::Kind::kCreateFolder:
+        lines.push_back(platform::CreateFolders(step.path)
+                            ? "Ordner f\xFCr Klassenarchive angelegt: " + step.path
+                            : "Kein Klassenarchiv: " + CannotCreateFolder(step.path));
+        break;
+      case ArchiveStep::Kind::kAdopt:
+        if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) break;
+        adopted = true;
+        lines.push_back(
+            "Klassenarchiv \xFC"
+            "bernommen: " +
+            step.path + " -> " + archive.file);
+        break;
+      case ArchiveStep::Kind::kDeleteCutShort:
+        lines.push_back(DeleteArchive(step.path, "unvollst\xE4ndig"));
+        break;
+      case ArchiveStep::Kind::kRemoveStale:
+        if (platform::RemoveFile(step.path)) {
+          lines.push_back("Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + step.path);
+        }
+        break;
+    }
+  }
+  return lines;
+}
