@@ -20,7 +20,6 @@ constexpr size_t kMemoryReserveBytes = 64 * 1024;
 
 void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine) {
   Log().Open(kLogName);
-  Log().Hold();
   Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
               "$\n");
   Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText());
@@ -48,7 +47,6 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
   bool checking = BeginCheck(parameters, &check);
   RunPlan plan = PlanRun(commandLine.tail, parameters, serviceMode, checking);
   KnowSecrets(RunSecrets(parameters, plan.settings));
-  Log().Release();
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
     if (!verdict.boxText.empty()) {

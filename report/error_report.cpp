@@ -13,9 +13,7 @@ void ShowBox(const std::string& text, const std::string& caption) {
 
 }  // namespace
 
-void AnswerService(const std::string& text) {
-  platform::WriteStandardOutput(Redacted(text));
-}
+void AnswerService(const std::string& text) { platform::WriteStandardOutput(Redacted(text)); }
 
 void LogReport(const std::string& text) {
   Log().WriteLine("=== Messagebox Start ===");

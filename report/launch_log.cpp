@@ -49,18 +49,8 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
   return false;
 }
 
-void LaunchLog::Write(const std::string& text) {
-  if (holding_) {
-    held_ += text;
-  } else {
-    Append(Redacted(text));
-  }
-}
-
-void LaunchLog::Release() {
-  holding_ = false;
-  Write(held_);
-  held_.clear();
+void LaunchLog::Write(const std::string& text, const std::vector<std::string>& secrets) {
+  Append(Redacted(text, secrets));
 }
 
 // A long line reaches the file in pieces, so that the log never holds a
@@ -80,8 +70,8 @@ void LaunchLog::EndLine() {
   Flush();
 }
 
-void LaunchLog::WriteLine(const std::string& text) {
-  Write(text);
+void LaunchLog::WriteLine(const std::string& text, const std::vector<std::string>& secrets) {
+  Write(text, secrets);
   EndLine();
 }
 
@@ -98,7 +88,6 @@ void LaunchLog::Banner(const std::string& title) {
 }
 
 void LaunchLog::Close() {
-  Release();
   if (!file_) return;
   Flush();
   file_.reset();

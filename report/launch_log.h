@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -29,17 +30,13 @@ class LaunchLog {
   const platform::Failure& Refusal() const { return refusal_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
-  // Every text is redacted here, once, whoever made it; a password option
-  // is written in one piece.
-  void Write(const std::string& text);
-  // Keeps every text back until Release: the run's secrets are not known
-  // before the run is planned.
-  void Hold() { holding_ = true; }
-  // Writes what was held, redacted for the secrets known by now.
-  void Release();
+  // Every text is redacted here, once, whoever made it, also for the
+  // secrets given with it, which the run does not know yet: those of a
+  // settings file as it is read. A password option is written in one piece.
+  void Write(const std::string& text, const std::vector<std::string>& secrets = {});
   // A line feed, then everything pending goes to the file.
   void EndLine();
-  void WriteLine(const std::string& text);
+  void WriteLine(const std::string& text, const std::vector<std::string>& secrets = {});
   void Flush();
   // An empty line, then "===== title =====" as a line of its own.
   void Banner(const std::string& title);
@@ -56,8 +53,6 @@ class LaunchLog {
   std::string path_;
   platform::Failure refusal_;
   bool writeFailed_ = false;
-  bool holding_ = false;
-  std::string held_;
   std::string pending_;
 };
 

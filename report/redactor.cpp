@@ -12,9 +12,14 @@ const char kMarkerEnd[] = "autologin.pwd=";
 const size_t kKeyEndSize = sizeof kMarkerEnd - 2;
 const char kMask[] = "xxxx";
 
-std::vector<std::string>& KnownForms() {
-  static std::vector<std::string> forms;
-  return forms;
+struct Known {
+  std::vector<std::string> secrets;
+  std::vector<std::string> forms;
+};
+
+Known& KnownToSinks() {
+  static Known known;
+  return known;
 }
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -148,6 +153,14 @@ std::string Redact(const std::string& text, const std::vector<std::string>& form
   return MaskStandingForms(MaskValues(text, forms), forms);
 }
 
-void KnowSecrets(const std::vector<std::string>& secrets) { KnownForms() = SecretForms(secrets); }
+void KnowSecrets(const std::vector<std::string>& secrets) {
+  KnownToSinks() = {secrets, SecretForms(secrets)};
+}
 
-std::string Redacted(const std::string& text) { return Redact(text, KnownForms()); }
+std::string Redacted(const std::string& text, const std::vector<std::string>& secrets) {
+  const Known& known = KnownToSinks();
+  if (secrets.empty()) return Redact(text, known.forms);
+  std::vector<std::string> all = known.secrets;
+  all.insert(all.end(), secrets.begin(), secrets.end());
+  return Redact(text, SecretForms(all));
+}

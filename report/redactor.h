@@ -26,6 +26,8 @@ std::vector<std::string> SecretForms(const std::vector<std::string>& secrets);
 std::string Redact(const std::string& text, const std::vector<std::string>& forms);
 
 // The secrets every text that leaves the launcher is redacted for, handed
-// over by the entry once it knows them.
+// over by the entry: those of the command line first, all once the run is
+// planned.
 void KnowSecrets(const std::vector<std::string>& secrets);
-std::string Redacted(const std::string& text);
+// Redacts for them and the secrets given.
+std::string Redacted(const std::string& text, const std::vector<std::string>& secrets = {});

@@ -66,9 +66,9 @@ RunEnd ConvertUtf8Line(const std::string& path, size_t number, std::string& line
   std::string converted;
   unsigned long missing = 0;
   if (!Utf8ToWindows1252(line, &converted, &missing)) {
-    return FailedRun("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " + std::to_string(number) +
-                   " das Zeichen " + CodePointText(missing) +
-                   ", das es in Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
+    return FailedRun("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " +
+                     std::to_string(number) + " das Zeichen " + CodePointText(missing) +
+                     ", das es in Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
   }
   line = converted;
   return std::nullopt;
@@ -102,8 +102,8 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
     if (utf8) {
       if (RunEnd end = ConvertUtf8Line(path, number, line)) return end;
     }
-    Log().Write(line);
-    Log().WriteLine(TakeProperty(line, path + ", Zeile " + std::to_string(number), settings));
+    std::string found = TakeProperty(line, path + ", Zeile " + std::to_string(number), settings);
+    Log().WriteLine(line + found, settings.secrets);
   }
   return std::nullopt;
 }

@@ -7,6 +7,6 @@ void LogAllSettings(const Settings& settings) {
   Log().Banner("Liste aller Einstellungen");
   for (const auto& [key, value] : settings.entries) {
     if (StartsWith(key, "Dautologin.")) continue;
-    Log().WriteLine(key + " = " + value);
+    Log().WriteLine(key + " = " + value, settings.secrets);
   }
 }
