@@ -15,6 +15,10 @@ const char kMask[] = "xxxx";
 struct Known {
   std::vector<std::string> secrets;
   std::vector<std::string> forms;
+  // The secrets last given with a text, and the forms of all, as a file's
+  // lines give the same ones line after line.
+  std::vector<std::string> given;
+  std::vector<std::string> givenForms;
 };
 
 Known& KnownToSinks() {
@@ -154,13 +158,17 @@ std::string Redact(const std::string& text, const std::vector<std::string>& form
 }
 
 void KnowSecrets(const std::vector<std::string>& secrets) {
-  KnownToSinks() = {secrets, SecretForms(secrets)};
+  KnownToSinks() = {secrets, SecretForms(secrets), {}, {}};
 }
 
 std::string Redacted(const std::string& text, const std::vector<std::string>& secrets) {
-  const Known& known = KnownToSinks();
+  Known& known = KnownToSinks();
   if (secrets.empty()) return Redact(text, known.forms);
-  std::vector<std::string> all = known.secrets;
-  all.insert(all.end(), secrets.begin(), secrets.end());
-  return Redact(text, SecretForms(all));
+  if (secrets != known.given) {
+    std::vector<std::string> all = known.secrets;
+    all.insert(all.end(), secrets.begin(), secrets.end());
+    known.given = secrets;
+    known.givenForms = SecretForms(all);
+  }
+  return Redact(text, known.givenForms);
 }
