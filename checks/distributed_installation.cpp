@@ -4,6 +4,7 @@
 
 #include "checks/working_directory.h"
 #include "platform/platform.h"
+#include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
 #include "report/launch_log.h"
 #include "settings/text.h"
@@ -78,7 +79,8 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
         "Unterordnern! \n");
   }
   if (!platform::IsDirectory(folder)) return CannotEnter(folder);
-  std::string program = serviceMode ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
+  std::string program =
+      serviceMode ? kChildLauncher : platform::QuotedIfBlank(folder + kChildLauncher);
   HandOver planned{folder, program + " " + arguments, serviceMode, waitForChild, std::nullopt};
   if (ExceedsCommandLineLimit(planned.childCommand)) {
     planned.refusal = Stop{serviceMode ? kExitSuccess : kExitFailure,

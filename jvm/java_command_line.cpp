@@ -157,12 +157,9 @@ void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
 // A folder copied with Explorer's "Copy as path" comes in double quotes,
 // which Windows would take for the end of the program's name, and which
 // are no part of the folder's name for its release file or the archive.
-std::string JavaFolder(const std::string& javaHome) {
-  std::string folder;
-  for (char c : javaHome) {
-    if (c != '"') folder += c;
-  }
-  return folder;
+std::string JavaFolder(std::string javaHome) {
+  javaHome.erase(std::remove(javaHome.begin(), javaHome.end(), '"'), javaHome.end());
+  return javaHome;
 }
 
 Classpath PrepareClasspath(const Settings& settings) {
@@ -220,7 +217,9 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   attempt->program = attempt->folder + "\\bin\\javaw.exe";
   attempt->release = ReadJavaRelease(attempt->folder);
   std::string& line = attempt->commandLine;
-  line = QuotedProgramPath(attempt->program);
+  // Windows' argument parsers, Java's own launcher among them, cut an
+  // unquoted program name at its first blank.
+  line = platform::QuotedIfBlank(attempt->program);
   AddSystemProperties(settings, attempt);
   line += " ";
   line += BuildJvmParameters(settings, &attempt->pieces, line.size());

@@ -16,7 +16,7 @@ struct Classpath {
 Classpath PrepareClasspath(const Settings& settings);
 
 // The folder a Java key names, without the double quotes it may be given in.
-std::string JavaFolder(const std::string& javaHome);
+std::string JavaFolder(std::string javaHome);
 
 // What every launch attempt of a run hands to Java.
 struct LaunchInputs {
