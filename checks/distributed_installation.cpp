@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "checks/working_directory.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
@@ -41,6 +40,12 @@ std::string WrongWorkingDirectory(const std::string& current) {
 }  // namespace
 
 const char kChildLauncher[] = "KivLauncher.exe";
+
+std::string ExecutableFolder() {
+  std::string path = platform::ExecutablePath();
+  size_t backslash = path.rfind('\\');
+  return backslash == std::string::npos ? std::string() : path.substr(0, backslash);
+}
 
 RunEnd CannotEnter(const std::string& folder) {
   return FailedRun("Es konnte nicht in das Unterverzeichnis '" + folder +

@@ -26,6 +26,9 @@ struct HandOver {
 RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,
                                      bool waitForChild, std::optional<HandOver>* handOver);
 
+// The running executable's folder, without a trailing backslash.
+std::string ExecutableFolder();
+
 // The ready copy's launcher, in its folder.
 extern const char kChildLauncher[];
 

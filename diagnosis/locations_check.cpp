@@ -1,4 +1,4 @@
-#include "checks/working_directory.h"
+#include "checks/distributed_installation.h"
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"

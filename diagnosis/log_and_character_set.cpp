@@ -2,8 +2,8 @@
 
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
 #include "settings/text_file.h"
 
 namespace {

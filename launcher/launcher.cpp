@@ -7,7 +7,7 @@
 #include "report/launch_log.h"
 
 // Built without exceptions, the shipped exe has the C++ library's helpers
-// that would throw one bound to these at link (CMakeLists.txt). abort would
+// that would raise one bound to these at link (CMakeLists.txt). abort would
 // show older runtimes' "abnormal termination" box, which may wait for a
 // click nobody can give.
 extern "C" [[noreturn]] void EndAfterFault() {

@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "checks/working_directory.h"
 #include "diagnosis/check_run.h"
 #include "launcher/command_line.h"
 #include "launcher/run_planning.h"

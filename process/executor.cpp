@@ -4,7 +4,7 @@
 #include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -120,6 +120,18 @@ Stop CarryOutPlan(const RunPlan& plan) {
   if (RunEnd end = WalkPlan(plan, kStart, &reached)) return *end;
   Log().WriteLine("LAUNCH PROCESS FOR " + BitWidth(reached.back()->is64Bit) + " BIT COMPLETE.");
   return Stop{kExitSuccess, ""};
+}
+
+std::string ApplyWorkingDirectory(const CommandLineParameters& parameters) {
+  std::string report = "Arbeitsverzeichnis beim Start: " + platform::CurrentDirectory();
+  if (parameters.IsTrue(keyname::kChangeDirectory)) {
+    platform::ChangeDirectory(ExecutableFolder());
+    report += "\nlauncher.cwd=true -> Arbeitsverzeichnis automatisch gewechselt zu: " +
+              platform::CurrentDirectory();
+  } else {
+    report += "\nlauncher.cwd=false -> Das Arbeitsverzeichnis wurde nicht automatisch gewechselt.";
+  }
+  return report;
 }
 
 Stop CarryOutHandOver(const HandOver& handOver) {

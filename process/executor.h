@@ -21,6 +21,11 @@ extern const Executor kProbe;
 // The plan carried out by the start; how the run ends.
 Stop CarryOutPlan(const RunPlan& plan);
 
+// Before the plan, which it decides the place of: moves to the executable's
+// folder when -launcher.cwd=true; returns the two-line report of what it
+// found and did.
+std::string ApplyWorkingDirectory(const CommandLineParameters& parameters);
+
 // Moves into the copy's folder and starts the child launcher there; how
 // this run ends with it.
 Stop CarryOutHandOver(const HandOver& handOver);

@@ -1,8 +1,8 @@
 #include "process/java_attempts.h"
 
 #include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
 
 namespace {
 

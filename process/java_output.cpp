@@ -1,10 +1,10 @@
 #include "process/java_output.h"
 
 #include "platform/platform.h"
-#include "process/own_files.h"
 #include "report/launch_log.h"
 #include "report/redactor.h"
 #include "settings/keys.h"
+#include "settings/windows_path.h"
 
 namespace {
 
@@ -23,6 +23,25 @@ RunEnd Unopenable(const std::string& path) {
   return FailedRun("Die Datei " + path +
                    " konnte nicht ge\xF6"
                    "ffnet werden.\n");
+}
+
+// What of the launcher's own the path names, as Windows compares paths:
+// its log, a properties file it reads, or the launcher itself; empty when
+// the path names none of them. Java's output must never overwrite one.
+// KivLaunch.log also when this run writes a log of its own beside it:
+// another running launcher writes that one.
+std::string OwnFileNamed(const std::string& path, const Settings& settings) {
+  std::string folder = platform::CurrentDirectory();
+  std::string comparable = ComparablePath(path, folder);
+  auto names = [&](const std::string& file) { return ComparablePath(file, folder) == comparable; };
+  if (names(kLogName) || names(Log().Name())) return "das Protokoll des KivLaunchers";
+  if (names(platform::ExecutablePath())) return "den KivLauncher selbst";
+  std::vector<std::string> files = settings.readFiles;
+  files.push_back("kivsoft.properties");
+  for (const std::string& file : files) {
+    if (names(file)) return "eine Einstellungsdatei des KivLaunchers";
+  }
+  return std::string();
 }
 
 }  // namespace

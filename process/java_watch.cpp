@@ -1,7 +1,7 @@
 #include "process/java_watch.h"
 
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
 #include "settings/keys.h"
 
 namespace {

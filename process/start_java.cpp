@@ -2,8 +2,8 @@
 
 #include "platform/platform.h"
 #include "process/java_watch.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/system_error_line.h"
 
 namespace {
 

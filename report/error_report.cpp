@@ -15,6 +15,11 @@ void ShowBox(const std::string& text, const std::string& caption) {
 
 void AnswerService(const std::string& text) { platform::WriteStandardOutput(Redacted(text)); }
 
+std::string SystemErrorLine(const platform::SystemError& error) {
+  std::string line = "Windows-Fehler " + std::to_string(error.number);
+  return error.text.empty() ? line : line + ": " + error.text;
+}
+
 void LogReport(const std::string& text) {
   Log().WriteLine("=== Messagebox Start ===");
   Log().WriteLine(text);

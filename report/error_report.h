@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/platform.h"
+
 // Where a report goes, chosen once by the entry from the command line: a
 // message box for a person, or one line on standard output for
 // KivLaunchService, which reads that instead.
@@ -13,6 +15,11 @@ void AnswerService(const std::string& text);
 // A failure: shown ("Fehler", or an "err:" line) and copied into the log
 // between markers.
 void ReportError(const std::string& text, ReportChannel channel);
+
+// "Windows-Fehler N: TEXT", Windows' own reason for a refusal, for the log:
+// the reports say what failed, this line tells the administrator why. A
+// number without a text is given alone.
+std::string SystemErrorLine(const platform::SystemError& error);
 
 // Copies a report into the log between markers, as every report is.
 void LogReport(const std::string& text);
