@@ -109,16 +109,24 @@ std::string MaskStandingForms(std::string text, const std::vector<std::string>& 
   return text;
 }
 
+// Each form once, the longest first.
+void AddForm(const std::string& form, std::vector<std::string>& forms) {
+  if (form.empty() || std::find(forms.begin(), forms.end(), form) != forms.end()) return;
+  auto shorter = std::find_if(forms.begin(), forms.end(),
+                              [&form](const std::string& f) { return f.size() < form.size(); });
+  forms.insert(shorter, form);
+}
+
 void AddForms(const std::string& text, std::vector<std::string>& forms) {
-  forms.push_back(text);
+  AddForm(text, forms);
   for (auto reader :
        {platform::ArgumentReader::kJavaLauncher, platform::ArgumentReader::kPlainQuotes}) {
     std::string read;
     for (const platform::Argument& argument : platform::SplitTail(text, reader)) {
-      forms.push_back(argument.text);
+      AddForm(argument.text, forms);
       read += (read.empty() ? "" : " ") + argument.text;
     }
-    forms.push_back(read);
+    AddForm(read, forms);
   }
 }
 
@@ -144,11 +152,6 @@ std::vector<std::string> SecretForms(const std::vector<std::string>& secrets) {
       from = end + 1;
     }
   }
-  forms.erase(std::remove(forms.begin(), forms.end(), std::string()), forms.end());
-  std::sort(forms.begin(), forms.end(), [](const std::string& a, const std::string& b) {
-    return a.size() != b.size() ? a.size() > b.size() : a < b;
-  });
-  forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
   return forms;
 }
 
