@@ -69,7 +69,7 @@ void ReviewJavaFor(const JavaAttempt& attempt, Findings& findings) {
   Log().WriteLine(
       "Gepr\xFC"
       "ft f\xFCr Computer \"" +
-      attempt.computerName +
+      attempt.choice.computerName +
       "\": " + KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
   ReviewJavaHome(attempt, findings);
 }

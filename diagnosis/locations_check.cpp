@@ -34,7 +34,10 @@ bool StartsInLauncherFolder(const CheckRun& check) {
 void ReviewLocations(const CheckRun& check, Findings& findings) {
   LogSubsection("Orte");
   Log().WriteLine("Protokoll: " + check.logPath);
-  if (!Log().Written()) {
+  // A log opened nowhere is told once, with Windows' reason, among the
+  // character set's findings.
+  bool openedNowhere = Log().Refusal() && Log().Name() == kLogName;
+  if (!Log().Written() && !openedNowhere) {
     Warn(findings, "Das Protokoll " + check.logPath +
                        " kann nicht geschrieben werden: das Arbeitsverzeichnis ist "
                        "schreibgesch\xFCtzt oder voll, ein Start hinterl\xE4sst kein Protokoll");

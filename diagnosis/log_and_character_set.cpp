@@ -4,7 +4,6 @@
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "settings/text_file.h"
 
 namespace {
 
@@ -48,11 +47,11 @@ void ReviewLogAndCharacterSet(const CheckRun& check, Findings& findings) {
   for (const std::string& warning : {LogRefusal(), CodePageWarning()}) {
     if (!warning.empty()) warnings.push_back(warning);
   }
-  const std::vector<std::string> none;
-  const std::vector<std::string>& utf8Files =
-      check.plan->settingsRead ? check.plan->settings.utf8Files : none;
-  if (warnings.empty() && utf8Files.empty()) return;
+  const Settings none;
+  const Settings& settings = check.plan->settingsRead ? check.plan->settings : none;
+  warnings.insert(warnings.end(), settings.droppedComments.begin(), settings.droppedComments.end());
+  if (warnings.empty() && settings.convertedFiles.empty()) return;
   LogSubsection("Protokoll und Zeichensatz");
-  for (const std::string& path : utf8Files) Log().WriteLine(Utf8Text(path));
+  for (const std::string& note : settings.convertedFiles) Log().WriteLine(note);
   for (const std::string& warning : warnings) Warn(findings, warning);
 }

@@ -48,10 +48,6 @@ void LogSubsection(const std::string& title) {
 void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
                           Findings& findings) {
   LogSubsection("Einstellungen und ihre Herkunft");
-  // Without the start key's entry the run's own report named these files already.
-  if (!settings.Get(startKey).empty()) {
-    for (const std::string& unreadable : settings.unreadableFiles) Warn(findings, unreadable);
-  }
   for (const auto& [key, value] : settings.entries) {
     Log().WriteLine(key + " = " + value + OriginOf(settings, key));
     LogReplacedValues(settings, key);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "report/launch_log.h"
+#include "settings/properties_file.h"
 #include "settings/settings.h"
 #include "tests/fake_platform.h"
 
@@ -28,18 +29,14 @@ inline std::string Without(std::string text, const std::string& bytes) {
   return text;
 }
 
-// One setting a line, key and value split at the first "=".
+// The settings of a properties file holding the text, read as the launcher
+// reads one: blanks and tabs around key and value dropped, comments and
+// empty values skipped.
 inline Settings SettingsFromText(const std::string& text) {
+  fake::Reset();
+  fake::AddFile("C:\\App\\fuzz.properties", text);
   Settings settings;
-  size_t from = 0;
-  while (from <= text.size()) {
-    size_t end = text.find('\n', from);
-    std::string line = text.substr(from, end == std::string::npos ? std::string::npos : end - from);
-    size_t equals = line.find('=');
-    if (equals != std::string::npos) settings.Set(line.substr(0, equals), line.substr(equals + 1));
-    if (end == std::string::npos) break;
-    from = end + 1;
-  }
+  ReadPropertiesFile("", "fuzz.properties", settings);
   return settings;
 }
 

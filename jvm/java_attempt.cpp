@@ -23,11 +23,10 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
 }  // namespace
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
-                            const std::string& computerName) {
+                            const std::vector<std::string>& computerNames) {
   JavaAttempt attempt;
   attempt.is64Bit = is64Bit;
-  attempt.computerName = computerName;
-  attempt.choice = ChooseJavaHome(is64Bit, settings, computerName);
+  attempt.choice = ChooseJavaHome(is64Bit, settings, computerNames);
   if (HasJavaFolder(attempt)) {
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
     attempt.programProblem = ProgramProblem(attempt);
@@ -51,8 +50,8 @@ std::string StartRefusal(const JavaAttempt& attempt) {
 bool HasJavaFolder(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }
 
 void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& archiveSteps) {
-  Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.computerName + "\" mit " +
-                  BitsText(attempt.is64Bit) + ": " + attempt.choice.key + "=" +
+  Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.choice.computerName +
+                  "\" mit " + BitsText(attempt.is64Bit) + ": " + attempt.choice.key + "=" +
                   attempt.choice.home);
   if (!HasJavaFolder(attempt)) return;
   for (const HeapDecision* heap : {&attempt.initialHeap, &attempt.maximumHeap}) {

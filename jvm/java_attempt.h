@@ -16,8 +16,6 @@
 // The start carries the attempts out in order; check mode reads them.
 struct JavaAttempt {
   bool is64Bit = false;
-  // Upper-cased, as the host keys are matched against it.
-  std::string computerName;
   JavaChoice choice;
   // The chosen folder as Windows names it, and what it holds.
   std::string folder;
@@ -45,7 +43,7 @@ struct JavaAttempt {
 
 // Starts and logs nothing. A 32-bit attempt without a Java folder ends the run.
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
-                            const std::string& computerName);
+                            const std::vector<std::string>& computerNames);
 
 // Why the start does not start the attempt's Java: Windows cannot take the
 // command line, or Java's launcher would refuse it. Empty when it can start.

@@ -4,7 +4,12 @@
 #include "settings/keys.h"
 #include "settings/text.h"
 
-std::string ReadComputerName() { return platform::ComputerName(); }
+std::vector<std::string> ReadComputerNames() {
+  std::vector<std::string> names = {ToUpper(platform::ComputerName())};
+  std::string full = ToUpper(platform::DnsHostName());
+  if (!full.empty() && full != names[0]) names.push_back(full);
+  return names;
+}
 
 bool AttemptsJava64() { return platform::RunsUnderWow64() && !platform::IsOlderThanWindows7(); }
 
@@ -31,18 +36,23 @@ bool MatchWildcard(const std::string& pattern, const std::string& text, size_t i
   return i >= pattern.size();
 }
 
-JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::string& computerName) {
+JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings,
+                          const std::vector<std::string>& computerNames) {
   JavaChoice choice;
   choice.key = is64Bit ? keyname::kJava64 : keyname::kJava;
   choice.home = settings.Get(choice.key);
+  choice.computerName = computerNames.front();
   std::string prefix = choice.key + ".host.";
   for (const auto& [entryKey, entryValue] : settings.entries) {
     if (!StartsWith(entryKey, prefix)) continue;
     choice.hostKeys.push_back(entryKey);
-    if (MatchWildcard(ToUpper(entryKey.substr(prefix.size())), computerName, 0, 0)) {
+    for (const std::string& name : computerNames) {
+      if (!MatchWildcard(ToUpper(entryKey.substr(prefix.size())), name, 0, 0)) continue;
       choice.matchingKeys.push_back(entryKey);
       choice.key = entryKey;
       choice.home = entryValue;
+      choice.computerName = name;
+      break;
     }
   }
   return choice;

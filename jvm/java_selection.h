@@ -13,14 +13,19 @@ struct JavaChoice {
   // whose pattern matches the computer.
   std::vector<std::string> hostKeys;
   std::vector<std::string> matchingKeys;
+  // The computer name the chosen host key matched; without one, the first.
+  std::string computerName;
 };
 
-// The Java directory for the upper-cased computer name and bit width: the
-// last matching java64.host.PATTERN (or java.host.PATTERN) in key order, else
-// java64 (java).
-JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings, const std::string& computerName);
+// The Java directory for the upper-cased computer names and bit width: the
+// last java64.host.PATTERN (or java.host.PATTERN) in key order that matches
+// one of the names, tried in their order, else java64 (java).
+JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings,
+                          const std::vector<std::string>& computerNames);
 
-std::string ReadComputerName();
+// Upper-cased: the NetBIOS name, which host patterns have always been
+// matched against, then the full name where it is longer.
+std::vector<std::string> ReadComputerNames();
 
 // "64" or "32", and with its unit, "64 Bit" or "32 Bit".
 std::string BitWidth(bool is64Bit);

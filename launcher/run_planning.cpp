@@ -8,7 +8,6 @@
 #include "settings/root_folder.h"
 #include "settings/settings_listing.h"
 #include "settings/start_key.h"
-#include "settings/text.h"
 
 namespace {
 
@@ -41,10 +40,10 @@ void LogStartKey(const std::string& startKey, const LaunchInputs& inputs) {
 
 // A failed 64-bit attempt is followed by the 32-bit one.
 std::vector<JavaAttempt> PlanJava(const Settings& settings, const LaunchInputs& inputs) {
-  std::string computerName = ToUpper(ReadComputerName());
+  std::vector<std::string> computerNames = ReadComputerNames();
   std::vector<JavaAttempt> attempts;
-  if (AttemptsJava64()) attempts.push_back(PlanJavaAttempt(true, settings, inputs, computerName));
-  attempts.push_back(PlanJavaAttempt(false, settings, inputs, computerName));
+  if (AttemptsJava64()) attempts.push_back(PlanJavaAttempt(true, settings, inputs, computerNames));
+  attempts.push_back(PlanJavaAttempt(false, settings, inputs, computerNames));
   return attempts;
 }
 
@@ -68,6 +67,7 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   RunPlan plan;
   plan.parameters = parameters;
   plan.serviceMode = serviceMode;
+  plan.staleLogs = StaleFallbackLogs();
   plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
   LogSwitches(plan);
   plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);

@@ -85,6 +85,10 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to);
 // Fails, on Windows, while another process holds the file open without
 // sharing its deletion, as Java holds an archive it maps or writes.
 bool RemoveFile(const std::string& path);
+// Removes the file only while no process holds it open, whatever the
+// sharing it allows: on Windows a file opened with the right to share its
+// deletion would otherwise be removed under its holder.
+bool RemoveClosedFile(const std::string& path);
 // Whether the file was last written more than the seconds ago.
 bool FileOlderThan(const std::string& path, unsigned long long seconds);
 
@@ -106,7 +110,10 @@ unsigned AnsiCodePage();
 
 unsigned long CurrentProcessId();
 
+// The NetBIOS name, at most 15 characters.
 std::string ComputerName();
+// The full name, up to 63 characters; the NetBIOS name is its start.
+std::string DnsHostName();
 bool RunsUnderWow64();
 // Windows 2000, XP and Vista, where a 64-bit Java is not tried.
 bool IsOlderThanWindows7();

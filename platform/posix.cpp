@@ -395,6 +395,15 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
 
+// A launcher's lock stands for a handle open on Windows.
+bool RemoveClosedFile(const std::string& path) {
+  int descriptor = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor == -1) return false;
+  bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 && RemoveFile(path);
+  close(descriptor);
+  return removed;
+}
+
 bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   struct stat info;
   if (stat(NativePath(path).c_str(), &info) != 0) return false;
@@ -454,6 +463,8 @@ std::string ComputerName() {
   std::string host = name;
   return host.substr(0, host.find('.'));
 }
+
+std::string DnsHostName() { return ComputerName(); }
 
 bool RunsUnderWow64() { return true; }
 

@@ -444,6 +444,14 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
+// Sharing nothing, the open fails with a sharing violation while any other
+// handle to the file is open; the file goes when this handle closes.
+bool RemoveClosedFile(const std::string& path) {
+  HANDLE handle = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  return handle != INVALID_HANDLE_VALUE && CloseHandle(handle) != FALSE;
+}
+
 // In the file system's 100-nanosecond ticks.
 bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -510,6 +518,13 @@ std::string ComputerName() {
   if (!GetComputerNameA(&name[0], &size)) return std::string();
   name.resize(size);
   return name;
+}
+
+std::string DnsHostName() {
+  char name[256];
+  DWORD size = sizeof name;
+  if (!GetComputerNameExA(ComputerNameDnsHostname, name, &size)) return std::string();
+  return std::string(name, size);
 }
 
 bool RunsUnderWow64() {

@@ -116,6 +116,12 @@ const Executor kStart = {CarryOutHandOver, CarryOutArchiveSteps, StartJavaAttemp
 const Executor kProbe = {CarryOutHandOver, nullptr, ProbeJava};
 
 Stop CarryOutPlan(const RunPlan& plan) {
+  for (const std::string& log : plan.staleLogs) {
+    if (platform::RemoveClosedFile(log)) {
+      Log().WriteLine("Altes Protokoll " + log +
+                      " gel\xF6scht: zuletzt vor mehr als 7 Tagen geschrieben");
+    }
+  }
   std::vector<const JavaAttempt*> reached;
   if (RunEnd end = WalkPlan(plan, kStart, &reached)) return *end;
   Log().WriteLine("LAUNCH PROCESS FOR " + BitWidth(reached.back()->is64Bit) + " BIT COMPLETE.");

@@ -18,7 +18,8 @@ extern const Executor kStart;
 // the one that counts, and that launcher starts nothing either.
 extern const Executor kProbe;
 
-// The plan carried out by the start; how the run ends.
+// The plan carried out by the start, the stale fall-back logs removed
+// first; how the run ends.
 Stop CarryOutPlan(const RunPlan& plan);
 
 // Before the plan, which it decides the place of: moves to the executable's

@@ -19,6 +19,8 @@
 struct RunPlan {
   CommandLineParameters parameters;
   bool serviceMode = false;
+  // Fall-back logs of earlier runs that the start removes.
+  std::vector<std::string> staleLogs;
   bool ignoreMaintenance = false;
   // Set: the run ends with this before Java.
   RunEnd stop;

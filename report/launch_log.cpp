@@ -98,6 +98,33 @@ LaunchLog& Log() {
   return log;
 }
 
+// Each run held from the usual log leaves one; a folder shared by many
+// (a terminal server's installation, a temporary folder) would gather them
+// without end.
+std::vector<std::string> StaleFallbackLogs() {
+  const unsigned long long kWeekSeconds = 7ull * 24 * 60 * 60;
+  std::string own = BesideWithProcessId(kLogName);
+  std::string stem = own.substr(0, own.rfind('-') + 1);
+  std::string extension = own.substr(own.rfind('.'));
+  const std::string& path = Log().Path();
+  size_t folderEnd = path.size() - own.size();
+  std::vector<std::string> names, stale;
+  if (path.size() <= own.size() || path.compare(folderEnd, own.size(), own) != 0 ||
+      !platform::ListDirectory(path.substr(0, folderEnd - 1), &names)) {
+    return stale;
+  }
+  for (const std::string& name : names) {
+    size_t digitsEnd = name.size() - extension.size();
+    bool fallBack = name.size() > stem.size() + extension.size() &&
+                    name.compare(0, stem.size(), stem) == 0 &&
+                    name.find_first_not_of("0123456789", stem.size()) == digitsEnd &&
+                    name.compare(digitsEnd, extension.size(), extension) == 0;
+    std::string file = path.substr(0, folderEnd) + name;
+    if (fallBack && platform::FileOlderThan(file, kWeekSeconds)) stale.push_back(file);
+  }
+  return stale;
+}
+
 namespace {
 
 // Zero-padded to width, the way "%.2d" pads: printf would pull a whole

@@ -58,5 +58,10 @@ class LaunchLog {
 
 LaunchLog& Log();
 
+// The fall-back logs of earlier runs (NAME-<process id>.log) in the folder
+// of this run's fall-back log, last written more than a week ago; none when
+// this run writes the usual log.
+std::vector<std::string> StaleFallbackLogs();
+
 // asctime's form of the local time: "Sun Dec  6 12:57:17 2026\n".
 std::string CurrentTimeText();

@@ -61,21 +61,31 @@ bool HoldsUtf8Letters(const std::string& path) {
 }
 
 // Java and Windows read the launcher's bytes as Windows-1252: a letter it
-// lacks would reach them as another one, so the start does not guess.
-RunEnd ConvertUtf8Line(const std::string& path, size_t number, std::string& line) {
+// lacks would reach them as another one, so the start does not guess. A
+// comment reaches neither and is dropped with such a letter, so that a
+// note in it never stops a start.
+RunEnd ConvertLine(const std::string& file, size_t number, std::string& line, Settings& settings) {
   std::string converted;
   unsigned long missing = 0;
-  if (!Utf8ToWindows1252(line, &converted, &missing)) {
-    return FailedRun("Die Datei " + path + " (UTF-8) enth\xE4lt in Zeile " +
-                     std::to_string(number) + " das Zeichen " + CodePointText(missing) +
-                     ", das es in Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
+  if (Utf8ToWindows1252(line, &converted, &missing)) {
+    line = converted;
+    return std::nullopt;
   }
-  line = converted;
+  std::string where = "Die Datei " + file + " enth\xE4lt in Zeile " + std::to_string(number);
+  std::string letter =
+      " das Zeichen " + CodePointText(missing) + ", das es in Windows-1252 nicht gibt";
+  if (!Utf8ToWindows1252(StripComment(line), &line, &missing)) {
+    return FailedRun(where + letter + ". Bitte das Zeichen ersetzen.\n");
+  }
+  settings.droppedComments.push_back(where + " im Kommentar" + letter +
+                                     ": der Kommentar fehlt darum im Protokoll.");
   return std::nullopt;
 }
 
 }  // namespace
 
+// A file with a UTF-16 byte order mark is converted even when it holds ASCII
+// only, as its lines come as UTF-8.
 RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings& settings) {
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
@@ -86,24 +96,23 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
               " wurde ge\xF6"
               "ffnet.\n");
   Log().Flush();
-  if (file.IsUtf16()) {
-    settings.unreadableFiles.push_back(Utf16Text(path));
-    Log().WriteLine(Utf16Text(path));
-    Log().WriteLine("Ihre Zeilen werden darum nicht angezeigt und nicht ausgewertet.");
-    return std::nullopt;
-  }
-  bool utf8 = HoldsUtf8Letters(path);
-  if (utf8) {
-    settings.utf8Files.push_back(path);
-    Log().WriteLine(Utf8Text(path));
+  std::string format = file.IsUtf16() ? "UTF-16" : "UTF-8";
+  bool converted = file.IsUtf16() || HoldsUtf8Letters(path);
+  if (converted) {
+    settings.convertedFiles.push_back("Die Datei " + path + " ist im Format " + format +
+                                      " gespeichert und wird beim Lesen in Windows-1252 "
+                                      "umgewandelt.");
+    Log().WriteLine(settings.convertedFiles.back());
   }
   std::string line;
   for (size_t number = 1; file.ReadLine(&line); ++number) {
-    if (utf8) {
-      if (RunEnd end = ConvertUtf8Line(path, number, line)) return end;
+    size_t dropped = settings.droppedComments.size();
+    if (converted) {
+      if (RunEnd end = ConvertLine(path + " (" + format + ")", number, line, settings)) return end;
     }
     std::string found = TakeProperty(line, path + ", Zeile " + std::to_string(number), settings);
     Log().WriteLine(line + found, settings.secrets);
+    if (settings.droppedComments.size() > dropped) Log().WriteLine(settings.droppedComments.back());
   }
   return std::nullopt;
 }

@@ -18,7 +18,6 @@ std::string ReadRootFolder() {
               " wurde ge\xF6"
               "ffnet.\n");
   Log().Flush();
-  LogIfUtf16(file, kRootFile);
   std::string root;
   std::string line;
   while (file.ReadLine(&line)) {

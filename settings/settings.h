@@ -25,11 +25,12 @@ struct Settings {
   int assignmentCount = 0;
   // The properties files read, each as it was opened.
   std::vector<std::string> readFiles;
-  // Why a properties file gave no settings: the text for each file saved
-  // as UTF-16, as the log gives it.
-  std::vector<std::string> unreadableFiles;
-  // The properties files read as UTF-8, each as it was opened.
-  std::vector<std::string> utf8Files;
+  // For each properties file read converted from UTF-8 or UTF-16, the log's
+  // line that says so.
+  std::vector<std::string> convertedFiles;
+  // For each comment dropped for a letter Windows-1252 lacks, the log's line
+  // that says so.
+  std::vector<std::string> droppedComments;
   // Every value a password key was given, replaced ones too: no text may
   // show them.
   std::vector<std::string> secrets;

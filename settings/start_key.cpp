@@ -5,16 +5,10 @@
 #include "settings/keys.h"
 #include "settings/text.h"
 
-// An unreadable file is the likelier cause: reported alone, the missing
-// entry would send the administrator looking for a line that is there.
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  std::string text;
-  for (const std::string& unreadable : settings.unreadableFiles) text += unreadable + "\n";
-  if (text.empty()) {
-    text = "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
-  }
-  return FailedRun(text);
+  return FailedRun("Der StartParameter: " + startKey +
+                   " wurde in der launch.properties nicht gefunden!\n");
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,

@@ -10,7 +10,9 @@
 // the file. A final line end leaves one more, empty line, and an empty file
 // reads as one empty line. Notepad and many editors
 // write a UTF-8 byte order mark before the first line; it is skipped, so that
-// no key begins with it. Only a piece of the file and the current line are
+// no key begins with it. A file that begins with the byte order mark of
+// UTF-16 (Notepad's "Unicode") reads as UTF-8, a surrogate without its
+// partner as U+FFFD. Only a piece of the file and the current line are
 // held, whatever the file's size.
 class TextFile {
  public:
@@ -18,7 +20,7 @@ class TextFile {
   explicit TextFile(const std::string& path);
 
   bool IsOpen() const { return file_ != nullptr; }
-  // Begins with the byte order mark of UTF-16, which this reader cannot read.
+  // Began with the byte order mark of UTF-16.
   bool IsUtf16() const { return utf16_; }
   // The next line without its line end; false when no line is left.
   bool ReadLine(std::string* line);
@@ -26,6 +28,8 @@ class TextFile {
  private:
   // Appends the next piece of the file; false at its end.
   bool ReadMore();
+  // Appends the UTF-8 form of the UTF-16 units held in undecoded_.
+  void DecodeUtf16();
 
   platform::Owned<platform::InputFile> file_;
   std::string piece_;
@@ -33,15 +37,8 @@ class TextFile {
   bool ended_ = false;
   bool lastLineTaken_ = false;
   bool utf16_ = false;
+  bool bigEndian_ = false;
+  // Bytes of a UTF-16 unit or surrogate pair not yet whole.
+  std::string undecoded_;
   bool afterCarriageReturn_ = false;
 };
-
-// Why a file saved as UTF-16 gives no settings, for the log and the reports.
-std::string Utf16Text(const std::string& path);
-
-// That the file was taken for UTF-8 and is read converted to Windows-1252.
-std::string Utf8Text(const std::string& path);
-
-// One log line telling that the file is UTF-16, as its lines come out as
-// bytes no setting can be read from.
-void LogIfUtf16(const TextFile& file, const std::string& path);

@@ -270,6 +270,10 @@ bool RemoveFile(const std::string& path) {
   return Get().files.erase(full) > 0;
 }
 
+bool RemoveClosedFile(const std::string& path) {
+  return !Get().heldFiles.count(Absolute(path)) && RemoveFile(path);
+}
+
 bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   auto age = Get().fileAges.find(Absolute(path));
   return age != Get().fileAges.end() && age->second > seconds;
@@ -303,6 +307,8 @@ unsigned AnsiCodePage() { return Get().ansiCodePage; }
 unsigned long CurrentProcessId() { return Get().processId; }
 
 std::string ComputerName() { return Get().computerName; }
+
+std::string DnsHostName() { return Get().dnsHostName; }
 
 bool RunsUnderWow64() { return Get().runsUnderWow64; }
 

@@ -45,6 +45,7 @@ struct State {
   std::string executablePath;
   std::string commandLine;
   std::string computerName = "PC-07";
+  std::string dnsHostName = "PC-07";
   unsigned long processId = 4242;
   std::string temporaryFolder = "C:\\Users\\anna\\AppData\\Local\\Temp\\";
   unsigned ansiCodePage = 1252;

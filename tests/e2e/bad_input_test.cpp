@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <regex>
@@ -130,6 +131,21 @@ TEST_F(BadInput, LogThatCannotBeOpened) {
   std::filesystem::remove(app.Path("KivLaunch.log"));
   ASSERT_EQ(app.Run({"-start=abc"}).exitCode, 0);
   EXPECT_EQ(beside, app.NormalizedLog());
+}
+
+// A start that writes beside a held log removes the fall-back logs of
+// earlier runs last written more than a week ago.
+TEST_F(BadInput, StaleFallBackLogsAreRemoved) {
+  app.MakeDirectory("KivLaunch.log");
+  auto now = std::filesystem::file_time_type::clock::now();
+  for (int days : {8, 6}) {
+    std::string name = "KivLaunch-" + std::to_string(days) + "1.log";
+    app.Write(name, "");
+    std::filesystem::last_write_time(app.Path(name), now - std::chrono::hours(24 * days));
+  }
+  ASSERT_EQ(app.Run({}).exitCode, 0);
+  EXPECT_FALSE(app.Exists("KivLaunch-81.log"));
+  EXPECT_TRUE(app.Exists("KivLaunch-61.log"));
 }
 
 // Windows takes command lines of up to 32767 characters.

@@ -148,42 +148,57 @@ TEST(BuildJvmParameters, StartKeyVariantsAndDefault) {
   for (const Case& c : cases) EXPECT_EQ(BuildJvmParameters(Make(c.settings)), c.result);
 }
 
+// Each pattern is tried against the NetBIOS name, then the full name; the
+// log names the one that matched.
 TEST(PlanJavaAttempt, HostPatternsAndPlainKeys) {
   struct Case {
-    std::string computer;
+    std::vector<std::string> computer;
     bool is64Bit;
     std::map<std::string, std::string> settings;
     std::string home, logged;
   };
   const std::string for64 = "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 64 Bit: ";
   const std::string for32 = "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 32 Bit: ";
+  const std::vector<std::string> pc = {"PC-07"};
+  const std::vector<std::string> kasse = {"KASSE-FILIALE-N", "KASSE-FILIALE-NORD-01"};
+  const std::string forKasse = "Java wird ermittelt f\xFCr Computer \"KASSE-FILIALE-";
   const Case cases[] = {
-      {"pc-07",
+      {pc,
        true,
        {{"java64", "D:\\jre64"}, {"java64.host.pc-*", "E:\\jre64"}},
        "E:\\jre64",
        for64 + "java64.host.pc-*=E:\\jre64\n"},
-      {"PC-07",
+      {pc,
        false,
        {{"java64", "D:\\jre64"}, {"java64.host.pc-*", "E:\\jre64"}},
        "",
        for32 + "java=\n"},
-      {"PC-07",
+      {pc,
        false,
        {{"java.host.PC*", "A"}, {"java.host.PC-07", "B"}, {"java", "C"}},
        "B",
        for32 + "java.host.PC-07=B\n"},
-      {"PC-07",
+      {pc,
        true,
        {{"java64", "D"}, {"java64.host.X*", "E"}, {"QV.java64", "F"}},
        "D",
        for64 + "java64=D\n"},
-      {"PC-07", false, {{"java", "C"}, {"java64.host.*", "E"}}, "C", for32 + "java=C\n"},
+      {pc, false, {{"java", "C"}, {"java64.host.*", "E"}}, "C", for32 + "java=C\n"},
+      {kasse,
+       true,
+       {{"java64.host.kasse-filiale-nord-*", "E"}},
+       "E",
+       forKasse + "NORD-01\" mit 64 Bit: java64.host.kasse-filiale-nord-*=E\n"},
+      {kasse,
+       true,
+       {{"java64.host.KASSE-FILIALE-?", "E"}, {"java64.host.*-02", "F"}},
+       "E",
+       forKasse + "N\" mit 64 Bit: java64.host.KASSE-FILIALE-?=E\n"},
+      {kasse, false, {{"java", "C"}}, "C", forKasse + "N\" mit 32 Bit: java=C\n"},
   };
   for (const Case& c : cases) {
     testing_log::Start();
-    JavaAttempt attempt =
-        PlanJavaAttempt(c.is64Bit, Make(c.settings), LaunchInputs(), ToUpper(c.computer));
+    JavaAttempt attempt = PlanJavaAttempt(c.is64Bit, Make(c.settings), LaunchInputs(), c.computer);
     EXPECT_EQ(attempt.choice.home, c.home);
     LogJavaAttempt(attempt);
     std::string log = testing_log::Text();

@@ -113,6 +113,36 @@ TEST(LaunchLog, TheReportNamesTheLogInTheTemporaryFolder) {
   EXPECT_NE(fake::Get().files[log].find("=== Messagebox Ende ===\r\n"), std::string::npos);
 }
 
+// Beyond what the end-to-end test shows: no other file, none held open, and
+// none by check mode or by a start with the usual log.
+TEST(LaunchLog, AStartWithAFallBackLogRemovesStaleOnes) {
+  const std::pair<std::string, bool> files[] = {
+      {"KivLaunch-17.log", true}, {"KivLaunch-19.log", false}, {"KivLaunch.log", false},
+      {"KivLaunch-x.log", false}, {"KivLaunch-.log", false},   {"KivLaunch-20.log.1", false}};
+  const std::pair<std::string, bool> runs[] = {
+      {"", true}, {" -launcher.check=true", true}, {"", false}};
+  for (const auto& [arguments, fallBack] : runs) {
+    fake::Reset();
+    fake::AddFile("C:\\App\\launch.properties", "java=C:\\J32\nQV=app.Main\n");
+    fake::AddFile("C:\\App\\customlaunch.properties", "");
+    for (const auto& [name, stale] : files) {
+      fake::AddFile("C:\\App\\" + name, "");
+      fake::Get().fileAges["C:\\App\\" + name] = 8 * 24 * 60 * 60;
+    }
+    fake::Get().heldFiles = {"C:\\App\\KivLaunch-19.log"};
+    if (fallBack) fake::Get().heldFiles.insert("C:\\App\\KivLaunch.log");
+    RunLauncher("KivLauncher.exe" + arguments);
+    bool removes = fallBack && arguments.empty();
+    for (const auto& [name, stale] : files) {
+      EXPECT_EQ(fake::Get().files.count("C:\\App\\" + name), stale && removes ? 0u : 1u) << name;
+    }
+    EXPECT_EQ(fake::Get().files["C:\\App\\KivLaunch-4242.log"].find(
+                  "Altes Protokoll C:\\App\\KivLaunch-17.log gel\xF6scht: zuletzt vor mehr als 7 "
+                  "Tagen geschrieben\r\n") != std::string::npos,
+              removes);
+  }
+}
+
 std::string WithCarriageReturns(const std::string& text) {
   std::string lines;
   for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);

@@ -133,30 +133,20 @@ TEST(ReadPropertiesFile, EmptyFileGivesOneEmptyLine) {
             "ffnet.\n\n");
 }
 
-// Its lines would show a password with zero bytes between its letters.
-TEST(ReadPropertiesFile, Utf16FileIsNamedInTheLogAndNeitherShownNorRead) {
-  testing_log::Start();
-  fake::AddFile("C:\\App\\u.properties", std::string("\xFF\xFEk\0=\0v\0", 8));
-  Settings settings;
-  EXPECT_EQ(ReadPropertiesFile("", "u.properties", settings), std::nullopt);
-  const std::string utf16 =
-      "Die Datei u.properties ist im Format UTF-16 gespeichert und kann nicht gelesen werden. "
-      "Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern.";
-  EXPECT_EQ(testing_log::Text(),
-            "\n===== u.properties einlesen =====\nDie Datei u.properties wurde ge\xF6"
-            "ffnet.\n" +
-                utf16 + "\nIhre Zeilen werden darum nicht angezeigt und nicht ausgewertet.\n");
-  EXPECT_TRUE(settings.entries.empty());
-  EXPECT_EQ(settings.unreadableFiles, std::vector<std::string>{utf16});
-}
-
-// Notepad's UTF-8, with or without a byte order mark, reaches the settings
-// and the log in Windows-1252; any file that is not UTF-8 through and
+// Notepad's UTF-8, with or without a byte order mark, and its UTF-16 reach
+// the settings and the log in Windows-1252, a comment with a letter that
+// Windows-1252 lacks dropped; any file that is not UTF-8 through and
 // through is Windows-1252 already and read byte for byte.
-TEST(ReadPropertiesFile, Utf8IsReadInWindows1252) {
+TEST(ReadPropertiesFile, Utf8AndUtf16AreReadInWindows1252) {
   const std::string note =
       "Die Datei u.properties ist im Format UTF-8 gespeichert und wird beim Lesen in "
       "Windows-1252 umgewandelt.\n";
+  const std::string note16 =
+      "Die Datei u.properties ist im Format UTF-16 gespeichert und wird beim Lesen in "
+      "Windows-1252 umgewandelt.\n";
+  const std::string dropped =
+      " im Kommentar das Zeichen U+2192, das es in Windows-1252 nicht gibt: der Kommentar fehlt "
+      "darum im Protokoll.\n";
   struct Case {
     std::string content;
     std::string value;
@@ -175,6 +165,17 @@ TEST(ReadPropertiesFile, Utf8IsReadInWindows1252) {
       {"k=M\xFCller", "M\xFCller", "k=M\xFCller // FOUND: \"k\"=\"M\xFCller\"\n"},
       {"#\xC3\xBC\nk=\xC3\xBC\xFC", "\xC3\xBC\xFC",
        "#\xC3\xBC\nk=\xC3\xBC\xFC // FOUND: \"k\"=\"\xC3\xBC\xFC\"\n"},
+      {"# \xE2\x86\x92 \xE2\x89\xA4\nk=\xC3\xBC # \xE2\x86\x92", "\xFC",
+       note + "\nDie Datei u.properties (UTF-8) enth\xE4lt in Zeile 1" + dropped +
+           "k=\xFC  // FOUND: \"k\"=\"\xFC\"\nDie Datei u.properties (UTF-8) enth\xE4lt in Zeile "
+           "2" +
+           dropped},
+      {std::string("\xFF\xFEk\0=\0\xFC\0\r\0\n\0#\0\x92\x21", 16), "\xFC",
+       note16 +
+           "k=\xFC // FOUND: \"k\"=\"\xFC\"\n\nDie Datei u.properties (UTF-16) enth\xE4lt in Zeile "
+           "2" +
+           dropped},
+      {std::string("\xFE\xFF\0k\0=\0v", 8), "v", note16 + "k=v // FOUND: \"k\"=\"v\"\n"},
   };
   for (const Case& c : cases) {
     testing_log::Start();
@@ -182,7 +183,8 @@ TEST(ReadPropertiesFile, Utf8IsReadInWindows1252) {
     Settings settings;
     EXPECT_EQ(ReadPropertiesFile("", "u.properties", settings), std::nullopt) << c.content;
     EXPECT_EQ(settings.Get("k"), c.value) << c.content;
-    EXPECT_EQ(settings.utf8Files.size(), c.logged.compare(0, note.size(), note) == 0 ? 1u : 0u);
+    bool converted = c.logged.compare(0, 40, note, 0, 40) == 0;
+    EXPECT_EQ(settings.convertedFiles.size(), converted ? 1u : 0u) << c.content;
     EXPECT_EQ(testing_log::Text(),
               "\n===== u.properties einlesen =====\nDie Datei u.properties wurde ge\xF6"
               "ffnet.\n" +
@@ -192,17 +194,26 @@ TEST(ReadPropertiesFile, Utf8IsReadInWindows1252) {
 }
 
 // Java would get another letter in its place.
-TEST(ReadPropertiesFile, AUtf8LetterThatWindows1252LacksEndsTheRun) {
-  testing_log::Start();
-  fake::AddFile("C:\\App\\u.properties", "a=\xC3\xA4\nb=\xC5\x81\xC3\xB3\xC5\xBA\nc=x\n");
-  Settings settings;
-  RunEnd end = ReadPropertiesFile("", "u.properties", settings);
-  ASSERT_TRUE(end);
-  EXPECT_EQ(end->report,
-            "Die Datei u.properties (UTF-8) enth\xE4lt in Zeile 2 das Zeichen U+0141, das es in "
-            "Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
-  EXPECT_EQ(settings.Get("b"), "");
-  EXPECT_NE(testing_log::Text().find("a=\xE4 // FOUND"), std::string::npos);
+TEST(ReadPropertiesFile, ALetterThatWindows1252LacksInAKeyOrValueEndsTheRun) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a=\xC3\xA4\nb=\xC5\x81\xC3\xB3\xC5\xBA # \xE2\x86\x92\nc=x\n", "UTF-8"},
+      {std::string("\xFF\xFE"
+                   "a\0=\0\xE4\0\n\0b\0=\0\x41\x01",
+                   16),
+       "UTF-16"},
+  };
+  for (const auto& [content, format] : cases) {
+    testing_log::Start();
+    fake::AddFile("C:\\App\\u.properties", content);
+    Settings settings;
+    RunEnd end = ReadPropertiesFile("", "u.properties", settings);
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->report, "Die Datei u.properties (" + format +
+                               ") enth\xE4lt in Zeile 2 das Zeichen U+0141, das es in "
+                               "Windows-1252 nicht gibt. Bitte das Zeichen ersetzen.\n");
+    EXPECT_EQ(settings.Get("b"), "");
+    EXPECT_NE(testing_log::Text().find("a=\xE4 // FOUND"), std::string::npos);
+  }
 }
 
 struct RootCase {
@@ -223,9 +234,7 @@ TEST(ReadRootFolder, LastRootLineWinsAndGetsTwoBackslashes) {
        " // FOUND: \"root\"=\"C:\\\\App # comment\""},
       {"Root=C:\\\\X\n#root=y\nroot=\nno separator\n", "", ""},
       {"\xEF\xBB\xBFroot=C:\\\\A\n", "C:\\\\A\\\\", " // FOUND: \"root\"=\"C:\\\\A\""},
-      {"\xFF\xFEr\0o\0", "",
-       "Die Datei kivsoft.properties ist im Format UTF-16 gespeichert und kann nicht gelesen "
-       "werden. Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern.\n"},
+      {std::string("\xFF\xFEr\0o\0o\0t\0=\0x\0", 14), "x\\\\", " // FOUND: \"root\"=\"x\""},
   };
   for (const RootCase& c : cases) {
     testing_log::Start();

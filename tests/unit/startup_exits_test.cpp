@@ -159,11 +159,6 @@ const ExitCase kCases[] = {
                      "java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x'));
      },
      "", 1, kTooLong64},
-    {"launch.properties saved as UTF-16",
-     [] { fake::AddFile("C:\\App\\launch.properties", std::string("\xFF\xFEQ\0V\0=\0x\0", 10)); },
-     "", 1,
-     "Die Datei launch.properties ist im Format UTF-16 gespeichert und kann nicht gelesen werden. "
-     "Bitte im Format ANSI (Windows-1252) oder UTF-8 speichern.\n"},
     {"zero byte in the Java command line",
      [] {
        fake::AddFile("C:\\App\\customlaunch.properties",

@@ -97,6 +97,9 @@ TEST(TextFile, LinesAsTextModeReadsThem) {
       {"\n\n", {"", "", ""}},
       {"\xEF\xBB\xBFkey=v\r\n", {"key=v", ""}},
       {"\xEF\xBB\xBF", {""}},
+      {"\xFF", {"\xFF"}},
+      {"\xFE\xFE", {"\xFE\xFE"}},
+      {"a\xFF\xFE", {"a\xFF\xFE"}},
       {"\xEF\xBB", {"\xEF\xBB"}},
       {"a\n\xEF\xBB\xBF", {"a", "\xEF\xBB\xBF"}},
       {"\xEF\xBB\xBF\xEF\xBB\xBF"
@@ -123,15 +126,28 @@ TEST(TextFile, LinesAsTextModeReadsThem) {
   }
 }
 
-TEST(TextFile, Utf16IsRecognisedByItsByteOrderMark) {
-  const std::pair<std::string, bool> cases[] = {
-      {"\xFF\xFEk\0=\0", true}, {"\xFE\xFF\0k", true}, {"\xFF", false},
-      {"\xFE\xFE", false},      {"a\xFF\xFE", false},  {"\xEF\xBB\xBF", false},
+// Notepad's "Unicode": its lines come as UTF-8, whatever the pieces cut.
+TEST(TextFile, Utf16ReadsAsUtf8) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {std::string("\xFF\xFEk\0=\0\xE4\0\r\0\n\0", 12), {"k=\xC3\xA4", ""}},
+      {std::string("\xFE\xFF\0k\x21\x92", 6), {"k\xE2\x86\x92"}},
+      {"\xFE\xFF\xD8\x3D\xDE\x01", {"\xF0\x9F\x98\x81"}},
+      {std::string("\xFF\xFE\x3D\xD8\0\xDE", 6), {"\xF0\x9F\x98\x80"}},
+      {std::string("\xFF\xFE\x3D\xD8k\0\0\xDEk", 9), {"\xEF\xBF\xBDk\xEF\xBF\xBD\xEF\xBF\xBD"}},
+      {"\xFF\xFE\x3D\xD8", {"\xEF\xBF\xBD"}},
+      {"\xFF\xFE", {""}},
   };
-  for (const auto& [content, utf16] : cases) {
-    fake::Reset();
-    fake::AddFile("C:\\App\\t.txt", content);
-    EXPECT_EQ(TextFile("t.txt").IsUtf16(), utf16) << content;
+  for (size_t pieceBytes : {1, 2, 3, 65536}) {
+    for (const auto& [content, expected] : cases) {
+      fake::Reset();
+      fake::Get().readPieceBytes = pieceBytes;
+      fake::AddFile("C:\\App\\t.txt", content);
+      TextFile file("t.txt");
+      std::vector<std::string> lines;
+      for (std::string line; file.ReadLine(&line);) lines.push_back(line);
+      EXPECT_TRUE(file.IsUtf16());
+      EXPECT_EQ(lines, expected) << content << " in pieces of " << pieceBytes;
+    }
   }
   EXPECT_FALSE(TextFile("missing.txt").IsOpen());
 }
