@@ -69,23 +69,42 @@ size_t ValueEnd(const std::string& text, size_t position) {
                   ArgumentEnd(line, position - lineStart, platform::ArgumentReader::kPlainQuotes));
 }
 
-// A known form that follows the option goes first, the longest first, so
+// A known form that follows an option goes first, the longest first, so
 // that neither a shorter one nor a value an earlier option leaves open cuts
-// one in two; it may hold line feeds, and its argument runs on after it. The
-// value then reaches as far as it did as written, or as it does with the
-// form masked, whichever is further.
-std::string MaskValues(std::string text, const std::vector<std::string>& forms) {
-  const size_t kMaskSize = sizeof kMask - 1;
+// one in two; it may hold line feeds. It is masked as far as its value
+// reached as written, if further, and with any other such value it meets.
+std::string MaskFollowingForms(std::string text, const std::vector<std::string>& forms) {
+  std::vector<std::pair<size_t, size_t>> ranges;
   for (size_t value = NextValue(text, 0); value != std::string::npos;
        value = NextValue(text, value)) {
-    size_t reach = ValueEnd(text, value);
     for (const std::string& form : forms) {
       if (text.compare(value, form.size(), form) != 0) continue;
-      reach = reach > value + form.size() ? reach - form.size() + kMaskSize : value;
-      text.replace(value, form.size(), kMask);
+      size_t end = std::max(ValueEnd(text, value), value + form.size());
+      if (!ranges.empty() && value < ranges.back().second) {
+        ranges.back().second = std::max(ranges.back().second, end);
+      } else {
+        ranges.push_back({value, end});
+      }
       break;
     }
-    text.replace(value, std::max(reach, ValueEnd(text, value)) - value, kMask);
+  }
+  for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
+    text.replace(it->first, it->second - it->first, kMask);
+  }
+  return text;
+}
+
+// Then every value, masked forms included, runs on to the end of its
+// argument; the last first, so that a value that runs over a later option
+// takes that one's along.
+std::string MaskValues(std::string text) {
+  std::vector<size_t> values;
+  for (size_t value = NextValue(text, 0); value != std::string::npos;
+       value = NextValue(text, value)) {
+    values.push_back(value);
+  }
+  for (auto it = values.rbegin(); it != values.rend(); ++it) {
+    text.replace(*it, ValueEnd(text, *it) - *it, kMask);
   }
   return text;
 }
@@ -157,7 +176,7 @@ std::vector<std::string> SecretForms(const std::vector<std::string>& secrets) {
 
 std::string Redact(const std::string& text, const std::vector<std::string>& forms) {
   if (forms.empty() && FindMarker(text, kKeyEndSize, 0) == std::string::npos) return text;
-  return MaskStandingForms(MaskValues(text, forms), forms);
+  return MaskStandingForms(MaskValues(MaskFollowingForms(text, forms)), forms);
 }
 
 void KnowSecrets(const std::vector<std::string>& secrets) {
