@@ -49,6 +49,8 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
   return false;
 }
 
+void LaunchLog::Write(const std::string& text) { Append(Redacted(text)); }
+
 void LaunchLog::Write(const std::string& text, const std::vector<std::string>& secrets) {
   Append(Redacted(text, secrets));
 }
@@ -68,6 +70,11 @@ void LaunchLog::Append(const std::string& text) {
 void LaunchLog::EndLine() {
   Write("\n");
   Flush();
+}
+
+void LaunchLog::WriteLine(const std::string& text) {
+  Write(text);
+  EndLine();
 }
 
 void LaunchLog::WriteLine(const std::string& text, const std::vector<std::string>& secrets) {
