@@ -21,23 +21,13 @@ std::string KeysConsidered(const std::string& plainKey, const JavaChoice& choice
   return keys;
 }
 
-// "0x1C4": printf would bring a whole formatting library into the exe.
-std::string HexText(unsigned number) {
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), "0123456789ABCDEF"[number % 16]);
-    number /= 16;
-  } while (number > 0);
-  return "0x" + digits;
-}
-
 // Silent for a file that is no Windows program, like the POSIX stand-in's Java.
 void ReviewBitWidth(const std::string& key, const std::string& program, bool is64Bit,
                     Findings& findings) {
   unsigned machine = ReadPeMachine(program);
   if (machine == 0) return;
   if (machine != kMachineI386 && machine != kMachineAmd64) {
-    Log().WriteLine("Bitbreite laut PE-Kopf: unbekannt (Maschine " + HexText(machine) + ")");
+    Log().WriteLine("Bitbreite laut PE-Kopf: unbekannt (Maschine 0x" + HexDigits(machine, 1) + ")");
     return;
   }
   bool program64Bit = machine == kMachineAmd64;

@@ -1,5 +1,7 @@
 #include "settings/properties_file.h"
 
+#include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
@@ -31,11 +33,14 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
 // A root folder from kivsoft.properties gets a doubled backslash appended,
 // which Windows reads as one; the report shows the path as Windows reads
 // it, and where the folder came from.
-std::string OpenFailure(const std::string& directory, const std::string& fileName) {
+std::string OpenFailure(const std::string& directory, const std::string& fileName,
+                        const platform::SystemError& reason) {
+  std::string why = SystemErrorLine(reason) + "\n";
   if (directory.empty()) {
     return "Die Datei " + fileName +
            " konnte nicht ge\xF6"
-           "ffnet werden.\n";
+           "ffnet werden.\nOrdner: " +
+           platform::CurrentDirectory() + ", " + why;
   }
   size_t end = directory.size();
   if (end >= 2 && directory.compare(end - 2, 2, "\\\\") == 0) end -= 2;
@@ -43,7 +48,7 @@ std::string OpenFailure(const std::string& directory, const std::string& fileNam
   return "Die Datei " + folder + "\\" + fileName +
          " konnte nicht ge\xF6"
          "ffnet werden.\nDer Ordner " +
-         folder + " ist in kivsoft.properties als root angegeben.\n";
+         folder + " ist in kivsoft.properties als root angegeben.\n" + why;
 }
 
 // Notepad saves new files as UTF-8 without a byte order mark. A file is
@@ -90,7 +95,7 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
   TextFile file(path);
-  if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName));
+  if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName, file.OpenFailure()));
   settings.readFiles.push_back(path);
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"

@@ -22,7 +22,8 @@ void Settings::Set(const std::string& key, const std::string& value, const std::
   if (IsPasswordKey(key) && !known) secrets.push_back(value);
   if (keepsHistory) {
     history[key].push_back({value, origin, ++assignmentCount});
-  } else if (IsKnownFileKey(key)) {
+  } else if (IsKnownFileKey(key) || key.find('.') == std::string::npos) {
+    // A key without a dot may be the start key's entry in another case.
     history[key] = {{value, origin, ++assignmentCount}};
   }
 }

@@ -18,8 +18,8 @@ struct Settings {
   std::map<std::string, std::string> entries;
   // Every value each key was given, the effective one last; kept only when
   // asked for (check mode), since a plain run must not grow with the files.
-  // Without it the keys the launcher reads keep their last value, so that a
-  // report can name where a value came from.
+  // Without it the keys the launcher reads, and those without a dot, keep
+  // their last value, so that a report can name where a value came from.
   bool keepsHistory = false;
   std::map<std::string, std::vector<Assignment>> history;
   int assignmentCount = 0;

@@ -7,8 +7,14 @@
 
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  return FailedRun("Der StartParameter: " + startKey +
-                   " wurde in der launch.properties nicht gefunden!\n");
+  std::string text =
+      "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
+  for (const auto& [key, value] : settings.entries) {
+    if (ToUpper(key) != startKey) continue;
+    text += "gemeint ist wohl " + startKey + OriginOf(settings, key) + ": dort steht " + key +
+            ", das K\xFCrzel muss gro\xDF geschrieben sein.\n";
+  }
+  return FailedRun(text);
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,

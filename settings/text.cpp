@@ -37,6 +37,14 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+std::string HexDigits(unsigned long number, size_t minDigits) {
+  std::string digits;
+  for (; number > 0 || digits.size() < minDigits; number >>= 4) {
+    digits.insert(digits.begin(), "0123456789ABCDEF"[number & 0xF]);
+  }
+  return digits;
+}
+
 unsigned long long LittleEndian(const std::string& bytes, size_t at, size_t count) {
   unsigned long long value = 0;
   for (size_t i = count; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);

@@ -10,6 +10,9 @@ std::string ToUpper(const std::string& text);
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
 bool StartsWith(const std::string& text, const std::string& prefix);
 bool EndsWith(const std::string& text, const std::string& suffix);
+// The number in upper-case hex digits, at least minDigits of them: printf
+// would bring a whole formatting library into the exe.
+std::string HexDigits(unsigned long number, size_t minDigits);
 // The count bytes from at on as a little-endian number, as x86 stores it.
 unsigned long long LittleEndian(const std::string& bytes, size_t at, size_t count);
 // Each zero byte written as "<NUL>": a text for a person may hold no zero

@@ -1,5 +1,7 @@
 #include "settings/windows_1252.h"
 
+#include "settings/text.h"
+
 namespace {
 
 // The length of the UTF-8 sequence at the position, its code point in
@@ -72,11 +74,4 @@ bool Utf8ToWindows1252(const std::string& text, std::string* converted, unsigned
   return true;
 }
 
-std::string CodePointText(unsigned long codePoint) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string digits;
-  for (; codePoint > 0 || digits.size() < 4; codePoint >>= 4) {
-    digits.insert(digits.begin(), kDigits[codePoint & 0xF]);
-  }
-  return "U+" + digits;
-}
+std::string CodePointText(unsigned long codePoint) { return "U+" + HexDigits(codePoint, 4); }

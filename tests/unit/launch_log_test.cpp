@@ -182,6 +182,26 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
   KnowSecrets({});
 }
 
+// A line of 20,000 characters is shown by its beginning and end, the
+// password masked before the cut; the log keeps the text whole.
+TEST(LaunchLog, LongLinesAreShortenedWhereShown) {
+  const std::string line = "-Dautologin.pwd=geheim " + std::string(20000, 'x') + "y";
+  const std::string shown = "-Dautologin.pwd=xxxx " + std::string(579, 'x') +
+                            "\x85 (gek\xFCrzt, das Protokoll " + kLogName +
+                            " enth\xE4lt alles) \x85" + std::string(299, 'x') + "y";
+  for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
+    fake::Reset();
+    Log().Open(kLogName);
+    ReportError("Kopf\n" + line + "\nFu\xDF", channel);
+    std::string report = "Kopf\n" + shown + "\nFu\xDF";
+    EXPECT_EQ(channel == ReportChannel::kMessageBox ? fake::Get().messageBoxes.at(0)
+                                                    : fake::Get().standardOutput,
+              (channel == ReportChannel::kMessageBox ? "Fehler: " : "err:") + report);
+    EXPECT_NE(fake::ReadLog().find("-Dautologin.pwd=xxxx " + std::string(20000, 'x')),
+              std::string::npos);
+  }
+}
+
 TEST(ComparablePath, AsWindowsComparesPaths) {
   const char* const folder = "C:\\App";
   const struct {

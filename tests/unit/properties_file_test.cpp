@@ -118,7 +118,7 @@ TEST(ReadPropertiesFile, MissingFileOrFolderEndsTheRun) {
     EXPECT_EQ(end->exitCode, 1);
     EXPECT_EQ(end->report,
               "Die Datei customlaunch.properties konnte nicht ge\xF6"
-              "ffnet werden.\n");
+              "ffnet werden.\nOrdner: C:\\App, Windows-Fehler 2: Systemfehler 2.\n");
     EXPECT_EQ(testing_log::Text(), "\n===== customlaunch.properties einlesen =====\n");
   }
 }

@@ -150,7 +150,9 @@ TEST(StartKey, MissingEntryIsReportedWithTheKey) {
   RunEnd end = CheckStartKey(settings, StartKey(settings));
   ASSERT_TRUE(end);
   EXPECT_EQ(end->exitCode, 1);
-  EXPECT_EQ(end->report, "Der StartParameter: QV wurde in der launch.properties nicht gefunden!\n");
+  EXPECT_EQ(end->report,
+            "Der StartParameter: QV wurde in der launch.properties nicht gefunden!\ngemeint ist "
+            "wohl QV: dort steht qv, das K\xFCrzel muss gro\xDF geschrieben sein.\n");
   settings.Set("QV", "app.Main");
   EXPECT_FALSE(CheckStartKey(settings, StartKey(settings)));
 }
