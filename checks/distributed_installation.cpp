@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -86,7 +87,8 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
         platform::CurrentDirectory() + ".\n");
   }
   if (!platform::IsDirectory(folder)) return CannotEnter(folder);
-  std::string program = serviceMode ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
+  std::string program =
+      serviceMode ? kChildLauncher : platform::QuotedIfBlank(folder + kChildLauncher);
   HandOver planned{folder, program + " " + arguments, serviceMode, waitForChild, std::nullopt};
   if (ExceedsCommandLineLimit(planned.childCommand)) {
     planned.refusal = Stop{serviceMode ? kExitSuccess : kExitFailure,

@@ -4,7 +4,6 @@
 #include "jvm/java_arguments.h"
 #include "jvm/java_selection.h"
 #include "platform/platform.h"
-#include "report/password_mask.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -12,29 +11,16 @@ namespace {
 
 using Severity = LaunchFinding::Severity;
 
-// The piece as a finding shows it: a password reads "xxxx".
-std::string Shown(const PieceProblem& problem) {
-  size_t equals = problem.text.find('=');
-  if (!IsPasswordKey(problem.key) || equals == std::string::npos) {
-    return MaskPassword(problem.text);
-  }
-  return problem.text.substr(0, equals + 1) + "xxxx";
-}
-
 std::string ProblemText(const PieceProblem& problem, const std::string& mainClass) {
-  std::string text = "\"" + Shown(problem) + "\"";
+  std::string text = "\"" + problem.text + "\"";
   switch (problem.kind) {
     case PieceProblem::kSplitAtBlank:
       text += " wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen";
-      // A word of a password must not be shown either.
-      return problem.breaksStart
-                 ? text + ": Java nimmt \"" +
-                       (IsPasswordKey(problem.key) ? "xxxx" : MaskPassword(mainClass)) +
-                       "\" als Hauptklasse"
-                 : text;
+      return problem.breaksStart ? text + ": Java nimmt \"" + mainClass + "\" als Hauptklasse"
+                                 : text;
     case PieceProblem::kMerged:
       text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
-              MaskPassword(problem.received) + "\"";
+              problem.received + "\"";
       if (problem.text.find("\\\"") != std::string::npos) {
         text +=
             " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
@@ -44,7 +30,7 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
       break;
   }
   return text + " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" +
-         MaskPassword(problem.received) + "\"";
+         problem.received + "\"";
 }
 
 // Java's launcher stops at a missing main class and at a word that cannot
@@ -67,14 +53,14 @@ void ReadCommandLine(const LaunchReadingInputs& inputs, const JavaArgumentsReadi
   if (reading.startValueWithoutMainClass) {
     findings.push_back({reading.noApplication ? Severity::kRefusal : Severity::kError, false,
                         inputs.startKey + OriginOf(inputs.settings, inputs.startKey) + ": \"" +
-                            MaskPassword(inputs.startValue) +
+                            inputs.startValue +
                             "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht"});
   } else if (!reading.startIntact && !explained) {
     findings.push_back(
         {LostStart(reading), false,
          "Die Java-Kommandozeile f\xFCr " + BitsText(inputs.is64Bit) +
              " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-             MaskPassword(reading.receivedMainClass) + "\" als Hauptklasse"});
+             reading.receivedMainClass + "\" als Hauptklasse"});
   }
 }
 

@@ -3,7 +3,7 @@
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/keys.h"
 #include "settings/windows_path.h"
 
@@ -92,7 +92,7 @@ RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, b
                                 SystemErrorLine(reason));
   }
   output->firstLine =
-      "JVM wird gestartet am " + CurrentTimeInLine() + ": " + MaskPassword(commandLine) + "\r\n";
+      "JVM wird gestartet am " + CurrentTimeInLine() + ": " + Redacted(commandLine) + "\r\n";
   platform::WriteOutputFile(*output->file, output->firstLine);
   return std::nullopt;
 }
@@ -114,7 +114,7 @@ std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes)
 }
 
 // The launcher's first line is left out when the read reaches back to it.
-// Java may print its own command line: masked before the cut, so that no
+// Java may print its own command line: redacted before the cut, so that no
 // cut leaves a password without the option that names it.
 std::string JavaOutputTail(const JavaOutput& output) {
   if (output.path.empty()) {
@@ -125,7 +125,7 @@ std::string JavaOutputTail(const JavaOutput& output) {
   platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
   size_t start = end.rfind(output.firstLine);
   if (start != std::string::npos) end.erase(0, start + output.firstLine.size());
-  std::string tail = LastLines(MaskPasswordInLines(end), kTailLines, kTailBytes);
+  std::string tail = LastLines(Redacted(end), kTailLines, kTailBytes);
   if (tail.empty()) return "\nDie Datei " + output.path + " enth\xE4lt keine Ausgaben von Java.";
   return "\nLetzte Ausgaben von Java in " + output.path + ":\n" + tail;
 }

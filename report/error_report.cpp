@@ -4,7 +4,7 @@
 
 #include "platform/platform.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 
 namespace {
 
@@ -12,9 +12,9 @@ const size_t kLongestShownLine = 1000;
 
 // A command line of 20,000 characters would make the box taller than the
 // screen: its beginning and end tell what matters, the log holds it whole.
-// Masked first, so that no cut leaves a password without its option.
+// Redacted first, so that no cut leaves a password without its option.
 std::string Shortened(const std::string& text) {
-  std::string shown = MaskPasswordInLines(text);
+  std::string shown = Redacted(text);
   std::string cut = "\x85 (gek\xFCrzt, das Protokoll " + Log().Name() + " enth\xE4lt alles) \x85";
   for (size_t start = 0;;) {
     size_t end = std::min(shown.find('\n', start), shown.size());
@@ -27,16 +27,14 @@ std::string Shortened(const std::string& text) {
   }
 }
 
-// Every box passes the password mask here, once, whoever made its text.
+// Every box is redacted here, once, whoever made its text.
 void ShowBox(const std::string& text, const std::string& caption) {
-  platform::ShowMessageBox(MaskPasswordInLines(text), caption);
+  platform::ShowMessageBox(Redacted(text), caption);
 }
 
 }  // namespace
 
-void AnswerService(const std::string& text) {
-  platform::WriteStandardOutput(MaskPasswordInLines(text));
-}
+void AnswerService(const std::string& text) { platform::WriteStandardOutput(Redacted(text)); }
 
 std::string SystemErrorLine(const platform::SystemError& error) {
   std::string line = "Windows-Fehler " + std::to_string(error.number);

@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
 #include "settings/windows_1252.h"
@@ -19,8 +18,7 @@ std::string StripComment(const std::string& line) {
 
 namespace {
 
-// What the line gave, as appended to its log line. The value is masked
-// before it is put in quotes, which would change where the log reads its end.
+// What the line gave, as appended to its log line.
 std::string TakeProperty(const std::string& line, const std::string& origin, Settings& settings) {
   std::string content = StripComment(line);
   size_t equals = content.find('=');
@@ -29,24 +27,7 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
   std::string value = Trim(content.substr(equals + 1));
   if (value.empty()) return " // FOUND: \"" + key + "\"= EMPTY";
   settings.Set(key, value, origin);
-  std::string shown = IsPasswordKey(key) ? "xxxx" : MaskPassword(value);
-  return " // FOUND: \"" + key + "\"=\"" + shown + "\"";
-}
-
-// The line in the log: the value of a password line reads xxxx, blanks and
-// all, as nothing after the key tells where it ends; the log masks password
-// options inside any other value.
-void LogLine(const std::string& line) {
-  if (!MentionsPasswordKey(line)) return Log().Write(line);
-  std::string content = StripComment(line);
-  size_t equals = content.find('=');
-  if (equals == std::string::npos || !IsPasswordKey(Trim(content.substr(0, equals)))) {
-    return Log().Write(line);
-  }
-  size_t valueStart = content.find_first_not_of(" \t", equals + 1);
-  if (valueStart == std::string::npos) return Log().Write(line);
-  size_t valueEnd = content.find_last_not_of(" \t") + 1;
-  Log().Write(line.substr(0, valueStart) + "xxxx" + line.substr(valueEnd));
+  return " // FOUND: \"" + key + "\"=\"" + value + "\"";
 }
 
 // A root folder from kivsoft.properties gets a doubled backslash appended,
@@ -134,8 +115,8 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
     if (converted) {
       if (RunEnd end = ConvertLine(path + " (" + format + ")", number, line, settings)) return end;
     }
-    LogLine(line);
-    Log().WriteLine(TakeProperty(line, path + ", Zeile " + std::to_string(number), settings));
+    std::string found = TakeProperty(line, path + ", Zeile " + std::to_string(number), settings);
+    Log().WriteLine(line + found, settings.secrets);
     if (settings.droppedComments.size() > dropped) Log().WriteLine(settings.droppedComments.back());
   }
   return std::nullopt;

@@ -31,6 +31,9 @@ struct Settings {
   // For each comment dropped for a letter Windows-1252 lacks, the log's line
   // that says so.
   std::vector<std::string> droppedComments;
+  // Every value a password key was given, replaced ones too: no text may
+  // show them.
+  std::vector<std::string> secrets;
 
   std::string Get(const std::string& key) const;
   bool IsTrue(const std::string& key) const;

@@ -216,8 +216,11 @@ TEST(ReadLaunchFindings, RefusesOnlyWhatJavasLauncherIsCertainToRefuse) {
   for (const Case& c : Cases()) {
     fake::Reset();
     std::string line = CommandLine(c);
+    // Each piece stands right after the program.
+    std::vector<MeantPiece> pieces = c.pieces;
+    for (MeantPiece& piece : pieces) piece.begin = sizeof "jre64\\bin\\javaw.exe";
     std::vector<LaunchFinding> findings =
-        ReadLaunchFindings({line, true, c.pieces, settings, startKey, c.startValue});
+        ReadLaunchFindings({line, true, pieces, settings, startKey, c.startValue});
     EXPECT_EQ(RefusalText(findings), c.refusal) << c.name;
     int errors, warnings;
     Count(findings, &errors, &warnings);

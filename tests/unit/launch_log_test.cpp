@@ -7,7 +7,7 @@
 
 #include "launcher/startup_sequence.h"
 #include "report/error_report.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "report/run_end.h"
 #include "settings/windows_path.h"
 #include "tests/fake_platform.h"
@@ -160,8 +160,7 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       "-Dautologin.pwd=xxxx\nLetzte Ausgaben: -Dautologin.pwd=xxxx";
   for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
     fake::Reset();
-    ForgetPasswords();
-    RememberPassword("\"PWA PWB\"");
+    KnowSecrets({"\"PWA PWB\""});
     Log().Open(kLogName);
     Log().WriteLine("ohne Passwort: Dautologin.pwd = \"a b\"");
     ReportError(text, channel);
@@ -180,7 +179,7 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       EXPECT_EQ(fake::Get().standardOutput, "err:" + masked + "check:" + masked);
     }
   }
-  ForgetPasswords();
+  KnowSecrets({});
 }
 
 // A line of 20,000 characters is shown by its beginning and end, the

@@ -45,7 +45,7 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
        "Dautologin.pwd = xxxx  # alt: -Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
       {"Dautologin.pwd\t=\t\"a # b\" # c", true, "Dautologin.pwd", "\"a # b\"",
        "Dautologin.pwd\t=\txxxx # c // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
-      {"Dautologin.pwd=", false, "", "", "Dautologin.pwd= // FOUND: \"Dautologin.pwd\"= EMPTY"},
+      {"Dautologin.pwd=", false, "", "", "Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"= EMPTY"},
       {"# Dautologin.pwd=alt", false, "", "", "# Dautologin.pwd=xxxx"},
       {"QV=-Dautologin.pwd=geheim app.Main", true, "QV", "-Dautologin.pwd=geheim app.Main",
        "QV=-Dautologin.pwd=xxxx app.Main // FOUND: \"QV\"=\"-Dautologin.pwd=xxxx\""},
