@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/windows_arguments.h"
 #include "report/command_line_limit.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/windows_path.h"
@@ -46,9 +48,10 @@ std::string ExecutableFolder() {
   return backslash == std::string::npos ? std::string() : path.substr(0, backslash);
 }
 
-RunEnd CannotEnter(const std::string& folder) {
-  return FailedRun("Es konnte nicht in das Unterverzeichnis '" + folder +
-                   "' gewechselt werden, da es nicht existiert! \n");
+RunEnd CannotEnter(const std::string& folder, const platform::Failure& reason) {
+  return FailedRun(
+      "Es konnte nicht in das Unterverzeichnis '" + folder + "' gewechselt werden" +
+      (reason ? ": " + SystemErrorLine(*reason) + "\n" : ", da es nicht existiert! \n"));
 }
 
 std::string FindNewestReadyFolder() {
@@ -80,10 +83,12 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
     if (!wrongFolder.empty()) return FailedRun(wrongFolder);
     return FailedRun(
         "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
-        "Unterordnern! \n");
+        "Unterordnern! \nEine normale Installation braucht den Ordner lib in " +
+        platform::CurrentDirectory() + ".\n");
   }
   if (!platform::IsDirectory(folder)) return CannotEnter(folder);
-  std::string program = serviceMode ? kChildLauncher : QuotedProgramPath(folder + kChildLauncher);
+  std::string program =
+      serviceMode ? kChildLauncher : platform::QuotedIfBlank(folder + kChildLauncher);
   HandOver planned{folder, program + " " + arguments, serviceMode, waitForChild, std::nullopt};
   if (ExceedsCommandLineLimit(planned.childCommand)) {
     planned.refusal = Stop{serviceMode ? kExitSuccess : kExitFailure,

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform.h"
 #include "report/run_end.h"
 
 // The run given to the launcher of a ready copy, started with the same
@@ -32,8 +33,8 @@ std::string ExecutableFolder();
 // The ready copy's launcher, in its folder.
 extern const char kChildLauncher[];
 
-// The copy's folder cannot be entered.
-RunEnd CannotEnter(const std::string& folder);
+// The copy's folder is not there, or cannot be entered for Windows' reason.
+RunEnd CannotEnter(const std::string& folder, const platform::Failure& reason = std::nullopt);
 
 // "name\Anwendung\" of the last subfolder, in listing order, that holds
 // Bereit.txt; empty when none does.

@@ -3,7 +3,6 @@
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 
 // Each finding once, though every attempt's command line shows it.
 void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings) {

@@ -40,7 +40,5 @@ bool StartsInLauncherFolder(const CheckRun& check);
 void LogSubsection(const std::string& title);
 // An error or a warning, each text once.
 void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings);
-// The value as a check may show it: a password reads "xxxx".
-std::string ShownValue(const std::string& key, const std::string& value);
 // The Java attempts the run reached, else all it would make.
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);

@@ -1,7 +1,6 @@
 #include "diagnosis/known_keys.h"
 #include "diagnosis/sections.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 
 namespace {
 
@@ -19,8 +18,7 @@ void LogReplacedValues(const Settings& settings, const std::string& key) {
   if (it == settings.history.end()) return;
   const std::vector<Assignment>& values = it->second;
   for (size_t i = 0; i + 1 < values.size(); ++i) {
-    Log().WriteLine("  ersetzt: " + ShownValue(key, values[i].value) +
-                    Parenthesised(values[i].origin));
+    Log().WriteLine("  ersetzt: " + values[i].value + Parenthesised(values[i].origin));
   }
 }
 
@@ -47,15 +45,11 @@ void LogSubsection(const std::string& title) {
   Log().WriteLine("=== " + title + " ===");
 }
 
-std::string ShownValue(const std::string& key, const std::string& value) {
-  return IsPasswordKey(key) ? "xxxx" : value;
-}
-
 void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
                           Findings& findings) {
   LogSubsection("Einstellungen und ihre Herkunft");
   for (const auto& [key, value] : settings.entries) {
-    Log().WriteLine(key + " = " + ShownValue(key, value) + OriginOf(settings, key));
+    Log().WriteLine(key + " = " + value + OriginOf(settings, key));
     LogReplacedValues(settings, key);
     ReviewVariant(settings, startKey, key, findings);
   }

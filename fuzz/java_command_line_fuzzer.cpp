@@ -4,7 +4,7 @@
 #include "fuzz/fuzz_support.h"
 #include "jvm/java_attempt.h"
 #include "jvm/java_command_line.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ bool Masked(const std::string& text) {
        hit = text.find(kMarker, hit + 1)) {
     size_t value = hit + kMarker.size();
     if (text.compare(value, 4, "xxxx") != 0) return false;
-    bool ends =
-        value + 4 == text.size() || std::string(" \r\"").find(text[value + 4]) != std::string::npos;
+    bool ends = value + 4 == text.size() ||
+                std::string(" \r\n\"").find(text[value + 4]) != std::string::npos;
     if (!ends) return false;
   }
   return true;
@@ -42,25 +42,24 @@ void CheckQuotedPassword(const std::string& input) {
   std::string text = Without(input, std::string("\"") + kSentinel);
   std::string line =
       Line(text, 0) + " -Dautologin.pwd=\"" + Line(text, 1) + kSentinel + "\" " + Line(text, 2);
-  Check(MaskPassword(line).find(kSentinel) == std::string::npos,
-        "a quoted password is masked whole");
+  Check(Redact(line, {}).find(kSentinel) == std::string::npos, "a quoted password is masked whole");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   std::string input = Text(data, size);
-  ForgetPasswords();
-  Check(Masked(MaskPassword(input)), "a masked text holds no password");
+  Check(Masked(Redact(input, {})), "a masked text holds no password");
   CheckQuotedPassword(input);
   Settings settings = InitialSettings();
   std::string cleaned = Without(input, std::string(1, kSentinel));
   for (const auto& entry : SettingsFromText(cleaned).entries) {
     settings.Set(entry.first, entry.second);
   }
-  // As the start-up sequence stores and remembers it; Java gets it as it is.
+  // As the start-up sequence stores it and hands it to the sinks; Java gets
+  // it as it is.
   settings.Set("Dautologin.pwd", settings.Get("Dautologin.pwd") + kSentinel);
-  RememberPassword(settings.Get("Dautologin.pwd"));
+  KnowSecrets(settings.secrets);
   LaunchInputs inputs;
   inputs.classpath = PrepareClasspath(settings);
   inputs.startValue = settings.Get("QV");
@@ -72,10 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
     LogJavaAttempt(attempt);
     const std::string& commandLine = attempt.commandLine;
-    Check(StartRefusal(attempt).find(kSentinel) == std::string::npos,
+    Check(Redacted(StartRefusal(attempt)).find(kSentinel) == std::string::npos,
           "no refusal shows a part of the password");
     for (const LaunchFinding& finding : attempt.launchFindings) {
-      Check(finding.text.find(kSentinel) == std::string::npos,
+      Check(Redacted(finding.text).find(kSentinel) == std::string::npos,
             "no finding shows a part of the password");
     }
     if (attempt.stop) {

@@ -7,6 +7,7 @@
 #include "jvm/archive_header.h"
 #include "jvm/java_release.h"
 #include "platform/platform.h"
+#include "platform/windows_arguments.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -67,8 +68,7 @@ std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
 
 // Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
 std::string PathOption(const char* option, const std::string& path) {
-  bool blank = path.find_first_of(" \t") != std::string::npos;
-  return Concat({blank ? " \"" : " ", option, path, blank ? "\"" : ""});
+  return " " + platform::QuotedIfBlank(option + path);
 }
 
 // What a file's header says about it, and its size.

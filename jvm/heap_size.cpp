@@ -13,23 +13,11 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-long long UnitFactor(char unit) {
-  switch (unit) {
-    case 'K':
-      return 1024;
-    case 'M':
-      return 1048576;
-    case 'G':
-      return 1073741824;
-    default:
-      return 0;
-  }
-}
-
-// The factor of a unit letter as Java reads it; 0 for none it knows.
-unsigned long long JavaUnitFactor(char unit) {
+// The factor of a unit letter among units, in either case: Java's "kmgt",
+// the 32-bit decision's "kmg"; 0 for any other.
+unsigned long long UnitFactor(char unit, const char* units) {
   unsigned long long factor = 1;
-  for (const char* units = "kmgt"; *units; ++units) {
+  for (; *units; ++units) {
     factor *= 1024;
     if (unit == *units || unit == *units - 'a' + 'A') return factor;
   }
@@ -50,7 +38,7 @@ JavaHeapSize ReadJavaHeapSize(const std::string& text, bool maximum) {
   if (digits == 0 || digits + 1 < text.size()) return size;
   unsigned long long factor = 1;
   if (digits < text.size()) {
-    factor = JavaUnitFactor(text.back());
+    factor = UnitFactor(text.back(), "kmgt");
     if (factor == 0 || number > UINT64_MAX / factor) return size;
     size.hasUnit = true;
   }
@@ -81,7 +69,7 @@ HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::st
   long long factor = 1;
   std::string numberText = upper;
   if (IsAsciiLetter(unit)) {
-    factor = UnitFactor(unit);
+    factor = static_cast<long long>(UnitFactor(unit, "kmg"));
     numberText.pop_back();
   }
   std::string prefix = "Speicherparameter \"" + name + "\"";

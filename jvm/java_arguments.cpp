@@ -1,9 +1,10 @@
 #include "jvm/java_arguments.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "platform/windows_arguments.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/text.h"
 
 namespace {
@@ -100,45 +101,41 @@ bool Has(const std::vector<Argument>& arguments, size_t begin, size_t end) {
   return false;
 }
 
-// The launcher puts a blank before every piece and one after it, or ends.
-size_t PlaceOf(const std::string& line, const std::string& text) {
-  for (size_t at = line.find(" " + text); at != std::string::npos;
-       at = line.find(" " + text, at + 1)) {
-    size_t end = at + 1 + text.size();
-    if (end == line.size() || line[end] == ' ') return at + 1;
-  }
-  return std::string::npos;
+// The first argument that ends after the position.
+std::vector<Argument>::const_iterator FirstAfter(const std::vector<Argument>& arguments,
+                                                 size_t position) {
+  return std::partition_point(arguments.begin(), arguments.end(),
+                              [position](const Argument& a) { return a.end <= position; });
 }
 
-// An argument made of a password's words, which no finding may show.
-bool InPassword(const Argument& argument, const std::string& line,
-                const std::vector<MeantPiece>& pieces) {
+// Arguments made of a password's words, which no finding may show.
+std::vector<bool> InPasswords(const std::vector<Argument>& arguments,
+                              const std::vector<MeantPiece>& pieces) {
+  std::vector<bool> inPassword(arguments.size());
   for (const MeantPiece& piece : pieces) {
-    size_t begin = IsPasswordKey(piece.key) ? PlaceOf(line, piece.text) : std::string::npos;
-    if (begin != std::string::npos && argument.begin < begin + piece.text.size() &&
-        argument.end > begin) {
-      return true;
+    if (!IsPasswordKey(piece.key)) continue;
+    for (auto it = FirstAfter(arguments, piece.begin);
+         it != arguments.end() && it->begin < piece.begin + piece.text.size(); ++it) {
+      inPassword[it - arguments.begin()] = true;
     }
   }
-  return false;
+  return inPassword;
 }
 
-void ReviewPiece(const std::vector<Argument>& arguments, const std::string& line,
-                 const MeantPiece& piece, size_t classpathOption, size_t mainClass,
-                 JavaArgumentsReading& reading) {
-  size_t begin = PlaceOf(line, piece.text);
-  if (begin == std::string::npos) return;
+void ReviewPiece(const std::vector<Argument>& arguments, const MeantPiece& piece,
+                 size_t classpathOption, size_t mainClass, JavaArgumentsReading& reading) {
+  size_t begin = piece.begin;
   size_t end = begin + piece.text.size();
   PieceProblem problem;
   problem.key = piece.key;
   problem.text = piece.text;
   bool merged = false;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const Argument& argument = arguments[i];
-    if (argument.end <= begin || argument.begin >= end) continue;
+  for (auto it = FirstAfter(arguments, begin); it != arguments.end() && it->begin < end; ++it) {
+    const Argument& argument = *it;
     problem.received += (problem.receivedCount++ > 0 ? " " : "") + argument.text;
     merged = merged || argument.begin < begin || argument.end > end;
-    problem.breaksStart = problem.breaksStart || i == mainClass ||
+    problem.breaksStart = problem.breaksStart ||
+                          static_cast<size_t>(it - arguments.begin()) == mainClass ||
                           (argument.begin < classpathOption && argument.end > classpathOption);
   }
   std::vector<Argument> meant = platform::SplitArguments(piece.text, ArgumentReader::kPlainQuotes);
@@ -165,16 +162,15 @@ JavaArgumentsReading ReadAsJava(const std::string& commandLine,
   LauncherReading java = ReadLauncherArguments(arguments, 1);
   size_t mainClass = java.mainClass;
   reading.certain = java.certain;
+  std::vector<bool> inPassword = InPasswords(arguments, pieces);
   for (size_t option : java.options) {
-    if (!InPassword(arguments[option], commandLine, pieces)) {
-      reading.javaOptions.push_back(arguments[option].text);
-    }
+    if (!inPassword[option]) reading.javaOptions.push_back(arguments[option].text);
   }
   if (mainClass != kNone) reading.receivedMainClass = arguments[mainClass].text;
   reading.noApplication = mainClass == kNone && java.certain;
   ClasspathPlace classpath = FindClasspath(commandLine);
   for (const MeantPiece& piece : pieces) {
-    ReviewPiece(arguments, commandLine, piece, classpath.option, mainClass, reading);
+    ReviewPiece(arguments, piece, classpath.option, mainClass, reading);
   }
   std::vector<Argument> start = platform::SplitArguments(startValue, ArgumentReader::kPlainQuotes);
   LauncherReading meant = ReadLauncherArguments(start, 0);

@@ -20,6 +20,23 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
   return std::string();
 }
 
+// Host patterns of either width that match nothing, with the names they
+// were compared with: the administrator sees which name to write a pattern
+// for.
+std::string UnmatchedHostPatterns(const Settings& settings,
+                                  const std::vector<std::string>& computerNames) {
+  std::string keys;
+  for (bool is64Bit : {true, false}) {
+    JavaChoice choice = ChooseJavaHome(is64Bit, settings, computerNames);
+    if (!choice.matchingKeys.empty()) continue;
+    for (const std::string& key : choice.hostKeys) keys += (keys.empty() ? "" : ", ") + key;
+  }
+  if (keys.empty()) return keys;
+  std::string names;
+  for (const std::string& name : computerNames) names += (names.empty() ? "\"" : "\", \"") + name;
+  return "\nKein Muster passt zum Computernamen " + names + "\": " + keys;
+}
+
 }  // namespace
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
@@ -33,12 +50,13 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);
-  attempt.launchFindings =
-      ReadHeapFindings({"-Xms" + attempt.initialHeap.value, "-Xmx" + attempt.maximumHeap.value});
+  attempt.launchFindings = ReadHeapFindings(
+      {"-Xms" + attempt.initialHeap.value, "-Xmx" + attempt.maximumHeap.value}, settings);
   if (!is64Bit) {
     attempt.stop = FailedRun(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
-        "wurde kein Parameter \"java\" definiert!");
+        "wurde kein Parameter \"java\" definiert!" +
+        UnmatchedHostPatterns(settings, computerNames));
   }
   return attempt;
 }

@@ -19,56 +19,60 @@ namespace {
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
 
-// The piece a setting gives, noted for check mode, which compares it with
-// what Java will read.
-std::string Piece(const std::string& key, const std::string& text, JavaAttempt* attempt) {
-  attempt->pieces.push_back({key, text});
-  return text;
+// The piece a setting gives, noted with its place for check mode, which
+// compares it with what Java will read.
+void AddPiece(const std::string& key, const std::string& text, JavaAttempt* attempt) {
+  attempt->pieces.push_back({key, text, attempt->commandLine.size()});
+  attempt->commandLine += text;
 }
 
 // " -name=value " when the key's value is not empty.
-std::string SpacedOption(const std::string& name, const std::string& key, const Settings& settings,
-                         JavaAttempt* attempt) {
+void AddSpacedOption(const std::string& name, const std::string& key, const Settings& settings,
+                     JavaAttempt* attempt) {
   std::string value = settings.Get(key);
-  return value.empty() ? std::string() : " " + Piece(key, "-" + name + "=" + value, attempt) + " ";
+  if (value.empty()) return;
+  attempt->commandLine += " ";
+  AddPiece(key, "-" + name + "=" + value, attempt);
+  attempt->commandLine += " ";
 }
 
-std::string SystemProperties(const Settings& settings, JavaAttempt* attempt) {
-  std::string text;
-  if (settings.IsTrue(keyname::kSwingNoXp)) text += " -Dswing.noxp=true";
-  if (settings.GetForStartKey(keyname::kDirect3D) == "false") text += " -Dsun.java2d.d3d=false";
+void AddSystemProperties(const Settings& settings, JavaAttempt* attempt) {
+  std::string& line = attempt->commandLine;
+  if (settings.IsTrue(keyname::kSwingNoXp)) line += " -Dswing.noxp=true";
+  if (settings.GetForStartKey(keyname::kDirect3D) == "false") line += " -Dsun.java2d.d3d=false";
   std::string clientName = settings.Get(keyname::kClientName);
-  if (!clientName.empty())
-    text += " " + Piece(keyname::kClientName, "-Dclientname=" + clientName, attempt);
+  if (!clientName.empty()) {
+    line += " ";
+    AddPiece(keyname::kClientName, "-Dclientname=" + clientName, attempt);
+  }
   std::string splash = settings.Get(keyname::kSplash);
   if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) {
-    text += " " + Piece(keyname::kSplash, "-splash:" + splash, attempt);
+    line += " ";
+    AddPiece(keyname::kSplash, "-splash:" + splash, attempt);
   }
-  return text;
 }
 
-std::string MemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
+void AddMemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
   DecideHeaps(is64Bit, settings, attempt);
-  std::string text = " -Xms" + attempt->initialHeap.value + " -Xmx" + attempt->maximumHeap.value;
-  text += SpacedOption("XX:MinHeapFreeRatio", settings.KeyForStartKey(keyname::kMinHeapFreeRatio),
-                       settings, attempt);
-  text += SpacedOption("XX:MaxHeapFreeRatio", settings.KeyForStartKey(keyname::kMaxHeapFreeRatio),
-                       settings, attempt);
-  return text;
+  attempt->commandLine +=
+      " -Xms" + attempt->initialHeap.value + " -Xmx" + attempt->maximumHeap.value;
+  AddSpacedOption("XX:MinHeapFreeRatio", settings.KeyForStartKey(keyname::kMinHeapFreeRatio),
+                  settings, attempt);
+  AddSpacedOption("XX:MaxHeapFreeRatio", settings.KeyForStartKey(keyname::kMaxHeapFreeRatio),
+                  settings, attempt);
 }
 
-std::string ForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
-  std::string text;
+void AddForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
   for (const char* key :
        {keyname::kAutologinUser, keyname::kAutologinPassword, keyname::kServiceVersion}) {
-    text += SpacedOption(key, key, settings, attempt);
+    AddSpacedOption(key, key, settings, attempt);
   }
   for (const auto& [key, value] : settings.entries) {
-    if (StartsWith(key, keyname::kKivPropertyFamily)) {
-      text += " " + Piece(key, "-" + key + "=" + value, attempt) + " ";
-    }
+    if (!StartsWith(key, keyname::kKivPropertyFamily)) continue;
+    attempt->commandLine += " ";
+    AddPiece(key, "-" + key + "=" + value, attempt);
+    attempt->commandLine += " ";
   }
-  return text;
 }
 
 std::string ClasspathPrepend(bool is64Bit, const Settings& settings) {
@@ -153,12 +157,9 @@ void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
 // A folder copied with Explorer's "Copy as path" comes in double quotes,
 // which Windows would take for the end of the program's name, and which
 // are no part of the folder's name for its release file or the archive.
-std::string JavaFolder(const std::string& javaHome) {
-  std::string folder;
-  for (char c : javaHome) {
-    if (c != '"') folder += c;
-  }
-  return folder;
+std::string JavaFolder(std::string javaHome) {
+  javaHome.erase(std::remove(javaHome.begin(), javaHome.end(), '"'), javaHome.end());
+  return javaHome;
 }
 
 Classpath PrepareClasspath(const Settings& settings) {
@@ -215,17 +216,21 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   attempt->folder = JavaFolder(javaHome);
   attempt->program = attempt->folder + "\\bin\\javaw.exe";
   attempt->release = ReadJavaRelease(attempt->folder);
-  std::string line = QuotedProgramPath(attempt->program);
-  line += SystemProperties(settings, attempt);
-  line += " " + BuildJvmParameters(settings, &attempt->pieces);
-  line += MemoryOptions(is64Bit, settings, attempt);
+  std::string& line = attempt->commandLine;
+  // Windows' argument parsers, Java's own launcher among them, cut an
+  // unquoted program name at its first blank.
+  line = platform::QuotedIfBlank(attempt->program);
+  AddSystemProperties(settings, attempt);
+  line += " ";
+  line += BuildJvmParameters(settings, &attempt->pieces, line.size());
+  AddMemoryOptions(is64Bit, settings, attempt);
   std::string prepend = ClasspathPrepend(is64Bit, settings);
   std::string classpath = ClasspathText(prepend, inputs.classpath);
   attempt->classArchive =
       DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
   line += attempt->classArchive.options;
   line += Spaced(inputs.readParameters);
-  line += ForwardedProperties(settings, attempt);
+  AddForwardedProperties(settings, attempt);
   line += ClasspathOption(classpath, prepend, attempt);
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);
@@ -237,7 +242,6 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   } else if (HoldsZeroByte(line)) {
     attempt->refusal = ZeroByteReport(line, settings);
   }
-  attempt->commandLine = line;
   attempt->launchFindings = ReadLaunchFindings(
       {line, is64Bit, attempt->pieces, settings, inputs.startKey, inputs.startValue});
 }

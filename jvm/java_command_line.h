@@ -16,7 +16,7 @@ struct Classpath {
 Classpath PrepareClasspath(const Settings& settings);
 
 // The folder a Java key names, without the double quotes it may be given in.
-std::string JavaFolder(const std::string& javaHome);
+std::string JavaFolder(std::string javaHome);
 
 // What every launch attempt of a run hands to Java.
 struct LaunchInputs {
@@ -29,10 +29,12 @@ struct LaunchInputs {
 };
 
 // A piece the launcher put into a Java command line for one setting, as the
-// setting meant it: one argument, its double quotes only grouping.
+// setting meant it: one argument, its double quotes only grouping; and
+// where it begins in the line.
 struct MeantPiece {
   std::string key;
   std::string text;
+  size_t begin = 0;
 };
 
 struct JavaAttempt;

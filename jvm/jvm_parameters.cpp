@@ -49,12 +49,16 @@ std::vector<std::string> SplitString(const std::string& text, char delimiter) {
   return tokens;
 }
 
-std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces) {
-  std::vector<std::string> tokens =
-      SplitString(settings.GetForStartKey(keyname::kJvmParameter), ' ');
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces,
+                               size_t begin) {
+  std::string plain = settings.GetForStartKey(keyname::kJvmParameter);
+  std::vector<std::string> tokens = SplitString(plain, ' ');
+  // Each token is joined with one blank before the next.
+  size_t next = begin + plain.size() + (plain.empty() || plain.back() == ' ' ? 0 : 1);
   for (const auto& [suffix, piece] : CollectJvmParameterMap(settings)) {
     tokens.push_back(piece.text);
-    if (pieces && !piece.text.empty()) pieces->push_back(piece);
+    if (pieces && !piece.text.empty()) pieces->push_back({piece.key, piece.text, next});
+    next += piece.text.size() + 1;
   }
   for (const char* parameter : kDefaultJvmParameters) {
     if (std::find(tokens.begin(), tokens.end(), parameter) == tokens.end()) {

@@ -4,36 +4,23 @@
 #include "jvm/java_arguments.h"
 #include "jvm/java_selection.h"
 #include "platform/platform.h"
-#include "report/password_mask.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
 
 using Severity = LaunchFinding::Severity;
 
-// The piece as a finding shows it: a password reads "xxxx".
-std::string Shown(const PieceProblem& problem) {
-  size_t equals = problem.text.find('=');
-  if (!IsPasswordKey(problem.key) || equals == std::string::npos) {
-    return MaskPassword(problem.text);
-  }
-  return problem.text.substr(0, equals + 1) + "xxxx";
-}
-
 std::string ProblemText(const PieceProblem& problem, const std::string& mainClass) {
-  std::string text = "\"" + Shown(problem) + "\"";
+  std::string text = "\"" + problem.text + "\"";
   switch (problem.kind) {
     case PieceProblem::kSplitAtBlank:
       text += " wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen";
-      // A word of a password must not be shown either.
-      return problem.breaksStart
-                 ? text + ": Java nimmt \"" +
-                       (IsPasswordKey(problem.key) ? "xxxx" : MaskPassword(mainClass)) +
-                       "\" als Hauptklasse"
-                 : text;
+      return problem.breaksStart ? text + ": Java nimmt \"" + mainClass + "\" als Hauptklasse"
+                                 : text;
     case PieceProblem::kMerged:
       text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
-              MaskPassword(problem.received) + "\"";
+              problem.received + "\"";
       if (problem.text.find("\\\"") != std::string::npos) {
         text +=
             " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
@@ -43,7 +30,7 @@ std::string ProblemText(const PieceProblem& problem, const std::string& mainClas
       break;
   }
   return text + " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" +
-         MaskPassword(problem.received) + "\"";
+         problem.received + "\"";
 }
 
 // Java's launcher stops at a missing main class and at a word that cannot
@@ -66,14 +53,14 @@ void ReadCommandLine(const LaunchReadingInputs& inputs, const JavaArgumentsReadi
   if (reading.startValueWithoutMainClass) {
     findings.push_back({reading.noApplication ? Severity::kRefusal : Severity::kError, false,
                         inputs.startKey + OriginOf(inputs.settings, inputs.startKey) + ": \"" +
-                            MaskPassword(inputs.startValue) +
+                            inputs.startValue +
                             "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht"});
   } else if (!reading.startIntact && !explained) {
     findings.push_back(
         {LostStart(reading), false,
          "Die Java-Kommandozeile f\xFCr " + BitsText(inputs.is64Bit) +
              " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-             MaskPassword(reading.receivedMainClass) + "\" als Hauptklasse"});
+             reading.receivedMainClass + "\" als Hauptklasse"});
   }
 }
 
@@ -96,10 +83,23 @@ bool SizesMayBeSetElsewhere(const std::vector<std::string>& options) {
   return platform::ExpandEnvironmentReferences(reference) != reference;
 }
 
+// "memory.maximum (customlaunch.properties, Zeile 1): ", the setting that
+// gave a heap option: a piece that holds it, else the memory key.
+std::string HeapSetting(const std::string& option, const Settings& settings,
+                        const std::vector<MeantPiece>& pieces) {
+  std::string key = settings.KeyForStartKey(StartsWith(option, "-Xmx") ? keyname::kMemoryMaximum
+                                                                       : keyname::kMemoryInitial);
+  for (const MeantPiece& piece : pieces) {
+    if (piece.text.find(option) != std::string::npos) key = piece.key;
+  }
+  return key + OriginOf(settings, key) + ": ";
+}
+
 // "-Xmx1024 hat keine Einheit ..." for a size Java reads as bytes; below
 // Java's minimum the start fails.
 void ReviewSize(const HeapOption& heap, unsigned long long minimum, const char* minimumText,
-                Severity belowMinimum, std::vector<LaunchFinding>& findings) {
+                Severity belowMinimum, const std::string& setting,
+                std::vector<LaunchFinding>& findings) {
   // An initial size of zero lets Java choose.
   if (heap.text.empty() || heap.size.bytes == 0) return;
   bool tooSmall = heap.size.bytes < minimum;
@@ -114,11 +114,11 @@ void ReviewSize(const HeapOption& heap, unsigned long long minimum, const char* 
   } else {
     return;
   }
-  findings.push_back({tooSmall ? belowMinimum : Severity::kWarning, true, text});
+  findings.push_back({tooSmall ? belowMinimum : Severity::kWarning, true, setting + text});
 }
 
-void ReadHeap(const std::vector<std::string>& javaOptions, bool certain,
-              std::vector<LaunchFinding>& findings) {
+void ReadHeap(const std::vector<std::string>& javaOptions, bool certain, const Settings& settings,
+              const std::vector<MeantPiece>& pieces, std::vector<LaunchFinding>& findings) {
   Severity refused = certain ? Severity::kRefusal : Severity::kError;
   HeapOption initial, maximum;
   for (const std::string& option : javaOptions) {
@@ -127,7 +127,7 @@ void ReadHeap(const std::vector<std::string>& javaOptions, bool certain,
     JavaHeapSize size = ReadJavaHeapSize(option.substr(4), isMaximum);
     if (!size.accepted) {
       findings.push_back({refused, true,
-                          "Java nimmt " + option +
+                          HeapSetting(option, settings, pieces) + "Java nimmt " + option +
                               " nicht an: erlaubt ist eine ganze Zahl mit Einheit K, M oder G, "
                               "etwa 512M"});
     } else {
@@ -135,12 +135,14 @@ void ReadHeap(const std::vector<std::string>& javaOptions, bool certain,
     }
   }
   Severity sized = SizesMayBeSetElsewhere(javaOptions) ? Severity::kWarning : refused;
-  ReviewSize(initial, kJavaMinimumInitialHeap, "1M", sized, findings);
-  ReviewSize(maximum, kJavaMinimumMaximumHeap, "2M", sized, findings);
+  std::string initialSetting = HeapSetting(initial.text, settings, pieces);
+  ReviewSize(initial, kJavaMinimumInitialHeap, "1M", sized, initialSetting, findings);
+  ReviewSize(maximum, kJavaMinimumMaximumHeap, "2M", sized,
+             HeapSetting(maximum.text, settings, pieces), findings);
   if (!initial.text.empty() && !maximum.text.empty() && initial.size.bytes > maximum.size.bytes) {
-    findings.push_back(
-        {sized, true,
-         initial.text + " ist gr\xF6\xDF" + "er als " + maximum.text + ": so startet Java nicht"});
+    findings.push_back({sized, true,
+                        initialSetting + initial.text + " ist gr\xF6\xDF" + "er als " +
+                            maximum.text + ": so startet Java nicht"});
   }
 }
 
@@ -150,13 +152,14 @@ std::vector<LaunchFinding> ReadLaunchFindings(const LaunchReadingInputs& inputs)
   JavaArgumentsReading reading = ReadAsJava(inputs.commandLine, inputs.pieces, inputs.startValue);
   std::vector<LaunchFinding> findings;
   ReadCommandLine(inputs, reading, findings);
-  ReadHeap(reading.javaOptions, reading.certain, findings);
+  ReadHeap(reading.javaOptions, reading.certain, inputs.settings, inputs.pieces, findings);
   return findings;
 }
 
-std::vector<LaunchFinding> ReadHeapFindings(const std::vector<std::string>& javaOptions) {
+std::vector<LaunchFinding> ReadHeapFindings(const std::vector<std::string>& javaOptions,
+                                            const Settings& settings) {
   std::vector<LaunchFinding> findings;
-  ReadHeap(javaOptions, true, findings);
+  ReadHeap(javaOptions, true, settings, {}, findings);
   return findings;
 }
 

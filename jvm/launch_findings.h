@@ -34,8 +34,9 @@ struct LaunchReadingInputs {
 std::vector<LaunchFinding> ReadLaunchFindings(const LaunchReadingInputs& inputs);
 
 // The heap sizes alone, for an attempt that builds no command line: what
-// Java would make of these options.
-std::vector<LaunchFinding> ReadHeapFindings(const std::vector<std::string>& javaOptions);
+// Java would make of these options, each named by its setting.
+std::vector<LaunchFinding> ReadHeapFindings(const std::vector<std::string>& javaOptions,
+                                            const Settings& settings);
 
 // Every refusal, a line each; empty when Java can be started.
 std::string RefusalText(const std::vector<LaunchFinding>& findings);

@@ -24,20 +24,15 @@ std::string ParameterText(const std::string& tail, const platform::Argument& arg
   return enclosed ? argument.text : written;
 }
 
-// Java splits its command line as the launcher does: a value that lost its
-// quotes with its parameter's gets them back, so that it reaches Java whole.
-std::string QuotedIfBlank(const std::string& value) {
-  bool blank = value.find_first_of(" \t") != std::string::npos;
-  return blank && value.find('"') == std::string::npos ? platform::InQuotes(value) : value;
-}
-
 void AddParameter(const std::string& piece, CommandLineParameters& parameters) {
   size_t equals = piece.find('=');
   if (piece.empty() || piece[0] != '-' || equals == std::string::npos) return;
   std::string key = piece.substr(1, equals - 1);
   std::string value = piece.substr(equals + 1);
   bool blankInKey = key.find_first_of(" \t") != std::string::npos;
-  if (!blankInKey && !value.empty()) parameters.Set(key, QuotedIfBlank(value));
+  // Java splits its command line as the launcher does: a value that lost its
+  // quotes with its parameter's gets them back, so that it reaches Java whole.
+  if (!blankInKey && !value.empty()) parameters.Set(key, platform::QuotedIfBlank(value));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include "jvm/java_selection.h"
 #include "launcher/command_line.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/keys.h"
 #include "settings/properties_file.h"
 #include "settings/root_folder.h"
@@ -27,7 +26,6 @@ RunEnd CompleteSettings(const CommandLineParameters& parameters, Settings& setti
   inputs.readParameters = ReadAdditionalParameters(parameters, keyname::kRead);
   inputs.readAppParameters = ReadAdditionalParameters(parameters, keyname::kReadApp);
   CopyCommandLineOverrides(parameters, settings);
-  RememberPassword(settings.Get(keyname::kAutologinPassword));
   LogAllSettings(settings);
   return std::nullopt;
 }

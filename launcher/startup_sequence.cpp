@@ -9,8 +9,9 @@
 #include "process/executor.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/keys.h"
+#include "settings/start_key.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
   CheckRun check;
   bool checking = BeginCheck(parameters, &check);
   RunPlan plan = PlanRun(commandLine.tail, parameters, serviceMode, checking);
+  KnowSecrets(RunSecrets(parameters, plan.settings));
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
     if (!verdict.boxText.empty()) {
@@ -80,9 +82,9 @@ void ReportOutOfMemory() {
 }  // namespace
 
 int RunLauncher(const std::string& fullCommandLine) {
-  ForgetPasswords();
   OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
   CommandLineParameters parameters = ParseCommandLine(commandLine.tail);
+  KnowSecrets(RunSecrets(parameters, Settings()));
   bool serviceMode = parameters.IsTrue(keyname::kService);
   ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
   outOfMemoryChannel = channel;

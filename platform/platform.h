@@ -47,13 +47,13 @@ std::string FullCommandLine();
 
 // Empty when the platform cannot report it.
 std::string CurrentDirectory();
-bool ChangeDirectory(const std::string& path);
+Failure ChangeDirectory(const std::string& path);
 std::string ExecutablePath();
 
 // A file read as raw bytes, piece by piece, so that a big file never needs
 // to fit in memory at once. Empty when the file cannot be opened for reading
 // (a folder counts as such a file).
-Owned<InputFile> OpenInputFile(const std::string& path);
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure = nullptr);
 // Up to maxBytes of the next bytes; 0 at the end of the file or on a read
 // error.
 size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes);
@@ -93,8 +93,9 @@ bool RemoveClosedFile(const std::string& path);
 bool FileOlderThan(const std::string& path, unsigned long long seconds);
 
 // Truncates or creates, or with append keeps what the file holds; empty
-// on failure.
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false);
+// on failure, with the reason where asked for.
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false,
+                                   SystemError* failure = nullptr);
 // Writes and flushes.
 // Writes and flushes; false when not all bytes reached the file (a full disk).
 bool WriteOutputFile(OutputFile& file, const std::string& bytes);
@@ -196,9 +197,9 @@ Failure AssignProcessToJob(Job& job, const Process& process);
 // From now on closing the job leaves its processes running.
 Failure LiftKillOnClose(Job& job);
 
-// Up to and including the first line feed, at most maxBytes - 1 bytes, read
-// as text; false when nothing could be read. Closing the pipe makes the
-// child's further writes fail; it is not waited for.
-bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line);
+// Up to the end of the output, at most maxBytes - 1 bytes, read as text and
+// up to a zero byte; false when nothing could be read. Closing the pipe
+// makes the child's further writes fail; it is not waited for.
+bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text);
 
 }  // namespace platform

@@ -277,7 +277,10 @@ std::string CurrentDirectory() {
   return directory;
 }
 
-bool ChangeDirectory(const std::string& path) { return chdir(NativePath(path).c_str()) == 0; }
+Failure ChangeDirectory(const std::string& path) {
+  if (chdir(NativePath(path).c_str()) == 0) return std::nullopt;
+  return ErrorOf(errno);
+}
 
 // In the Windows form, so that the launcher cuts it at its last backslash.
 std::string ExecutablePath() {
@@ -288,9 +291,11 @@ std::string ExecutablePath() {
   return path;
 }
 
-Owned<InputFile> OpenInputFile(const std::string& path) {
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
   std::string native = NativePath(path);
+  errno = EISDIR;
   std::FILE* stream = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
+  if (!stream && failure) *failure = ErrorOf(errno);
   return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
 }
 
@@ -411,11 +416,13 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return now > info.st_mtime && static_cast<unsigned long long>(now - info.st_mtime) > seconds;
 }
 
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
   std::string native = NativePath(path);
-  if (IsDirectory(native)) return nullptr;
+  errno = EISDIR;
   // "e": no child holds the log open.
-  std::FILE* stream = std::fopen(native.c_str(), append ? "abe" : "wbe");
+  std::FILE* stream =
+      IsDirectory(native) ? nullptr : std::fopen(native.c_str(), append ? "abe" : "wbe");
+  if (!stream && failure) *failure = ErrorOf(errno);
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 
@@ -586,11 +593,11 @@ Failure LiftKillOnClose(Job& job) {
   return std::nullopt;
 }
 
-bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
-  std::vector<char> buffer(static_cast<size_t>(maxBytes), '\0');
-  if (!std::fgets(buffer.data(), maxBytes, pipe.stream)) return false;
-  line->assign(buffer.data());
-  return true;
+bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
+  std::string buffer(static_cast<size_t>(maxBytes), '\0');
+  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
+  text->assign(buffer.c_str());
+  return !text->empty();
 }
 
 }  // namespace platform

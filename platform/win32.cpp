@@ -306,7 +306,10 @@ std::string CurrentDirectory() {
   return directory;
 }
 
-bool ChangeDirectory(const std::string& path) { return _chdir(path.c_str()) == 0; }
+Failure ChangeDirectory(const std::string& path) {
+  if (SetCurrentDirectoryA(path.c_str())) return std::nullopt;
+  return LastError();
+}
 
 // Grows the buffer until the whole path fits: a deep installation folder
 // must not be cut off at MAX_PATH.
@@ -323,8 +326,10 @@ std::string ExecutablePath() {
   }
 }
 
-Owned<InputFile> OpenInputFile(const std::string& path) {
+// msvcrt opens with CreateFileA and leaves its error as the last one.
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
   std::FILE* stream = std::fopen(path.c_str(), "rb");
+  if (!stream && failure) *failure = LastError();
   return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
 }
 
@@ -466,8 +471,9 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
 }
 
 // "N": not inherited, so that no child holds the log open.
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
   std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");
+  if (!stream && failure) *failure = LastError();
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 
@@ -655,11 +661,11 @@ Failure AssignProcessToJob(Job& job, const Process& process) {
 
 Failure LiftKillOnClose(Job& job) { return SetJobLimits(job.handle, 0); }
 
-bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
+bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
   std::string buffer(static_cast<size_t>(maxBytes), '\0');
-  if (!std::fgets(&buffer[0], maxBytes, pipe.stream)) return false;
-  line->assign(buffer.c_str());
-  return true;
+  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
+  text->assign(buffer.c_str());
+  return !text->empty();
 }
 
 }  // namespace platform

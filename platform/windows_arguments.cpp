@@ -117,4 +117,9 @@ std::string InQuotes(const std::string& text) {
   return "\"" + text + std::string(trailing, '\\') + "\"";
 }
 
+std::string QuotedIfBlank(const std::string& text) {
+  bool blank = text.find_first_of(" \t") != std::string::npos;
+  return blank && text.find('"') == std::string::npos ? InQuotes(text) : text;
+}
+
 }  // namespace platform

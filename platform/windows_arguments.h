@@ -46,5 +46,8 @@ std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReade
 // backslashes right before it are doubled. A text without a trailing
 // backslash is only enclosed.
 std::string InQuotes(const std::string& text);
+// The text as one argument: InQuotes when it holds a blank or a tab and no
+// quote of its own, which would already group it as meant.
+std::string QuotedIfBlank(const std::string& text);
 
 }  // namespace platform

@@ -40,7 +40,7 @@ Stop HandOverInServiceMode(const HandOver& handOver) {
   if (!failure.empty()) return Stop{kExitSuccess, failure};
   std::string answer;
   Stop end{kExitSuccess, ""};
-  if (platform::ReadPipeLine(*child.output, kAnswerBufferSize, &answer)) {
+  if (platform::ReadPipe(*child.output, kAnswerBufferSize, &answer)) {
     AnswerService(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
@@ -141,7 +141,9 @@ std::string ApplyWorkingDirectory(const CommandLineParameters& parameters) {
 }
 
 Stop CarryOutHandOver(const HandOver& handOver) {
-  if (!platform::ChangeDirectory(handOver.folder)) return *CannotEnter(handOver.folder);
+  if (platform::Failure failure = platform::ChangeDirectory(handOver.folder)) {
+    return *CannotEnter(handOver.folder, failure);
+  }
   Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
                   platform::CurrentDirectory());
   if (handOver.refusal) return *handOver.refusal;

@@ -6,28 +6,41 @@
 
 namespace {
 
-// Both reasons, each in a line: what the 64-bit Java said is the evidence an
-// administrator needs as much as the 32-bit one's.
-RunEnd BothFailed(const JavaAttempt& first, const AttemptOutcome& firstOutcome,
-                  const JavaAttempt& second, const AttemptOutcome& secondOutcome) {
-  return FailedRun("Java konnte nicht gestartet werden:\n" + BitsText(first.is64Bit) + ": " +
-                   firstOutcome.summary + "\n" + BitsText(second.is64Bit) + ": " +
-                   secondOutcome.summary + "\nEinzelheiten stehen im Protokoll " + Log().Name() +
-                   ".\n\nBitte kontaktieren Sie den Support.");
-}
+const char kCheckHint[] =
+    "KivLauncher.exe -launcher.check=true pr\xFC"
+    "ft die ganze Installation.";
 
 // The path that was tried and why it failed: what the planning found, or
-// else Windows' reason.
+// else the reason the start gave.
 std::string WhyNotStarted(const JavaAttempt& attempt, const AttemptOutcome& outcome) {
-  if (!attempt.programProblem.empty()) return attempt.programProblem;
+  if (!attempt.programProblem.empty() && !outcome.reasonFound) return attempt.programProblem;
   return attempt.program + ": " + outcome.summary;
+}
+
+// Both reasons, each in a line: what the 64-bit Java said is the evidence an
+// administrator needs as much as the 32-bit one's.
+RunEnd BothFailed(const std::string& tried) {
+  return FailedRun("Java konnte nicht gestartet werden:\n" + tried +
+                   "Einzelheiten stehen im Protokoll " + Log().Name() +
+                   ".\n\nAbhilfe: die Ursachen oben beheben; " + kCheckHint);
+}
+
+// A remedy the refusal names itself goes last, where every remedy stands.
+std::string RefusalReport(const std::string& refusal) {
+  const std::string remedy = "\nAbhilfe: ";
+  size_t named = refusal.find(remedy);
+  if (named == std::string::npos) {
+    return StartFailureText(refusal,
+                            std::string("die genannte Einstellung berichtigen; ") + kCheckHint);
+  }
+  return StartFailureText(refusal.substr(0, named), refusal.substr(named + remedy.size()));
 }
 
 AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAttempt& attempt,
                    bool afterFailedAttempt) {
   std::string refusal = StartRefusal(attempt);
   if (!refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(StartFailureText(refusal)), "", true);
+    return AttemptOutcome::Failed(LogStartFailure(RefusalReport(refusal)), "", true);
   }
   if (RunEnd end = EnterJavaOutput(plan.output)) return AttemptOutcome::Stopped(*end);
   return executor.startJava(plan, attempt, afterFailedAttempt);
@@ -36,6 +49,7 @@ AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAtte
 RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
                     std::vector<const JavaAttempt*>* reached) {
   AttemptOutcome failed;
+  std::string tried;
   for (const JavaAttempt& attempt : plan.attempts) {
     bool prepared = HasJavaFolder(attempt) && !attempt.stop && executor.prepare;
     LogJavaAttempt(attempt,
@@ -52,12 +66,16 @@ RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
     if (outcome.kind == AttemptOutcome::Kind::kStopped) return outcome.stop;
     if (outcome.kind == AttemptOutcome::Kind::kStarted) return std::nullopt;
     bool summarised = !failed.summary.empty() && !outcome.summary.empty();
+    if (!outcome.summary.empty())
+      tried += BitsText(attempt.is64Bit) + ": " + WhyNotStarted(attempt, outcome) + "\n";
     if (afterFailedAttempt && summarised && (failed.reasonFound || outcome.reasonFound)) {
-      return BothFailed(*reached->front(), failed, attempt, outcome);
+      return BothFailed(tried);
     }
     failed = outcome;
   }
-  return FailedRun(failed.failure);
+  if (failed.reasonFound || reached->empty()) return FailedRun(failed.failure);
+  // Windows refused every Java: each one tried, then the last command line.
+  return FailedRun(StartFailureText(tried + reached->back()->commandLine));
 }
 
 }  // namespace
@@ -69,10 +87,9 @@ RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
   return WalkAttempts(plan, executor, reached);
 }
 
-std::string StartFailureText(const std::string& detail) {
+std::string StartFailureText(const std::string& detail, const std::string& remedy) {
   return "Java konnte nicht aufgerufen werden:\n" + detail +
-         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() +
-         "\n\nBitte kontaktieren Sie den Support.";
+         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() + "\n\nAbhilfe: " + remedy;
 }
 
 std::string LogStartFailure(const std::string& failure, const platform::Failure& reason) {

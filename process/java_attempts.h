@@ -60,8 +60,13 @@ RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
                 std::vector<const JavaAttempt*>* reached);
 
 // What the user is told when Java could not be started; the detail is the
-// masked command line, or why it could not be started.
-std::string StartFailureText(const std::string& detail);
+// command line, or why it could not be started.
+std::string StartFailureText(
+    const std::string& detail,
+    const std::string& remedy =
+        "java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler 5 "
+        "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+        "fen.");
 
 // Logged between markers and returned for the report. Windows' reason is
 // for the administrator who reads the log; the report stays as it was.

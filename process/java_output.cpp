@@ -1,8 +1,9 @@
 #include "process/java_output.h"
 
 #include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/keys.h"
 #include "settings/windows_path.h"
 
@@ -19,10 +20,12 @@ std::string WithoutCarriageReturns(const std::string& text) {
   return lines;
 }
 
-RunEnd Unopenable(const std::string& path) {
+// The key, as the file's name alone would not tell which setting to mend.
+RunEnd Unopenable(const std::string& path, const std::string& why) {
   return FailedRun("Die Datei " + path +
                    " konnte nicht ge\xF6"
-                   "ffnet werden.\n");
+                   "ffnet werden.\nlauncher.java_output=" +
+                   path + ": " + why + "\n");
 }
 
 // What of the launcher's own the path names, as Windows compares paths:
@@ -65,9 +68,8 @@ JavaOutputChoice DecideJavaOutput(const Settings& settings) {
   size_t separator = choice.path.find_last_of("\\/");
   std::string folder = separator == std::string::npos ? "" : choice.path.substr(0, separator);
   bool folderMissing = !folder.empty() && folder.back() != ':' && !platform::IsDirectory(folder);
-  if (folderMissing || platform::IsDirectory(choice.path)) {
-    choice.unopenable = Unopenable(choice.path);
-  }
+  if (folderMissing) choice.unopenable = Unopenable(choice.path, "der Ordner " + folder + " fehlt");
+  if (platform::IsDirectory(choice.path)) choice.unopenable = Unopenable(choice.path, "ein Ordner");
   return choice;
 }
 
@@ -83,10 +85,14 @@ RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, b
                       JavaOutput* output) {
   output->path = path;
   if (path.empty()) return std::nullopt;
-  output->file = platform::CreateOutputFile(path, append);
-  if (!output->file) return Unopenable(path);
+  platform::SystemError reason;
+  output->file = platform::CreateOutputFile(path, append, &reason);
+  if (!output->file) {
+    return Unopenable(path, "Arbeitsverzeichnis " + platform::CurrentDirectory() + ", " +
+                                SystemErrorLine(reason));
+  }
   output->firstLine =
-      "JVM wird gestartet am " + CurrentTimeInLine() + ": " + MaskPassword(commandLine) + "\r\n";
+      "JVM wird gestartet am " + CurrentTimeInLine() + ": " + Redacted(commandLine) + "\r\n";
   platform::WriteOutputFile(*output->file, output->firstLine);
   return std::nullopt;
 }
@@ -108,15 +114,18 @@ std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes)
 }
 
 // The launcher's first line is left out when the read reaches back to it.
-// Java may print its own command line: masked before the cut, so that no
+// Java may print its own command line: redacted before the cut, so that no
 // cut leaves a password without the option that names it.
 std::string JavaOutputTail(const JavaOutput& output) {
-  if (output.path.empty()) return std::string();
+  if (output.path.empty()) {
+    return "\nMit launcher.java_output=DATEI h\xE4lt der Launcher die Meldungen von Java in DATEI "
+           "fest.";
+  }
   std::string end;
   platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
   size_t start = end.rfind(output.firstLine);
   if (start != std::string::npos) end.erase(0, start + output.firstLine.size());
-  std::string tail = LastLines(MaskPasswordInLines(end), kTailLines, kTailBytes);
+  std::string tail = LastLines(Redacted(end), kTailLines, kTailBytes);
   if (tail.empty()) return "\nDie Datei " + output.path + " enth\xE4lt keine Ausgaben von Java.";
   return "\nLetzte Ausgaben von Java in " + output.path + ":\n" + tail;
 }

@@ -46,5 +46,5 @@ std::string CurrentTimeInLine();
 std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes);
 
 // What Java wrote into the file in this attempt, its last 20 lines or 2,000
-// bytes, with a line that says so; empty without an output file.
+// bytes, with a line that says so; without an output file, how to get one.
 std::string JavaOutputTail(const JavaOutput& output);

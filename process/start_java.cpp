@@ -95,10 +95,10 @@ JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision
   return end;
 }
 
-// Windows refused: its reason goes into the log and into a short summary.
+// Windows refused: its reason goes into the log and into the line that
+// names this attempt in the report.
 AttemptOutcome Refused(const std::string& failureText, const platform::SystemError& reason) {
-  return AttemptOutcome::Failed(LogStartFailure(failureText, reason),
-                                "Java konnte nicht aufgerufen werden, " + SystemErrorLine(reason));
+  return AttemptOutcome::Failed(LogStartFailure(failureText, reason), SystemErrorLine(reason));
 }
 
 }  // namespace

@@ -1,21 +1,40 @@
 #include "report/error_report.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 
 namespace {
 
-// Every box passes the password mask here, once, whoever made its text.
+const size_t kLongestShownLine = 1000;
+
+// A command line of 20,000 characters would make the box taller than the
+// screen: its beginning and end tell what matters, the log holds it whole.
+// Redacted first, so that no cut leaves a password without its option.
+std::string Shortened(const std::string& text) {
+  std::string shown = Redacted(text);
+  std::string cut = "\x85 (gek\xFCrzt, das Protokoll " + Log().Name() + " enth\xE4lt alles) \x85";
+  for (size_t start = 0;;) {
+    size_t end = std::min(shown.find('\n', start), shown.size());
+    if (end - start > kLongestShownLine) {
+      shown.replace(start + 600, end - start - 900, cut);
+      end = start + 900 + cut.size();
+    }
+    if (end == shown.size()) return shown;
+    start = end + 1;
+  }
+}
+
+// Every box is redacted here, once, whoever made its text.
 void ShowBox(const std::string& text, const std::string& caption) {
-  platform::ShowMessageBox(MaskPasswordInLines(text), caption);
+  platform::ShowMessageBox(Redacted(text), caption);
 }
 
 }  // namespace
 
-void AnswerService(const std::string& text) {
-  platform::WriteStandardOutput(MaskPasswordInLines(text));
-}
+void AnswerService(const std::string& text) { platform::WriteStandardOutput(Redacted(text)); }
 
 std::string SystemErrorLine(const platform::SystemError& error) {
   std::string line = "Windows-Fehler " + std::to_string(error.number);
@@ -29,12 +48,13 @@ void LogReport(const std::string& text) {
 }
 
 void ReportError(const std::string& text, ReportChannel channel) {
+  std::string shown = Shortened(text);
   if (channel == ReportChannel::kServiceOutput) {
-    std::string line = text;
+    std::string line = shown;
     if (!line.empty() && line.back() == '\n') line.pop_back();
     AnswerService("err:" + line);
   } else {
-    ShowBox(text, "Fehler");
+    ShowBox(shown, "Fehler");
   }
   LogReport(text);
 }

@@ -9,7 +9,7 @@
 // KivLaunchService, which reads that instead.
 enum class ReportChannel { kMessageBox, kServiceOutput };
 
-// A text on standard output for KivLaunchService, the password masked.
+// A text on standard output for KivLaunchService, redacted.
 void AnswerService(const std::string& text);
 
 // A failure: shown ("Fehler", or an "err:" line) and copied into the log

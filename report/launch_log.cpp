@@ -1,7 +1,7 @@
 #include "report/launch_log.h"
 
 #include "platform/platform.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 
 const char kLogName[] = "KivLaunch.log";
 
@@ -49,10 +49,10 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
   return false;
 }
 
-// A long line is copied only when it names a password.
-void LaunchLog::Write(const std::string& text) {
-  if (MentionsPasswordKey(text)) return Append(MaskPasswordInLines(text));
-  Append(text);
+void LaunchLog::Write(const std::string& text) { Append(Redacted(text)); }
+
+void LaunchLog::Write(const std::string& text, const std::vector<std::string>& secrets) {
+  Append(Redacted(text, secrets));
 }
 
 // A long line reaches the file in pieces, so that the log never holds a
@@ -74,6 +74,11 @@ void LaunchLog::EndLine() {
 
 void LaunchLog::WriteLine(const std::string& text) {
   Write(text);
+  EndLine();
+}
+
+void LaunchLog::WriteLine(const std::string& text, const std::vector<std::string>& secrets) {
+  Write(text, secrets);
   EndLine();
 }
 

@@ -30,12 +30,15 @@ class LaunchLog {
   const platform::Failure& Refusal() const { return refusal_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
-  // Every text passes the password mask here, once, whoever made it; a
-  // password option is written in one piece.
+  // Every text is redacted here, once, whoever made it, also for the
+  // secrets given with it, which the run does not know yet: those of a
+  // settings file as it is read. A password option is written in one piece.
   void Write(const std::string& text);
+  void Write(const std::string& text, const std::vector<std::string>& secrets);
   // A line feed, then everything pending goes to the file.
   void EndLine();
   void WriteLine(const std::string& text);
+  void WriteLine(const std::string& text, const std::vector<std::string>& secrets);
   void Flush();
   // An empty line, then "===== title =====" as a line of its own.
   void Banner(const std::string& title);

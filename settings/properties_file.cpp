@@ -1,7 +1,8 @@
 #include "settings/properties_file.h"
 
+#include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
 #include "settings/windows_1252.h"
@@ -17,8 +18,7 @@ std::string StripComment(const std::string& line) {
 
 namespace {
 
-// What the line gave, as appended to its log line. The value is masked
-// before it is put in quotes, which would change where the log reads its end.
+// What the line gave, as appended to its log line.
 std::string TakeProperty(const std::string& line, const std::string& origin, Settings& settings) {
   std::string content = StripComment(line);
   size_t equals = content.find('=');
@@ -27,34 +27,20 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
   std::string value = Trim(content.substr(equals + 1));
   if (value.empty()) return " // FOUND: \"" + key + "\"= EMPTY";
   settings.Set(key, value, origin);
-  std::string shown = IsPasswordKey(key) ? "xxxx" : MaskPassword(value);
-  return " // FOUND: \"" + key + "\"=\"" + shown + "\"";
-}
-
-// The line in the log: the value of a password line reads xxxx, blanks and
-// all, as nothing after the key tells where it ends; the log masks password
-// options inside any other value.
-void LogLine(const std::string& line) {
-  if (!MentionsPasswordKey(line)) return Log().Write(line);
-  std::string content = StripComment(line);
-  size_t equals = content.find('=');
-  if (equals == std::string::npos || !IsPasswordKey(Trim(content.substr(0, equals)))) {
-    return Log().Write(line);
-  }
-  size_t valueStart = content.find_first_not_of(" \t", equals + 1);
-  if (valueStart == std::string::npos) return Log().Write(line);
-  size_t valueEnd = content.find_last_not_of(" \t") + 1;
-  Log().Write(line.substr(0, valueStart) + "xxxx" + line.substr(valueEnd));
+  return " // FOUND: \"" + key + "\"=\"" + value + "\"";
 }
 
 // A root folder from kivsoft.properties gets a doubled backslash appended,
 // which Windows reads as one; the report shows the path as Windows reads
 // it, and where the folder came from.
-std::string OpenFailure(const std::string& directory, const std::string& fileName) {
+std::string OpenFailure(const std::string& directory, const std::string& fileName,
+                        const platform::SystemError& reason) {
+  std::string why = SystemErrorLine(reason) + "\n";
   if (directory.empty()) {
     return "Die Datei " + fileName +
            " konnte nicht ge\xF6"
-           "ffnet werden.\n";
+           "ffnet werden.\nOrdner: " +
+           platform::CurrentDirectory() + ", " + why;
   }
   size_t end = directory.size();
   if (end >= 2 && directory.compare(end - 2, 2, "\\\\") == 0) end -= 2;
@@ -62,7 +48,7 @@ std::string OpenFailure(const std::string& directory, const std::string& fileNam
   return "Die Datei " + folder + "\\" + fileName +
          " konnte nicht ge\xF6"
          "ffnet werden.\nDer Ordner " +
-         folder + " ist in kivsoft.properties als root angegeben.\n";
+         folder + " ist in kivsoft.properties als root angegeben.\n" + why;
 }
 
 // Notepad saves new files as UTF-8 without a byte order mark. A file is
@@ -109,7 +95,7 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   Log().Banner(fileName + " einlesen");
   std::string path = directory + fileName;
   TextFile file(path);
-  if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName));
+  if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName, file.OpenFailure()));
   settings.readFiles.push_back(path);
   Log().Write("Die Datei " + path +
               " wurde ge\xF6"
@@ -129,8 +115,8 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
     if (converted) {
       if (RunEnd end = ConvertLine(path + " (" + format + ")", number, line, settings)) return end;
     }
-    LogLine(line);
-    Log().WriteLine(TakeProperty(line, path + ", Zeile " + std::to_string(number), settings));
+    std::string found = TakeProperty(line, path + ", Zeile " + std::to_string(number), settings);
+    Log().WriteLine(line + found, settings.secrets);
     if (settings.droppedComments.size() > dropped) Log().WriteLine(settings.droppedComments.back());
   }
   return std::nullopt;

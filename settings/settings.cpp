@@ -1,5 +1,8 @@
 #include "settings/settings.h"
 
+#include <algorithm>
+
+#include "report/redactor.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -15,9 +18,12 @@ const char kCommandLineOrigin[] = "Kommandozeile";
 
 void Settings::Set(const std::string& key, const std::string& value, const std::string& origin) {
   entries[key] = value;
+  bool known = std::find(secrets.begin(), secrets.end(), value) != secrets.end();
+  if (IsPasswordKey(key) && !known) secrets.push_back(value);
   if (keepsHistory) {
     history[key].push_back({value, origin, ++assignmentCount});
-  } else if (IsKnownFileKey(key)) {
+  } else if (IsKnownFileKey(key) || key.find('.') == std::string::npos) {
+    // A key without a dot may be the start key's entry in another case.
     history[key] = {{value, origin, ++assignmentCount}};
   }
 }

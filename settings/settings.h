@@ -18,8 +18,8 @@ struct Settings {
   std::map<std::string, std::string> entries;
   // Every value each key was given, the effective one last; kept only when
   // asked for (check mode), since a plain run must not grow with the files.
-  // Without it the keys the launcher reads keep their last value, so that a
-  // report can name where a value came from.
+  // Without it the keys the launcher reads, and those without a dot, keep
+  // their last value, so that a report can name where a value came from.
   bool keepsHistory = false;
   std::map<std::string, std::vector<Assignment>> history;
   int assignmentCount = 0;
@@ -31,6 +31,9 @@ struct Settings {
   // For each comment dropped for a letter Windows-1252 lacks, the log's line
   // that says so.
   std::vector<std::string> droppedComments;
+  // Every value a password key was given, replaced ones too: no text may
+  // show them.
+  std::vector<std::string> secrets;
 
   std::string Get(const std::string& key) const;
   bool IsTrue(const std::string& key) const;

@@ -1,13 +1,12 @@
 #include "settings/settings_listing.h"
 
 #include "report/launch_log.h"
-#include "report/password_mask.h"
 #include "settings/text.h"
 
 void LogAllSettings(const Settings& settings) {
   Log().Banner("Liste aller Einstellungen");
   for (const auto& [key, value] : settings.entries) {
     if (StartsWith(key, "Dautologin.")) continue;
-    Log().WriteLine(key + " = " + (IsPasswordKey(key) ? "xxxx" : value));
+    Log().WriteLine(key + " = " + value, settings.secrets);
   }
 }

@@ -1,27 +1,20 @@
 #include "settings/start_key.h"
 
 #include "report/launch_log.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
-namespace {
-
-// In a read group "+++" stands for a blank, so a blank in the password and
-// the blank before a further option look alike: all of the group after the
-// password marker counts as the password.
-std::string PasswordToTheEnd(const std::string& group) {
-  size_t hit = group.find(kPasswordMarker);
-  if (hit == std::string::npos) return std::string();
-  return group.substr(hit + std::char_traits<char>::length(kPasswordMarker));
-}
-
-}  // namespace
-
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   if (!settings.Get(startKey).empty()) return std::nullopt;
-  return FailedRun("Der StartParameter: " + startKey +
-                   " wurde in der launch.properties nicht gefunden!\n");
+  std::string text =
+      "Der StartParameter: " + startKey + " wurde in der launch.properties nicht gefunden!\n";
+  for (const auto& [key, value] : settings.entries) {
+    if (ToUpper(key) != startKey) continue;
+    text += "gemeint ist wohl " + startKey + OriginOf(settings, key) + ": dort steht " + key +
+            ", das K\xFCrzel muss gro\xDF geschrieben sein.\n";
+  }
+  return FailedRun(text);
 }
 
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
@@ -33,8 +26,19 @@ std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
     return std::string();
   }
   std::string decoded = ReplaceWithBlank(escaped, "+++");
-  RememberPassword(PasswordToTheEnd(decoded));
   Log().WriteLine("ADDITIONAL escpd LINE: " + escaped);
   Log().WriteLine("ADDITIONAL PARAMETERS:" + decoded);
   return decoded;
+}
+
+std::vector<std::string> RunSecrets(const CommandLineParameters& parameters,
+                                    const Settings& settings) {
+  std::vector<std::string> secrets = parameters.secrets;
+  secrets.insert(secrets.end(), settings.secrets.begin(), settings.secrets.end());
+  for (const char* group : {keyname::kRead, keyname::kReadApp}) {
+    std::string escaped = parameters.Get(group);
+    secrets.push_back(AfterPasswordOption(escaped));
+    secrets.push_back(AfterPasswordOption(ReplaceWithBlank(escaped, "+++")));
+  }
+  return secrets;
 }

@@ -28,15 +28,6 @@ std::string ReplaceWithBlank(const std::string& text, const std::string& pattern
   return result;
 }
 
-std::string QuotedProgramPath(const std::string& path) {
-  if (path.find_first_of(" \t") == std::string::npos) return path;
-  std::string quoted = "\"";
-  for (char c : path) {
-    if (c != '"') quoted += c;
-  }
-  return quoted + "\"";
-}
-
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }

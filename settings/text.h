@@ -15,10 +15,6 @@ bool EndsWith(const std::string& text, const std::string& suffix);
 std::string HexDigits(unsigned long number, size_t minDigits);
 // The count bytes from at on as a little-endian number, as x86 stores it.
 unsigned long long LittleEndian(const std::string& bytes, size_t at, size_t count);
-// A program path that holds a blank or a tab, in double quotes (any quotes
-// inside dropped); any other path unchanged. Windows' argument parsers, Java's
-// own launcher among them, cut an unquoted program name at its first blank.
-std::string QuotedProgramPath(const std::string& path);
 // Each zero byte written as "<NUL>": a text for a person may hold no zero
 // byte, which would end it there.
 std::string WithVisibleZeroBytes(const std::string& text);

@@ -27,7 +27,7 @@ bool IsSurrogate(unsigned long unit, unsigned long first) {
 
 }  // namespace
 
-TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path)) {
+TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path, &openFailure_)) {
   if (!file_) return;
   while (piece_.size() < kUtf8Mark.size() && ReadMore()) {
   }

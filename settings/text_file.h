@@ -20,6 +20,8 @@ class TextFile {
   explicit TextFile(const std::string& path);
 
   bool IsOpen() const { return file_ != nullptr; }
+  // Why it is not open.
+  const platform::SystemError& OpenFailure() const { return openFailure_; }
   // Began with the byte order mark of UTF-16.
   bool IsUtf16() const { return utf16_; }
   // The next line without its line end; false when no line is left.
@@ -31,6 +33,7 @@ class TextFile {
   // Appends the UTF-8 form of the UTF-16 units held in undecoded_.
   void DecodeUtf16();
 
+  platform::SystemError openFailure_;
   platform::Owned<platform::InputFile> file_;
   std::string piece_;
   size_t position_ = 0;

@@ -139,11 +139,24 @@ std::string FullCommandLine() { return Get().commandLine; }
 
 std::string CurrentDirectory() { return Get().currentDirectory; }
 
-bool ChangeDirectory(const std::string& path) {
+namespace {
+
+SystemError Error(unsigned long number) {
+  SystemError error;
+  error.number = number;
+  error.text = fake::ErrorText(number);
+  return error;
+}
+
+}  // namespace
+
+Failure ChangeDirectory(const std::string& path) {
   std::string full = Absolute(path);
-  if (!Get().directories.count(full)) return false;
+  if (!Get().directories.count(full) || full == Get().lockedDirectory) {
+    return Error(Get().enterError);
+  }
   Get().currentDirectory = full;
-  return true;
+  return std::nullopt;
 }
 
 std::string ExecutablePath() { return Get().executablePath; }
@@ -158,8 +171,9 @@ const std::string* Content(const std::string& path) {
 
 }  // namespace
 
-Owned<InputFile> OpenInputFile(const std::string& path) {
+Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
   const std::string* content = Content(path);
+  if (!content && failure) *failure = Error(2);
   return Owned<InputFile>(content ? new InputFile{*content, 0} : nullptr);
 }
 
@@ -219,13 +233,6 @@ std::string ExpandEnvironmentReferences(const std::string& text) {
 
 namespace {
 
-SystemError Error(unsigned long number) {
-  SystemError error;
-  error.number = number;
-  error.text = fake::ErrorText(number);
-  return error;
-}
-
 bool IsReadOnly(const std::string& path) {
   for (const std::string& folder : Get().readOnlyFolders) {
     std::string full = Absolute(folder);
@@ -279,9 +286,12 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return age != Get().fileAges.end() && age->second > seconds;
 }
 
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append) {
+Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
   std::string full = Absolute(path);
-  if (Get().directories.count(full) || IsReadOnly(full)) return nullptr;
+  if (Get().directories.count(full) || IsReadOnly(full)) {
+    if (failure) *failure = Error(5);
+    return nullptr;
+  }
   if (!append) Get().files[full].clear();
   return Owned<OutputFile>(new OutputFile{full});
 }
@@ -428,11 +438,9 @@ Failure LiftKillOnClose(Job&) {
   return std::nullopt;
 }
 
-bool ReadPipeLine(Pipe& pipe, int maxBytes, std::string* line) {
-  size_t lineFeed = pipe.answer.find('\n');
-  size_t length = lineFeed == std::string::npos ? pipe.answer.size() : lineFeed + 1;
-  *line = pipe.answer.substr(0, std::min(length, static_cast<size_t>(maxBytes - 1)));
-  return !line->empty();
+bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
+  *text = pipe.answer.substr(0, static_cast<size_t>(maxBytes - 1));
+  return !text->empty();
 }
 
 }  // namespace platform

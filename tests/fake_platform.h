@@ -61,6 +61,9 @@ struct State {
   // startError.
   std::vector<std::string> failingPrograms;
   unsigned long startError = 2;
+  // Why a folder that is not there, or this one, cannot be entered.
+  unsigned long enterError = 3;
+  std::string lockedDirectory;
   unsigned long assignError = 0;
   unsigned long jobError = 0;
   unsigned long resumeError = 0;

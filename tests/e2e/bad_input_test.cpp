@@ -90,7 +90,8 @@ TEST_F(BadInput, FoldersWhereFilesBelong) {
   const Case cases[] = {
       {"launch.properties", 1,
        Crlf(Report("Die Datei launch.properties konnte nicht ge\xF6"
-                   "ffnet werden.\n"))},
+                   "ffnet werden.\nOrdner: <DIR>, Windows-Fehler " +
+                   std::string(WindowsLauncher() ? "5" : "21") + ": <TEXT>\n"))},
       {"InWartung.txt", 0, kComplete},
   };
   for (const Case& c : cases) {

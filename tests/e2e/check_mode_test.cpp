@@ -220,14 +220,18 @@ std::vector<CheckCase> ProblemCases() {
        WriteMaximum("1024"),
        {},
        MaximumEdits("1024",
-                    "FEHLER: -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl "
-                    "1024M; mit weniger als 2M startet Java nicht\nFEHLER: -Xms32M ist gr\xF6\xDF"
+                    "FEHLER: memory.maximum (customlaunch.properties, Zeile 1): -Xmx1024 hat keine "
+                    "Einheit: Java liest "
+                    "1024 Bytes, gemeint ist wohl 1024M; mit weniger als 2M startet Java nicht\n"
+                    "FEHLER: memory.initial (Voreinstellung): -Xms32M ist gr\xF6\xDF"
                     "er als -Xmx1024: so startet Java nicht\n",
                     "2 Fehler, keine Warnungen"),
        1,
        "",
-       "-Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl 1024M; mit weniger "
-       "als 2M startet Java nicht\n-Xms32M ist gr\xF6\xDF"
+       "memory.maximum (customlaunch.properties, Zeile 1): -Xmx1024 hat keine Einheit: Java liest "
+       "1024 Bytes, "
+       "gemeint ist wohl 1024M; mit weniger als 2M startet Java nicht\nmemory.initial "
+       "(Voreinstellung): -Xms32M ist gr\xF6\xDF"
        "er als -Xmx1024: so startet Java nicht"},
       {"initial heap above the maximum",
        [](const Installation& app) {
@@ -238,15 +242,15 @@ std::vector<CheckCase> ProblemCases() {
          "memory.initial = 1G (customlaunch.properties, Zeile 2)\n  ersetzt: 32M "
          "(Voreinstellung)\n"},
         {"memory.initial = 32M -> -Xms32M\nmemory.maximum = 512M -> -Xmx512M\n",
-         "memory.initial = 1G -> -Xms1G\nmemory.maximum = 512M -> -Xmx512M\nFEHLER: -Xms1G ist "
-         "gr\xF6\xDF"
+         "memory.initial = 1G -> -Xms1G\nmemory.maximum = 512M -> -Xmx512M\nFEHLER: memory.initial "
+         "(customlaunch.properties, Zeile 2): -Xms1G ist gr\xF6\xDF"
          "er als -Xmx512M: so startet Java nicht\n"},
         {"-Xms32M -Xmx512M -cp", "-Xms1G -Xmx512M -cp"},
         {"L\xE4nge: 128", "L\xE4nge: 127"},
         {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
        1,
        "",
-       "-Xms1G ist gr\xF6\xDF"
+       "memory.initial (customlaunch.properties, Zeile 2): -Xms1G ist gr\xF6\xDF"
        "er als -Xmx512M: so startet Java nicht"},
       {"blank in a jvm.parameter path",
        [](const Installation& app) {
@@ -273,13 +277,15 @@ std::vector<CheckCase> ProblemCases() {
        WriteMaximum("1.5G"),
        {},
        MaximumEdits("1.5G",
-                    "FEHLER: Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl mit "
-                    "Einheit K, M oder G, etwa 512M\n",
+                    "FEHLER: memory.maximum (customlaunch.properties, Zeile 1): Java nimmt "
+                    "-Xmx1.5G nicht an: erlaubt "
+                    "ist eine ganze Zahl mit Einheit K, M oder G, etwa 512M\n",
                     "1 Fehler, keine Warnungen"),
        1,
        "",
-       "Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl mit Einheit K, M oder G, etwa "
-       "512M"},
+       "memory.maximum (customlaunch.properties, Zeile 1): Java nimmt -Xmx1.5G nicht an: erlaubt "
+       "ist eine ganze "
+       "Zahl mit Einheit K, M oder G, etwa 512M"},
       {"blank in a forwarded property",
        [](const Installation& app) {
          app.Write("customlaunch.properties", "memory.maximum=512M\nDclientname=Kasse 3\n");

@@ -118,7 +118,7 @@ TEST(DistributedBroken, BrokenInstallationsEndWithTheirReport) {
   };
   const std::string none =
       "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
-      "Unterordnern! \n";
+      "Unterordnern! \nEine normale Installation braucht den Ordner lib in <DIR>.\n";
   const Case cases[] = {
       {"ready copy without Anwendung", [](Installation& i) { i.Write("3.2.0.15/Bereit.txt", ""); },
        "Es konnte nicht in das Unterverzeichnis '3.2.0.15\\Anwendung\\' gewechselt werden, da es "
@@ -182,11 +182,12 @@ TEST_F(Distributed, ServiceModeChildThatCannotStartJava) {
   copies.Write("3.2.0.15/Anwendung/InWartung.txt", "");
   RunResult result = copies.Run({"-launcher.service=true"});
   EXPECT_EQ(result.exitCode, 0);
-  // Only the first line of the child's two-line answer is passed on; on
-  // Windows the child's text-mode output ends it with CR LF.
+  // The child's whole answer, as a direct start gives it; on Windows the
+  // text-mode output ends its first line with CR LF.
   EXPECT_EQ(result.standardOutput,
             "err:Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden." +
-                std::string(WindowsLauncher() ? "\r\n" : "\n"));
+                std::string(WindowsLauncher() ? "\r\n" : "\n") +
+                "Bitte versuchen Sie es sp\xE4ter noch einmal.");
 }
 
 TEST_F(Distributed, MaintenanceMarkerBesideTheCopiesDoesNotCount) {

@@ -128,9 +128,13 @@ TEST_F(JavaFate, JavaEndingWithAnErrorWithinTheWatchIsReported) {
     // Both attempts' reasons, each in a line.
     const std::string both =
         "Java konnte nicht gestartet werden:\n"
-        "64 Bit: Java wurde nach <N> s mit Exit-Code 1 beendet. Klasse+nicht+gefunden\n"
-        "32 Bit: Java wurde nach <N> s mit Exit-Code 1 beendet. Klasse+nicht+gefunden\n"
-        "Einzelheiten stehen im Protokoll KivLaunch.log.\n\nBitte kontaktieren Sie den Support.";
+        "64 Bit: jre64\\bin\\javaw.exe: Java wurde nach <N> s mit Exit-Code 1 beendet. "
+        "Klasse+nicht+gefunden\n"
+        "32 Bit: jre32\\bin\\javaw.exe: Java wurde nach <N> s mit Exit-Code 1 beendet. "
+        "Klasse+nicht+gefunden\n"
+        "Einzelheiten stehen im Protokoll KivLaunch.log.\n\nAbhilfe: die Ursachen oben beheben; "
+        "KivLauncher.exe -launcher.check=true pr\xFC"
+        "ft die ganze Installation.";
     EXPECT_EQ(app.NormalizedLog(),
               Crlf(log + kOutputLine + Watch(3) + StartFailure(failure) + Java32Start(startValue) +
                    kOutputLine + Watch(3) + StartFailure(failure) + Report(both)));
@@ -197,7 +201,8 @@ TEST_F(JavaFate, OutputFileThatCannotBeCreatedEndsTheRunBeforeJava) {
                  "launcher.java_output=missing\\java.out -> Die Ausgaben von Java gehen in diese "
                  "Datei\n" +
                  Report("Die Datei missing\\java.out konnte nicht ge\xF6"
-                        "ffnet werden.\n")));
+                        "ffnet werden.\nlauncher.java_output=missing\\java.out: der Ordner "
+                        "missing fehlt\n")));
   EXPECT_FALSE(app.Exists("jre64/bin/javaw.received"));
 }
 

@@ -97,7 +97,9 @@ TEST_F(Java, FailedJava64FallsBackToJava32) {
            "\n"
            "Arbeitsverzeichnis: <DIR>\n"
            "\n"
-           "Bitte kontaktieren Sie den Support.\n"
+           "Abhilfe: java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei "
+           "Windows-Fehler 5 oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+           "fen.\n"
            "Windows-Fehler " +
            error +
            ": <TEXT>\n"
@@ -136,9 +138,9 @@ TEST_F(Java, CommandLineTooLongForWindows) {
            "lich des Endezeichens).\n"
            "K\xFCrzel: QV, die l\xE4ngsten Teile: Classpath 40008 Zeichen, JVM-Parameter 42 "
            "Zeichen, Startparameter 17 Zeichen\n"
+           "Arbeitsverzeichnis: <DIR>\n\n"
            "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa "
-           "lib\\*\n"
-           "Arbeitsverzeichnis: <DIR>\n\nBitte kontaktieren Sie den Support.";
+           "lib\\*";
   };
   EXPECT_EQ(After(app.NormalizedLog(), kStartBanner),
             Crlf("Gestartet wird K\xFCrzel: 'QV' mit Parameter: " + classpath +

@@ -77,6 +77,32 @@ TEST_F(Passwords, NotInTheFailureReport) {
   }
 }
 
+// Beyond the option's own argument: a quote the password leaves open for
+// the next piece, a line feed, the option in capitals in a read group; in a
+// plain start and in check mode, with a box and in service mode.
+TEST_F(Passwords, NoPartShowsWhateverCarriesIt) {
+  const PasswordCase cases[] = {
+      {{}, "Dautologin.pwd=GeheimQ WortQ\"WortR\nDkiv.x=1\n"},
+      {{"-Dautologin.pwd=GeheimK\nWortK", "-launcher.java_output=out.txt"}, ""},
+      {{"-read=-Dautologin.pwd=GeheimL\nWortL"}, ""},
+      {{"-read=-DAUTOLOGIN.PWD=Geheim+++Wort2"}, ""},
+  };
+  for (const PasswordCase& c : cases) {
+    app.Write("customlaunch.properties", std::string(kCustomLaunchProperties) + c.customLaunch);
+    for (const char* check : {"-launcher.check=false", "-launcher.check=true"}) {
+      for (const char* service : {"-launcher.service=false", "-launcher.service=true"}) {
+        std::vector<std::string> arguments = c.arguments;
+        arguments.insert(arguments.end(), {check, service});
+        RunResult result = app.Run(arguments);
+        std::string where = Describe(c) + " " + check + " " + service;
+        ExpectNoPassword(app.NormalizedLog() + result.standardOutput, where);
+        if (!WindowsLauncher()) ExpectNoPassword(result.standardError, where);
+      }
+    }
+  }
+  ExpectNoPassword(app.Read("out.txt"), "output file");
+}
+
 // Wine's relay trace shows the text the real MessageBoxA call received.
 TEST_F(Passwords, NotInTheMessageBoxUnderWine) {
   if (!UnderWine() || !DrivenFromLinux()) {

@@ -82,6 +82,7 @@ TEST_F(Startup, CwdSwitchMovesTheRunToTheExecutablesFolder) {
                  "=== Messagebox Start ===\n"
                  "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in "
                  "den Unterordnern! \n"
+                 "Eine normale Installation braucht den Ordner lib in <DIR>\\app.\n"
                  "\n"
                  "=== Messagebox Ende ===\n"));
 }

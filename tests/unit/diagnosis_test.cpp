@@ -346,8 +346,8 @@ TEST(CheckRun, OverlongCommandLineIsAnError) {
                      "werden:\nDie Kommandozeile ist 32797 Zeichen lang"),
             std::string::npos);
   EXPECT_NE(log.find("die l\xE4ngsten Teile: Classpath 32700 Zeichen, JVM-Parameter 42 Zeichen, "
-                     "Startparameter 8 Zeichen\nAbhilfe: alle Jars eines Ordners als ein Eintrag "
-                     "ORDNER\\* in den Klassenpfad, etwa lib\\*\nArbeitsverzeichnis: C:\\App\n"),
+                     "Startparameter 8 Zeichen\nArbeitsverzeichnis: C:\\App\n\nAbhilfe: alle Jars "
+                     "eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa lib\\*\n"),
             std::string::npos);
   EXPECT_NE(log.find("Pr\xFC"
                      "fung beendet: 1 Fehler,"),

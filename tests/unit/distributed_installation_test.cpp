@@ -186,15 +186,26 @@ TEST(ResolveDistributedInstallation, ReadyCopyWithoutAnwendung) {
   EXPECT_EQ(fake::Get().currentDirectory, "C:\\App");
 }
 
+TEST(ResolveDistributedInstallation, CopyFolderThatCannotBeEnteredSaysWhy) {
+  Copies({"3.2.0.15"}, {});
+  fake::Get().lockedDirectory = "C:\\App\\3.2.0.15\\Anwendung";
+  fake::Get().enterError = 5;
+  EXPECT_EQ(ResolveDistributedInstallation(""), 1);
+  EXPECT_EQ(fake::Get().messageBoxes,
+            std::vector<std::string>{"Fehler: Es konnte nicht in das Unterverzeichnis "
+                                     "'3.2.0.15\\Anwendung\\' gewechselt werden: Windows-Fehler "
+                                     "5: Systemfehler 5.\n"});
+}
+
 struct ServiceCase {
   const char* answer;
   std::string standardOutput;
   std::string logTail;
 };
 
-// Whatever happens, the service sees exit code 0 and one line on
-// standard output.
-TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
+// Whatever happens, the service sees exit code 0 and the child's whole
+// answer, or the report, on standard output.
+TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsWholeAnswerOn) {
   const std::string longLine(3000, 'x');
   const std::string noAnswer =
       "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
@@ -208,7 +219,7 @@ TEST(ResolveDistributedInstallation, ServiceModePassesTheChildsFirstLineOn) {
       "ckgekehrt mit Konsolenausgabe: ";
   const ServiceCase cases[] = {
       {"pid:4711", "pid:4711", returned + "pid:4711"},
-      {"first\nsecond\n", "first\n", returned + "first\n"},
+      {"first\nsecond\n", "first\nsecond\n", returned + "first\nsecond\n"},
       {longLine.c_str(), longLine.substr(0, 2047), returned + longLine.substr(0, 2047)},
       {"", "err:" + noAnswer.substr(0, noAnswer.size() - 1),
        "=== Messagebox Start ===\n" + noAnswer + "\n=== Messagebox Ende ===\n"},

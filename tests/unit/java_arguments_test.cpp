@@ -8,6 +8,7 @@
 namespace {
 
 const char kStart[] = "-Dapp=qv app.Main";
+const size_t kFirstPiece = sizeof "jre64\\bin\\javaw.exe";
 
 std::string Line(const std::string& pieces, const std::string& classpath = "lib\\app.jar") {
   return "jre64\\bin\\javaw.exe" + pieces + " -Xmx512M -cp \"" + classpath + "\" " + kStart;
@@ -52,7 +53,9 @@ TEST(JavaArguments, EachPieceAsJavaReadsIt) {
        true},
   };
   for (const Case& c : cases) {
-    JavaArgumentsReading reading = ReadAsJava(Line(" " + c.piece.text), {c.piece}, kStart);
+    MeantPiece piece = c.piece;
+    piece.begin = kFirstPiece;
+    JavaArgumentsReading reading = ReadAsJava(Line(" " + piece.text), {piece}, kStart);
     ASSERT_EQ(reading.problems.size(), c.problem ? 1u : 0u) << c.name;
     EXPECT_EQ(reading.startIntact, !c.breaksStart) << c.name;
     if (!c.problem) continue;

@@ -63,6 +63,10 @@ const char kFirstLine[] =
     "-Dautologin.pwd=xxxx app.Main\r\n";
 const char kOutputLine[] =
     "launcher.java_output=java.out -> Die Ausgaben von Java gehen in diese Datei\n";
+// Without an output file the report says how to get Java's messages.
+const char kNoOutputFile[] =
+    "Java wurde nach 0 s mit Exit-Code 9 beendet.\nMit launcher.java_output=DATEI h\xE4lt der "
+    "Launcher die Meldungen von Java in DATEI fest.";
 const char kWatch3[] =
     "launcher.java_watch=3 -> Der Launcher wartet bis zu 3 s, ob Java gleich wieder beendet "
     "wird.\n";
@@ -139,9 +143,9 @@ TEST(StartJava, WatchOutputAndEndAsTheSettingsSay) {
        false,
        {{"launcher.java_watch", "3"}, {"launcher.keep_and_kill", "true"}},
        Outcome(200, 9),
-       "Java wurde nach 0 s mit Exit-Code 9 beendet.",
-       kKeepAndKill + std::string(kWatch3) +
-           "=== Startfehler Start ===\nJava wurde nach 0 s mit Exit-Code 9 beendet.\n"
+       kNoOutputFile,
+       kKeepAndKill + std::string(kWatch3) + "=== Startfehler Start ===\n" + kNoOutputFile +
+           "\n"
            "=== Startfehler Ende ===\n",
        {"create job", "assign 4242", "resume 4242", "wait 4242 up to 3000 ms", "lift kill-on-close",
         "close 4242", "close job"},
@@ -238,11 +242,11 @@ TEST(JavaOutputChoice, RefusedFilesEndTheRunWhereTheStartReachesThem) {
   } cases[] = {
       {"lib",
        "Die Datei lib konnte nicht ge\xF6"
-       "ffnet werden.\n",
+       "ffnet werden.\nlauncher.java_output=lib: ein Ordner\n",
        true},
       {"fehlt\\java.out",
        "Die Datei fehlt\\java.out konnte nicht ge\xF6"
-       "ffnet werden.\n",
+       "ffnet werden.\nlauncher.java_output=fehlt\\java.out: der Ordner fehlt fehlt\n",
        true},
       {"lib\\java.out", "", true},
       {"C:\\java.out", "", true},
@@ -333,11 +337,13 @@ TEST(JavaFateSettings, TheSecondAttemptKeepsTheFirstOnesOutput) {
     }
     EXPECT_EQ(boxes, std::vector<std::string>{
                          "Fehler: Java konnte nicht gestartet werden:\n"
-                         "64 Bit: Java wurde nach 0 s mit Exit-Code 1 beendet. Invalid maximum "
-                         "heap size: -Xmx1.5G\n"
-                         "32 Bit: Java wurde nach 0 s mit Exit-Code 1 beendet. Kaputt\n"
-                         "Einzelheiten stehen im Protokoll KivLaunch.log.\n\nBitte kontaktieren "
-                         "Sie den Support."});
+                         "64 Bit: C:\\J64\\bin\\javaw.exe: Java wurde nach 0 s mit Exit-Code 1 "
+                         "beendet. Invalid maximum heap size: -Xmx1.5G\n"
+                         "32 Bit: C:\\J32\\bin\\javaw.exe: Java wurde nach 0 s mit Exit-Code 1 "
+                         "beendet. Kaputt\n"
+                         "Einzelheiten stehen im Protokoll KivLaunch.log.\n\nAbhilfe: die Ursachen "
+                         "oben beheben; KivLauncher.exe -launcher.check=true pr\xFC"
+                         "ft die ganze Installation."});
   }
 }
 

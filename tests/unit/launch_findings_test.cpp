@@ -102,7 +102,8 @@ std::vector<Case> Cases() {
        " -Xms32M -Xmx1.5G",
        "app.Main",
        {},
-       "Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl mit Einheit K, M oder G, etwa "
+       "memory.maximum (Voreinstellung): Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl "
+       "mit Einheit K, M oder G, etwa "
        "512M",
        1,
        0},
@@ -111,7 +112,8 @@ std::vector<Case> Cases() {
        " -Xms-5M -Xmx512M",
        "app.Main",
        {},
-       "Java nimmt -Xms-5M nicht an: erlaubt ist eine ganze Zahl mit Einheit K, M oder G, etwa "
+       "memory.initial (Voreinstellung): Java nimmt -Xms-5M nicht an: erlaubt ist eine ganze Zahl "
+       "mit Einheit K, M oder G, etwa "
        "512M",
        1,
        0},
@@ -120,8 +122,9 @@ std::vector<Case> Cases() {
        " -Xms32M -Xmx1024",
        "app.Main",
        {},
-       "-Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl 1024M; mit weniger "
-       "als 2M startet Java nicht\n-Xms32M ist gr\xF6\xDF"
+       "memory.maximum (Voreinstellung): -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, "
+       "gemeint ist wohl 1024M; mit weniger "
+       "als 2M startet Java nicht\nmemory.initial (Voreinstellung): -Xms32M ist gr\xF6\xDF"
        "er als -Xmx1024" +
            std::string(kRequired),
        2,
@@ -131,7 +134,7 @@ std::vector<Case> Cases() {
        " -Xms1M -Xmx1M",
        "app.Main",
        {},
-       "-Xmx1M ist kleiner als 2M" + std::string(kRequired),
+       "memory.maximum (Voreinstellung): -Xmx1M ist kleiner als 2M" + std::string(kRequired),
        1,
        0},
       {"initial below Java's minimum",
@@ -139,7 +142,7 @@ std::vector<Case> Cases() {
        " -Xms512K -Xmx512M",
        "app.Main",
        {},
-       "-Xms512K ist kleiner als 1M" + std::string(kRequired),
+       "memory.initial (Voreinstellung): -Xms512K ist kleiner als 1M" + std::string(kRequired),
        1,
        0},
       {"initial above maximum",
@@ -147,7 +150,7 @@ std::vector<Case> Cases() {
        " -Xms1G -Xmx512M",
        "app.Main",
        {},
-       "-Xms1G ist gr\xF6\xDF"
+       "memory.initial (Voreinstellung): -Xms1G ist gr\xF6\xDF"
        "er als -Xmx512M" +
            std::string(kRequired),
        1,
@@ -213,8 +216,11 @@ TEST(ReadLaunchFindings, RefusesOnlyWhatJavasLauncherIsCertainToRefuse) {
   for (const Case& c : Cases()) {
     fake::Reset();
     std::string line = CommandLine(c);
+    // Each piece stands right after the program.
+    std::vector<MeantPiece> pieces = c.pieces;
+    for (MeantPiece& piece : pieces) piece.begin = sizeof "jre64\\bin\\javaw.exe";
     std::vector<LaunchFinding> findings =
-        ReadLaunchFindings({line, true, c.pieces, settings, startKey, c.startValue});
+        ReadLaunchFindings({line, true, pieces, settings, startKey, c.startValue});
     EXPECT_EQ(RefusalText(findings), c.refusal) << c.name;
     int errors, warnings;
     Count(findings, &errors, &warnings);

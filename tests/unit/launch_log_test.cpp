@@ -7,7 +7,7 @@
 
 #include "launcher/startup_sequence.h"
 #include "report/error_report.h"
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "report/run_end.h"
 #include "settings/windows_path.h"
 #include "tests/fake_platform.h"
@@ -160,8 +160,7 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       "-Dautologin.pwd=xxxx\nLetzte Ausgaben: -Dautologin.pwd=xxxx";
   for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
     fake::Reset();
-    ForgetPasswords();
-    RememberPassword("\"PWA PWB\"");
+    KnowSecrets({"\"PWA PWB\""});
     Log().Open(kLogName);
     Log().WriteLine("ohne Passwort: Dautologin.pwd = \"a b\"");
     ReportError(text, channel);
@@ -180,7 +179,27 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       EXPECT_EQ(fake::Get().standardOutput, "err:" + masked + "check:" + masked);
     }
   }
-  ForgetPasswords();
+  KnowSecrets({});
+}
+
+// A line of 20,000 characters is shown by its beginning and end, the
+// password masked before the cut; the log keeps the text whole.
+TEST(LaunchLog, LongLinesAreShortenedWhereShown) {
+  const std::string line = "-Dautologin.pwd=geheim " + std::string(20000, 'x') + "y";
+  const std::string shown = "-Dautologin.pwd=xxxx " + std::string(579, 'x') +
+                            "\x85 (gek\xFCrzt, das Protokoll " + kLogName +
+                            " enth\xE4lt alles) \x85" + std::string(299, 'x') + "y";
+  for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
+    fake::Reset();
+    Log().Open(kLogName);
+    ReportError("Kopf\n" + line + "\nFu\xDF", channel);
+    std::string report = "Kopf\n" + shown + "\nFu\xDF";
+    EXPECT_EQ(channel == ReportChannel::kMessageBox ? fake::Get().messageBoxes.at(0)
+                                                    : fake::Get().standardOutput,
+              (channel == ReportChannel::kMessageBox ? "Fehler: " : "err:") + report);
+    EXPECT_NE(fake::ReadLog().find("-Dautologin.pwd=xxxx " + std::string(20000, 'x')),
+              std::string::npos);
+  }
 }
 
 TEST(ComparablePath, AsWindowsComparesPaths) {

@@ -45,7 +45,7 @@ TEST(ReadPropertiesFile, EachLineIsStoredAndLoggedWithWhatItGave) {
        "Dautologin.pwd = xxxx  # alt: -Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
       {"Dautologin.pwd\t=\t\"a # b\" # c", true, "Dautologin.pwd", "\"a # b\"",
        "Dautologin.pwd\t=\txxxx # c // FOUND: \"Dautologin.pwd\"=\"xxxx\""},
-      {"Dautologin.pwd=", false, "", "", "Dautologin.pwd= // FOUND: \"Dautologin.pwd\"= EMPTY"},
+      {"Dautologin.pwd=", false, "", "", "Dautologin.pwd=xxxx // FOUND: \"Dautologin.pwd\"= EMPTY"},
       {"# Dautologin.pwd=alt", false, "", "", "# Dautologin.pwd=xxxx"},
       {"QV=-Dautologin.pwd=geheim app.Main", true, "QV", "-Dautologin.pwd=geheim app.Main",
        "QV=-Dautologin.pwd=xxxx app.Main // FOUND: \"QV\"=\"-Dautologin.pwd=xxxx\""},
@@ -118,7 +118,7 @@ TEST(ReadPropertiesFile, MissingFileOrFolderEndsTheRun) {
     EXPECT_EQ(end->exitCode, 1);
     EXPECT_EQ(end->report,
               "Die Datei customlaunch.properties konnte nicht ge\xF6"
-              "ffnet werden.\n");
+              "ffnet werden.\nOrdner: C:\\App, Windows-Fehler 2: Systemfehler 2.\n");
     EXPECT_EQ(testing_log::Text(), "\n===== customlaunch.properties einlesen =====\n");
   }
 }

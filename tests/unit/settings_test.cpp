@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "report/password_mask.h"
+#include "report/redactor.h"
 #include "settings/settings_listing.h"
 #include "settings/start_key.h"
 #include "settings/text.h"
@@ -56,7 +56,7 @@ TEST(SettingsListing, LeavesOutTheAutomaticLoginKeys) {
   Settings settings = InitialSettings();
   settings.Set("Dautologin.user", "admin");
   settings.Set("Dautologin.pwd", "geheim");
-  settings.Set("dautologin.pwd", "listed");
+  settings.Set("dautologin.pwd", "klein");
   settings.Set("Dautologin", "listed");
   settings.Set("Dclientname", "PC-07");
   LogAllSettings(settings);
@@ -77,7 +77,7 @@ TEST(SettingsListing, LeavesOutTheAutomaticLoginKeys) {
             "swing.noxp = false\n");
 }
 
-TEST(MaskPassword, EveryPasswordValueIsMasked) {
+TEST(Redact, EveryPasswordValueIsMasked) {
   struct Case {
     std::string text, masked;
   };
@@ -104,14 +104,14 @@ TEST(MaskPassword, EveryPasswordValueIsMasked) {
       {"-DABC.Dautologin.pwd=a -dautologin.PWD=b c",
        "-DABC.Dautologin.pwd=xxxx -dautologin.PWD=xxxx c"},
   };
-  ForgetPasswords();
-  for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text), c.masked) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(Redact(c.text, {}), c.masked) << c.text;
 }
 
-// A stored password may hold blanks without quotes: all of it is masked
-// where it follows the marker, and nowhere else; one stored in quotes also
-// as Java prints it, without them.
-TEST(MaskPassword, RememberedPasswordIsMaskedWhole) {
+// A known password may hold blanks without quotes: all of it is masked
+// where it follows the marker, and where it stands as a word of its own;
+// one stored in quotes also as Java prints it, without them. An empty value
+// is masked at the text's end too.
+TEST(Redact, KnownPasswordIsMaskedWhole) {
   struct Case {
     std::string text, masked;
   };
@@ -121,21 +121,16 @@ TEST(MaskPassword, RememberedPasswordIsMaskedWhole) {
       {"-Dautologin.pwd=Geheim Wortlaut -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dautologin.pwd=Geheim -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dautologin.pwd=a b c -x", "-Dautologin.pwd=xxxx c -x"},
-      {"Geheim Wort -Dautologin.pwd=", "Geheim Wort -Dautologin.pwd="},
+      {"Geheim Wort -Dautologin.pwd=", "xxxx -Dautologin.pwd=xxxx"},
       {"-Dautologin.pwd=PWA PWB -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dautologin.pwd=\"PWA PWB\" -x", "-Dautologin.pwd=xxxx -x"},
   };
-  ForgetPasswords();
-  RememberPassword("\"PWA PWB\"");
-  RememberPassword("Geheim Wort");
-  RememberPassword("a b");
-  RememberPassword("");
-  for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text), c.masked) << c.text;
-  ForgetPasswords();
-  EXPECT_EQ(MaskPassword("-Dautologin.pwd=Geheim Wort"), "-Dautologin.pwd=xxxx Wort");
+  const std::vector<std::string> forms = SecretForms({"\"PWA PWB\"", "Geheim Wort", "a b", ""});
+  for (const Case& c : cases) EXPECT_EQ(Redact(c.text, forms), c.masked) << c.text;
+  EXPECT_EQ(Redact("-Dautologin.pwd=Geheim Wort", {}), "-Dautologin.pwd=xxxx Wort");
 }
 
-TEST(MaskPassword, KeysAndLinesOfJavasOutput) {
+TEST(Redact, KeysAndLinesOfJavasOutput) {
   for (const char* key :
        {"Dautologin.pwd", "ABC.Dautologin.pwd", "dautologin.pwd", "AUTOLOGIN.PWD"}) {
     EXPECT_TRUE(IsPasswordKey(key)) << key;
@@ -143,11 +138,9 @@ TEST(MaskPassword, KeysAndLinesOfJavasOutput) {
   for (const char* key : {"Dautologin.user", "Dautologin.pwd.alt", "autologin.pw", ""}) {
     EXPECT_FALSE(IsPasswordKey(key)) << key;
   }
-  ForgetPasswords();
-  RememberPassword("Geheim\nWort");
-  EXPECT_EQ(MaskPasswordInLines("a -Dautologin.pwd=\"x\ny\" b\r\n-Dautologin.pwd=Geheim\nWort c\n"),
+  EXPECT_EQ(Redact("a -Dautologin.pwd=\"x\ny\" b\r\n-Dautologin.pwd=Geheim\nWort c\n",
+                   SecretForms({"Geheim\nWort"})),
             "a -Dautologin.pwd=xxxx\ny\" b\r\n-Dautologin.pwd=xxxx c\n");
-  ForgetPasswords();
 }
 
 TEST(StartKey, MissingEntryIsReportedWithTheKey) {
@@ -157,7 +150,9 @@ TEST(StartKey, MissingEntryIsReportedWithTheKey) {
   RunEnd end = CheckStartKey(settings, StartKey(settings));
   ASSERT_TRUE(end);
   EXPECT_EQ(end->exitCode, 1);
-  EXPECT_EQ(end->report, "Der StartParameter: QV wurde in der launch.properties nicht gefunden!\n");
+  EXPECT_EQ(end->report,
+            "Der StartParameter: QV wurde in der launch.properties nicht gefunden!\ngemeint ist "
+            "wohl QV: dort steht qv, das K\xFCrzel muss gro\xDF geschrieben sein.\n");
   settings.Set("QV", "app.Main");
   EXPECT_FALSE(CheckStartKey(settings, StartKey(settings)));
 }
@@ -179,7 +174,7 @@ TEST(AdditionalParameters, DecodeAndLogBothGroups) {
 }
 
 // "+++" in a group cannot be told from a blank in the password: all of the
-// group after the marker is masked, and remembered for the Java command line.
+// group after the marker is masked, and a secret of the run.
 TEST(AdditionalParameters, PasswordInAGroupIsMaskedToTheGroupsEnd) {
   struct Case {
     std::string group, escapedLine, decodedLine;
@@ -193,9 +188,9 @@ TEST(AdditionalParameters, PasswordInAGroupIsMaskedToTheGroupsEnd) {
   };
   for (const Case& c : cases) {
     testing_log::Start();
-    ForgetPasswords();
     CommandLineParameters parameters;
     parameters.Set("read", c.group);
+    KnowSecrets(RunSecrets(parameters, Settings()));
     std::string decoded = ReadAdditionalParameters(parameters, "read");
     EXPECT_EQ(decoded, ReplaceWithBlank(c.group, "+++"));
     EXPECT_EQ(testing_log::Text(),
@@ -203,9 +198,9 @@ TEST(AdditionalParameters, PasswordInAGroupIsMaskedToTheGroupsEnd) {
               "ADDITIONAL escpd LINE: " +
                   c.escapedLine + "\nADDITIONAL PARAMETERS:" + c.decodedLine + "\n")
         << c.group;
-    EXPECT_EQ(MaskPassword("a " + decoded + " b"), "a " + c.decodedLine + " b") << c.group;
+    EXPECT_EQ(Redacted("a " + decoded + " b"), "a " + c.decodedLine + " b") << c.group;
   }
-  ForgetPasswords();
+  KnowSecrets({});
 }
 
 }  // namespace

@@ -84,8 +84,11 @@ TEST(StartJava, JobThatCannotBeMadeOrJavaThatCannotBeResumed) {
       "Der java-Prozess konnte keinem Job zugeordnet werden und kann darum nicht zusammen mit "
       "dem KivLauncher beendet werden: 1450\n";
   const std::string failure =
-      "Java konnte nicht aufgerufen werden:\njava.exe\nArbeitsverzeichnis: C:\\App\n\nBitte "
-      "kontaktieren Sie den Support.";
+      "Java konnte nicht aufgerufen werden:\njava.exe\nArbeitsverzeichnis: C:\\App\n\n"
+      "Abhilfe: java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler "
+      "5 "
+      "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+      "fen.";
   const struct {
     unsigned long jobError, resumeError;
     std::string failure, logged;
@@ -163,7 +166,11 @@ TEST(StartJava, FailedStartReturnsTheTextTheLogMasks) {
   const std::string failure =
       "Java konnte nicht aufgerufen werden:\n"
       "C:\\none\\bin\\javaw.exe -Dautologin.pwd=% -cp \"a\" app\n"
-      "Arbeitsverzeichnis: C:\\App\n\nBitte kontaktieren Sie den Support.";
+      "Arbeitsverzeichnis: C:\\App\n\n"
+      "Abhilfe: java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler "
+      "5 "
+      "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+      "fen.";
   auto with = [&failure](const std::string& password) {
     std::string text = failure;
     return text.replace(text.find('%'), 1, password);

@@ -41,11 +41,15 @@ std::string RunWith(const ExitCase& c, bool serviceMode) {
 
 const char kFailure32[] =
     "Java konnte nicht aufgerufen werden:\n"
+    "64 Bit: C:\\J64\\bin\\javaw.exe fehlt\n"
+    "32 Bit: C:\\J32\\bin\\javaw.exe fehlt\n"
     "C:\\J32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx256M -cp \"\" "
     "app.Main -Dautologin.pwd=xxxx\n"
     "Arbeitsverzeichnis: C:\\App\n"
     "\n"
-    "Bitte kontaktieren Sie den Support.";
+    "Abhilfe: java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler 5 "
+    "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+    "fen.";
 
 const char kTooLong64[] =
     "Java konnte nicht aufgerufen werden:\n"
@@ -54,10 +58,9 @@ const char kTooLong64[] =
     "lich des Endezeichens).\n"
     "K\xFCrzel: QV, die l\xE4ngsten Teile: Classpath 32700 Zeichen, JVM-Parameter 42 Zeichen, "
     "Startparameter 8 Zeichen\n"
-    "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa lib\\*\n"
     "Arbeitsverzeichnis: C:\\App\n"
     "\n"
-    "Bitte kontaktieren Sie den Support.";
+    "Abhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa lib\\*";
 
 const char kZeroByteFailure[] =
     "Java konnte nicht aufgerufen werden:\n"
@@ -67,7 +70,8 @@ const char kZeroByteFailure[] =
     "fen: jvm.parameter\n"
     "Arbeitsverzeichnis: C:\\App\n"
     "\n"
-    "Bitte kontaktieren Sie den Support.";
+    "Abhilfe: die genannte Einstellung berichtigen; KivLauncher.exe -launcher.check=true pr\xFC"
+    "ft die ganze Installation.";
 
 std::string OwnFileReport(const std::string& file, const std::string& what) {
   return "launcher.java_output=" + file + " nennt " + what +
@@ -112,8 +116,8 @@ const ExitCase kCases[] = {
      },
      "", 1,
      "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
-     "wurde kein Parameter \"java\" definiert!\nC:\\J64\\bin\\javaw.exe: Java konnte nicht "
-     "aufgerufen werden, Windows-Fehler 193: Systemfehler 193."},
+     "wurde kein Parameter \"java\" definiert!\nC:\\J64\\bin\\javaw.exe: Windows-Fehler 193: "
+     "Systemfehler 193."},
     {"java32 fails after java64 failed",
      [] {
        fake::AddFile("C:\\App\\launch.properties",
@@ -121,17 +125,47 @@ const ExitCase kCases[] = {
        fake::Get().failingPrograms = {"C:\\J64", "C:\\J32"};
      },
      "", 1, kFailure32},
+    {"both Javas refused by Windows",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties", "java64=C:\\J64\njava=C:\\J32\nQV=app.Main\n");
+       fake::AddFile("C:\\J64\\bin\\javaw.exe", "MZ");
+       fake::AddFile("C:\\J32\\bin\\javaw.exe", "MZ");
+       fake::Get().failingPrograms = {"C:\\J64", "C:\\J32"};
+       fake::Get().startError = 5;
+     },
+     "", 1,
+     "Java konnte nicht aufgerufen werden:\n"
+     "64 Bit: C:\\J64\\bin\\javaw.exe: Windows-Fehler 5: Systemfehler 5.\n"
+     "32 Bit: C:\\J32\\bin\\javaw.exe: Windows-Fehler 5: Systemfehler 5.\n"
+     "C:\\J32\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx256M -cp \"\" "
+     "app.Main\nArbeitsverzeichnis: C:\\App\n\nAbhilfe: java64 und java nennen je einen "
+     "Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler 5 oder 1260 die Zugriffsrechte und "
+     "AppLocker pr\xFC"
+     "fen."},
     {"launch.properties missing", [] { fake::Get().files.erase("C:\\App\\launch.properties"); }, "",
      1,
      "Die Datei launch.properties konnte nicht ge\xF6"
-     "ffnet werden.\n"},
+     "ffnet werden.\nOrdner: C:\\App, Windows-Fehler 2: Systemfehler 2.\n"},
     {"root folder missing",
      [] { fake::AddFile("C:\\App\\kivsoft.properties", "root=X:\\nirgends\n"); }, "", 1,
      "Die Datei X:\\nirgends\\launch.properties konnte nicht ge\xF6"
-     "ffnet werden.\nDer Ordner X:\\nirgends ist in kivsoft.properties als root angegeben.\n"},
+     "ffnet werden.\nDer Ordner X:\\nirgends ist in kivsoft.properties als root "
+     "angegeben.\nWindows-Fehler 2: Systemfehler 2.\n"},
     {"custom file missing", [] {}, "-custom=extra.properties", 1,
      "Die Datei extra.properties konnte nicht ge\xF6"
-     "ffnet werden.\n"},
+     "ffnet werden.\nOrdner: C:\\App, Windows-Fehler 2: Systemfehler 2.\n"},
+    {"host patterns that match nothing",
+     [] {
+       fake::AddFile("C:\\App\\launch.properties", "java.host.KASSE-*=C:\\J32\nQV=app.Main\n");
+     },
+     "", 1,
+     "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+     "wurde kein Parameter \"java\" definiert!\nKein Muster passt zum Computernamen \"PC-07\": "
+     "java.host.KASSE-*"},
+    {"start key in lower case",
+     [] { fake::AddFile("C:\\App\\launch.properties", "java64=C:\\J64\nqv=app.Main\n"); }, "", 1,
+     "Der StartParameter: QV wurde in der launch.properties nicht gefunden!\ngemeint ist wohl QV "
+     "(launch.properties, Zeile 2): dort steht qv, das K\xFCrzel muss gro\xDF geschrieben sein.\n"},
     {"start key without entry", [] {}, "-start=abc", 1,
      "Der StartParameter: ABC wurde in der launch.properties nicht gefunden!\n"},
     {"maintenance", [] { fake::AddFile("C:\\App\\InWartung.txt", ""); }, "", 1,
@@ -188,7 +222,7 @@ const ExitCase kCases[] = {
      },
      "", 1,
      "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
-     "Unterordnern! \n"},
+     "Unterordnern! \nEine normale Installation braucht den Ordner lib in C:\\App.\n"},
 };
 
 class StartupExits : public testing::TestWithParam<bool> {};
@@ -240,7 +274,11 @@ TEST(StartupRun, FailedJava64FallsBackToJava32) {
       "app.Main\n"
       "Arbeitsverzeichnis: C:\\App\n"
       "\n"
-      "Bitte kontaktieren Sie den Support.\n"
+      "Abhilfe: java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler "
+      "5 "
+      "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
+      "fen."
+      "\n"
       "Windows-Fehler 2: Systemfehler 2.\n"
       "=== Startfehler Ende ===\n"
       "Java wird ermittelt f\xFCr Computer \"PC-07\" mit 32 Bit: java=C:\\J32\n"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/windows_arguments.h"
 #include "settings/properties_file.h"
 #include "settings/root_folder.h"
 #include "settings/text_file.h"
@@ -44,17 +45,19 @@ TEST(Text, ReplaceWithBlank) {
   for (const Case& c : cases) EXPECT_EQ(ReplaceWithBlank(c.text, c.pattern), c.expected) << c.text;
 }
 
-TEST(Text, QuotedProgramPath) {
+TEST(Text, QuotedIfBlank) {
   const TextCase cases[] = {
       {"jre64\\bin\\javaw.exe", "jre64\\bin\\javaw.exe"},
       {"C:\\Program Files\\Java\\bin\\javaw.exe", "\"C:\\Program Files\\Java\\bin\\javaw.exe\""},
       {"D:\\jre\t17\\bin\\javaw.exe", "\"D:\\jre\t17\\bin\\javaw.exe\""},
-      {"\"C:\\Program Files\\Java\"\\bin\\javaw.exe",
-       "\"C:\\Program Files\\Java\\bin\\javaw.exe\""},
+      {"\"C:\\Program Files\\Java\"\\bin", "\"C:\\Program Files\\Java\"\\bin"},
       {"\"C:\\Java\"\\bin\\javaw.exe", "\"C:\\Java\"\\bin\\javaw.exe"},
       {"Version 2\\Anwendung\\KivLauncher.exe", "\"Version 2\\Anwendung\\KivLauncher.exe\""},
+      {"C:\\Pro gramme\\", "\"C:\\Pro gramme\\\\\""},
   };
-  for (const TextCase& c : cases) EXPECT_EQ(QuotedProgramPath(c.input), c.expected) << c.input;
+  for (const TextCase& c : cases) {
+    EXPECT_EQ(platform::QuotedIfBlank(c.input), c.expected) << c.input;
+  }
 }
 
 TEST(Text, CollapseUncPrefix) {
