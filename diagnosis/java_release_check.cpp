@@ -21,6 +21,9 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
              "bernehmen, sofern Java die Datei nicht mehr schreibt";
     case ArchiveStep::Kind::kDeleteCutShort:
       return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
+    case ArchiveStep::Kind::kDeleteOutdated:
+      return "Der Start w\xFCrde den AOT-Cache " + step.path +
+             " l\xF6schen, er ist \xE4lter als der Klassenpfad";
     case ArchiveStep::Kind::kRemoveStale:
       break;
   }
@@ -31,6 +34,7 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
 void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const std::string& line : archive.logLines) Log().WriteLine(line);
   for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
+  if (!archive.state.empty()) Log().WriteLine("Art: " + archive.kind + ", " + archive.state);
   if (archive.options.empty()) {
     Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht" +
                        (archive.unusable.empty() ? "" : ": " + archive.unusable));

@@ -9,11 +9,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   std::string start = Text(data, size);
   ArchiveHeader header = ReadArchiveHeader(start);
   bool magic = size >= 4 && start.compare(0, 4, "\xA8\xAB\x0B\xF0") == 0;
-  Check(magic || !header.Whole(~0ull), "no magic, never whole");
-  Check(!header.dynamic || header.needed >= 16, "the header's own fields are needed");
+  Check(magic || !header.Whole(ArchiveKind::kDynamic, ~0ull), "no magic, never whole");
+  Check(header.kind == ArchiveKind::kNone || header.needed >= 16,
+        "the header's own fields are needed");
   for (unsigned long long length : {size + 0ull, header.needed}) {
-    if (length < ~0ull && header.Whole(length)) {
-      Check(header.Whole(length + 1), "a whole file stays whole when it grows");
+    if (length < ~0ull && header.Whole(header.kind, length)) {
+      Check(header.Whole(header.kind, length + 1), "a whole file stays whole when it grows");
     }
   }
   return 0;

@@ -8,11 +8,15 @@ namespace {
 // the header last, after every region, so a file that begins with it was
 // written to its end; a copy cut short still begins with it.
 const char kDynamicMagic[] = "\xA8\xAB\x0B\xF0";
+// The static archive's 0xf00baba2, which Java 25 also writes last.
+const char kStaticMagic[] = "\xA2\xAB\x0B\xF0";
 
 // Where a 64-bit Java puts its table of regions (CDSFileMapRegion, each
 // with its _file_offset 24 and _used 40 bytes in), by the header's _version:
 // 11 is Java 17 (checked against a dump of Java 17.0.15), 14 a Java of 2022
-// (19 or 20) and 18 Java 21, each from its cds.h. From version 13 on the
+// (19 or 20) and 18 Java 21, each from its cds.h; 19 is Java 25, its five
+// regions read off an AOT cache and a dynamic archive of Temurin 25.0.3,
+// whose last region ends in the file's last page. From version 13 on the
 // header also declares its own size (_header_size, at 12). Java checks
 // that a file holds its regions for its static archive only; a dynamic one
 // cut short makes it fault while it maps the file.
@@ -22,7 +26,7 @@ struct Layout {
   size_t stride;
   size_t regions;
 };
-const Layout kLayouts[] = {{11, 16, 72, 7}, {14, 24, 72, 7}, {18, 24, 88, 4}};
+const Layout kLayouts[] = {{11, 16, 72, 7}, {14, 24, 72, 7}, {18, 24, 88, 4}, {19, 24, 96, 5}};
 constexpr unsigned kGenericHeaderVersion = 13;
 
 unsigned long long Sum(unsigned long long a, unsigned long long b) {
@@ -33,8 +37,10 @@ unsigned long long Sum(unsigned long long a, unsigned long long b) {
 
 ArchiveHeader ReadArchiveHeader(const std::string& start) {
   ArchiveHeader header;
-  header.dynamic = start.size() >= 16 && start.compare(0, 4, kDynamicMagic) == 0;
-  if (!header.dynamic) return header;
+  if (start.size() < 16) return header;
+  if (start.compare(0, 4, kDynamicMagic) == 0) header.kind = ArchiveKind::kDynamic;
+  if (start.compare(0, 4, kStaticMagic) == 0) header.kind = ArchiveKind::kAotCache;
+  if (header.kind == ArchiveKind::kNone) return header;
   unsigned version = static_cast<unsigned>(LittleEndian(start, 8, 4));
   // The fields read so far, at least: a header that declares less is no
   // header.

@@ -2,13 +2,19 @@
 
 #include <string>
 
-// What the header of a class-data archive file says: whether it is Java's
-// dynamic archive, and how many bytes the file must hold for Java to map it.
+// Which file Java's magic number at its start makes it: Java 25 writes its
+// AOT cache as a static archive.
+enum class ArchiveKind { kNone, kDynamic, kAotCache };
+
+// What the header of a class-data archive file says: its kind, and how many
+// bytes the file must hold for Java to map it.
 struct ArchiveHeader {
-  bool dynamic = false;
+  ArchiveKind kind = ArchiveKind::kNone;
   unsigned long long needed = 0;
-  // A dynamic archive whose size covers what its header declares.
-  bool Whole(unsigned long long size) const { return dynamic && size >= needed; }
+  // A file of the kind whose size covers what its header declares.
+  bool Whole(ArchiveKind expected, unsigned long long size) const {
+    return kind == expected && kind != ArchiveKind::kNone && size >= needed;
+  }
 };
 
 // Enough of the file's start for every header layout read here.

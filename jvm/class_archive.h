@@ -14,8 +14,10 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
-    // Deletes a file cut short, which Java would fault on.
+    // Deletes a file cut short, which Java would fault on or ignore.
     kDeleteCutShort,
+    // Deletes an AOT cache older than a file of its class path.
+    kDeleteOutdated,
     // Deletes a dump left behind for a day.
     kRemoveStale,
   };
@@ -42,6 +44,10 @@ struct ClassArchive {
   unsigned long long size = 0;
   // The options give Java the archive to map.
   bool passed = false;
+  // For check mode: "AOT-Cache" or "dynamisches Klassenarchiv", and what
+  // the start finds of it.
+  std::string kind;
+  std::string state;
 };
 
 // The decision for one Java folder and the exact class path of its command

@@ -82,15 +82,19 @@ bool FileSize(const std::string& path, unsigned long long* size);
 // Windows while another process holds the file open without sharing its
 // deletion, as Java holds a file it writes.
 bool RenameFileNoReplace(const std::string& from, const std::string& to);
-// Fails, on Windows, while another process holds the file open without
-// sharing its deletion, as Java holds an archive it maps or writes.
-bool RemoveFile(const std::string& path);
+// Also a read-only file, as Java writes its archives. Fails, on Windows,
+// while another process holds the file open without sharing its deletion,
+// as Java holds an archive it maps or writes (error 32).
+Failure RemoveFile(const std::string& path);
 // Removes the file only while no process holds it open, whatever the
 // sharing it allows: on Windows a file opened with the right to share its
 // deletion would otherwise be removed under its holder.
 bool RemoveClosedFile(const std::string& path);
 // Whether the file was last written more than the seconds ago.
 bool FileOlderThan(const std::string& path, unsigned long long seconds);
+// When the file was last written, in a unit of the platform's own: only
+// comparisons count. False when it cannot be examined.
+bool LastWriteTime(const std::string& path, unsigned long long* time);
 
 // Truncates or creates, or with append keeps what the file holds; empty
 // on failure, with the reason where asked for.
@@ -180,6 +184,9 @@ struct ProcessEnd {
   // False while it still runs, and when the wait failed.
   bool ended = false;
   unsigned long exitCode = 0;
+  // Ended by a fault, not by itself: on Windows an exception code (such as
+  // 0xC0000005), natively a signal of a fault.
+  bool crashed = false;
   Failure failure;
 };
 // Waits until the process has ended.

@@ -213,6 +213,10 @@ ProcessEnd Reap(pid_t pid, int options) {
   } else if (got > 0) {
     end.ended = true;
     end.exitCode = ExitCodeOf(status);
+    // Java's own fault handler ends it with abort().
+    int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    end.crashed = signal == SIGSEGV || signal == SIGBUS || signal == SIGILL || signal == SIGFPE ||
+                  signal == SIGABRT;
   }
   return end;
 }
@@ -398,22 +402,33 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+Failure RemoveFile(const std::string& path) {
+  if (unlink(NativePath(path).c_str()) == 0) return std::nullopt;
+  return ErrorOf(errno);
+}
 
 // A launcher's lock stands for a handle open on Windows.
 bool RemoveClosedFile(const std::string& path) {
   int descriptor = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor == -1) return false;
-  bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 && RemoveFile(path);
+  bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 && !RemoveFile(path);
   close(descriptor);
   return removed;
 }
 
-bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+// In seconds.
+bool LastWriteTime(const std::string& path, unsigned long long* time) {
   struct stat info;
   if (stat(NativePath(path).c_str(), &info) != 0) return false;
-  std::time_t now = std::time(nullptr);
-  return now > info.st_mtime && static_cast<unsigned long long>(now - info.st_mtime) > seconds;
+  *time = static_cast<unsigned long long>(info.st_mtime);
+  return true;
+}
+
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  unsigned long long written = 0;
+  if (!LastWriteTime(path, &written)) return false;
+  auto now = static_cast<unsigned long long>(std::time(nullptr));
+  return now > written && now - written > seconds;
 }
 
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {

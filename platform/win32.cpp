@@ -447,7 +447,21 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
 }
 
-bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+// DeleteFileA refuses a read-only file with error 5, as it refuses one that
+// access rules protect. The file goes, so its other attributes do not matter.
+Failure RemoveFile(const std::string& path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (DeleteFileA(path.c_str())) return std::nullopt;
+  return LastError();
+}
+
+namespace {
+
+unsigned long long Ticks(const FILETIME& time) {
+  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+}  // namespace
 
 // Sharing nothing, the open fails with a sharing violation while any other
 // handle to the file is open; the file goes when this handle closes.
@@ -458,16 +472,19 @@ bool RemoveClosedFile(const std::string& path) {
 }
 
 // In the file system's 100-nanosecond ticks.
-bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+bool LastWriteTime(const std::string& path, unsigned long long* time) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  *time = Ticks(data.ftLastWriteTime);
+  return true;
+}
+
+bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+  unsigned long long written = 0;
+  if (!LastWriteTime(path, &written)) return false;
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
-  auto ticks = [](const FILETIME& time) {
-    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  };
-  unsigned long long written = ticks(data.ftLastWriteTime);
-  return ticks(now) > written && (ticks(now) - written) / 10000000ull > seconds;
+  return Ticks(now) > written && (Ticks(now) - written) / 10000000ull > seconds;
 }
 
 // "N": not inherited, so that no child holds the log open.
@@ -636,6 +653,9 @@ ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds)
   }
   end.ended = true;
   end.exitCode = code;
+  // NTSTATUS codes of severity "error": what Windows ends a process with
+  // when an exception (0xC0000005, 0xC00000FD) is not handled.
+  end.crashed = code >= 0xC0000000;
   return end;
 }
 

@@ -68,12 +68,25 @@ Stop WaitForChild(const platform::Process& child) {
   return Stop{end.exitCode == 0 ? kExitSuccess : kExitFailure, ""};
 }
 
+// The line for the log: done, or what could not be deleted and why.
+// Windows' own text says why too, but in the system's language: the log
+// tells a file a running Java still holds (32) from one that access rules
+// protect (5) in the launcher's words.
+std::string Delete(const std::string& path, const std::string& done, const std::string& what) {
+  platform::Failure failure = platform::RemoveFile(path);
+  if (!failure) return done;
+  const char* why = failure->number == 32  ? "die Datei ist noch ge\xF6"
+                                             "ffnet, "
+                    : failure->number == 5 ? "Zugriffsrechte verbieten es, "
+                                           : "";
+  return what + " konnte nicht gel\xF6scht werden: " + why + SystemErrorLine(*failure);
+}
+
 // Deletes an archive Java must not map again, saying why; the line for the
 // log.
 std::string DeleteArchive(const std::string& file, const std::string& why) {
-  return platform::RemoveFile(file)
-             ? "Klassenarchiv gel\xF6scht (" + why + "): " + file
-             : "Klassenarchiv " + file + " (" + why + ") konnte nicht gel\xF6scht werden";
+  return Delete(file, "Klassenarchiv gel\xF6scht (" + why + "): " + file,
+                "Klassenarchiv " + file + " (" + why + ")");
 }
 
 // The output file opened, then Java started. After a failed attempt the
@@ -91,8 +104,8 @@ AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
   AttemptOutcome outcome =
       StartJava(attempt.commandLine, plan.supervision, output, attempt.program);
   // Java that faults on its archive would fault at every start.
-  if (outcome.endedWithError && attempt.classArchive.passed) {
-    Log().WriteLine(DeleteArchive(attempt.classArchive.file, "Java endete mit einem Fehler"));
+  if (outcome.crashed && attempt.classArchive.passed) {
+    Log().WriteLine(DeleteArchive(attempt.classArchive.file, "Java ist abgest\xFCrzt"));
   }
   return outcome;
 }
@@ -178,10 +191,13 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
       case ArchiveStep::Kind::kDeleteCutShort:
         lines.push_back(DeleteArchive(step.path, "unvollst\xE4ndig"));
         break;
+      case ArchiveStep::Kind::kDeleteOutdated:
+        lines.push_back(DeleteArchive(step.path, "\xE4lter als der Klassenpfad"));
+        break;
       case ArchiveStep::Kind::kRemoveStale:
-        if (platform::RemoveFile(step.path)) {
-          lines.push_back("Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + step.path);
-        }
+        lines.push_back(Delete(step.path,
+                               "Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + step.path,
+                               "Veralteter Abzug eines Klassenarchivs " + step.path));
         break;
     }
   }

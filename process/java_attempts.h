@@ -21,9 +21,9 @@ struct AttemptOutcome {
   std::string summary;
   // When stopped: how the run ends.
   Stop stop;
-  // Java was seen to end with an exit code other than 0, within the watch or
-  // while the launcher waited for it.
-  bool endedWithError = false;
+  // Java was seen to crash, within the watch or while the launcher waited
+  // for it.
+  bool crashed = false;
 
   static AttemptOutcome Started() { return AttemptOutcome(); }
   static AttemptOutcome Failed(const std::string& failure, const std::string& summary,

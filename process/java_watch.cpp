@@ -20,6 +20,7 @@ JavaEnd Seen(const platform::ProcessEnd& process, unsigned long long startedAt) 
   JavaEnd end;
   end.ended = process.ended;
   end.exitCode = process.exitCode;
+  end.crashed = process.crashed;
   end.waitFailure = process.failure;
   end.seconds = (platform::MonotonicMilliseconds() - startedAt) / 1000;
   return end;

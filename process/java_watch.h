@@ -20,6 +20,8 @@ bool RecordsJavaEnd(const Settings& settings);
 struct JavaEnd {
   bool ended = false;
   unsigned long exitCode = 0;
+  // Ended by a fault, as the exit code shows.
+  bool crashed = false;
   unsigned long long seconds = 0;
   // Why the launcher could not wait for it; it may still run.
   platform::Failure waitFailure;

@@ -95,6 +95,20 @@ JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision
   return end;
 }
 
+// Only a crash may be the archive's fault: an application that ends itself
+// with an error (System.exit(1)) keeps it. Java's own fault handler writes
+// hs_err_pid<pid>.log into its working directory, or where it cannot into
+// the temporary folder, and ends Java with exit code 1 on Windows, so that
+// file is the evidence there; a fault beyond the handler's reach shows in
+// the exit code. A report left by an earlier Java of the same id costs one
+// archive, no more.
+bool Crashed(const JavaEnd& end, unsigned long id) {
+  if (!end.ended || end.exitCode == 0) return false;
+  std::string report = "hs_err_pid" + std::to_string(id) + ".log";
+  return end.crashed || platform::FileCanBeOpened(report) ||
+         platform::FileCanBeOpened(platform::TemporaryFolder() + report);
+}
+
 // Windows refused: its reason goes into the log and into the line that
 // names this attempt in the report.
 AttemptOutcome Refused(const std::string& failureText, const platform::SystemError& reason) {
@@ -133,7 +147,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
     std::string failure = WatchFailureText(seen, output);
     AttemptOutcome failed =
         AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
-    failed.endedWithError = true;
+    failed.crashed = Crashed(seen, java.id);
     return failed;
   }
   if (supervision.writesPid) {
@@ -143,7 +157,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   AttemptOutcome started = AttemptOutcome::Started();
   if (supervision.keep || supervision.keepAndKill) {
     JavaEnd end = FollowJava(java, supervision, job.get(), seen, startedAt);
-    started.endedWithError = end.ended && end.exitCode != 0;
+    started.crashed = Crashed(end, java.id);
   }
   return started;
 }

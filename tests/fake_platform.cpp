@@ -271,19 +271,26 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool RemoveFile(const std::string& path) {
+Failure RemoveFile(const std::string& path) {
   std::string full = Absolute(path);
-  if (Get().openFiles.count(full) || IsReadOnly(full)) return false;
-  return Get().files.erase(full) > 0;
+  if (Get().openFiles.count(full)) return Error(32);
+  if (IsReadOnly(full)) return Error(5);
+  if (!Get().files.erase(full)) return Error(2);
+  return std::nullopt;
 }
 
 bool RemoveClosedFile(const std::string& path) {
-  return !Get().heldFiles.count(Absolute(path)) && RemoveFile(path);
+  return !Get().heldFiles.count(Absolute(path)) && !RemoveFile(path);
 }
 
 bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   auto age = Get().fileAges.find(Absolute(path));
   return age != Get().fileAges.end() && age->second > seconds;
+}
+
+bool LastWriteTime(const std::string& path, unsigned long long* time) {
+  *time = ~0ull - (Get().fileAges.count(Absolute(path)) ? Get().fileAges[Absolute(path)] : 0);
+  return Get().files.count(Absolute(path)) > 0;
 }
 
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
@@ -399,6 +406,7 @@ ProcessEnd WaitForProcess(const Process& process) {
   Get().clock = std::max(Get().clock, run.startedAt + run.outcome.runMilliseconds);
   end.ended = true;
   end.exitCode = run.outcome.exitCode;
+  end.crashed = end.exitCode >= 0xC0000000;
   return end;
 }
 
@@ -416,6 +424,7 @@ ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds)
   Get().clock = std::max(Get().clock, ends);
   end.ended = true;
   end.exitCode = run.outcome.exitCode;
+  end.crashed = end.exitCode >= 0xC0000000;
   return end;
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/e2e/installation_fixture.h"
 
 namespace e2e {
@@ -32,14 +34,17 @@ std::string OptionFile(const Installation& app, const std::string& option) {
 }
 
 // The first 4096 bytes of a Java 17 archive (header version 11) whose
-// second region starts at 4096 and holds 65536 bytes.
-std::string CutArchive() {
+// second region starts at 4096 and holds 65536 bytes; read-only, as Java
+// writes it (mode 0444, Windows' read-only attribute).
+void WriteCut(const Installation& app, const std::string& relative) {
   std::string bytes(4096, '\0');
   bytes.replace(0, 4, "\xA8\xAB\x0B\xF0");
   bytes[8] = 11;
   bytes[16 + 72 + 24 + 1] = 0x10;
   bytes[16 + 72 + 40 + 2] = 0x01;
-  return bytes;
+  app.Write(relative, bytes);
+  std::filesystem::permissions(app.Path(relative), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
 }
 
 TEST_F(ArchiveDamage, ACutArchiveOrDumpIsDeletedAndJavaStartsWithout) {
@@ -48,13 +53,13 @@ TEST_F(ArchiveDamage, ACutArchiveOrDumpIsDeletedAndJavaStartsWithout) {
   std::string dump = OptionFile(app, "-XX:ArchiveClassesAtExit=");
   ASSERT_FALSE(dump.empty());
   std::string archive = dump.substr(0, dump.find('.')) + ".jsa";
-  app.Write("archiv/" + dump, CutArchive());
+  WriteCut(app, "archiv/" + dump);
   EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   EXPECT_FALSE(app.Exists("archiv/" + dump));
   EXPECT_FALSE(app.Exists("archiv/" + archive));
   std::string ownDump = OptionFile(app, "-XX:ArchiveClassesAtExit=");
   EXPECT_FALSE(ownDump.empty());
-  app.Write("archiv/" + archive, CutArchive());
+  WriteCut(app, "archiv/" + archive);
   EXPECT_EQ(app.Run({kKeep}).exitCode, 0);
   EXPECT_FALSE(app.Exists("archiv/" + archive));
   EXPECT_EQ(OptionFile(app, "-XX:"), "");

@@ -42,10 +42,10 @@ TEST(ArchiveHeader, TheFileMustHoldEveryRegion) {
       {"earlier version: the header's start", Header(9, 16, 72, 0, 100000, 5000), 16, true},
       {"header cut short", Header(11, 16, 72, 0, 0, 0).substr(0, 300), 300, false},
       {"no magic: being written", std::string(1024, '\0'), 1 << 20, false},
-      {"static archive", "\xA2\xBA\x0B\xF0" + std::string(1020, '\0'), 1 << 20, false},
+      {"static archive", "\xA2\xAB\x0B\xF0" + std::string(1020, '\0'), 1 << 20, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ReadArchiveHeader(c.start).Whole(c.size), c.whole) << c.name;
+    EXPECT_EQ(ReadArchiveHeader(c.start).Whole(ArchiveKind::kDynamic, c.size), c.whole) << c.name;
   }
 }
 

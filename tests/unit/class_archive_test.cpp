@@ -50,6 +50,9 @@ TEST(ClassArchive, OptionsByVersionPresenceAndWriting) {
   };
   const std::string use = " -XX:SharedArchiveFile=C:\\A.jsa";
   const Case cases[] = {
+      {25, false, true, " -XX:AOTCacheOutput=C:\\D.dump"},
+      {26, true, true, " -XX:AOTCache=C:\\A.jsa"},
+      {25, false, false, ""},
       {21, false, true, " -XX:+AutoCreateSharedArchive" + use},
       {19, true, true, " -XX:+AutoCreateSharedArchive" + use},
       {21, true, false, use},
@@ -322,30 +325,50 @@ fake::ProcessOutcome Ends(unsigned long long runMilliseconds, unsigned long exit
 }
 
 // Seen within the watch or while the launcher waits; a Java that wrote its
-// own dump had no archive to lose.
-TEST(ClassArchiveDamage, AJavaThatEndsWithAnErrorLosesItsArchive) {
+// own dump had no archive to lose. Only a crash counts: an exception code,
+// or the report of Java's fault handler.
+TEST(ClassArchiveDamage, OnlyAJavaThatCrashesLosesItsArchive) {
   const struct {
     std::string parameters;
     fake::ProcessOutcome end;
+    std::string report;
     bool kept;
   } cases[] = {
-      {" -launcher.java_watch=3", Ends(500, 134), false},
-      {" -launcher.java_watch=3", Ends(5000, 134), true},
-      {" -launcher.keep=true", Ends(90000, 1), false},
-      {" -launcher.keep=true", Ends(90000, 0), true},
+      {" -launcher.java_watch=3", Ends(500, 0xC0000005), "", false},
+      {" -launcher.java_watch=3", Ends(500, 1), "", true},
+      {" -launcher.keep=true", Ends(90000, 1), "C:\\App\\", false},
+      {" -launcher.keep=true", Ends(90000, 1), fake::Get().temporaryFolder, false},
+      {" -launcher.keep=true", Ends(90000, 0), "C:\\App\\", true},
   };
   for (const auto& c : cases) {
     Install("17.0.13");
     std::string archive = ArchiveAndDump().first;
     fake::AddFile(archive, archive_file::Java17(5000, 5000));
+    if (!c.report.empty()) fake::AddFile(c.report + "hs_err_pid4243.log", "");
     // The first start wrote the dump.
     fake::Get().outcomes = {fake::ProcessOutcome(), c.end};
     fake::Get().commandLine = "KivLauncher.exe" + c.parameters;
     RunLauncher(fake::Get().commandLine);
     EXPECT_EQ(fake::Get().files.count(archive) > 0, c.kept) << c.parameters << c.end.exitCode;
-    EXPECT_EQ(Logged("Klassenarchiv gel\xF6scht (Java endete mit einem Fehler): " + archive),
-              !c.kept)
+    EXPECT_EQ(Logged("Klassenarchiv gel\xF6scht (Java ist abgest\xFCrzt): " + archive), !c.kept)
         << testing_log::Text();
+  }
+}
+
+// Windows tells a file a running Java holds from one access rules protect.
+TEST(ClassArchiveDamage, ARemovalThatFailsSaysWhy) {
+  for (bool held : {true, false}) {
+    Install("17.0.13");
+    std::string archive = ArchiveAndDump().first;
+    fake::AddFile(archive, archive_file::Java17(103936, 4096));
+    (held ? fake::Get().openFiles : fake::Get().readOnlyFolders).insert(held ? archive : kFolder);
+    Start();
+    EXPECT_TRUE(Logged("Klassenarchiv " + archive +
+                       " (unvollst\xE4ndig) konnte nicht gel\xF6scht " +
+                       (held ? "werden: die Datei ist noch ge\xF6"
+                               "ffnet, Windows-Fehler 32: "
+                             : "werden: Zugriffsrechte verbieten es, Windows-Fehler 5: ") +
+                       fake::ErrorText(held ? 32 : 5)));
   }
 }
 
