@@ -19,7 +19,7 @@ std::vector<std::string> SecretForms(const std::vector<std::string>& secrets);
 
 // The text as it may leave the launcher: a secret's form that stands as a
 // word of its own, and the value of every password option ("-Dautologin.pwd=",
-// or any spelling IsPasswordKey accepts, followed by "="), read "xxxx", as
+// or any spelling IsPasswordKey accepts, followed by "="), read as the mask, as
 // does an empty value. A value is a form that follows the option, or runs
 // to the end of its argument as Java's launcher splits its line, or further
 // where quotes read plainly reach further, within its line.
