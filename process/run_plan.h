@@ -7,8 +7,7 @@
 #include "checks/maintenance_mode.h"
 #include "jvm/java_attempt.h"
 #include "jvm/java_command_line.h"
-#include "process/java_output.h"
-#include "process/supervision.h"
+#include "process/start_java.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
 
