@@ -31,29 +31,23 @@ std::string StartChild(const HandOver& handOver, platform::Process* child) {
 }
 
 // The service reads the child's answer (its pid: or err: line) from our
-// standard output; whatever happens, the exit code stays 0.
-Stop HandOverInServiceMode(const HandOver& handOver) {
-  Log().WriteLine("Starte Kindprozess " + handOver.childCommand + " und warte auf Konsolenausgabe");
-  platform::Process child;
-  std::string failure = StartChild(handOver, &child);
-  if (!failure.empty()) return Stop{kExitSuccess, failure};
+// standard output.
+Stop PassOnAnswer(platform::Process& child) {
   std::string answer;
-  Stop end{kExitSuccess, ""};
-  if (platform::ReadPipe(*child.output, kAnswerBufferSize, &answer)) {
+  bool answered = platform::ReadPipe(*child.output, kAnswerBufferSize, &answer);
+  if (answered) {
     AnswerService(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
         "ckgekehrt mit Konsolenausgabe: " +
         answer);
-  } else {
-    end.report =
-        "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
-        "ck!\n";
   }
   // Closed first: a child still writing must not wait for us while we wait for it.
   child.output.reset();
   platform::WaitForProcess(child);
-  return end;
+  return Stop{kExitSuccess, answered ? ""
+                                     : "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
+                                       "ck!\n"};
 }
 
 // The child's exit code, once it has ended.
@@ -95,12 +89,14 @@ Stop CarryOutHandOver(const HandOver& handOver) {
   Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
                   platform::CurrentDirectory());
   if (handOver.refusal) return *handOver.refusal;
-  if (handOver.serviceMode) return HandOverInServiceMode(handOver);
   Log().WriteLine("Starte Kindprozess " + handOver.childCommand +
-                  " ohne auf Konsolenausgabe zu warten");
+                  (handOver.serviceMode ? " und warte auf Konsolenausgabe"
+                                        : " ohne auf Konsolenausgabe zu warten"));
   platform::Process child;
   std::string failure = StartChild(handOver, &child);
-  if (!failure.empty()) return Stop{kExitFailure, failure};
+  // In service mode the exit code stays 0, whatever happens.
+  if (!failure.empty()) return Stop{handOver.serviceMode ? kExitSuccess : kExitFailure, failure};
+  if (handOver.serviceMode) return PassOnAnswer(child);
   if (handOver.waitForChild) return WaitForChild(child);
   return Stop{kExitSuccess, ""};
 }

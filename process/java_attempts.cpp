@@ -37,15 +37,17 @@ std::string RefusalReport(const std::string& refusal) {
 AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAttempt& attempt,
                    bool afterFailedAttempt) {
   std::string refusal = StartRefusal(attempt);
-  if (!refusal.empty()) {
-    return {std::nullopt, LogStartFailure(RefusalReport(refusal)), "", true};
-  }
+  if (!refusal.empty()) return {std::nullopt, LogStartFailure(RefusalReport(refusal)), "", true};
   if (RunEnd end = EnterJavaOutput(plan.output)) return {end, "", ""};
   return executor.startJava(plan, attempt, afterFailedAttempt);
 }
 
-RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
-                    std::vector<const JavaAttempt*>* reached) {
+}  // namespace
+
+RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
+                std::vector<const JavaAttempt*>* reached) {
+  if (plan.stop) return plan.stop;
+  if (plan.handOver) return executor.handOver(*plan.handOver);
   AttemptOutcome failed;
   std::string tried;
   for (const JavaAttempt& attempt : plan.attempts) {
@@ -74,13 +76,4 @@ RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
   if (failed.reasonFound || reached->empty()) return FailedRun(failed.failure);
   // Windows refused every Java: each one tried, then the last command line.
   return FailedRun(StartFailureText(tried + reached->back()->commandLine));
-}
-
-}  // namespace
-
-RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
-                std::vector<const JavaAttempt*>* reached) {
-  if (plan.stop) return plan.stop;
-  if (plan.handOver) return executor.handOver(*plan.handOver);
-  return WalkAttempts(plan, executor, reached);
 }

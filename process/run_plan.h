@@ -17,7 +17,6 @@
 // check mode reads it.
 struct RunPlan {
   CommandLineParameters parameters;
-  bool serviceMode = false;
   // Fall-back logs of earlier runs that the start removes.
   std::vector<std::string> staleLogs;
   bool ignoreMaintenance = false;

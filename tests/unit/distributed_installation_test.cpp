@@ -46,7 +46,7 @@ void Copies(const std::vector<std::string>& ready, const std::vector<std::string
   }
 }
 
-TEST(FindNewestReadyFolder, LastReadyCopyInListingOrder) {
+TEST(DecideDistributedInstallation, LastReadyCopyInListingOrder) {
   struct Case {
     std::vector<std::string> ready, notReady;
     std::string chosen;
@@ -60,7 +60,9 @@ TEST(FindNewestReadyFolder, LastReadyCopyInListingOrder) {
   for (const Case& c : cases) {
     Copies(c.ready, c.notReady);
     fake::AddFile("C:\\App\\Bereit.txt", "");
-    EXPECT_EQ(FindNewestReadyFolder(), c.chosen);
+    std::optional<HandOver> handOver;
+    DecideDistributedInstallation("", false, false, &handOver);
+    EXPECT_EQ(handOver ? handOver->folder : "", c.chosen);
   }
 }
 
