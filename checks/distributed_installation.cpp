@@ -24,11 +24,9 @@ bool IsReadyCopy(const std::string& folder) {
 std::string WrongWorkingDirectory(const std::string& current) {
   std::string launcherFolder = ExecutableFolder();
   if (launcherFolder.empty() || platform::FileCanBeOpened("launch.properties") ||
-      ComparablePath(launcherFolder, current) == ComparablePath(current, current)) {
-    return std::string();
-  }
-  if (!platform::IsDirectory(launcherFolder + "\\lib") &&
-      !platform::FileCanBeOpened(launcherFolder + "\\launch.properties")) {
+      ComparablePath(launcherFolder, current) == ComparablePath(current, current) ||
+      (!platform::IsDirectory(launcherFolder + "\\lib") &&
+       !platform::FileCanBeOpened(launcherFolder + "\\launch.properties"))) {
     return std::string();
   }
   return "Das Arbeitsverzeichnis " + current + " ist nicht der Ordner des Launchers " +

@@ -4,14 +4,10 @@
 #include "report/launch_log.h"
 
 Maintenance DecideMaintenance(const std::string& startKey, bool ignoreMaintenance) {
-  Maintenance maintenance;
-  maintenance.present = platform::FileCanBeOpened("InWartung.txt");
-  if (ignoreMaintenance) {
-    maintenance.exemption = "-launcher.ignore_inwartung=true";
-  } else if (startKey == "WBQ_UPDATE") {
-    maintenance.exemption = "-start=WBQ_UPDATE";
-  }
-  return maintenance;
+  const char* exemption = ignoreMaintenance          ? "-launcher.ignore_inwartung=true"
+                          : startKey == "WBQ_UPDATE" ? "-start=WBQ_UPDATE"
+                                                     : "";
+  return {platform::FileCanBeOpened("InWartung.txt"), exemption};
 }
 
 RunEnd CheckMaintenanceMode(const Maintenance& maintenance) {

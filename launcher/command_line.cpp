@@ -26,13 +26,12 @@ std::string ParameterText(const std::string& tail, const platform::Argument& arg
 
 void AddParameter(const std::string& piece, CommandLineParameters& parameters) {
   size_t equals = piece.find('=');
-  if (piece.empty() || piece[0] != '-' || equals == std::string::npos) return;
+  if (!StartsWith(piece, "-") || equals == std::string::npos || equals + 1 == piece.size()) return;
   std::string key = piece.substr(1, equals - 1);
-  std::string value = piece.substr(equals + 1);
-  bool blankInKey = key.find_first_of(" \t") != std::string::npos;
+  if (key.find_first_of(" \t") != std::string::npos) return;
   // Java splits its command line as the launcher does: a value that lost its
   // quotes with its parameter's gets them back, so that it reaches Java whole.
-  if (!blankInKey && !value.empty()) parameters.Set(key, platform::QuotedIfBlank(value));
+  parameters.Set(key, platform::QuotedIfBlank(piece.substr(equals + 1)));
 }
 
 }  // namespace

@@ -90,11 +90,9 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   plan.attempts = PlanJava(plan.settings, plan.inputs);
   plan.supervision = DecideSupervision(plan.settings, serviceMode);
   plan.output = DecideJavaOutput(plan.settings);
-  if (plan.stop || (plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey)) ||
-      (plan.stop = CheckMaintenanceMode(plan.maintenance))) {
-    return plan;
-  }
-  LogStartKey(plan.inputs);
+  if (!plan.stop) plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey);
+  if (!plan.stop) plan.stop = CheckMaintenanceMode(plan.maintenance);
+  if (!plan.stop) LogStartKey(plan.inputs);
   return plan;
 }
 
@@ -129,9 +127,7 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
   KnowSecrets(RunSecrets(parameters, plan.settings));
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
-    if (!verdict.boxText.empty()) {
-      ReportCheckVerdict(verdict.boxText, verdict.serviceLine, channel);
-    }
+    if (!verdict.boxText.empty()) ReportCheckVerdict(verdict.boxText, verdict.serviceLine, channel);
     return verdict.exitCode;
   }
   Stop end = CarryOutPlan(plan);

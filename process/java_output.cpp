@@ -1,5 +1,7 @@
 #include "process/java_output.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -11,14 +13,6 @@ namespace {
 
 constexpr size_t kTailLines = 20;
 constexpr size_t kTailBytes = 2000;
-
-std::string WithoutCarriageReturns(const std::string& text) {
-  std::string lines;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
-  }
-  return lines;
-}
 
 // The key, as the file's name alone would not tell which setting to mend.
 RunEnd Unopenable(const std::string& path, const std::string& why) {
@@ -39,12 +33,9 @@ std::string OwnFileNamed(const std::string& path, const Settings& settings) {
   auto names = [&](const std::string& file) { return ComparablePath(file, folder) == comparable; };
   if (names(kLogName) || names(Log().Name())) return "das Protokoll des KivLaunchers";
   if (names(platform::ExecutablePath())) return "den KivLauncher selbst";
-  std::vector<std::string> files = settings.readFiles;
-  files.push_back("kivsoft.properties");
-  for (const std::string& file : files) {
-    if (names(file)) return "eine Einstellungsdatei des KivLaunchers";
-  }
-  return std::string();
+  const std::vector<std::string>& files = settings.readFiles;
+  bool setting = names("kivsoft.properties") || std::any_of(files.begin(), files.end(), names);
+  return setting ? "eine Einstellungsdatei des KivLaunchers" : "";
 }
 
 }  // namespace
@@ -98,7 +89,10 @@ RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, b
 }
 
 std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes) {
-  std::string lines = WithoutCarriageReturns(text);
+  std::string lines;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "\r\n") != 0) lines += text[i];
+  }
   lines.erase(lines.find_last_not_of("\r\n") + 1);
   if (lines.size() > maxBytes) {
     size_t cut = lines.size() - maxBytes;

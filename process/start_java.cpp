@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kMaxWatchSeconds = 60;
-
 // Java's end as the launcher saw it, seconds after the start.
 struct JavaEnd {
   platform::ProcessEnd process;
@@ -18,23 +16,19 @@ JavaEnd Seen(const platform::ProcessEnd& process, unsigned long long startedAt) 
   return {process, (platform::MonotonicMilliseconds() - startedAt) / 1000};
 }
 
-// "Java beendet am <time> nach N s mit Exit-Code X", or that waiting failed
-// and why.
 std::string JavaEndLine(const JavaEnd& end) {
-  std::string after = " nach " + std::to_string(end.seconds) + " s";
+  std::string when = " am " + CurrentTimeInLine() + " nach " + std::to_string(end.seconds) + " s";
   if (end.process.failure) {
-    return "Warten auf Java fehlgeschlagen am " + CurrentTimeInLine() + after + ": " +
-           SystemErrorLine(*end.process.failure);
+    return "Warten auf Java fehlgeschlagen" + when + ": " + SystemErrorLine(*end.process.failure);
   }
-  return "Java beendet am " + CurrentTimeInLine() + after + " mit Exit-Code " +
-         std::to_string(end.process.exitCode);
+  return "Java beendet" + when + " mit Exit-Code " + std::to_string(end.process.exitCode);
 }
 
 // Another value than 0 to 60 watches nothing, and *invalid says why.
 int WatchSeconds(const std::string& value, std::string* invalid) {
   if (value.empty()) return 0;
   bool digits = value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
-  if (digits && std::stoi(value) <= kMaxWatchSeconds) return std::stoi(value);
+  if (digits && std::stoi(value) <= 60) return std::stoi(value);
   *invalid = "launcher.java_watch=" + value +
              " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
              "\xFC"
