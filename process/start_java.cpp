@@ -145,17 +145,14 @@ AttemptOutcome Refused(const std::string& failureText, const platform::SystemErr
 
 Supervision DecideSupervision(const Settings& settings, bool serviceMode) {
   Supervision supervision;
-  supervision.keep = settings.IsTrue(keyname::kKeep);
-  supervision.keepAndKill = settings.IsTrue(keyname::kKeepAndKill);
-  supervision.writesPid = serviceMode;
-  if (serviceMode) {
-    for (const std::string key : {keyname::kKeep, keyname::kKeepAndKill}) {
-      if (!settings.IsTrue(key)) continue;
-      supervision.logLines.push_back("Ignoriere den Parameter " + key +
-                                     ", da launcher.service=true gesetzt ist");
-    }
-    supervision.keep = supervision.keepAndKill = false;
+  for (const std::string key : {keyname::kKeep, keyname::kKeepAndKill}) {
+    if (!serviceMode || !settings.IsTrue(key)) continue;
+    supervision.logLines.push_back("Ignoriere den Parameter " + key +
+                                   ", da launcher.service=true gesetzt ist");
   }
+  supervision.keep = !serviceMode && settings.IsTrue(keyname::kKeep);
+  supervision.keepAndKill = !serviceMode && settings.IsTrue(keyname::kKeepAndKill);
+  supervision.writesPid = serviceMode;
   std::string watch = settings.GetForStartKey(keyname::kJavaWatch);
   supervision.recordsEnd = !watch.empty() || !settings.GetForStartKey(keyname::kJavaOutput).empty();
   supervision.watchSeconds = WatchSeconds(watch, &supervision.invalidWatch);
@@ -180,11 +177,9 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   }
   platform::AllowToComeToFront(java);
   unsigned long long startedAt = platform::MonotonicMilliseconds();
-  if (supervision.keepAndKill) {
-    if (platform::Failure failure = BindToKillOnCloseJob(java, &job)) {
-      return Refused(failureText, *failure);
-    }
-  }
+  platform::Failure unbound =
+      supervision.keepAndKill ? BindToKillOnCloseJob(java, &job) : std::nullopt;
+  if (unbound) return Refused(failureText, *unbound);
   JavaEnd seen;
   if (supervision.watchSeconds > 0) seen = Watch(java, supervision.watchSeconds, startedAt);
   if (seen.process.ended && seen.process.exitCode != 0) {
