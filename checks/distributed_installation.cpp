@@ -7,27 +7,23 @@
 #include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
-#include "settings/text.h"
 #include "settings/windows_path.h"
 
 namespace {
 
-bool IsReadyCopy(const std::string& folder) {
-  std::vector<std::string> entries;
-  return platform::ListDirectory(folder, &entries) &&
-         platform::FileCanBeOpened(folder + "\\Bereit.txt");
-}
-
-// A shortcut without "Start in" starts the launcher in another folder,
-// which then holds neither lib nor launch.properties while the launcher's
-// own folder does: that folder, not the copies, is what is wrong.
-std::string WrongWorkingDirectory(const std::string& current) {
+// Why no ready copy was found. A shortcut without "Start in" starts the
+// launcher in another folder, which then holds neither lib nor
+// launch.properties while the launcher's own folder does: that folder, not
+// the copies, is what is wrong.
+std::string NoReadyCopy(const std::string& current) {
   std::string launcherFolder = ExecutableFolder();
   if (launcherFolder.empty() || platform::FileCanBeOpened("launch.properties") ||
       ComparablePath(launcherFolder, current) == ComparablePath(current, current) ||
       (!platform::IsDirectory(launcherFolder + "\\lib") &&
        !platform::FileCanBeOpened(launcherFolder + "\\launch.properties"))) {
-    return std::string();
+    return "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
+           "Unterordnern! \nEine normale Installation braucht den Ordner lib in " +
+           current + ".\n";
   }
   return "Das Arbeitsverzeichnis " + current + " ist nicht der Ordner des Launchers " +
          launcherFolder +
@@ -46,7 +42,11 @@ std::string FindNewestReadyFolder() {
   std::string current = platform::CurrentDirectory();
   std::string newest;
   for (const std::string& name : names) {
-    if (IsReadyCopy(current + "\\" + name)) newest = name;
+    std::string folder = current + "\\" + name;
+    std::vector<std::string> entries;
+    bool ready = platform::ListDirectory(folder, &entries) &&
+                 platform::FileCanBeOpened(folder + "\\Bereit.txt");
+    if (ready) newest = name;
   }
   return newest.empty() ? newest : newest + "\\Anwendung\\";
 }
@@ -78,14 +78,7 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
       "Der Ordner lib wurde nicht gefunden, darum wird eine verteilte Installation vermutet. "
       "Suche das neueste Verzeichnis mit Datei 'Bereit.txt'.\n");
   std::string folder = FindNewestReadyFolder();
-  if (folder.empty()) {
-    std::string wrongFolder = WrongWorkingDirectory(platform::CurrentDirectory());
-    if (!wrongFolder.empty()) return FailedRun(wrongFolder);
-    return FailedRun(
-        "Es wurde eine verteilte Installation gefunden, aber keine Bereit.txt Datei in den "
-        "Unterordnern! \nEine normale Installation braucht den Ordner lib in " +
-        platform::CurrentDirectory() + ".\n");
-  }
+  if (folder.empty()) return FailedRun(NoReadyCopy(platform::CurrentDirectory()));
   if (!platform::IsDirectory(folder)) return CannotEnter(folder);
   std::string program =
       serviceMode ? kChildLauncher : platform::QuotedIfBlank(folder + kChildLauncher);

@@ -30,7 +30,6 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
 // The running executable's folder, without a trailing backslash.
 std::string ExecutableFolder();
 
-// The ready copy's launcher, in its folder.
 extern const char kChildLauncher[];
 
 // The copy's folder is not there, or cannot be entered for Windows' reason.

@@ -12,8 +12,7 @@ struct Maintenance {
   std::string exemption;
 };
 
-// InWartung.txt in the working directory, and whether the ignore switch or
-// the start key WBQ_UPDATE exempts this start.
+// The ignore switch and the start key WBQ_UPDATE exempt a start.
 Maintenance DecideMaintenance(const std::string& startKey, bool ignoreMaintenance);
 
 // Logs the decision; ends the run while the installation is in maintenance.

@@ -54,19 +54,6 @@ std::vector<JavaAttempt> PlanJava(const Settings& settings, const LaunchInputs& 
   return attempts;
 }
 
-// The switches only the command line gives: service mode and the
-// maintenance override, logged.
-void LogSwitches(bool serviceMode, bool ignoreMaintenance) {
-  if (serviceMode) {
-    Log().WriteLine(
-        "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
-        "KivLaunchService)");
-  }
-  if (ignoreMaintenance) {
-    Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
-  }
-}
-
 // Decides what the run will do from the command line's arguments, starting
 // and writing nothing but the log. Logs what it reads and decides on the
 // way; each Java attempt keeps its own lines for when the run reaches it. A
@@ -77,7 +64,14 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   plan.parameters = parameters;
   plan.staleLogs = StaleFallbackLogs();
   plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
-  LogSwitches(serviceMode, plan.ignoreMaintenance);
+  if (serviceMode) {
+    Log().WriteLine(
+        "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
+        "KivLaunchService)");
+  }
+  if (plan.ignoreMaintenance) {
+    Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
+  }
   plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
   if (plan.stop || plan.handOver) return plan;
   plan.settingsRead = true;

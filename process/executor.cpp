@@ -50,7 +50,6 @@ Stop PassOnAnswer(platform::Process& child) {
                                        "ck!\n"};
 }
 
-// The child's exit code, once it has ended.
 Stop WaitForChild(const platform::Process& child) {
   platform::ProcessEnd end = platform::WaitForProcess(child);
   if (end.failure) {
@@ -75,8 +74,6 @@ std::string Delete(const std::string& path, const std::string& done, const std::
   return what + " konnte nicht gel\xF6scht werden: " + why + SystemErrorLine(*failure);
 }
 
-// Deletes an archive Java must not map again, saying why; the line for the
-// log.
 std::string DeleteArchive(const std::string& file, const std::string& why) {
   return Delete(file, "Klassenarchiv gel\xF6scht (" + why + "): " + file,
                 "Klassenarchiv " + file + " (" + why + ")");
@@ -133,8 +130,7 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
   return lines;
 }
 
-// The output file opened, then Java started. After a failed attempt the
-// output file keeps what that Java said.
+// After a failed attempt the output file keeps what that Java said.
 AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
                                 bool afterFailedAttempt) {
   JavaOutput output;

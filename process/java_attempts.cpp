@@ -44,6 +44,10 @@ AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAtte
 
 }  // namespace
 
+// Without a 32-bit Java the reason the launcher found for the 64-bit failure
+// is the report, as it says more than the missing "java"; else the missing
+// "java" is, with the 64-bit Java's path and why it failed. When both fail
+// and the launcher found a reason, the report names both.
 RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
                 std::vector<const JavaAttempt*>* reached) {
   if (plan.stop) return plan.stop;

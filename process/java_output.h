@@ -19,7 +19,6 @@ struct JavaOutput {
 // The launcher.java_output decision, made in planning: the file, and what
 // the start refuses, before or after it says where Java's output goes.
 struct JavaOutputChoice {
-  // Empty without the setting.
   std::string path;
   // The file is one of the launcher's own.
   RunEnd ownFile;

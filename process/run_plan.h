@@ -28,7 +28,6 @@ struct RunPlan {
   // run ends on the way, so that check mode sees it all.
   bool settingsRead = false;
   Settings settings;
-  // The start key among them.
   LaunchInputs inputs;
   Maintenance maintenance;
   // 64 bit first when this computer gets a 64-bit attempt, then 32 bit.
