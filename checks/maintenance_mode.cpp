@@ -14,16 +14,13 @@ RunEnd CheckMaintenanceMode(const Maintenance& maintenance) {
   Log().Banner(
       "InWartung.txt pr\xFC"
       "fen");
-  if (!maintenance.exemption.empty()) {
-    Log().WriteLine("Wird ignoriert wegen " + maintenance.exemption);
-    return std::nullopt;
+  if (maintenance.present && maintenance.exemption.empty()) {
+    return FailedRun(
+        "Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden.\n"
+        "Bitte versuchen Sie es sp\xE4"
+        "ter noch einmal.");
   }
-  if (!maintenance.present) {
-    Log().WriteLine("Es existiert keine InWartung.txt");
-    return std::nullopt;
-  }
-  return FailedRun(
-      "Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden.\n"
-      "Bitte versuchen Sie es sp\xE4"
-      "ter noch einmal.");
+  Log().WriteLine(maintenance.exemption.empty() ? "Es existiert keine InWartung.txt"
+                                                : "Wird ignoriert wegen " + maintenance.exemption);
+  return std::nullopt;
 }

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr size_t kMemoryReserveBytes = 64 * 1024;
-
 // The properties files, then what the command line adds and overrides.
 RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings,
                     LaunchInputs& inputs) {
@@ -159,7 +157,7 @@ int RunLauncher(const std::string& fullCommandLine) {
   bool serviceMode = parameters.IsTrue(keyname::kService);
   ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
   outOfMemoryChannel = channel;
-  if (!memoryReserve) memoryReserve = new char[kMemoryReserveBytes];
+  if (!memoryReserve) memoryReserve = new char[64 * 1024];
   std::set_new_handler(ReportOutOfMemory);
   int exitCode = Run(commandLine, parameters, serviceMode, channel);
   Log().Close();

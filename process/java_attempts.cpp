@@ -15,14 +15,6 @@ std::string WhyNotStarted(const JavaAttempt& attempt, const AttemptOutcome& outc
   return attempt.program + ": " + outcome.summary;
 }
 
-// Both reasons, each in a line: what the 64-bit Java said is the evidence an
-// administrator needs as much as the 32-bit one's.
-RunEnd BothFailed(const std::string& tried) {
-  return FailedRun("Java konnte nicht gestartet werden:\n" + tried +
-                   "Einzelheiten stehen im Protokoll " + Log().Name() +
-                   ".\n\nAbhilfe: die Ursachen oben beheben; " + kCheckHint);
-}
-
 // A remedy the refusal names itself goes last, where every remedy stands.
 std::string RefusalReport(const std::string& refusal) {
   const std::string remedy = "\nAbhilfe: ";
@@ -72,8 +64,12 @@ RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
     bool summarised = !failed.summary.empty() && !outcome.summary.empty();
     if (!outcome.summary.empty())
       tried += BitsText(attempt.is64Bit) + ": " + WhyNotStarted(attempt, outcome) + "\n";
+    // Both reasons, each in a line: what the 64-bit Java said is the evidence
+    // an administrator needs as much as the 32-bit one's.
     if (afterFailedAttempt && summarised && (failed.reasonFound || outcome.reasonFound)) {
-      return BothFailed(tried);
+      return FailedRun("Java konnte nicht gestartet werden:\n" + tried +
+                       "Einzelheiten stehen im Protokoll " + Log().Name() +
+                       ".\n\nAbhilfe: die Ursachen oben beheben; " + kCheckHint);
     }
     failed = outcome;
   }

@@ -36,13 +36,6 @@ int WatchSeconds(const std::string& value, std::string* invalid) {
   return 0;
 }
 
-// "Java wurde nach 1 s mit Exit-Code 1 beendet. Invalid maximum heap size"
-std::string FirstAndLastLine(const std::string& text) {
-  size_t firstEnd = text.find('\n');
-  if (firstEnd == std::string::npos) return text;
-  return text.substr(0, firstEnd) + " " + text.substr(text.rfind('\n') + 1);
-}
-
 // Task Scheduler, "Run as different user" and CI agents run the launcher in a
 // job that forbids breakaway. Java then starts inside that job; jobs nest
 // from Windows 8 on, so our kill-on-close job still binds it (before, the
@@ -187,8 +180,10 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
     std::string failure = "Java wurde nach " + std::to_string(seen.seconds) + " s mit Exit-Code " +
                           std::to_string(seen.process.exitCode) + " beendet." +
                           JavaOutputTail(output);
-    return {std::nullopt, LogStartFailure(failure), FirstAndLastLine(failure), true,
-            Crashed(seen.process, java.id)};
+    // "Java wurde nach 1 s mit Exit-Code 1 beendet. Invalid maximum heap size"
+    std::string summary =
+        failure.substr(0, failure.find('\n')) + " " + failure.substr(failure.rfind('\n') + 1);
+    return {std::nullopt, LogStartFailure(failure), summary, true, Crashed(seen.process, java.id)};
   }
   if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
