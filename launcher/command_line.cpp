@@ -53,8 +53,10 @@ void CopyCommandLineValue(const CommandLineParameters& parameters, const std::st
 }
 
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
-  for (const std::string& key : CopiedCommandLineKeys()) {
-    CopyCommandLineValue(parameters, key, settings);
+  for (const KeyEntry& entry : Keys()) {
+    if (!entry.family && (entry.places & kCopiedFromCommandLine)) {
+      CopyCommandLineValue(parameters, entry.name, settings);
+    }
   }
   for (const auto& [name, value] : parameters.entries) {
     const KeyEntry* entry = FindKey(name);

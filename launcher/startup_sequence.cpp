@@ -11,7 +11,7 @@
 #include "report/launch_log.h"
 #include "report/redactor.h"
 #include "settings/keys.h"
-#include "settings/start_key.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -50,9 +50,8 @@ void LogReport(const std::string& text) {
 void ReportError(const std::string& text, ReportChannel channel) {
   std::string shown = Shortened(text);
   if (channel == ReportChannel::kServiceOutput) {
-    std::string line = shown;
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    AnswerService("err:" + line);
+    if (!shown.empty() && shown.back() == '\n') shown.pop_back();
+    AnswerService("err:" + shown);
   } else {
     ShowBox(shown, "Fehler");
   }

@@ -183,8 +183,6 @@ void KnowSecrets(const std::vector<std::string>& secrets) {
   KnownToSinks() = {secrets, SecretForms(secrets), {}, {}};
 }
 
-std::string Redacted(const std::string& text) { return Redact(text, KnownToSinks().forms); }
-
 std::string Redacted(const std::string& text, const std::vector<std::string>& secrets) {
   Known& known = KnownToSinks();
   if (secrets.empty()) return Redact(text, known.forms);

@@ -30,5 +30,4 @@ std::string Redact(const std::string& text, const std::vector<std::string>& form
 // planned.
 void KnowSecrets(const std::vector<std::string>& secrets);
 // Redacts for them and the secrets given.
-std::string Redacted(const std::string& text);
-std::string Redacted(const std::string& text, const std::vector<std::string>& secrets);
+std::string Redacted(const std::string& text, const std::vector<std::string>& secrets = {});

@@ -42,9 +42,8 @@ std::string OpenFailure(const std::string& directory, const std::string& fileNam
            "ffnet werden.\nOrdner: " +
            platform::CurrentDirectory() + ", " + why;
   }
-  size_t end = directory.size();
-  if (end >= 2 && directory.compare(end - 2, 2, "\\\\") == 0) end -= 2;
-  std::string folder = directory.substr(0, end);
+  std::string folder =
+      EndsWith(directory, "\\\\") ? directory.substr(0, directory.size() - 2) : directory;
   return "Die Datei " + folder + "\\" + fileName +
          " konnte nicht ge\xF6"
          "ffnet werden.\nDer Ordner " +
@@ -120,4 +119,35 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
     if (settings.droppedComments.size() > dropped) Log().WriteLine(settings.droppedComments.back());
   }
   return std::nullopt;
+}
+
+std::string ReadRootFolder() {
+  TextFile file("kivsoft.properties");
+  if (!file.IsOpen()) return std::string();
+  Log().Banner("kivsoft.properties einlesen");
+  Log().Write(
+      "Die Datei kivsoft.properties wurde ge\xF6"
+      "ffnet.\n");
+  Log().Flush();
+  std::string root;
+  std::string line;
+  while (file.ReadLine(&line)) {
+    size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    std::string key = Trim(line.substr(0, equals));
+    std::string value = Trim(line.substr(equals + 1));
+    if (value.empty() || key != "root") continue;
+    root = EndsWith(value, "\\\\") ? value : value + "\\\\";
+    Log().Write(" // FOUND: \"" + key + "\"=\"" + value + "\"");
+  }
+  return root;
+}
+
+std::string CollapseUncPrefix(std::string text) {
+  const std::string four = "\\\\\\\\";
+  if (!StartsWith(text, four)) return text;
+  for (size_t hit = text.find(four); hit != std::string::npos; hit = text.find(four, hit + 2)) {
+    text.replace(hit, 4, "\\\\");
+  }
+  return text;
 }
