@@ -27,13 +27,9 @@ std::string Shortened(const std::string& text) {
   }
 }
 
-// Every box is redacted here, once, whoever made its text.
-void ShowBox(const std::string& text, const std::string& caption) {
-  platform::ShowMessageBox(Redacted(text), caption);
-}
-
 }  // namespace
 
+// Every box and answer is redacted here, once, whoever made its text.
 void AnswerService(const std::string& text) { platform::WriteStandardOutput(Redacted(text)); }
 
 std::string SystemErrorLine(const platform::SystemError& error) {
@@ -53,7 +49,7 @@ void ReportError(const std::string& text, ReportChannel channel) {
     if (!shown.empty() && shown.back() == '\n') shown.pop_back();
     AnswerService("err:" + shown);
   } else {
-    ShowBox(shown, "Fehler");
+    platform::ShowMessageBox(Redacted(shown), "Fehler");
   }
   LogReport(text);
 }
@@ -63,8 +59,8 @@ void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLi
   if (channel == ReportChannel::kServiceOutput) {
     AnswerService("check:" + serviceLine);
   } else {
-    ShowBox(boxText,
-            "KivLauncher Pr\xFC"
-            "fung");
+    platform::ShowMessageBox(Redacted(boxText),
+                             "KivLauncher Pr\xFC"
+                             "fung");
   }
 }

@@ -30,8 +30,7 @@ std::string TwoDigits(int number) {
 // installation under C:\Program Files on a terminal server.
 void LaunchLog::Open(const std::string& name) {
   Close();
-  writeFailed_ = false;
-  refusal_.reset();
+  *this = LaunchLog();
   if (OpenIn("", name)) return;
   std::string temporary = platform::TemporaryFolder();
   if (!temporary.empty() && OpenIn(temporary, name)) return;
@@ -83,12 +82,10 @@ void LaunchLog::Flush() {
 
 void LaunchLog::Banner(const std::string& title) {
   EndLine();
-  Write("===== " + title + " =====");
-  EndLine();
+  WriteLine("===== " + title + " =====");
 }
 
 void LaunchLog::Close() {
-  if (!file_) return;
   Flush();
   file_.reset();
 }

@@ -5,7 +5,6 @@
 #include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
-#include "settings/windows_1252.h"
 
 std::string StripComment(const std::string& line) {
   bool inQuotes = false;
@@ -35,19 +34,15 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
 // it, and where the folder came from.
 std::string OpenFailure(const std::string& directory, const std::string& fileName,
                         const platform::SystemError& reason) {
-  std::string why = SystemErrorLine(reason) + "\n";
-  if (directory.empty()) {
-    return "Die Datei " + fileName +
-           " konnte nicht ge\xF6"
-           "ffnet werden.\nOrdner: " +
-           platform::CurrentDirectory() + ", " + why;
-  }
   std::string folder =
       EndsWith(directory, "\\\\") ? directory.substr(0, directory.size() - 2) : directory;
-  return "Die Datei " + folder + "\\" + fileName +
+  std::string where = directory.empty() ? "Ordner: " + platform::CurrentDirectory() + ", "
+                                        : "Der Ordner " + folder +
+                                              " ist in kivsoft.properties als root angegeben.\n";
+  return "Die Datei " + (directory.empty() ? "" : folder + "\\") + fileName +
          " konnte nicht ge\xF6"
-         "ffnet werden.\nDer Ordner " +
-         folder + " ist in kivsoft.properties als root angegeben.\n" + why;
+         "ffnet werden.\n" +
+         where + SystemErrorLine(reason) + "\n";
 }
 
 // Notepad saves new files as UTF-8 without a byte order mark. A file is

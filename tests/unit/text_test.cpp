@@ -7,7 +7,6 @@
 #include "platform/windows_arguments.h"
 #include "settings/properties_file.h"
 #include "settings/text_file.h"
-#include "settings/windows_1252.h"
 #include "tests/fake_platform.h"
 
 namespace {
