@@ -54,7 +54,7 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
 
 // A long line reaches the file in pieces, so that the log never holds a
 // second copy of it.
-void LaunchLog::Write(const std::string& text, const std::vector<std::string>& secrets) {
+void LaunchLog::Write(const std::string& text, const std::vector<std::string>* secrets) {
   const size_t kMostPendingBytes = 65536;
   if (!file_) return;
   for (char c : Redacted(text, secrets)) {
@@ -69,7 +69,7 @@ void LaunchLog::EndLine() {
   Flush();
 }
 
-void LaunchLog::WriteLine(const std::string& text, const std::vector<std::string>& secrets) {
+void LaunchLog::WriteLine(const std::string& text, const std::vector<std::string>* secrets) {
   Write(text, secrets);
   EndLine();
 }

@@ -32,10 +32,10 @@ class LaunchLog {
   // Every text is redacted here, once, whoever made it, also for the
   // secrets given with it, which the run does not know yet: those of a
   // settings file as it is read. A password option is written in one piece.
-  void Write(const std::string& text, const std::vector<std::string>& secrets = {});
+  void Write(const std::string& text, const std::vector<std::string>* secrets = nullptr);
   // A line feed, then everything pending goes to the file.
   void EndLine();
-  void WriteLine(const std::string& text, const std::vector<std::string>& secrets = {});
+  void WriteLine(const std::string& text, const std::vector<std::string>* secrets = nullptr);
   void Flush();
   // An empty line, then "===== title =====" as a line of its own.
   void Banner(const std::string& title);

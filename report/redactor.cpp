@@ -180,12 +180,12 @@ void KnowSecrets(const std::vector<std::string>& secrets) {
   knownToSinks = {secrets, SecretForms(secrets), {}, {}};
 }
 
-std::string Redacted(const std::string& text, const std::vector<std::string>& secrets) {
-  if (secrets.empty()) return Redact(text, knownToSinks.forms);
-  if (secrets != knownToSinks.given) {
+std::string Redacted(const std::string& text, const std::vector<std::string>* secrets) {
+  if (!secrets || secrets->empty()) return Redact(text, knownToSinks.forms);
+  if (*secrets != knownToSinks.given) {
     std::vector<std::string> all = knownToSinks.secrets;
-    all.insert(all.end(), secrets.begin(), secrets.end());
-    knownToSinks.given = secrets;
+    all.insert(all.end(), secrets->begin(), secrets->end());
+    knownToSinks.given = *secrets;
     knownToSinks.givenForms = SecretForms(all);
   }
   return Redact(text, knownToSinks.givenForms);

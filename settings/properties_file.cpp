@@ -110,7 +110,7 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
       if (RunEnd end = ConvertLine(path + " (" + format + ")", number, line, settings)) return end;
     }
     std::string found = TakeProperty(line, path + ", Zeile " + std::to_string(number), settings);
-    Log().WriteLine(line + found, settings.secrets);
+    Log().WriteLine(line + found, &settings.secrets);
     if (settings.droppedComments.size() > dropped) Log().WriteLine(settings.droppedComments.back());
   }
   return std::nullopt;

@@ -73,7 +73,7 @@ void LogAllSettings(const Settings& settings) {
   Log().Banner("Liste aller Einstellungen");
   for (const auto& [key, value] : settings.entries) {
     if (StartsWith(key, "Dautologin.")) continue;
-    Log().WriteLine(key + " = " + value, settings.secrets);
+    Log().WriteLine(key + " = " + value, &settings.secrets);
   }
 }
 
