@@ -46,16 +46,12 @@ CommandLineParameters ParseCommandLine(const std::string& tail) {
   return parameters;
 }
 
-void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,
-                          Settings& settings) {
-  auto it = parameters.entries.find(key);
-  if (it != parameters.entries.end()) settings.Set(key, it->second, kCommandLineOrigin);
-}
-
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
   for (const KeyEntry& entry : Keys()) {
-    if (!entry.family && (entry.places & kCopiedFromCommandLine)) {
-      CopyCommandLineValue(parameters, entry.name, settings);
+    auto it = parameters.entries.find(entry.name);
+    if (!entry.family && (entry.places & kCopiedFromCommandLine) &&
+        it != parameters.entries.end()) {
+      settings.Set(entry.name, it->second, kCommandLineOrigin);
     }
   }
   for (const auto& [name, value] : parameters.entries) {
