@@ -4,7 +4,6 @@
 
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
-#include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/windows_path.h"

@@ -11,7 +11,7 @@
 #include "jvm/jvm_parameters.h"
 #include "jvm/launch_findings.h"
 #include "platform/windows_arguments.h"
-#include "report/command_line_limit.h"
+#include "report/error_report.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 

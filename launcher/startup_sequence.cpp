@@ -12,9 +12,6 @@
 #include "report/redactor.h"
 #include "settings/keys.h"
 #include "settings/properties_file.h"
-#include "settings/root_folder.h"
-#include "settings/settings_listing.h"
-#include "settings/start_key.h"
 
 namespace {
 
