@@ -38,7 +38,5 @@ void ReviewLogAndCharacterSet(const CheckRun& check, Findings& findings);
 bool StartsInLauncherFolder(const CheckRun& check);
 
 void LogSubsection(const std::string& title);
-// An error or a warning, each text once.
-void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings);
 // The Java attempts the run reached, else all it would make.
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "jvm/class_archive.h"
-#include "jvm/heap_size.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_release.h"
 #include "jvm/java_selection.h"
@@ -21,15 +20,19 @@ struct JavaAttempt {
   std::string folder;
   std::string program;
   JavaRelease release;
-  HeapDecision initialHeap;
-  HeapDecision maximumHeap;
+  // -Xms and -Xmx as decided for the bit width, and why, for the log.
+  MeantPiece heaps[2];
+  std::vector<std::string> heapLogLines;
   // Why the program is not there: the Java folder names a file, or
   // javaw.exe is missing. Empty when it is there.
   std::string programProblem;
   ClassArchive classArchive;
   std::string commandLine;
-  // What each setting put into the command line, as it meant it.
+  // What each setting put into the command line before the class path, in
+  // order; the class path's option, and the start value after it.
   std::vector<MeantPiece> pieces;
+  MeantPiece classpath;
+  MeantPiece start;
   // What deciding the command line logs before it, after the heap sizes and
   // the archive.
   std::vector<std::string> logLines;

@@ -17,10 +17,10 @@ std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& setting
   std::map<std::string, MeantPiece> bySuffix;
   for (const auto& [key, value] : settings.entries) {
     if (StartsWith(key, startPrefix)) {
-      bySuffix[key.substr(startPrefix.size())] = {key, value};
+      bySuffix[key.substr(startPrefix.size())] = Meant(settings, key, value);
     } else if (StartsWith(key, keyname::kJvmParameterFamily)) {
       bySuffix.emplace(key.substr(std::char_traits<char>::length(keyname::kJvmParameterFamily)),
-                       MeantPiece{key, value});
+                       Meant(settings, key, value));
     }
   }
   return bySuffix;
@@ -57,7 +57,8 @@ std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>
   size_t next = begin + plain.size() + (plain.empty() || plain.back() == ' ' ? 0 : 1);
   for (const auto& [suffix, piece] : CollectJvmParameterMap(settings)) {
     tokens.push_back(piece.text);
-    if (pieces && !piece.text.empty()) pieces->push_back({piece.key, piece.text, next});
+    if (pieces && !piece.text.empty())
+      pieces->push_back({piece.key, piece.text, next, piece.origin});
     next += piece.text.size() + 1;
   }
   for (const char* parameter : kDefaultJvmParameters) {
