@@ -1,5 +1,5 @@
-#include "diagnosis/known_keys.h"
 #include "diagnosis/sections.h"
+#include "settings/keys.h"
 #include "report/launch_log.h"
 
 namespace {

@@ -208,8 +208,9 @@ void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
   }
 }
 
-// The options before the main class, which Java itself reads, each with the
-// setting that gave it: the piece it stands in, else the heap option's.
+// The heap's options before the main class, which Java itself reads, each
+// with the setting that gave it: the piece it stands in, else the heap
+// option's.
 // Those made of a password's words are left out: no finding may show them.
 std::vector<MeantPiece> JavaOptions(const Reading& reading, const JavaAttempt& attempt) {
   const Arguments& arguments = reading.arguments;
@@ -224,8 +225,9 @@ std::vector<MeantPiece> JavaOptions(const Reading& reading, const JavaAttempt& a
   }
   std::vector<MeantPiece> options;
   for (size_t i : reading.java.options) {
-    if (inPassword[i]) continue;
     const Argument& argument = arguments[i];
+    // Every option that sizes the heap begins so.
+    if (inPassword[i] || !StartsWith(argument.text, "-X")) continue;
     auto after = std::partition_point(pieces.begin(), pieces.end(), [&](const MeantPiece& piece) {
       return piece.begin <= argument.begin;
     });
