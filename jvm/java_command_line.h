@@ -34,9 +34,6 @@ struct MeantPiece {
   std::string origin;
 };
 
-MeantPiece Meant(const Settings& settings, const std::string& key, const std::string& text,
-                 size_t begin = 0);
-
 struct JavaAttempt;
 
 // The attempt's heap options for its bit width.
@@ -50,3 +47,15 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
 
 // The number of "-cp", overlapping hits included.
 int CountClasspathOptions(const std::string& commandLine);
+
+// jvm.parameter (split at blanks), then the values of the keys
+// jvm.parameter.SUFFIX in suffix order (a START.jvm.parameter.SUFFIX wins
+// for its suffix), then the default parameters not yet present. Each
+// jvm.parameter.SUFFIX that gives a value goes to pieces, when given, with
+// its place in a line where the parameters begin at begin.
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces = nullptr,
+                               size_t begin = 0);
+
+// A token per delimiter met, even an empty one; a final token only when
+// characters remain after the last delimiter.
+std::vector<std::string> SplitString(const std::string& text, char delimiter);

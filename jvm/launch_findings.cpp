@@ -1,5 +1,3 @@
-#include "jvm/launch_findings.h"
-
 #include <algorithm>
 #include <initializer_list>
 
@@ -19,6 +17,9 @@ using Severity = LaunchFinding::Severity;
 
 const size_t kNone = static_cast<size_t>(-1);
 const char kRequired[] = ": so startet Java nicht";
+// The least Java starts with; below it Java ends at once.
+const unsigned long long kMinimumMaximumHeap = 2ULL * 1048576;
+const unsigned long long kMinimumInitialHeap = 1048576;
 
 bool IsOption(const std::string& text) { return !text.empty() && text[0] == '-'; }
 
@@ -303,8 +304,8 @@ void ReadHeap(const std::vector<MeantPiece>& options, bool certain,
   Severity sized = SizesMayBeSetElsewhere(options) ? Severity::kWarning : refused;
   const HeapOption& initial = heaps[0];
   const HeapOption& maximum = heaps[1];
-  ReviewSize(initial, kJavaMinimumInitialHeap, "1M", sized, findings);
-  ReviewSize(maximum, kJavaMinimumMaximumHeap, "2M", sized, findings);
+  ReviewSize(initial, kMinimumInitialHeap, "1M", sized, findings);
+  ReviewSize(maximum, kMinimumMaximumHeap, "2M", sized, findings);
   if (initial.option && maximum.option && initial.size.bytes > maximum.size.bytes) {
     findings.push_back({sized, true,
                         Named(*initial.option) + initial.option->text + " ist gr\xF6\xDF" +

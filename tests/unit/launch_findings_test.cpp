@@ -2,8 +2,6 @@
 // the refusals the start makes, and the findings that only check mode
 // shows because Java might survive them.
 
-#include "jvm/launch_findings.h"
-
 #include <gtest/gtest.h>
 
 #include "jvm/heap_size.h"
@@ -108,7 +106,8 @@ std::vector<Case> Cases() {
        {{maximum, "1024"}},
        "app.Main",
        "memory.maximum: -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl "
-       "1024M; mit weniger als 2M startet Java nicht\nmemory.initial (Voreinstellung): -Xms32M ist gr\xF6\xDF"
+       "1024M; mit weniger als 2M startet Java nicht\nmemory.initial (Voreinstellung): -Xms32M ist "
+       "gr\xF6\xDF"
        "er als -Xmx1024" +
            std::string(kRequired),
        2,
