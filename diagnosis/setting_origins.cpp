@@ -18,7 +18,7 @@ const Assignment* LastAssignment(const Settings& settings, const std::string& ke
 void ReviewVariant(const Settings& settings, const std::string& startKey, const std::string& key,
                    Findings& findings) {
   std::string variant = startKey + "." + key;
-  if (!TakesStartKeyVariant(key) || settings.Get(variant).empty()) return;
+  if (!IsKeyIn(key, kWithStartKeyVariant) || settings.Get(variant).empty()) return;
   Log().WriteLine("  gilt nicht f\xFCr K\xFCrzel " + startKey + ": " + variant + " hat Vorrang");
   const Assignment* plain = LastAssignment(settings, key);
   const Assignment* winner = LastAssignment(settings, variant);

@@ -46,13 +46,14 @@ std::string Suggestion(const std::string& key, const std::string& dash) {
 // "qv.memory.maximum": the variant is only read under the upper-case start key.
 std::string LowerCasePrefixHint(const std::string& key) {
   size_t dot = key.find('.');
-  if (dot == std::string::npos || !TakesStartKeyVariant(key.substr(dot + 1))) return std::string();
+  if (dot == std::string::npos || !IsKeyIn(key.substr(dot + 1), kWithStartKeyVariant))
+    return std::string();
   return ", das K\xFCrzel muss gro\xDF geschrieben sein: " + ToUpper(key.substr(0, dot)) +
          key.substr(dot);
 }
 
 void ReviewFileKey(const std::string& key, const std::string& origin, Findings& findings) {
-  if (IsCommandLineOnlyKey(key)) {
+  if (IsKeyIn(key, kOnlyOnCommandLine)) {
     Warn(findings, key + origin + " wirkt nur auf der Kommandozeile");
   } else if (!IsKnownFileKey(key)) {
     std::string hint = LowerCasePrefixHint(key);
@@ -62,7 +63,7 @@ void ReviewFileKey(const std::string& key, const std::string& origin, Findings& 
 }
 
 void ReviewParameter(const std::string& key, Findings& findings) {
-  if (IsKnownCommandLineKey(key)) return;
+  if (IsKeyIn(key, kCopiedFromCommandLine | kOnlyOnCommandLine)) return;
   if (IsKnownFileKey(key)) {
     Warn(findings, "Kommandozeilenparameter -" + key +
                        " wird nur in den properties-Dateien gelesen, nicht auf der Kommandozeile");

@@ -9,7 +9,7 @@
 #include "jvm/java_attempt.h"
 #include "jvm/java_release.h"
 #include "platform/windows_arguments.h"
-#include "report/command_line_limit.h"
+#include "report/error_report.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 

@@ -99,7 +99,8 @@ TEST(KnownKeys, CommandLineKeys) {
       {"Dkiv.debug", true},      {"java64", true},        {"launcher.java_output", true},
       {"memory.maximum", false}, {"launcher.kep", false}, {"dkiv.debug", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsKnownCommandLineKey(c.key), c.known) << c.key;
+  for (const Case& c : cases)
+    EXPECT_EQ(IsKeyIn(c.key, kCopiedFromCommandLine | kOnlyOnCommandLine), c.known) << c.key;
 }
 
 TEST(KnownKeys, ClosestKeyForLikelyTypos) {
