@@ -52,12 +52,10 @@ Stop PassOnAnswer(platform::Process& child) {
 
 Stop WaitForChild(const platform::Process& child) {
   platform::ProcessEnd end = platform::WaitForProcess(child);
-  if (end.failure) {
-    Log().WriteLine("Warten auf den Kindprozess fehlgeschlagen: " + SystemErrorLine(*end.failure));
-    return Stop{kExitFailure, ""};
-  }
-  Log().WriteLine("Kindprozess beendet mit Exitcode " + std::to_string(end.exitCode));
-  return Stop{end.exitCode == 0 ? kExitSuccess : kExitFailure, ""};
+  Log().WriteLine(end.failure ? "Warten auf den Kindprozess fehlgeschlagen: " +
+                                    SystemErrorLine(*end.failure)
+                              : "Kindprozess beendet mit Exitcode " + std::to_string(end.exitCode));
+  return Stop{!end.failure && end.exitCode == 0 ? kExitSuccess : kExitFailure, ""};
 }
 
 // The line for the log: done, or what could not be deleted and why.
@@ -94,8 +92,7 @@ Stop CarryOutHandOver(const HandOver& handOver) {
   // In service mode the exit code stays 0, whatever happens.
   if (!failure.empty()) return Stop{handOver.serviceMode ? kExitSuccess : kExitFailure, failure};
   if (handOver.serviceMode) return PassOnAnswer(child);
-  if (handOver.waitForChild) return WaitForChild(child);
-  return Stop{kExitSuccess, ""};
+  return handOver.waitForChild ? WaitForChild(child) : Stop{kExitSuccess, ""};
 }
 
 // A step that fails leaves the command line as planned: Java goes on
