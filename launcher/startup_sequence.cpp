@@ -40,15 +40,6 @@ void LogStartKey(const LaunchInputs& inputs) {
                   " " + classpath.classpathExtra + " " + inputs.startValue);
 }
 
-// A failed 64-bit attempt is followed by the 32-bit one.
-std::vector<JavaAttempt> PlanJava(const Settings& settings, const LaunchInputs& inputs) {
-  std::vector<std::string> computerNames = ReadComputerNames();
-  std::vector<JavaAttempt> attempts;
-  if (AttemptsJava64()) attempts.push_back(PlanJavaAttempt(true, settings, inputs, computerNames));
-  attempts.push_back(PlanJavaAttempt(false, settings, inputs, computerNames));
-  return attempts;
-}
-
 // Decides what the run will do from the command line's arguments, starting
 // and writing nothing but the log. Logs what it reads and decides on the
 // way; each Java attempt keeps its own lines for when the run reaches it. A
@@ -76,7 +67,12 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   plan.inputs.classpath = PrepareClasspath(plan.settings);
   plan.inputs.startValue = plan.settings.Get(plan.inputs.startKey);
   plan.maintenance = DecideMaintenance(plan.inputs.startKey, plan.ignoreMaintenance);
-  plan.attempts = PlanJava(plan.settings, plan.inputs);
+  std::vector<std::string> computerNames = ReadComputerNames();
+  // A failed 64-bit attempt is followed by the 32-bit one.
+  for (bool is64Bit : {true, false}) {
+    if (is64Bit && !AttemptsJava64()) continue;
+    plan.attempts.push_back(PlanJavaAttempt(is64Bit, plan.settings, plan.inputs, computerNames));
+  }
   plan.supervision = DecideSupervision(plan.settings, serviceMode);
   plan.output = DecideJavaOutput(plan.settings);
   if (!plan.stop) plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey);

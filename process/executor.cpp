@@ -7,9 +7,6 @@
 
 namespace {
 
-const char kBrokenInstallation[] =
-    "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
-    "Installation hin.\n";
 const int kAnswerBufferSize = 2048;
 
 // The launcher of the folder just entered. In service mode it is started
@@ -27,7 +24,9 @@ std::string StartChild(const HandOver& handOver, platform::Process* child) {
   if (!failure) return std::string();
   std::string reason = SystemErrorLine(failure->error);
   Log().WriteLine(reason);
-  return kBrokenInstallation + program + ": " + reason + "\n";
+  return "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
+         "Installation hin.\n" +
+         program + ": " + reason + "\n";
 }
 
 // The service reads the child's answer (its pid: or err: line) from our
@@ -131,10 +130,8 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
 AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
                                 bool afterFailedAttempt) {
   JavaOutput output;
-  if (RunEnd end =
-          OpenJavaOutput(plan.output.path, attempt.commandLine, afterFailedAttempt, &output)) {
-    return {end, "", ""};
-  }
+  RunEnd end = OpenJavaOutput(plan.output.path, attempt.commandLine, afterFailedAttempt, &output);
+  if (end) return {end, "", ""};
   // At log-off the job would end Java in the middle of saving, were the
   // windowless launcher shut down first.
   if (plan.supervision.keepAndKill) platform::ShutDownAfterApplications();
