@@ -51,8 +51,7 @@ std::string OpenFailure(const std::string& directory, const std::string& fileNam
 bool HoldsUtf8Letters(const std::string& path) {
   TextFile file(path);
   bool beyondAscii = false;
-  std::string line;
-  while (file.ReadLine(&line)) {
+  for (std::string line; file.ReadLine(&line);) {
     if (!IsUtf8(line)) return false;
     for (char c : line) beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
   }
@@ -64,15 +63,11 @@ bool HoldsUtf8Letters(const std::string& path) {
 // comment reaches neither and is dropped with such a letter, so that a
 // note in it never stops a start.
 RunEnd ConvertLine(const std::string& file, size_t number, std::string& line, Settings& settings) {
-  std::string converted;
   unsigned long missing = 0;
-  if (Utf8ToWindows1252(line, &converted, &missing)) {
-    line = converted;
-    return std::nullopt;
-  }
+  if (Utf8ToWindows1252(line, &line, &missing)) return std::nullopt;
   std::string where = "Die Datei " + file + " enth\xE4lt in Zeile " + std::to_string(number);
   std::string letter =
-      " das Zeichen " + CodePointText(missing) + ", das es in Windows-1252 nicht gibt";
+      " das Zeichen U+" + HexDigits(missing, 4) + ", das es in Windows-1252 nicht gibt";
   if (!Utf8ToWindows1252(StripComment(line), &line, &missing)) {
     return FailedRun(where + letter + ". Bitte das Zeichen ersetzen.\n");
   }
@@ -124,8 +119,7 @@ std::string ReadRootFolder() {
       "Die Datei kivsoft.properties wurde ge\xF6"
       "ffnet.\n");
   Log().Flush();
-  std::string root;
-  std::string line;
+  std::string root, line;
   while (file.ReadLine(&line)) {
     size_t equals = line.find('=');
     if (equals == std::string::npos) continue;

@@ -97,30 +97,25 @@ std::string WithVisibleZeroBytes(const std::string& text) {
 
 bool IsUtf8(const std::string& text) {
   unsigned long codePoint = 0;
-  for (size_t at = 0; at < text.size();) {
-    size_t length = DecodeUtf8(text, at, &codePoint);
-    if (length == 0) return false;
-    at += length;
+  size_t length = 1;
+  for (size_t at = 0; at < text.size() && length > 0; at += length) {
+    length = DecodeUtf8(text, at, &codePoint);
   }
-  return true;
+  return length > 0;
 }
 
 bool Utf8ToWindows1252(const std::string& text, std::string* converted, unsigned long* missing) {
-  converted->clear();
+  std::string bytes;
   unsigned long codePoint = 0;
-  for (size_t at = 0; at < text.size();) {
-    size_t length = DecodeUtf8(text, at, &codePoint);
+  for (size_t at = 0, length; at < text.size(); at += std::max<size_t>(length, 1)) {
+    length = DecodeUtf8(text, at, &codePoint);
     char byte = text[at];
-    if (length == 0) {
-      length = 1;
-    } else if (!Windows1252Byte(codePoint, &byte)) {
+    if (length > 0 && !Windows1252Byte(codePoint, &byte)) {
       *missing = codePoint;
       return false;
     }
-    *converted += byte;
-    at += length;
+    bytes += byte;
   }
+  *converted = bytes;
   return true;
 }
-
-std::string CodePointText(unsigned long codePoint) { return "U+" + HexDigits(codePoint, 4); }

@@ -83,7 +83,7 @@ void TextFile::DecodeUtf16() {
 // theirs; the LF of a CR LF is skipped when the next line begins, so that it
 // may lie in the next piece.
 bool TextFile::ReadLine(std::string* line) {
-  if (!file_ || lastLineTaken_) return false;
+  if (!file_) return false;
   line->clear();
   for (;;) {
     if (afterCarriageReturn_ && position_ < piece_.size()) {
@@ -105,6 +105,6 @@ bool TextFile::ReadLine(std::string* line) {
     afterCarriageReturn_ = piece_[end] == '\r';
     return true;
   }
-  lastLineTaken_ = true;
+  file_.reset();
   return true;
 }

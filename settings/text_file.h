@@ -16,8 +16,8 @@ class TextFile {
  public:
   explicit TextFile(const std::string& path);
 
+  // Closed once its last line is read.
   bool IsOpen() const { return file_ != nullptr; }
-  // Why it is not open.
   const platform::SystemError& OpenFailure() const { return openFailure_; }
   bool IsUtf16() const { return utf16_; }
   // The next line without its line end; false when no line is left.
@@ -33,7 +33,6 @@ class TextFile {
   std::string piece_;
   size_t position_ = 0;
   bool ended_ = false;
-  bool lastLineTaken_ = false;
   bool utf16_ = false;
   bool bigEndian_ = false;
   // Bytes of a UTF-16 unit or surrogate pair not yet whole.

@@ -198,8 +198,8 @@ TEST(Windows1252, EveryLetterItHasAndNoOther) {
     }
     EXPECT_EQ(missing, c.missing) << c.utf8;
   }
-  EXPECT_EQ(CodePointText(0x141), "U+0141");
-  EXPECT_EQ(CodePointText(0x1F600), "U+1F600");
+  EXPECT_EQ(HexDigits(0x141, 4), "0141");
+  EXPECT_EQ(HexDigits(0x1F600, 4), "1F600");
 }
 
 TEST(PropertiesLine, CommentEndsAtFirstHashOutsideQuotes) {
