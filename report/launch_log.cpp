@@ -3,8 +3,6 @@
 #include "platform/platform.h"
 #include "report/redactor.h"
 
-const char kLogName[] = "KivLaunch.log";
-
 namespace {
 
 std::string BesideWithProcessId(const std::string& path) {

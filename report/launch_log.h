@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 
 // The log's usual name, in the working directory.
-extern const char kLogName[];
+inline constexpr char kLogName[] = "KivLaunch.log";
 
 // The one log of a run, KivLaunch.log. Written in the form msvcrt's text
 // mode gives a file: every line feed reaches the file as CR LF. Writes to a

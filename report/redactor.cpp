@@ -116,10 +116,9 @@ std::string MaskStandingForms(std::string text, const std::vector<std::string>& 
   for (const std::string& form : forms) {
     for (size_t at = text.find(form); at != std::string::npos; at = text.find(form, at + 1)) {
       size_t end = at + form.size();
-      if ((at > 0 && IsWordByte(text[at - 1])) || (end < text.size() && IsWordByte(text[end]))) {
-        continue;
-      }
-      text.replace(at, form.size(), kMask);
+      bool inWord =
+          (at > 0 && IsWordByte(text[at - 1])) || (end < text.size() && IsWordByte(text[end]));
+      if (!inWord) text.replace(at, form.size(), kMask);
     }
   }
   return text;

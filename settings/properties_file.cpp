@@ -4,7 +4,6 @@
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/text.h"
-#include "settings/text_file.h"
 
 std::string StripComment(const std::string& line) {
   bool inQuotes = false;
@@ -86,10 +85,9 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   TextFile file(path);
   if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName, file.OpenFailure()));
   settings.readFiles.push_back(path);
-  Log().Write("Die Datei " + path +
-              " wurde ge\xF6"
-              "ffnet.\n");
-  Log().Flush();
+  Log().WriteLine("Die Datei " + path +
+                  " wurde ge\xF6"
+                  "ffnet.");
   std::string format = file.IsUtf16() ? "UTF-16" : "UTF-8";
   bool converted = file.IsUtf16() || HoldsUtf8Letters(path);
   if (converted) {
@@ -115,10 +113,9 @@ std::string ReadRootFolder() {
   TextFile file("kivsoft.properties");
   if (!file.IsOpen()) return std::string();
   Log().Banner("kivsoft.properties einlesen");
-  Log().Write(
+  Log().WriteLine(
       "Die Datei kivsoft.properties wurde ge\xF6"
-      "ffnet.\n");
-  Log().Flush();
+      "ffnet.");
   std::string root, line;
   while (file.ReadLine(&line)) {
     size_t equals = line.find('=');

@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "platform/platform.h"
+
 // Without the blanks and tabs at both ends; nothing else is removed.
 std::string Trim(const std::string& text);
 // Only a to z change; every other byte stays.
-std::string ToUpper(const std::string& text);
+std::string ToUpper(std::string text);
 // Each occurrence of pattern (never empty) becomes one blank.
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
 bool StartsWith(const std::string& text, const std::string& prefix);
@@ -27,3 +29,39 @@ bool IsUtf8(const std::string& text);
 // False when a letter has no byte there; missing is then that letter's code
 // point. Bytes that are no UTF-8 stay as they are.
 bool Utf8ToWindows1252(const std::string& text, std::string* converted, unsigned long* missing);
+
+// A file read line by line as msvcrt's text mode reads it, except that a CR
+// alone ends a line too: CR LF, LF and CR each end a line, byte 0x1A ends
+// the file. A final line end leaves one more, empty line, and an empty file
+// reads as one empty line. A UTF-8 byte order mark (Notepad writes one) is
+// skipped, so that no key begins with it. A file that begins with the byte
+// order mark of UTF-16 (Notepad's "Unicode") reads as UTF-8, a surrogate
+// without its partner as U+FFFD. Only a piece of the file and the current
+// line are held, whatever the file's size.
+class TextFile {
+ public:
+  explicit TextFile(const std::string& path);
+
+  // Closed once its last line is read.
+  bool IsOpen() const { return file_ != nullptr; }
+  const platform::SystemError& OpenFailure() const { return openFailure_; }
+  bool IsUtf16() const { return utf16_; }
+  // The next line without its line end; false when no line is left.
+  bool ReadLine(std::string* line);
+
+ private:
+  // Appends the next piece of the file; false at its end.
+  bool ReadMore();
+  void DecodeUtf16();
+
+  platform::SystemError openFailure_;
+  platform::Owned<platform::InputFile> file_;
+  std::string piece_;
+  size_t position_ = 0;
+  bool ended_ = false;
+  bool utf16_ = false;
+  bool bigEndian_ = false;
+  // Bytes of a UTF-16 unit or surrogate pair not yet whole.
+  std::string undecoded_;
+  bool afterCarriageReturn_ = false;
+};

@@ -6,7 +6,6 @@
 
 #include "platform/windows_arguments.h"
 #include "settings/properties_file.h"
-#include "settings/text_file.h"
 #include "tests/fake_platform.h"
 
 namespace {
