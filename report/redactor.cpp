@@ -12,16 +12,9 @@ const char kMarkerEnd[] = "autologin.pwd=";
 const size_t kKeyEndSize = sizeof kMarkerEnd - 2;
 const char kMask[] = "xxxx";
 
-struct Known {
-  std::vector<std::string> secrets;
-  std::vector<std::string> forms;
-  // The secrets last given with a text, and the forms of all, as a file's
-  // lines give the same ones line after line.
-  std::vector<std::string> given;
-  std::vector<std::string> givenForms;
-};
-
-Known knownToSinks;
+// The run's secrets and their forms; the secrets last given with a text, and
+// the forms of all, as a file's lines give the same ones line after line.
+std::vector<std::string> knownSecrets, knownForms, givenSecrets, givenForms;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -176,16 +169,18 @@ std::string Redact(const std::string& text, const std::vector<std::string>& form
 }
 
 void KnowSecrets(const std::vector<std::string>& secrets) {
-  knownToSinks = {secrets, SecretForms(secrets), {}, {}};
+  knownSecrets = secrets;
+  knownForms = SecretForms(secrets);
+  givenSecrets.clear();
 }
 
 std::string Redacted(const std::string& text, const std::vector<std::string>* secrets) {
-  if (!secrets || secrets->empty()) return Redact(text, knownToSinks.forms);
-  if (*secrets != knownToSinks.given) {
-    std::vector<std::string> all = knownToSinks.secrets;
+  if (!secrets || secrets->empty()) return Redact(text, knownForms);
+  if (*secrets != givenSecrets) {
+    std::vector<std::string> all = knownSecrets;
     all.insert(all.end(), secrets->begin(), secrets->end());
-    knownToSinks.given = *secrets;
-    knownToSinks.givenForms = SecretForms(all);
+    givenSecrets = *secrets;
+    givenForms = SecretForms(all);
   }
-  return Redact(text, knownToSinks.givenForms);
+  return Redact(text, givenForms);
 }

@@ -69,8 +69,7 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
 void LogAllSettings(const Settings& settings) {
   Log().Banner("Liste aller Einstellungen");
   for (const auto& [key, value] : settings.entries) {
-    if (StartsWith(key, "Dautologin.")) continue;
-    Log().WriteLine(key + " = " + value, &settings.secrets);
+    if (!StartsWith(key, "Dautologin.")) Log().WriteLine(key + " = " + value, &settings.secrets);
   }
 }
 

@@ -76,12 +76,10 @@ std::string ReplaceWithBlank(const std::string& text, const std::string& pattern
   std::string result;
   size_t from = 0;
   for (size_t hit = text.find(pattern); hit != std::string::npos; hit = text.find(pattern, from)) {
-    result.append(text, from, hit - from);
-    result += ' ';
+    result.append(text, from, hit - from) += ' ';
     from = hit + pattern.size();
   }
-  result.append(text, from, std::string::npos);
-  return result;
+  return result.append(text, from, std::string::npos);
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -159,9 +157,8 @@ bool TextFile::ReadMore() {
   std::string& target = utf16_ ? undecoded_ : piece_;
   size_t held = target.size();
   target.resize(held + kPieceBytes);
-  size_t got = platform::ReadInputFile(*file_, &target[held], kPieceBytes);
-  target.resize(held + got);
-  ended_ = got == 0;
+  target.resize(held + platform::ReadInputFile(*file_, &target[held], kPieceBytes));
+  ended_ = target.size() == held;
   if (utf16_) DecodeUtf16();
   return !ended_ || piece_.size() > kept;
 }
@@ -170,9 +167,8 @@ bool TextFile::ReadMore() {
 // follow in the next piece, waits for it; at the file's end it is U+FFFD.
 void TextFile::DecodeUtf16() {
   auto unit = [this](size_t at) {
-    unsigned long first = static_cast<unsigned char>(undecoded_[at]);
-    unsigned long second = static_cast<unsigned char>(undecoded_[at + 1]);
-    return bigEndian_ ? first << 8 | second : second << 8 | first;
+    unsigned long little = LittleEndian(undecoded_, at, 2);
+    return bigEndian_ ? (little & 0xFF) << 8 | little >> 8 : little;
   };
   size_t at = 0;
   for (; at + 2 <= undecoded_.size(); at += 2) {

@@ -8,14 +8,13 @@
 std::string Trim(const std::string& text);
 // Only a to z change; every other byte stays.
 std::string ToUpper(std::string text);
-// Each occurrence of pattern (never empty) becomes one blank.
+// Pattern is never empty.
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
 bool StartsWith(const std::string& text, const std::string& prefix);
 bool EndsWith(const std::string& text, const std::string& suffix);
 // The number in upper-case hex digits, at least minDigits of them: printf
 // would bring a whole formatting library into the exe.
 std::string HexDigits(unsigned long number, size_t minDigits);
-// The count bytes from at on as a little-endian number, as x86 stores it.
 unsigned long long LittleEndian(const std::string& bytes, size_t at, size_t count);
 // Each zero byte written as "<NUL>": a text for a person may hold no zero
 // byte, which would end it there.
