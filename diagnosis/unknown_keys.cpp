@@ -1,9 +1,25 @@
-#include "diagnosis/known_keys.h"
+#include <algorithm>
+
 #include "diagnosis/sections.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
 
 bool IsFileOrigin(const std::string& origin) {
   return !origin.empty() && origin != kDefaultOrigin && origin != kCommandLineOrigin;
@@ -68,4 +84,17 @@ void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
   }
   for (const auto& entry : check.plan->parameters.entries) ReviewParameter(entry.first, findings);
   if (findings.warnings == before) Log().WriteLine("Keine");
+}
+
+std::string ClosestKnownKey(const std::string& key) {
+  std::string closest;
+  size_t best = 3;
+  auto consider = [&](const char* known) {
+    size_t distance = EditDistance(key, known);
+    if (distance < best) best = distance, closest = known;
+  };
+  for (const KeyEntry& entry : Keys()) {
+    if (!entry.family) consider(entry.name);
+  }
+  return closest;
 }

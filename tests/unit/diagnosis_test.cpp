@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <functional>
 
-#include "diagnosis/findings.h"
-#include "diagnosis/known_keys.h"
-#include "diagnosis/pe_header.h"
+#include "diagnosis/sections.h"
 #include "launcher/startup_sequence.h"
 #include "report/error_report.h"
+#include "settings/keys.h"
 #include "settings/properties_file.h"
 #include "settings/settings.h"
 #include "tests/unit/test_log.h"
