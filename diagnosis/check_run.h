@@ -11,7 +11,6 @@ struct CheckRun {
   std::string logPath;
   std::string workingDirectory;
   const RunPlan* plan = nullptr;
-  // The Java attempts the run reached, in order.
   std::vector<const JavaAttempt*> reached;
   // The report the run would have ended with; empty for none.
   std::string report;

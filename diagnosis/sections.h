@@ -17,7 +17,6 @@ struct Findings {
 void Fail(Findings& findings, const std::string& text);
 void Warn(Findings& findings, const std::string& text);
 
-// "Pr\xFCfung beendet: 2 Fehler, 1 Warnung", "keine" for zero.
 std::string CountsText(const Findings& findings);
 
 // The parts of the check section, each headed "=== title ===": check mode's
@@ -30,7 +29,6 @@ void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
 void ReviewJava(const CheckRun& check, Findings& findings);
 // After the launcher's normalisation, per bit width.
 void ReviewHeap(const CheckRun& check, Findings& findings);
-// Seen from the working directory.
 void ReviewClasspath(const CheckRun& check, Findings& findings);
 // The built command lines, their length, and the settings whose pieces Java
 // would not read as meant.
@@ -46,7 +44,7 @@ void LogSubsection(const std::string& title);
 // The Java attempts the run reached, else all it would make.
 std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check);
 
-// The known key closest to a likely typo, empty when none is close.
+// Empty when none is close.
 std::string ClosestKnownKey(const std::string& key);
 
 constexpr unsigned kMachineI386 = 0x14C;
@@ -55,5 +53,4 @@ constexpr unsigned kMachineAmd64 = 0x8664;
 // e_lfanew (offset 0x3C) leads to "PE\0\0", the machine follows as a
 // little-endian 16-bit number. 0 when the bytes are no such program.
 unsigned PeMachine(const std::string& bytes);
-// Of the file's first bytes; 0 when it cannot be read.
 unsigned ReadPeMachine(const std::string& path);

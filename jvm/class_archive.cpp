@@ -21,9 +21,8 @@ constexpr int kFirstArchivingJava = 13;
 // longer fits the class path or the Java.
 constexpr int kFirstAutoArchivingJava = 19;
 // From 25 on Java trains an AOT cache at its end, which also holds the
-// classes linked and the profile of the run: it starts an application in
-// about half the time, where the dynamic archive saves a third. Like the
-// archive of Java 13 to 18 it is written only when asked, and never renewed.
+// classes linked and the profile: it halves the start, where the dynamic
+// archive saves a third. It is written only when asked, and never renewed.
 constexpr int kFirstAotJava = 25;
 const char kDumpSuffix[] = ".dump";
 // What Java 25 records of its run before it trains the cache from it; it
@@ -31,8 +30,7 @@ const char kDumpSuffix[] = ".dump";
 const char kTrainingSuffix[] = ".dump.config";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
 
-// In one piece, without temporaries: the exe is built for size, and every
-// operator+ brings its own clean-up code.
+// In one piece: every operator+ brings its own clean-up code into the exe.
 std::string Concat(std::initializer_list<std::string_view> parts) {
   std::string text;
   for (std::string_view part : parts) text.append(part.data(), part.size());
@@ -80,7 +78,6 @@ std::string PathOption(const char* option, const std::string& path) {
   return " " + platform::QuotedIfBlank(option + path);
 }
 
-// What a file's header says about it, and its size.
 struct Examined {
   ArchiveHeader header;
   unsigned long long size = 0;
@@ -103,13 +100,11 @@ void Step(ArchiveStep::Kind kind, const std::string& path, ClassArchive& archive
 }
 
 // Java 13 to 18 write their archive, and Java 25 its AOT cache, at their
-// end into a file of this start's own, the first whole one is adopted. On
-// Windows the rename fails
-// while Java still holds the file open (the C runtime's open, which Java
-// writes with, shares no deletion), so a file being written is never taken.
-// Java writes the header last: a file without it is being written or its
-// Java died; one with it that is shorter than it declares was cut short
-// later and is deleted. Dumps of concurrent first starts that stay behind
+// end into a file of this start's own; the first whole one is adopted. On
+// Windows the rename fails while Java still holds the file open (the C
+// runtime's open shares no deletion). Java writes the header last: a file
+// without it is being written or its Java died; one shorter than its header
+// declares was cut short and is deleted. Dumps of concurrent first starts
 // are deleted a day after they were written, once there is an archive.
 void PlanDumps(const std::string& folder, const std::string& stem, ArchiveKind kind,
                ClassArchive& archive) {

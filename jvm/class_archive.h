@@ -32,7 +32,6 @@ struct ClassArchive {
   // Each after a blank, as the folder will be after the steps; empty when no
   // archive applies.
   std::string options;
-  // Why, in the log's words.
   std::vector<std::string> logLines;
   // Why no archive applies, when the folder or this Java rules it out.
   std::string unusable;
@@ -66,5 +65,4 @@ struct ArchiveChoice {
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump);
 
-// Why the start goes on without an archive when it cannot create its folder.
 std::string CannotCreateFolder(const std::string& folder);

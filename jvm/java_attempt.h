@@ -10,12 +10,10 @@
 #include "report/run_end.h"
 #include "settings/settings.h"
 
-// What reading an attempt's command line as Java's launcher reads it finds,
-// in the words check mode shows. A refusal is a fault at which Java's own
-// launcher is certain to stop before it runs anything; the start then does
-// not start that Java. A false refusal would keep a working application
-// from starting, so whatever is less than certain is an error or a warning
-// for check mode only.
+// A refusal is a fault at which Java's own launcher is certain to stop
+// before it runs anything; the start then does not start that Java. A false
+// refusal would keep a working application from starting, so whatever is
+// less than certain is an error or a warning for check mode only.
 struct LaunchFinding {
   enum Severity { kWarning, kError, kRefusal } severity = kWarning;
   // Shown with the heap sizes, else with the command line.
@@ -28,7 +26,6 @@ struct LaunchFinding {
 struct JavaAttempt {
   bool is64Bit = false;
   JavaChoice choice;
-  // The chosen folder as Windows names it, and what it holds.
   std::string folder;
   std::string program;
   JavaRelease release;
@@ -52,7 +49,6 @@ struct JavaAttempt {
   RunEnd stop;
   // Why Windows cannot give Java the command line; empty when it can.
   std::string refusal;
-  // What Java's launcher will make of the command line.
   std::vector<LaunchFinding> launchFindings;
 };
 
@@ -64,7 +60,6 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
 // command line, or Java's launcher would refuse it. Empty when it can start.
 std::string StartRefusal(const JavaAttempt& attempt);
 
-// Without a Java folder there is nothing to start.
 bool HasJavaFolder(const JavaAttempt& attempt);
 
 // What the attempt decided, logged once the run reaches it: the Java
@@ -79,5 +74,5 @@ void LogJavaAttempt(const JavaAttempt& attempt,
 // Without a Java folder, the heap sizes alone.
 std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
 
-// Every refusal, a line each; empty when Java can be started.
+// A line each; empty when Java can be started.
 std::string RefusalText(const std::vector<LaunchFinding>& findings);

@@ -19,7 +19,7 @@ MeantPiece Meant(const Settings& settings, const std::string& key, const std::st
                  size_t begin = 0) {
   return {key, text, begin, OriginOf(settings, key)};
 }
-const char* const kDefaultJvmParameters[] = {"-Djava.util.Arrays.useLegacyMergeSort=true"};
+const char kDefaultJvmParameter[] = "-Djava.util.Arrays.useLegacyMergeSort=true";
 
 // Each suffix's value, with the key that gave it.
 std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& settings) {
@@ -35,15 +35,6 @@ std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& setting
     }
   }
   return bySuffix;
-}
-
-std::string Join(const std::vector<std::string>& tokens, char delimiter) {
-  std::string joined;
-  for (size_t i = 0; i < tokens.size(); ++i) {
-    if (i > 0) joined += delimiter;
-    joined += tokens[i];
-  }
-  return joined;
 }
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
@@ -133,8 +124,11 @@ std::string ClasspathText(const std::string& prepend, const Classpath& classpath
 
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
 
-// "Classpath 39012 Zeichen, JVM-Parameter 41 Zeichen, ...", longest first.
-std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) {
+// Its length against the limit, the start key, and the longest pieces,
+// "Classpath 39012 Zeichen, JVM-Parameter 41 Zeichen, ...": an administrator
+// sees which setting to shorten, and what shortens a class path most.
+std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
+                                    const LaunchInputs& inputs) {
   const Classpath& classpath = inputs.classpath;
   std::vector<std::pair<size_t, std::string>> pieces = {
       {classpath.classpathDefault.size() + classpath.classpathHelp.size() +
@@ -147,28 +141,18 @@ std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) 
   };
   std::stable_sort(pieces.begin(), pieces.end(),
                    [](const auto& a, const auto& b) { return a.first > b.first; });
-  std::string text;
+  std::string text = CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + inputs.startKey +
+                     ", die l\xE4ngsten Teile: ";
   for (size_t i = 0; i < 3 && pieces[i].first > 0; ++i) {
     text +=
         (i > 0 ? ", " : "") + pieces[i].second + " " + std::to_string(pieces[i].first) + " Zeichen";
   }
-  return text;
-}
-
-// Why Windows cannot start the command line: its length against the limit,
-// the start key, and the longest pieces with their lengths, so that an
-// administrator knows which setting to shorten, and what shortens a class
-// path most.
-std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
-                                    const LaunchInputs& inputs) {
-  return CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + inputs.startKey +
-         ", die l\xE4ngsten Teile: " + LongestPieces(settings, inputs) +
+  return text +
          "\nAbhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa "
          "lib\\*";
 }
 
-// Why Windows would cut the command line: where its zero byte stands and
-// the settings that hold one.
+// Where the zero byte stands and the settings that hold one.
 std::string ZeroByteReport(const std::string& commandLine, const Settings& settings) {
   std::string keys;
   for (const auto& [key, value] : settings.entries) {
@@ -178,14 +162,6 @@ std::string ZeroByteReport(const std::string& commandLine, const Settings& setti
          "\nBitte diese Einstellungen pr\xFC"
          "fen: " +
          keys;
-}
-
-// A folder copied with Explorer's "Copy as path" comes in double quotes,
-// which Windows would take for the end of the program's name, and which
-// are no part of the folder's name for its release file or the archive.
-std::string JavaFolder(std::string javaHome) {
-  javaHome.erase(std::remove(javaHome.begin(), javaHome.end(), '"'), javaHome.end());
-  return javaHome;
 }
 
 }  // namespace
@@ -220,7 +196,12 @@ int CountClasspathOptions(const std::string& commandLine) {
 
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                           const LaunchInputs& inputs, JavaAttempt* attempt) {
-  attempt->folder = JavaFolder(javaHome);
+  // A folder copied with Explorer's "Copy as path" comes in double quotes,
+  // which Windows would take for the end of the program's name, and which
+  // are no part of the folder's name for its release file or the archive.
+  attempt->folder = javaHome;
+  std::string& folder = attempt->folder;
+  folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
   attempt->program = attempt->folder + "\\bin\\javaw.exe";
   attempt->release = ReadJavaRelease(attempt->folder);
   std::string& line = attempt->commandLine;
@@ -289,10 +270,10 @@ std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>
       pieces->push_back({piece.key, piece.text, next, piece.origin});
     next += piece.text.size() + 1;
   }
-  for (const char* parameter : kDefaultJvmParameters) {
-    if (std::find(tokens.begin(), tokens.end(), parameter) == tokens.end()) {
-      tokens.push_back(parameter);
-    }
+  if (std::find(tokens.begin(), tokens.end(), kDefaultJvmParameter) == tokens.end()) {
+    tokens.push_back(kDefaultJvmParameter);
   }
-  return Join(tokens, ' ');
+  std::string joined;
+  for (const std::string& token : tokens) joined += (&token == &tokens[0] ? "" : " ") + token;
+  return joined;
 }

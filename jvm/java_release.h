@@ -16,7 +16,6 @@ struct JavaRelease {
 
 JavaRelease ReadJavaRelease(const std::string& javaHome);
 
-// The value of the JAVA_VERSION line of a release file's text.
 std::string ReleaseVersion(const std::string& releaseText);
 
 // Java's feature version from its version text; the "1." of Java 8 and

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 
 #include "jvm/heap_size.h"
@@ -79,26 +80,15 @@ LauncherReading ReadLauncherArguments(const Arguments& arguments, size_t first) 
   return reading;
 }
 
-bool IsIdentifierByte(char c, bool first) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  bool digit = c >= '0' && c <= '9';
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' || byte >= 0x80 ||
-         (digit && !first);
-}
-
 // Whether Java could load a class of that name: dot- or slash-separated
 // identifiers. A word such as "3" or "Files\Java" never names one.
 bool CanBeClassName(const std::string& word) {
   bool segmentStart = true;
-  for (char c : word) {
-    if (c == '.' || c == '/') {
-      if (segmentStart) return false;
-      segmentStart = true;
-    } else if (IsIdentifierByte(c, segmentStart)) {
-      segmentStart = false;
-    } else {
-      return false;
-    }
+  for (unsigned char c : word) {
+    bool separator = c == '.' || c == '/';
+    bool letter = std::isalpha(c) || c == '_' || c == '$' || c >= 0x80;
+    if (separator ? segmentStart : !letter && (segmentStart || !std::isdigit(c))) return false;
+    segmentStart = separator;
   }
   return !segmentStart;
 }
