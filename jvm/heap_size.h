@@ -13,10 +13,6 @@ struct HeapDecision {
 // value passes unchanged.
 HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value);
 
-// The decimal number at the start of text, as strtol reads it into a
-// signed 32-bit long: out-of-range values give the nearest end, no digits 0.
-long long ReadLong32(const std::string& text);
-
 // How Java reads the size after -Xms or -Xmx: a whole number and at most one
 // unit letter, k, m, g or t in either case; without one, bytes. It refuses
 // any other text, a size beyond 64 bits, and a maximum of zero (an initial

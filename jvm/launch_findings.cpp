@@ -18,9 +18,6 @@ using Severity = LaunchFinding::Severity;
 
 const size_t kNone = static_cast<size_t>(-1);
 const char kRequired[] = ": so startet Java nicht";
-// The least Java starts with; below it Java ends at once.
-const unsigned long long kMinimumMaximumHeap = 2ULL * 1048576;
-const unsigned long long kMinimumInitialHeap = 1048576;
 
 bool IsOption(const std::string& text) { return !text.empty() && text[0] == '-'; }
 
@@ -162,21 +159,6 @@ bool ReviewPiece(const Reading& reading, const MeantPiece& piece, size_t classpa
   return breaksStart;
 }
 
-// Java gets the class path and the main class the start value names; a
-// start value that starts its application otherwise names none.
-bool StartIntact(const Reading& reading, const JavaAttempt& attempt, const Arguments& meant,
-                 const LauncherReading& start) {
-  const Arguments& arguments = reading.arguments;
-  size_t mainClass = reading.java.mainClass;
-  const MeantPiece& classpath = attempt.classpath;
-  bool mainIntact = !start.certain || (start.mainClass != kNone && mainClass != kNone &&
-                                       arguments[mainClass].begin ==
-                                           attempt.start.begin + meant[start.mainClass].begin &&
-                                       arguments[mainClass].text == meant[start.mainClass].text);
-  return mainIntact && Has(arguments, classpath.begin, classpath.begin + 3) &&
-         Has(arguments, classpath.begin + 4, End(classpath));
-}
-
 void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
                      std::vector<LaunchFinding>& findings) {
   bool explained = false;
@@ -186,17 +168,30 @@ void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
   const MeantPiece& start = attempt.start;
   Arguments meant = platform::SplitArguments(start.text, ArgumentReader::kPlainQuotes);
   LauncherReading meantReading = ReadLauncherArguments(meant, 0);
-  if (!meant.empty() && meantReading.mainClass == kNone && meantReading.certain) {
+  size_t meantClass = meantReading.mainClass;
+  if (!meant.empty() && meantClass == kNone && meantReading.certain) {
     findings.push_back({reading.noApplication ? Severity::kRefusal : Severity::kError, false,
                         start.key + start.origin + ": \"" + start.text +
                             "\" nennt keine Hauptklasse, nur Optionen" + kRequired});
-  } else if (!explained && !StartIntact(reading, attempt, meant, meantReading)) {
-    findings.push_back(
-        {LostStart(reading), false,
-         "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
-             " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-             reading.mainClass + "\" als Hauptklasse"});
+    return;
   }
+  // Java gets the class path and the main class the start value names; a
+  // start value that starts its application otherwise names none.
+  const Arguments& arguments = reading.arguments;
+  size_t mainClass = reading.java.mainClass;
+  const MeantPiece& classpath = attempt.classpath;
+  bool intact = !meantReading.certain ||
+                (meantClass != kNone && mainClass != kNone &&
+                 arguments[mainClass].begin == start.begin + meant[meantClass].begin &&
+                 arguments[mainClass].text == meant[meantClass].text);
+  intact = intact && Has(arguments, classpath.begin, classpath.begin + 3) &&
+           Has(arguments, classpath.begin + 4, End(classpath));
+  if (explained || intact) return;
+  findings.push_back(
+      {LostStart(reading), false,
+       "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
+           " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
+           reading.mainClass + "\" als Hauptklasse"});
 }
 
 // The heap's options before the main class, which Java itself reads, each
@@ -252,13 +247,14 @@ struct HeapOption {
 };
 
 // "-Xmx1024 hat keine Einheit ..." for a size Java reads as bytes; below
-// Java's minimum the start fails.
-void ReviewSize(const HeapOption& heap, unsigned long long minimum, const char* minimumText,
-                Severity belowMinimum, std::vector<LaunchFinding>& findings) {
+// the least Java starts with, 1M or 2M, it ends at once.
+void ReviewSize(const HeapOption& heap, bool isMaximum, Severity belowMinimum,
+                std::vector<LaunchFinding>& findings) {
   // An initial size of zero lets Java choose.
   if (!heap.option || heap.size.bytes == 0) return;
   const std::string& option = heap.option->text;
-  bool tooSmall = heap.size.bytes < minimum;
+  const char* minimumText = isMaximum ? "2M" : "1M";
+  bool tooSmall = heap.size.bytes < (isMaximum ? 2 : 1) * 1048576ULL;
   std::string text;
   if (!heap.size.hasUnit) {
     std::string number = option.substr(4);
@@ -294,8 +290,7 @@ void ReadHeap(const std::vector<MeantPiece>& options, bool certain,
   Severity sized = SizesMayBeSetElsewhere(options) ? Severity::kWarning : refused;
   const HeapOption& initial = heaps[0];
   const HeapOption& maximum = heaps[1];
-  ReviewSize(initial, kMinimumInitialHeap, "1M", sized, findings);
-  ReviewSize(maximum, kMinimumMaximumHeap, "2M", sized, findings);
+  for (bool isMaximum : {false, true}) ReviewSize(heaps[isMaximum], isMaximum, sized, findings);
   if (initial.option && maximum.option && initial.size.bytes > maximum.size.bytes) {
     findings.push_back({sized, true,
                         Named(*initial.option) + initial.option->text + " ist gr\xF6\xDF" +

@@ -92,16 +92,6 @@ TEST(DecideHeapSize, CapsThirtyTwoBitValues) {
   }
 }
 
-TEST(ReadLong32, LikeStrtolIntoThirtyTwoBits) {
-  EXPECT_EQ(ReadLong32("2147483647"), 2147483647LL);
-  EXPECT_EQ(ReadLong32("2147483648"), 2147483647LL);
-  EXPECT_EQ(ReadLong32("-2147483648"), -2147483648LL);
-  EXPECT_EQ(ReadLong32("-2147483649"), -2147483648LL);
-  EXPECT_EQ(ReadLong32("\t\n 42x"), 42);
-  EXPECT_EQ(ReadLong32("- 1"), 0);
-  EXPECT_EQ(ReadLong32(""), 0);
-}
-
 TEST(SplitString, KeepsEmptyTokensButNotATrailingOne) {
   using Tokens = std::vector<std::string>;
   EXPECT_EQ(SplitString("", ' '), Tokens{});
