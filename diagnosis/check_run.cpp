@@ -39,21 +39,17 @@ bool NamedBySections(const CheckRun& check) {
   return false;
 }
 
-void FailWithReport(const CheckRun& check, Findings& findings) {
-  if (check.report.empty() || NamedBySections(check)) return;
-  std::string text = check.report;
-  if (text.back() == '\n') text.pop_back();
-  Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
-}
-
 void WriteSection(const CheckRun& check, Findings& findings) {
   Log().Banner(
       "Pr\xFC"
       "fung");
-  FailWithReport(check, findings);
+  if (!check.report.empty() && !NamedBySections(check)) {
+    std::string text = check.report;
+    if (text.back() == '\n') text.pop_back();
+    Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
+  }
   if (check.plan->settingsRead) {
-    const Settings& settings = check.plan->settings;
-    ReviewSettingOrigins(settings, check.plan->inputs.startKey, findings);
+    ReviewSettingOrigins(check.plan->settings, check.plan->inputs.startKey, findings);
     if (!check.plan->supervision.invalidWatch.empty()) {
       Warn(findings, check.plan->supervision.invalidWatch);
     }

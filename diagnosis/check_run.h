@@ -29,8 +29,7 @@ struct CheckVerdict {
 // the hand-over, which changes directories.
 bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check);
 
-// Reads the plan as the start would carry it out, probing for javaw.exe
-// instead of starting it, then writes the check section. Exit code 1 when an
-// error was found. A run handed over to a child launcher without a report
-// keeps the child's exit code: the child checks.
+// Walks the plan with the probe, then writes the check section. A run
+// handed over to a child launcher without a report keeps the child's exit
+// code: the child checks.
 CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check);

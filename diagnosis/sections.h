@@ -49,8 +49,7 @@ std::string ClosestKnownKey(const std::string& key);
 
 constexpr unsigned kMachineI386 = 0x14C;
 constexpr unsigned kMachineAmd64 = 0x8664;
-// The machine field of a Windows program's PE header: the MS-DOS header's
-// e_lfanew (offset 0x3C) leads to "PE\0\0", the machine follows as a
-// little-endian 16-bit number. 0 when the bytes are no such program.
+// The machine field of a Windows program's PE header, behind "PE\0\0" where
+// e_lfanew (offset 0x3C) points; 0 when the bytes are no such program.
 unsigned PeMachine(const std::string& bytes);
 unsigned ReadPeMachine(const std::string& path);

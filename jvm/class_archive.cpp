@@ -37,11 +37,6 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
-bool IsAbsolutePath(const std::string& path) {
-  return (path.size() >= 2 && path[1] == ':') ||
-         (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
-
 // With the folder's own separator: Java takes the path as it is, and the
 // POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -52,7 +47,9 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 
 std::string ArchiveFolder(const std::string& value) {
   std::string folder = platform::ExpandEnvironmentReferences(value);
-  return IsAbsolutePath(folder) ? folder : InFolder(platform::CurrentDirectory(), folder);
+  bool absolute = (folder.size() >= 2 && folder[1] == ':') ||
+                  (!folder.empty() && (folder[0] == '\\' || folder[0] == '/'));
+  return absolute ? folder : InFolder(platform::CurrentDirectory(), folder);
 }
 
 std::string HexHash(const std::string& text) {
@@ -95,10 +92,6 @@ Examined Examine(const std::string& path) {
   return file;
 }
 
-void Step(ArchiveStep::Kind kind, const std::string& path, ClassArchive& archive) {
-  archive.steps.push_back({kind, path});
-}
-
 // Java 13 to 18 write their archive, and Java 25 its AOT cache, at their
 // end into a file of this start's own; the first whole one is adopted. On
 // Windows the rename fails while Java still holds the file open (the C
@@ -122,16 +115,16 @@ void PlanDumps(const std::string& folder, const std::string& stem, ArchiveKind k
     if (!archive.exists && file.Whole(kind)) {
       if (!adopting) archive.size = file.size;
       adopting = true;
-      Step(ArchiveStep::Kind::kAdopt, dump, archive);
+      archive.steps.push_back({ArchiveStep::Kind::kAdopt, dump});
     } else if (file.Cut(kind)) {
-      Step(ArchiveStep::Kind::kDeleteCutShort, dump, archive);
+      archive.steps.push_back({ArchiveStep::Kind::kDeleteCutShort, dump});
     } else if (platform::FileOlderThan(dump, kDaySeconds)) {
       stale.push_back(dump);
     }
   }
   archive.exists = archive.exists || adopting;
   for (const std::string& dump : archive.exists ? stale : std::vector<std::string>()) {
-    Step(ArchiveStep::Kind::kRemoveStale, dump, archive);
+    archive.steps.push_back({ArchiveStep::Kind::kRemoveStale, dump});
   }
 }
 
@@ -239,8 +232,8 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   bool whole = Examine(file).Whole(kind);
   bool outdated = whole && kind == ArchiveKind::kAotCache && OutdatedBy(file, classpath);
   if (whole && !outdated) return std::string();
-  Step(outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file,
-       archive);
+  archive.steps.push_back(
+      {outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file});
   archive.state = outdated ? "passt nicht"
                            : "besch\xE4"
                              "digt";

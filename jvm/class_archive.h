@@ -6,9 +6,8 @@
 #include "jvm/java_release.h"
 #include "settings/settings.h"
 
-// What the start does in the archive folder before Java starts. Planning
-// only looks; the start carries the steps out in order, check mode tells
-// them.
+// Planning only looks; the start carries the steps out in order before Java
+// starts, check mode tells them.
 struct ArchiveStep {
   enum class Kind {
     kCreateFolder,
@@ -49,15 +48,13 @@ struct ClassArchive {
   std::string state;
 };
 
-// The decision for one Java folder and the exact class path of its command
-// line, made once for the plan of the run. Reads and writes nothing without
-// the key; with it, reads the folder and plans what the start must do there.
+// For one Java folder and the exact class path of its command line. Reads
+// nothing without the key; with it, reads the folder and plans the steps.
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
                                 const std::string& classpath, const Settings& settings);
 
-// The options and why, for Java's feature version, whether the archive is
-// there and whether its folder can be written; ownDump is this start's file
-// for a Java that writes the archive only at its end.
+// ownDump is this start's file for a Java that writes the archive only at
+// its end.
 struct ArchiveChoice {
   std::string options;
   std::string reason;

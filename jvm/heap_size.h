@@ -8,9 +8,8 @@ struct HeapDecision {
   std::string logLine;
 };
 
-// For a 32-bit Java a heap value above 768 MiB, of zero or below, or with
-// an unknown unit becomes "768M", with a line for the log saying why. A 64-bit
-// value passes unchanged.
+// For a 32-bit Java a value above 768 MiB, of zero or below, or with an
+// unknown unit becomes "768M", with the log's line why; 64-bit ones pass.
 HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value);
 
 // How Java reads the size after -Xms or -Xmx: a whole number and at most one

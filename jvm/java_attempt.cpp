@@ -6,13 +6,10 @@
 
 namespace {
 
-bool NamesProgram(const std::string& home) {
-  return (home.size() > 4 && EndsWith(ToUpper(home), ".EXE")) || platform::FileCanBeOpened(home);
-}
-
 std::string ProgramProblem(const JavaAttempt& attempt) {
   const JavaChoice& choice = attempt.choice;
-  if (NamesProgram(choice.home)) {
+  const std::string& home = choice.home;
+  if ((home.size() > 4 && EndsWith(ToUpper(home), ".EXE")) || platform::FileCanBeOpened(home)) {
     return choice.key + " nennt die Datei " + choice.home +
            ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)";
   }
@@ -21,8 +18,7 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
 }
 
 // Host patterns of either width that match nothing, with the names they
-// were compared with: the administrator sees which name to write a pattern
-// for.
+// were compared with: which name to write a pattern for.
 std::string UnmatchedHostPatterns(const Settings& settings,
                                   const std::vector<std::string>& computerNames) {
   std::string keys;

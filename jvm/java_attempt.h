@@ -62,16 +62,13 @@ std::string StartRefusal(const JavaAttempt& attempt);
 
 bool HasJavaFolder(const JavaAttempt& attempt);
 
-// What the attempt decided, logged once the run reaches it: the Java
-// folder, what the start did for the archive, then the command line with
-// the password masked.
+// Logged once the run reaches it: the Java folder, what the start did for
+// the archive, then the command line.
 void LogJavaAttempt(const JavaAttempt& attempt,
                     const std::vector<std::string>& archiveSteps = std::vector<std::string>());
 
-// The pieces that Java would split, merge or change, a start value or a
-// command line without a main class, and the heap sizes Java refuses: the
-// command line's faults first, each root cause before its consequence.
-// Without a Java folder, the heap sizes alone.
+// The command line's faults first, each root cause before its consequence,
+// then the heap sizes, which alone are read without a Java folder.
 std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
 
 // A line each; empty when Java can be started.

@@ -45,14 +45,12 @@ void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt);
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                           const LaunchInputs& inputs, JavaAttempt* attempt);
 
-// The number of "-cp", overlapping hits included.
+// Overlapping hits included.
 int CountClasspathOptions(const std::string& commandLine);
 
-// jvm.parameter (split at blanks), then the values of the keys
-// jvm.parameter.SUFFIX in suffix order (a START.jvm.parameter.SUFFIX wins
-// for its suffix), then the default parameters not yet present. Each
-// jvm.parameter.SUFFIX that gives a value goes to pieces, when given, with
-// its place in a line where the parameters begin at begin.
+// jvm.parameter, then the values of jvm.parameter.SUFFIX in suffix order (a
+// START.jvm.parameter.SUFFIX wins for its suffix), then the default if not
+// yet present; each jvm.parameter.SUFFIX a piece, placed from begin on.
 std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces = nullptr,
                                size_t begin = 0);
 

@@ -45,12 +45,10 @@ bool StartsNoMainClass(const std::string& option) {
          StartsWith(option, "--describe-module=");
 }
 
-// Java's launcher takes options up to the first other argument, its main
-// class; an argument file it expands in place. It reads the line as here,
-// whatever its version, when it is certain: no argument file, which may
-// hold anything; no option that starts the application without a main class
-// or ends the launcher without one; no option whose value begins with "-",
-// which Java 8 and later Javas read apart.
+// Options up to the first other argument, the main class. Certain, whatever
+// Java's version: no argument file (@FILE), which may hold anything; no
+// option that starts or ends without a main class; no option whose value
+// begins with "-", which Java 8 and later Javas read apart.
 struct LauncherReading {
   size_t mainClass = kNone;
   std::vector<size_t> options;
@@ -103,7 +101,6 @@ bool Has(const Arguments& arguments, size_t begin, size_t end) {
   return it != arguments.end() && it->begin == begin && it->end == end;
 }
 
-// What Java's launcher reads from the command line.
 struct Reading {
   Arguments arguments;
   LauncherReading java;
@@ -112,6 +109,8 @@ struct Reading {
   // Java would start no application: no main class, nor anything else that
   // names one.
   bool noApplication = false;
+  // Arguments made of a password's words, which no finding may show.
+  std::vector<bool> inPassword;
 };
 
 // Java's launcher stops at a missing main class and at a word that cannot
@@ -123,16 +122,16 @@ Severity LostStart(const Reading& reading) {
 }
 
 // A piece Java's launcher splits at a blank, merges with its neighbours or
-// changes by its quotes; true when that costs Java its class path or main
-// class.
-bool ReviewPiece(const Reading& reading, const MeantPiece& piece, size_t classpath,
+// changes by its quotes; true when that costs Java the class path or main.
+bool ReviewPiece(Reading& reading, const MeantPiece& piece, size_t classpath,
                  std::vector<LaunchFinding>& findings) {
   const Arguments& arguments = reading.arguments;
   std::string received;
   size_t count = 0;
-  bool merged = false, breaksStart = false;
+  bool merged = false, breaksStart = false, password = IsPasswordKey(piece.key);
   for (auto it = FirstAfter(arguments, piece.begin);
        it != arguments.end() && it->begin < End(piece); ++it) {
+    if (password) reading.inPassword[it - arguments.begin()] = true;
     received += (count++ > 0 ? " " : "") + it->text;
     merged = merged || it->begin < piece.begin || it->end > End(piece);
     breaksStart = breaksStart ||
@@ -159,7 +158,7 @@ bool ReviewPiece(const Reading& reading, const MeantPiece& piece, size_t classpa
   return breaksStart;
 }
 
-void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
+void ReadCommandLine(const JavaAttempt& attempt, Reading& reading,
                      std::vector<LaunchFinding>& findings) {
   bool explained = false;
   for (const MeantPiece& piece : attempt.pieces) {
@@ -194,26 +193,16 @@ void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
            reading.mainClass + "\" als Hauptklasse"});
 }
 
-// The heap's options before the main class, which Java itself reads, each
-// with the setting that gave it: the piece it stands in, else the heap
-// option's.
-// Those made of a password's words are left out: no finding may show them.
+// The heap's options, each with the setting that gave it: the piece it
+// stands in, else the heap option's. None made of a password's words.
 std::vector<MeantPiece> JavaOptions(const Reading& reading, const JavaAttempt& attempt) {
   const Arguments& arguments = reading.arguments;
   const std::vector<MeantPiece>& pieces = attempt.pieces;
-  std::vector<bool> inPassword(arguments.size());
-  for (const MeantPiece& piece : pieces) {
-    if (!IsPasswordKey(piece.key)) continue;
-    for (auto it = FirstAfter(arguments, piece.begin);
-         it != arguments.end() && it->begin < End(piece); ++it) {
-      inPassword[it - arguments.begin()] = true;
-    }
-  }
   std::vector<MeantPiece> options;
   for (size_t i : reading.java.options) {
     const Argument& argument = arguments[i];
     // Every option that sizes the heap begins so.
-    if (inPassword[i] || !StartsWith(argument.text, "-X")) continue;
+    if (reading.inPassword[i] || !StartsWith(argument.text, "-X")) continue;
     auto after = std::partition_point(pieces.begin(), pieces.end(), [&](const MeantPiece& piece) {
       return piece.begin <= argument.begin;
     });
@@ -309,6 +298,7 @@ std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt) {
   Reading reading;
   reading.arguments = platform::SplitArguments(attempt.commandLine, ArgumentReader::kJavaLauncher);
   reading.java = ReadLauncherArguments(reading.arguments, 1);
+  reading.inPassword.resize(reading.arguments.size());
   size_t mainClass = reading.java.mainClass;
   if (mainClass != kNone) reading.mainClass = reading.arguments[mainClass].text;
   reading.noApplication = mainClass == kNone && reading.java.certain;
