@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "process/executor.h"
 #include "report/error_report.h"

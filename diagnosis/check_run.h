@@ -33,3 +33,50 @@ bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check);
 // handed over to a child launcher without a report keeps the child's exit
 // code: the child checks.
 CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check);
+
+// What a check run found, counted, and the problems in the words the log
+// gives them, for the closing message.
+struct Findings {
+  int errors = 0;
+  int warnings = 0;
+  std::vector<std::string> problems;
+};
+
+// The problem is logged on a line of its own, "FEHLER: " or "WARNUNG: " first.
+void Fail(Findings& findings, const std::string& text);
+void Warn(Findings& findings, const std::string& text);
+
+std::string CountsText(const Findings& findings);
+
+// The parts of the check section, each headed "=== title ===": check mode's
+// reviews, which find and report, unlike the checks of checks/, which end a
+// run. They read the plan and log what they find; none changes anything.
+void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
+                          Findings& findings);
+// Per bit width: keys, folder, javaw.exe, its bit width, its release file
+// and the class archive it gets.
+void ReviewJava(const CheckRun& check, Findings& findings);
+// After the launcher's normalisation, per bit width.
+void ReviewHeap(const CheckRun& check, Findings& findings);
+void ReviewClasspath(const CheckRun& check, Findings& findings);
+// The built command lines, their length, and the settings whose pieces Java
+// would not read as meant.
+void ReviewJavaCommandLine(const CheckRun& check, Findings& findings);
+void ReviewUnknownKeys(const CheckRun& check, Findings& findings);
+// The log, the working directory, maintenance; and what the start would
+// meet on this computer: a log that cannot be written where it belongs, an
+// ANSI code page other than 1252, properties files saved as UTF-8.
+void ReviewLocations(const CheckRun& check, Findings& findings);
+void ReviewLogAndCharacterSet(const CheckRun& check, Findings& findings);
+
+void LogSubsection(const std::string& title);
+
+// Empty when none is close.
+std::string ClosestKnownKey(const std::string& key);
+
+constexpr unsigned kMachineI386 = 0x14C;
+constexpr unsigned kMachineAmd64 = 0x8664;
+// The machine field of a Windows program's PE header, behind "PE\0\0" where
+// e_lfanew (offset 0x3C) points; 0 when the bytes are no such program.
+unsigned PeMachine(const std::string& bytes);
+unsigned ReadPeMachine(const std::string& path);

@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "diagnosis/sections.h"
-#include "jvm/java_command_line.h"
+#include "diagnosis/check_run.h"
+#include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
@@ -93,13 +93,6 @@ void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
 }
 
 }  // namespace
-
-std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
-  if (!check.reached.empty()) return check.reached;
-  std::vector<const JavaAttempt*> attempts;
-  for (const JavaAttempt& attempt : check.plan->attempts) attempts.push_back(&attempt);
-  return attempts;
-}
 
 void ReviewJava(const CheckRun& check, Findings& findings) {
   for (const JavaAttempt& attempt : check.plan->attempts) {

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
 #include "settings/text.h"

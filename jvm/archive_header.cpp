@@ -1,5 +1,4 @@
-#include "jvm/archive_header.h"
-
+#include "jvm/class_archive.h"
 #include "settings/text.h"
 
 namespace {

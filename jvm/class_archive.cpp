@@ -4,8 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "jvm/archive_header.h"
-#include "jvm/java_command_line.h"
+#include "jvm/java_attempt.h"
 #include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"

@@ -6,6 +6,26 @@
 #include "jvm/java_release.h"
 #include "settings/settings.h"
 
+// Which file Java's magic number at its start makes it: Java 25 writes its
+// AOT cache as a static archive.
+enum class ArchiveKind { kNone, kDynamic, kAotCache };
+
+// What the header of a class-data archive file says: its kind, and how many
+// bytes the file must hold for Java to map it.
+struct ArchiveHeader {
+  ArchiveKind kind = ArchiveKind::kNone;
+  unsigned long long needed = 0;
+  // A file of the kind whose size covers what its header declares.
+  bool Whole(ArchiveKind expected, unsigned long long size) const {
+    return kind == expected && kind != ArchiveKind::kNone && size >= needed;
+  }
+};
+
+// Enough of the file's start for every header layout read here.
+constexpr size_t kArchiveHeaderBytes = 1024;
+
+ArchiveHeader ReadArchiveHeader(const std::string& start);
+
 // Planning only looks; the start carries the steps out in order before Java
 // starts, check mode tells them.
 struct ArchiveStep {

@@ -4,11 +4,39 @@
 #include <vector>
 
 #include "jvm/class_archive.h"
-#include "jvm/java_command_line.h"
 #include "jvm/java_release.h"
 #include "jvm/java_selection.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
+
+// Prepared once per run, before the first launch attempt.
+struct Classpath {
+  std::string classpathDefault;
+  std::string classpathHelp;
+  std::string classpathExtra;
+};
+
+Classpath PrepareClasspath(const Settings& settings);
+
+// What every launch attempt of a run hands to Java.
+struct LaunchInputs {
+  // Decided once for the run: the upper-cased start key, and its entry.
+  std::string startKey;
+  std::string startValue;
+  std::string readParameters;
+  std::string readAppParameters;
+  Classpath classpath;
+};
+
+// A piece of a Java command line, as the setting that gave it meant it:
+// one argument, its double quotes only grouping; where it begins in the
+// line, and where the setting came from, " (launch.properties, Zeile 7)".
+struct MeantPiece {
+  std::string key;
+  std::string text;
+  size_t begin = 0;
+  std::string origin;
+};
 
 // A refusal is a fault at which Java's own launcher is certain to stop
 // before it runs anything; the start then does not start that Java. A false
@@ -73,3 +101,25 @@ std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
 
 // A line each; empty when Java can be started.
 std::string RefusalText(const std::vector<LaunchFinding>& findings);
+
+// The attempt's heap options for its bit width.
+void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt);
+
+// The attempt's Java folder, program, release file and javaw.exe command
+// line, with what deciding them logs. A command line holding "-cp" more
+// than once ends the run; one past Windows' limit cannot be started.
+void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                          const LaunchInputs& inputs, JavaAttempt* attempt);
+
+// Overlapping hits included.
+int CountClasspathOptions(const std::string& commandLine);
+
+// jvm.parameter, then the values of jvm.parameter.SUFFIX in suffix order (a
+// START.jvm.parameter.SUFFIX wins for its suffix), then the default if not
+// yet present; each jvm.parameter.SUFFIX a piece, placed from begin on.
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces = nullptr,
+                               size_t begin = 0);
+
+// A token per delimiter met, even an empty one; a final token only when
+// characters remain after the last delimiter.
+std::vector<std::string> SplitString(const std::string& text, char delimiter);

@@ -1,4 +1,3 @@
-#include "jvm/java_command_line.h"
 
 #include <algorithm>
 #include <map>

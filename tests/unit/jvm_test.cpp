@@ -4,7 +4,6 @@
 
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
-#include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
 #include "report/error_report.h"
 #include "settings/text.h"
