@@ -102,9 +102,6 @@ std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
 // A line each; empty when Java can be started.
 std::string RefusalText(const std::vector<LaunchFinding>& findings);
 
-// The attempt's heap options for its bit width.
-void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt);
-
 // The attempt's Java folder, program, release file and javaw.exe command
 // line, with what deciding them logs. A command line holding "-cp" more
 // than once ends the run; one past Windows' limit cannot be started.
