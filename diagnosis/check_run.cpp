@@ -25,8 +25,8 @@ std::string Count(int number, const std::string& one, const std::string& many) {
 const size_t kShownProblems = 10;
 const char kErrorPrefix[] = "FEHLER: ";
 
-// What Java's launcher would refuse, the sections name finding by finding;
-// the run's end that repeats it is not counted again.
+// The run's end that repeats what the sections name finding by finding is
+// not counted again.
 bool NamedBySections(const CheckRun& check) {
   for (const JavaAttempt* attempt : check.reached) {
     std::string refusal = RefusalText(attempt->launchFindings);
@@ -74,8 +74,7 @@ std::vector<std::string> BySeverity(const Findings& findings) {
   return problems;
 }
 
-// Where the section is to be read; a log that could not be written (a full
-// disk, a folder without write permission) holds no section.
+// A log that could not be written (a full disk, no permission) holds none.
 std::string LogPlace(const CheckRun& check) {
   if (Log().Written()) return check.logPath;
   return check.logPath +

@@ -16,8 +16,8 @@ struct CheckRun {
   std::string report;
 };
 
-// What a check run tells at its end: the box's text and the service's line
-// after "check:", both empty when a child launcher did the check.
+// The box's text and the line after "check:", both empty when a child
+// launcher did the check.
 struct CheckVerdict {
   int exitCode = 0;
   std::string boxText;
@@ -34,8 +34,7 @@ bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check);
 // code: the child checks.
 CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check);
 
-// What a check run found, counted, and the problems in the words the log
-// gives them, for the closing message.
+// The problems in the log's words, for the closing message.
 struct Findings {
   int errors = 0;
   int warnings = 0;
@@ -48,24 +47,20 @@ void Warn(Findings& findings, const std::string& text);
 
 std::string CountsText(const Findings& findings);
 
-// The parts of the check section, each headed "=== title ===": check mode's
-// reviews, which find and report, unlike the checks of checks/, which end a
-// run. They read the plan and log what they find; none changes anything.
+// The check section's parts, each headed "=== title ===": unlike checks/,
+// which end a run, they read the plan and log what they find.
 void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
                           Findings& findings);
-// Per bit width: keys, folder, javaw.exe, its bit width, its release file
-// and the class archive it gets.
+// Per bit width: keys, folder, javaw.exe, its bit width, release, archive.
 void ReviewJava(const CheckRun& check, Findings& findings);
 // After the launcher's normalisation, per bit width.
 void ReviewHeap(const CheckRun& check, Findings& findings);
 void ReviewClasspath(const CheckRun& check, Findings& findings);
-// The built command lines, their length, and the settings whose pieces Java
-// would not read as meant.
+// The command lines, their length, the pieces Java would not read as meant.
 void ReviewJavaCommandLine(const CheckRun& check, Findings& findings);
 void ReviewUnknownKeys(const CheckRun& check, Findings& findings);
-// The log, the working directory, maintenance; and what the start would
-// meet on this computer: a log that cannot be written where it belongs, an
-// ANSI code page other than 1252, properties files saved as UTF-8.
+// The log, the working directory, maintenance; then a log that cannot be
+// written where it belongs, a code page other than 1252, UTF-8 files.
 void ReviewLocations(const CheckRun& check, Findings& findings);
 void ReviewLogAndCharacterSet(const CheckRun& check, Findings& findings);
 

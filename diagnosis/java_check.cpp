@@ -40,12 +40,6 @@ void ReviewBitWidth(const std::string& key, const std::string& program, bool is6
                      JavaKind(is64Bit));
 }
 
-void LogVersion(const JavaRelease& release) {
-  if (!release.found) return Log().WriteLine("Keine release-Datei: " + release.path + " fehlt");
-  Log().WriteLine("Version laut " + release.path + ": " +
-                  (release.version.empty() ? "keine JAVA_VERSION" : release.version));
-}
-
 std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
   switch (step.kind) {
     case ArchiveStep::Kind::kCreateFolder:
@@ -87,7 +81,11 @@ void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
   if (!attempt.programProblem.empty()) return Warn(findings, attempt.programProblem);
   Log().WriteLine(attempt.program + " ist vorhanden");
   ReviewBitWidth(choice.key, attempt.program, attempt.is64Bit, findings);
-  LogVersion(attempt.release);
+  const JavaRelease& release = attempt.release;
+  Log().WriteLine(!release.found
+                      ? "Keine release-Datei: " + release.path + " fehlt"
+                      : "Version laut " + release.path + ": " +
+                            (release.version.empty() ? "keine JAVA_VERSION" : release.version));
   // Without launcher.class_archive the decision has nothing to say.
   if (!attempt.classArchive.logLines.empty()) ReviewClassArchive(attempt.classArchive, findings);
 }

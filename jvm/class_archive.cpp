@@ -13,19 +13,16 @@
 
 namespace {
 
-// Java 13 to 18 map only an archive they were given, and write one only
-// when asked, at their end.
+// Java 13 to 18 map an archive given, and write one only when asked, at their end.
 constexpr int kFirstArchivingJava = 13;
-// From 19 on Java creates the archive itself and renews it when it no
-// longer fits the class path or the Java.
+// From 19 on Java creates the archive itself and renews it when it no longer fits.
 constexpr int kFirstAutoArchivingJava = 19;
 // From 25 on Java trains an AOT cache at its end, which also holds the
 // classes linked and the profile: it halves the start, where the dynamic
 // archive saves a third. It is written only when asked, and never renewed.
 constexpr int kFirstAotJava = 25;
 const char kDumpSuffix[] = ".dump";
-// What Java 25 records of its run before it trains the cache from it; it
-// stays behind when that Java is ended in between.
+// What Java 25 records before it trains the cache; left when it is ended.
 const char kTrainingSuffix[] = ".dump.config";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
 
@@ -36,8 +33,7 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
-// With the folder's own separator: Java takes the path as it is, and the
-// POSIX stand-in's working directory has slashes.
+// The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
   bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
   bool slashes = folder.find('\\') == std::string::npos && folder.find('/') != std::string::npos;
@@ -59,9 +55,8 @@ std::string HexHash(const std::string& text) {
   return digits;
 }
 
-// What an archive fits: this Java and the class path. The class path's
-// entries are seen from the working directory, so two installations with
-// the same relative class path get archives of their own.
+// This Java and the class path, whose entries are seen from the working
+// directory: two installations get archives of their own.
 std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
                         const std::string& classpath) {
   std::string identity = Concat(
@@ -147,8 +142,7 @@ std::string OwnDump(const std::string& folder, const std::string& stem) {
                                   std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
 }
 
-// The folder itself, else the nearest folder above it that exists, where
-// the start would create it; empty when there is none.
+// The folder, else the nearest above it that exists; empty when none does.
 std::string ExistingFolderOf(std::string folder) {
   while (!folder.empty() && !platform::IsDirectory(folder)) {
     size_t separator = folder.find_last_of("\\/", folder.size() - 2);
@@ -157,8 +151,7 @@ std::string ExistingFolderOf(std::string folder) {
   return folder;
 }
 
-// Why the start goes on without an archive, empty when the folder is usable
-// or the start can create it.
+// Why the start goes on without an archive; empty when it can use the folder.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
   if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
@@ -221,10 +214,9 @@ bool OutdatedBy(const std::string& file, const std::string& classpath) {
   return false;
 }
 
-// An archive cut short is deleted by the start, which goes on without one.
-// Java 25 would go on without a cut cache itself, but say so only on its
-// standard error, where under javaw nobody reads it, and never train anew;
-// so would it with a cache that no longer fits.
+// Deleted by the start, which goes on without: Java 25 would ignore a cut
+// or outdated cache itself, but tell only its standard error, unread under
+// javaw, and never train anew.
 std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std::string& classpath,
                            ClassArchive& archive) {
   if (!platform::FileCanBeOpened(file)) return std::string();

@@ -10,8 +10,7 @@
 // AOT cache as a static archive.
 enum class ArchiveKind { kNone, kDynamic, kAotCache };
 
-// What the header of a class-data archive file says: its kind, and how many
-// bytes the file must hold for Java to map it.
+// How many bytes the file must hold for Java to map it.
 struct ArchiveHeader {
   ArchiveKind kind = ArchiveKind::kNone;
   unsigned long long needed = 0;
@@ -21,7 +20,7 @@ struct ArchiveHeader {
   }
 };
 
-// Enough of the file's start for every header layout read here.
+// Enough for every header layout read here.
 constexpr size_t kArchiveHeaderBytes = 1024;
 
 ArchiveHeader ReadArchiveHeader(const std::string& start);
@@ -44,12 +43,10 @@ struct ArchiveStep {
   std::string path;
 };
 
-// The opt-in class-data archive of launcher.class_archive=FOLDER: Java maps
-// the application's classes from it instead of loading and verifying them
-// again at every start.
+// launcher.class_archive=FOLDER: Java maps the application's classes from
+// it instead of loading and verifying them again at every start.
 struct ClassArchive {
-  // Each after a blank, as the folder will be after the steps; empty when no
-  // archive applies.
+  // Each after a blank, as the folder will be after the steps.
   std::string options;
   std::vector<std::string> logLines;
   // Why no archive applies, when the folder or this Java rules it out.
@@ -62,8 +59,7 @@ struct ClassArchive {
   unsigned long long size = 0;
   // The options give Java the archive to map.
   bool passed = false;
-  // For check mode: "AOT-Cache" or "dynamisches Klassenarchiv", and what
-  // the start finds of it.
+  // For check mode: "AOT-Cache" or "dynamisches Klassenarchiv", its state.
   std::string kind;
   std::string state;
 };
@@ -73,8 +69,7 @@ struct ClassArchive {
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
                                 const std::string& classpath, const Settings& settings);
 
-// ownDump is this start's file for a Java that writes the archive only at
-// its end.
+// ownDump: this start's file, for a Java that writes the archive at its end.
 struct ArchiveChoice {
   std::string options;
   std::string reason;

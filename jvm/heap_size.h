@@ -12,10 +12,9 @@ struct HeapDecision {
 // unknown unit becomes "768M", with the log's line why; 64-bit ones pass.
 HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value);
 
-// How Java reads the size after -Xms or -Xmx: a whole number and at most one
-// unit letter, k, m, g or t in either case; without one, bytes. It refuses
-// any other text, a size beyond 64 bits, and a maximum of zero (an initial
-// size of zero lets Java choose).
+// As Java reads the size after -Xms or -Xmx: a whole number and at most one
+// unit letter, k, m, g or t in either case, else bytes; no size beyond 64
+// bits, no maximum of zero (an initial size of zero lets Java choose).
 struct JavaHeapSize {
   bool accepted = false;
   unsigned long long bytes = 0;

@@ -38,8 +38,7 @@ std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& setting
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
 
-// After a blank: the piece a setting gives, which check mode compares with
-// what Java will read.
+// After a blank: the piece a setting gives, which the findings read back.
 void AddPiece(const Settings& settings, const std::string& key, const std::string& text,
               JavaAttempt* attempt) {
   attempt->commandLine += " ";
@@ -70,7 +69,6 @@ void AddSystemProperties(const Settings& settings, JavaAttempt* attempt) {
   }
 }
 
-// The attempt's heap options for its bit width.
 void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
   const char* const keys[] = {keyname::kMemoryInitial, keyname::kMemoryMaximum};
   for (int i = 0; i < 2; ++i) {
@@ -134,9 +132,8 @@ std::string ClasspathText(const std::string& prepend, const Classpath& classpath
 
 std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
 
-// Its length against the limit, the start key, and the longest pieces,
-// "Classpath 39012 Zeichen, JVM-Parameter 41 Zeichen, ...": an administrator
-// sees which setting to shorten, and what shortens a class path most.
+// The longest pieces, "Classpath 39012 Zeichen, ...": which setting to
+// shorten, and what shortens a class path most.
 std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
                                     const LaunchInputs& inputs) {
   const Classpath& classpath = inputs.classpath;
@@ -223,9 +220,8 @@ int CountClasspathOptions(const std::string& commandLine) {
 
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                           const LaunchInputs& inputs, JavaAttempt* attempt) {
-  // A folder copied with Explorer's "Copy as path" comes in double quotes,
-  // which Windows would take for the end of the program's name, and which
-  // are no part of the folder's name for its release file or the archive.
+  // Explorer's "Copy as path" adds double quotes, which would end the
+  // program's name and are no part of the folder's.
   attempt->folder = javaHome;
   std::string& folder = attempt->folder;
   folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());

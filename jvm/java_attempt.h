@@ -60,8 +60,7 @@ struct JavaAttempt {
   // -Xms and -Xmx as decided for the bit width, and why, for the log.
   MeantPiece heaps[2];
   std::vector<std::string> heapLogLines;
-  // Why the program is not there: the Java folder names a file, or
-  // javaw.exe is missing. Empty when it is there.
+  // Why javaw.exe is not there, or the Java key names a file; empty if it is.
   std::string programProblem;
   ClassArchive classArchive;
   std::string commandLine;
@@ -70,8 +69,7 @@ struct JavaAttempt {
   std::vector<MeantPiece> pieces;
   MeantPiece classpath;
   MeantPiece start;
-  // What deciding the command line logs before it, after the heap sizes and
-  // the archive.
+  // Logged before the command line, after the heap sizes and the archive.
   std::vector<std::string> logLines;
   // The run ends when it reaches this attempt.
   RunEnd stop;
@@ -84,39 +82,33 @@ struct JavaAttempt {
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
                             const std::vector<std::string>& computerNames);
 
-// Why the start does not start the attempt's Java: Windows cannot take the
-// command line, or Java's launcher would refuse it. Empty when it can start.
+// Windows cannot take the command line, or Java's launcher would refuse it.
 std::string StartRefusal(const JavaAttempt& attempt);
 
 bool HasJavaFolder(const JavaAttempt& attempt);
 
-// Logged once the run reaches it: the Java folder, what the start did for
-// the archive, then the command line.
+// Once the run reaches it: the Java folder, the archive's steps, the line.
 void LogJavaAttempt(const JavaAttempt& attempt,
                     const std::vector<std::string>& archiveSteps = std::vector<std::string>());
 
-// The command line's faults first, each root cause before its consequence,
-// then the heap sizes, which alone are read without a Java folder.
+// Root causes before consequences; without a Java folder the heap alone.
 std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
 
 // A line each; empty when Java can be started.
 std::string RefusalText(const std::vector<LaunchFinding>& findings);
 
-// The attempt's Java folder, program, release file and javaw.exe command
-// line, with what deciding them logs. A command line holding "-cp" more
-// than once ends the run; one past Windows' limit cannot be started.
+// A command line holding "-cp" more than once ends the run; one past
+// Windows' limit cannot be started.
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
                           const LaunchInputs& inputs, JavaAttempt* attempt);
 
 // Overlapping hits included.
 int CountClasspathOptions(const std::string& commandLine);
 
-// jvm.parameter, then the values of jvm.parameter.SUFFIX in suffix order (a
-// START.jvm.parameter.SUFFIX wins for its suffix), then the default if not
-// yet present; each jvm.parameter.SUFFIX a piece, placed from begin on.
+// jvm.parameter, jvm.parameter.SUFFIX in suffix order (START.jvm.parameter.
+// SUFFIX wins), the default if missing; each SUFFIX a piece, placed at begin.
 std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces = nullptr,
                                size_t begin = 0);
 
-// A token per delimiter met, even an empty one; a final token only when
-// characters remain after the last delimiter.
+// A token per delimiter met, even empty; a final one only if text remains.
 std::vector<std::string> SplitString(const std::string& text, char delimiter);

@@ -2,8 +2,7 @@
 
 #include <string>
 
-// What the release file of a Java folder says about its version. Java itself
-// is never asked: starting it costs more than the whole launcher.
+// Java itself is never asked: starting it costs more than the whole launcher.
 struct JavaRelease {
   // The release file's path, as the log names it.
   std::string path;

@@ -34,8 +34,7 @@ bool TakesValue(const std::string& option) {
        "--limit-modules", "--add-exports", "--add-opens", "--add-reads", "--patch-module"});
 }
 
-// The application starts without a main class, or the launcher ends without
-// starting one.
+// The application starts without a main class, or the launcher just ends.
 bool StartsNoMainClass(const std::string& option) {
   return IsAnyOf(option, {"-jar", "-m", "--module", "--source", "-version", "--version", "-help",
                           "--help", "-h", "-?", "-X", "--help-extra", "-fullversion",
@@ -90,7 +89,6 @@ bool CanBeClassName(const std::string& word) {
 
 size_t End(const MeantPiece& piece) { return piece.begin + piece.text.size(); }
 
-// The first argument that ends after the position.
 Arguments::const_iterator FirstAfter(const Arguments& arguments, size_t position) {
   return std::partition_point(arguments.begin(), arguments.end(),
                               [position](const Argument& a) { return a.end <= position; });
@@ -106,8 +104,7 @@ struct Reading {
   LauncherReading java;
   // What Java would take as its main class; empty for none.
   std::string mainClass;
-  // Java would start no application: no main class, nor anything else that
-  // names one.
+  // No main class, nor anything else that names one.
   bool noApplication = false;
   // Arguments made of a password's words, which no finding may show.
   std::vector<bool> inPassword;
@@ -213,8 +210,8 @@ std::vector<MeantPiece> JavaOptions(const Reading& reading, const JavaAttempt& a
   return options;
 }
 
-// Options and an environment variable that set the heap after the
-// command line's -Xms and -Xmx: then their sizes decide nothing for certain.
+// Options, or an environment variable after the command line, that set the
+// heap too: then -Xms and -Xmx decide nothing for certain.
 bool SizesMayBeSetElsewhere(const std::vector<MeantPiece>& options) {
   for (const MeantPiece& option : options) {
     for (const char* setter : {"-XX:MaxHeapSize=", "-XX:InitialHeapSize=", "-XX:MinHeapSize=",
@@ -226,7 +223,6 @@ bool SizesMayBeSetElsewhere(const std::vector<MeantPiece>& options) {
   return platform::ExpandEnvironmentReferences(reference) != reference;
 }
 
-// "memory.maximum (customlaunch.properties, Zeile 1): "
 std::string Named(const MeantPiece& piece) { return piece.key + piece.origin + ": "; }
 
 // The last -Xms or -Xmx Java accepts, which is the one it uses.
