@@ -63,7 +63,7 @@ HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::st
                               "\" -> Wird reduziert auf 768M wegen 32 Bit"};
   }
   // As strtol reads the number into a 32-bit long.
-  long long number = std::strtoll(numberText.c_str(), nullptr, 10);
+  long long number = std::strtol(numberText.c_str(), nullptr, 10);
   long long bytes = std::clamp<long long>(number, INT32_MIN, INT32_MAX) * factor;
   if (bytes >= 1 && bytes <= kLimit32Bit) {
     return {value, prefix + " betraegt " + std::to_string(bytes) +
