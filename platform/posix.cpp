@@ -19,7 +19,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "platform/platform.h"
+#include "platform/c_runtime.h"
 #include "platform/windows_arguments.h"
 
 namespace platform {
@@ -50,26 +50,13 @@ std::string QuotedArgument(const std::string& argument) {
   return quoted;
 }
 
-std::string JoinArguments() {
-  std::string joined;
-  for (size_t i = 1; i < arguments.size(); ++i) {
-    joined += (i > 1 ? " " : "") + QuotedArgument(arguments[i]);
-  }
-  return joined;
-}
-
-bool IsRegularFile(const std::string& nativePath) {
-  struct stat info;
-  return stat(nativePath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
 std::string Folder(const std::string& path) {
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
 bool IsExecutable(const std::string& path) {
-  return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
+  return !IsDirectory(path) && access(path.c_str(), X_OK) == 0;
 }
 
 // A program named with ".exe" that does not exist is tried without it.
@@ -223,34 +210,12 @@ ProcessEnd Reap(pid_t pid, int options) {
 
 }  // namespace
 
-struct InputFile {
-  std::FILE* stream;
-};
-
-struct OutputFile {
-  std::FILE* stream;
-};
-
 struct Job {
   pid_t watcher = 0;
 };
 
-struct Pipe {
-  std::FILE* stream;
-};
-
 // Nothing to hold: a child is known by its id.
 struct ProcessHandles {};
-
-void Closer::operator()(InputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
-
-void Closer::operator()(OutputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
 
 // Only ever closed after the member has ended and been reaped.
 void Closer::operator()(Job* job) const {
@@ -258,27 +223,23 @@ void Closer::operator()(Job* job) const {
   delete job;
 }
 
-void Closer::operator()(Pipe* pipe) const {
-  std::fclose(pipe->stream);
-  delete pipe;
-}
-
 void Closer::operator()(ProcessHandles* handles) const { delete handles; }
 
 void Initialize(int argc, char** argv) { arguments.assign(argv, argv + argc); }
 
 std::string FullCommandLine() {
-  std::string program = arguments.empty() ? "KivLauncher" : arguments[0];
-  if (program.find(' ') != std::string::npos) program = "\"" + program + "\"";
-  return program + " " + JoinArguments();
+  std::string line = arguments.empty() ? "KivLauncher" : arguments[0];
+  if (line.find(' ') != std::string::npos) line = "\"" + line + "\"";
+  line += ' ';
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    line += (i > 1 ? " " : "") + QuotedArgument(arguments[i]);
+  }
+  return line;
 }
 
 std::string CurrentDirectory() {
-  char* path = getcwd(nullptr, 0);
-  if (!path) return std::string();
-  std::string directory = path;
-  std::free(path);
-  return directory;
+  std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
+  return path ? path.get() : "";
 }
 
 Failure ChangeDirectory(const std::string& path) {
@@ -295,27 +256,14 @@ std::string ExecutablePath() {
   return path;
 }
 
-Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
+// "e": no child holds the file open. Unlike Windows, fopen opens a folder.
+std::FILE* OpenStream(const std::string& path, const std::string& mode, SystemError* failure) {
   std::string native = NativePath(path);
   errno = EISDIR;
-  std::FILE* stream = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
+  std::FILE* stream =
+      IsDirectory(native) ? nullptr : std::fopen(native.c_str(), (mode + "e").c_str());
   if (!stream && failure) *failure = ErrorOf(errno);
-  return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
-}
-
-size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
-  return std::fread(buffer, 1, maxBytes, file.stream);
-}
-
-// Through stdio: iostreams would add their start-up to every run.
-bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
-  std::string native = NativePath(path);
-  std::FILE* file = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
-  if (!file) return false;
-  content->assign(count, '\0');
-  content->resize(std::fread(&(*content)[0], 1, count, file));
-  std::fclose(file);
-  return true;
+  return stream;
 }
 
 bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
@@ -328,13 +276,6 @@ bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content
   content->resize(std::fread(&(*content)[0], 1, static_cast<size_t>(length), file));
   std::fclose(file);
   return true;
-}
-
-bool FileCanBeOpened(const std::string& path) {
-  std::string native = NativePath(path);
-  std::FILE* file = IsRegularFile(native) ? std::fopen(native.c_str(), "r") : nullptr;
-  if (file) std::fclose(file);
-  return file != nullptr;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -431,39 +372,15 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return now > written && now - written > seconds;
 }
 
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
-  std::string native = NativePath(path);
-  errno = EISDIR;
-  // "e": no child holds the log open.
-  std::FILE* stream =
-      IsDirectory(native) ? nullptr : std::fopen(native.c_str(), append ? "abe" : "wbe");
-  if (!stream && failure) *failure = ErrorOf(errno);
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
-}
-
-bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
-  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
-  return std::fflush(file.stream) == 0 && written == bytes.size();
-}
-
 // An exclusive lock stands in for Windows' share mode: truncated only once
 // the lock is ours, so that a held file is left as it was.
 Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
-  std::string native = NativePath(path);
-  if (IsDirectory(native)) {
-    *failure = ErrorOf(EISDIR);
-    return nullptr;
-  }
-  int descriptor = open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (descriptor == -1 || flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-    *failure = ErrorOf(errno);
-    if (descriptor != -1) close(descriptor);
-    return nullptr;
-  }
-  std::FILE* stream = ftruncate(descriptor, 0) == 0 ? fdopen(descriptor, "wb") : nullptr;
+  int descriptor = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  bool ours = descriptor != -1 && flock(descriptor, LOCK_EX | LOCK_NB) == 0;
+  std::FILE* stream = ours && ftruncate(descriptor, 0) == 0 ? fdopen(descriptor, "wb") : nullptr;
   if (!stream) {
     *failure = ErrorOf(errno);
-    close(descriptor);
+    if (descriptor != -1) close(descriptor);
   }
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
@@ -496,13 +413,6 @@ void ShowMessageBox(const std::string& text, const std::string& caption) {
   std::string line = caption + ": " + text + "\n";
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
-
-void WriteStandardOutput(const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
-}
-
-void WriteLastErrorLine(const std::string& text) { std::perror(text.c_str()); }
 
 std::tm CurrentLocalTime() {
   std::time_t now = std::time(nullptr);
@@ -566,8 +476,6 @@ ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds)
   }
 }
 
-void ExitImmediately(int exitCode) { _exit(exitCode); }
-
 void ShutDownAfterApplications() {}
 
 // A watcher process stands in for the job object: it gets a signal when the
@@ -606,13 +514,6 @@ Failure LiftKillOnClose(Job& job) {
     job.watcher = 0;
   }
   return std::nullopt;
-}
-
-bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
-  std::string buffer(static_cast<size_t>(maxBytes), '\0');
-  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
-  text->assign(buffer.c_str());
-  return !text->empty();
 }
 
 }  // namespace platform

@@ -9,24 +9,21 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/c_runtime.h"
 
 namespace platform {
 
 namespace {
 
-FARPROC Kernel32Export(const char* name) {
-  HMODULE kernel32 = GetModuleHandleA("kernel32");
-  return kernel32 ? GetProcAddress(kernel32, name) : nullptr;
-}
-
+// Looked up at run time, so that the launcher still loads on the Windows
+// versions that lack the function.
 template <typename Function>
-Function Kernel32Function(const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(Kernel32Export(name)));
+Function* Kernel32Function(const char* name) {
+  HMODULE kernel32 = GetModuleHandleA("kernel32");
+  FARPROC function = kernel32 ? GetProcAddress(kernel32, name) : nullptr;
+  return reinterpret_cast<Function*>(reinterpret_cast<void*>(function));
 }
 
 // Console handles of Windows 7 and older are no kernel handles and make the
@@ -53,13 +50,11 @@ std::vector<HANDLE> ListableHandles(const std::vector<HANDLE>& handles) {
 BOOL CreateProcessInheriting(const char* program, std::string commandLine, DWORD flags,
                              STARTUPINFOA* startup, const std::vector<HANDLE>& inherited,
                              PROCESS_INFORMATION* information) {
-  using Initialize = BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD, PSIZE_T);
-  using Update =
-      BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD_PTR, PVOID, SIZE_T, PVOID, PSIZE_T);
-  using Delete = VOID(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST);
-  auto initialize = Kernel32Function<Initialize>("InitializeProcThreadAttributeList");
-  auto update = Kernel32Function<Update>("UpdateProcThreadAttribute");
-  auto remove = Kernel32Function<Delete>("DeleteProcThreadAttributeList");
+  auto initialize = Kernel32Function<decltype(InitializeProcThreadAttributeList)>(
+      "InitializeProcThreadAttributeList");
+  auto update = Kernel32Function<decltype(UpdateProcThreadAttribute)>("UpdateProcThreadAttribute");
+  auto remove =
+      Kernel32Function<decltype(DeleteProcThreadAttributeList)>("DeleteProcThreadAttributeList");
   std::vector<HANDLE> handles = ListableHandles(inherited);
   BOOL inherit = inherited.empty() ? FALSE : TRUE;
   if (handles.empty() || !initialize || !update || !remove) {
@@ -96,6 +91,15 @@ HANDLE InheritableCopy(HANDLE handle) {
   return copy;
 }
 
+// The stream owns the handle from now on; on failure the handle is closed.
+std::FILE* StreamOf(HANDLE handle, int flags, const char* mode) {
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
+  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, mode);
+  if (!stream && descriptor == -1) CloseHandle(handle);
+  if (!stream && descriptor != -1) _close(descriptor);
+  return stream;
+}
+
 // As _popen with mode "r" did: the child writes to a pipe whose read end the
 // launcher reads in text mode; standard input and error are the launcher's
 // own. Returns the read end's stream, nullptr on failure; the handles to hand
@@ -103,16 +107,9 @@ HANDLE InheritableCopy(HANDLE handle) {
 std::FILE* RedirectOutputToPipe(STARTUPINFOA* startup, std::vector<HANDLE>* inherited) {
   HANDLE read, write;
   if (!CreatePipe(&read, &write, nullptr, 0)) return nullptr;
-  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(read), _O_RDONLY | _O_TEXT);
-  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, "rt");
+  std::FILE* stream = StreamOf(read, _O_RDONLY | _O_TEXT, "rt");
   if (!stream || !SetHandleInformation(write, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) {
-    if (stream) {
-      std::fclose(stream);
-    } else if (descriptor != -1) {
-      _close(descriptor);
-    } else {
-      CloseHandle(read);
-    }
+    if (stream) std::fclose(stream);
     CloseHandle(write);
     return nullptr;
   }
@@ -157,10 +154,8 @@ SystemError LastError() {
   return error;
 }
 
-// Looked up at run time, as Windows 2000 lacks it.
 bool RunsInJob() {
-  using IsProcessInJobFunction = BOOL(WINAPI*)(HANDLE, HANDLE, PBOOL);
-  auto isProcessInJob = Kernel32Function<IsProcessInJobFunction>("IsProcessInJob");
+  auto isProcessInJob = Kernel32Function<decltype(IsProcessInJob)>("IsProcessInJob");
   BOOL inJob = FALSE;
   return isProcessInJob && isProcessInJob(GetCurrentProcess(), nullptr, &inJob) && inJob;
 }
@@ -212,26 +207,14 @@ bool RedirectOutputToFile(std::FILE* stream, STARTUPINFOA* startup,
   return true;
 }
 
+unsigned long long Ticks(const FILETIME& time) {
+  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 }  // namespace
-
-}  // namespace platform
-
-namespace platform {
-
-struct InputFile {
-  std::FILE* stream;
-};
-
-struct OutputFile {
-  std::FILE* stream;
-};
 
 struct Job {
   HANDLE handle;
-};
-
-struct Pipe {
-  std::FILE* stream;
 };
 
 struct ProcessHandles {
@@ -239,24 +222,9 @@ struct ProcessHandles {
   HANDLE thread;
 };
 
-void Closer::operator()(InputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
-
-void Closer::operator()(OutputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
-
 void Closer::operator()(Job* job) const {
   CloseHandle(job->handle);
   delete job;
-}
-
-void Closer::operator()(Pipe* pipe) const {
-  std::fclose(pipe->stream);
-  delete pipe;
 }
 
 void Closer::operator()(ProcessHandles* handles) const {
@@ -271,39 +239,26 @@ void Closer::operator()(ProcessHandles* handles) const {
 // reason. The thread's mode, unlike the process's (SetErrorMode), is not
 // inherited by the processes the launcher starts, so Java keeps its own.
 // Windows Vista and older lack the call and keep the box.
-namespace {
-
-void FailCriticalErrorsOnThisThread() {
-  using SetThreadErrorModeFunction = BOOL(WINAPI*)(DWORD, LPDWORD);
-  auto setThreadErrorMode = Kernel32Function<SetThreadErrorModeFunction>("SetThreadErrorMode");
-  if (setThreadErrorMode) setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-}
-
-}  // namespace
-
+//
 // The launcher runs from shares where others may drop a DLL beside it, so
 // DLLs come from the system folder only. SetDefaultDllDirectories exists from
 // Windows 8 (on 7 with KB2533623); before it, at least the working directory
 // leaves the search.
 void Initialize(int, char**) {
-  FailCriticalErrorsOnThisThread();
-  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+  auto setThreadErrorMode = Kernel32Function<decltype(SetThreadErrorMode)>("SetThreadErrorMode");
+  if (setThreadErrorMode) setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
   auto setDefaultDllDirectories =
-      Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories");
+      Kernel32Function<decltype(SetDefaultDllDirectories)>("SetDefaultDllDirectories");
   if (setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
-  auto setDllDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA");
+  auto setDllDirectory = Kernel32Function<decltype(SetDllDirectoryA)>("SetDllDirectoryA");
   if (setDllDirectory) setDllDirectory("");
 }
 
 std::string FullCommandLine() { return GetCommandLineA(); }
 
 std::string CurrentDirectory() {
-  char* path = _getcwd(nullptr, 0);
-  if (!path) return std::string();
-  std::string directory = path;
-  std::free(path);
-  return directory;
+  std::unique_ptr<char, decltype(&std::free)> path(_getcwd(nullptr, 0), &std::free);
+  return path ? path.get() : "";
 }
 
 Failure ChangeDirectory(const std::string& path) {
@@ -326,24 +281,12 @@ std::string ExecutablePath() {
   }
 }
 
-// msvcrt opens with CreateFileA and leaves its error as the last one.
-Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
-  std::FILE* stream = std::fopen(path.c_str(), "rb");
+// "N": not inherited. msvcrt opens with CreateFileA and leaves its error as
+// the last one.
+std::FILE* OpenStream(const std::string& path, const std::string& mode, SystemError* failure) {
+  std::FILE* stream = std::fopen(path.c_str(), (mode + "N").c_str());
   if (!stream && failure) *failure = LastError();
-  return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
-}
-
-size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
-  return std::fread(buffer, 1, maxBytes, file.stream);
-}
-
-bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  content->assign(count, '\0');
-  content->resize(std::fread(&(*content)[0], 1, count, file));
-  std::fclose(file);
-  return true;
+  return stream;
 }
 
 // Through the Win32 file calls: msvcrt's 32-bit offsets would fail past
@@ -366,12 +309,6 @@ bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content
   content->resize(got);
   CloseHandle(file);
   return read;
-}
-
-bool FileCanBeOpened(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file) std::fclose(file);
-  return file != nullptr;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -455,14 +392,6 @@ Failure RemoveFile(const std::string& path) {
   return LastError();
 }
 
-namespace {
-
-unsigned long long Ticks(const FILETIME& time) {
-  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-}  // namespace
-
 // Sharing nothing, the open fails with a sharing violation while any other
 // handle to the file is open; the file goes when this handle closes.
 bool RemoveClosedFile(const std::string& path) {
@@ -487,18 +416,6 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return Ticks(now) > written && (Ticks(now) - written) / 10000000ull > seconds;
 }
 
-// "N": not inherited, so that no child holds the log open.
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
-  std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");
-  if (!stream && failure) *failure = LastError();
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
-}
-
-bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
-  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
-  return std::fflush(file.stream) == 0 && written == bytes.size();
-}
-
 // Share mode FILE_SHARE_READ: while the file is open, every other open for
 // writing fails with ERROR_SHARING_VIOLATION, and CREATE_ALWAYS truncates
 // only after that check, so a held file is left as it was. No security
@@ -511,18 +428,9 @@ Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError*
     *failure = LastError();
     return nullptr;
   }
-  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
-  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, "wb");
-  if (!stream) {
-    *failure = LastError();
-    if (descriptor != -1) {
-      _close(descriptor);
-    } else {
-      CloseHandle(handle);
-    }
-    return nullptr;
-  }
-  return Owned<OutputFile>(new OutputFile{stream});
+  std::FILE* stream = StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
+  if (!stream) *failure = LastError();
+  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
 
 std::string TemporaryFolder() {
@@ -551,28 +459,20 @@ std::string DnsHostName() {
 }
 
 bool RunsUnderWow64() {
-  using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
-  auto isWow64Process = Kernel32Function<IsWow64ProcessFunction>("IsWow64Process");
+  auto isWow64Process = Kernel32Function<decltype(IsWow64Process)>("IsWow64Process");
   BOOL wow64 = FALSE;
   if (!isWow64Process || !isWow64Process(GetCurrentProcess(), &wow64)) return false;
   return wow64 != FALSE;
 }
 
 // Kernel32 exports the K32 process functions from Windows 7 on.
-bool IsOlderThanWindows7() { return Kernel32Export("K32GetModuleFileNameExA") == nullptr; }
+bool IsOlderThanWindows7() { return !Kernel32Function<void()>("K32GetModuleFileNameExA"); }
 
 // Never MB_SERVICE_NOTIFICATION: on a terminal server it shows the box in
 // another user's session.
 void ShowMessageBox(const std::string& text, const std::string& caption) {
   if (WindowStationIsVisible()) MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
 }
-
-void WriteStandardOutput(const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
-}
-
-void WriteLastErrorLine(const std::string& text) { std::perror(text.c_str()); }
 
 // msvcrt's localtime works on 32-bit seconds and returns null from
 // 2038-01-19 on; GetLocalTime has no such end.
@@ -598,8 +498,6 @@ unsigned long long MonotonicMilliseconds() {
   unsigned long long perSecond = static_cast<unsigned long long>(frequency.QuadPart);
   return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
 }
-
-void ExitImmediately(int exitCode) { _exit(exitCode); }
 
 // With an output file, standard input is a null handle: Java reads nothing.
 std::optional<StartFailure> StartProcess(const std::string& commandLine,
@@ -680,12 +578,5 @@ Failure AssignProcessToJob(Job& job, const Process& process) {
 }
 
 Failure LiftKillOnClose(Job& job) { return SetJobLimits(job.handle, 0); }
-
-bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
-  std::string buffer(static_cast<size_t>(maxBytes), '\0');
-  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
-  text->assign(buffer.c_str());
-  return !text->empty();
-}
 
 }  // namespace platform
