@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -50,79 +51,43 @@ std::string QuotedArgument(const std::string& argument) {
   return quoted;
 }
 
-std::string Folder(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-bool IsExecutable(const std::string& path) {
-  return !IsDirectory(path) && access(path.c_str(), X_OK) == 0;
-}
-
 // A program named with ".exe" that does not exist is tried without it.
 bool FindInFolder(const std::string& folder, const std::string& program, std::string* found) {
   std::string candidate = folder.empty() ? program : folder + "/" + program;
-  if (IsExecutable(candidate)) return *found = candidate, true;
   size_t length = candidate.size();
-  if (length > 4 && candidate.compare(length - 4, 4, ".exe") == 0) {
-    candidate.resize(length - 4);
-    if (IsExecutable(candidate)) return *found = candidate, true;
+  bool exe = length > 4 && candidate.compare(length - 4, 4, ".exe") == 0;
+  for (const std::string& file : {candidate, candidate.substr(0, exe ? length - 4 : length)}) {
+    if (!IsDirectory(file) && access(file.c_str(), X_OK) == 0) return *found = file, true;
   }
   return false;
 }
 
-std::vector<std::string> SearchFolders() {
-  std::vector<std::string> folders;
-  folders.push_back(Folder(NativePath(ExecutablePath())));
-  folders.push_back(".");
-  const char* path = std::getenv("PATH");
-  std::string entries = path ? path : "";
-  for (size_t from = 0; from < entries.size();) {
-    size_t colon = std::min(entries.find(':', from), entries.size());
-    folders.push_back(entries.substr(from, colon - from));
-    from = colon + 1;
-  }
-  return folders;
-}
-
+// In the launcher's folder, the working directory, then along PATH.
 bool FindProgram(const std::string& program, std::string* found) {
   if (!program.empty() && program[0] == '/') return FindInFolder("", program, found);
-  for (const std::string& folder : SearchFolders()) {
-    if (FindInFolder(folder, program, found)) return true;
+  std::string launcher = NativePath(ExecutablePath());
+  size_t slash = launcher.rfind('/');
+  if (FindInFolder(slash == std::string::npos ? "." : launcher.substr(0, slash), program, found) ||
+      FindInFolder(".", program, found)) {
+    return true;
+  }
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "";
+  for (size_t from = 0; from < folders.size();) {
+    size_t colon = std::min(folders.find(':', from), folders.size());
+    if (FindInFolder(folders.substr(from, colon - from), program, found)) return true;
+    from = colon + 1;
   }
   return false;
 }
 
-// A child's standard streams: a descriptor, or one of these two.
+// A child's standard stream: a descriptor, or one of these two.
 constexpr int kLauncherStream = -1;  // the launcher's own
 constexpr int kNullStream = -2;      // /dev/null, as for a handle not inherited
-struct ChildStreams {
-  int input, output, error;
-};
+using ChildStreams = std::array<int, 3>;
 
 SystemError ErrorOf(int number) {
-  SystemError error;
-  error.number = static_cast<unsigned long>(number);
-  error.text = std::strerror(number);
-  return error;
-}
-
-// Returns 0 or the error number.
-int ConnectStream(posix_spawn_file_actions_t* actions, int fd, int target) {
-  if (fd == kNullStream) {
-    return posix_spawn_file_actions_addopen(actions, target, "/dev/null", O_RDWR, 0);
-  }
-  return fd == kLauncherStream ? 0 : posix_spawn_file_actions_adddup2(actions, fd, target);
-}
-
-// As CreateProcess with inheritance restricted, the child gets no descriptor
-// of the launcher beyond its standard streams. Returns 0 or the error number.
-int ConnectStreams(posix_spawn_file_actions_t* actions, const ChildStreams& streams) {
-  int error = ConnectStream(actions, streams.input, STDIN_FILENO);
-  if (!error) error = ConnectStream(actions, streams.output, STDOUT_FILENO);
-  if (!error) error = ConnectStream(actions, streams.error, STDERR_FILENO);
-  if (!error) error = posix_spawn_file_actions_addclosefrom_np(actions, STDERR_FILENO + 1);
-  return error;
+  return SystemError{static_cast<unsigned long>(number), std::strerror(number)};
 }
 
 // Like CreateProcess: a named program file is taken as it is; without one an
@@ -175,7 +140,17 @@ int Spawn(const std::string& commandLine, const std::string& named, const ChildS
   pointers.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   if (int error = posix_spawn_file_actions_init(&actions)) return error;
-  int error = ConnectStreams(&actions, streams);
+  int error = 0;
+  for (int target = 0; target < 3 && !error; ++target) {
+    if (streams[target] == kNullStream) {
+      error = posix_spawn_file_actions_addopen(&actions, target, "/dev/null", O_RDWR, 0);
+    } else if (streams[target] != kLauncherStream) {
+      error = posix_spawn_file_actions_adddup2(&actions, streams[target], target);
+    }
+  }
+  // As CreateProcess with inheritance restricted, the child gets no
+  // descriptor of the launcher beyond its standard streams.
+  if (!error) error = posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   std::fflush(nullptr);
   if (!error)
     error = posix_spawn(pid, program.c_str(), &actions, nullptr, pointers.data(), environ);
@@ -183,29 +158,20 @@ int Spawn(const std::string& commandLine, const std::string& named, const ChildS
   return error;
 }
 
-unsigned long ExitCodeOf(int status) {
-  return WIFEXITED(status) ? static_cast<unsigned long>(WEXITSTATUS(status))
-                           : 128 + static_cast<unsigned long>(WTERMSIG(status));
-}
-
 // Not ended while the child runs (only with WNOHANG).
 ProcessEnd Reap(pid_t pid, int options) {
-  ProcessEnd end;
   int status = 0;
   pid_t got;
   while ((got = waitpid(pid, &status, options)) < 0 && errno == EINTR) {
   }
-  if (got < 0) {
-    end.failure = ErrorOf(errno);
-  } else if (got > 0) {
-    end.ended = true;
-    end.exitCode = ExitCodeOf(status);
-    // Java's own fault handler ends it with abort().
-    int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    end.crashed = signal == SIGSEGV || signal == SIGBUS || signal == SIGILL || signal == SIGFPE ||
-                  signal == SIGABRT;
-  }
-  return end;
+  if (got < 0) return ProcessEnd{false, 0, false, ErrorOf(errno)};
+  if (got == 0) return ProcessEnd();
+  int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  // Java's own fault handler ends it with abort().
+  bool fault = signal == SIGSEGV || signal == SIGBUS || signal == SIGILL || signal == SIGFPE ||
+               signal == SIGABRT;
+  return ProcessEnd{true, static_cast<unsigned long>(signal ? 128 + signal : WEXITSTATUS(status)),
+                    fault, std::nullopt};
 }
 
 }  // namespace
@@ -243,8 +209,7 @@ std::string CurrentDirectory() {
 }
 
 Failure ChangeDirectory(const std::string& path) {
-  if (chdir(NativePath(path).c_str()) == 0) return std::nullopt;
-  return ErrorOf(errno);
+  return chdir(NativePath(path).c_str()) == 0 ? Failure() : ErrorOf(errno);
 }
 
 // In the Windows form, so that the launcher cuts it at its last backslash.
@@ -267,14 +232,13 @@ std::FILE* OpenStream(const std::string& path, const std::string& mode, SystemEr
 }
 
 bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
-  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+  Owned<InputFile> file = OpenInputFile(path);
   if (!file) return false;
-  off_t size = std::fseek(file, 0, SEEK_END) == 0 ? ftello(file) : 0;
+  off_t size = std::fseek(file->stream, 0, SEEK_END) == 0 ? ftello(file->stream) : 0;
   off_t length = std::min<off_t>(size, static_cast<off_t>(maxBytes));
-  fseeko(file, size - length, SEEK_SET);
+  fseeko(file->stream, size - length, SEEK_SET);
   content->assign(static_cast<size_t>(length), '\0');
-  content->resize(std::fread(&(*content)[0], 1, static_cast<size_t>(length), file));
-  std::fclose(file);
+  content->resize(ReadInputFile(*file, &(*content)[0], static_cast<size_t>(length)));
   return true;
 }
 
@@ -344,8 +308,7 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 }
 
 Failure RemoveFile(const std::string& path) {
-  if (unlink(NativePath(path).c_str()) == 0) return std::nullopt;
-  return ErrorOf(errno);
+  return unlink(NativePath(path).c_str()) == 0 ? Failure() : ErrorOf(errno);
 }
 
 // A launcher's lock stands for a handle open on Windows.
@@ -439,21 +402,14 @@ std::optional<StartFailure> StartProcess(const std::string& commandLine,
   if (options.outputPipe && pipe2(ends, O_CLOEXEC) != 0) return StartFailure{ErrorOf(errno)};
   ChildStreams streams = {kNullStream, kNullStream, kLauncherStream};
   if (options.outputPipe) streams = {kLauncherStream, ends[1], kLauncherStream};
-  if (options.output) {
-    int file = fileno(options.output->stream);
-    streams = {kNullStream, file, file};
-  }
+  int file = options.output ? fileno(options.output->stream) : -1;
+  if (options.output) streams = {kNullStream, file, file};
   pid_t pid = 0;
   int error = Spawn(commandLine, options.program, streams, &pid);
-  if (options.outputPipe) {
-    close(ends[1]);
-    if (error == 0) {
-      process->output.reset(new Pipe{fdopen(ends[0], "r")});
-    } else {
-      close(ends[0]);
-    }
-  }
+  if (options.outputPipe) close(ends[1]);
+  if (options.outputPipe && error != 0) close(ends[0]);
   if (error != 0) return StartFailure{ErrorOf(error)};
+  if (options.outputPipe) process->output.reset(new Pipe{fdopen(ends[0], "r")});
   process->id = static_cast<unsigned long>(pid);
   process->handles.reset(new ProcessHandles);
   return std::nullopt;

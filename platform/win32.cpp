@@ -64,8 +64,7 @@ BOOL CreateProcessInheriting(const char* program, std::string commandLine, DWORD
   SIZE_T size = 0;
   initialize(nullptr, 1, 0, &size);
   std::vector<char> storage(size);
-  STARTUPINFOEXA extended;
-  ZeroMemory(&extended, sizeof extended);
+  STARTUPINFOEXA extended = {};
   extended.StartupInfo = *startup;
   extended.StartupInfo.cb = sizeof extended;
   extended.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage.data());
@@ -141,17 +140,13 @@ std::string OneLine(const std::string& text) {
 // language where Windows holds it, else in the one Windows picks for the
 // user; in the ANSI code page, as the log.
 SystemError LastError() {
-  SystemError error;
-  error.number = GetLastError();
+  DWORD number = GetLastError();
   char text[1024];
   const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
   DWORD length =
-      FormatMessageA(flags, nullptr, error.number, LANG_SYSTEM_DEFAULT, text, sizeof text, nullptr);
-  if (length == 0) {
-    length = FormatMessageA(flags, nullptr, error.number, 0, text, sizeof text, nullptr);
-  }
-  error.text = OneLine(std::string(text, length));
-  return error;
+      FormatMessageA(flags, nullptr, number, LANG_SYSTEM_DEFAULT, text, sizeof text, nullptr);
+  if (length == 0) length = FormatMessageA(flags, nullptr, number, 0, text, sizeof text, nullptr);
+  return SystemError{number, OneLine(std::string(text, length))};
 }
 
 bool RunsInJob() {
@@ -163,36 +158,29 @@ bool RunsInJob() {
 // "Access denied" also stands for a missing permission on the program or
 // its folder; it means the job's refusal only where there is a job.
 StartFailure FailedStart(const StartOptions& options, const SystemError& error) {
-  StartFailure failure;
-  failure.error = error;
-  failure.leavingJobRefused =
-      options.breakawayFromJob && error.number == ERROR_ACCESS_DENIED && RunsInJob();
-  return failure;
+  return StartFailure{
+      error, options.breakawayFromJob && error.number == ERROR_ACCESS_DENIED && RunsInJob()};
 }
 
 // Breakaway stays allowed whatever else the limits say: a browser or PDF
 // viewer that Java opens with CREATE_BREAKAWAY_FROM_JOB could not start
 // at all in a job that forbids it.
 Failure SetJobLimits(HANDLE job, DWORD limitFlags) {
-  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
-  ZeroMemory(&limits, sizeof limits);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
   limits.BasicLimitInformation.LimitFlags = limitFlags | JOB_OBJECT_LIMIT_BREAKAWAY_OK;
-  if (SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
-    return std::nullopt;
-  }
-  return LastError();
+  bool set =
+      SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return set ? Failure() : LastError();
 }
 
 // A window station without WSF_VISIBLE has no display. Where the question
 // cannot be answered, the box is shown as it always was.
 bool WindowStationIsVisible() {
-  USEROBJECTFLAGS flags;
-  ZeroMemory(&flags, sizeof flags);
+  USEROBJECTFLAGS flags = {};
   HWINSTA station = GetProcessWindowStation();
-  if (!station || !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr)) {
-    return true;
-  }
-  return (flags.dwFlags & WSF_VISIBLE) != 0;
+  return !station ||
+         !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr) ||
+         (flags.dwFlags & WSF_VISIBLE) != 0;
 }
 
 // Java's standard output and error go to the file; its standard input stays
@@ -233,17 +221,13 @@ void Closer::operator()(ProcessHandles* handles) const {
   delete handles;
 }
 
-// A path on an empty card reader or optical drive would raise Windows' "no
-// disk in drive" box, which waits for a click, also where nobody can see it;
-// with the box off for this thread the path is missing, with Windows'
-// reason. The thread's mode, unlike the process's (SetErrorMode), is not
-// inherited by the processes the launcher starts, so Java keeps its own.
-// Windows Vista and older lack the call and keep the box.
-//
+// A path on an empty card reader or optical drive would raise a "no disk in
+// drive" box that waits for a click, also where nobody sees it; without it
+// the path is missing, with Windows' reason. The thread's mode, unlike the
+// process's, is not inherited by Java. Vista and older keep the box.
 // The launcher runs from shares where others may drop a DLL beside it, so
-// DLLs come from the system folder only. SetDefaultDllDirectories exists from
-// Windows 8 (on 7 with KB2533623); before it, at least the working directory
-// leaves the search.
+// DLLs come from the system folder only; before Windows 8 (7 with
+// KB2533623) at least the working directory leaves the search.
 void Initialize(int, char**) {
   auto setThreadErrorMode = Kernel32Function<decltype(SetThreadErrorMode)>("SetThreadErrorMode");
   if (setThreadErrorMode) setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
@@ -262,22 +246,15 @@ std::string CurrentDirectory() {
 }
 
 Failure ChangeDirectory(const std::string& path) {
-  if (SetCurrentDirectoryA(path.c_str())) return std::nullopt;
-  return LastError();
+  return SetCurrentDirectoryA(path.c_str()) ? Failure() : LastError();
 }
 
 // Grows the buffer until the whole path fits: a deep installation folder
 // must not be cut off at MAX_PATH.
 std::string ExecutablePath() {
-  std::string path(MAX_PATH + 1, '\0');
-  for (;;) {
+  for (std::string path(MAX_PATH + 1, '\0');; path.resize(path.size() * 2)) {
     DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (length == 0) return std::string();
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
+    if (length < path.size()) return path.substr(0, length);
   }
 }
 
@@ -330,15 +307,11 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
 }
 
 std::string ExpandEnvironmentReferences(const std::string& text) {
-  std::string expanded(text.size() + 1, '\0');
-  for (;;) {
+  for (std::string expanded(text.size() + 1, '\0');;) {
     DWORD size =
         ExpandEnvironmentStringsA(text.c_str(), &expanded[0], static_cast<DWORD>(expanded.size()));
     if (size == 0) return text;
-    if (size <= expanded.size()) {
-      expanded.resize(size - 1);
-      return expanded;
-    }
+    if (size <= expanded.size()) return expanded.substr(0, size - 1);
     expanded.resize(size);
   }
 }
@@ -362,9 +335,7 @@ bool FolderIsWritable(const std::string& folder) {
   HANDLE handle = CreateFileA(folder.c_str(), FILE_ADD_FILE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(handle);
-  return true;
+  return handle != INVALID_HANDLE_VALUE && CloseHandle(handle);
 }
 
 bool FileSize(const std::string& path, unsigned long long* size) {
@@ -388,8 +359,7 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 // access rules protect. The file goes, so its other attributes do not matter.
 Failure RemoveFile(const std::string& path) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (DeleteFileA(path.c_str())) return std::nullopt;
-  return LastError();
+  return DeleteFileA(path.c_str()) ? Failure() : LastError();
 }
 
 // Sharing nothing, the open fails with a sharing violation while any other
@@ -424,11 +394,8 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
 Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    *failure = LastError();
-    return nullptr;
-  }
-  std::FILE* stream = StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
+  std::FILE* stream =
+      handle == INVALID_HANDLE_VALUE ? nullptr : StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
   if (!stream) *failure = LastError();
   return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
 }
@@ -446,23 +413,19 @@ unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
 std::string ComputerName() {
   std::string name(32767, '\0');
   DWORD size = 32767;
-  if (!GetComputerNameA(&name[0], &size)) return std::string();
-  name.resize(size);
-  return name;
+  return name.substr(0, GetComputerNameA(&name[0], &size) ? size : 0);
 }
 
 std::string DnsHostName() {
   char name[256];
   DWORD size = sizeof name;
-  if (!GetComputerNameExA(ComputerNameDnsHostname, name, &size)) return std::string();
-  return std::string(name, size);
+  return GetComputerNameExA(ComputerNameDnsHostname, name, &size) ? std::string(name, size) : "";
 }
 
 bool RunsUnderWow64() {
   auto isWow64Process = Kernel32Function<decltype(IsWow64Process)>("IsWow64Process");
   BOOL wow64 = FALSE;
-  if (!isWow64Process || !isWow64Process(GetCurrentProcess(), &wow64)) return false;
-  return wow64 != FALSE;
+  return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 // Kernel32 exports the K32 process functions from Windows 7 on.
@@ -502,8 +465,7 @@ unsigned long long MonotonicMilliseconds() {
 // With an output file, standard input is a null handle: Java reads nothing.
 std::optional<StartFailure> StartProcess(const std::string& commandLine,
                                          const StartOptions& options, Process* process) {
-  STARTUPINFOA startup;
-  ZeroMemory(&startup, sizeof startup);
+  STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::vector<HANDLE> inherited;
   std::FILE* output = nullptr;
@@ -513,8 +475,7 @@ std::optional<StartFailure> StartProcess(const std::string& commandLine,
   }
   DWORD flags = (options.breakawayFromJob ? CREATE_BREAKAWAY_FROM_JOB : 0) |
                 (options.suspended ? CREATE_SUSPENDED : 0);
-  PROCESS_INFORMATION information;
-  ZeroMemory(&information, sizeof information);
+  PROCESS_INFORMATION information = {};
   BOOL created =
       CreateProcessInheriting(options.program.empty() ? nullptr : options.program.c_str(),
                               commandLine, flags, &startup, inherited, &information);
@@ -541,20 +502,15 @@ void AllowToComeToFront(const Process& process) { AllowSetForegroundWindow(proce
 ProcessEnd WaitForProcess(const Process& process) { return WaitForProcessEnd(process, INFINITE); }
 
 ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds) {
-  ProcessEnd end;
   DWORD waited = WaitForSingleObject(process.handles->process, milliseconds);
-  if (waited == WAIT_TIMEOUT) return end;
+  if (waited == WAIT_TIMEOUT) return ProcessEnd();
   DWORD code = 0;
   if (waited != WAIT_OBJECT_0 || !GetExitCodeProcess(process.handles->process, &code)) {
-    end.failure = LastError();
-    return end;
+    return ProcessEnd{false, 0, false, LastError()};
   }
-  end.ended = true;
-  end.exitCode = code;
   // NTSTATUS codes of severity "error": what Windows ends a process with
   // when an exception (0xC0000005, 0xC00000FD) is not handled.
-  end.crashed = code >= 0xC0000000;
-  return end;
+  return ProcessEnd{true, code, code >= 0xC0000000, std::nullopt};
 }
 
 // At log-off the system shuts processes down from the highest level to the
@@ -573,8 +529,7 @@ Failure CreateKillOnCloseJob(Owned<Job>* job) {
 }
 
 Failure AssignProcessToJob(Job& job, const Process& process) {
-  if (AssignProcessToJobObject(job.handle, process.handles->process)) return std::nullopt;
-  return LastError();
+  return AssignProcessToJobObject(job.handle, process.handles->process) ? Failure() : LastError();
 }
 
 Failure LiftKillOnClose(Job& job) { return SetJobLimits(job.handle, 0); }

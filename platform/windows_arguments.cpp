@@ -105,12 +105,6 @@ std::vector<Argument> SplitTail(const std::string& tail, ArgumentReader reader) 
   return Split(tail, reader, false);
 }
 
-std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader) {
-  std::vector<std::string> texts;
-  for (const Argument& argument : SplitArguments(line, reader)) texts.push_back(argument.text);
-  return texts;
-}
-
 std::string InQuotes(const std::string& text) {
   size_t last = text.find_last_not_of('\\');
   size_t trailing = last == std::string::npos ? text.size() : text.size() - last - 1;

@@ -40,7 +40,6 @@ std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader rea
 // The same for a line without a program name, such as what follows it: the
 // first word is read as every other.
 std::vector<Argument> SplitTail(const std::string& tail, ArgumentReader reader);
-std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader);
 
 // The text in double quotes, its closing quote kept a closing quote: the
 // backslashes right before it are doubled. A text without a trailing

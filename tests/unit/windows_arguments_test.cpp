@@ -5,7 +5,13 @@
 namespace {
 
 using platform::ArgumentReader;
-using platform::SplitCommandLine;
+
+std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader) {
+  std::vector<std::string> texts;
+  for (const auto& argument : platform::SplitArguments(line, reader))
+    texts.push_back(argument.text);
+  return texts;
+}
 
 struct Vector {
   std::string line;
