@@ -4,24 +4,23 @@
 
 namespace platform {
 
-void Closer::operator()(InputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
+namespace {
+
+template <typename Opened>
+void Close(Opened* opened) {
+  std::fclose(opened->stream);
+  delete opened;
 }
 
-void Closer::operator()(OutputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
+}  // namespace
 
-void Closer::operator()(Pipe* pipe) const {
-  std::fclose(pipe->stream);
-  delete pipe;
-}
+void Closer::operator()(InputFile* file) const { Close(file); }
+void Closer::operator()(OutputFile* file) const { Close(file); }
+void Closer::operator()(Pipe* pipe) const { Close(pipe); }
 
 Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
   std::FILE* stream = OpenStream(path, "rb", failure);
-  return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
+  return Owned<InputFile>(stream ? new InputFile{{stream}} : nullptr);
 }
 
 size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
@@ -41,7 +40,7 @@ bool FileCanBeOpened(const std::string& path) { return OpenInputFile(path) != nu
 
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
   std::FILE* stream = OpenStream(path, append ? "ab" : "wb", failure);
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
+  return Owned<OutputFile>(stream ? new OutputFile{{stream}} : nullptr);
 }
 
 bool WriteOutputFile(OutputFile& file, const std::string& bytes) {

@@ -10,17 +10,12 @@
 
 namespace platform {
 
-struct InputFile {
+struct Stream {
   std::FILE* stream;
 };
-
-struct OutputFile {
-  std::FILE* stream;
-};
-
-struct Pipe {
-  std::FILE* stream;
-};
+struct InputFile : Stream {};
+struct OutputFile : Stream {};
+struct Pipe : Stream {};
 
 // fopen with a mode that keeps the stream from every child; nullptr on
 // failure, with the reason where asked for.

@@ -36,25 +36,21 @@ struct SystemError {
 // Empty when the call succeeded.
 using Failure = std::optional<SystemError>;
 
-// Only the POSIX stand-in needs what the entry received.
 void Initialize(int argc, char** argv);
-
 // Program name included (GetCommandLineA).
 std::string FullCommandLine();
-
 // Empty when the platform cannot report it.
 std::string CurrentDirectory();
 Failure ChangeDirectory(const std::string& path);
 std::string ExecutablePath();
 
 // Read piece by piece, so that a big file never needs to fit in memory.
-// Empty when the file, or a folder, cannot be opened for reading.
+// Empty for a folder too.
 Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure = nullptr);
 // 0 at the end of the file or on a read error.
 size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes);
-// At most the first count bytes; false when the file cannot be opened.
+// False when the file cannot be opened.
 bool ReadFileStart(const std::string& path, size_t count, std::string* content);
-// The last maxBytes bytes of the file, or all of a shorter one.
 bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content);
 bool FileCanBeOpened(const std::string& path);
 bool IsDirectory(const std::string& path);
@@ -66,18 +62,15 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names);
 std::string ExpandEnvironmentReferences(const std::string& text);
 // With every missing folder above it; true when the folder exists afterwards.
 bool CreateFolders(const std::string& path);
-// As the system judges the caller's rights to create a file there, without
-// creating one.
+// As the system judges the right to create a file there, creating none.
 bool FolderIsWritable(const std::string& folder);
 // Of a file, not of a folder.
 bool FileSize(const std::string& path, unsigned long long* size);
-// Within its folder. Fails when the target exists, and on Windows while
-// another process holds the file open without sharing its deletion, as Java
-// holds a file it writes.
+// Both fail on Windows while another process holds the file open without
+// sharing its deletion, as Java holds a file it maps or writes (error 32).
+// Within its folder; fails when the target exists.
 bool RenameFileNoReplace(const std::string& from, const std::string& to);
-// Also a read-only file, as Java writes its archives. Fails, on Windows,
-// while another process holds the file open without sharing its deletion,
-// as Java holds an archive it maps or writes (error 32).
+// Also a read-only file, as Java writes its archives.
 Failure RemoveFile(const std::string& path);
 // Only while no process holds the file open, whatever the sharing it
 // allows: on Windows a file opened with the right to share its deletion
@@ -99,9 +92,7 @@ Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError*
 std::string TemporaryFolder();
 // The code page in which Windows reads the launcher's texts and paths.
 unsigned AnsiCodePage();
-
 unsigned long CurrentProcessId();
-
 // The NetBIOS name, at most 15 characters.
 std::string ComputerName();
 // The full name, up to 63 characters; the NetBIOS name is its start.
@@ -123,7 +114,7 @@ std::tm CurrentLocalTime();
 // Only moves forward; only differences between readings count.
 unsigned long long MonotonicMilliseconds();
 
-// No handler, no report, no box.
+// Running no handler, no report, no box.
 [[noreturn]] void ExitImmediately(int exitCode);
 
 struct Process {
@@ -146,8 +137,7 @@ struct StartOptions {
   // Used as it is; empty: the command line's first word, found by the
   // system's search.
   std::string program;
-  // The child's standard output goes to a pipe; its standard input and error
-  // are the launcher's own. No other handle is inherited.
+  // For the child's standard output; input and error are the launcher's own.
   bool outputPipe = false;
   // Receives the child's standard output and error and is, with nothing on
   // standard input, all it inherits.

@@ -126,9 +126,8 @@ std::vector<std::string> ChildArguments(const std::string& commandLine, const st
   return argv;
 }
 
-// Spawned, not forked: a fork would copy the launcher's page tables and
-// fault in every page it then writes, which costs more than the launcher's
-// own work. Returns 0 or the error number.
+// Spawned, not forked: a fork's copied page tables and page faults would cost
+// more than the launcher's own work. Returns 0 or the error number.
 int Spawn(const std::string& commandLine, const std::string& named, const ChildStreams& streams,
           pid_t* pid) {
   std::string program, name;
@@ -345,7 +344,7 @@ Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError*
     *failure = ErrorOf(errno);
     if (descriptor != -1) close(descriptor);
   }
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
+  return Owned<OutputFile>(stream ? new OutputFile{{stream}} : nullptr);
 }
 
 std::string TemporaryFolder() {
@@ -391,11 +390,10 @@ unsigned long long MonotonicMilliseconds() {
          static_cast<unsigned long long>(now.tv_nsec) / 1000000;
 }
 
-// The hand-over's pipe takes the child's output beside the launcher's own
-// input and error, as _popen gave them; Java's output file takes output and
-// error; a plain start has nothing but its error stream. Breakaway and
-// suspension have no counterpart here: the stand-in's job is a watcher that
-// only ever kills Java itself.
+// As on Windows: the pipe takes the child's output beside the launcher's own
+// input and error, Java's output file output and error, and a plain start
+// has only its error stream. Breakaway and suspension have no counterpart:
+// the stand-in's job is a watcher that only ever kills Java itself.
 std::optional<StartFailure> StartProcess(const std::string& commandLine,
                                          const StartOptions& options, Process* process) {
   int ends[2] = {-1, -1};
@@ -409,7 +407,7 @@ std::optional<StartFailure> StartProcess(const std::string& commandLine,
   if (options.outputPipe) close(ends[1]);
   if (options.outputPipe && error != 0) close(ends[0]);
   if (error != 0) return StartFailure{ErrorOf(error)};
-  if (options.outputPipe) process->output.reset(new Pipe{fdopen(ends[0], "r")});
+  if (options.outputPipe) process->output.reset(new Pipe{{fdopen(ends[0], "r")}});
   process->id = static_cast<unsigned long>(pid);
   process->handles.reset(new ProcessHandles);
   return std::nullopt;

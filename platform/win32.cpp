@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "platform/c_runtime.h"
@@ -29,24 +30,13 @@ Function* Kernel32Function(const char* name) {
 // Console handles of Windows 7 and older are no kernel handles and make the
 // handle list fail, as does a handle listed twice; the child reaches a
 // console through the console itself.
-std::vector<HANDLE> ListableHandles(const std::vector<HANDLE>& handles) {
-  std::vector<HANDLE> listable;
-  for (HANDLE handle : handles) {
-    bool console =
-        (reinterpret_cast<ULONG_PTR>(handle) & 3) == 3 && GetFileType(handle) == FILE_TYPE_CHAR;
-    if (handle && handle != INVALID_HANDLE_VALUE && !console &&
-        std::find(listable.begin(), listable.end(), handle) == listable.end()) {
-      listable.push_back(handle);
-    }
-  }
-  return listable;
+bool Listable(HANDLE handle) {
+  return (reinterpret_cast<ULONG_PTR>(handle) & 3) != 3 || GetFileType(handle) != FILE_TYPE_CHAR;
 }
 
-// The handles must be inheritable. From Vista on the child inherits exactly
-// them. The attribute list is looked up at run time, so that the launcher
-// still loads where it is missing; there the child inherits every inheritable
-// handle, which are only these: the launcher opens everything else
-// non-inheritable.
+// The handles, each once, must be inheritable. From Vista on the child
+// inherits exactly them; before, every inheritable handle, which are only
+// these: the launcher opens everything else non-inheritable.
 BOOL CreateProcessInheriting(const char* program, std::string commandLine, DWORD flags,
                              STARTUPINFOA* startup, const std::vector<HANDLE>& inherited,
                              PROCESS_INFORMATION* information) {
@@ -55,7 +45,8 @@ BOOL CreateProcessInheriting(const char* program, std::string commandLine, DWORD
   auto update = Kernel32Function<decltype(UpdateProcThreadAttribute)>("UpdateProcThreadAttribute");
   auto remove =
       Kernel32Function<decltype(DeleteProcThreadAttributeList)>("DeleteProcThreadAttributeList");
-  std::vector<HANDLE> handles = ListableHandles(inherited);
+  std::vector<HANDLE> handles;
+  std::copy_if(inherited.begin(), inherited.end(), std::back_inserter(handles), Listable);
   BOOL inherit = inherited.empty() ? FALSE : TRUE;
   if (handles.empty() || !initialize || !update || !remove) {
     return CreateProcessA(program, &commandLine[0], nullptr, nullptr, inherit, flags, nullptr,
@@ -99,10 +90,9 @@ std::FILE* StreamOf(HANDLE handle, int flags, const char* mode) {
   return stream;
 }
 
-// As _popen with mode "r" did: the child writes to a pipe whose read end the
-// launcher reads in text mode; standard input and error are the launcher's
-// own. Returns the read end's stream, nullptr on failure; the handles to hand
-// on are added to inherited.
+// As _popen with mode "r" did: the launcher reads the pipe in text mode; the
+// child's standard input and error are the launcher's own. The handles to
+// hand on are added to inherited.
 std::FILE* RedirectOutputToPipe(STARTUPINFOA* startup, std::vector<HANDLE>* inherited) {
   HANDLE read, write;
   if (!CreatePipe(&read, &write, nullptr, 0)) return nullptr;
@@ -327,9 +317,8 @@ bool CreateFolders(const std::string& path) {
   return IsDirectory(path);
 }
 
-// The folder opened for the right to add a file: the file system (and a
-// share's server, with the share's own permissions) checks it as it would
-// for a new file, and nothing is written.
+// The file system (and a share's server, with the share's own permissions)
+// checks the right to add a file as it would for a new file.
 bool FolderIsWritable(const std::string& folder) {
   if (!IsDirectory(folder)) return false;
   HANDLE handle = CreateFileA(folder.c_str(), FILE_ADD_FILE,
@@ -386,18 +375,16 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return Ticks(now) > written && (Ticks(now) - written) / 10000000ull > seconds;
 }
 
-// Share mode FILE_SHARE_READ: while the file is open, every other open for
-// writing fails with ERROR_SHARING_VIOLATION, and CREATE_ALWAYS truncates
-// only after that check, so a held file is left as it was. No security
-// attributes: the handle is not inherited, as with "N" above. The stream is
-// binary; the log writes its CR LF itself.
+// While the file is open, every other open for writing fails with a sharing
+// violation, and CREATE_ALWAYS truncates only after that check, so a held
+// file is left as it was. Not inherited; binary: the log writes its CR LF.
 Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   std::FILE* stream =
       handle == INVALID_HANDLE_VALUE ? nullptr : StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
   if (!stream) *failure = LastError();
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
+  return Owned<OutputFile>(stream ? new OutputFile{{stream}} : nullptr);
 }
 
 std::string TemporaryFolder() {
@@ -482,7 +469,7 @@ std::optional<StartFailure> StartProcess(const std::string& commandLine,
   SystemError error = created ? SystemError() : LastError();
   // The child holds its own copies; a pipe must end when the child ends.
   for (HANDLE handle : inherited) CloseHandle(handle);
-  Owned<Pipe> pipe(output ? new Pipe{output} : nullptr);
+  Owned<Pipe> pipe(output ? new Pipe{{output}} : nullptr);
   if (!created) return FailedStart(options, error);
   process->id = information.dwProcessId;
   process->handles.reset(new ProcessHandles{information.hProcess, information.hThread});
@@ -513,10 +500,9 @@ ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds)
   return ProcessEnd{true, code, code >= 0xC0000000, std::nullopt};
 }
 
-// At log-off the system shuts processes down from the highest level to the
-// lowest, all at 0x280 unless they say otherwise. Were the windowless
-// launcher shut down first, its job would kill Java in the middle of saving;
-// at the lowest application level it goes after Java.
+// At log-off processes go from the highest level to the lowest, 0x280 by
+// default. Were the launcher shut down first, its job would kill Java in
+// the middle of saving; at the lowest application level it goes after Java.
 void ShutDownAfterApplications() { SetProcessShutdownParameters(0x100, 0); }
 
 Failure CreateKillOnCloseJob(Owned<Job>* job) {

@@ -36,10 +36,10 @@ struct Argument {
   size_t end = 0;
 };
 
-std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader);
-// The same for a line without a program name, such as what follows it: the
+// A tail is a line without a program name, such as what follows it: its
 // first word is read as every other.
-std::vector<Argument> SplitTail(const std::string& tail, ArgumentReader reader);
+std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader,
+                                     bool tail = false);
 
 // The text in double quotes, its closing quote kept a closing quote: the
 // backslashes right before it are doubled. A text without a trailing
