@@ -38,17 +38,15 @@ std::string NativePath(const std::string& path) {
 // As Windows programs write an argument into a command line, so that the
 // command line split again gives it back unchanged.
 std::string QuotedArgument(const std::string& argument) {
-  bool blank = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
-  if (!blank && argument.find('"') == std::string::npos) return argument;
-  std::string quoted = blank ? "\"" : "";
+  std::string escaped;
   size_t backslashes = 0;
   for (char c : argument) {
-    if (c == '"') quoted.append(backslashes + 1, '\\');
+    if (c == '"') escaped.append(backslashes + 1, '\\');
     backslashes = c == '\\' ? backslashes + 1 : 0;
-    quoted += c;
+    escaped += c;
   }
-  if (blank) quoted.append(backslashes, '\\') += '"';
-  return quoted;
+  bool blank = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
+  return blank ? InQuotes(escaped) : escaped;
 }
 
 // A program named with ".exe" that does not exist is tried without it.

@@ -139,17 +139,14 @@ SystemError LastError() {
   return SystemError{number, OneLine(std::string(text, length))};
 }
 
-bool RunsInJob() {
-  auto isProcessInJob = Kernel32Function<decltype(IsProcessInJob)>("IsProcessInJob");
-  BOOL inJob = FALSE;
-  return isProcessInJob && isProcessInJob(GetCurrentProcess(), nullptr, &inJob) && inJob;
-}
-
 // "Access denied" also stands for a missing permission on the program or
 // its folder; it means the job's refusal only where there is a job.
 StartFailure FailedStart(const StartOptions& options, const SystemError& error) {
-  return StartFailure{
-      error, options.breakawayFromJob && error.number == ERROR_ACCESS_DENIED && RunsInJob()};
+  auto isProcessInJob = Kernel32Function<decltype(IsProcessInJob)>("IsProcessInJob");
+  BOOL inJob = FALSE;
+  bool refused = options.breakawayFromJob && error.number == ERROR_ACCESS_DENIED &&
+                 isProcessInJob && isProcessInJob(GetCurrentProcess(), nullptr, &inJob) && inJob;
+  return StartFailure{error, refused};
 }
 
 // Breakaway stays allowed whatever else the limits say: a browser or PDF
@@ -161,16 +158,6 @@ Failure SetJobLimits(HANDLE job, DWORD limitFlags) {
   bool set =
       SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
   return set ? Failure() : LastError();
-}
-
-// A window station without WSF_VISIBLE has no display. Where the question
-// cannot be answered, the box is shown as it always was.
-bool WindowStationIsVisible() {
-  USEROBJECTFLAGS flags = {};
-  HWINSTA station = GetProcessWindowStation();
-  return !station ||
-         !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr) ||
-         (flags.dwFlags & WSF_VISIBLE) != 0;
 }
 
 // Java's standard output and error go to the file; its standard input stays
@@ -418,10 +405,17 @@ bool RunsUnderWow64() {
 // Kernel32 exports the K32 process functions from Windows 7 on.
 bool IsOlderThanWindows7() { return !Kernel32Function<void()>("K32GetModuleFileNameExA"); }
 
-// Never MB_SERVICE_NOTIFICATION: on a terminal server it shows the box in
-// another user's session.
+// A window station without WSF_VISIBLE has no display; where the question
+// cannot be answered, the box is shown as it always was. Never
+// MB_SERVICE_NOTIFICATION: on a terminal server it shows the box in another
+// user's session.
 void ShowMessageBox(const std::string& text, const std::string& caption) {
-  if (WindowStationIsVisible()) MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+  USEROBJECTFLAGS flags = {};
+  HWINSTA station = GetProcessWindowStation();
+  if (!station || !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr) ||
+      (flags.dwFlags & WSF_VISIBLE) != 0) {
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+  }
 }
 
 // msvcrt's localtime works on 32-bit seconds and returns null from
