@@ -4,7 +4,6 @@
 
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
-#include "report/command_line_limit.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/text.h"
@@ -38,6 +37,21 @@ std::string WrongWorkingDirectory(const std::string& current) {
          launcherFolder + " eintragen.\n";
 }
 
+// "name\Anwendung\" of the last subfolder, in listing order, that holds
+// Bereit.txt; empty when none does.
+std::string FindNewestReadyFolder() {
+  std::vector<std::string> names;
+  if (!platform::ListDirectory(".", &names)) {
+    platform::WriteLastErrorLine("opendir: Path does not exist or could not be read.");
+  }
+  std::string current = platform::CurrentDirectory();
+  std::string newest;
+  for (const std::string& name : names) {
+    if (IsReadyCopy(current + "\\" + name)) newest = name;
+  }
+  return newest.empty() ? newest : newest + "\\Anwendung\\";
+}
+
 }  // namespace
 
 const char kChildLauncher[] = "KivLauncher.exe";
@@ -52,19 +66,6 @@ RunEnd CannotEnter(const std::string& folder, const platform::Failure& reason) {
   return FailedRun(
       "Es konnte nicht in das Unterverzeichnis '" + folder + "' gewechselt werden" +
       (reason ? ": " + SystemErrorLine(*reason) + "\n" : ", da es nicht existiert! \n"));
-}
-
-std::string FindNewestReadyFolder() {
-  std::vector<std::string> names;
-  if (!platform::ListDirectory(".", &names)) {
-    platform::WriteLastErrorLine("opendir: Path does not exist or could not be read.");
-  }
-  std::string current = platform::CurrentDirectory();
-  std::string newest;
-  for (const std::string& name : names) {
-    if (IsReadyCopy(current + "\\" + name)) newest = name;
-  }
-  return newest.empty() ? newest : newest + "\\Anwendung\\";
 }
 
 RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceMode,

@@ -35,7 +35,3 @@ extern const char kChildLauncher[];
 
 // The copy's folder is not there, or cannot be entered for Windows' reason.
 RunEnd CannotEnter(const std::string& folder, const platform::Failure& reason = std::nullopt);
-
-// "name\Anwendung\" of the last subfolder, in listing order, that holds
-// Bereit.txt; empty when none does.
-std::string FindNewestReadyFolder();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "diagnosis/findings.h"
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "process/executor.h"
@@ -12,6 +11,17 @@
 #include "settings/text.h"
 
 namespace {
+// A zero byte from a setting would end the message box's text there.
+void Record(Findings& findings, const std::string& text) {
+  std::string line = WithVisibleZeroBytes(text);
+  Log().WriteLine(line);
+  findings.problems.push_back(line);
+}
+
+std::string Count(int number, const std::string& one, const std::string& many) {
+  if (number == 0) return "keine " + many;
+  return std::to_string(number) + " " + (number == 1 ? one : many);
+}
 
 const size_t kShownProblems = 10;
 const char kErrorPrefix[] = "FEHLER: ";
@@ -137,4 +147,21 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   verdict.boxText = MessageText(check, findings);
   verdict.serviceLine = ServiceLine(check, findings);
   return verdict;
+}
+
+void Fail(Findings& findings, const std::string& text) {
+  ++findings.errors;
+  Record(findings, "FEHLER: " + text);
+}
+
+void Warn(Findings& findings, const std::string& text) {
+  ++findings.warnings;
+  Record(findings, "WARNUNG: " + text);
+}
+
+std::string CountsText(const Findings& findings) {
+  return "Pr\xFC"
+         "fung beendet: " +
+         Count(findings.errors, "Fehler", "Fehler") + ", " +
+         Count(findings.warnings, "Warnung", "Warnungen");
 }

@@ -1,6 +1,5 @@
 #include "diagnosis/sections.h"
 #include "jvm/java_command_line.h"
-#include "jvm/jvm_parameters.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"

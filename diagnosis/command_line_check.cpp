@@ -4,16 +4,36 @@
 #include "platform/platform.h"
 #include "report/launch_log.h"
 
+namespace {
+
 // Each finding once, though every attempt's command line shows it.
-void ReportLaunchFinding(const LaunchFinding& finding, Findings& findings) {
+void ReportLaunchFindings(const JavaAttempt& attempt, bool aboutHeap, Findings& findings) {
   const std::vector<std::string>& known = findings.problems;
-  for (const char* prefix : {"FEHLER: ", "WARNUNG: "}) {
-    if (std::find(known.begin(), known.end(), prefix + finding.text) != known.end()) return;
+  for (const LaunchFinding& finding : attempt.launchFindings) {
+    if (finding.aboutHeap != aboutHeap ||
+        std::find(known.begin(), known.end(), "FEHLER: " + finding.text) != known.end() ||
+        std::find(known.begin(), known.end(), "WARNUNG: " + finding.text) != known.end()) {
+      continue;
+    }
+    (finding.severity == LaunchFinding::kWarning ? Warn : Fail)(findings, finding.text);
   }
-  if (finding.severity == LaunchFinding::kWarning) {
-    Warn(findings, finding.text);
-  } else {
-    Fail(findings, finding.text);
+}
+
+}  // namespace
+
+void ReviewHeap(const CheckRun& check, Findings& findings) {
+  for (const JavaAttempt* attempt : CheckedAttempts(check)) {
+    LogSubsection("Speicher " + BitsText(attempt->is64Bit));
+    for (const MeantPiece& heap : attempt->heaps) {
+      std::string value = check.plan->settings.Get(heap.key);
+      std::string decided = heap.text.substr(4);
+      Log().WriteLine(heap.key + " = " + value + " -> " + heap.text);
+      if (decided != value) {
+        Warn(findings,
+             heap.key + "=" + value + " wird f\xFCr ein 32-Bit-Java auf " + decided + " begrenzt");
+      }
+    }
+    ReportLaunchFindings(*attempt, true, findings);
   }
 }
 
@@ -28,9 +48,5 @@ void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
                     "chstens " + std::to_string(platform::kMaxCommandLineLength) +
                     " Zeichen (mit abschlie\xDF" + "endem Nullzeichen)");
   }
-  for (const JavaAttempt* attempt : check.reached) {
-    for (const LaunchFinding& finding : attempt->launchFindings) {
-      if (!finding.aboutHeap) ReportLaunchFinding(finding, findings);
-    }
-  }
+  for (const JavaAttempt* attempt : check.reached) ReportLaunchFindings(*attempt, false, findings);
 }

@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "diagnosis/pe_header.h"
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
@@ -8,6 +7,10 @@
 #include "settings/text.h"
 
 namespace {
+
+// Far more than any linker puts before the PE header.
+const size_t kHeaderBytes = 4096;
+const size_t kNewHeaderOffset = 0x3C;
 
 std::string JavaKind(bool is64Bit) { return BitWidth(is64Bit) + "-Bit-Java"; }
 
@@ -37,31 +40,56 @@ void ReviewBitWidth(const std::string& key, const std::string& program, bool is6
                      JavaKind(is64Bit));
 }
 
-void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
-  const JavaChoice& choice = attempt.choice;
-  if (choice.home.empty()) {
-    Log().WriteLine("Kein Java-Ordner angegeben");
-    return;
-  }
-  Log().WriteLine("Gew\xE4hlt: " + choice.key + "=" + choice.home);
-  if (!attempt.programProblem.empty()) {
-    Warn(findings, attempt.programProblem);
-    return;
-  }
-  const std::string& program = attempt.program;
-  Log().WriteLine(program + " ist vorhanden");
-  ReviewBitWidth(choice.key, program, attempt.is64Bit, findings);
-  ReviewJavaRelease(attempt, findings);
+void LogVersion(const JavaRelease& release) {
+  if (!release.found) return Log().WriteLine("Keine release-Datei: " + release.path + " fehlt");
+  Log().WriteLine("Version laut " + release.path + ": " +
+                  (release.version.empty() ? "keine JAVA_VERSION" : release.version));
 }
 
-void ReviewJavaFor(const JavaAttempt& attempt, Findings& findings) {
-  LogSubsection("Java " + BitsText(attempt.is64Bit));
-  Log().WriteLine(
-      "Gepr\xFC"
-      "ft f\xFCr Computer \"" +
-      attempt.choice.computerName +
-      "\": " + KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
-  ReviewJavaHome(attempt, findings);
+std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
+  switch (step.kind) {
+    case ArchiveStep::Kind::kCreateFolder:
+      return "Der Start w\xFCrde den Ordner " + step.path + " anlegen";
+    case ArchiveStep::Kind::kAdopt:
+      return "Der Start w\xFCrde " + step.path + " als " + archive.file +
+             " \xFC"
+             "bernehmen, sofern Java die Datei nicht mehr schreibt";
+    case ArchiveStep::Kind::kDeleteCutShort:
+      return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
+    case ArchiveStep::Kind::kDeleteOutdated:
+      return "Der Start w\xFCrde den AOT-Cache " + step.path +
+             " l\xF6schen, er ist \xE4lter als der Klassenpfad";
+    case ArchiveStep::Kind::kRemoveStale:
+      break;
+  }
+  return "Der Start w\xFCrde den veralteten Abzug " + step.path + " l\xF6schen";
+}
+
+// As the plan decided it for the attempt.
+void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
+  for (const std::string& line : archive.logLines) Log().WriteLine(line);
+  for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
+  if (!archive.state.empty()) Log().WriteLine("Art: " + archive.kind + ", " + archive.state);
+  if (archive.options.empty()) {
+    Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht" +
+                       (archive.unusable.empty() ? "" : ": " + archive.unusable));
+    return;
+  }
+  Log().WriteLine("Klassenarchiv: " + archive.file +
+                  (archive.exists ? " ist vorhanden, " + std::to_string(archive.size) + " Bytes"
+                                  : " ist noch nicht vorhanden"));
+}
+
+void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
+  const JavaChoice& choice = attempt.choice;
+  if (choice.home.empty()) return Log().WriteLine("Kein Java-Ordner angegeben");
+  Log().WriteLine("Gew\xE4hlt: " + choice.key + "=" + choice.home);
+  if (!attempt.programProblem.empty()) return Warn(findings, attempt.programProblem);
+  Log().WriteLine(attempt.program + " ist vorhanden");
+  ReviewBitWidth(choice.key, attempt.program, attempt.is64Bit, findings);
+  LogVersion(attempt.release);
+  // Without launcher.class_archive the decision has nothing to say.
+  if (!attempt.classArchive.logLines.empty()) ReviewClassArchive(attempt.classArchive, findings);
 }
 
 }  // namespace
@@ -75,6 +103,26 @@ std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
 
 void ReviewJava(const CheckRun& check, Findings& findings) {
   for (const JavaAttempt& attempt : check.plan->attempts) {
-    ReviewJavaFor(attempt, findings);
+    LogSubsection("Java " + BitsText(attempt.is64Bit));
+    Log().WriteLine(
+        "Gepr\xFC"
+        "ft f\xFCr Computer \"" +
+        attempt.choice.computerName + "\": " +
+        KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
+    ReviewJavaHome(attempt, findings);
   }
+}
+
+unsigned PeMachine(const std::string& bytes) {
+  if (bytes.size() < kNewHeaderOffset + 4 || bytes.compare(0, 2, "MZ") != 0) return 0;
+  unsigned long long header = LittleEndian(bytes, kNewHeaderOffset, 4);
+  if (header > bytes.size() || bytes.size() - header < 6) return 0;
+  if (bytes.compare(header, 4, std::string("PE\0\0", 4)) != 0) return 0;
+  return static_cast<unsigned>(LittleEndian(bytes, header + 4, 2));
+}
+
+unsigned ReadPeMachine(const std::string& path) {
+  std::string bytes;
+  if (!platform::ReadFileStart(path, kHeaderBytes, &bytes)) return 0;
+  return PeMachine(bytes);
 }

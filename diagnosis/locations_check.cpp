@@ -1,15 +1,51 @@
+#include <vector>
+
 #include "checks/distributed_installation.h"
 #include "diagnosis/sections.h"
 #include "platform/platform.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/windows_path.h"
 
 namespace {
 
+const unsigned kWindows1252 = 1252;
+const unsigned kUtf8CodePage = 65001;
+
+// Where the log went instead is where the administrator must look.
+std::string LogRefusal() {
+  const platform::Failure& refusal = Log().Refusal();
+  if (!refusal) return std::string();
+  std::string text = std::string(kLogName) +
+                     " kann im Arbeitsverzeichnis nicht geschrieben werden (" +
+                     SystemErrorLine(*refusal) + ")";
+  if (Log().Name() == kLogName) {
+    return text +
+           ", und auch im Ordner f\xFCr tempor\xE4re Dateien kein Protokoll: der Start "
+           "schreibt keines";
+  }
+  return text + ", das Protokoll steht darum in " + Log().Path();
+}
+
+// The launcher's texts and paths are Windows-1252 bytes; in another code
+// page Windows shows their umlauts as other letters.
+std::string CodePageWarning() {
+  unsigned codePage = platform::AnsiCodePage();
+  if (codePage == kWindows1252) return std::string();
+  std::string text = "Die ANSI-Codepage dieses Computers ist " + std::to_string(codePage) +
+                     ", nicht 1252 (Windows-1252): Umlaute in Meldungen, Protokoll und Pfaden "
+                     "werden falsch angezeigt";
+  if (codePage != kUtf8CodePage) return text;
+  return text +
+         " (die Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+         "verwenden\" ist eingeschaltet)";
+}
+
 void ReviewWorkingDirectory(const CheckRun& check, Findings& findings) {
   Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
   Log().WriteLine("Ordner des Launchers: " + ExecutableFolder());
-  if (StartsInLauncherFolder(check)) return;
+  const std::string& folder = check.workingDirectory;
+  if (ComparablePath(folder, folder) == ComparablePath(ExecutableFolder(), folder)) return;
   Warn(findings,
        "Das Arbeitsverzeichnis ist nicht der Ordner des Launchers: Protokoll, properties-Dateien "
        "und relative Pfade gelten vom Arbeitsverzeichnis aus (Abhilfe: -launcher.cwd=true)");
@@ -26,11 +62,6 @@ std::string MaintenanceState(const RunPlan& plan) {
 
 }  // namespace
 
-bool StartsInLauncherFolder(const CheckRun& check) {
-  const std::string& folder = check.workingDirectory;
-  return ComparablePath(folder, folder) == ComparablePath(ExecutableFolder(), folder);
-}
-
 void ReviewLocations(const CheckRun& check, Findings& findings) {
   LogSubsection("Orte");
   Log().WriteLine("Protokoll: " + check.logPath);
@@ -44,4 +75,19 @@ void ReviewLocations(const CheckRun& check, Findings& findings) {
   }
   ReviewWorkingDirectory(check, findings);
   Log().WriteLine("InWartung.txt: " + MaintenanceState(*check.plan));
+}
+
+// Most computers give nothing to say here, and then no subsection.
+void ReviewLogAndCharacterSet(const CheckRun& check, Findings& findings) {
+  std::vector<std::string> warnings;
+  for (const std::string& warning : {LogRefusal(), CodePageWarning()}) {
+    if (!warning.empty()) warnings.push_back(warning);
+  }
+  const Settings none;
+  const Settings& settings = check.plan->settingsRead ? check.plan->settings : none;
+  warnings.insert(warnings.end(), settings.droppedComments.begin(), settings.droppedComments.end());
+  if (warnings.empty() && settings.convertedFiles.empty()) return;
+  LogSubsection("Protokoll und Zeichensatz");
+  for (const std::string& note : settings.convertedFiles) Log().WriteLine(note);
+  for (const std::string& warning : warnings) Warn(findings, warning);
 }

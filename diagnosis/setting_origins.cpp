@@ -1,6 +1,6 @@
-#include "diagnosis/known_keys.h"
 #include "diagnosis/sections.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 
 namespace {
 
@@ -13,27 +13,18 @@ const Assignment* LastAssignment(const Settings& settings, const std::string& ke
   return it == settings.history.end() || it->second.empty() ? nullptr : &it->second.back();
 }
 
-void LogReplacedValues(const Settings& settings, const std::string& key) {
-  auto it = settings.history.find(key);
-  if (it == settings.history.end()) return;
-  const std::vector<Assignment>& values = it->second;
-  for (size_t i = 0; i + 1 < values.size(); ++i) {
-    Log().WriteLine("  ersetzt: " + values[i].value + Parenthesised(values[i].origin));
-  }
-}
-
 // The start-key variant always wins, even over a plain key that a later
 // file set: the rule that surprises administrators most.
 void ReviewVariant(const Settings& settings, const std::string& startKey, const std::string& key,
                    Findings& findings) {
   std::string variant = startKey + "." + key;
-  if (!TakesStartKeyVariant(key) || settings.Get(variant).empty()) return;
+  if (!IsKeyIn(key, kWithStartKeyVariant) || settings.Get(variant).empty()) return;
   Log().WriteLine("  gilt nicht f\xFCr K\xFCrzel " + startKey + ": " + variant + " hat Vorrang");
   const Assignment* plain = LastAssignment(settings, key);
   const Assignment* winner = LastAssignment(settings, variant);
   if (!plain || !winner || plain->order < winner->order) return;
-  Warn(findings, variant + OriginOf(settings, variant) + " hat Vorrang vor " + key +
-                     OriginOf(settings, key) +
+  Warn(findings, variant + Parenthesised(winner->origin) + " hat Vorrang vor " + key +
+                     Parenthesised(plain->origin) +
                      ", obwohl dieser Wert sp\xE4ter gelesen wurde: die K\xFCrzel-Variante gilt "
                      "immer");
 }
@@ -49,8 +40,13 @@ void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
                           Findings& findings) {
   LogSubsection("Einstellungen und ihre Herkunft");
   for (const auto& [key, value] : settings.entries) {
-    Log().WriteLine(key + " = " + value + OriginOf(settings, key));
-    LogReplacedValues(settings, key);
+    auto it = settings.history.find(key);
+    size_t count = it == settings.history.end() ? 0 : it->second.size();
+    Log().WriteLine(key + " = " + value + (count ? Parenthesised(it->second.back().origin) : ""));
+    for (size_t i = 0; i + 1 < count; ++i) {
+      const Assignment& replaced = it->second[i];
+      Log().WriteLine("  ersetzt: " + replaced.value + Parenthesised(replaced.origin));
+    }
     ReviewVariant(settings, startKey, key, findings);
   }
 }

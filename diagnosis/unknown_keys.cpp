@@ -1,9 +1,25 @@
-#include "diagnosis/known_keys.h"
+#include <algorithm>
+
 #include "diagnosis/sections.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
 
 bool IsFileOrigin(const std::string& origin) {
   return !origin.empty() && origin != kDefaultOrigin && origin != kCommandLineOrigin;
@@ -30,13 +46,14 @@ std::string Suggestion(const std::string& key, const std::string& dash) {
 // "qv.memory.maximum": the variant is only read under the upper-case start key.
 std::string LowerCasePrefixHint(const std::string& key) {
   size_t dot = key.find('.');
-  if (dot == std::string::npos || !TakesStartKeyVariant(key.substr(dot + 1))) return std::string();
+  if (dot == std::string::npos || !IsKeyIn(key.substr(dot + 1), kWithStartKeyVariant))
+    return std::string();
   return ", das K\xFCrzel muss gro\xDF geschrieben sein: " + ToUpper(key.substr(0, dot)) +
          key.substr(dot);
 }
 
 void ReviewFileKey(const std::string& key, const std::string& origin, Findings& findings) {
-  if (IsCommandLineOnlyKey(key)) {
+  if (IsKeyIn(key, kOnlyOnCommandLine)) {
     Warn(findings, key + origin + " wirkt nur auf der Kommandozeile");
   } else if (!IsKnownFileKey(key)) {
     std::string hint = LowerCasePrefixHint(key);
@@ -46,7 +63,7 @@ void ReviewFileKey(const std::string& key, const std::string& origin, Findings& 
 }
 
 void ReviewParameter(const std::string& key, Findings& findings) {
-  if (IsKnownCommandLineKey(key)) return;
+  if (IsKeyIn(key, kCopiedFromCommandLine | kOnlyOnCommandLine)) return;
   if (IsKnownFileKey(key)) {
     Warn(findings, "Kommandozeilenparameter -" + key +
                        " wird nur in den properties-Dateien gelesen, nicht auf der Kommandozeile");
@@ -67,4 +84,17 @@ void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
   }
   for (const auto& entry : check.plan->parameters.entries) ReviewParameter(entry.first, findings);
   if (findings.warnings == before) Log().WriteLine("Keine");
+}
+
+std::string ClosestKnownKey(const std::string& key) {
+  std::string closest;
+  size_t best = 3;
+  auto consider = [&](const char* known) {
+    size_t distance = EditDistance(key, known);
+    if (distance < best) best = distance, closest = known;
+  };
+  for (const KeyEntry& entry : Keys()) {
+    if (!entry.family) consider(entry.name);
+  }
+  return closest;
 }

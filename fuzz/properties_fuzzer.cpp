@@ -13,7 +13,6 @@
 #include "report/redactor.h"
 #include "settings/properties_file.h"
 #include "settings/text.h"
-#include "settings/windows_1252.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // backslashes, and collapsing never lengthens it.
 
 #include "fuzz/fuzz_support.h"
-#include "settings/root_folder.h"
+#include "settings/properties_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   StartFuzzRun();

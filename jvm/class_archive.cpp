@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "jvm/archive_header.h"
+#include "jvm/java_command_line.h"
 #include "jvm/java_release.h"
-#include "jvm/jvm_parameters.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "settings/keys.h"

@@ -1,6 +1,8 @@
 #include "jvm/heap_size.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 #include "settings/text.h"
 
@@ -10,8 +12,6 @@ const long long kLimit32Bit = 768LL * 1048576;
 const char kReplacement[] = "768M";
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The factor of a unit letter among units, in either case: Java's "kmgt",
 // the 32-bit decision's "kmg"; 0 for any other.
@@ -48,18 +48,7 @@ JavaHeapSize ReadJavaHeapSize(const std::string& text, bool maximum) {
 }
 
 long long ReadLong32(const std::string& text) {
-  size_t pos = 0;
-  while (pos < text.size() && IsSpace(text[pos])) ++pos;
-  bool negative = pos < text.size() && text[pos] == '-';
-  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
-  long long magnitude = 0;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-    magnitude = magnitude * 10 + (text[pos] - '0');
-    if (magnitude > 2147483648LL) magnitude = 2147483648LL;
-  }
-  long long number = negative ? -magnitude : magnitude;
-  if (number > INT32_MAX) return INT32_MAX;
-  return number;
+  return std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), INT32_MIN, INT32_MAX);
 }
 
 HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value) {

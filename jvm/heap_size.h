@@ -27,7 +27,3 @@ struct JavaHeapSize {
   bool hasUnit = false;
 };
 JavaHeapSize ReadJavaHeapSize(const std::string& text, bool maximum);
-
-// The least Java starts with; below it Java ends at once.
-const unsigned long long kJavaMinimumMaximumHeap = 2ULL * 1048576;
-const unsigned long long kJavaMinimumInitialHeap = 1048576;

@@ -50,8 +50,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);
-  attempt.launchFindings = ReadHeapFindings(
-      {"-Xms" + attempt.initialHeap.value, "-Xmx" + attempt.maximumHeap.value}, settings);
+  attempt.launchFindings = ReadLaunchFindings(attempt);
   if (!is64Bit) {
     attempt.stop = FailedRun(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
@@ -72,9 +71,7 @@ void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& 
                   "\" mit " + BitsText(attempt.is64Bit) + ": " + attempt.choice.key + "=" +
                   attempt.choice.home);
   if (!HasJavaFolder(attempt)) return;
-  for (const HeapDecision* heap : {&attempt.initialHeap, &attempt.maximumHeap}) {
-    if (!heap->logLine.empty()) Log().WriteLine(heap->logLine);
-  }
+  for (const std::string& line : attempt.heapLogLines) Log().WriteLine(line);
   for (const std::string& line : archiveSteps) Log().WriteLine(line);
   for (const std::string& line : attempt.classArchive.logLines) Log().WriteLine(line);
   for (const std::string& line : attempt.logLines) Log().WriteLine(line);

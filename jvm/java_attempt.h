@@ -4,13 +4,24 @@
 #include <vector>
 
 #include "jvm/class_archive.h"
-#include "jvm/heap_size.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_release.h"
 #include "jvm/java_selection.h"
-#include "jvm/launch_findings.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
+
+// What reading an attempt's command line as Java's launcher reads it finds,
+// in the words check mode shows. A refusal is a fault at which Java's own
+// launcher is certain to stop before it runs anything; the start then does
+// not start that Java. A false refusal would keep a working application
+// from starting, so whatever is less than certain is an error or a warning
+// for check mode only.
+struct LaunchFinding {
+  enum Severity { kWarning, kError, kRefusal } severity = kWarning;
+  // Shown with the heap sizes, else with the command line.
+  bool aboutHeap = false;
+  std::string text;
+};
 
 // One way the run may start Java, decided in full before anything starts.
 // The start carries the attempts out in order; check mode reads them.
@@ -21,15 +32,19 @@ struct JavaAttempt {
   std::string folder;
   std::string program;
   JavaRelease release;
-  HeapDecision initialHeap;
-  HeapDecision maximumHeap;
+  // -Xms and -Xmx as decided for the bit width, and why, for the log.
+  MeantPiece heaps[2];
+  std::vector<std::string> heapLogLines;
   // Why the program is not there: the Java folder names a file, or
   // javaw.exe is missing. Empty when it is there.
   std::string programProblem;
   ClassArchive classArchive;
   std::string commandLine;
-  // What each setting put into the command line, as it meant it.
+  // What each setting put into the command line before the class path, in
+  // order; the class path's option, and the start value after it.
   std::vector<MeantPiece> pieces;
+  MeantPiece classpath;
+  MeantPiece start;
   // What deciding the command line logs before it, after the heap sizes and
   // the archive.
   std::vector<std::string> logLines;
@@ -57,3 +72,12 @@ bool HasJavaFolder(const JavaAttempt& attempt);
 // the password masked.
 void LogJavaAttempt(const JavaAttempt& attempt,
                     const std::vector<std::string>& archiveSteps = std::vector<std::string>());
+
+// The pieces that Java would split, merge or change, a start value or a
+// command line without a main class, and the heap sizes Java refuses: the
+// command line's faults first, each root cause before its consequence.
+// Without a Java folder, the heap sizes alone.
+std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
+
+// Every refusal, a line each; empty when Java can be started.
+std::string RefusalText(const std::vector<LaunchFinding>& findings);

@@ -1,28 +1,59 @@
 #include "jvm/java_command_line.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
-#include <vector>
 
 #include "jvm/class_archive.h"
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
 #include "jvm/java_release.h"
-#include "jvm/jvm_parameters.h"
-#include "jvm/launch_findings.h"
 #include "platform/windows_arguments.h"
-#include "report/command_line_limit.h"
+#include "report/error_report.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
 
+MeantPiece Meant(const Settings& settings, const std::string& key, const std::string& text,
+                 size_t begin = 0) {
+  return {key, text, begin, OriginOf(settings, key)};
+}
+const char* const kDefaultJvmParameters[] = {"-Djava.util.Arrays.useLegacyMergeSort=true"};
+
+// Each suffix's value, with the key that gave it.
+std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& settings) {
+  std::string startPrefix =
+      ToUpper(settings.Get(keyname::kStart)) + "." + keyname::kJvmParameterFamily;
+  std::map<std::string, MeantPiece> bySuffix;
+  for (const auto& [key, value] : settings.entries) {
+    if (StartsWith(key, startPrefix)) {
+      bySuffix[key.substr(startPrefix.size())] = Meant(settings, key, value);
+    } else if (StartsWith(key, keyname::kJvmParameterFamily)) {
+      bySuffix.emplace(key.substr(std::char_traits<char>::length(keyname::kJvmParameterFamily)),
+                       Meant(settings, key, value));
+    }
+  }
+  return bySuffix;
+}
+
+std::string Join(const std::vector<std::string>& tokens, char delimiter) {
+  std::string joined;
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (i > 0) joined += delimiter;
+    joined += tokens[i];
+  }
+  return joined;
+}
+
 std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
 
-// The piece a setting gives, noted with its place for check mode, which
-// compares it with what Java will read.
-void AddPiece(const std::string& key, const std::string& text, JavaAttempt* attempt) {
-  attempt->pieces.push_back({key, text, attempt->commandLine.size()});
+// After a blank: the piece a setting gives, which check mode compares with
+// what Java will read.
+void AddPiece(const Settings& settings, const std::string& key, const std::string& text,
+              JavaAttempt* attempt) {
+  attempt->commandLine += " ";
+  attempt->pieces.push_back(Meant(settings, key, text, attempt->commandLine.size()));
   attempt->commandLine += text;
 }
 
@@ -31,8 +62,7 @@ void AddSpacedOption(const std::string& name, const std::string& key, const Sett
                      JavaAttempt* attempt) {
   std::string value = settings.Get(key);
   if (value.empty()) return;
-  attempt->commandLine += " ";
-  AddPiece(key, "-" + name + "=" + value, attempt);
+  AddPiece(settings, key, "-" + name + "=" + value, attempt);
   attempt->commandLine += " ";
 }
 
@@ -42,20 +72,17 @@ void AddSystemProperties(const Settings& settings, JavaAttempt* attempt) {
   if (settings.GetForStartKey(keyname::kDirect3D) == "false") line += " -Dsun.java2d.d3d=false";
   std::string clientName = settings.Get(keyname::kClientName);
   if (!clientName.empty()) {
-    line += " ";
-    AddPiece(keyname::kClientName, "-Dclientname=" + clientName, attempt);
+    AddPiece(settings, keyname::kClientName, "-Dclientname=" + clientName, attempt);
   }
   std::string splash = settings.Get(keyname::kSplash);
   if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) {
-    line += " ";
-    AddPiece(keyname::kSplash, "-splash:" + splash, attempt);
+    AddPiece(settings, keyname::kSplash, "-splash:" + splash, attempt);
   }
 }
 
 void AddMemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
   DecideHeaps(is64Bit, settings, attempt);
-  attempt->commandLine +=
-      " -Xms" + attempt->initialHeap.value + " -Xmx" + attempt->maximumHeap.value;
+  for (const MeantPiece& heap : attempt->heaps) attempt->commandLine += " " + heap.text;
   AddSpacedOption("XX:MinHeapFreeRatio", settings.KeyForStartKey(keyname::kMinHeapFreeRatio),
                   settings, attempt);
   AddSpacedOption("XX:MaxHeapFreeRatio", settings.KeyForStartKey(keyname::kMaxHeapFreeRatio),
@@ -69,46 +96,29 @@ void AddForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
   }
   for (const auto& [key, value] : settings.entries) {
     if (!StartsWith(key, keyname::kKivPropertyFamily)) continue;
-    attempt->commandLine += " ";
-    AddPiece(key, "-" + key + "=" + value, attempt);
+    AddPiece(settings, key, "-" + key + "=" + value, attempt);
     attempt->commandLine += " ";
   }
-}
-
-std::string ClasspathPrepend(bool is64Bit, const Settings& settings) {
-  return WithoutQuotes(settings.GetForStartKey(is64Bit ? keyname::kClasspathPrepend64
-                                                       : keyname::kClasspathPrepend32));
-}
-
-// In quotes, so that a folder written with a trailing backslash
-// (classes\) does not make Java read the closing quote as a literal one.
-std::string ClasspathOption(const std::string& classpathText, const std::string& prepend,
-                            JavaAttempt* attempt) {
-  if (!prepend.empty()) attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
-  return " -cp " + platform::InQuotes(classpathText);
 }
 
 // "jvm.parameter (customlaunch.properties, Zeile 1)" for each setting whose
 // text in the command line holds "-cp", the launcher's own option aside.
 std::string ClasspathOptionHolders(bool is64Bit, const Settings& settings,
-                                   const LaunchInputs& inputs,
-                                   const std::vector<MeantPiece>& pieces) {
-  std::vector<MeantPiece> texts = pieces;
+                                   const LaunchInputs& inputs, const JavaAttempt& attempt) {
+  std::string holders;
+  auto add = [&holders](const MeantPiece& text) {
+    if (text.text.find("-cp") == std::string::npos) return;
+    holders += (holders.empty() ? "" : ", ") + text.key + text.origin;
+  };
+  for (const MeantPiece& piece : attempt.pieces) add(piece);
   for (const char* key : {keyname::kJvmParameter, keyname::kClasspathHelp, keyname::kClasspathExtra,
                           is64Bit ? keyname::kClasspathPrepend64 : keyname::kClasspathPrepend32}) {
-    texts.push_back({settings.KeyForStartKey(key), settings.GetForStartKey(key)});
+    add(Meant(settings, settings.KeyForStartKey(key), settings.GetForStartKey(key)));
   }
-  texts.push_back({inputs.startKey, inputs.startValue});
-  std::string holders;
-  auto add = [&holders](const std::string& holder) {
-    holders += (holders.empty() ? "" : ", ") + holder;
-  };
-  for (const MeantPiece& text : texts) {
-    if (text.text.find("-cp") != std::string::npos) add(text.key + OriginOf(settings, text.key));
-  }
+  add(attempt.start);
   const std::string origin = std::string(" (") + kCommandLineOrigin + ")";
-  if (inputs.readParameters.find("-cp") != std::string::npos) add("-read" + origin);
-  if (inputs.readAppParameters.find("-cp") != std::string::npos) add("-read_app" + origin);
+  add({"-read", inputs.readParameters, 0, origin});
+  add({"-read_app", inputs.readAppParameters, 0, origin});
   return holders;
 }
 
@@ -145,32 +155,10 @@ std::string LongestPieces(const Settings& settings, const LaunchInputs& inputs) 
   return text;
 }
 
-}  // namespace
-
-void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
-  for (auto [key, decision] : {std::pair(keyname::kMemoryInitial, &attempt->initialHeap),
-                               std::pair(keyname::kMemoryMaximum, &attempt->maximumHeap)}) {
-    *decision = DecideHeapSize(key, is64Bit, settings.GetForStartKey(key));
-  }
-}
-
-// A folder copied with Explorer's "Copy as path" comes in double quotes,
-// which Windows would take for the end of the program's name, and which
-// are no part of the folder's name for its release file or the archive.
-std::string JavaFolder(std::string javaHome) {
-  javaHome.erase(std::remove(javaHome.begin(), javaHome.end(), '"'), javaHome.end());
-  return javaHome;
-}
-
-Classpath PrepareClasspath(const Settings& settings) {
-  Classpath classpath;
-  classpath.classpathDefault =
-      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp");
-  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp));
-  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra));
-  return classpath;
-}
-
+// Why Windows cannot start the command line: its length against the limit,
+// the start key, and the longest pieces with their lengths, so that an
+// administrator knows which setting to shorten, and what shortens a class
+// path most.
 std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
                                     const LaunchInputs& inputs) {
   return CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + inputs.startKey +
@@ -179,6 +167,8 @@ std::string CommandLineLengthReport(const std::string& commandLine, const Settin
          "lib\\*";
 }
 
+// Why Windows would cut the command line: where its zero byte stands and
+// the settings that hold one.
 std::string ZeroByteReport(const std::string& commandLine, const Settings& settings) {
   std::string keys;
   for (const auto& [key, value] : settings.entries) {
@@ -190,6 +180,35 @@ std::string ZeroByteReport(const std::string& commandLine, const Settings& setti
          keys;
 }
 
+// A folder copied with Explorer's "Copy as path" comes in double quotes,
+// which Windows would take for the end of the program's name, and which
+// are no part of the folder's name for its release file or the archive.
+std::string JavaFolder(std::string javaHome) {
+  javaHome.erase(std::remove(javaHome.begin(), javaHome.end(), '"'), javaHome.end());
+  return javaHome;
+}
+
+}  // namespace
+
+void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
+  const char* const keys[] = {keyname::kMemoryInitial, keyname::kMemoryMaximum};
+  for (int i = 0; i < 2; ++i) {
+    HeapDecision heap = DecideHeapSize(keys[i], is64Bit, settings.GetForStartKey(keys[i]));
+    if (!heap.logLine.empty()) attempt->heapLogLines.push_back(heap.logLine);
+    attempt->heaps[i] =
+        Meant(settings, settings.KeyForStartKey(keys[i]), (i ? "-Xmx" : "-Xms") + heap.value);
+  }
+}
+
+Classpath PrepareClasspath(const Settings& settings) {
+  Classpath classpath;
+  classpath.classpathDefault =
+      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp");
+  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp));
+  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra));
+  return classpath;
+}
+
 int CountClasspathOptions(const std::string& commandLine) {
   int count = 0;
   for (size_t hit = commandLine.find("-cp"); hit != std::string::npos;
@@ -197,18 +216,6 @@ int CountClasspathOptions(const std::string& commandLine) {
     ++count;
   }
   return count;
-}
-
-RunEnd CheckClasspathOptionCount(const std::string& commandLine, const std::string& holders,
-                                 std::vector<std::string>* logLines) {
-  int count = CountClasspathOptions(commandLine);
-  if (count <= 1) return std::nullopt;
-  logLines->push_back("Anzahl von '-cp' eintr\xE4gen in Kommandozeile: " + std::to_string(count));
-  return FailedRun(
-      "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-      "pr\xFC"
-      "fen! \nEin weiteres -cp steht in: " +
-      holders + "\n");
 }
 
 void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
@@ -224,24 +231,68 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   line += " ";
   line += BuildJvmParameters(settings, &attempt->pieces, line.size());
   AddMemoryOptions(is64Bit, settings, attempt);
-  std::string prepend = ClasspathPrepend(is64Bit, settings);
+  std::string prepend = WithoutQuotes(settings.GetForStartKey(
+      is64Bit ? keyname::kClasspathPrepend64 : keyname::kClasspathPrepend32));
   std::string classpath = ClasspathText(prepend, inputs.classpath);
   attempt->classArchive =
       DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
   line += attempt->classArchive.options;
   line += Spaced(inputs.readParameters);
   AddForwardedProperties(settings, attempt);
-  line += ClasspathOption(classpath, prepend, attempt);
+  if (!prepend.empty()) attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
+  // In quotes, so that a folder written with a trailing backslash
+  // (classes\) does not make Java read the closing quote as a literal one.
+  attempt->classpath = {"", "-cp " + platform::InQuotes(classpath), line.size() + 1, ""};
+  line += " " + attempt->classpath.text;
+  attempt->start = Meant(settings, inputs.startKey, inputs.startValue, line.size() + 1);
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);
-  attempt->stop = CheckClasspathOptionCount(
-      line, ClasspathOptionHolders(is64Bit, settings, inputs, attempt->pieces), &attempt->logLines);
+  if (int count = CountClasspathOptions(line); count > 1) {
+    attempt->logLines.push_back("Anzahl von '-cp' eintr\xE4gen in Kommandozeile: " +
+                                std::to_string(count));
+    attempt->stop = FailedRun(
+        "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
+        "pr\xFC"
+        "fen! \nEin weiteres -cp steht in: " +
+        ClasspathOptionHolders(is64Bit, settings, inputs, *attempt) + "\n");
+  }
   // Windows would refuse it, and Wine would silently cut it.
   if (ExceedsCommandLineLimit(line)) {
     attempt->refusal = CommandLineLengthReport(line, settings, inputs);
   } else if (HoldsZeroByte(line)) {
     attempt->refusal = ZeroByteReport(line, settings);
   }
-  attempt->launchFindings = ReadLaunchFindings(
-      {line, is64Bit, attempt->pieces, settings, inputs.startKey, inputs.startValue});
+  attempt->launchFindings = ReadLaunchFindings(*attempt);
+}
+
+std::vector<std::string> SplitString(const std::string& text, char delimiter) {
+  std::vector<std::string> tokens;
+  size_t from = 0;
+  for (size_t hit = text.find(delimiter); hit != std::string::npos;
+       hit = text.find(delimiter, from)) {
+    tokens.push_back(text.substr(from, hit - from));
+    from = hit + 1;
+  }
+  if (from < text.size()) tokens.push_back(text.substr(from));
+  return tokens;
+}
+
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces,
+                               size_t begin) {
+  std::string plain = settings.GetForStartKey(keyname::kJvmParameter);
+  std::vector<std::string> tokens = SplitString(plain, ' ');
+  // Each token is joined with one blank before the next.
+  size_t next = begin + plain.size() + (plain.empty() || plain.back() == ' ' ? 0 : 1);
+  for (const auto& [suffix, piece] : CollectJvmParameterMap(settings)) {
+    tokens.push_back(piece.text);
+    if (pieces && !piece.text.empty())
+      pieces->push_back({piece.key, piece.text, next, piece.origin});
+    next += piece.text.size() + 1;
+  }
+  for (const char* parameter : kDefaultJvmParameters) {
+    if (std::find(tokens.begin(), tokens.end(), parameter) == tokens.end()) {
+      tokens.push_back(parameter);
+    }
+  }
+  return Join(tokens, ' ');
 }

@@ -1,172 +1,341 @@
-#include "jvm/launch_findings.h"
+#include <algorithm>
+#include <initializer_list>
 
 #include "jvm/heap_size.h"
-#include "jvm/java_arguments.h"
-#include "jvm/java_selection.h"
+#include "jvm/java_attempt.h"
 #include "platform/platform.h"
-#include "settings/keys.h"
+#include "platform/windows_arguments.h"
+#include "report/redactor.h"
 #include "settings/text.h"
 
 namespace {
 
+using platform::Argument;
+using platform::ArgumentReader;
+using Arguments = std::vector<Argument>;
 using Severity = LaunchFinding::Severity;
 
-std::string ProblemText(const PieceProblem& problem, const std::string& mainClass) {
-  std::string text = "\"" + problem.text + "\"";
-  switch (problem.kind) {
-    case PieceProblem::kSplitAtBlank:
-      text += " wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen";
-      return problem.breaksStart ? text + ": Java nimmt \"" + mainClass + "\" als Hauptklasse"
-                                 : text;
-    case PieceProblem::kMerged:
-      text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
-              problem.received + "\"";
-      if (problem.text.find("\\\"") != std::string::npos) {
-        text +=
-            " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
-      }
-      return problem.breaksStart ? text + ": Klassenpfad und Hauptklasse gehen verloren" : text;
-    case PieceProblem::kChangedByQuotes:
-      break;
-  }
-  return text + " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" +
-         problem.received + "\"";
+const size_t kNone = static_cast<size_t>(-1);
+const char kRequired[] = ": so startet Java nicht";
+// The least Java starts with; below it Java ends at once.
+const unsigned long long kMinimumMaximumHeap = 2ULL * 1048576;
+const unsigned long long kMinimumInitialHeap = 1048576;
+
+bool IsOption(const std::string& text) { return !text.empty() && text[0] == '-'; }
+
+bool IsAnyOf(const std::string& text, std::initializer_list<const char*> names) {
+  return std::find(names.begin(), names.end(), text) != names.end();
 }
+
+// Options Java's launcher gives the next argument as their value.
+bool TakesValue(const std::string& option) {
+  return IsAnyOf(
+      option,
+      {"-cp", "-classpath", "--class-path", "-m", "--module", "-d", "--describe-module", "--source",
+       "-p", "--module-path", "--upgrade-module-path", "--add-modules", "--enable-native-access",
+       "--limit-modules", "--add-exports", "--add-opens", "--add-reads", "--patch-module"});
+}
+
+// The application starts without a main class, or the launcher ends without
+// starting one.
+bool StartsNoMainClass(const std::string& option) {
+  return IsAnyOf(option, {"-jar", "-m", "--module", "--source", "-version", "--version", "-help",
+                          "--help", "-h", "-?", "-X", "--help-extra", "-fullversion",
+                          "--full-version", "--list-modules", "--validate-modules", "-d",
+                          "--describe-module", "--dry-run"}) ||
+         StartsWith(option, "--module=") || StartsWith(option, "--source=") ||
+         StartsWith(option, "--describe-module=");
+}
+
+// Java's launcher takes options up to the first other argument, its main
+// class; an argument file it expands in place. It reads the line as here,
+// whatever its version, when it is certain: no argument file, which may
+// hold anything; no option that starts the application without a main class
+// or ends the launcher without one; no option whose value begins with "-",
+// which Java 8 and later Javas read apart.
+struct LauncherReading {
+  size_t mainClass = kNone;
+  std::vector<size_t> options;
+  bool certain = true;
+};
+
+LauncherReading ReadLauncherArguments(const Arguments& arguments, size_t first) {
+  LauncherReading reading;
+  for (size_t i = first; i < arguments.size(); ++i) {
+    const std::string& text = arguments[i].text;
+    if (StartsWith(text, "@") || StartsNoMainClass(text)) reading.certain = false;
+    if (!IsOption(text) && !StartsWith(text, "@")) {
+      reading.mainClass = i;
+      break;
+    }
+    reading.options.push_back(i);
+    if (!TakesValue(text) || i + 1 == arguments.size()) continue;
+    if (IsOption(arguments[i + 1].text)) {
+      reading.certain = false;
+    } else {
+      ++i;
+    }
+  }
+  return reading;
+}
+
+bool IsIdentifierByte(char c, bool first) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  bool digit = c >= '0' && c <= '9';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' || byte >= 0x80 ||
+         (digit && !first);
+}
+
+// Whether Java could load a class of that name: dot- or slash-separated
+// identifiers. A word such as "3" or "Files\Java" never names one.
+bool CanBeClassName(const std::string& word) {
+  bool segmentStart = true;
+  for (char c : word) {
+    if (c == '.' || c == '/') {
+      if (segmentStart) return false;
+      segmentStart = true;
+    } else if (IsIdentifierByte(c, segmentStart)) {
+      segmentStart = false;
+    } else {
+      return false;
+    }
+  }
+  return !segmentStart;
+}
+
+size_t End(const MeantPiece& piece) { return piece.begin + piece.text.size(); }
+
+// The first argument that ends after the position.
+Arguments::const_iterator FirstAfter(const Arguments& arguments, size_t position) {
+  return std::partition_point(arguments.begin(), arguments.end(),
+                              [position](const Argument& a) { return a.end <= position; });
+}
+
+bool Has(const Arguments& arguments, size_t begin, size_t end) {
+  auto it = FirstAfter(arguments, begin);
+  return it != arguments.end() && it->begin == begin && it->end == end;
+}
+
+// What Java's launcher reads from the command line.
+struct Reading {
+  Arguments arguments;
+  LauncherReading java;
+  // What Java would take as its main class; empty for none.
+  std::string mainClass;
+  // Java would start no application: no main class, nor anything else that
+  // names one.
+  bool noApplication = false;
+};
 
 // Java's launcher stops at a missing main class and at a word that cannot
 // name a class; any other word it tries to load.
-Severity LostStart(const JavaArgumentsReading& reading) {
+Severity LostStart(const Reading& reading) {
   bool certain =
-      reading.noApplication || (reading.certain && !CanBeClassName(reading.receivedMainClass));
+      reading.noApplication || (reading.java.certain && !CanBeClassName(reading.mainClass));
   return certain ? Severity::kRefusal : Severity::kError;
 }
 
-void ReadCommandLine(const LaunchReadingInputs& inputs, const JavaArgumentsReading& reading,
+// A piece Java's launcher splits at a blank, merges with its neighbours or
+// changes by its quotes; true when that costs Java its class path or main
+// class.
+bool ReviewPiece(const Reading& reading, const MeantPiece& piece, size_t classpath,
+                 std::vector<LaunchFinding>& findings) {
+  const Arguments& arguments = reading.arguments;
+  std::string received;
+  size_t count = 0;
+  bool merged = false, breaksStart = false;
+  for (auto it = FirstAfter(arguments, piece.begin);
+       it != arguments.end() && it->begin < End(piece); ++it) {
+    received += (count++ > 0 ? " " : "") + it->text;
+    merged = merged || it->begin < piece.begin || it->end > End(piece);
+    breaksStart = breaksStart ||
+                  static_cast<size_t>(it - arguments.begin()) == reading.java.mainClass ||
+                  (it->begin < classpath && it->end > classpath);
+  }
+  std::string text = piece.key + piece.origin + ": \"" + piece.text + "\"";
+  if (merged) {
+    text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
+            received + "\"";
+    if (piece.text.find("\\\"") != std::string::npos) {
+      text += " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
+    }
+    if (breaksStart) text += ": Klassenpfad und Hauptklasse gehen verloren";
+  } else if (count > 1) {
+    text += " wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen";
+    if (breaksStart) text += ": Java nimmt \"" + reading.mainClass + "\" als Hauptklasse";
+  } else {
+    Arguments meant = platform::SplitArguments(piece.text, ArgumentReader::kPlainQuotes);
+    if (meant.size() == 1 && received == meant[0].text) return false;
+    text += " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" + received + "\"";
+  }
+  findings.push_back({breaksStart ? LostStart(reading) : Severity::kWarning, false, text});
+  return breaksStart;
+}
+
+// Java gets the class path and the main class the start value names; a
+// start value that starts its application otherwise names none.
+bool StartIntact(const Reading& reading, const JavaAttempt& attempt, const Arguments& meant,
+                 const LauncherReading& start) {
+  const Arguments& arguments = reading.arguments;
+  size_t mainClass = reading.java.mainClass;
+  const MeantPiece& classpath = attempt.classpath;
+  bool mainIntact = !start.certain || (start.mainClass != kNone && mainClass != kNone &&
+                                       arguments[mainClass].begin ==
+                                           attempt.start.begin + meant[start.mainClass].begin &&
+                                       arguments[mainClass].text == meant[start.mainClass].text);
+  return mainIntact && Has(arguments, classpath.begin, classpath.begin + 3) &&
+         Has(arguments, classpath.begin + 4, End(classpath));
+}
+
+void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
                      std::vector<LaunchFinding>& findings) {
   bool explained = false;
-  for (const PieceProblem& problem : reading.problems) {
-    findings.push_back({problem.breaksStart ? LostStart(reading) : Severity::kWarning, false,
-                        problem.key + OriginOf(inputs.settings, problem.key) + ": " +
-                            ProblemText(problem, reading.receivedMainClass)});
-    explained = explained || problem.breaksStart;
+  for (const MeantPiece& piece : attempt.pieces) {
+    explained = ReviewPiece(reading, piece, attempt.classpath.begin, findings) || explained;
   }
-  if (reading.startValueWithoutMainClass) {
+  const MeantPiece& start = attempt.start;
+  Arguments meant = platform::SplitArguments(start.text, ArgumentReader::kPlainQuotes);
+  LauncherReading meantReading = ReadLauncherArguments(meant, 0);
+  if (!meant.empty() && meantReading.mainClass == kNone && meantReading.certain) {
     findings.push_back({reading.noApplication ? Severity::kRefusal : Severity::kError, false,
-                        inputs.startKey + OriginOf(inputs.settings, inputs.startKey) + ": \"" +
-                            inputs.startValue +
-                            "\" nennt keine Hauptklasse, nur Optionen: so startet Java nicht"});
-  } else if (!reading.startIntact && !explained) {
+                        start.key + start.origin + ": \"" + start.text +
+                            "\" nennt keine Hauptklasse, nur Optionen" + kRequired});
+  } else if (!explained && !StartIntact(reading, attempt, meant, meantReading)) {
     findings.push_back(
         {LostStart(reading), false,
-         "Die Java-Kommandozeile f\xFCr " + BitsText(inputs.is64Bit) +
+         "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
              " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-             reading.receivedMainClass + "\" als Hauptklasse"});
+             reading.mainClass + "\" als Hauptklasse"});
   }
 }
 
-// The last -Xms or -Xmx Java accepts, which is the one it uses.
-struct HeapOption {
-  std::string text;
-  JavaHeapSize size;
-};
+// The heap's options before the main class, which Java itself reads, each
+// with the setting that gave it: the piece it stands in, else the heap
+// option's.
+// Those made of a password's words are left out: no finding may show them.
+std::vector<MeantPiece> JavaOptions(const Reading& reading, const JavaAttempt& attempt) {
+  const Arguments& arguments = reading.arguments;
+  const std::vector<MeantPiece>& pieces = attempt.pieces;
+  std::vector<bool> inPassword(arguments.size());
+  for (const MeantPiece& piece : pieces) {
+    if (!IsPasswordKey(piece.key)) continue;
+    for (auto it = FirstAfter(arguments, piece.begin);
+         it != arguments.end() && it->begin < End(piece); ++it) {
+      inPassword[it - arguments.begin()] = true;
+    }
+  }
+  std::vector<MeantPiece> options;
+  for (size_t i : reading.java.options) {
+    const Argument& argument = arguments[i];
+    // Every option that sizes the heap begins so.
+    if (inPassword[i] || !StartsWith(argument.text, "-X")) continue;
+    auto after = std::partition_point(pieces.begin(), pieces.end(), [&](const MeantPiece& piece) {
+      return piece.begin <= argument.begin;
+    });
+    bool inPiece = after != pieces.begin() && argument.begin < End(*(after - 1));
+    options.push_back(inPiece ? *(after - 1) : attempt.heaps[StartsWith(argument.text, "-Xmx")]);
+    options.back().text = argument.text;
+  }
+  return options;
+}
 
 // Options and an environment variable that set the heap after the
 // command line's -Xms and -Xmx: then their sizes decide nothing for certain.
-bool SizesMayBeSetElsewhere(const std::vector<std::string>& options) {
-  for (const std::string& option : options) {
+bool SizesMayBeSetElsewhere(const std::vector<MeantPiece>& options) {
+  for (const MeantPiece& option : options) {
     for (const char* setter : {"-XX:MaxHeapSize=", "-XX:InitialHeapSize=", "-XX:MinHeapSize=",
                                "-XX:Flags=", "-XX:VMOptionsFile="}) {
-      if (StartsWith(option, setter)) return true;
+      if (StartsWith(option.text, setter)) return true;
     }
   }
   const char reference[] = "%_JAVA_OPTIONS%";
   return platform::ExpandEnvironmentReferences(reference) != reference;
 }
 
-// "memory.maximum (customlaunch.properties, Zeile 1): ", the setting that
-// gave a heap option: a piece that holds it, else the memory key.
-std::string HeapSetting(const std::string& option, const Settings& settings,
-                        const std::vector<MeantPiece>& pieces) {
-  std::string key = settings.KeyForStartKey(StartsWith(option, "-Xmx") ? keyname::kMemoryMaximum
-                                                                       : keyname::kMemoryInitial);
-  for (const MeantPiece& piece : pieces) {
-    if (piece.text.find(option) != std::string::npos) key = piece.key;
-  }
-  return key + OriginOf(settings, key) + ": ";
-}
+// "memory.maximum (customlaunch.properties, Zeile 1): "
+std::string Named(const MeantPiece& piece) { return piece.key + piece.origin + ": "; }
+
+// The last -Xms or -Xmx Java accepts, which is the one it uses.
+struct HeapOption {
+  const MeantPiece* option = nullptr;
+  JavaHeapSize size;
+};
 
 // "-Xmx1024 hat keine Einheit ..." for a size Java reads as bytes; below
 // Java's minimum the start fails.
 void ReviewSize(const HeapOption& heap, unsigned long long minimum, const char* minimumText,
-                Severity belowMinimum, const std::string& setting,
-                std::vector<LaunchFinding>& findings) {
+                Severity belowMinimum, std::vector<LaunchFinding>& findings) {
   // An initial size of zero lets Java choose.
-  if (heap.text.empty() || heap.size.bytes == 0) return;
+  if (!heap.option || heap.size.bytes == 0) return;
+  const std::string& option = heap.option->text;
   bool tooSmall = heap.size.bytes < minimum;
   std::string text;
   if (!heap.size.hasUnit) {
-    std::string number = heap.text.substr(4);
-    text = heap.text + " hat keine Einheit: Java liest " + number + " Bytes, gemeint ist wohl " +
+    std::string number = option.substr(4);
+    text = option + " hat keine Einheit: Java liest " + number + " Bytes, gemeint ist wohl " +
            number + "M";
     if (tooSmall) text += std::string("; mit weniger als ") + minimumText + " startet Java nicht";
   } else if (tooSmall) {
-    text = heap.text + " ist kleiner als " + minimumText + ": so startet Java nicht";
+    text = option + " ist kleiner als " + minimumText + kRequired;
   } else {
     return;
   }
-  findings.push_back({tooSmall ? belowMinimum : Severity::kWarning, true, setting + text});
+  findings.push_back(
+      {tooSmall ? belowMinimum : Severity::kWarning, true, Named(*heap.option) + text});
 }
 
-void ReadHeap(const std::vector<std::string>& javaOptions, bool certain, const Settings& settings,
-              const std::vector<MeantPiece>& pieces, std::vector<LaunchFinding>& findings) {
+void ReadHeap(const std::vector<MeantPiece>& options, bool certain,
+              std::vector<LaunchFinding>& findings) {
   Severity refused = certain ? Severity::kRefusal : Severity::kError;
-  HeapOption initial, maximum;
-  for (const std::string& option : javaOptions) {
-    bool isMaximum = StartsWith(option, "-Xmx");
-    if (!isMaximum && !StartsWith(option, "-Xms")) continue;
-    JavaHeapSize size = ReadJavaHeapSize(option.substr(4), isMaximum);
-    if (!size.accepted) {
+  HeapOption heaps[2];
+  for (const MeantPiece& option : options) {
+    bool isMaximum = StartsWith(option.text, "-Xmx");
+    if (!isMaximum && !StartsWith(option.text, "-Xms")) continue;
+    JavaHeapSize size = ReadJavaHeapSize(option.text.substr(4), isMaximum);
+    if (size.accepted) {
+      heaps[isMaximum] = {&option, size};
+    } else {
       findings.push_back({refused, true,
-                          HeapSetting(option, settings, pieces) + "Java nimmt " + option +
+                          Named(option) + "Java nimmt " + option.text +
                               " nicht an: erlaubt ist eine ganze Zahl mit Einheit K, M oder G, "
                               "etwa 512M"});
-    } else {
-      (isMaximum ? maximum : initial) = {option, size};
     }
   }
-  Severity sized = SizesMayBeSetElsewhere(javaOptions) ? Severity::kWarning : refused;
-  std::string initialSetting = HeapSetting(initial.text, settings, pieces);
-  ReviewSize(initial, kJavaMinimumInitialHeap, "1M", sized, initialSetting, findings);
-  ReviewSize(maximum, kJavaMinimumMaximumHeap, "2M", sized,
-             HeapSetting(maximum.text, settings, pieces), findings);
-  if (!initial.text.empty() && !maximum.text.empty() && initial.size.bytes > maximum.size.bytes) {
+  Severity sized = SizesMayBeSetElsewhere(options) ? Severity::kWarning : refused;
+  const HeapOption& initial = heaps[0];
+  const HeapOption& maximum = heaps[1];
+  ReviewSize(initial, kMinimumInitialHeap, "1M", sized, findings);
+  ReviewSize(maximum, kMinimumMaximumHeap, "2M", sized, findings);
+  if (initial.option && maximum.option && initial.size.bytes > maximum.size.bytes) {
     findings.push_back({sized, true,
-                        initialSetting + initial.text + " ist gr\xF6\xDF" + "er als " +
-                            maximum.text + ": so startet Java nicht"});
+                        Named(*initial.option) + initial.option->text + " ist gr\xF6\xDF" +
+                            "er als " + maximum.option->text + kRequired});
   }
 }
 
 }  // namespace
 
-std::vector<LaunchFinding> ReadLaunchFindings(const LaunchReadingInputs& inputs) {
-  JavaArgumentsReading reading = ReadAsJava(inputs.commandLine, inputs.pieces, inputs.startValue);
+std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt) {
   std::vector<LaunchFinding> findings;
-  ReadCommandLine(inputs, reading, findings);
-  ReadHeap(reading.javaOptions, reading.certain, inputs.settings, inputs.pieces, findings);
-  return findings;
-}
-
-std::vector<LaunchFinding> ReadHeapFindings(const std::vector<std::string>& javaOptions,
-                                            const Settings& settings) {
-  std::vector<LaunchFinding> findings;
-  ReadHeap(javaOptions, true, settings, {}, findings);
+  if (!HasJavaFolder(attempt)) {
+    ReadHeap({attempt.heaps[0], attempt.heaps[1]}, true, findings);
+    return findings;
+  }
+  Reading reading;
+  reading.arguments = platform::SplitArguments(attempt.commandLine, ArgumentReader::kJavaLauncher);
+  reading.java = ReadLauncherArguments(reading.arguments, 1);
+  size_t mainClass = reading.java.mainClass;
+  if (mainClass != kNone) reading.mainClass = reading.arguments[mainClass].text;
+  reading.noApplication = mainClass == kNone && reading.java.certain;
+  ReadCommandLine(attempt, reading, findings);
+  ReadHeap(JavaOptions(reading, attempt), reading.java.certain, findings);
   return findings;
 }
 
 std::string RefusalText(const std::vector<LaunchFinding>& findings) {
   std::string text;
   for (const LaunchFinding& finding : findings) {
-    if (finding.severity != Severity::kRefusal) continue;
+    if (finding.severity != LaunchFinding::kRefusal) continue;
     text += (text.empty() ? "" : "\n") + finding.text;
   }
   return text;

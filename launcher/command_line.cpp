@@ -46,15 +46,13 @@ CommandLineParameters ParseCommandLine(const std::string& tail) {
   return parameters;
 }
 
-void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,
-                          Settings& settings) {
-  auto it = parameters.entries.find(key);
-  if (it != parameters.entries.end()) settings.Set(key, it->second, kCommandLineOrigin);
-}
-
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
-  for (const std::string& key : CopiedCommandLineKeys()) {
-    CopyCommandLineValue(parameters, key, settings);
+  for (const KeyEntry& entry : Keys()) {
+    auto it = parameters.entries.find(entry.name);
+    if (!entry.family && (entry.places & kCopiedFromCommandLine) &&
+        it != parameters.entries.end()) {
+      settings.Set(entry.name, it->second, kCommandLineOrigin);
+    }
   }
   for (const auto& [name, value] : parameters.entries) {
     const KeyEntry* entry = FindKey(name);

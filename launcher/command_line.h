@@ -22,7 +22,5 @@ OwnCommandLine ReadOwnCommandLine(const std::string& fullCommandLine);
 // are skipped.
 CommandLineParameters ParseCommandLine(const std::string& tail);
 
-void CopyCommandLineValue(const CommandLineParameters& parameters, const std::string& key,
-                          Settings& settings);
 // The keys whose command-line value wins over every properties file.
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings);

@@ -3,19 +3,97 @@
 #include <new>
 
 #include "diagnosis/check_run.h"
+#include "jvm/java_selection.h"
 #include "launcher/command_line.h"
-#include "launcher/run_planning.h"
 #include "launcher/version.h"
 #include "process/executor.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "report/redactor.h"
 #include "settings/keys.h"
-#include "settings/start_key.h"
+#include "settings/properties_file.h"
 
 namespace {
 
 constexpr size_t kMemoryReserveBytes = 64 * 1024;
+
+// The properties files, then what the command line adds and overrides.
+RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings,
+                    LaunchInputs& inputs) {
+  std::string root = CollapseUncPrefix(ReadRootFolder());
+  std::string files[] = {"launch.properties", "customlaunch.properties",
+                         parameters.Get(keyname::kCustomFile)};
+  for (const std::string& file : files) {
+    if (file.empty()) continue;
+    if (RunEnd end = ReadPropertiesFile(root, file, settings)) return end;
+  }
+  inputs.readParameters = ReadAdditionalParameters(parameters, keyname::kRead);
+  inputs.readAppParameters = ReadAdditionalParameters(parameters, keyname::kReadApp);
+  CopyCommandLineOverrides(parameters, settings);
+  LogAllSettings(settings);
+  return std::nullopt;
+}
+
+void LogStartKey(const LaunchInputs& inputs) {
+  Log().Banner("Starten der javaw.exe");
+  const Classpath& classpath = inputs.classpath;
+  Log().WriteLine("Gestartet wird K\xFCrzel: '" + inputs.startKey +
+                  "' mit Parameter: " + classpath.classpathDefault + " " + classpath.classpathHelp +
+                  " " + classpath.classpathExtra + " " + inputs.startValue);
+}
+
+// A failed 64-bit attempt is followed by the 32-bit one.
+std::vector<JavaAttempt> PlanJava(const Settings& settings, const LaunchInputs& inputs) {
+  std::vector<std::string> computerNames = ReadComputerNames();
+  std::vector<JavaAttempt> attempts;
+  if (AttemptsJava64()) attempts.push_back(PlanJavaAttempt(true, settings, inputs, computerNames));
+  attempts.push_back(PlanJavaAttempt(false, settings, inputs, computerNames));
+  return attempts;
+}
+
+// The switches only the command line gives: service mode and the
+// maintenance override, logged.
+void LogSwitches(bool serviceMode, bool ignoreMaintenance) {
+  if (serviceMode) {
+    Log().WriteLine(
+        "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
+        "KivLaunchService)");
+  }
+  if (ignoreMaintenance) {
+    Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
+  }
+}
+
+// Decides what the run will do from the command line's arguments, starting
+// and writing nothing but the log. Logs what it reads and decides on the
+// way; each Java attempt keeps its own lines for when the run reaches it. A
+// check run keeps every value's history and waits for a child launcher.
+RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& parameters,
+                bool serviceMode, bool checking) {
+  RunPlan plan;
+  plan.parameters = parameters;
+  plan.staleLogs = StaleFallbackLogs();
+  plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
+  LogSwitches(serviceMode, plan.ignoreMaintenance);
+  plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
+  if (plan.stop || plan.handOver) return plan;
+  plan.settingsRead = true;
+  plan.settings = InitialSettings(checking);
+  plan.stop = ReadSettings(parameters, plan.settings, plan.inputs);
+  plan.inputs.startKey = StartKey(plan.settings);
+  plan.inputs.classpath = PrepareClasspath(plan.settings);
+  plan.inputs.startValue = plan.settings.Get(plan.inputs.startKey);
+  plan.maintenance = DecideMaintenance(plan.inputs.startKey, plan.ignoreMaintenance);
+  plan.attempts = PlanJava(plan.settings, plan.inputs);
+  plan.supervision = DecideSupervision(plan.settings, serviceMode);
+  plan.output = DecideJavaOutput(plan.settings);
+  if (plan.stop || (plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey)) ||
+      (plan.stop = CheckMaintenanceMode(plan.maintenance))) {
+    return plan;
+  }
+  LogStartKey(plan.inputs);
+  return plan;
+}
 
 void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine) {
   Log().Open(kLogName);

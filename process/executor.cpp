@@ -1,7 +1,6 @@
 #include "process/executor.h"
 
 #include "platform/platform.h"
-#include "process/start_java.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
@@ -32,29 +31,23 @@ std::string StartChild(const HandOver& handOver, platform::Process* child) {
 }
 
 // The service reads the child's answer (its pid: or err: line) from our
-// standard output; whatever happens, the exit code stays 0.
-Stop HandOverInServiceMode(const HandOver& handOver) {
-  Log().WriteLine("Starte Kindprozess " + handOver.childCommand + " und warte auf Konsolenausgabe");
-  platform::Process child;
-  std::string failure = StartChild(handOver, &child);
-  if (!failure.empty()) return Stop{kExitSuccess, failure};
+// standard output.
+Stop PassOnAnswer(platform::Process& child) {
   std::string answer;
-  Stop end{kExitSuccess, ""};
-  if (platform::ReadPipe(*child.output, kAnswerBufferSize, &answer)) {
+  bool answered = platform::ReadPipe(*child.output, kAnswerBufferSize, &answer);
+  if (answered) {
     AnswerService(answer);
     Log().Write(
         "Aus Kindprozess zur\xFC"
         "ckgekehrt mit Konsolenausgabe: " +
         answer);
-  } else {
-    end.report =
-        "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
-        "ck!\n";
   }
   // Closed first: a child still writing must not wait for us while we wait for it.
   child.output.reset();
   platform::WaitForProcess(child);
-  return end;
+  return Stop{kExitSuccess, answered ? ""
+                                     : "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
+                                       "ck!\n"};
 }
 
 // The child's exit code, once it has ended.
@@ -89,6 +82,57 @@ std::string DeleteArchive(const std::string& file, const std::string& why) {
                 "Klassenarchiv " + file + " (" + why + ")");
 }
 
+Stop CarryOutHandOver(const HandOver& handOver) {
+  if (platform::Failure failure = platform::ChangeDirectory(handOver.folder)) {
+    return *CannotEnter(handOver.folder, failure);
+  }
+  Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
+                  platform::CurrentDirectory());
+  if (handOver.refusal) return *handOver.refusal;
+  Log().WriteLine("Starte Kindprozess " + handOver.childCommand +
+                  (handOver.serviceMode ? " und warte auf Konsolenausgabe"
+                                        : " ohne auf Konsolenausgabe zu warten"));
+  platform::Process child;
+  std::string failure = StartChild(handOver, &child);
+  // In service mode the exit code stays 0, whatever happens.
+  if (!failure.empty()) return Stop{handOver.serviceMode ? kExitSuccess : kExitFailure, failure};
+  if (handOver.serviceMode) return PassOnAnswer(child);
+  if (handOver.waitForChild) return WaitForChild(child);
+  return Stop{kExitSuccess, ""};
+}
+
+// A step that fails leaves the command line as planned: Java goes on
+// without an archive it cannot find, and a Java that writes one at its end
+// into a folder that is missing only says so.
+std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
+  using Kind = ArchiveStep::Kind;
+  std::vector<std::string> lines;
+  bool adopted = false;
+  for (const ArchiveStep& step : archive.steps) {
+    if (step.kind == Kind::kCreateFolder) {
+      lines.push_back(platform::CreateFolders(step.path)
+                          ? "Ordner f\xFCr Klassenarchive angelegt: " + step.path
+                          : "Kein Klassenarchiv: " + CannotCreateFolder(step.path));
+    } else if (step.kind == Kind::kAdopt) {
+      if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) continue;
+      adopted = true;
+      lines.push_back(
+          "Klassenarchiv \xFC"
+          "bernommen: " +
+          step.path + " -> " + archive.file);
+    } else if (step.kind == Kind::kRemoveStale) {
+      lines.push_back(Delete(step.path,
+                             "Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + step.path,
+                             "Veralteter Abzug eines Klassenarchivs " + step.path));
+    } else {
+      lines.push_back(DeleteArchive(step.path, step.kind == Kind::kDeleteCutShort
+                                                   ? "unvollst\xE4ndig"
+                                                   : "\xE4lter als der Klassenpfad"));
+    }
+  }
+  return lines;
+}
+
 // The output file opened, then Java started. After a failed attempt the
 // output file keeps what that Java said.
 AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
@@ -96,7 +140,7 @@ AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
   JavaOutput output;
   if (RunEnd end =
           OpenJavaOutput(plan.output.path, attempt.commandLine, afterFailedAttempt, &output)) {
-    return AttemptOutcome::Stopped(*end);
+    return {end, "", ""};
   }
   // At log-off the job would end Java in the middle of saving, were the
   // windowless launcher shut down first.
@@ -119,8 +163,8 @@ AttemptOutcome ProbeJava(const RunPlan&, const JavaAttempt& attempt, bool) {
       "fmodus: " +
       attempt.program +
       (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
-  if (present) return AttemptOutcome::Started();
-  return AttemptOutcome::Failed(StartFailureText(attempt.commandLine), "javaw.exe fehlt");
+  if (present) return AttemptOutcome();
+  return {std::nullopt, StartFailureText(attempt.commandLine), "javaw.exe fehlt"};
 }
 
 }  // namespace
@@ -151,55 +195,4 @@ std::string ApplyWorkingDirectory(const CommandLineParameters& parameters) {
     report += "\nlauncher.cwd=false -> Das Arbeitsverzeichnis wurde nicht automatisch gewechselt.";
   }
   return report;
-}
-
-Stop CarryOutHandOver(const HandOver& handOver) {
-  if (platform::Failure failure = platform::ChangeDirectory(handOver.folder)) {
-    return *CannotEnter(handOver.folder, failure);
-  }
-  Log().WriteLine("Arbeitsverzeichnis gewechselt zu verteilter Installation: " +
-                  platform::CurrentDirectory());
-  if (handOver.refusal) return *handOver.refusal;
-  if (handOver.serviceMode) return HandOverInServiceMode(handOver);
-  Log().WriteLine("Starte Kindprozess " + handOver.childCommand +
-                  " ohne auf Konsolenausgabe zu warten");
-  platform::Process child;
-  std::string failure = StartChild(handOver, &child);
-  if (!failure.empty()) return Stop{kExitFailure, failure};
-  if (handOver.waitForChild) return WaitForChild(child);
-  return Stop{kExitSuccess, ""};
-}
-
-std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
-  std::vector<std::string> lines;
-  bool adopted = false;
-  for (const ArchiveStep& step : archive.steps) {
-    switch (step.kind) {
-      case ArchiveStep::Kind::kCreateFolder:
-        lines.push_back(platform::CreateFolders(step.path)
-                            ? "Ordner f\xFCr Klassenarchive angelegt: " + step.path
-                            : "Kein Klassenarchiv: " + CannotCreateFolder(step.path));
-        break;
-      case ArchiveStep::Kind::kAdopt:
-        if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) break;
-        adopted = true;
-        lines.push_back(
-            "Klassenarchiv \xFC"
-            "bernommen: " +
-            step.path + " -> " + archive.file);
-        break;
-      case ArchiveStep::Kind::kDeleteCutShort:
-        lines.push_back(DeleteArchive(step.path, "unvollst\xE4ndig"));
-        break;
-      case ArchiveStep::Kind::kDeleteOutdated:
-        lines.push_back(DeleteArchive(step.path, "\xE4lter als der Klassenpfad"));
-        break;
-      case ArchiveStep::Kind::kRemoveStale:
-        lines.push_back(Delete(step.path,
-                               "Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + step.path,
-                               "Veralteter Abzug eines Klassenarchivs " + step.path));
-        break;
-    }
-  }
-  return lines;
 }

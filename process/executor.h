@@ -3,10 +3,19 @@
 #include <string>
 #include <vector>
 
-#include "jvm/class_archive.h"
-#include "process/java_attempts.h"
 #include "process/run_plan.h"
-#include "report/run_end.h"
+
+// Whatever the run does to the world goes through one of these, given the
+// plan.
+struct Executor {
+  // Moves into the copy's folder and starts the child launcher there.
+  Stop (*handOver)(const HandOver& handOver);
+  // Before the attempt is logged: what was done in the class archive's
+  // folder, in the log's words; null: nothing is done there.
+  std::vector<std::string> (*prepare)(const ClassArchive& archive);
+  AttemptOutcome (*startJava)(const RunPlan& plan, const JavaAttempt& attempt,
+                              bool afterFailedAttempt);
+};
 
 // The start: it enters the ready copy and starts its launcher, carries out
 // the class archive's steps, opens Java's output file and starts Java.
@@ -18,6 +27,19 @@ extern const Executor kStart;
 // the one that counts, and that launcher starts nothing either.
 extern const Executor kProbe;
 
+// The run as planned, for the start and check mode alike: it ends early,
+// hands over to a ready copy, or goes through the Java attempts in order,
+// logging each as it is reached. An attempt Java cannot be given, or whose
+// output file the start refuses, starts nothing. A failed 64-bit attempt is
+// only logged, the next one decides; without a 32-bit Java the reason the
+// launcher found for the 64-bit failure is the report, as it says more than
+// the missing "java", else the missing "java" is, with the 64-bit Java's
+// path and why it failed; when both attempts fail and the launcher found a
+// reason, the report names both. Nothing when Java started; reached gets
+// every attempt that could start, the started one last.
+RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
+                std::vector<const JavaAttempt*>* reached);
+
 // The plan carried out by the start, the stale fall-back logs removed
 // first; how the run ends.
 Stop CarryOutPlan(const RunPlan& plan);
@@ -26,13 +48,3 @@ Stop CarryOutPlan(const RunPlan& plan);
 // folder when -launcher.cwd=true; returns the two-line report of what it
 // found and did.
 std::string ApplyWorkingDirectory(const CommandLineParameters& parameters);
-
-// Moves into the copy's folder and starts the child launcher there; how
-// this run ends with it.
-Stop CarryOutHandOver(const HandOver& handOver);
-
-// The steps carried out, and what they did for the log. A step that fails
-// leaves the command line as planned: Java goes on without an archive it
-// cannot find, and a Java that writes one at its end into a folder that is
-// missing only says so.
-std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive);

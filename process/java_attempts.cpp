@@ -1,6 +1,4 @@
-#include "process/java_attempts.h"
-
-#include "platform/platform.h"
+#include "process/executor.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 
@@ -39,15 +37,17 @@ std::string RefusalReport(const std::string& refusal) {
 AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAttempt& attempt,
                    bool afterFailedAttempt) {
   std::string refusal = StartRefusal(attempt);
-  if (!refusal.empty()) {
-    return AttemptOutcome::Failed(LogStartFailure(RefusalReport(refusal)), "", true);
-  }
-  if (RunEnd end = EnterJavaOutput(plan.output)) return AttemptOutcome::Stopped(*end);
+  if (!refusal.empty()) return {std::nullopt, LogStartFailure(RefusalReport(refusal)), "", true};
+  if (RunEnd end = EnterJavaOutput(plan.output)) return {end, "", ""};
   return executor.startJava(plan, attempt, afterFailedAttempt);
 }
 
-RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
-                    std::vector<const JavaAttempt*>* reached) {
+}  // namespace
+
+RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
+                std::vector<const JavaAttempt*>* reached) {
+  if (plan.stop) return plan.stop;
+  if (plan.handOver) return executor.handOver(*plan.handOver);
   AttemptOutcome failed;
   std::string tried;
   for (const JavaAttempt& attempt : plan.attempts) {
@@ -63,8 +63,8 @@ RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
     bool afterFailedAttempt = !reached->empty();
     reached->push_back(&attempt);
     AttemptOutcome outcome = Try(plan, executor, attempt, afterFailedAttempt);
-    if (outcome.kind == AttemptOutcome::Kind::kStopped) return outcome.stop;
-    if (outcome.kind == AttemptOutcome::Kind::kStarted) return std::nullopt;
+    if (outcome.stop) return outcome.stop;
+    if (outcome.failure.empty()) return std::nullopt;
     bool summarised = !failed.summary.empty() && !outcome.summary.empty();
     if (!outcome.summary.empty())
       tried += BitsText(attempt.is64Bit) + ": " + WhyNotStarted(attempt, outcome) + "\n";
@@ -76,26 +76,4 @@ RunEnd WalkAttempts(const RunPlan& plan, const Executor& executor,
   if (failed.reasonFound || reached->empty()) return FailedRun(failed.failure);
   // Windows refused every Java: each one tried, then the last command line.
   return FailedRun(StartFailureText(tried + reached->back()->commandLine));
-}
-
-}  // namespace
-
-RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
-                std::vector<const JavaAttempt*>* reached) {
-  if (plan.stop) return plan.stop;
-  if (plan.handOver) return executor.handOver(*plan.handOver);
-  return WalkAttempts(plan, executor, reached);
-}
-
-std::string StartFailureText(const std::string& detail, const std::string& remedy) {
-  return "Java konnte nicht aufgerufen werden:\n" + detail +
-         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() + "\n\nAbhilfe: " + remedy;
-}
-
-std::string LogStartFailure(const std::string& failure, const platform::Failure& reason) {
-  Log().WriteLine("=== Startfehler Start ===");
-  Log().WriteLine(failure);
-  if (reason) Log().WriteLine(SystemErrorLine(*reason));
-  Log().WriteLine("=== Startfehler Ende ===");
-  return failure;
 }

@@ -7,8 +7,7 @@
 #include "checks/maintenance_mode.h"
 #include "jvm/java_attempt.h"
 #include "jvm/java_command_line.h"
-#include "process/java_output.h"
-#include "process/supervision.h"
+#include "process/start_java.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
 
@@ -18,7 +17,6 @@
 // check mode reads it.
 struct RunPlan {
   CommandLineParameters parameters;
-  bool serviceMode = false;
   // Fall-back logs of earlier runs that the start removes.
   std::vector<std::string> staleLogs;
   bool ignoreMaintenance = false;

@@ -1,11 +1,46 @@
 #include "process/start_java.h"
 
-#include "platform/platform.h"
-#include "process/java_watch.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 
 namespace {
+
+constexpr int kMaxWatchSeconds = 60;
+
+// Java's end as the launcher saw it, seconds after the start.
+struct JavaEnd {
+  platform::ProcessEnd process;
+  unsigned long long seconds = 0;
+};
+
+JavaEnd Seen(const platform::ProcessEnd& process, unsigned long long startedAt) {
+  return {process, (platform::MonotonicMilliseconds() - startedAt) / 1000};
+}
+
+// "Java beendet am <time> nach N s mit Exit-Code X", or that waiting failed
+// and why.
+std::string JavaEndLine(const JavaEnd& end) {
+  std::string after = " nach " + std::to_string(end.seconds) + " s";
+  if (end.process.failure) {
+    return "Warten auf Java fehlgeschlagen am " + CurrentTimeInLine() + after + ": " +
+           SystemErrorLine(*end.process.failure);
+  }
+  return "Java beendet am " + CurrentTimeInLine() + after + " mit Exit-Code " +
+         std::to_string(end.process.exitCode);
+}
+
+// Another value than 0 to 60 watches nothing, and *invalid says why.
+int WatchSeconds(const std::string& value, std::string* invalid) {
+  if (value.empty()) return 0;
+  bool digits = value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
+  if (digits && std::stoi(value) <= kMaxWatchSeconds) return std::stoi(value);
+  *invalid = "launcher.java_watch=" + value +
+             " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
+             "\xFC"
+             "berwacht.";
+  return 0;
+}
 
 // "Java wurde nach 1 s mit Exit-Code 1 beendet. Invalid maximum heap size"
 std::string FirstAndLastLine(const std::string& text) {
@@ -65,10 +100,11 @@ JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long sta
   std::string watch = std::to_string(seconds);
   Log().WriteLine("launcher.java_watch=" + watch + " -> Der Launcher wartet bis zu " + watch +
                   " s, ob Java gleich wieder beendet wird.");
-  JavaEnd end = WatchJava(java, seconds, startedAt);
-  if (end.waitFailure || (end.ended && end.exitCode == 0)) {
+  JavaEnd end = Seen(platform::WaitForProcessEnd(java, static_cast<unsigned long>(seconds) * 1000),
+                     startedAt);
+  if (end.process.failure || (end.process.ended && end.process.exitCode == 0)) {
     Log().WriteLine(JavaEndLine(end));
-  } else if (!end.ended) {
+  } else if (!end.process.ended) {
     Log().WriteLine("Java l\xE4uft nach " + watch + " s noch.");
   }
   return end;
@@ -76,21 +112,17 @@ JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long sta
 
 // A Java that the watch saw ending, or could not wait for, was logged there
 // already. A failed wait is logged even where the end is not.
-JavaEnd AwaitEnd(const platform::Process& java, const Supervision& supervision, const JavaEnd& seen,
-                 unsigned long long startedAt) {
-  if (seen.ended || seen.waitFailure) return seen;
-  JavaEnd end = AwaitJava(java, startedAt);
-  if (supervision.recordsEnd || end.waitFailure) Log().WriteLine(JavaEndLine(end));
-  return end;
-}
-
 JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision,
                    platform::Job* job, const JavaEnd& seen, unsigned long long startedAt) {
   if (!supervision.keepAndKill) {
     Log().WriteLine(
         "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess l\xE4uft.");
   }
-  JavaEnd end = AwaitEnd(java, supervision, seen, startedAt);
+  JavaEnd end = seen;
+  if (!seen.process.ended && !seen.process.failure) {
+    end = Seen(platform::WaitForProcess(java), startedAt);
+    if (supervision.recordsEnd || end.process.failure) Log().WriteLine(JavaEndLine(end));
+  }
   EndSupervision(job);
   return end;
 }
@@ -102,7 +134,7 @@ JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision
 // file is the evidence there; a fault beyond the handler's reach shows in
 // the exit code. A report left by an earlier Java of the same id costs one
 // archive, no more.
-bool Crashed(const JavaEnd& end, unsigned long id) {
+bool Crashed(const platform::ProcessEnd& end, unsigned long id) {
   if (!end.ended || end.exitCode == 0) return false;
   std::string report = "hs_err_pid" + std::to_string(id) + ".log";
   return end.crashed || platform::FileCanBeOpened(report) ||
@@ -112,10 +144,30 @@ bool Crashed(const JavaEnd& end, unsigned long id) {
 // Windows refused: its reason goes into the log and into the line that
 // names this attempt in the report.
 AttemptOutcome Refused(const std::string& failureText, const platform::SystemError& reason) {
-  return AttemptOutcome::Failed(LogStartFailure(failureText, reason), SystemErrorLine(reason));
+  return {std::nullopt, LogStartFailure(failureText, reason), SystemErrorLine(reason)};
 }
 
 }  // namespace
+
+Supervision DecideSupervision(const Settings& settings, bool serviceMode) {
+  Supervision supervision;
+  supervision.keep = settings.IsTrue(keyname::kKeep);
+  supervision.keepAndKill = settings.IsTrue(keyname::kKeepAndKill);
+  supervision.writesPid = serviceMode;
+  if (serviceMode) {
+    for (const std::string key : {keyname::kKeep, keyname::kKeepAndKill}) {
+      if (!settings.IsTrue(key)) continue;
+      supervision.logLines.push_back("Ignoriere den Parameter " + key +
+                                     ", da launcher.service=true gesetzt ist");
+    }
+    supervision.keep = supervision.keepAndKill = false;
+  }
+  std::string watch = settings.GetForStartKey(keyname::kJavaWatch);
+  supervision.recordsEnd = !watch.empty() || !settings.GetForStartKey(keyname::kJavaOutput).empty();
+  supervision.watchSeconds = WatchSeconds(watch, &supervision.invalidWatch);
+  if (!supervision.invalidWatch.empty()) supervision.logLines.push_back(supervision.invalidWatch);
+  return supervision;
+}
 
 AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supervision,
                          const JavaOutput& output, const std::string& program) {
@@ -123,8 +175,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   platform::Owned<platform::Job> job;
   platform::Process java;
   platform::StartOptions options;
-  options.breakawayFromJob = supervision.keepAndKill;
-  options.suspended = supervision.keepAndKill;
+  options.breakawayFromJob = options.suspended = supervision.keepAndKill;
   options.output = output.file.get();
   options.program = program;
   // Java receives the password in clear; the text is masked where it is
@@ -142,22 +193,35 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   }
   JavaEnd seen;
   if (supervision.watchSeconds > 0) seen = Watch(java, supervision.watchSeconds, startedAt);
-  if (seen.ended && seen.exitCode != 0) {
+  if (seen.process.ended && seen.process.exitCode != 0) {
     EndSupervision(job.get());
-    std::string failure = WatchFailureText(seen, output);
-    AttemptOutcome failed =
-        AttemptOutcome::Failed(LogStartFailure(failure), FirstAndLastLine(failure), true);
-    failed.crashed = Crashed(seen, java.id);
-    return failed;
+    std::string failure = "Java wurde nach " + std::to_string(seen.seconds) + " s mit Exit-Code " +
+                          std::to_string(seen.process.exitCode) + " beendet." +
+                          JavaOutputTail(output);
+    return {std::nullopt, LogStartFailure(failure), FirstAndLastLine(failure), true,
+            Crashed(seen.process, java.id)};
   }
   if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
     platform::WriteStandardOutput("pid:" + std::to_string(java.id));
   }
-  AttemptOutcome started = AttemptOutcome::Started();
+  AttemptOutcome started;
   if (supervision.keep || supervision.keepAndKill) {
-    JavaEnd end = FollowJava(java, supervision, job.get(), seen, startedAt);
-    started.crashed = Crashed(end, java.id);
+    started.crashed =
+        Crashed(FollowJava(java, supervision, job.get(), seen, startedAt).process, java.id);
   }
   return started;
+}
+
+std::string StartFailureText(const std::string& detail, const std::string& remedy) {
+  return "Java konnte nicht aufgerufen werden:\n" + detail +
+         "\nArbeitsverzeichnis: " + platform::CurrentDirectory() + "\n\nAbhilfe: " + remedy;
+}
+
+std::string LogStartFailure(const std::string& failure, const platform::Failure& reason) {
+  Log().WriteLine("=== Startfehler Start ===");
+  Log().WriteLine(failure);
+  if (reason) Log().WriteLine(SystemErrorLine(*reason));
+  Log().WriteLine("=== Startfehler Ende ===");
+  return failure;
 }

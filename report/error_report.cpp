@@ -27,13 +27,9 @@ std::string Shortened(const std::string& text) {
   }
 }
 
-// Every box is redacted here, once, whoever made its text.
-void ShowBox(const std::string& text, const std::string& caption) {
-  platform::ShowMessageBox(Redacted(text), caption);
-}
-
 }  // namespace
 
+// Every box and answer is redacted here, once, whoever made its text.
 void AnswerService(const std::string& text) { platform::WriteStandardOutput(Redacted(text)); }
 
 std::string SystemErrorLine(const platform::SystemError& error) {
@@ -50,11 +46,10 @@ void LogReport(const std::string& text) {
 void ReportError(const std::string& text, ReportChannel channel) {
   std::string shown = Shortened(text);
   if (channel == ReportChannel::kServiceOutput) {
-    std::string line = shown;
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    AnswerService("err:" + line);
+    if (!shown.empty() && shown.back() == '\n') shown.pop_back();
+    AnswerService("err:" + shown);
   } else {
-    ShowBox(shown, "Fehler");
+    platform::ShowMessageBox(Redacted(shown), "Fehler");
   }
   LogReport(text);
 }
@@ -64,8 +59,32 @@ void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLi
   if (channel == ReportChannel::kServiceOutput) {
     AnswerService("check:" + serviceLine);
   } else {
-    ShowBox(boxText,
-            "KivLauncher Pr\xFC"
-            "fung");
+    platform::ShowMessageBox(Redacted(boxText),
+                             "KivLauncher Pr\xFC"
+                             "fung");
   }
+}
+
+// The limit counts the terminating null character.
+bool ExceedsCommandLineLimit(const std::string& commandLine) {
+  return commandLine.size() + 1 > platform::kMaxCommandLineLength;
+}
+
+std::string CommandLineLimitText(const std::string& commandLine) {
+  return "Die Kommandozeile ist " + std::to_string(commandLine.size()) +
+         " Zeichen lang, Windows erlaubt h\xF6"
+         "chstens " +
+         std::to_string(platform::kMaxCommandLineLength) +
+         " Zeichen (einschlie\xDF"
+         "lich des Endezeichens).";
+}
+
+bool HoldsZeroByte(const std::string& commandLine) {
+  return commandLine.find('\0') != std::string::npos;
+}
+
+std::string ZeroByteText(const std::string& commandLine) {
+  return "Die Kommandozeile enth\xE4lt nach " + std::to_string(commandLine.find('\0')) +
+         " Zeichen ein Nullzeichen: Windows w\xFCrde sie dort abschneiden, Java bek\xE4me nur "
+         "den Teil davor.";
 }

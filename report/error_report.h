@@ -9,7 +9,6 @@
 // KivLaunchService, which reads that instead.
 enum class ReportChannel { kMessageBox, kServiceOutput };
 
-// A text on standard output for KivLaunchService, redacted.
 void AnswerService(const std::string& text);
 
 // A failure: shown ("Fehler", or an "err:" line) and copied into the log
@@ -28,3 +27,13 @@ void LogReport(const std::string& text);
 // after "check:".
 void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLine,
                         ReportChannel channel);
+
+// Whether Windows refuses the command line as too long, and the sentence
+// that tells an administrator how long it is and what Windows allows.
+bool ExceedsCommandLineLimit(const std::string& commandLine);
+std::string CommandLineLimitText(const std::string& commandLine);
+
+// Windows reads a command line only up to its first zero byte, so Java
+// would get less than the log shows; the sentence tells where it stands.
+bool HoldsZeroByte(const std::string& commandLine);
+std::string ZeroByteText(const std::string& commandLine);

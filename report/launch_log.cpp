@@ -19,6 +19,10 @@ std::string WorkingDirectoryPath(const std::string& name) {
   return folder + (separated ? "" : "\\") + name;
 }
 
+std::string TwoDigits(int number) {
+  return {static_cast<char>('0' + number / 10), static_cast<char>('0' + number % 10)};
+}
+
 }  // namespace
 
 // The working directory is the place an administrator looks first; the
@@ -26,8 +30,7 @@ std::string WorkingDirectoryPath(const std::string& name) {
 // installation under C:\Program Files on a terminal server.
 void LaunchLog::Open(const std::string& name) {
   Close();
-  writeFailed_ = false;
-  refusal_.reset();
+  *this = LaunchLog();
   if (OpenIn("", name)) return;
   std::string temporary = platform::TemporaryFolder();
   if (!temporary.empty() && OpenIn(temporary, name)) return;
@@ -49,18 +52,12 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
   return false;
 }
 
-void LaunchLog::Write(const std::string& text) { Append(Redacted(text)); }
-
-void LaunchLog::Write(const std::string& text, const std::vector<std::string>& secrets) {
-  Append(Redacted(text, secrets));
-}
-
 // A long line reaches the file in pieces, so that the log never holds a
 // second copy of it.
-void LaunchLog::Append(const std::string& text) {
+void LaunchLog::Write(const std::string& text, const std::vector<std::string>* secrets) {
   const size_t kMostPendingBytes = 65536;
   if (!file_) return;
-  for (char c : text) {
+  for (char c : Redacted(text, secrets)) {
     if (c == '\n') pending_ += '\r';
     pending_ += c;
     if (pending_.size() >= kMostPendingBytes) Flush();
@@ -72,12 +69,7 @@ void LaunchLog::EndLine() {
   Flush();
 }
 
-void LaunchLog::WriteLine(const std::string& text) {
-  Write(text);
-  EndLine();
-}
-
-void LaunchLog::WriteLine(const std::string& text, const std::vector<std::string>& secrets) {
+void LaunchLog::WriteLine(const std::string& text, const std::vector<std::string>* secrets) {
   Write(text, secrets);
   EndLine();
 }
@@ -90,12 +82,10 @@ void LaunchLog::Flush() {
 
 void LaunchLog::Banner(const std::string& title) {
   EndLine();
-  Write("===== " + title + " =====");
-  EndLine();
+  WriteLine("===== " + title + " =====");
 }
 
 void LaunchLog::Close() {
-  if (!file_) return;
   Flush();
   file_.reset();
 }
@@ -132,24 +122,14 @@ std::vector<std::string> StaleFallbackLogs() {
   return stale;
 }
 
-namespace {
-
-// Zero-padded to width, the way "%.2d" pads: printf would pull a whole
-// formatting library into the exe for four numbers.
-std::string Padded(int number, size_t width, char fill) {
-  std::string digits = std::to_string(number);
-  return digits.size() < width ? std::string(width - digits.size(), fill) + digits : digits;
-}
-
-}  // namespace
-
+// By hand: printf would pull a whole formatting library into the exe.
 std::string CurrentTimeText() {
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   std::tm time = platform::CurrentLocalTime();
   return std::string(kDays[time.tm_wday % 7]) + " " + kMonths[time.tm_mon % 12] +
-         Padded(time.tm_mday, 3, ' ') + " " + Padded(time.tm_hour, 2, '0') + ":" +
-         Padded(time.tm_min, 2, '0') + ":" + Padded(time.tm_sec, 2, '0') + " " +
-         std::to_string(1900 + time.tm_year) + "\n";
+         (time.tm_mday < 10 ? "  " : " ") + std::to_string(time.tm_mday) + " " +
+         TwoDigits(time.tm_hour) + ":" + TwoDigits(time.tm_min) + ":" + TwoDigits(time.tm_sec) +
+         " " + std::to_string(1900 + time.tm_year) + "\n";
 }

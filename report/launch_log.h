@@ -17,11 +17,10 @@ class LaunchLog {
   // be written, held by another running launcher, denied, read-only, hidden
   // or a folder, is left as it is: this run writes NAME-<process id>.log
   // beside it instead. A working directory that takes neither leaves the
-  // log to the user's temporary folder, with the same two names. The name
-  // is taken from the working directory.
+  // log to the user's temporary folder, with the same two names.
   void Open(const std::string& name);
-  // The file opened: the name given to Open or the one beside it, or its
-  // path in the temporary folder. The name given when none could be opened.
+  // The file opened, as Open named it or in the temporary folder; the name
+  // given when none could be opened.
   const std::string& Name() const { return name_; }
   // The file opened, with its folder.
   const std::string& Path() const { return path_; }
@@ -33,22 +32,18 @@ class LaunchLog {
   // Every text is redacted here, once, whoever made it, also for the
   // secrets given with it, which the run does not know yet: those of a
   // settings file as it is read. A password option is written in one piece.
-  void Write(const std::string& text);
-  void Write(const std::string& text, const std::vector<std::string>& secrets);
+  void Write(const std::string& text, const std::vector<std::string>* secrets = nullptr);
   // A line feed, then everything pending goes to the file.
   void EndLine();
-  void WriteLine(const std::string& text);
-  void WriteLine(const std::string& text, const std::vector<std::string>& secrets);
+  void WriteLine(const std::string& text, const std::vector<std::string>* secrets = nullptr);
   void Flush();
   // An empty line, then "===== title =====" as a line of its own.
   void Banner(const std::string& title);
   void Close();
 
  private:
-  // Tries name and the name beside it in the folder, which ends with its
-  // separator or is empty for the working directory.
+  // The folder ends with its separator, or is empty for the working directory.
   bool OpenIn(const std::string& folder, const std::string& name);
-  void Append(const std::string& text);
 
   platform::Owned<platform::OutputFile> file_;
   std::string name_;

@@ -21,10 +21,7 @@ struct Known {
   std::vector<std::string> givenForms;
 };
 
-Known& KnownToSinks() {
-  static Known known;
-  return known;
-}
+Known knownToSinks;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -180,19 +177,16 @@ std::string Redact(const std::string& text, const std::vector<std::string>& form
 }
 
 void KnowSecrets(const std::vector<std::string>& secrets) {
-  KnownToSinks() = {secrets, SecretForms(secrets), {}, {}};
+  knownToSinks = {secrets, SecretForms(secrets), {}, {}};
 }
 
-std::string Redacted(const std::string& text) { return Redact(text, KnownToSinks().forms); }
-
-std::string Redacted(const std::string& text, const std::vector<std::string>& secrets) {
-  Known& known = KnownToSinks();
-  if (secrets.empty()) return Redact(text, known.forms);
-  if (secrets != known.given) {
-    std::vector<std::string> all = known.secrets;
-    all.insert(all.end(), secrets.begin(), secrets.end());
-    known.given = secrets;
-    known.givenForms = SecretForms(all);
+std::string Redacted(const std::string& text, const std::vector<std::string>* secrets) {
+  if (!secrets || secrets->empty()) return Redact(text, knownToSinks.forms);
+  if (*secrets != knownToSinks.given) {
+    std::vector<std::string> all = knownToSinks.secrets;
+    all.insert(all.end(), secrets->begin(), secrets->end());
+    knownToSinks.given = *secrets;
+    knownToSinks.givenForms = SecretForms(all);
   }
-  return Redact(text, known.givenForms);
+  return Redact(text, knownToSinks.givenForms);
 }

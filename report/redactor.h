@@ -27,8 +27,6 @@ std::string Redact(const std::string& text, const std::vector<std::string>& form
 
 // The secrets every text that leaves the launcher is redacted for, handed
 // over by the entry: those of the command line first, all once the run is
-// planned.
+// planned. Redacted also masks the secrets given with the text.
 void KnowSecrets(const std::vector<std::string>& secrets);
-// Redacts for them and the secrets given.
-std::string Redacted(const std::string& text);
-std::string Redacted(const std::string& text, const std::vector<std::string>& secrets);
+std::string Redacted(const std::string& text, const std::vector<std::string>* secrets = nullptr);

@@ -9,16 +9,8 @@ const unsigned kVariantFromCommandLine = kInFiles | kWithStartKeyVariant | kCopi
 const unsigned kVariant = kInFiles | kWithStartKeyVariant;
 const unsigned kSwitch = kCopiedFromCommandLine | kOnlyOnCommandLine;
 
-bool IsIn(const std::string& key, unsigned places) {
-  const KeyEntry* entry = FindKey(key);
-  return entry && (entry->places & places) != 0;
-}
-
 bool HasLowerCaseLetter(const std::string& text) {
-  for (char c : text) {
-    if (c >= 'a' && c <= 'z') return true;
-  }
-  return false;
+  return text.find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos;
 }
 
 }  // namespace
@@ -63,8 +55,8 @@ const std::vector<KeyEntry>& Keys() {
       {kReadApp, kOnlyOnCommandLine, nullptr, false},
       {kJvmParameterFamily, kVariant, nullptr, true},
       {kKivPropertyFamily, kFileAndCommandLine, nullptr, true},
-      {kJava64HostFamily, kInFiles, nullptr, true},
-      {kJavaHostFamily, kInFiles, nullptr, true},
+      {"java64.host.", kInFiles, nullptr, true},
+      {"java.host.", kInFiles, nullptr, true},
   };
   return keys;
 }
@@ -79,12 +71,9 @@ const KeyEntry* FindKey(const std::string& name) {
   return nullptr;
 }
 
-std::vector<std::string> CopiedCommandLineKeys() {
-  std::vector<std::string> copied;
-  for (const KeyEntry& entry : Keys()) {
-    if (!entry.family && (entry.places & kCopiedFromCommandLine)) copied.push_back(entry.name);
-  }
-  return copied;
+bool IsKeyIn(const std::string& key, unsigned places) {
+  const KeyEntry* entry = FindKey(key);
+  return entry && (entry->places & places) != 0;
 }
 
 bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::string* rest) {
@@ -95,16 +84,8 @@ bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::strin
   return true;
 }
 
-bool TakesStartKeyVariant(const std::string& key) { return IsIn(key, kWithStartKeyVariant); }
-
 bool IsKnownFileKey(const std::string& key) {
-  if (IsIn(key, kInFiles) || !HasLowerCaseLetter(key)) return true;
+  if (IsKeyIn(key, kInFiles) || !HasLowerCaseLetter(key)) return true;
   std::string prefix, rest;
-  return SplitStartKeyPrefix(key, &prefix, &rest) && TakesStartKeyVariant(rest);
-}
-
-bool IsCommandLineOnlyKey(const std::string& key) { return IsIn(key, kOnlyOnCommandLine); }
-
-bool IsKnownCommandLineKey(const std::string& key) {
-  return IsIn(key, kCopiedFromCommandLine | kOnlyOnCommandLine);
+  return SplitStartKeyPrefix(key, &prefix, &rest) && IsKeyIn(rest, kWithStartKeyVariant);
 }

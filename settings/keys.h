@@ -5,7 +5,7 @@
 
 // Every key the launcher reads, once: where it may stand and what it starts
 // as. The command line's copy list, the defaults and check mode's knowledge
-// of keys are derived from here, and readers use these names.
+// of keys are derived from here.
 
 namespace keyname {
 inline constexpr char kStart[] = "start";
@@ -42,14 +42,10 @@ inline constexpr char kCheck[] = "launcher.check";
 inline constexpr char kCustomFile[] = "custom";
 inline constexpr char kRead[] = "read";
 inline constexpr char kReadApp[] = "read_app";
-// Families: the prefix, and a name after it.
 inline constexpr char kJvmParameterFamily[] = "jvm.parameter.";
 inline constexpr char kKivPropertyFamily[] = "Dkiv.";
-inline constexpr char kJava64HostFamily[] = "java64.host.";
-inline constexpr char kJavaHostFamily[] = "java.host.";
 }  // namespace keyname
 
-// Where a key is read.
 enum KeyPlaces : unsigned {
   kInFiles = 1,
   // START.key, read for the start key START, wins over key.
@@ -74,22 +70,9 @@ const std::vector<KeyEntry>& Keys();
 // The entry of the key, or of the family it belongs to; nullptr for a key
 // the launcher does not read.
 const KeyEntry* FindKey(const std::string& name);
-
-// The keys whose command-line value is copied over every properties file,
-// in copying order, families left out.
-std::vector<std::string> CopiedCommandLineKeys();
-
-// Read from the properties files: start-key variants and pattern keys
-// (jvm.parameter.*, Dkiv.*, java64.host.*, java.host.*) and start entries
-// (keys without a lower-case letter) included.
+bool IsKeyIn(const std::string& key, unsigned places);
+// Read from the properties files: pattern keys, START.key variants and
+// start entries (keys without a lower-case letter) included.
 bool IsKnownFileKey(const std::string& key);
-// Read with a start-key variant (START.key wins over key).
-bool TakesStartKeyVariant(const std::string& key);
-// Acts only when given on the command line.
-bool IsCommandLineOnlyKey(const std::string& key);
-// Read from the command line: the keys copied into the settings and the
-// command-line-only ones.
-bool IsKnownCommandLineKey(const std::string& key);
-// START.key split at its first dot when START has no lower-case letter;
-// false for a key without such a prefix.
+// START.key split at its first dot when START has no lower-case letter.
 bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::string* rest);

@@ -5,7 +5,6 @@
 #include "report/launch_log.h"
 #include "settings/text.h"
 #include "settings/text_file.h"
-#include "settings/windows_1252.h"
 
 std::string StripComment(const std::string& line) {
   bool inQuotes = false;
@@ -35,20 +34,15 @@ std::string TakeProperty(const std::string& line, const std::string& origin, Set
 // it, and where the folder came from.
 std::string OpenFailure(const std::string& directory, const std::string& fileName,
                         const platform::SystemError& reason) {
-  std::string why = SystemErrorLine(reason) + "\n";
-  if (directory.empty()) {
-    return "Die Datei " + fileName +
-           " konnte nicht ge\xF6"
-           "ffnet werden.\nOrdner: " +
-           platform::CurrentDirectory() + ", " + why;
-  }
-  size_t end = directory.size();
-  if (end >= 2 && directory.compare(end - 2, 2, "\\\\") == 0) end -= 2;
-  std::string folder = directory.substr(0, end);
-  return "Die Datei " + folder + "\\" + fileName +
+  std::string folder =
+      EndsWith(directory, "\\\\") ? directory.substr(0, directory.size() - 2) : directory;
+  std::string where = directory.empty() ? "Ordner: " + platform::CurrentDirectory() + ", "
+                                        : "Der Ordner " + folder +
+                                              " ist in kivsoft.properties als root angegeben.\n";
+  return "Die Datei " + (directory.empty() ? "" : folder + "\\") + fileName +
          " konnte nicht ge\xF6"
-         "ffnet werden.\nDer Ordner " +
-         folder + " ist in kivsoft.properties als root angegeben.\n" + why;
+         "ffnet werden.\n" +
+         where + SystemErrorLine(reason) + "\n";
 }
 
 // Notepad saves new files as UTF-8 without a byte order mark. A file is
@@ -116,8 +110,39 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
       if (RunEnd end = ConvertLine(path + " (" + format + ")", number, line, settings)) return end;
     }
     std::string found = TakeProperty(line, path + ", Zeile " + std::to_string(number), settings);
-    Log().WriteLine(line + found, settings.secrets);
+    Log().WriteLine(line + found, &settings.secrets);
     if (settings.droppedComments.size() > dropped) Log().WriteLine(settings.droppedComments.back());
   }
   return std::nullopt;
+}
+
+std::string ReadRootFolder() {
+  TextFile file("kivsoft.properties");
+  if (!file.IsOpen()) return std::string();
+  Log().Banner("kivsoft.properties einlesen");
+  Log().Write(
+      "Die Datei kivsoft.properties wurde ge\xF6"
+      "ffnet.\n");
+  Log().Flush();
+  std::string root;
+  std::string line;
+  while (file.ReadLine(&line)) {
+    size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    std::string key = Trim(line.substr(0, equals));
+    std::string value = Trim(line.substr(equals + 1));
+    if (value.empty() || key != "root") continue;
+    root = EndsWith(value, "\\\\") ? value : value + "\\\\";
+    Log().Write(" // FOUND: \"" + key + "\"=\"" + value + "\"");
+  }
+  return root;
+}
+
+std::string CollapseUncPrefix(std::string text) {
+  const std::string four = "\\\\\\\\";
+  if (!StartsWith(text, four)) return text;
+  for (size_t hit = text.find(four); hit != std::string::npos; hit = text.find(four, hit + 2)) {
+    text.replace(hit, 4, "\\\\");
+  }
+  return text;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "report/run_end.h"
+
 // One value a key was given, where it came from ("launch.properties, Zeile
 // 7", "Kommandozeile", "Voreinstellung"), and when, counted over the run.
 struct Assignment {
@@ -25,14 +27,10 @@ struct Settings {
   int assignmentCount = 0;
   // The properties files read, each as it was opened.
   std::vector<std::string> readFiles;
-  // For each properties file read converted from UTF-8 or UTF-16, the log's
-  // line that says so.
+  // The log's lines about files read converted and comments dropped.
   std::vector<std::string> convertedFiles;
-  // For each comment dropped for a letter Windows-1252 lacks, the log's line
-  // that says so.
   std::vector<std::string> droppedComments;
-  // Every value a password key was given, replaced ones too: no text may
-  // show them.
+  // Every value a password key was given, replaced ones too.
   std::vector<std::string> secrets;
 
   std::string Get(const std::string& key) const;
@@ -60,3 +58,18 @@ Settings InitialSettings(bool keepsHistory = false);
 // The upper-cased value of the setting start: the entry that holds the main
 // class, and the prefix of the start-key variants.
 std::string StartKey(const Settings& settings);
+
+// Ends the run when the settings hold no entry under the start key.
+RunEnd CheckStartKey(const Settings& settings, const std::string& startKey);
+
+// Every setting as "key = value", the automatic-login keys left out.
+void LogAllSettings(const Settings& settings);
+
+// The passwords of the command line, its read groups and the settings:
+// what the run hands its redactor.
+std::vector<std::string> RunSecrets(const CommandLineParameters& parameters,
+                                    const Settings& settings);
+
+// The command-line group "read" or "read_app", "+++" decoded to a blank.
+std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
+                                     const std::string& name);

@@ -7,7 +7,6 @@ namespace {
 
 const size_t kPieceBytes = 65536;
 const std::string kLineEnds("\r\n\x1a", 3);
-const std::string kUtf8Mark = "\xEF\xBB\xBF";
 const unsigned long kReplacement = 0xFFFD;
 
 void AppendUtf8(unsigned long codePoint, std::string* text) {
@@ -29,9 +28,9 @@ bool IsSurrogate(unsigned long unit, unsigned long first) {
 
 TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path, &openFailure_)) {
   if (!file_) return;
-  while (piece_.size() < kUtf8Mark.size() && ReadMore()) {
+  while (piece_.size() < 3 && ReadMore()) {
   }
-  if (StartsWith(piece_, kUtf8Mark)) position_ = kUtf8Mark.size();
+  if (StartsWith(piece_, "\xEF\xBB\xBF")) position_ = 3;
   bigEndian_ = StartsWith(piece_, "\xFE\xFF");
   utf16_ = bigEndian_ || StartsWith(piece_, "\xFF\xFE");
   if (!utf16_) return;
@@ -92,13 +91,12 @@ bool TextFile::ReadLine(std::string* line) {
       afterCarriageReturn_ = false;
     }
     size_t end = piece_.find_first_of(kLineEnds, position_);
+    line->append(piece_, position_, end - position_);
     if (end == std::string::npos) {
-      line->append(piece_, position_, std::string::npos);
       position_ = piece_.size();
       if (ReadMore()) continue;
       break;
     }
-    line->append(piece_, position_, end - position_);
     position_ = end + 1;
     if (piece_[end] == '\x1a') {
       ended_ = true;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "platform/platform.h"
@@ -8,21 +7,18 @@
 // A file read line by line as msvcrt's text mode reads it, except that a CR
 // alone ends a line too: CR LF, LF and CR each end a line, byte 0x1A ends
 // the file. A final line end leaves one more, empty line, and an empty file
-// reads as one empty line. Notepad and many editors
-// write a UTF-8 byte order mark before the first line; it is skipped, so that
-// no key begins with it. A file that begins with the byte order mark of
-// UTF-16 (Notepad's "Unicode") reads as UTF-8, a surrogate without its
-// partner as U+FFFD. Only a piece of the file and the current line are
-// held, whatever the file's size.
+// reads as one empty line. A UTF-8 byte order mark (Notepad writes one) is
+// skipped, so that no key begins with it. A file that begins with the byte
+// order mark of UTF-16 (Notepad's "Unicode") reads as UTF-8, a surrogate
+// without its partner as U+FFFD. Only a piece of the file and the current
+// line are held, whatever the file's size.
 class TextFile {
  public:
-  // Not open when the file cannot be opened.
   explicit TextFile(const std::string& path);
 
   bool IsOpen() const { return file_ != nullptr; }
   // Why it is not open.
   const platform::SystemError& OpenFailure() const { return openFailure_; }
-  // Began with the byte order mark of UTF-16.
   bool IsUtf16() const { return utf16_; }
   // The next line without its line end; false when no line is left.
   bool ReadLine(std::string* line);
@@ -30,7 +26,6 @@ class TextFile {
  private:
   // Appends the next piece of the file; false at its end.
   bool ReadMore();
-  // Appends the UTF-8 form of the UTF-16 units held in undecoded_.
   void DecodeUtf16();
 
   platform::SystemError openFailure_;

@@ -190,7 +190,7 @@ TEST(ClassArchivePlan, TheStartCarriesOutTheRecordedSteps) {
   EXPECT_EQ(planned.steps[0].kind, ArchiveStep::Kind::kCreateFolder);
   EXPECT_EQ(planned.steps[0].path, kFolder);
   EXPECT_EQ(
-      CarryOutArchiveSteps(planned),
+      kStart.prepare(planned),
       std::vector<std::string>{std::string("Ordner f\xFCr Klassenarchive angelegt: ") + kFolder});
   EXPECT_TRUE(fake::Get().directories.count(kFolder));
 
@@ -206,9 +206,9 @@ TEST(ClassArchivePlan, TheStartCarriesOutTheRecordedSteps) {
   EXPECT_EQ(planned.steps[1].kind, ArchiveStep::Kind::kAdopt);
   EXPECT_EQ(planned.options, " \"-XX:SharedArchiveFile=" + planned.file + "\"");
   fake::Get().openFiles.insert(dump);
-  EXPECT_EQ(CarryOutArchiveSteps(planned), std::vector<std::string>{"Klassenarchiv \xFC"
-                                                                    "bernommen: " +
-                                                                    later + " -> " + planned.file});
+  EXPECT_EQ(kStart.prepare(planned), std::vector<std::string>{"Klassenarchiv \xFC"
+                                                              "bernommen: " +
+                                                              later + " -> " + planned.file});
   EXPECT_TRUE(fake::Get().files.count(planned.file));
   EXPECT_TRUE(fake::Get().files.count(dump));
   EXPECT_FALSE(fake::Get().files.count(later));

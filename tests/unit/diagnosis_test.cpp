@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <functional>
 
-#include "diagnosis/findings.h"
-#include "diagnosis/known_keys.h"
-#include "diagnosis/pe_header.h"
+#include "diagnosis/sections.h"
 #include "launcher/startup_sequence.h"
 #include "report/error_report.h"
+#include "settings/keys.h"
 #include "settings/properties_file.h"
 #include "settings/settings.h"
 #include "tests/unit/test_log.h"
@@ -100,7 +99,8 @@ TEST(KnownKeys, CommandLineKeys) {
       {"Dkiv.debug", true},      {"java64", true},        {"launcher.java_output", true},
       {"memory.maximum", false}, {"launcher.kep", false}, {"dkiv.debug", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsKnownCommandLineKey(c.key), c.known) << c.key;
+  for (const Case& c : cases)
+    EXPECT_EQ(IsKeyIn(c.key, kCopiedFromCommandLine | kOnlyOnCommandLine), c.known) << c.key;
 }
 
 TEST(KnownKeys, ClosestKeyForLikelyTypos) {

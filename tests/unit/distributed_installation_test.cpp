@@ -21,7 +21,7 @@ std::optional<int> ResolveDistributedInstallation(const std::string& arguments,
   RunEnd end = DecideDistributedInstallation(arguments, serviceMode, waitForChild, &handOver);
   EXPECT_EQ(fake::Get().currentDirectory, before);
   if (!end && !handOver) return std::nullopt;
-  Stop stop = end ? *end : CarryOutHandOver(*handOver);
+  Stop stop = end ? *end : kStart.handOver(*handOver);
   if (!stop.report.empty()) {
     ReportError(stop.report,
                 serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox);
@@ -46,7 +46,7 @@ void Copies(const std::vector<std::string>& ready, const std::vector<std::string
   }
 }
 
-TEST(FindNewestReadyFolder, LastReadyCopyInListingOrder) {
+TEST(DecideDistributedInstallation, LastReadyCopyInListingOrder) {
   struct Case {
     std::vector<std::string> ready, notReady;
     std::string chosen;
@@ -60,7 +60,9 @@ TEST(FindNewestReadyFolder, LastReadyCopyInListingOrder) {
   for (const Case& c : cases) {
     Copies(c.ready, c.notReady);
     fake::AddFile("C:\\App\\Bereit.txt", "");
-    EXPECT_EQ(FindNewestReadyFolder(), c.chosen);
+    std::optional<HandOver> handOver;
+    DecideDistributedInstallation("", false, false, &handOver);
+    EXPECT_EQ(handOver ? handOver->folder : "", c.chosen);
   }
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "launcher/startup_sequence.h"
-#include "process/java_watch.h"
 #include "process/start_java.h"
 #include "report/error_report.h"
 #include "tests/unit/test_log.h"
@@ -36,7 +35,7 @@ TEST(LastLines, KeepsTheEndWithinBothLimits) {
   }
 }
 
-TEST(JavaWatchSeconds, AcceptsWholeSecondsUpToAMinute) {
+TEST(DecideSupervision, WatchesWholeSecondsUpToAMinute) {
   const struct {
     std::string value, variant;
     int seconds;
@@ -51,9 +50,9 @@ TEST(JavaWatchSeconds, AcceptsWholeSecondsUpToAMinute) {
     Settings settings = InitialSettings();
     if (!c.value.empty()) settings.Set("launcher.java_watch", c.value);
     if (!c.variant.empty()) settings.Set("QV.launcher.java_watch", c.variant);
-    std::string invalid;
-    EXPECT_EQ(JavaWatchSeconds(settings, &invalid), c.seconds) << c.value << c.variant;
-    EXPECT_EQ(!invalid.empty(), c.logged) << c.value << c.variant;
+    Supervision supervision = DecideSupervision(settings, false);
+    EXPECT_EQ(supervision.watchSeconds, c.seconds) << c.value << c.variant;
+    EXPECT_EQ(!supervision.invalidWatch.empty(), c.logged) << c.value << c.variant;
   }
 }
 

@@ -6,7 +6,6 @@
 #include "jvm/java_attempt.h"
 #include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
-#include "jvm/jvm_parameters.h"
 #include "report/error_report.h"
 #include "settings/text.h"
 #include "tests/unit/test_log.h"

@@ -2,11 +2,10 @@
 // the refusals the start makes, and the findings that only check mode
 // shows because Java might survive them.
 
-#include "jvm/launch_findings.h"
-
 #include <gtest/gtest.h>
 
 #include "jvm/heap_size.h"
+#include "jvm/java_attempt.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -44,11 +43,8 @@ TEST(ReadJavaHeapSize, AsJavaReadsTheSizeAfterXmsAndXmx) {
 
 struct Case {
   const char* name;
-  // Between the program and the launcher's heap options.
-  std::string jvmOptions;
-  std::string heap;
+  std::map<std::string, std::string> settings;
   std::string startValue;
-  std::vector<MeantPiece> pieces;
   // Every refusal, a line each; empty: Java is started.
   std::string refusal;
   int errors, warnings;
@@ -57,150 +53,132 @@ struct Case {
 const char kRequired[] = ": so startet Java nicht";
 
 std::vector<Case> Cases() {
+  const std::string maximum = "memory.maximum";
+  const std::string initial = "memory.initial";
   return {
-      {"sound", "", " -Xms32M -Xmx512M", "-Dapp=qv app.Main", {}, "", 0, 0},
+      {"sound", {}, "-Dapp=qv app.Main", "", 0, 0},
+      {"quoted blank", {{"Dkiv.x", "\"a b\""}}, "app.Main", "", 0, 0},
       // What Java's launcher is certain to refuse.
       {"start value with options only",
-       "",
-       " -Xms32M -Xmx512M",
-       "-Dapp=qv",
        {},
+       "-Dapp=qv",
        "QV: \"-Dapp=qv\" nennt keine Hauptklasse, nur Optionen" + std::string(kRequired),
        1,
        0},
       {"bare word before the main class",
-       " -Dclientname=Kasse 3",
-       " -Xms32M -Xmx512M",
+       {{"Dclientname", "Kasse 3"}},
        "app.Main",
-       {{"Dclientname", "-Dclientname=Kasse 3"}},
        "Dclientname: \"-Dclientname=Kasse 3\" wird an der Leerstelle geteilt, "
        "Anf\xFChrungszeichen fehlen: Java nimmt \"3\" als Hauptklasse",
        1,
        0},
       {"unclosed quote",
-       " -Dkiv.dir=\"C:\\Daten\\\" ",
-       " -Xms32M -Xmx512M",
+       {{"Dkiv.dir", "\"C:\\Daten\\\""}},
        "app.Main",
-       {{"Dkiv.dir", "-Dkiv.dir=\"C:\\Daten\\\""}},
        "Dkiv.dir: \"-Dkiv.dir=\"C:\\Daten\\\"\" verbindet sich mit den benachbarten Teilen der "
-       "Kommandozeile, Java erh\xE4lt \"-Dkiv.dir=C:\\Daten\"  -Xms32M -Xmx512M -cp lib\\app.jar "
-       "app.Main\" (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des "
-       "Werts): Klassenpfad und Hauptklasse gehen verloren",
+       "Kommandozeile, Java erh\xE4lt \"-Dkiv.dir=C:\\Daten\"  -cp lib\\app.jar app.Main\" (ein "
+       "Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts): "
+       "Klassenpfad und Hauptklasse gehen verloren",
        1,
        0},
       {"blank in a jvm.parameter path",
-       " -Djava.library.path=C:\\Program Files\\lib",
-       " -Xms32M -Xmx512M",
+       {{"jvm.parameter", "-Djava.library.path=C:\\Program Files\\lib"}},
        "app.Main",
-       {},
        "Die Java-Kommandozeile f\xFCr 64 Bit gibt Java den Klassenpfad oder die Hauptklasse "
        "nicht wie gemeint, Java nimmt \"Files\\lib\" als Hauptklasse",
        1,
        0},
       {"heap text Java refuses",
-       "",
-       " -Xms32M -Xmx1.5G",
+       {{maximum, "1.5G"}},
        "app.Main",
-       {},
-       "memory.maximum (Voreinstellung): Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl "
-       "mit Einheit K, M oder G, etwa "
-       "512M",
+       "memory.maximum: Java nimmt -Xmx1.5G nicht an: erlaubt ist eine ganze Zahl mit Einheit K, "
+       "M oder G, etwa 512M",
        1,
        0},
       {"negative initial heap",
-       "",
-       " -Xms-5M -Xmx512M",
+       {{initial, "-5M"}},
        "app.Main",
-       {},
-       "memory.initial (Voreinstellung): Java nimmt -Xms-5M nicht an: erlaubt ist eine ganze Zahl "
-       "mit Einheit K, M oder G, etwa "
-       "512M",
+       "memory.initial: Java nimmt -Xms-5M nicht an: erlaubt ist eine ganze Zahl mit Einheit K, "
+       "M oder G, etwa 512M",
        1,
        0},
       {"maximum in bytes, below Java's minimum",
-       "",
-       " -Xms32M -Xmx1024",
+       {{maximum, "1024"}},
        "app.Main",
-       {},
-       "memory.maximum (Voreinstellung): -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, "
-       "gemeint ist wohl 1024M; mit weniger "
-       "als 2M startet Java nicht\nmemory.initial (Voreinstellung): -Xms32M ist gr\xF6\xDF"
+       "memory.maximum: -Xmx1024 hat keine Einheit: Java liest 1024 Bytes, gemeint ist wohl "
+       "1024M; mit weniger als 2M startet Java nicht\nmemory.initial (Voreinstellung): -Xms32M ist "
+       "gr\xF6\xDF"
        "er als -Xmx1024" +
            std::string(kRequired),
        2,
        0},
       {"maximum below Java's minimum",
-       "",
-       " -Xms1M -Xmx1M",
+       {{initial, "1M"}, {maximum, "1M"}},
        "app.Main",
-       {},
-       "memory.maximum (Voreinstellung): -Xmx1M ist kleiner als 2M" + std::string(kRequired),
+       "memory.maximum: -Xmx1M ist kleiner als 2M" + std::string(kRequired),
        1,
        0},
       {"initial below Java's minimum",
-       "",
-       " -Xms512K -Xmx512M",
+       {{initial, "512K"}},
        "app.Main",
-       {},
-       "memory.initial (Voreinstellung): -Xms512K ist kleiner als 1M" + std::string(kRequired),
+       "memory.initial: -Xms512K ist kleiner als 1M" + std::string(kRequired),
        1,
        0},
       {"initial above maximum",
-       "",
-       " -Xms1G -Xmx512M",
+       {{initial, "1G"}, {maximum, "512M"}},
        "app.Main",
-       {},
-       "memory.initial (Voreinstellung): -Xms1G ist gr\xF6\xDF"
+       "memory.initial: -Xms1G ist gr\xF6\xDF"
        "er als -Xmx512M" +
            std::string(kRequired),
        1,
        0},
-      {"the last -Xmx counts", " -Xmx1024", " -Xms32M -Xmx512M", "app.Main", {}, "", 0, 0},
+      {"the last -Xmx counts", {{"jvm.parameter", "-Xmx1024"}}, "app.Main", "", 0, 0},
       // Java may survive it, or its launcher's reading is not certain.
-      {"bare word that can name a class",
-       " -Dclientname=Kasse Drei",
-       " -Xms32M -Xmx512M",
-       "app.Main",
-       {{"Dclientname", "-Dclientname=Kasse Drei"}},
-       "",
-       1,
-       0},
-      {"heap size Java may fail to reserve", "", " -Xms32M -Xmx512T", "app.Main", {}, "", 0, 0},
-      {"initial size zero", "", " -Xms0 -Xmx512M", "app.Main", {}, "", 0, 0},
-      {"bytes Java takes", "", " -Xms32M -Xmx536870912", "app.Main", {}, "", 0, 1},
-      {"argument file", "", " -Xms32M -Xmx1.5G", "@app.args", {}, "", 1, 0},
-      {"jar", "", " -Xms32M -Xmx512M", "-jar app.jar", {}, "", 0, 0},
-      {"module", "", " -Xms32M -Xmx512M", "--module app/app.Main", {}, "", 0, 0},
-      {"source file", "", " -Xms32M -Xmx512M", "--source 17 App.java", {}, "", 0, 0},
+      {"one more option", {{"jvm.parameter.a", "-Da=1 -Db=2"}}, "app.Main", "", 0, 1},
+      {"escaped quote", {{"Dkiv.x", "a\\\"b"}}, "app.Main", "", 0, 1},
+      {"bare word that can name a class", {{"Dclientname", "Kasse Drei"}}, "app.Main", "", 1, 0},
+      {"heap size Java may fail to reserve", {{maximum, "512T"}}, "app.Main", "", 0, 0},
+      {"initial size zero", {{initial, "0"}}, "app.Main", "", 0, 0},
+      {"bytes Java takes", {{maximum, "536870912"}}, "app.Main", "", 0, 1},
+      {"argument file", {{maximum, "1.5G"}}, "@app.args", "", 1, 0},
+      {"jar", {}, "-jar app.jar", "", 0, 0},
+      {"module", {}, "--module app/app.Main", "", 0, 0},
+      {"source file", {}, "--source 17 App.java", "", 0, 0},
       {"options with a separate value",
-       " --add-opens java.base/java.lang=ALL-UNNAMED -p mods",
-       " -Xms32M -Xmx512M",
+       {{"jvm.parameter", "--add-opens java.base/java.lang=ALL-UNNAMED -p mods"}},
        "app.Main",
-       {},
        "",
        0,
        0},
       {"the launcher ends without a main class",
-       " -version",
-       " -Xms32M -Xmx512M",
+       {{"jvm.parameter", "-version"}},
        "-Dapp=qv",
-       {},
        "",
        1,
        0},
       {"heap set by a later option",
-       "",
-       " -Xms32M -Xmx1024 -XX:MaxHeapSize=1g",
+       {{maximum, "1024"}, {"jvm.parameter", "-XX:MaxHeapSize=1g"}},
        "app.Main",
-       {},
        "",
        0,
        2},
   };
 }
 
-std::string CommandLine(const Case& c) {
-  return "jre64\\bin\\javaw.exe" + c.jvmOptions + c.heap + " -cp \"lib\\app.jar\" " + c.startValue;
+// The findings of a 64-bit attempt's command line.
+std::vector<LaunchFinding> Findings(const std::map<std::string, std::string>& entries,
+                                    const std::string& startValue) {
+  Settings settings = InitialSettings();
+  for (const auto& [key, value] : entries) settings.Set(key, value);
+  LaunchInputs inputs;
+  inputs.startKey = "QV";
+  inputs.startValue = startValue;
+  inputs.classpath.classpathDefault = "lib\\app.jar";
+  JavaAttempt attempt;
+  attempt.choice.home = "C:\\Java";
+  attempt.is64Bit = true;
+  BuildJavaCommandLine(attempt.choice.home, true, settings, inputs, &attempt);
+  return attempt.launchFindings;
 }
 
 void Count(const std::vector<LaunchFinding>& findings, int* errors, int* warnings) {
@@ -211,16 +189,9 @@ void Count(const std::vector<LaunchFinding>& findings, int* errors, int* warning
 }
 
 TEST(ReadLaunchFindings, RefusesOnlyWhatJavasLauncherIsCertainToRefuse) {
-  Settings settings = InitialSettings();
-  const std::string startKey = "QV";
   for (const Case& c : Cases()) {
     fake::Reset();
-    std::string line = CommandLine(c);
-    // Each piece stands right after the program.
-    std::vector<MeantPiece> pieces = c.pieces;
-    for (MeantPiece& piece : pieces) piece.begin = sizeof "jre64\\bin\\javaw.exe";
-    std::vector<LaunchFinding> findings =
-        ReadLaunchFindings({line, true, pieces, settings, startKey, c.startValue});
+    std::vector<LaunchFinding> findings = Findings(c.settings, c.startValue);
     EXPECT_EQ(RefusalText(findings), c.refusal) << c.name;
     int errors, warnings;
     Count(findings, &errors, &warnings);
@@ -233,10 +204,7 @@ TEST(ReadLaunchFindings, RefusesOnlyWhatJavasLauncherIsCertainToRefuse) {
 TEST(ReadLaunchFindings, HeapSizesFromTheEnvironmentMakeSizeFaultsWarnings) {
   fake::Reset();
   fake::Get().environment["_JAVA_OPTIONS"] = "-Xmx1g";
-  Settings settings = InitialSettings();
-  std::string line = "javaw.exe -Xms32M -Xmx1024 -cp \"lib\\app.jar\" app.Main";
-  std::vector<LaunchFinding> findings =
-      ReadLaunchFindings({line, true, {}, settings, "QV", "app.Main"});
+  std::vector<LaunchFinding> findings = Findings({{"memory.maximum", "1024"}}, "app.Main");
   EXPECT_EQ(RefusalText(findings), "");
   int errors, warnings;
   Count(findings, &errors, &warnings);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "report/error_report.h"
-#include "settings/root_folder.h"
 #include "tests/unit/test_log.h"
 
 namespace {

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "report/redactor.h"
-#include "settings/settings_listing.h"
-#include "settings/start_key.h"
 #include "settings/text.h"
 #include "tests/unit/test_log.h"
 

@@ -6,9 +6,7 @@
 
 #include "platform/windows_arguments.h"
 #include "settings/properties_file.h"
-#include "settings/root_folder.h"
 #include "settings/text_file.h"
-#include "settings/windows_1252.h"
 #include "tests/fake_platform.h"
 
 namespace {
