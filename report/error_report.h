@@ -4,9 +4,8 @@
 
 #include "platform/platform.h"
 
-// Where a report goes, chosen once by the entry from the command line: a
-// message box for a person, or one line on standard output for
-// KivLaunchService, which reads that instead.
+// Where a report goes, chosen once by the entry: a message box for a person,
+// or one line on standard output for KivLaunchService, which reads that.
 enum class ReportChannel { kMessageBox, kServiceOutput };
 
 void AnswerService(const std::string& text);

@@ -3,8 +3,6 @@
 #include "platform/platform.h"
 #include "report/redactor.h"
 
-const char kLogName[] = "KivLaunch.log";
-
 namespace {
 
 std::string BesideWithProcessId(const std::string& path) {
@@ -101,8 +99,7 @@ LaunchLog& Log() {
 std::vector<std::string> StaleFallbackLogs() {
   const unsigned long long kWeekSeconds = 7ull * 24 * 60 * 60;
   std::string own = BesideWithProcessId(kLogName);
-  std::string stem = own.substr(0, own.rfind('-') + 1);
-  std::string extension = own.substr(own.rfind('.'));
+  std::string stem = own.substr(0, own.rfind('-') + 1), extension = own.substr(own.rfind('.'));
   const std::string& path = Log().Path();
   size_t folderEnd = path.size() - own.size();
   std::vector<std::string> names, stale;

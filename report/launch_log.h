@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 
 // The log's usual name, in the working directory.
-extern const char kLogName[];
+inline constexpr char kLogName[] = "KivLaunch.log";
 
 // The one log of a run, KivLaunch.log. Written in the form msvcrt's text
 // mode gives a file: every line feed reaches the file as CR LF. Writes to a
@@ -19,19 +19,18 @@ class LaunchLog {
   // beside it instead. A working directory that takes neither leaves the
   // log to the user's temporary folder, with the same two names.
   void Open(const std::string& name);
-  // The file opened, as Open named it or in the temporary folder; the name
-  // given when none could be opened.
+  // The file opened, as Open named it or in the temporary folder (the name
+  // given when none could be opened), and with its folder.
   const std::string& Name() const { return name_; }
-  // The file opened, with its folder.
   const std::string& Path() const { return path_; }
   // Why the name given to Open could not be written in the working
   // directory; empty when it was.
   const platform::Failure& Refusal() const { return refusal_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
-  // Every text is redacted here, once, whoever made it, also for the
-  // secrets given with it, which the run does not know yet: those of a
-  // settings file as it is read. A password option is written in one piece.
+  // Every text is redacted here, once, whoever made it, also for the secrets
+  // given with it, which the run does not know yet: those of a settings file
+  // as it is read.
   void Write(const std::string& text, const std::vector<std::string>* secrets = nullptr);
   // A line feed, then everything pending goes to the file.
   void EndLine();

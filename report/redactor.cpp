@@ -12,16 +12,9 @@ const char kMarkerEnd[] = "autologin.pwd=";
 const size_t kKeyEndSize = sizeof kMarkerEnd - 2;
 const char kMask[] = "xxxx";
 
-struct Known {
-  std::vector<std::string> secrets;
-  std::vector<std::string> forms;
-  // The secrets last given with a text, and the forms of all, as a file's
-  // lines give the same ones line after line.
-  std::vector<std::string> given;
-  std::vector<std::string> givenForms;
-};
-
-Known knownToSinks;
+// The run's secrets and their forms; the secrets last given with a text, and
+// the forms of all, as a file's lines give the same ones line after line.
+std::vector<std::string> knownSecrets, knownForms, givenSecrets, givenForms;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -116,10 +109,9 @@ std::string MaskStandingForms(std::string text, const std::vector<std::string>& 
   for (const std::string& form : forms) {
     for (size_t at = text.find(form); at != std::string::npos; at = text.find(form, at + 1)) {
       size_t end = at + form.size();
-      if ((at > 0 && IsWordByte(text[at - 1])) || (end < text.size() && IsWordByte(text[end]))) {
-        continue;
-      }
-      text.replace(at, form.size(), kMask);
+      bool inWord =
+          (at > 0 && IsWordByte(text[at - 1])) || (end < text.size() && IsWordByte(text[end]));
+      if (!inWord) text.replace(at, form.size(), kMask);
     }
   }
   return text;
@@ -177,16 +169,18 @@ std::string Redact(const std::string& text, const std::vector<std::string>& form
 }
 
 void KnowSecrets(const std::vector<std::string>& secrets) {
-  knownToSinks = {secrets, SecretForms(secrets), {}, {}};
+  knownSecrets = secrets;
+  knownForms = SecretForms(secrets);
+  givenSecrets.clear();
 }
 
 std::string Redacted(const std::string& text, const std::vector<std::string>* secrets) {
-  if (!secrets || secrets->empty()) return Redact(text, knownToSinks.forms);
-  if (*secrets != knownToSinks.given) {
-    std::vector<std::string> all = knownToSinks.secrets;
+  if (!secrets || secrets->empty()) return Redact(text, knownForms);
+  if (*secrets != givenSecrets) {
+    std::vector<std::string> all = knownSecrets;
     all.insert(all.end(), secrets->begin(), secrets->end());
-    knownToSinks.given = *secrets;
-    knownToSinks.givenForms = SecretForms(all);
+    givenSecrets = *secrets;
+    givenForms = SecretForms(all);
   }
-  return Redact(text, knownToSinks.givenForms);
+  return Redact(text, givenForms);
 }

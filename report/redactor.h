@@ -17,12 +17,11 @@ std::string AfterPasswordOption(const std::string& text);
 // as Java reads them, each word Java or a person reads in them, each line.
 std::vector<std::string> SecretForms(const std::vector<std::string>& secrets);
 
-// The text as it may leave the launcher: a secret's form that stands as a
-// word of its own, and the value of every password option ("-Dautologin.pwd=",
-// or any spelling IsPasswordKey accepts, followed by "="), read as the mask, as
-// does an empty value. A value is a form that follows the option, or runs
-// to the end of its argument as Java's launcher splits its line, or further
-// where quotes read plainly reach further, within its line.
+// The text as it may leave the launcher: the mask stands for a secret's form
+// that is a word of its own, and for the value, even empty, of every option
+// of a password key ("-Dautologin.pwd="). A value is a form that follows the
+// option, or runs to the end of its argument as Java's launcher splits its
+// line, or further where quotes read plainly reach further, within its line.
 std::string Redact(const std::string& text, const std::vector<std::string>& forms);
 
 // The secrets every text that leaves the launcher is redacted for, handed

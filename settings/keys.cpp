@@ -64,9 +64,9 @@ const std::vector<KeyEntry>& Keys() {
 // A family takes only names with something after the prefix.
 const KeyEntry* FindKey(const std::string& name) {
   for (const KeyEntry& entry : Keys()) {
-    bool inFamily = entry.family && StartsWith(name, entry.name) &&
-                    name.size() > std::char_traits<char>::length(entry.name);
-    if (inFamily || (!entry.family && name == entry.name)) return &entry;
+    if (entry.family ? StartsWith(name, entry.name) && name != entry.name : name == entry.name) {
+      return &entry;
+    }
   }
   return nullptr;
 }

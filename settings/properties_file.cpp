@@ -4,7 +4,6 @@
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/text.h"
-#include "settings/text_file.h"
 
 std::string StripComment(const std::string& line) {
   bool inQuotes = false;
@@ -51,8 +50,7 @@ std::string OpenFailure(const std::string& directory, const std::string& fileNam
 bool HoldsUtf8Letters(const std::string& path) {
   TextFile file(path);
   bool beyondAscii = false;
-  std::string line;
-  while (file.ReadLine(&line)) {
+  for (std::string line; file.ReadLine(&line);) {
     if (!IsUtf8(line)) return false;
     for (char c : line) beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
   }
@@ -64,15 +62,11 @@ bool HoldsUtf8Letters(const std::string& path) {
 // comment reaches neither and is dropped with such a letter, so that a
 // note in it never stops a start.
 RunEnd ConvertLine(const std::string& file, size_t number, std::string& line, Settings& settings) {
-  std::string converted;
   unsigned long missing = 0;
-  if (Utf8ToWindows1252(line, &converted, &missing)) {
-    line = converted;
-    return std::nullopt;
-  }
+  if (Utf8ToWindows1252(line, &line, &missing)) return std::nullopt;
   std::string where = "Die Datei " + file + " enth\xE4lt in Zeile " + std::to_string(number);
   std::string letter =
-      " das Zeichen " + CodePointText(missing) + ", das es in Windows-1252 nicht gibt";
+      " das Zeichen U+" + HexDigits(missing, 4) + ", das es in Windows-1252 nicht gibt";
   if (!Utf8ToWindows1252(StripComment(line), &line, &missing)) {
     return FailedRun(where + letter + ". Bitte das Zeichen ersetzen.\n");
   }
@@ -91,10 +85,9 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   TextFile file(path);
   if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName, file.OpenFailure()));
   settings.readFiles.push_back(path);
-  Log().Write("Die Datei " + path +
-              " wurde ge\xF6"
-              "ffnet.\n");
-  Log().Flush();
+  Log().WriteLine("Die Datei " + path +
+                  " wurde ge\xF6"
+                  "ffnet.");
   std::string format = file.IsUtf16() ? "UTF-16" : "UTF-8";
   bool converted = file.IsUtf16() || HoldsUtf8Letters(path);
   if (converted) {
@@ -120,12 +113,10 @@ std::string ReadRootFolder() {
   TextFile file("kivsoft.properties");
   if (!file.IsOpen()) return std::string();
   Log().Banner("kivsoft.properties einlesen");
-  Log().Write(
+  Log().WriteLine(
       "Die Datei kivsoft.properties wurde ge\xF6"
-      "ffnet.\n");
-  Log().Flush();
-  std::string root;
-  std::string line;
+      "ffnet.");
+  std::string root, line;
   while (file.ReadLine(&line)) {
     size_t equals = line.find('=');
     if (equals == std::string::npos) continue;

@@ -14,9 +14,6 @@ std::string Settings::Get(const std::string& key) const {
 
 bool Settings::IsTrue(const std::string& key) const { return Get(key) == "true"; }
 
-const char kDefaultOrigin[] = "Voreinstellung";
-const char kCommandLineOrigin[] = "Kommandozeile";
-
 void Settings::Set(const std::string& key, const std::string& value, const std::string& origin) {
   entries[key] = value;
   bool known = std::find(secrets.begin(), secrets.end(), value) != secrets.end();
@@ -72,8 +69,7 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
 void LogAllSettings(const Settings& settings) {
   Log().Banner("Liste aller Einstellungen");
   for (const auto& [key, value] : settings.entries) {
-    if (StartsWith(key, "Dautologin.")) continue;
-    Log().WriteLine(key + " = " + value, &settings.secrets);
+    if (!StartsWith(key, "Dautologin.")) Log().WriteLine(key + " = " + value, &settings.secrets);
   }
 }
 

@@ -25,7 +25,6 @@ struct Settings {
   bool keepsHistory = false;
   std::map<std::string, std::vector<Assignment>> history;
   int assignmentCount = 0;
-  // The properties files read, each as it was opened.
   std::vector<std::string> readFiles;
   // The log's lines about files read converted and comments dropped.
   std::vector<std::string> convertedFiles;
@@ -37,9 +36,8 @@ struct Settings {
   bool IsTrue(const std::string& key) const;
   void Set(const std::string& key, const std::string& value,
            const std::string& origin = std::string());
-  // A variant for the start key (START.key) wins over the plain key.
+  // START.key wins over key when set: the value, and the key it is read from.
   std::string GetForStartKey(const std::string& key) const;
-  // The key GetForStartKey reads: START.key when that is set, else key.
   std::string KeyForStartKey(const std::string& key) const;
 };
 
@@ -50,23 +48,21 @@ using CommandLineParameters = Settings;
 // blank before it; empty when not known.
 std::string OriginOf(const Settings& settings, const std::string& key);
 
-extern const char kDefaultOrigin[];
-extern const char kCommandLineOrigin[];
+inline constexpr char kDefaultOrigin[] = "Voreinstellung";
+inline constexpr char kCommandLineOrigin[] = "Kommandozeile";
 
 Settings InitialSettings(bool keepsHistory = false);
 
 // The upper-cased value of the setting start: the entry that holds the main
-// class, and the prefix of the start-key variants.
+// class, and the prefix of the start-key variants. Without that entry the
+// run ends.
 std::string StartKey(const Settings& settings);
-
-// Ends the run when the settings hold no entry under the start key.
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey);
 
 // Every setting as "key = value", the automatic-login keys left out.
 void LogAllSettings(const Settings& settings);
 
-// The passwords of the command line, its read groups and the settings:
-// what the run hands its redactor.
+// The passwords of the command line, its read groups and the settings.
 std::vector<std::string> RunSecrets(const CommandLineParameters& parameters,
                                     const Settings& settings);
 

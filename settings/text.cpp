@@ -38,6 +38,25 @@ bool Windows1252Byte(unsigned long codePoint, char* byte) {
   return true;
 }
 
+const size_t kPieceBytes = 65536;
+const std::string kLineEnds("\r\n\x1a", 3);
+const unsigned long kReplacement = 0xFFFD;
+
+void AppendUtf8(unsigned long codePoint, std::string* text) {
+  static const unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  size_t length = codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+  std::string bytes(length, '\0');
+  for (size_t i = length - 1; i > 0; --i, codePoint >>= 6) {
+    bytes[i] = static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+  bytes[0] = static_cast<char>(kLead[length] | codePoint);
+  *text += bytes;
+}
+
+bool IsSurrogate(unsigned long unit, unsigned long first) {
+  return unit >= first && unit < first + 0x400;
+}
+
 }  // namespace
 
 std::string Trim(const std::string& text) {
@@ -46,24 +65,21 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::string ToUpper(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper) {
+std::string ToUpper(std::string text) {
+  for (char& c : text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  return upper;
+  return text;
 }
 
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern) {
   std::string result;
   size_t from = 0;
   for (size_t hit = text.find(pattern); hit != std::string::npos; hit = text.find(pattern, from)) {
-    result.append(text, from, hit - from);
-    result += ' ';
+    result.append(text, from, hit - from) += ' ';
     from = hit + pattern.size();
   }
-  result.append(text, from, std::string::npos);
-  return result;
+  return result.append(text, from, std::string::npos);
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -97,30 +113,106 @@ std::string WithVisibleZeroBytes(const std::string& text) {
 
 bool IsUtf8(const std::string& text) {
   unsigned long codePoint = 0;
-  for (size_t at = 0; at < text.size();) {
-    size_t length = DecodeUtf8(text, at, &codePoint);
-    if (length == 0) return false;
-    at += length;
+  size_t length = 1;
+  for (size_t at = 0; at < text.size() && length > 0; at += length) {
+    length = DecodeUtf8(text, at, &codePoint);
   }
-  return true;
+  return length > 0;
 }
 
 bool Utf8ToWindows1252(const std::string& text, std::string* converted, unsigned long* missing) {
-  converted->clear();
+  std::string bytes;
   unsigned long codePoint = 0;
-  for (size_t at = 0; at < text.size();) {
-    size_t length = DecodeUtf8(text, at, &codePoint);
+  for (size_t at = 0, length; at < text.size(); at += std::max<size_t>(length, 1)) {
+    length = DecodeUtf8(text, at, &codePoint);
     char byte = text[at];
-    if (length == 0) {
-      length = 1;
-    } else if (!Windows1252Byte(codePoint, &byte)) {
+    if (length > 0 && !Windows1252Byte(codePoint, &byte)) {
       *missing = codePoint;
       return false;
     }
-    *converted += byte;
-    at += length;
+    bytes += byte;
   }
+  *converted = bytes;
   return true;
 }
 
-std::string CodePointText(unsigned long codePoint) { return "U+" + HexDigits(codePoint, 4); }
+TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path, &openFailure_)) {
+  if (!file_) return;
+  while (piece_.size() < 3 && ReadMore()) {
+  }
+  if (StartsWith(piece_, "\xEF\xBB\xBF")) position_ = 3;
+  bigEndian_ = StartsWith(piece_, "\xFE\xFF");
+  utf16_ = bigEndian_ || StartsWith(piece_, "\xFF\xFE");
+  if (!utf16_) return;
+  undecoded_ = piece_.substr(2);
+  piece_.clear();
+  DecodeUtf16();
+}
+
+bool TextFile::ReadMore() {
+  if (ended_) return false;
+  piece_.erase(0, position_);
+  position_ = 0;
+  size_t kept = piece_.size();
+  std::string& target = utf16_ ? undecoded_ : piece_;
+  size_t held = target.size();
+  target.resize(held + kPieceBytes);
+  target.resize(held + platform::ReadInputFile(*file_, &target[held], kPieceBytes));
+  ended_ = target.size() == held;
+  if (utf16_) DecodeUtf16();
+  return !ended_ || piece_.size() > kept;
+}
+
+// A unit cut off by the piece's end, or a high surrogate whose partner may
+// follow in the next piece, waits for it; at the file's end it is U+FFFD.
+void TextFile::DecodeUtf16() {
+  auto unit = [this](size_t at) {
+    unsigned long little = LittleEndian(undecoded_, at, 2);
+    return bigEndian_ ? (little & 0xFF) << 8 | little >> 8 : little;
+  };
+  size_t at = 0;
+  for (; at + 2 <= undecoded_.size(); at += 2) {
+    unsigned long codePoint = unit(at);
+    bool paired = at + 4 <= undecoded_.size();
+    if (IsSurrogate(codePoint, 0xD800) && !paired && !ended_) break;
+    if (IsSurrogate(codePoint, 0xD800) && paired && IsSurrogate(unit(at + 2), 0xDC00)) {
+      codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
+      at += 2;
+    } else if (IsSurrogate(codePoint, 0xD800) || IsSurrogate(codePoint, 0xDC00)) {
+      codePoint = kReplacement;
+    }
+    AppendUtf8(codePoint, &piece_);
+  }
+  if (ended_ && at < undecoded_.size()) AppendUtf8(kReplacement, &piece_);
+  undecoded_.erase(0, ended_ ? std::string::npos : at);
+}
+
+// A CR ends a line by itself too, as old editors and some export tools end
+// theirs; the LF of a CR LF is skipped when the next line begins, so that it
+// may lie in the next piece.
+bool TextFile::ReadLine(std::string* line) {
+  if (!file_) return false;
+  line->clear();
+  for (;;) {
+    if (afterCarriageReturn_ && position_ < piece_.size()) {
+      if (piece_[position_] == '\n') ++position_;
+      afterCarriageReturn_ = false;
+    }
+    size_t end = piece_.find_first_of(kLineEnds, position_);
+    line->append(piece_, position_, end - position_);
+    if (end == std::string::npos) {
+      position_ = piece_.size();
+      if (ReadMore()) continue;
+      break;
+    }
+    position_ = end + 1;
+    if (piece_[end] == '\x1a') {
+      ended_ = true;
+      break;
+    }
+    afterCarriageReturn_ = piece_[end] == '\r';
+    return true;
+  }
+  file_.reset();
+  return true;
+}

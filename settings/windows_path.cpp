@@ -23,8 +23,7 @@ std::string Absolute(const std::string& path, const std::string& workingDirector
   if (!path.empty() && path[0] == '\\') {
     return (HasDrive(workingDirectory) ? workingDirectory.substr(0, 2) : "") + path;
   }
-  std::string relative = HasDrive(path) ? path.substr(2) : path;
-  return workingDirectory + "\\" + relative;
+  return workingDirectory + "\\" + (HasDrive(path) ? path.substr(2) : path);
 }
 
 std::string WithoutTrailingDotsAndBlanks(const std::string& name) {
@@ -35,12 +34,10 @@ std::string WithoutTrailingDotsAndBlanks(const std::string& name) {
 
 }  // namespace
 
-std::string ComparablePath(const std::string& path, const std::string& workingDirectory) {
-  std::string slashed = path;
-  std::string folder = workingDirectory;
-  std::replace(slashed.begin(), slashed.end(), '/', '\\');
-  std::replace(folder.begin(), folder.end(), '/', '\\');
-  std::string absolute = Absolute(slashed, folder);
+std::string ComparablePath(std::string path, std::string workingDirectory) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  std::replace(workingDirectory.begin(), workingDirectory.end(), '/', '\\');
+  std::string absolute = Absolute(path, workingDirectory);
   bool unc = absolute.compare(0, 2, "\\\\") == 0;
   // The drive, or server and share, stay whatever ".." follows.
   size_t kept = unc ? 2 : HasDrive(absolute) ? 1 : 0;

@@ -6,4 +6,4 @@
 // file are equal: made absolute from the working directory, "/" read as
 // "\", "." and ".." resolved, the blanks and dots Windows drops at the end
 // of a name dropped, and the letters of Windows-1252 in one case.
-std::string ComparablePath(const std::string& path, const std::string& workingDirectory);
+std::string ComparablePath(std::string path, std::string workingDirectory);

@@ -6,7 +6,6 @@
 
 #include "platform/windows_arguments.h"
 #include "settings/properties_file.h"
-#include "settings/text_file.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -198,8 +197,8 @@ TEST(Windows1252, EveryLetterItHasAndNoOther) {
     }
     EXPECT_EQ(missing, c.missing) << c.utf8;
   }
-  EXPECT_EQ(CodePointText(0x141), "U+0141");
-  EXPECT_EQ(CodePointText(0x1F600), "U+1F600");
+  EXPECT_EQ(HexDigits(0x141, 4), "0141");
+  EXPECT_EQ(HexDigits(0x1F600, 4), "1F600");
 }
 
 TEST(PropertiesLine, CommentEndsAtFirstHashOutsideQuotes) {
