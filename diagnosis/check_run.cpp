@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "diagnosis/sections.h"
 #include "platform/platform.h"
 #include "process/executor.h"
 #include "report/error_report.h"
@@ -26,8 +25,8 @@ std::string Count(int number, const std::string& one, const std::string& many) {
 const size_t kShownProblems = 10;
 const char kErrorPrefix[] = "FEHLER: ";
 
-// What Java's launcher would refuse, the sections name finding by finding;
-// the run's end that repeats it is not counted again.
+// The run's end that repeats what the sections name finding by finding is
+// not counted again.
 bool NamedBySections(const CheckRun& check) {
   for (const JavaAttempt* attempt : check.reached) {
     std::string refusal = RefusalText(attempt->launchFindings);
@@ -39,21 +38,17 @@ bool NamedBySections(const CheckRun& check) {
   return false;
 }
 
-void FailWithReport(const CheckRun& check, Findings& findings) {
-  if (check.report.empty() || NamedBySections(check)) return;
-  std::string text = check.report;
-  if (text.back() == '\n') text.pop_back();
-  Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
-}
-
 void WriteSection(const CheckRun& check, Findings& findings) {
   Log().Banner(
       "Pr\xFC"
       "fung");
-  FailWithReport(check, findings);
+  if (!check.report.empty() && !NamedBySections(check)) {
+    std::string text = check.report;
+    if (text.back() == '\n') text.pop_back();
+    Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
+  }
   if (check.plan->settingsRead) {
-    const Settings& settings = check.plan->settings;
-    ReviewSettingOrigins(settings, check.plan->inputs.startKey, findings);
+    ReviewSettingOrigins(check.plan->settings, check.plan->inputs.startKey, findings);
     if (!check.plan->supervision.invalidWatch.empty()) {
       Warn(findings, check.plan->supervision.invalidWatch);
     }
@@ -79,8 +74,7 @@ std::vector<std::string> BySeverity(const Findings& findings) {
   return problems;
 }
 
-// Where the section is to be read; a log that could not be written (a full
-// disk, a folder without write permission) holds no section.
+// A log that could not be written (a full disk, no permission) holds none.
 std::string LogPlace(const CheckRun& check) {
   if (Log().Written()) return check.logPath;
   return check.logPath +

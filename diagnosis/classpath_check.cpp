@@ -1,5 +1,7 @@
-#include "diagnosis/sections.h"
-#include "jvm/java_command_line.h"
+#include <algorithm>
+
+#include "diagnosis/check_run.h"
+#include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
@@ -42,8 +44,8 @@ void ReviewClasspath(const CheckRun& check, Findings& findings) {
   CollectEntries(settings, keyname::kClasspathHelp, classpath.classpathHelp, entries);
   CollectEntries(settings, keyname::kClasspathExtra, classpath.classpathExtra, entries);
   // Java may start with one of several jars missing, never without any.
-  bool noneExists = true;
-  for (const Entry& entry : entries) noneExists = noneExists && !entry.exists;
+  bool noneExists =
+      std::none_of(entries.begin(), entries.end(), [](const Entry& e) { return e.exists; });
   for (const Entry& entry : entries) {
     std::string text = entry.key + ": " + entry.path;
     if (entry.exists) {
@@ -55,10 +57,6 @@ void ReviewClasspath(const CheckRun& check, Findings& findings) {
         entry.path.find('*') == std::string::npos
             ? " fehlt"
             : " fehlt: Java erweitert nur ORDNER\\* zu allen Jars des Ordners, kein anderes Muster";
-    if (noneExists) {
-      Fail(findings, text);
-    } else {
-      Warn(findings, text);
-    }
+    (noneExists ? Fail : Warn)(findings, text);
   }
 }

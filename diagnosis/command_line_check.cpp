@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 
@@ -17,6 +17,14 @@ void ReportLaunchFindings(const JavaAttempt& attempt, bool aboutHeap, Findings& 
     }
     (finding.severity == LaunchFinding::kWarning ? Warn : Fail)(findings, finding.text);
   }
+}
+
+// The Java attempts the run reached, else all it would make.
+std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
+  if (!check.reached.empty()) return check.reached;
+  std::vector<const JavaAttempt*> attempts;
+  for (const JavaAttempt& attempt : check.plan->attempts) attempts.push_back(&attempt);
+  return attempts;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
@@ -38,12 +38,6 @@ void ReviewBitWidth(const std::string& key, const std::string& program, bool is6
   if (program64Bit == is64Bit) return;
   Warn(findings, key + " f\xFChrt zu einem " + JavaKind(program64Bit) + ", erwartet wird ein " +
                      JavaKind(is64Bit));
-}
-
-void LogVersion(const JavaRelease& release) {
-  if (!release.found) return Log().WriteLine("Keine release-Datei: " + release.path + " fehlt");
-  Log().WriteLine("Version laut " + release.path + ": " +
-                  (release.version.empty() ? "keine JAVA_VERSION" : release.version));
 }
 
 std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
@@ -87,19 +81,16 @@ void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
   if (!attempt.programProblem.empty()) return Warn(findings, attempt.programProblem);
   Log().WriteLine(attempt.program + " ist vorhanden");
   ReviewBitWidth(choice.key, attempt.program, attempt.is64Bit, findings);
-  LogVersion(attempt.release);
+  const JavaRelease& release = attempt.release;
+  Log().WriteLine(!release.found
+                      ? "Keine release-Datei: " + release.path + " fehlt"
+                      : "Version laut " + release.path + ": " +
+                            (release.version.empty() ? "keine JAVA_VERSION" : release.version));
   // Without launcher.class_archive the decision has nothing to say.
   if (!attempt.classArchive.logLines.empty()) ReviewClassArchive(attempt.classArchive, findings);
 }
 
 }  // namespace
-
-std::vector<const JavaAttempt*> CheckedAttempts(const CheckRun& check) {
-  if (!check.reached.empty()) return check.reached;
-  std::vector<const JavaAttempt*> attempts;
-  for (const JavaAttempt& attempt : check.plan->attempts) attempts.push_back(&attempt);
-  return attempts;
-}
 
 void ReviewJava(const CheckRun& check, Findings& findings) {
   for (const JavaAttempt& attempt : check.plan->attempts) {

@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "checks/distributed_installation.h"
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -41,16 +41,6 @@ std::string CodePageWarning() {
          "verwenden\" ist eingeschaltet)";
 }
 
-void ReviewWorkingDirectory(const CheckRun& check, Findings& findings) {
-  Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
-  Log().WriteLine("Ordner des Launchers: " + ExecutableFolder());
-  const std::string& folder = check.workingDirectory;
-  if (ComparablePath(folder, folder) == ComparablePath(ExecutableFolder(), folder)) return;
-  Warn(findings,
-       "Das Arbeitsverzeichnis ist nicht der Ordner des Launchers: Protokoll, properties-Dateien "
-       "und relative Pfade gelten vom Arbeitsverzeichnis aus (Abhilfe: -launcher.cwd=true)");
-}
-
 // Without settings the start key is not known yet.
 std::string MaintenanceState(const RunPlan& plan) {
   Maintenance maintenance =
@@ -73,7 +63,14 @@ void ReviewLocations(const CheckRun& check, Findings& findings) {
                        " kann nicht geschrieben werden: das Arbeitsverzeichnis ist "
                        "schreibgesch\xFCtzt oder voll, ein Start hinterl\xE4sst kein Protokoll");
   }
-  ReviewWorkingDirectory(check, findings);
+  Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
+  Log().WriteLine("Ordner des Launchers: " + ExecutableFolder());
+  const std::string& folder = check.workingDirectory;
+  if (ComparablePath(folder, folder) != ComparablePath(ExecutableFolder(), folder)) {
+    Warn(findings,
+         "Das Arbeitsverzeichnis ist nicht der Ordner des Launchers: Protokoll, properties-Dateien "
+         "und relative Pfade gelten vom Arbeitsverzeichnis aus (Abhilfe: -launcher.cwd=true)");
+  }
   Log().WriteLine("InWartung.txt: " + MaintenanceState(*check.plan));
 }
 

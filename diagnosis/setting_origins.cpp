@@ -1,4 +1,4 @@
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
 

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
 #include "settings/text.h"
@@ -21,14 +21,13 @@ size_t EditDistance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
-bool IsFileOrigin(const std::string& origin) {
-  return !origin.empty() && origin != kDefaultOrigin && origin != kCommandLineOrigin;
-}
-
 // " (file, Zeile n)" of the first value a file gave the key, empty when none did.
 std::string FileOrigin(const std::vector<Assignment>& values) {
   for (const Assignment& value : values) {
-    if (IsFileOrigin(value.origin)) return " (" + value.origin + ")";
+    const std::string& origin = value.origin;
+    if (!origin.empty() && origin != kDefaultOrigin && origin != kCommandLineOrigin) {
+      return " (" + origin + ")";
+    }
   }
   return std::string();
 }
@@ -64,13 +63,10 @@ void ReviewFileKey(const std::string& key, const std::string& origin, Findings& 
 
 void ReviewParameter(const std::string& key, Findings& findings) {
   if (IsKeyIn(key, kCopiedFromCommandLine | kOnlyOnCommandLine)) return;
-  if (IsKnownFileKey(key)) {
-    Warn(findings, "Kommandozeilenparameter -" + key +
-                       " wird nur in den properties-Dateien gelesen, nicht auf der Kommandozeile");
-  } else {
-    Warn(findings,
-         "Kommandozeilenparameter -" + key + " ist dem Launcher unbekannt" + Suggestion(key, "-"));
-  }
+  Warn(findings, "Kommandozeilenparameter -" + key +
+                     (IsKnownFileKey(key) ? " wird nur in den properties-Dateien gelesen, nicht "
+                                            "auf der Kommandozeile"
+                                          : " ist dem Launcher unbekannt" + Suggestion(key, "-")));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ bool BlankOnlyInQuotes(const std::string& text) {
 std::string OtherSeparators(const std::string& tail) {
   std::string written;
   for (const platform::Argument& argument :
-       platform::SplitTail(tail, platform::ArgumentReader::kCRuntime)) {
+       platform::SplitArguments(tail, platform::ArgumentReader::kCRuntime, true)) {
     written += " \t " + tail.substr(argument.begin, argument.end - argument.begin);
   }
   return written;

@@ -3,7 +3,6 @@
 
 #include "fuzz/fuzz_support.h"
 #include "jvm/java_attempt.h"
-#include "jvm/java_command_line.h"
 #include "report/redactor.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "fuzz/fuzz_support.h"
-#include "jvm/java_command_line.h"
+#include "jvm/java_attempt.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   Settings settings = SettingsFromText(Text(data, size));

@@ -1,5 +1,4 @@
-#include "jvm/archive_header.h"
-
+#include "jvm/class_archive.h"
 #include "settings/text.h"
 
 namespace {
@@ -13,13 +12,11 @@ const char kStaticMagic[] = "\xA2\xAB\x0B\xF0";
 
 // Where a 64-bit Java puts its table of regions (CDSFileMapRegion, each
 // with its _file_offset 24 and _used 40 bytes in), by the header's _version:
-// 11 is Java 17 (checked against a dump of Java 17.0.15), 14 a Java of 2022
-// (19 or 20) and 18 Java 21, each from its cds.h; 19 is Java 25, its five
-// regions read off an AOT cache and a dynamic archive of Temurin 25.0.3,
-// whose last region ends in the file's last page. From version 13 on the
-// header also declares its own size (_header_size, at 12). Java checks
-// that a file holds its regions for its static archive only; a dynamic one
-// cut short makes it fault while it maps the file.
+// 11 Java 17 (checked against a dump of 17.0.15), 14 Java 19 or 20, 18 Java
+// 21, from their cds.h; 19 Java 25, read off files of Temurin 25.0.3. From
+// 13 on the header declares its own size (_header_size, at 12). Java checks
+// the regions of a static archive only; a dynamic one cut short makes it
+// fault while it maps the file.
 struct Layout {
   unsigned version;
   size_t table;

@@ -4,8 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "jvm/archive_header.h"
-#include "jvm/java_command_line.h"
+#include "jvm/java_attempt.h"
 #include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
@@ -14,38 +13,27 @@
 
 namespace {
 
-// Java 13 to 18 map only an archive they were given, and write one only
-// when asked, at their end.
+// Java 13 to 18 map an archive given, and write one only when asked, at their end.
 constexpr int kFirstArchivingJava = 13;
-// From 19 on Java creates the archive itself and renews it when it no
-// longer fits the class path or the Java.
+// From 19 on Java creates the archive itself and renews it when it no longer fits.
 constexpr int kFirstAutoArchivingJava = 19;
 // From 25 on Java trains an AOT cache at its end, which also holds the
-// classes linked and the profile of the run: it starts an application in
-// about half the time, where the dynamic archive saves a third. Like the
-// archive of Java 13 to 18 it is written only when asked, and never renewed.
+// classes linked and the profile: it halves the start, where the dynamic
+// archive saves a third. It is written only when asked, and never renewed.
 constexpr int kFirstAotJava = 25;
 const char kDumpSuffix[] = ".dump";
-// What Java 25 records of its run before it trains the cache from it; it
-// stays behind when that Java is ended in between.
+// What Java 25 records before it trains the cache; left when it is ended.
 const char kTrainingSuffix[] = ".dump.config";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
 
-// In one piece, without temporaries: the exe is built for size, and every
-// operator+ brings its own clean-up code.
+// In one piece: every operator+ brings its own clean-up code into the exe.
 std::string Concat(std::initializer_list<std::string_view> parts) {
   std::string text;
   for (std::string_view part : parts) text.append(part.data(), part.size());
   return text;
 }
 
-bool IsAbsolutePath(const std::string& path) {
-  return (path.size() >= 2 && path[1] == ':') ||
-         (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
-
-// With the folder's own separator: Java takes the path as it is, and the
-// POSIX stand-in's working directory has slashes.
+// The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
   bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
   bool slashes = folder.find('\\') == std::string::npos && folder.find('/') != std::string::npos;
@@ -54,7 +42,9 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 
 std::string ArchiveFolder(const std::string& value) {
   std::string folder = platform::ExpandEnvironmentReferences(value);
-  return IsAbsolutePath(folder) ? folder : InFolder(platform::CurrentDirectory(), folder);
+  bool absolute = (folder.size() >= 2 && folder[1] == ':') ||
+                  (!folder.empty() && (folder[0] == '\\' || folder[0] == '/'));
+  return absolute ? folder : InFolder(platform::CurrentDirectory(), folder);
 }
 
 std::string HexHash(const std::string& text) {
@@ -65,9 +55,8 @@ std::string HexHash(const std::string& text) {
   return digits;
 }
 
-// What an archive fits: this Java and the class path. The class path's
-// entries are seen from the working directory, so two installations with
-// the same relative class path get archives of their own.
+// This Java and the class path, whose entries are seen from the working
+// directory: two installations get archives of their own.
 std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
                         const std::string& classpath) {
   std::string identity = Concat(
@@ -80,7 +69,6 @@ std::string PathOption(const char* option, const std::string& path) {
   return " " + platform::QuotedIfBlank(option + path);
 }
 
-// What a file's header says about it, and its size.
 struct Examined {
   ArchiveHeader header;
   unsigned long long size = 0;
@@ -98,18 +86,12 @@ Examined Examine(const std::string& path) {
   return file;
 }
 
-void Step(ArchiveStep::Kind kind, const std::string& path, ClassArchive& archive) {
-  archive.steps.push_back({kind, path});
-}
-
 // Java 13 to 18 write their archive, and Java 25 its AOT cache, at their
-// end into a file of this start's own, the first whole one is adopted. On
-// Windows the rename fails
-// while Java still holds the file open (the C runtime's open, which Java
-// writes with, shares no deletion), so a file being written is never taken.
-// Java writes the header last: a file without it is being written or its
-// Java died; one with it that is shorter than it declares was cut short
-// later and is deleted. Dumps of concurrent first starts that stay behind
+// end into a file of this start's own; the first whole one is adopted. On
+// Windows the rename fails while Java still holds the file open (the C
+// runtime's open shares no deletion). Java writes the header last: a file
+// without it is being written or its Java died; one shorter than its header
+// declares was cut short and is deleted. Dumps of concurrent first starts
 // are deleted a day after they were written, once there is an archive.
 void PlanDumps(const std::string& folder, const std::string& stem, ArchiveKind kind,
                ClassArchive& archive) {
@@ -127,16 +109,16 @@ void PlanDumps(const std::string& folder, const std::string& stem, ArchiveKind k
     if (!archive.exists && file.Whole(kind)) {
       if (!adopting) archive.size = file.size;
       adopting = true;
-      Step(ArchiveStep::Kind::kAdopt, dump, archive);
+      archive.steps.push_back({ArchiveStep::Kind::kAdopt, dump});
     } else if (file.Cut(kind)) {
-      Step(ArchiveStep::Kind::kDeleteCutShort, dump, archive);
+      archive.steps.push_back({ArchiveStep::Kind::kDeleteCutShort, dump});
     } else if (platform::FileOlderThan(dump, kDaySeconds)) {
       stale.push_back(dump);
     }
   }
   archive.exists = archive.exists || adopting;
   for (const std::string& dump : archive.exists ? stale : std::vector<std::string>()) {
-    Step(ArchiveStep::Kind::kRemoveStale, dump, archive);
+    archive.steps.push_back({ArchiveStep::Kind::kRemoveStale, dump});
   }
 }
 
@@ -160,8 +142,7 @@ std::string OwnDump(const std::string& folder, const std::string& stem) {
                                   std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
 }
 
-// The folder itself, else the nearest folder above it that exists, where
-// the start would create it; empty when there is none.
+// The folder, else the nearest above it that exists; empty when none does.
 std::string ExistingFolderOf(std::string folder) {
   while (!folder.empty() && !platform::IsDirectory(folder)) {
     size_t separator = folder.find_last_of("\\/", folder.size() - 2);
@@ -170,8 +151,7 @@ std::string ExistingFolderOf(std::string folder) {
   return folder;
 }
 
-// Why the start goes on without an archive, empty when the folder is usable
-// or the start can create it.
+// Why the start goes on without an archive; empty when it can use the folder.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
   if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
@@ -234,18 +214,17 @@ bool OutdatedBy(const std::string& file, const std::string& classpath) {
   return false;
 }
 
-// An archive cut short is deleted by the start, which goes on without one.
-// Java 25 would go on without a cut cache itself, but say so only on its
-// standard error, where under javaw nobody reads it, and never train anew;
-// so would it with a cache that no longer fits.
+// Deleted by the start, which goes on without: Java 25 would ignore a cut
+// or outdated cache itself, but tell only its standard error, unread under
+// javaw, and never train anew.
 std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std::string& classpath,
                            ClassArchive& archive) {
   if (!platform::FileCanBeOpened(file)) return std::string();
   bool whole = Examine(file).Whole(kind);
   bool outdated = whole && kind == ArchiveKind::kAotCache && OutdatedBy(file, classpath);
   if (whole && !outdated) return std::string();
-  Step(outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file,
-       archive);
+  archive.steps.push_back(
+      {outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file});
   archive.state = outdated ? "passt nicht"
                            : "besch\xE4"
                              "digt";

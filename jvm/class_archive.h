@@ -6,9 +6,27 @@
 #include "jvm/java_release.h"
 #include "settings/settings.h"
 
-// What the start does in the archive folder before Java starts. Planning
-// only looks; the start carries the steps out in order, check mode tells
-// them.
+// Which file Java's magic number at its start makes it: Java 25 writes its
+// AOT cache as a static archive.
+enum class ArchiveKind { kNone, kDynamic, kAotCache };
+
+// How many bytes the file must hold for Java to map it.
+struct ArchiveHeader {
+  ArchiveKind kind = ArchiveKind::kNone;
+  unsigned long long needed = 0;
+  // A file of the kind whose size covers what its header declares.
+  bool Whole(ArchiveKind expected, unsigned long long size) const {
+    return kind == expected && kind != ArchiveKind::kNone && size >= needed;
+  }
+};
+
+// Enough for every header layout read here.
+constexpr size_t kArchiveHeaderBytes = 1024;
+
+ArchiveHeader ReadArchiveHeader(const std::string& start);
+
+// Planning only looks; the start carries the steps out in order before Java
+// starts, check mode tells them.
 struct ArchiveStep {
   enum class Kind {
     kCreateFolder,
@@ -25,14 +43,11 @@ struct ArchiveStep {
   std::string path;
 };
 
-// The opt-in class-data archive of launcher.class_archive=FOLDER: Java maps
-// the application's classes from it instead of loading and verifying them
-// again at every start.
+// launcher.class_archive=FOLDER: Java maps the application's classes from
+// it instead of loading and verifying them again at every start.
 struct ClassArchive {
-  // Each after a blank, as the folder will be after the steps; empty when no
-  // archive applies.
+  // Each after a blank, as the folder will be after the steps.
   std::string options;
-  // Why, in the log's words.
   std::vector<std::string> logLines;
   // Why no archive applies, when the folder or this Java rules it out.
   std::string unusable;
@@ -44,21 +59,17 @@ struct ClassArchive {
   unsigned long long size = 0;
   // The options give Java the archive to map.
   bool passed = false;
-  // For check mode: "AOT-Cache" or "dynamisches Klassenarchiv", and what
-  // the start finds of it.
+  // For check mode: "AOT-Cache" or "dynamisches Klassenarchiv", its state.
   std::string kind;
   std::string state;
 };
 
-// The decision for one Java folder and the exact class path of its command
-// line, made once for the plan of the run. Reads and writes nothing without
-// the key; with it, reads the folder and plans what the start must do there.
+// For one Java folder and the exact class path of its command line. Reads
+// nothing without the key; with it, reads the folder and plans the steps.
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
                                 const std::string& classpath, const Settings& settings);
 
-// The options and why, for Java's feature version, whether the archive is
-// there and whether its folder can be written; ownDump is this start's file
-// for a Java that writes the archive only at its end.
+// ownDump: this start's file, for a Java that writes the archive at its end.
 struct ArchiveChoice {
   std::string options;
   std::string reason;
@@ -66,5 +77,4 @@ struct ArchiveChoice {
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump);
 
-// Why the start goes on without an archive when it cannot create its folder.
 std::string CannotCreateFolder(const std::string& folder);

@@ -47,10 +47,6 @@ JavaHeapSize ReadJavaHeapSize(const std::string& text, bool maximum) {
   return size;
 }
 
-long long ReadLong32(const std::string& text) {
-  return std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), INT32_MIN, INT32_MAX);
-}
-
 HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::string& value) {
   if (is64Bit || value.empty()) return {value, std::string()};
   std::string upper = ToUpper(value);
@@ -66,7 +62,9 @@ HeapDecision DecideHeapSize(const std::string& name, bool is64Bit, const std::st
     return {kReplacement, prefix + " hat unbekannte Einheit \"" + std::string(1, unit) +
                               "\" -> Wird reduziert auf 768M wegen 32 Bit"};
   }
-  long long bytes = ReadLong32(numberText) * factor;
+  // As strtol reads the number into a 32-bit long.
+  long long number = std::strtol(numberText.c_str(), nullptr, 10);
+  long long bytes = std::clamp<long long>(number, INT32_MIN, INT32_MAX) * factor;
   if (bytes >= 1 && bytes <= kLimit32Bit) {
     return {value, prefix + " betraegt " + std::to_string(bytes) +
                        " Bytes -> Wird nicht reduziert, da von 32 Bit noch unterstuetzt"};

@@ -1,18 +1,180 @@
 #include "jvm/java_attempt.h"
 
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "jvm/heap_size.h"
 #include "platform/platform.h"
+#include "platform/windows_arguments.h"
+#include "report/error_report.h"
 #include "report/launch_log.h"
+#include "settings/keys.h"
 #include "settings/text.h"
 
 namespace {
 
-bool NamesProgram(const std::string& home) {
-  return (home.size() > 4 && EndsWith(ToUpper(home), ".EXE")) || platform::FileCanBeOpened(home);
+MeantPiece Meant(const Settings& settings, const std::string& key, const std::string& text,
+                 size_t begin = 0) {
+  return {key, text, begin, OriginOf(settings, key)};
+}
+const char kDefaultJvmParameter[] = "-Djava.util.Arrays.useLegacyMergeSort=true";
+
+// Each suffix's value, with the key that gave it.
+std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& settings) {
+  std::string startPrefix =
+      ToUpper(settings.Get(keyname::kStart)) + "." + keyname::kJvmParameterFamily;
+  std::map<std::string, MeantPiece> bySuffix;
+  for (const auto& [key, value] : settings.entries) {
+    if (StartsWith(key, startPrefix)) {
+      bySuffix[key.substr(startPrefix.size())] = Meant(settings, key, value);
+    } else if (StartsWith(key, keyname::kJvmParameterFamily)) {
+      bySuffix.emplace(key.substr(std::char_traits<char>::length(keyname::kJvmParameterFamily)),
+                       Meant(settings, key, value));
+    }
+  }
+  return bySuffix;
+}
+
+std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
+
+// After a blank: the piece a setting gives, which the findings read back.
+void AddPiece(const Settings& settings, const std::string& key, const std::string& text,
+              JavaAttempt* attempt) {
+  attempt->commandLine += " ";
+  attempt->pieces.push_back(Meant(settings, key, text, attempt->commandLine.size()));
+  attempt->commandLine += text;
+}
+
+// " -name=value " when the key's value is not empty.
+void AddSpacedOption(const std::string& name, const std::string& key, const Settings& settings,
+                     JavaAttempt* attempt) {
+  std::string value = settings.Get(key);
+  if (value.empty()) return;
+  AddPiece(settings, key, "-" + name + "=" + value, attempt);
+  attempt->commandLine += " ";
+}
+
+void AddSystemProperties(const Settings& settings, JavaAttempt* attempt) {
+  std::string& line = attempt->commandLine;
+  if (settings.IsTrue(keyname::kSwingNoXp)) line += " -Dswing.noxp=true";
+  if (settings.GetForStartKey(keyname::kDirect3D) == "false") line += " -Dsun.java2d.d3d=false";
+  std::string clientName = settings.Get(keyname::kClientName);
+  if (!clientName.empty()) {
+    AddPiece(settings, keyname::kClientName, "-Dclientname=" + clientName, attempt);
+  }
+  std::string splash = settings.Get(keyname::kSplash);
+  if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) {
+    AddPiece(settings, keyname::kSplash, "-splash:" + splash, attempt);
+  }
+}
+
+void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
+  const char* const keys[] = {keyname::kMemoryInitial, keyname::kMemoryMaximum};
+  for (int i = 0; i < 2; ++i) {
+    HeapDecision heap = DecideHeapSize(keys[i], is64Bit, settings.GetForStartKey(keys[i]));
+    if (!heap.logLine.empty()) attempt->heapLogLines.push_back(heap.logLine);
+    attempt->heaps[i] =
+        Meant(settings, settings.KeyForStartKey(keys[i]), (i ? "-Xmx" : "-Xms") + heap.value);
+  }
+}
+
+void AddMemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
+  DecideHeaps(is64Bit, settings, attempt);
+  for (const MeantPiece& heap : attempt->heaps) attempt->commandLine += " " + heap.text;
+  AddSpacedOption("XX:MinHeapFreeRatio", settings.KeyForStartKey(keyname::kMinHeapFreeRatio),
+                  settings, attempt);
+  AddSpacedOption("XX:MaxHeapFreeRatio", settings.KeyForStartKey(keyname::kMaxHeapFreeRatio),
+                  settings, attempt);
+}
+
+void AddForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
+  for (const char* key :
+       {keyname::kAutologinUser, keyname::kAutologinPassword, keyname::kServiceVersion}) {
+    AddSpacedOption(key, key, settings, attempt);
+  }
+  for (const auto& [key, value] : settings.entries) {
+    if (!StartsWith(key, keyname::kKivPropertyFamily)) continue;
+    AddPiece(settings, key, "-" + key + "=" + value, attempt);
+    attempt->commandLine += " ";
+  }
+}
+
+// "jvm.parameter (customlaunch.properties, Zeile 1)" for each setting whose
+// text in the command line holds "-cp", the launcher's own option aside.
+std::string ClasspathOptionHolders(bool is64Bit, const Settings& settings,
+                                   const LaunchInputs& inputs, const JavaAttempt& attempt) {
+  std::string holders;
+  auto add = [&holders](const MeantPiece& text) {
+    if (text.text.find("-cp") == std::string::npos) return;
+    holders += (holders.empty() ? "" : ", ") + text.key + text.origin;
+  };
+  for (const MeantPiece& piece : attempt.pieces) add(piece);
+  for (const char* key : {keyname::kJvmParameter, keyname::kClasspathHelp, keyname::kClasspathExtra,
+                          is64Bit ? keyname::kClasspathPrepend64 : keyname::kClasspathPrepend32}) {
+    add(Meant(settings, settings.KeyForStartKey(key), settings.GetForStartKey(key)));
+  }
+  add(attempt.start);
+  const std::string origin = std::string(" (") + kCommandLineOrigin + ")";
+  add({"-read", inputs.readParameters, 0, origin});
+  add({"-read_app", inputs.readAppParameters, 0, origin});
+  return holders;
+}
+
+// The class path as the command line gives it after -cp, without quotes.
+std::string ClasspathText(const std::string& prepend, const Classpath& classpath) {
+  std::string text = prepend.empty() ? prepend : prepend + ";";
+  text += classpath.classpathDefault;
+  if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
+  if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
+  return text;
+}
+
+std::string Spaced(const std::string& text) { return text.empty() ? text : " " + text + " "; }
+
+// The longest pieces, "Classpath 39012 Zeichen, ...": which setting to
+// shorten, and what shortens a class path most.
+std::string CommandLineLengthReport(const std::string& commandLine, const Settings& settings,
+                                    const LaunchInputs& inputs) {
+  const Classpath& classpath = inputs.classpath;
+  std::vector<std::pair<size_t, std::string>> pieces = {
+      {classpath.classpathDefault.size() + classpath.classpathHelp.size() +
+           classpath.classpathExtra.size(),
+       "Classpath"},
+      {BuildJvmParameters(settings).size(), "JVM-Parameter"},
+      {inputs.startValue.size(), "Startparameter"},
+      {inputs.readParameters.size(), "Zusatzparameter read"},
+      {inputs.readAppParameters.size(), "Zusatzparameter read_app"},
+  };
+  std::stable_sort(pieces.begin(), pieces.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::string text = CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + inputs.startKey +
+                     ", die l\xE4ngsten Teile: ";
+  for (size_t i = 0; i < 3 && pieces[i].first > 0; ++i) {
+    text +=
+        (i > 0 ? ", " : "") + pieces[i].second + " " + std::to_string(pieces[i].first) + " Zeichen";
+  }
+  return text +
+         "\nAbhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa "
+         "lib\\*";
+}
+
+// Where the zero byte stands and the settings that hold one.
+std::string ZeroByteReport(const std::string& commandLine, const Settings& settings) {
+  std::string keys;
+  for (const auto& [key, value] : settings.entries) {
+    if (HoldsZeroByte(key + value)) keys += (keys.empty() ? "" : ", ") + WithVisibleZeroBytes(key);
+  }
+  return ZeroByteText(commandLine) +
+         "\nBitte diese Einstellungen pr\xFC"
+         "fen: " +
+         keys;
 }
 
 std::string ProgramProblem(const JavaAttempt& attempt) {
   const JavaChoice& choice = attempt.choice;
-  if (NamesProgram(choice.home)) {
+  const std::string& home = choice.home;
+  if ((home.size() > 4 && EndsWith(ToUpper(home), ".EXE")) || platform::FileCanBeOpened(home)) {
     return choice.key + " nennt die Datei " + choice.home +
            ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)";
   }
@@ -21,8 +183,7 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
 }
 
 // Host patterns of either width that match nothing, with the names they
-// were compared with: the administrator sees which name to write a pattern
-// for.
+// were compared with: which name to write a pattern for.
 std::string UnmatchedHostPatterns(const Settings& settings,
                                   const std::vector<std::string>& computerNames) {
   std::string keys;
@@ -38,6 +199,107 @@ std::string UnmatchedHostPatterns(const Settings& settings,
 }
 
 }  // namespace
+
+Classpath PrepareClasspath(const Settings& settings) {
+  Classpath classpath;
+  classpath.classpathDefault =
+      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp");
+  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp));
+  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra));
+  return classpath;
+}
+
+int CountClasspathOptions(const std::string& commandLine) {
+  int count = 0;
+  for (size_t hit = commandLine.find("-cp"); hit != std::string::npos;
+       hit = commandLine.find("-cp", hit + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                          const LaunchInputs& inputs, JavaAttempt* attempt) {
+  // Explorer's "Copy as path" adds double quotes, which would end the
+  // program's name and are no part of the folder's.
+  attempt->folder = javaHome;
+  std::string& folder = attempt->folder;
+  folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
+  attempt->program = attempt->folder + "\\bin\\javaw.exe";
+  attempt->release = ReadJavaRelease(attempt->folder);
+  std::string& line = attempt->commandLine;
+  // Windows' argument parsers, Java's own launcher among them, cut an
+  // unquoted program name at its first blank.
+  line = platform::QuotedIfBlank(attempt->program);
+  AddSystemProperties(settings, attempt);
+  line += " ";
+  line += BuildJvmParameters(settings, &attempt->pieces, line.size());
+  AddMemoryOptions(is64Bit, settings, attempt);
+  std::string prepend = WithoutQuotes(settings.GetForStartKey(
+      is64Bit ? keyname::kClasspathPrepend64 : keyname::kClasspathPrepend32));
+  std::string classpath = ClasspathText(prepend, inputs.classpath);
+  attempt->classArchive =
+      DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
+  line += attempt->classArchive.options;
+  line += Spaced(inputs.readParameters);
+  AddForwardedProperties(settings, attempt);
+  if (!prepend.empty()) attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
+  // In quotes, so that a folder written with a trailing backslash
+  // (classes\) does not make Java read the closing quote as a literal one.
+  attempt->classpath = {"", "-cp " + platform::InQuotes(classpath), line.size() + 1, ""};
+  line += " " + attempt->classpath.text;
+  attempt->start = Meant(settings, inputs.startKey, inputs.startValue, line.size() + 1);
+  line += " " + inputs.startValue;
+  line += Spaced(inputs.readAppParameters);
+  if (int count = CountClasspathOptions(line); count > 1) {
+    attempt->logLines.push_back("Anzahl von '-cp' eintr\xE4gen in Kommandozeile: " +
+                                std::to_string(count));
+    attempt->stop = FailedRun(
+        "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
+        "pr\xFC"
+        "fen! \nEin weiteres -cp steht in: " +
+        ClasspathOptionHolders(is64Bit, settings, inputs, *attempt) + "\n");
+  }
+  // Windows would refuse it, and Wine would silently cut it.
+  if (ExceedsCommandLineLimit(line)) {
+    attempt->refusal = CommandLineLengthReport(line, settings, inputs);
+  } else if (HoldsZeroByte(line)) {
+    attempt->refusal = ZeroByteReport(line, settings);
+  }
+  attempt->launchFindings = ReadLaunchFindings(*attempt);
+}
+
+std::vector<std::string> SplitString(const std::string& text, char delimiter) {
+  std::vector<std::string> tokens;
+  size_t from = 0;
+  for (size_t hit = text.find(delimiter); hit != std::string::npos;
+       hit = text.find(delimiter, from)) {
+    tokens.push_back(text.substr(from, hit - from));
+    from = hit + 1;
+  }
+  if (from < text.size()) tokens.push_back(text.substr(from));
+  return tokens;
+}
+
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces,
+                               size_t begin) {
+  std::string plain = settings.GetForStartKey(keyname::kJvmParameter);
+  std::vector<std::string> tokens = SplitString(plain, ' ');
+  // Each token is joined with one blank before the next.
+  size_t next = begin + plain.size() + (plain.empty() || plain.back() == ' ' ? 0 : 1);
+  for (const auto& [suffix, piece] : CollectJvmParameterMap(settings)) {
+    tokens.push_back(piece.text);
+    if (pieces && !piece.text.empty())
+      pieces->push_back({piece.key, piece.text, next, piece.origin});
+    next += piece.text.size() + 1;
+  }
+  if (std::find(tokens.begin(), tokens.end(), kDefaultJvmParameter) == tokens.end()) {
+    tokens.push_back(kDefaultJvmParameter);
+  }
+  std::string joined;
+  for (const std::string& token : tokens) joined += (&token == &tokens[0] ? "" : " ") + token;
+  return joined;
+}
 
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
                             const std::vector<std::string>& computerNames) {

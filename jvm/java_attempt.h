@@ -4,18 +4,44 @@
 #include <vector>
 
 #include "jvm/class_archive.h"
-#include "jvm/java_command_line.h"
 #include "jvm/java_release.h"
 #include "jvm/java_selection.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
 
-// What reading an attempt's command line as Java's launcher reads it finds,
-// in the words check mode shows. A refusal is a fault at which Java's own
-// launcher is certain to stop before it runs anything; the start then does
-// not start that Java. A false refusal would keep a working application
-// from starting, so whatever is less than certain is an error or a warning
-// for check mode only.
+// Prepared once per run, before the first launch attempt.
+struct Classpath {
+  std::string classpathDefault;
+  std::string classpathHelp;
+  std::string classpathExtra;
+};
+
+Classpath PrepareClasspath(const Settings& settings);
+
+// What every launch attempt of a run hands to Java.
+struct LaunchInputs {
+  // Decided once for the run: the upper-cased start key, and its entry.
+  std::string startKey;
+  std::string startValue;
+  std::string readParameters;
+  std::string readAppParameters;
+  Classpath classpath;
+};
+
+// A piece of a Java command line, as the setting that gave it meant it:
+// one argument, its double quotes only grouping; where it begins in the
+// line, and where the setting came from, " (launch.properties, Zeile 7)".
+struct MeantPiece {
+  std::string key;
+  std::string text;
+  size_t begin = 0;
+  std::string origin;
+};
+
+// A refusal is a fault at which Java's own launcher is certain to stop
+// before it runs anything; the start then does not start that Java. A false
+// refusal would keep a working application from starting, so whatever is
+// less than certain is an error or a warning for check mode only.
 struct LaunchFinding {
   enum Severity { kWarning, kError, kRefusal } severity = kWarning;
   // Shown with the heap sizes, else with the command line.
@@ -28,15 +54,13 @@ struct LaunchFinding {
 struct JavaAttempt {
   bool is64Bit = false;
   JavaChoice choice;
-  // The chosen folder as Windows names it, and what it holds.
   std::string folder;
   std::string program;
   JavaRelease release;
   // -Xms and -Xmx as decided for the bit width, and why, for the log.
   MeantPiece heaps[2];
   std::vector<std::string> heapLogLines;
-  // Why the program is not there: the Java folder names a file, or
-  // javaw.exe is missing. Empty when it is there.
+  // Why javaw.exe is not there, or the Java key names a file; empty if it is.
   std::string programProblem;
   ClassArchive classArchive;
   std::string commandLine;
@@ -45,14 +69,12 @@ struct JavaAttempt {
   std::vector<MeantPiece> pieces;
   MeantPiece classpath;
   MeantPiece start;
-  // What deciding the command line logs before it, after the heap sizes and
-  // the archive.
+  // Logged before the command line, after the heap sizes and the archive.
   std::vector<std::string> logLines;
   // The run ends when it reaches this attempt.
   RunEnd stop;
   // Why Windows cannot give Java the command line; empty when it can.
   std::string refusal;
-  // What Java's launcher will make of the command line.
   std::vector<LaunchFinding> launchFindings;
 };
 
@@ -60,24 +82,33 @@ struct JavaAttempt {
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
                             const std::vector<std::string>& computerNames);
 
-// Why the start does not start the attempt's Java: Windows cannot take the
-// command line, or Java's launcher would refuse it. Empty when it can start.
+// Windows cannot take the command line, or Java's launcher would refuse it.
 std::string StartRefusal(const JavaAttempt& attempt);
 
-// Without a Java folder there is nothing to start.
 bool HasJavaFolder(const JavaAttempt& attempt);
 
-// What the attempt decided, logged once the run reaches it: the Java
-// folder, what the start did for the archive, then the command line with
-// the password masked.
+// Once the run reaches it: the Java folder, the archive's steps, the line.
 void LogJavaAttempt(const JavaAttempt& attempt,
                     const std::vector<std::string>& archiveSteps = std::vector<std::string>());
 
-// The pieces that Java would split, merge or change, a start value or a
-// command line without a main class, and the heap sizes Java refuses: the
-// command line's faults first, each root cause before its consequence.
-// Without a Java folder, the heap sizes alone.
+// Root causes before consequences; without a Java folder the heap alone.
 std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
 
-// Every refusal, a line each; empty when Java can be started.
+// A line each; empty when Java can be started.
 std::string RefusalText(const std::vector<LaunchFinding>& findings);
+
+// A command line holding "-cp" more than once ends the run; one past
+// Windows' limit cannot be started.
+void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Settings& settings,
+                          const LaunchInputs& inputs, JavaAttempt* attempt);
+
+// Overlapping hits included.
+int CountClasspathOptions(const std::string& commandLine);
+
+// jvm.parameter, jvm.parameter.SUFFIX in suffix order (START.jvm.parameter.
+// SUFFIX wins), the default if missing; each SUFFIX a piece, placed at begin.
+std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces = nullptr,
+                               size_t begin = 0);
+
+// A token per delimiter met, even empty; a final one only if text remains.
+std::vector<std::string> SplitString(const std::string& text, char delimiter);

@@ -2,8 +2,7 @@
 
 #include <string>
 
-// What the release file of a Java folder says about its version. Java itself
-// is never asked: starting it costs more than the whole launcher.
+// Java itself is never asked: starting it costs more than the whole launcher.
 struct JavaRelease {
   // The release file's path, as the log names it.
   std::string path;
@@ -16,7 +15,6 @@ struct JavaRelease {
 
 JavaRelease ReadJavaRelease(const std::string& javaHome);
 
-// The value of the JAVA_VERSION line of a release file's text.
 std::string ReleaseVersion(const std::string& releaseText);
 
 // Java's feature version from its version text; the "1." of Java 8 and

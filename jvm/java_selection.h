@@ -9,22 +9,20 @@ struct JavaChoice {
   // The key whose value was taken, and that value.
   std::string key;
   std::string home;
-  // Every host pattern key of this bit width, in key order, and those
-  // whose pattern matches the computer.
+  // Every host pattern key of this bit width, and those that match.
   std::vector<std::string> hostKeys;
   std::vector<std::string> matchingKeys;
   // The computer name the chosen host key matched; without one, the first.
   std::string computerName;
 };
 
-// The Java directory for the upper-cased computer names and bit width: the
-// last java64.host.PATTERN (or java.host.PATTERN) in key order that matches
-// one of the names, tried in their order, else java64 (java).
+// The last java64.host.PATTERN (java.host.PATTERN) in key order that matches
+// one of the upper-cased names, tried in their order, else java64 (java).
 JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings,
                           const std::vector<std::string>& computerNames);
 
-// Upper-cased: the NetBIOS name, which host patterns have always been
-// matched against, then the full name where it is longer.
+// Upper-cased: the NetBIOS name, which patterns have always been matched
+// against, then the full name where it is longer.
 std::vector<std::string> ReadComputerNames();
 
 // "64" or "32", and with its unit, "64 Bit" or "32 Bit".

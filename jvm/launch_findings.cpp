@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 
 #include "jvm/heap_size.h"
@@ -17,9 +18,6 @@ using Severity = LaunchFinding::Severity;
 
 const size_t kNone = static_cast<size_t>(-1);
 const char kRequired[] = ": so startet Java nicht";
-// The least Java starts with; below it Java ends at once.
-const unsigned long long kMinimumMaximumHeap = 2ULL * 1048576;
-const unsigned long long kMinimumInitialHeap = 1048576;
 
 bool IsOption(const std::string& text) { return !text.empty() && text[0] == '-'; }
 
@@ -36,8 +34,7 @@ bool TakesValue(const std::string& option) {
        "--limit-modules", "--add-exports", "--add-opens", "--add-reads", "--patch-module"});
 }
 
-// The application starts without a main class, or the launcher ends without
-// starting one.
+// The application starts without a main class, or the launcher just ends.
 bool StartsNoMainClass(const std::string& option) {
   return IsAnyOf(option, {"-jar", "-m", "--module", "--source", "-version", "--version", "-help",
                           "--help", "-h", "-?", "-X", "--help-extra", "-fullversion",
@@ -47,12 +44,10 @@ bool StartsNoMainClass(const std::string& option) {
          StartsWith(option, "--describe-module=");
 }
 
-// Java's launcher takes options up to the first other argument, its main
-// class; an argument file it expands in place. It reads the line as here,
-// whatever its version, when it is certain: no argument file, which may
-// hold anything; no option that starts the application without a main class
-// or ends the launcher without one; no option whose value begins with "-",
-// which Java 8 and later Javas read apart.
+// Options up to the first other argument, the main class. Certain, whatever
+// Java's version: no argument file (@FILE), which may hold anything; no
+// option that starts or ends without a main class; no option whose value
+// begins with "-", which Java 8 and later Javas read apart.
 struct LauncherReading {
   size_t mainClass = kNone;
   std::vector<size_t> options;
@@ -79,33 +74,21 @@ LauncherReading ReadLauncherArguments(const Arguments& arguments, size_t first) 
   return reading;
 }
 
-bool IsIdentifierByte(char c, bool first) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  bool digit = c >= '0' && c <= '9';
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' || byte >= 0x80 ||
-         (digit && !first);
-}
-
 // Whether Java could load a class of that name: dot- or slash-separated
 // identifiers. A word such as "3" or "Files\Java" never names one.
 bool CanBeClassName(const std::string& word) {
   bool segmentStart = true;
-  for (char c : word) {
-    if (c == '.' || c == '/') {
-      if (segmentStart) return false;
-      segmentStart = true;
-    } else if (IsIdentifierByte(c, segmentStart)) {
-      segmentStart = false;
-    } else {
-      return false;
-    }
+  for (unsigned char c : word) {
+    bool separator = c == '.' || c == '/';
+    bool letter = std::isalpha(c) || c == '_' || c == '$' || c >= 0x80;
+    if (separator ? segmentStart : !letter && (segmentStart || !std::isdigit(c))) return false;
+    segmentStart = separator;
   }
   return !segmentStart;
 }
 
 size_t End(const MeantPiece& piece) { return piece.begin + piece.text.size(); }
 
-// The first argument that ends after the position.
 Arguments::const_iterator FirstAfter(const Arguments& arguments, size_t position) {
   return std::partition_point(arguments.begin(), arguments.end(),
                               [position](const Argument& a) { return a.end <= position; });
@@ -116,15 +99,15 @@ bool Has(const Arguments& arguments, size_t begin, size_t end) {
   return it != arguments.end() && it->begin == begin && it->end == end;
 }
 
-// What Java's launcher reads from the command line.
 struct Reading {
   Arguments arguments;
   LauncherReading java;
   // What Java would take as its main class; empty for none.
   std::string mainClass;
-  // Java would start no application: no main class, nor anything else that
-  // names one.
+  // No main class, nor anything else that names one.
   bool noApplication = false;
+  // Arguments made of a password's words, which no finding may show.
+  std::vector<bool> inPassword;
 };
 
 // Java's launcher stops at a missing main class and at a word that cannot
@@ -136,16 +119,16 @@ Severity LostStart(const Reading& reading) {
 }
 
 // A piece Java's launcher splits at a blank, merges with its neighbours or
-// changes by its quotes; true when that costs Java its class path or main
-// class.
-bool ReviewPiece(const Reading& reading, const MeantPiece& piece, size_t classpath,
+// changes by its quotes; true when that costs Java the class path or main.
+bool ReviewPiece(Reading& reading, const MeantPiece& piece, size_t classpath,
                  std::vector<LaunchFinding>& findings) {
   const Arguments& arguments = reading.arguments;
   std::string received;
   size_t count = 0;
-  bool merged = false, breaksStart = false;
+  bool merged = false, breaksStart = false, password = IsPasswordKey(piece.key);
   for (auto it = FirstAfter(arguments, piece.begin);
        it != arguments.end() && it->begin < End(piece); ++it) {
+    if (password) reading.inPassword[it - arguments.begin()] = true;
     received += (count++ > 0 ? " " : "") + it->text;
     merged = merged || it->begin < piece.begin || it->end > End(piece);
     breaksStart = breaksStart ||
@@ -172,22 +155,7 @@ bool ReviewPiece(const Reading& reading, const MeantPiece& piece, size_t classpa
   return breaksStart;
 }
 
-// Java gets the class path and the main class the start value names; a
-// start value that starts its application otherwise names none.
-bool StartIntact(const Reading& reading, const JavaAttempt& attempt, const Arguments& meant,
-                 const LauncherReading& start) {
-  const Arguments& arguments = reading.arguments;
-  size_t mainClass = reading.java.mainClass;
-  const MeantPiece& classpath = attempt.classpath;
-  bool mainIntact = !start.certain || (start.mainClass != kNone && mainClass != kNone &&
-                                       arguments[mainClass].begin ==
-                                           attempt.start.begin + meant[start.mainClass].begin &&
-                                       arguments[mainClass].text == meant[start.mainClass].text);
-  return mainIntact && Has(arguments, classpath.begin, classpath.begin + 3) &&
-         Has(arguments, classpath.begin + 4, End(classpath));
-}
-
-void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
+void ReadCommandLine(const JavaAttempt& attempt, Reading& reading,
                      std::vector<LaunchFinding>& findings) {
   bool explained = false;
   for (const MeantPiece& piece : attempt.pieces) {
@@ -196,39 +164,42 @@ void ReadCommandLine(const JavaAttempt& attempt, const Reading& reading,
   const MeantPiece& start = attempt.start;
   Arguments meant = platform::SplitArguments(start.text, ArgumentReader::kPlainQuotes);
   LauncherReading meantReading = ReadLauncherArguments(meant, 0);
-  if (!meant.empty() && meantReading.mainClass == kNone && meantReading.certain) {
+  size_t meantClass = meantReading.mainClass;
+  if (!meant.empty() && meantClass == kNone && meantReading.certain) {
     findings.push_back({reading.noApplication ? Severity::kRefusal : Severity::kError, false,
                         start.key + start.origin + ": \"" + start.text +
                             "\" nennt keine Hauptklasse, nur Optionen" + kRequired});
-  } else if (!explained && !StartIntact(reading, attempt, meant, meantReading)) {
-    findings.push_back(
-        {LostStart(reading), false,
-         "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
-             " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
-             reading.mainClass + "\" als Hauptklasse"});
+    return;
   }
+  // Java gets the class path and the main class the start value names; a
+  // start value that starts its application otherwise names none.
+  const Arguments& arguments = reading.arguments;
+  size_t mainClass = reading.java.mainClass;
+  const MeantPiece& classpath = attempt.classpath;
+  bool intact = !meantReading.certain ||
+                (meantClass != kNone && mainClass != kNone &&
+                 arguments[mainClass].begin == start.begin + meant[meantClass].begin &&
+                 arguments[mainClass].text == meant[meantClass].text);
+  intact = intact && Has(arguments, classpath.begin, classpath.begin + 3) &&
+           Has(arguments, classpath.begin + 4, End(classpath));
+  if (explained || intact) return;
+  findings.push_back(
+      {LostStart(reading), false,
+       "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
+           " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
+           reading.mainClass + "\" als Hauptklasse"});
 }
 
-// The heap's options before the main class, which Java itself reads, each
-// with the setting that gave it: the piece it stands in, else the heap
-// option's.
-// Those made of a password's words are left out: no finding may show them.
+// The heap's options, each with the setting that gave it: the piece it
+// stands in, else the heap option's. None made of a password's words.
 std::vector<MeantPiece> JavaOptions(const Reading& reading, const JavaAttempt& attempt) {
   const Arguments& arguments = reading.arguments;
   const std::vector<MeantPiece>& pieces = attempt.pieces;
-  std::vector<bool> inPassword(arguments.size());
-  for (const MeantPiece& piece : pieces) {
-    if (!IsPasswordKey(piece.key)) continue;
-    for (auto it = FirstAfter(arguments, piece.begin);
-         it != arguments.end() && it->begin < End(piece); ++it) {
-      inPassword[it - arguments.begin()] = true;
-    }
-  }
   std::vector<MeantPiece> options;
   for (size_t i : reading.java.options) {
     const Argument& argument = arguments[i];
     // Every option that sizes the heap begins so.
-    if (inPassword[i] || !StartsWith(argument.text, "-X")) continue;
+    if (reading.inPassword[i] || !StartsWith(argument.text, "-X")) continue;
     auto after = std::partition_point(pieces.begin(), pieces.end(), [&](const MeantPiece& piece) {
       return piece.begin <= argument.begin;
     });
@@ -239,8 +210,8 @@ std::vector<MeantPiece> JavaOptions(const Reading& reading, const JavaAttempt& a
   return options;
 }
 
-// Options and an environment variable that set the heap after the
-// command line's -Xms and -Xmx: then their sizes decide nothing for certain.
+// Options, or an environment variable after the command line, that set the
+// heap too: then -Xms and -Xmx decide nothing for certain.
 bool SizesMayBeSetElsewhere(const std::vector<MeantPiece>& options) {
   for (const MeantPiece& option : options) {
     for (const char* setter : {"-XX:MaxHeapSize=", "-XX:InitialHeapSize=", "-XX:MinHeapSize=",
@@ -252,7 +223,6 @@ bool SizesMayBeSetElsewhere(const std::vector<MeantPiece>& options) {
   return platform::ExpandEnvironmentReferences(reference) != reference;
 }
 
-// "memory.maximum (customlaunch.properties, Zeile 1): "
 std::string Named(const MeantPiece& piece) { return piece.key + piece.origin + ": "; }
 
 // The last -Xms or -Xmx Java accepts, which is the one it uses.
@@ -262,13 +232,14 @@ struct HeapOption {
 };
 
 // "-Xmx1024 hat keine Einheit ..." for a size Java reads as bytes; below
-// Java's minimum the start fails.
-void ReviewSize(const HeapOption& heap, unsigned long long minimum, const char* minimumText,
-                Severity belowMinimum, std::vector<LaunchFinding>& findings) {
+// the least Java starts with, 1M or 2M, it ends at once.
+void ReviewSize(const HeapOption& heap, bool isMaximum, Severity belowMinimum,
+                std::vector<LaunchFinding>& findings) {
   // An initial size of zero lets Java choose.
   if (!heap.option || heap.size.bytes == 0) return;
   const std::string& option = heap.option->text;
-  bool tooSmall = heap.size.bytes < minimum;
+  const char* minimumText = isMaximum ? "2M" : "1M";
+  bool tooSmall = heap.size.bytes < (isMaximum ? 2 : 1) * 1048576ULL;
   std::string text;
   if (!heap.size.hasUnit) {
     std::string number = option.substr(4);
@@ -304,8 +275,7 @@ void ReadHeap(const std::vector<MeantPiece>& options, bool certain,
   Severity sized = SizesMayBeSetElsewhere(options) ? Severity::kWarning : refused;
   const HeapOption& initial = heaps[0];
   const HeapOption& maximum = heaps[1];
-  ReviewSize(initial, kMinimumInitialHeap, "1M", sized, findings);
-  ReviewSize(maximum, kMinimumMaximumHeap, "2M", sized, findings);
+  for (bool isMaximum : {false, true}) ReviewSize(heaps[isMaximum], isMaximum, sized, findings);
   if (initial.option && maximum.option && initial.size.bytes > maximum.size.bytes) {
     findings.push_back({sized, true,
                         Named(*initial.option) + initial.option->text + " ist gr\xF6\xDF" +
@@ -324,6 +294,7 @@ std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt) {
   Reading reading;
   reading.arguments = platform::SplitArguments(attempt.commandLine, ArgumentReader::kJavaLauncher);
   reading.java = ReadLauncherArguments(reading.arguments, 1);
+  reading.inPassword.resize(reading.arguments.size());
   size_t mainClass = reading.java.mainClass;
   if (mainClass != kNone) reading.mainClass = reading.arguments[mainClass].text;
   reading.noApplication = mainClass == kNone && reading.java.certain;

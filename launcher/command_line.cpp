@@ -40,7 +40,7 @@ void AddParameter(const std::string& piece, CommandLineParameters& parameters) {
 CommandLineParameters ParseCommandLine(const std::string& tail) {
   CommandLineParameters parameters;
   for (const platform::Argument& argument :
-       platform::SplitTail(tail, platform::ArgumentReader::kCRuntime)) {
+       platform::SplitArguments(tail, platform::ArgumentReader::kCRuntime, true)) {
     AddParameter(ParameterText(tail, argument), parameters);
   }
   return parameters;

@@ -1,8 +1,7 @@
 #pragma once
 
-// Every operating-system call the launcher makes. One implementation per
-// platform: win32.cpp (the product), posix.cpp (native stand-in) and the
-// in-process fake of the tests.
+// Every operating-system call the launcher makes: win32.cpp (the product),
+// posix.cpp (native stand-in) and the in-process fake of the tests.
 
 #include <cstddef>
 #include <ctime>
@@ -13,8 +12,7 @@
 
 namespace platform {
 
-// What the platform opens, each closed by its owner's end. Defined, and
-// closed, by each platform.
+// Each platform defines and closes what it opens.
 struct InputFile;
 struct OutputFile;
 struct Job;
@@ -30,8 +28,7 @@ struct Closer {
 template <typename Resource>
 using Owned = std::unique_ptr<Resource, Closer>;
 
-// Why a call failed: the system's error number and its own text for it, on
-// one line.
+// The system's error number and its own text for it, on one line.
 struct SystemError {
   unsigned long number = 0;
   std::string text;
@@ -39,82 +36,63 @@ struct SystemError {
 // Empty when the call succeeded.
 using Failure = std::optional<SystemError>;
 
-// Hands the platform what the entry received; only the POSIX stand-in needs it.
 void Initialize(int argc, char** argv);
-
-// The process's full command line, program name included (GetCommandLineA).
+// Program name included (GetCommandLineA).
 std::string FullCommandLine();
-
 // Empty when the platform cannot report it.
 std::string CurrentDirectory();
 Failure ChangeDirectory(const std::string& path);
 std::string ExecutablePath();
 
-// A file read as raw bytes, piece by piece, so that a big file never needs
-// to fit in memory at once. Empty when the file cannot be opened for reading
-// (a folder counts as such a file).
+// Read piece by piece, so that a big file never needs to fit in memory.
+// Empty for a folder too.
 Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure = nullptr);
-// Up to maxBytes of the next bytes; 0 at the end of the file or on a read
-// error.
+// 0 at the end of the file or on a read error.
 size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes);
-// At most the first count bytes; false when the file cannot be opened.
+// False when the file cannot be opened.
 bool ReadFileStart(const std::string& path, size_t count, std::string* content);
-// The last maxBytes bytes of the file, or all of a shorter one.
 bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content);
 bool FileCanBeOpened(const std::string& path);
 bool IsDirectory(const std::string& path);
-// Names without "." and "..", in the platform's listing order; false when
-// the folder cannot be listed.
+// Without "." and "..", in the platform's listing order.
 bool ListDirectory(const std::string& path, std::vector<std::string>* names);
 
-// Every %NAME% replaced by the environment variable's value; a reference to
-// a variable that is not set stays as it is.
+// Every %NAME% replaced by the variable's value; a reference to a variable
+// that is not set stays as it is.
 std::string ExpandEnvironmentReferences(const std::string& text);
-// Creates the folder and every missing folder above it; true when the folder
-// exists afterwards.
+// With every missing folder above it; true when the folder exists afterwards.
 bool CreateFolders(const std::string& path);
-// Whether a new file can be created in the folder, as the system judges the
-// caller's rights, without creating one.
+// As the system judges the right to create a file there, creating none.
 bool FolderIsWritable(const std::string& folder);
-// The size of a file, not of a folder; false when it cannot be examined.
+// Of a file, not of a folder.
 bool FileSize(const std::string& path, unsigned long long* size);
-// Renames a file within its folder. Fails when the target exists, and on
-// Windows while another process holds the file open without sharing its
-// deletion, as Java holds a file it writes.
+// Both fail on Windows while another process holds the file open without
+// sharing its deletion, as Java holds a file it maps or writes (error 32).
+// Within its folder; fails when the target exists.
 bool RenameFileNoReplace(const std::string& from, const std::string& to);
-// Also a read-only file, as Java writes its archives. Fails, on Windows,
-// while another process holds the file open without sharing its deletion,
-// as Java holds an archive it maps or writes (error 32).
+// Also a read-only file, as Java writes its archives.
 Failure RemoveFile(const std::string& path);
-// Removes the file only while no process holds it open, whatever the
-// sharing it allows: on Windows a file opened with the right to share its
-// deletion would otherwise be removed under its holder.
+// Only while no process holds the file open, whatever the sharing it
+// allows: on Windows a file opened with the right to share its deletion
+// would otherwise be removed under its holder.
 bool RemoveClosedFile(const std::string& path);
-// Whether the file was last written more than the seconds ago.
 bool FileOlderThan(const std::string& path, unsigned long long seconds);
-// When the file was last written, in a unit of the platform's own: only
-// comparisons count. False when it cannot be examined.
+// In a unit of the platform's own: only comparisons count.
 bool LastWriteTime(const std::string& path, unsigned long long* time);
 
-// Truncates or creates, or with append keeps what the file holds; empty
-// on failure, with the reason where asked for.
+// Truncates or creates, or with append keeps what the file holds.
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false,
                                    SystemError* failure = nullptr);
-// Writes and flushes.
 // Writes and flushes; false when not all bytes reached the file (a full disk).
 bool WriteOutputFile(OutputFile& file, const std::string& bytes);
-// As CreateOutputFile, but while it is open no other process can write the
-// file. A file another process holds so is left as it was. On failure the
-// reason is in failure.
+// While it is open no other process can write the file; a file another
+// process holds so is left as it was.
 Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure);
-// The user's folder for temporary files (%TEMP%), with its separator at the
-// end; empty when there is none.
+// %TEMP% with its separator at the end; empty when there is none.
 std::string TemporaryFolder();
 // The code page in which Windows reads the launcher's texts and paths.
 unsigned AnsiCodePage();
-
 unsigned long CurrentProcessId();
-
 // The NetBIOS name, at most 15 characters.
 std::string ComputerName();
 // The full name, up to 63 characters; the NetBIOS name is its start.
@@ -133,44 +111,40 @@ void WriteStandardOutput(const std::string& bytes);
 void WriteLastErrorLine(const std::string& text);
 
 std::tm CurrentLocalTime();
-// A clock that only moves forward; only differences between readings count.
+// Only moves forward; only differences between readings count.
 unsigned long long MonotonicMilliseconds();
 
-// Ends the launcher at once with the exit code, running nothing more: no
-// handler, no report, no box.
+// Running no handler, no report, no box.
 [[noreturn]] void ExitImmediately(int exitCode);
 
 struct Process {
   unsigned long id = 0;
   Owned<ProcessHandles> handles;
-  // With StartOptions::outputPipe: where the child's standard output is read.
+  // With StartOptions::outputPipe.
   Owned<Pipe> output;
 };
-// How a start failed.
 struct StartFailure {
   SystemError error;
   // The start asked to leave the launcher's job, and the job forbids it.
   bool leavingJobRefused = false;
 };
-// How a process is started; every default is the plain start.
+// Every default is the plain start: no handle inherited, the launcher's
+// environment and working directory.
 struct StartOptions {
   bool breakawayFromJob = false;
   // Held before its first instruction until ResumeProcess.
   bool suspended = false;
-  // The program file, used as it is; empty: the command line's first word,
-  // found by the system's search.
+  // Used as it is; empty: the command line's first word, found by the
+  // system's search.
   std::string program;
-  // The child's standard output goes to a pipe; its standard input and error
-  // are the launcher's own. No other handle is inherited.
+  // For the child's standard output; input and error are the launcher's own.
   bool outputPipe = false;
-  // Receives the process's standard output and standard error and is, with
-  // nothing on standard input, all it inherits.
+  // Receives the child's standard output and error and is, with nothing on
+  // standard input, all it inherits.
   OutputFile* output = nullptr;
 };
 // The most characters CreateProcess takes in a command line.
 constexpr size_t kMaxCommandLineLength = 32767;
-// Without outputPipe or output no handle is inherited; the launcher's
-// environment and working directory. Empty on success.
 std::optional<StartFailure> StartProcess(const std::string& commandLine,
                                          const StartOptions& options, Process* process);
 // A suspended process that cannot be resumed is ended: it never ran.
@@ -179,26 +153,23 @@ Failure ResumeProcess(const Process& process);
 // launcher, not it, was started by the user. A refusal does no harm.
 void AllowToComeToFront(const Process& process);
 
-// A process as a wait found it.
 struct ProcessEnd {
   // False while it still runs, and when the wait failed.
   bool ended = false;
   unsigned long exitCode = 0;
-  // Ended by a fault, not by itself: on Windows an exception code (such as
-  // 0xC0000005), natively a signal of a fault.
+  // Ended by a fault: on Windows an exception code (such as 0xC0000005),
+  // natively a signal of a fault.
   bool crashed = false;
   Failure failure;
 };
-// Waits until the process has ended.
 ProcessEnd WaitForProcess(const Process& process);
-// Waits at most the milliseconds.
 ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds);
 
 // At log-off the launcher is shut down after the applications, so that
 // whatever it ends on its way out has saved already.
 void ShutDownAfterApplications();
-// A job that ends its processes when its last handle is closed; processes
-// in it may still start others outside it.
+// Ends its processes when its last handle is closed; processes in it may
+// still start others outside it.
 Failure CreateKillOnCloseJob(Owned<Job>* job);
 Failure AssignProcessToJob(Job& job, const Process& process);
 // From now on closing the job leaves its processes running.

@@ -13,13 +13,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
-#include "platform/platform.h"
+#include "platform/c_runtime.h"
 #include "platform/windows_arguments.h"
 
 namespace platform {
@@ -37,105 +38,54 @@ std::string NativePath(const std::string& path) {
 // As Windows programs write an argument into a command line, so that the
 // command line split again gives it back unchanged.
 std::string QuotedArgument(const std::string& argument) {
-  bool blank = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
-  if (!blank && argument.find('"') == std::string::npos) return argument;
-  std::string quoted = blank ? "\"" : "";
+  std::string escaped;
   size_t backslashes = 0;
   for (char c : argument) {
-    if (c == '"') quoted.append(backslashes + 1, '\\');
+    if (c == '"') escaped.append(backslashes + 1, '\\');
     backslashes = c == '\\' ? backslashes + 1 : 0;
-    quoted += c;
+    escaped += c;
   }
-  if (blank) quoted.append(backslashes, '\\') += '"';
-  return quoted;
-}
-
-std::string JoinArguments() {
-  std::string joined;
-  for (size_t i = 1; i < arguments.size(); ++i) {
-    joined += (i > 1 ? " " : "") + QuotedArgument(arguments[i]);
-  }
-  return joined;
-}
-
-bool IsRegularFile(const std::string& nativePath) {
-  struct stat info;
-  return stat(nativePath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
-std::string Folder(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-bool IsExecutable(const std::string& path) {
-  return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
+  bool blank = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
+  return blank ? InQuotes(escaped) : escaped;
 }
 
 // A program named with ".exe" that does not exist is tried without it.
 bool FindInFolder(const std::string& folder, const std::string& program, std::string* found) {
   std::string candidate = folder.empty() ? program : folder + "/" + program;
-  if (IsExecutable(candidate)) return *found = candidate, true;
   size_t length = candidate.size();
-  if (length > 4 && candidate.compare(length - 4, 4, ".exe") == 0) {
-    candidate.resize(length - 4);
-    if (IsExecutable(candidate)) return *found = candidate, true;
+  bool exe = length > 4 && candidate.compare(length - 4, 4, ".exe") == 0;
+  for (const std::string& file : {candidate, candidate.substr(0, exe ? length - 4 : length)}) {
+    if (!IsDirectory(file) && access(file.c_str(), X_OK) == 0) return *found = file, true;
   }
   return false;
 }
 
-std::vector<std::string> SearchFolders() {
-  std::vector<std::string> folders;
-  folders.push_back(Folder(NativePath(ExecutablePath())));
-  folders.push_back(".");
-  const char* path = std::getenv("PATH");
-  std::string entries = path ? path : "";
-  for (size_t from = 0; from < entries.size();) {
-    size_t colon = std::min(entries.find(':', from), entries.size());
-    folders.push_back(entries.substr(from, colon - from));
-    from = colon + 1;
-  }
-  return folders;
-}
-
+// In the launcher's folder, the working directory, then along PATH.
 bool FindProgram(const std::string& program, std::string* found) {
   if (!program.empty() && program[0] == '/') return FindInFolder("", program, found);
-  for (const std::string& folder : SearchFolders()) {
-    if (FindInFolder(folder, program, found)) return true;
+  std::string launcher = NativePath(ExecutablePath());
+  size_t slash = launcher.rfind('/');
+  if (FindInFolder(slash == std::string::npos ? "." : launcher.substr(0, slash), program, found) ||
+      FindInFolder(".", program, found)) {
+    return true;
+  }
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "";
+  for (size_t from = 0; from < folders.size();) {
+    size_t colon = std::min(folders.find(':', from), folders.size());
+    if (FindInFolder(folders.substr(from, colon - from), program, found)) return true;
+    from = colon + 1;
   }
   return false;
 }
 
-// A child's standard streams: a descriptor, or one of these two.
+// A child's standard stream: a descriptor, or one of these two.
 constexpr int kLauncherStream = -1;  // the launcher's own
 constexpr int kNullStream = -2;      // /dev/null, as for a handle not inherited
-struct ChildStreams {
-  int input, output, error;
-};
+using ChildStreams = std::array<int, 3>;
 
 SystemError ErrorOf(int number) {
-  SystemError error;
-  error.number = static_cast<unsigned long>(number);
-  error.text = std::strerror(number);
-  return error;
-}
-
-// Returns 0 or the error number.
-int ConnectStream(posix_spawn_file_actions_t* actions, int fd, int target) {
-  if (fd == kNullStream) {
-    return posix_spawn_file_actions_addopen(actions, target, "/dev/null", O_RDWR, 0);
-  }
-  return fd == kLauncherStream ? 0 : posix_spawn_file_actions_adddup2(actions, fd, target);
-}
-
-// As CreateProcess with inheritance restricted, the child gets no descriptor
-// of the launcher beyond its standard streams. Returns 0 or the error number.
-int ConnectStreams(posix_spawn_file_actions_t* actions, const ChildStreams& streams) {
-  int error = ConnectStream(actions, streams.input, STDIN_FILENO);
-  if (!error) error = ConnectStream(actions, streams.output, STDOUT_FILENO);
-  if (!error) error = ConnectStream(actions, streams.error, STDERR_FILENO);
-  if (!error) error = posix_spawn_file_actions_addclosefrom_np(actions, STDERR_FILENO + 1);
-  return error;
+  return SystemError{static_cast<unsigned long>(number), std::strerror(number)};
 }
 
 // Like CreateProcess: a named program file is taken as it is; without one an
@@ -174,9 +124,8 @@ std::vector<std::string> ChildArguments(const std::string& commandLine, const st
   return argv;
 }
 
-// Spawned, not forked: a fork would copy the launcher's page tables and
-// fault in every page it then writes, which costs more than the launcher's
-// own work. Returns 0 or the error number.
+// Spawned, not forked: a fork's copied page tables and page faults would cost
+// more than the launcher's own work. Returns 0 or the error number.
 int Spawn(const std::string& commandLine, const std::string& named, const ChildStreams& streams,
           pid_t* pid) {
   std::string program, name;
@@ -188,7 +137,17 @@ int Spawn(const std::string& commandLine, const std::string& named, const ChildS
   pointers.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   if (int error = posix_spawn_file_actions_init(&actions)) return error;
-  int error = ConnectStreams(&actions, streams);
+  int error = 0;
+  for (int target = 0; target < 3 && !error; ++target) {
+    if (streams[target] == kNullStream) {
+      error = posix_spawn_file_actions_addopen(&actions, target, "/dev/null", O_RDWR, 0);
+    } else if (streams[target] != kLauncherStream) {
+      error = posix_spawn_file_actions_adddup2(&actions, streams[target], target);
+    }
+  }
+  // As CreateProcess with inheritance restricted, the child gets no
+  // descriptor of the launcher beyond its standard streams.
+  if (!error) error = posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   std::fflush(nullptr);
   if (!error)
     error = posix_spawn(pid, program.c_str(), &actions, nullptr, pointers.data(), environ);
@@ -196,61 +155,30 @@ int Spawn(const std::string& commandLine, const std::string& named, const ChildS
   return error;
 }
 
-unsigned long ExitCodeOf(int status) {
-  return WIFEXITED(status) ? static_cast<unsigned long>(WEXITSTATUS(status))
-                           : 128 + static_cast<unsigned long>(WTERMSIG(status));
-}
-
 // Not ended while the child runs (only with WNOHANG).
 ProcessEnd Reap(pid_t pid, int options) {
-  ProcessEnd end;
   int status = 0;
   pid_t got;
   while ((got = waitpid(pid, &status, options)) < 0 && errno == EINTR) {
   }
-  if (got < 0) {
-    end.failure = ErrorOf(errno);
-  } else if (got > 0) {
-    end.ended = true;
-    end.exitCode = ExitCodeOf(status);
-    // Java's own fault handler ends it with abort().
-    int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    end.crashed = signal == SIGSEGV || signal == SIGBUS || signal == SIGILL || signal == SIGFPE ||
-                  signal == SIGABRT;
-  }
-  return end;
+  if (got < 0) return ProcessEnd{false, 0, false, ErrorOf(errno)};
+  if (got == 0) return ProcessEnd();
+  int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  // Java's own fault handler ends it with abort().
+  bool fault = signal == SIGSEGV || signal == SIGBUS || signal == SIGILL || signal == SIGFPE ||
+               signal == SIGABRT;
+  return ProcessEnd{true, static_cast<unsigned long>(signal ? 128 + signal : WEXITSTATUS(status)),
+                    fault, std::nullopt};
 }
 
 }  // namespace
-
-struct InputFile {
-  std::FILE* stream;
-};
-
-struct OutputFile {
-  std::FILE* stream;
-};
 
 struct Job {
   pid_t watcher = 0;
 };
 
-struct Pipe {
-  std::FILE* stream;
-};
-
 // Nothing to hold: a child is known by its id.
 struct ProcessHandles {};
-
-void Closer::operator()(InputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
-
-void Closer::operator()(OutputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
 
 // Only ever closed after the member has ended and been reaped.
 void Closer::operator()(Job* job) const {
@@ -258,32 +186,27 @@ void Closer::operator()(Job* job) const {
   delete job;
 }
 
-void Closer::operator()(Pipe* pipe) const {
-  std::fclose(pipe->stream);
-  delete pipe;
-}
-
 void Closer::operator()(ProcessHandles* handles) const { delete handles; }
 
 void Initialize(int argc, char** argv) { arguments.assign(argv, argv + argc); }
 
 std::string FullCommandLine() {
-  std::string program = arguments.empty() ? "KivLauncher" : arguments[0];
-  if (program.find(' ') != std::string::npos) program = "\"" + program + "\"";
-  return program + " " + JoinArguments();
+  std::string line = arguments.empty() ? "KivLauncher" : arguments[0];
+  if (line.find(' ') != std::string::npos) line = "\"" + line + "\"";
+  line += ' ';
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    line += (i > 1 ? " " : "") + QuotedArgument(arguments[i]);
+  }
+  return line;
 }
 
 std::string CurrentDirectory() {
-  char* path = getcwd(nullptr, 0);
-  if (!path) return std::string();
-  std::string directory = path;
-  std::free(path);
-  return directory;
+  std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
+  return path ? path.get() : "";
 }
 
 Failure ChangeDirectory(const std::string& path) {
-  if (chdir(NativePath(path).c_str()) == 0) return std::nullopt;
-  return ErrorOf(errno);
+  return chdir(NativePath(path).c_str()) == 0 ? Failure() : ErrorOf(errno);
 }
 
 // In the Windows form, so that the launcher cuts it at its last backslash.
@@ -295,46 +218,25 @@ std::string ExecutablePath() {
   return path;
 }
 
-Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
+// "e": no child holds the file open. Unlike Windows, fopen opens a folder.
+std::FILE* OpenStream(const std::string& path, const std::string& mode, SystemError* failure) {
   std::string native = NativePath(path);
   errno = EISDIR;
-  std::FILE* stream = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
+  std::FILE* stream =
+      IsDirectory(native) ? nullptr : std::fopen(native.c_str(), (mode + "e").c_str());
   if (!stream && failure) *failure = ErrorOf(errno);
-  return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
-}
-
-size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
-  return std::fread(buffer, 1, maxBytes, file.stream);
-}
-
-// Through stdio: iostreams would add their start-up to every run.
-bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
-  std::string native = NativePath(path);
-  std::FILE* file = IsRegularFile(native) ? std::fopen(native.c_str(), "rb") : nullptr;
-  if (!file) return false;
-  content->assign(count, '\0');
-  content->resize(std::fread(&(*content)[0], 1, count, file));
-  std::fclose(file);
-  return true;
+  return stream;
 }
 
 bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
-  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+  Owned<InputFile> file = OpenInputFile(path);
   if (!file) return false;
-  off_t size = std::fseek(file, 0, SEEK_END) == 0 ? ftello(file) : 0;
+  off_t size = std::fseek(file->stream, 0, SEEK_END) == 0 ? ftello(file->stream) : 0;
   off_t length = std::min<off_t>(size, static_cast<off_t>(maxBytes));
-  fseeko(file, size - length, SEEK_SET);
+  fseeko(file->stream, size - length, SEEK_SET);
   content->assign(static_cast<size_t>(length), '\0');
-  content->resize(std::fread(&(*content)[0], 1, static_cast<size_t>(length), file));
-  std::fclose(file);
+  content->resize(ReadInputFile(*file, &(*content)[0], static_cast<size_t>(length)));
   return true;
-}
-
-bool FileCanBeOpened(const std::string& path) {
-  std::string native = NativePath(path);
-  std::FILE* file = IsRegularFile(native) ? std::fopen(native.c_str(), "r") : nullptr;
-  if (file) std::fclose(file);
-  return file != nullptr;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -403,8 +305,7 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 }
 
 Failure RemoveFile(const std::string& path) {
-  if (unlink(NativePath(path).c_str()) == 0) return std::nullopt;
-  return ErrorOf(errno);
+  return unlink(NativePath(path).c_str()) == 0 ? Failure() : ErrorOf(errno);
 }
 
 // A launcher's lock stands for a handle open on Windows.
@@ -431,41 +332,17 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return now > written && now - written > seconds;
 }
 
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
-  std::string native = NativePath(path);
-  errno = EISDIR;
-  // "e": no child holds the log open.
-  std::FILE* stream =
-      IsDirectory(native) ? nullptr : std::fopen(native.c_str(), append ? "abe" : "wbe");
-  if (!stream && failure) *failure = ErrorOf(errno);
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
-}
-
-bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
-  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
-  return std::fflush(file.stream) == 0 && written == bytes.size();
-}
-
 // An exclusive lock stands in for Windows' share mode: truncated only once
 // the lock is ours, so that a held file is left as it was.
 Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
-  std::string native = NativePath(path);
-  if (IsDirectory(native)) {
-    *failure = ErrorOf(EISDIR);
-    return nullptr;
-  }
-  int descriptor = open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (descriptor == -1 || flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-    *failure = ErrorOf(errno);
-    if (descriptor != -1) close(descriptor);
-    return nullptr;
-  }
-  std::FILE* stream = ftruncate(descriptor, 0) == 0 ? fdopen(descriptor, "wb") : nullptr;
+  int descriptor = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  bool ours = descriptor != -1 && flock(descriptor, LOCK_EX | LOCK_NB) == 0;
+  std::FILE* stream = ours && ftruncate(descriptor, 0) == 0 ? fdopen(descriptor, "wb") : nullptr;
   if (!stream) {
     *failure = ErrorOf(errno);
-    close(descriptor);
+    if (descriptor != -1) close(descriptor);
   }
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
+  return Owned<OutputFile>(stream ? new OutputFile{{stream}} : nullptr);
 }
 
 std::string TemporaryFolder() {
@@ -497,13 +374,6 @@ void ShowMessageBox(const std::string& text, const std::string& caption) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-void WriteStandardOutput(const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
-}
-
-void WriteLastErrorLine(const std::string& text) { std::perror(text.c_str()); }
-
 std::tm CurrentLocalTime() {
   std::time_t now = std::time(nullptr);
   std::tm local = {};
@@ -518,32 +388,24 @@ unsigned long long MonotonicMilliseconds() {
          static_cast<unsigned long long>(now.tv_nsec) / 1000000;
 }
 
-// The hand-over's pipe takes the child's output beside the launcher's own
-// input and error, as _popen gave them; Java's output file takes output and
-// error; a plain start has nothing but its error stream. Breakaway and
-// suspension have no counterpart here: the stand-in's job is a watcher that
-// only ever kills Java itself.
+// As on Windows: the pipe takes the child's output beside the launcher's own
+// input and error, Java's output file output and error, and a plain start
+// has only its error stream. Breakaway and suspension have no counterpart:
+// the stand-in's job is a watcher that only ever kills Java itself.
 std::optional<StartFailure> StartProcess(const std::string& commandLine,
                                          const StartOptions& options, Process* process) {
   int ends[2] = {-1, -1};
   if (options.outputPipe && pipe2(ends, O_CLOEXEC) != 0) return StartFailure{ErrorOf(errno)};
   ChildStreams streams = {kNullStream, kNullStream, kLauncherStream};
   if (options.outputPipe) streams = {kLauncherStream, ends[1], kLauncherStream};
-  if (options.output) {
-    int file = fileno(options.output->stream);
-    streams = {kNullStream, file, file};
-  }
+  int file = options.output ? fileno(options.output->stream) : -1;
+  if (options.output) streams = {kNullStream, file, file};
   pid_t pid = 0;
   int error = Spawn(commandLine, options.program, streams, &pid);
-  if (options.outputPipe) {
-    close(ends[1]);
-    if (error == 0) {
-      process->output.reset(new Pipe{fdopen(ends[0], "r")});
-    } else {
-      close(ends[0]);
-    }
-  }
+  if (options.outputPipe) close(ends[1]);
+  if (options.outputPipe && error != 0) close(ends[0]);
   if (error != 0) return StartFailure{ErrorOf(error)};
+  if (options.outputPipe) process->output.reset(new Pipe{{fdopen(ends[0], "r")}});
   process->id = static_cast<unsigned long>(pid);
   process->handles.reset(new ProcessHandles);
   return std::nullopt;
@@ -565,8 +427,6 @@ ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds)
     usleep(10000);
   }
 }
-
-void ExitImmediately(int exitCode) { _exit(exitCode); }
 
 void ShutDownAfterApplications() {}
 
@@ -606,13 +466,6 @@ Failure LiftKillOnClose(Job& job) {
     job.watcher = 0;
   }
   return std::nullopt;
-}
-
-bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
-  std::string buffer(static_cast<size_t>(maxBytes), '\0');
-  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
-  text->assign(buffer.c_str());
-  return !text->empty();
 }
 
 }  // namespace platform

@@ -9,58 +9,44 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
+#include <iterator>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/c_runtime.h"
 
 namespace platform {
 
 namespace {
 
-FARPROC Kernel32Export(const char* name) {
-  HMODULE kernel32 = GetModuleHandleA("kernel32");
-  return kernel32 ? GetProcAddress(kernel32, name) : nullptr;
-}
-
+// Looked up at run time, so that the launcher still loads on the Windows
+// versions that lack the function.
 template <typename Function>
-Function Kernel32Function(const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(Kernel32Export(name)));
+Function* Kernel32Function(const char* name) {
+  HMODULE kernel32 = GetModuleHandleA("kernel32");
+  FARPROC function = kernel32 ? GetProcAddress(kernel32, name) : nullptr;
+  return reinterpret_cast<Function*>(reinterpret_cast<void*>(function));
 }
 
 // Console handles of Windows 7 and older are no kernel handles and make the
 // handle list fail, as does a handle listed twice; the child reaches a
 // console through the console itself.
-std::vector<HANDLE> ListableHandles(const std::vector<HANDLE>& handles) {
-  std::vector<HANDLE> listable;
-  for (HANDLE handle : handles) {
-    bool console =
-        (reinterpret_cast<ULONG_PTR>(handle) & 3) == 3 && GetFileType(handle) == FILE_TYPE_CHAR;
-    if (handle && handle != INVALID_HANDLE_VALUE && !console &&
-        std::find(listable.begin(), listable.end(), handle) == listable.end()) {
-      listable.push_back(handle);
-    }
-  }
-  return listable;
+bool Listable(HANDLE handle) {
+  return (reinterpret_cast<ULONG_PTR>(handle) & 3) != 3 || GetFileType(handle) != FILE_TYPE_CHAR;
 }
 
-// The handles must be inheritable. From Vista on the child inherits exactly
-// them. The attribute list is looked up at run time, so that the launcher
-// still loads where it is missing; there the child inherits every inheritable
-// handle, which are only these: the launcher opens everything else
-// non-inheritable.
+// The handles, each once, must be inheritable. From Vista on the child
+// inherits exactly them; before, every inheritable handle, which are only
+// these: the launcher opens everything else non-inheritable.
 BOOL CreateProcessInheriting(const char* program, std::string commandLine, DWORD flags,
                              STARTUPINFOA* startup, const std::vector<HANDLE>& inherited,
                              PROCESS_INFORMATION* information) {
-  using Initialize = BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD, PSIZE_T);
-  using Update =
-      BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD_PTR, PVOID, SIZE_T, PVOID, PSIZE_T);
-  using Delete = VOID(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST);
-  auto initialize = Kernel32Function<Initialize>("InitializeProcThreadAttributeList");
-  auto update = Kernel32Function<Update>("UpdateProcThreadAttribute");
-  auto remove = Kernel32Function<Delete>("DeleteProcThreadAttributeList");
-  std::vector<HANDLE> handles = ListableHandles(inherited);
+  auto initialize = Kernel32Function<decltype(InitializeProcThreadAttributeList)>(
+      "InitializeProcThreadAttributeList");
+  auto update = Kernel32Function<decltype(UpdateProcThreadAttribute)>("UpdateProcThreadAttribute");
+  auto remove =
+      Kernel32Function<decltype(DeleteProcThreadAttributeList)>("DeleteProcThreadAttributeList");
+  std::vector<HANDLE> handles;
+  std::copy_if(inherited.begin(), inherited.end(), std::back_inserter(handles), Listable);
   BOOL inherit = inherited.empty() ? FALSE : TRUE;
   if (handles.empty() || !initialize || !update || !remove) {
     return CreateProcessA(program, &commandLine[0], nullptr, nullptr, inherit, flags, nullptr,
@@ -69,8 +55,7 @@ BOOL CreateProcessInheriting(const char* program, std::string commandLine, DWORD
   SIZE_T size = 0;
   initialize(nullptr, 1, 0, &size);
   std::vector<char> storage(size);
-  STARTUPINFOEXA extended;
-  ZeroMemory(&extended, sizeof extended);
+  STARTUPINFOEXA extended = {};
   extended.StartupInfo = *startup;
   extended.StartupInfo.cb = sizeof extended;
   extended.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage.data());
@@ -96,23 +81,24 @@ HANDLE InheritableCopy(HANDLE handle) {
   return copy;
 }
 
-// As _popen with mode "r" did: the child writes to a pipe whose read end the
-// launcher reads in text mode; standard input and error are the launcher's
-// own. Returns the read end's stream, nullptr on failure; the handles to hand
-// on are added to inherited.
+// The stream owns the handle from now on; on failure the handle is closed.
+std::FILE* StreamOf(HANDLE handle, int flags, const char* mode) {
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
+  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, mode);
+  if (!stream && descriptor == -1) CloseHandle(handle);
+  if (!stream && descriptor != -1) _close(descriptor);
+  return stream;
+}
+
+// As _popen with mode "r" did: the launcher reads the pipe in text mode; the
+// child's standard input and error are the launcher's own. The handles to
+// hand on are added to inherited.
 std::FILE* RedirectOutputToPipe(STARTUPINFOA* startup, std::vector<HANDLE>* inherited) {
   HANDLE read, write;
   if (!CreatePipe(&read, &write, nullptr, 0)) return nullptr;
-  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(read), _O_RDONLY | _O_TEXT);
-  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, "rt");
+  std::FILE* stream = StreamOf(read, _O_RDONLY | _O_TEXT, "rt");
   if (!stream || !SetHandleInformation(write, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) {
-    if (stream) {
-      std::fclose(stream);
-    } else if (descriptor != -1) {
-      _close(descriptor);
-    } else {
-      CloseHandle(read);
-    }
+    if (stream) std::fclose(stream);
     CloseHandle(write);
     return nullptr;
   }
@@ -144,60 +130,34 @@ std::string OneLine(const std::string& text) {
 // language where Windows holds it, else in the one Windows picks for the
 // user; in the ANSI code page, as the log.
 SystemError LastError() {
-  SystemError error;
-  error.number = GetLastError();
+  DWORD number = GetLastError();
   char text[1024];
   const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
   DWORD length =
-      FormatMessageA(flags, nullptr, error.number, LANG_SYSTEM_DEFAULT, text, sizeof text, nullptr);
-  if (length == 0) {
-    length = FormatMessageA(flags, nullptr, error.number, 0, text, sizeof text, nullptr);
-  }
-  error.text = OneLine(std::string(text, length));
-  return error;
-}
-
-// Looked up at run time, as Windows 2000 lacks it.
-bool RunsInJob() {
-  using IsProcessInJobFunction = BOOL(WINAPI*)(HANDLE, HANDLE, PBOOL);
-  auto isProcessInJob = Kernel32Function<IsProcessInJobFunction>("IsProcessInJob");
-  BOOL inJob = FALSE;
-  return isProcessInJob && isProcessInJob(GetCurrentProcess(), nullptr, &inJob) && inJob;
+      FormatMessageA(flags, nullptr, number, LANG_SYSTEM_DEFAULT, text, sizeof text, nullptr);
+  if (length == 0) length = FormatMessageA(flags, nullptr, number, 0, text, sizeof text, nullptr);
+  return SystemError{number, OneLine(std::string(text, length))};
 }
 
 // "Access denied" also stands for a missing permission on the program or
 // its folder; it means the job's refusal only where there is a job.
 StartFailure FailedStart(const StartOptions& options, const SystemError& error) {
-  StartFailure failure;
-  failure.error = error;
-  failure.leavingJobRefused =
-      options.breakawayFromJob && error.number == ERROR_ACCESS_DENIED && RunsInJob();
-  return failure;
+  auto isProcessInJob = Kernel32Function<decltype(IsProcessInJob)>("IsProcessInJob");
+  BOOL inJob = FALSE;
+  bool refused = options.breakawayFromJob && error.number == ERROR_ACCESS_DENIED &&
+                 isProcessInJob && isProcessInJob(GetCurrentProcess(), nullptr, &inJob) && inJob;
+  return StartFailure{error, refused};
 }
 
 // Breakaway stays allowed whatever else the limits say: a browser or PDF
 // viewer that Java opens with CREATE_BREAKAWAY_FROM_JOB could not start
 // at all in a job that forbids it.
 Failure SetJobLimits(HANDLE job, DWORD limitFlags) {
-  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
-  ZeroMemory(&limits, sizeof limits);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
   limits.BasicLimitInformation.LimitFlags = limitFlags | JOB_OBJECT_LIMIT_BREAKAWAY_OK;
-  if (SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
-    return std::nullopt;
-  }
-  return LastError();
-}
-
-// A window station without WSF_VISIBLE has no display. Where the question
-// cannot be answered, the box is shown as it always was.
-bool WindowStationIsVisible() {
-  USEROBJECTFLAGS flags;
-  ZeroMemory(&flags, sizeof flags);
-  HWINSTA station = GetProcessWindowStation();
-  if (!station || !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr)) {
-    return true;
-  }
-  return (flags.dwFlags & WSF_VISIBLE) != 0;
+  bool set =
+      SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return set ? Failure() : LastError();
 }
 
 // Java's standard output and error go to the file; its standard input stays
@@ -212,26 +172,14 @@ bool RedirectOutputToFile(std::FILE* stream, STARTUPINFOA* startup,
   return true;
 }
 
+unsigned long long Ticks(const FILETIME& time) {
+  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 }  // namespace
-
-}  // namespace platform
-
-namespace platform {
-
-struct InputFile {
-  std::FILE* stream;
-};
-
-struct OutputFile {
-  std::FILE* stream;
-};
 
 struct Job {
   HANDLE handle;
-};
-
-struct Pipe {
-  std::FILE* stream;
 };
 
 struct ProcessHandles {
@@ -239,24 +187,9 @@ struct ProcessHandles {
   HANDLE thread;
 };
 
-void Closer::operator()(InputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
-
-void Closer::operator()(OutputFile* file) const {
-  std::fclose(file->stream);
-  delete file;
-}
-
 void Closer::operator()(Job* job) const {
   CloseHandle(job->handle);
   delete job;
-}
-
-void Closer::operator()(Pipe* pipe) const {
-  std::fclose(pipe->stream);
-  delete pipe;
 }
 
 void Closer::operator()(ProcessHandles* handles) const {
@@ -265,85 +198,49 @@ void Closer::operator()(ProcessHandles* handles) const {
   delete handles;
 }
 
-// A path on an empty card reader or optical drive would raise Windows' "no
-// disk in drive" box, which waits for a click, also where nobody can see it;
-// with the box off for this thread the path is missing, with Windows'
-// reason. The thread's mode, unlike the process's (SetErrorMode), is not
-// inherited by the processes the launcher starts, so Java keeps its own.
-// Windows Vista and older lack the call and keep the box.
-namespace {
-
-void FailCriticalErrorsOnThisThread() {
-  using SetThreadErrorModeFunction = BOOL(WINAPI*)(DWORD, LPDWORD);
-  auto setThreadErrorMode = Kernel32Function<SetThreadErrorModeFunction>("SetThreadErrorMode");
-  if (setThreadErrorMode) setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-}
-
-}  // namespace
-
+// A path on an empty card reader or optical drive would raise a "no disk in
+// drive" box that waits for a click, also where nobody sees it; without it
+// the path is missing, with Windows' reason. The thread's mode, unlike the
+// process's, is not inherited by Java. Vista and older keep the box.
 // The launcher runs from shares where others may drop a DLL beside it, so
-// DLLs come from the system folder only. SetDefaultDllDirectories exists from
-// Windows 8 (on 7 with KB2533623); before it, at least the working directory
-// leaves the search.
+// DLLs come from the system folder only; before Windows 8 (7 with
+// KB2533623) at least the working directory leaves the search.
 void Initialize(int, char**) {
-  FailCriticalErrorsOnThisThread();
-  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+  auto setThreadErrorMode = Kernel32Function<decltype(SetThreadErrorMode)>("SetThreadErrorMode");
+  if (setThreadErrorMode) setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
   auto setDefaultDllDirectories =
-      Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories");
+      Kernel32Function<decltype(SetDefaultDllDirectories)>("SetDefaultDllDirectories");
   if (setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
-  auto setDllDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA");
+  auto setDllDirectory = Kernel32Function<decltype(SetDllDirectoryA)>("SetDllDirectoryA");
   if (setDllDirectory) setDllDirectory("");
 }
 
 std::string FullCommandLine() { return GetCommandLineA(); }
 
 std::string CurrentDirectory() {
-  char* path = _getcwd(nullptr, 0);
-  if (!path) return std::string();
-  std::string directory = path;
-  std::free(path);
-  return directory;
+  std::unique_ptr<char, decltype(&std::free)> path(_getcwd(nullptr, 0), &std::free);
+  return path ? path.get() : "";
 }
 
 Failure ChangeDirectory(const std::string& path) {
-  if (SetCurrentDirectoryA(path.c_str())) return std::nullopt;
-  return LastError();
+  return SetCurrentDirectoryA(path.c_str()) ? Failure() : LastError();
 }
 
 // Grows the buffer until the whole path fits: a deep installation folder
 // must not be cut off at MAX_PATH.
 std::string ExecutablePath() {
-  std::string path(MAX_PATH + 1, '\0');
-  for (;;) {
+  for (std::string path(MAX_PATH + 1, '\0');; path.resize(path.size() * 2)) {
     DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (length == 0) return std::string();
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
+    if (length < path.size()) return path.substr(0, length);
   }
 }
 
-// msvcrt opens with CreateFileA and leaves its error as the last one.
-Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure) {
-  std::FILE* stream = std::fopen(path.c_str(), "rb");
+// "N": not inherited. msvcrt opens with CreateFileA and leaves its error as
+// the last one.
+std::FILE* OpenStream(const std::string& path, const std::string& mode, SystemError* failure) {
+  std::FILE* stream = std::fopen(path.c_str(), (mode + "N").c_str());
   if (!stream && failure) *failure = LastError();
-  return Owned<InputFile>(stream ? new InputFile{stream} : nullptr);
-}
-
-size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes) {
-  return std::fread(buffer, 1, maxBytes, file.stream);
-}
-
-bool ReadFileStart(const std::string& path, size_t count, std::string* content) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  content->assign(count, '\0');
-  content->resize(std::fread(&(*content)[0], 1, count, file));
-  std::fclose(file);
-  return true;
+  return stream;
 }
 
 // Through the Win32 file calls: msvcrt's 32-bit offsets would fail past
@@ -368,12 +265,6 @@ bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content
   return read;
 }
 
-bool FileCanBeOpened(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file) std::fclose(file);
-  return file != nullptr;
-}
-
 bool IsDirectory(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -393,15 +284,11 @@ bool ListDirectory(const std::string& path, std::vector<std::string>* names) {
 }
 
 std::string ExpandEnvironmentReferences(const std::string& text) {
-  std::string expanded(text.size() + 1, '\0');
-  for (;;) {
+  for (std::string expanded(text.size() + 1, '\0');;) {
     DWORD size =
         ExpandEnvironmentStringsA(text.c_str(), &expanded[0], static_cast<DWORD>(expanded.size()));
     if (size == 0) return text;
-    if (size <= expanded.size()) {
-      expanded.resize(size - 1);
-      return expanded;
-    }
+    if (size <= expanded.size()) return expanded.substr(0, size - 1);
     expanded.resize(size);
   }
 }
@@ -417,17 +304,14 @@ bool CreateFolders(const std::string& path) {
   return IsDirectory(path);
 }
 
-// The folder opened for the right to add a file: the file system (and a
-// share's server, with the share's own permissions) checks it as it would
-// for a new file, and nothing is written.
+// The file system (and a share's server, with the share's own permissions)
+// checks the right to add a file as it would for a new file.
 bool FolderIsWritable(const std::string& folder) {
   if (!IsDirectory(folder)) return false;
   HANDLE handle = CreateFileA(folder.c_str(), FILE_ADD_FILE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(handle);
-  return true;
+  return handle != INVALID_HANDLE_VALUE && CloseHandle(handle);
 }
 
 bool FileSize(const std::string& path, unsigned long long* size) {
@@ -451,17 +335,8 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 // access rules protect. The file goes, so its other attributes do not matter.
 Failure RemoveFile(const std::string& path) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (DeleteFileA(path.c_str())) return std::nullopt;
-  return LastError();
+  return DeleteFileA(path.c_str()) ? Failure() : LastError();
 }
-
-namespace {
-
-unsigned long long Ticks(const FILETIME& time) {
-  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-}  // namespace
 
 // Sharing nothing, the open fails with a sharing violation while any other
 // handle to the file is open; the file goes when this handle closes.
@@ -487,42 +362,16 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds) {
   return Ticks(now) > written && (Ticks(now) - written) / 10000000ull > seconds;
 }
 
-// "N": not inherited, so that no child holds the log open.
-Owned<OutputFile> CreateOutputFile(const std::string& path, bool append, SystemError* failure) {
-  std::FILE* stream = std::fopen(path.c_str(), append ? "abN" : "wbN");
-  if (!stream && failure) *failure = LastError();
-  return Owned<OutputFile>(stream ? new OutputFile{stream} : nullptr);
-}
-
-bool WriteOutputFile(OutputFile& file, const std::string& bytes) {
-  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
-  return std::fflush(file.stream) == 0 && written == bytes.size();
-}
-
-// Share mode FILE_SHARE_READ: while the file is open, every other open for
-// writing fails with ERROR_SHARING_VIOLATION, and CREATE_ALWAYS truncates
-// only after that check, so a held file is left as it was. No security
-// attributes: the handle is not inherited, as with "N" above. The stream is
-// binary; the log writes its CR LF itself.
+// While the file is open, every other open for writing fails with a sharing
+// violation, and CREATE_ALWAYS truncates only after that check, so a held
+// file is left as it was. Not inherited; binary: the log writes its CR LF.
 Owned<OutputFile> CreateUnsharedOutputFile(const std::string& path, SystemError* failure) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    *failure = LastError();
-    return nullptr;
-  }
-  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
-  std::FILE* stream = descriptor == -1 ? nullptr : _fdopen(descriptor, "wb");
-  if (!stream) {
-    *failure = LastError();
-    if (descriptor != -1) {
-      _close(descriptor);
-    } else {
-      CloseHandle(handle);
-    }
-    return nullptr;
-  }
-  return Owned<OutputFile>(new OutputFile{stream});
+  std::FILE* stream =
+      handle == INVALID_HANDLE_VALUE ? nullptr : StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
+  if (!stream) *failure = LastError();
+  return Owned<OutputFile>(stream ? new OutputFile{{stream}} : nullptr);
 }
 
 std::string TemporaryFolder() {
@@ -538,41 +387,36 @@ unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
 std::string ComputerName() {
   std::string name(32767, '\0');
   DWORD size = 32767;
-  if (!GetComputerNameA(&name[0], &size)) return std::string();
-  name.resize(size);
-  return name;
+  return name.substr(0, GetComputerNameA(&name[0], &size) ? size : 0);
 }
 
 std::string DnsHostName() {
   char name[256];
   DWORD size = sizeof name;
-  if (!GetComputerNameExA(ComputerNameDnsHostname, name, &size)) return std::string();
-  return std::string(name, size);
+  return GetComputerNameExA(ComputerNameDnsHostname, name, &size) ? std::string(name, size) : "";
 }
 
 bool RunsUnderWow64() {
-  using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
-  auto isWow64Process = Kernel32Function<IsWow64ProcessFunction>("IsWow64Process");
+  auto isWow64Process = Kernel32Function<decltype(IsWow64Process)>("IsWow64Process");
   BOOL wow64 = FALSE;
-  if (!isWow64Process || !isWow64Process(GetCurrentProcess(), &wow64)) return false;
-  return wow64 != FALSE;
+  return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 // Kernel32 exports the K32 process functions from Windows 7 on.
-bool IsOlderThanWindows7() { return Kernel32Export("K32GetModuleFileNameExA") == nullptr; }
+bool IsOlderThanWindows7() { return !Kernel32Function<void()>("K32GetModuleFileNameExA"); }
 
-// Never MB_SERVICE_NOTIFICATION: on a terminal server it shows the box in
-// another user's session.
+// A window station without WSF_VISIBLE has no display; where the question
+// cannot be answered, the box is shown as it always was. Never
+// MB_SERVICE_NOTIFICATION: on a terminal server it shows the box in another
+// user's session.
 void ShowMessageBox(const std::string& text, const std::string& caption) {
-  if (WindowStationIsVisible()) MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+  USEROBJECTFLAGS flags = {};
+  HWINSTA station = GetProcessWindowStation();
+  if (!station || !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr) ||
+      (flags.dwFlags & WSF_VISIBLE) != 0) {
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+  }
 }
-
-void WriteStandardOutput(const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
-}
-
-void WriteLastErrorLine(const std::string& text) { std::perror(text.c_str()); }
 
 // msvcrt's localtime works on 32-bit seconds and returns null from
 // 2038-01-19 on; GetLocalTime has no such end.
@@ -599,13 +443,10 @@ unsigned long long MonotonicMilliseconds() {
   return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
 }
 
-void ExitImmediately(int exitCode) { _exit(exitCode); }
-
 // With an output file, standard input is a null handle: Java reads nothing.
 std::optional<StartFailure> StartProcess(const std::string& commandLine,
                                          const StartOptions& options, Process* process) {
-  STARTUPINFOA startup;
-  ZeroMemory(&startup, sizeof startup);
+  STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::vector<HANDLE> inherited;
   std::FILE* output = nullptr;
@@ -615,15 +456,14 @@ std::optional<StartFailure> StartProcess(const std::string& commandLine,
   }
   DWORD flags = (options.breakawayFromJob ? CREATE_BREAKAWAY_FROM_JOB : 0) |
                 (options.suspended ? CREATE_SUSPENDED : 0);
-  PROCESS_INFORMATION information;
-  ZeroMemory(&information, sizeof information);
+  PROCESS_INFORMATION information = {};
   BOOL created =
       CreateProcessInheriting(options.program.empty() ? nullptr : options.program.c_str(),
                               commandLine, flags, &startup, inherited, &information);
   SystemError error = created ? SystemError() : LastError();
   // The child holds its own copies; a pipe must end when the child ends.
   for (HANDLE handle : inherited) CloseHandle(handle);
-  Owned<Pipe> pipe(output ? new Pipe{output} : nullptr);
+  Owned<Pipe> pipe(output ? new Pipe{{output}} : nullptr);
   if (!created) return FailedStart(options, error);
   process->id = information.dwProcessId;
   process->handles.reset(new ProcessHandles{information.hProcess, information.hThread});
@@ -643,26 +483,20 @@ void AllowToComeToFront(const Process& process) { AllowSetForegroundWindow(proce
 ProcessEnd WaitForProcess(const Process& process) { return WaitForProcessEnd(process, INFINITE); }
 
 ProcessEnd WaitForProcessEnd(const Process& process, unsigned long milliseconds) {
-  ProcessEnd end;
   DWORD waited = WaitForSingleObject(process.handles->process, milliseconds);
-  if (waited == WAIT_TIMEOUT) return end;
+  if (waited == WAIT_TIMEOUT) return ProcessEnd();
   DWORD code = 0;
   if (waited != WAIT_OBJECT_0 || !GetExitCodeProcess(process.handles->process, &code)) {
-    end.failure = LastError();
-    return end;
+    return ProcessEnd{false, 0, false, LastError()};
   }
-  end.ended = true;
-  end.exitCode = code;
   // NTSTATUS codes of severity "error": what Windows ends a process with
   // when an exception (0xC0000005, 0xC00000FD) is not handled.
-  end.crashed = code >= 0xC0000000;
-  return end;
+  return ProcessEnd{true, code, code >= 0xC0000000, std::nullopt};
 }
 
-// At log-off the system shuts processes down from the highest level to the
-// lowest, all at 0x280 unless they say otherwise. Were the windowless
-// launcher shut down first, its job would kill Java in the middle of saving;
-// at the lowest application level it goes after Java.
+// At log-off processes go from the highest level to the lowest, 0x280 by
+// default. Were the launcher shut down first, its job would kill Java in
+// the middle of saving; at the lowest application level it goes after Java.
 void ShutDownAfterApplications() { SetProcessShutdownParameters(0x100, 0); }
 
 Failure CreateKillOnCloseJob(Owned<Job>* job) {
@@ -675,17 +509,9 @@ Failure CreateKillOnCloseJob(Owned<Job>* job) {
 }
 
 Failure AssignProcessToJob(Job& job, const Process& process) {
-  if (AssignProcessToJobObject(job.handle, process.handles->process)) return std::nullopt;
-  return LastError();
+  return AssignProcessToJobObject(job.handle, process.handles->process) ? Failure() : LastError();
 }
 
 Failure LiftKillOnClose(Job& job) { return SetJobLimits(job.handle, 0); }
-
-bool ReadPipe(Pipe& pipe, int maxBytes, std::string* text) {
-  std::string buffer(static_cast<size_t>(maxBytes), '\0');
-  buffer.resize(std::fread(&buffer[0], 1, buffer.size() - 1, pipe.stream));
-  text->assign(buffer.c_str());
-  return !text->empty();
-}
 
 }  // namespace platform

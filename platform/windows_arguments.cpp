@@ -8,6 +8,9 @@ struct Scanner {
   const std::string& line;
   ArgumentReader reader;
   size_t pos = 0;
+  // Quotes only open and close and backslashes are literal: how a person
+  // reads the line, and how the C runtime reads the program name.
+  bool plain = false;
   bool inQuotes = false;
   // Java's launcher remembers whether the last byte it took was a quote.
   bool afterQuote = false;
@@ -23,8 +26,8 @@ void TakeQuote(Scanner& s, std::string& text) {
   if (s.reader == ArgumentReader::kJavaLauncher && s.afterQuote && !s.inQuotes) {
     text += '"';
     s.inQuotes = true;
-  } else if (s.reader == ArgumentReader::kCRuntime && s.inQuotes && s.pos + 1 < line.size() &&
-             line[s.pos + 1] == '"') {
+  } else if (s.reader == ArgumentReader::kCRuntime && !s.plain && s.inQuotes &&
+             s.pos + 1 < line.size() && line[s.pos + 1] == '"') {
     text += '"';
     ++s.pos;
   } else {
@@ -54,7 +57,7 @@ std::string ReadArgument(Scanner& s) {
   s.afterQuote = false;
   while (s.pos < s.line.size() && (s.inQuotes || !IsSeparator(s, s.line[s.pos]))) {
     char c = s.line[s.pos];
-    if (c == '\\' && s.reader != ArgumentReader::kPlainQuotes) {
+    if (c == '\\' && !s.plain) {
       TakeBackslashes(s, text);
     } else if (c == '"') {
       TakeQuote(s, text);
@@ -67,48 +70,23 @@ std::string ReadArgument(Scanner& s) {
   return text;
 }
 
-std::string ReadProgramName(Scanner& s) {
-  std::string text;
-  bool quoted = false;
-  for (; s.pos < s.line.size() && (quoted || !IsSeparator(s, s.line[s.pos])); ++s.pos) {
-    if (s.line[s.pos] == '"') {
-      quoted = !quoted;
-    } else {
-      text += s.line[s.pos];
-    }
-  }
-  return text;
-}
+}  // namespace
 
-std::vector<Argument> Split(const std::string& line, ArgumentReader reader, bool programName) {
+std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader, bool tail) {
   std::vector<Argument> arguments;
   Scanner s{line, reader};
+  bool programName = reader == ArgumentReader::kCRuntime && !tail;
   while (true) {
     while (s.pos < line.size() && IsSeparator(s, line[s.pos])) ++s.pos;
     if (s.pos >= line.size()) break;
     Argument argument;
     argument.begin = s.pos;
-    argument.text = programName && arguments.empty() ? ReadProgramName(s) : ReadArgument(s);
+    s.plain = reader == ArgumentReader::kPlainQuotes || (programName && arguments.empty());
+    argument.text = ReadArgument(s);
     argument.end = s.pos;
     arguments.push_back(argument);
   }
   return arguments;
-}
-
-}  // namespace
-
-std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader) {
-  return Split(line, reader, reader == ArgumentReader::kCRuntime);
-}
-
-std::vector<Argument> SplitTail(const std::string& tail, ArgumentReader reader) {
-  return Split(tail, reader, false);
-}
-
-std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader) {
-  std::vector<std::string> texts;
-  for (const Argument& argument : SplitArguments(line, reader)) texts.push_back(argument.text);
-  return texts;
 }
 
 std::string InQuotes(const std::string& text) {

@@ -23,9 +23,8 @@ enum class ArgumentReader {
   // every argument, its own name included, and reads a quote that follows a
   // literal quote outside quotes as one more literal quote that opens them.
   kJavaLauncher,
-  // Not a program's rule but how a person reads the line: only a blank
-  // separates, every double quote opens or closes, a backslash is a
-  // backslash.
+  // How a person reads the line: only a blank separates, every double quote
+  // opens or closes, a backslash is a backslash.
   kPlainQuotes,
 };
 
@@ -36,15 +35,13 @@ struct Argument {
   size_t end = 0;
 };
 
-std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader);
-// The same for a line without a program name, such as what follows it: the
+// A tail is a line without a program name, such as what follows it: its
 // first word is read as every other.
-std::vector<Argument> SplitTail(const std::string& tail, ArgumentReader reader);
-std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader);
+std::vector<Argument> SplitArguments(const std::string& line, ArgumentReader reader,
+                                     bool tail = false);
 
-// The text in double quotes, its closing quote kept a closing quote: the
-// backslashes right before it are doubled. A text without a trailing
-// backslash is only enclosed.
+// In double quotes, the backslashes right before the closing quote doubled,
+// so that it stays a closing quote.
 std::string InQuotes(const std::string& text);
 // The text as one argument: InQuotes when it holds a blank or a tab and no
 // quote of its own, which would already group it as meant.

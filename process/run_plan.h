@@ -6,7 +6,6 @@
 #include "checks/distributed_installation.h"
 #include "checks/maintenance_mode.h"
 #include "jvm/java_attempt.h"
-#include "jvm/java_command_line.h"
 #include "process/start_java.h"
 #include "report/run_end.h"
 #include "settings/settings.h"

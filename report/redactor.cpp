@@ -130,7 +130,7 @@ void AddForms(const std::string& text, std::vector<std::string>& forms) {
   for (auto reader :
        {platform::ArgumentReader::kJavaLauncher, platform::ArgumentReader::kPlainQuotes}) {
     std::string read;
-    for (const platform::Argument& argument : platform::SplitTail(text, reader)) {
+    for (const platform::Argument& argument : platform::SplitArguments(text, reader)) {
       AddForm(argument.text, forms);
       read += (read.empty() ? "" : " ") + argument.text;
     }

@@ -163,8 +163,11 @@ void Publish(const std::string& path, const std::string& content) {
 std::vector<std::string> JavaArguments(int argc, char** argv) {
 #ifdef _WIN32
   (void)argc, (void)argv;
-  std::vector<std::string> arguments =
-      platform::SplitCommandLine(GetCommandLineA(), platform::ArgumentReader::kJavaLauncher);
+  std::vector<std::string> arguments;
+  for (const platform::Argument& argument :
+       platform::SplitArguments(GetCommandLineA(), platform::ArgumentReader::kJavaLauncher)) {
+    arguments.push_back(argument.text);
+  }
   if (!arguments.empty()) arguments.erase(arguments.begin());
   return arguments;
 #else

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "diagnosis/sections.h"
+#include "diagnosis/check_run.h"
 #include "launcher/startup_sequence.h"
 #include "report/error_report.h"
 #include "settings/keys.h"

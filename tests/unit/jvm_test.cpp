@@ -4,7 +4,6 @@
 
 #include "jvm/heap_size.h"
 #include "jvm/java_attempt.h"
-#include "jvm/java_command_line.h"
 #include "jvm/java_selection.h"
 #include "report/error_report.h"
 #include "settings/text.h"
@@ -90,16 +89,6 @@ TEST(DecideHeapSize, CapsThirtyTwoBitValues) {
     EXPECT_EQ(decision.value, c.result) << c.value;
     EXPECT_EQ(decision.logLine.empty() ? "" : decision.logLine + "\n", c.logged) << c.value;
   }
-}
-
-TEST(ReadLong32, LikeStrtolIntoThirtyTwoBits) {
-  EXPECT_EQ(ReadLong32("2147483647"), 2147483647LL);
-  EXPECT_EQ(ReadLong32("2147483648"), 2147483647LL);
-  EXPECT_EQ(ReadLong32("-2147483648"), -2147483648LL);
-  EXPECT_EQ(ReadLong32("-2147483649"), -2147483648LL);
-  EXPECT_EQ(ReadLong32("\t\n 42x"), 42);
-  EXPECT_EQ(ReadLong32("- 1"), 0);
-  EXPECT_EQ(ReadLong32(""), 0);
 }
 
 TEST(SplitString, KeepsEmptyTokensButNotATrailingOne) {

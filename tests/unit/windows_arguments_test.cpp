@@ -5,7 +5,13 @@
 namespace {
 
 using platform::ArgumentReader;
-using platform::SplitCommandLine;
+
+std::vector<std::string> SplitCommandLine(const std::string& line, ArgumentReader reader) {
+  std::vector<std::string> texts;
+  for (const auto& argument : platform::SplitArguments(line, reader))
+    texts.push_back(argument.text);
+  return texts;
+}
 
 struct Vector {
   std::string line;
@@ -76,7 +82,7 @@ TEST(WindowsArguments, TailHasNoProgramName) {
   };
   for (const Vector& v : vectors) {
     std::vector<std::string> texts;
-    for (const auto& argument : platform::SplitTail(v.line, ArgumentReader::kCRuntime)) {
+    for (const auto& argument : platform::SplitArguments(v.line, ArgumentReader::kCRuntime, true)) {
       texts.push_back(argument.text);
     }
     EXPECT_EQ(texts, v.arguments) << v.line;
