@@ -89,7 +89,7 @@ std::string ClosestKnownKey(const std::string& key) {
     size_t distance = EditDistance(key, known);
     if (distance < best) best = distance, closest = known;
   };
-  for (const KeyEntry& entry : Keys()) {
+  for (const KeyEntry& entry : kKeys) {
     if (!entry.family) consider(entry.name);
   }
   return closest;

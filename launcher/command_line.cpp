@@ -46,7 +46,7 @@ CommandLineParameters ParseCommandLine(const std::string& tail) {
 }
 
 void CopyCommandLineOverrides(const CommandLineParameters& parameters, Settings& settings) {
-  for (const KeyEntry& entry : Keys()) {
+  for (const KeyEntry& entry : kKeys) {
     auto it = parameters.entries.find(entry.name);
     if (!entry.family && (entry.places & kCopiedFromCommandLine) &&
         it != parameters.entries.end()) {

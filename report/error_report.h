@@ -14,9 +14,8 @@ void AnswerService(const std::string& text);
 // between markers.
 void ReportError(const std::string& text, ReportChannel channel);
 
-// "Windows-Fehler N: TEXT", Windows' own reason for a refusal, for the log:
-// the reports say what failed, this line tells the administrator why. A
-// number without a text is given alone.
+// "Windows-Fehler N: TEXT" (or the number alone), Windows' own reason for a
+// refusal: the reports say what failed, this tells the administrator why.
 std::string SystemErrorLine(const platform::SystemError& error);
 
 // Copies a report into the log between markers, as every report is.

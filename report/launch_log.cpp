@@ -28,7 +28,8 @@ std::string TwoDigits(int number) {
 // installation under C:\Program Files on a terminal server.
 void LaunchLog::Open(const std::string& name) {
   Close();
-  *this = LaunchLog();
+  writeFailed_ = false;
+  refusal_.reset();
   if (OpenIn("", name)) return;
   std::string temporary = platform::TemporaryFolder();
   if (!temporary.empty() && OpenIn(temporary, name)) return;

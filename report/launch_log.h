@@ -13,11 +13,11 @@ inline constexpr char kLogName[] = "KivLaunch.log";
 // log that is closed or could not be opened are silently ignored.
 class LaunchLog {
  public:
-  // No other launcher writes the log while it is open. A log that cannot
-  // be written, held by another running launcher, denied, read-only, hidden
-  // or a folder, is left as it is: this run writes NAME-<process id>.log
-  // beside it instead. A working directory that takes neither leaves the
-  // log to the user's temporary folder, with the same two names.
+  // No other launcher writes the log while it is open. A log that cannot be
+  // written (held by another launcher, denied, read-only, hidden, a folder)
+  // is left as it is: this run writes NAME-<process id>.log beside it, or
+  // both names in the user's temporary folder when the working directory
+  // takes neither.
   void Open(const std::string& name);
   // The file opened, as Open named it or in the temporary folder (the name
   // given when none could be opened), and with its folder.

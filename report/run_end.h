@@ -16,5 +16,4 @@ struct Stop {
 // What a step that may end the run returns: nothing when the run goes on.
 using RunEnd = std::optional<Stop>;
 
-// The run ends with exit code 1 and this report.
 inline RunEnd FailedRun(const std::string& report) { return Stop{kExitFailure, report}; }

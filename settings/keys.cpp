@@ -15,55 +15,53 @@ bool HasLowerCaseLetter(const std::string& text) {
 
 }  // namespace
 
+using namespace keyname;
+
 // The copied keys in the order they are copied.
-const std::vector<KeyEntry>& Keys() {
-  using namespace keyname;
-  static const std::vector<KeyEntry> keys = {
-      {kStart, kFileAndCommandLine, "QV", false},
-      {kClasspathDefault, kVariantFromCommandLine, nullptr, false},
-      {kClasspathHelp, kVariantFromCommandLine, nullptr, false},
-      {kClasspathExtra, kVariantFromCommandLine, nullptr, false},
-      {kClasspathPrepend32, kVariantFromCommandLine, nullptr, false},
-      {kClasspathPrepend64, kVariantFromCommandLine, nullptr, false},
-      {kKeep, kFileAndCommandLine, "false", false},
-      {kKeepAndKill, kFileAndCommandLine, "false", false},
-      {kService, kSwitch, "false", false},
-      {kIgnoreMaintenance, kSwitch, "false", false},
-      {kClientName, kFileAndCommandLine, nullptr, false},
-      {kAutologinUser, kFileAndCommandLine, nullptr, false},
-      {kAutologinPassword, kFileAndCommandLine, nullptr, false},
-      {kServiceVersion, kFileAndCommandLine, nullptr, false},
-      {kJava, kFileAndCommandLine, nullptr, false},
-      {kJava64, kFileAndCommandLine, nullptr, false},
-      {kJavaOutput, kVariantFromCommandLine, nullptr, false},
-      {kJavaWatch, kVariantFromCommandLine, nullptr, false},
-      {kClassArchive, kVariantFromCommandLine, nullptr, false},
-      {kMemoryMaximum, kVariant, "256M", false},
-      {kMemoryInitial, kVariant, "32M", false},
-      {kMinHeapFreeRatio, kVariant, nullptr, false},
-      {kMaxHeapFreeRatio, kVariant, nullptr, false},
-      {kJvmParameter, kVariant, nullptr, false},
-      {kSwingNoXp, kInFiles, "false", false},
-      {kDirect3D, kVariant, "true", false},
-      {kSplash, kInFiles, nullptr, false},
-      {kNoSplash, kInFiles, nullptr, false},
-      {kChangeDirectory, kOnlyOnCommandLine, nullptr, false},
-      {kShowDirectory, kOnlyOnCommandLine, nullptr, false},
-      {kCheck, kOnlyOnCommandLine, nullptr, false},
-      {kCustomFile, kOnlyOnCommandLine, nullptr, false},
-      {kRead, kOnlyOnCommandLine, nullptr, false},
-      {kReadApp, kOnlyOnCommandLine, nullptr, false},
-      {kJvmParameterFamily, kVariant, nullptr, true},
-      {kKivPropertyFamily, kFileAndCommandLine, nullptr, true},
-      {"java64.host.", kInFiles, nullptr, true},
-      {"java.host.", kInFiles, nullptr, true},
-  };
-  return keys;
-}
+const std::vector<KeyEntry> kKeys = {
+    {kStart, kFileAndCommandLine, "QV", false},
+    {kClasspathDefault, kVariantFromCommandLine, nullptr, false},
+    {kClasspathHelp, kVariantFromCommandLine, nullptr, false},
+    {kClasspathExtra, kVariantFromCommandLine, nullptr, false},
+    {kClasspathPrepend32, kVariantFromCommandLine, nullptr, false},
+    {kClasspathPrepend64, kVariantFromCommandLine, nullptr, false},
+    {kKeep, kFileAndCommandLine, "false", false},
+    {kKeepAndKill, kFileAndCommandLine, "false", false},
+    {kService, kSwitch, "false", false},
+    {kIgnoreMaintenance, kSwitch, "false", false},
+    {kClientName, kFileAndCommandLine, nullptr, false},
+    {kAutologinUser, kFileAndCommandLine, nullptr, false},
+    {kAutologinPassword, kFileAndCommandLine, nullptr, false},
+    {kServiceVersion, kFileAndCommandLine, nullptr, false},
+    {kJava, kFileAndCommandLine, nullptr, false},
+    {kJava64, kFileAndCommandLine, nullptr, false},
+    {kJavaOutput, kVariantFromCommandLine, nullptr, false},
+    {kJavaWatch, kVariantFromCommandLine, nullptr, false},
+    {kClassArchive, kVariantFromCommandLine, nullptr, false},
+    {kMemoryMaximum, kVariant, "256M", false},
+    {kMemoryInitial, kVariant, "32M", false},
+    {kMinHeapFreeRatio, kVariant, nullptr, false},
+    {kMaxHeapFreeRatio, kVariant, nullptr, false},
+    {kJvmParameter, kVariant, nullptr, false},
+    {kSwingNoXp, kInFiles, "false", false},
+    {kDirect3D, kVariant, "true", false},
+    {kSplash, kInFiles, nullptr, false},
+    {kNoSplash, kInFiles, nullptr, false},
+    {kChangeDirectory, kOnlyOnCommandLine, nullptr, false},
+    {kShowDirectory, kOnlyOnCommandLine, nullptr, false},
+    {kCheck, kOnlyOnCommandLine, nullptr, false},
+    {kCustomFile, kOnlyOnCommandLine, nullptr, false},
+    {kRead, kOnlyOnCommandLine, nullptr, false},
+    {kReadApp, kOnlyOnCommandLine, nullptr, false},
+    {kJvmParameterFamily, kVariant, nullptr, true},
+    {kKivPropertyFamily, kFileAndCommandLine, nullptr, true},
+    {"java64.host.", kInFiles, nullptr, true},
+    {"java.host.", kInFiles, nullptr, true},
+};
 
 // A family takes only names with something after the prefix.
 const KeyEntry* FindKey(const std::string& name) {
-  for (const KeyEntry& entry : Keys()) {
+  for (const KeyEntry& entry : kKeys) {
     if (entry.family ? StartsWith(name, entry.name) && name != entry.name : name == entry.name) {
       return &entry;
     }

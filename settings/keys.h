@@ -65,7 +65,7 @@ struct KeyEntry {
   bool family;
 };
 
-const std::vector<KeyEntry>& Keys();
+extern const std::vector<KeyEntry> kKeys;
 
 // The entry of the key, or of the family it belongs to; nullptr for a key
 // the launcher does not read.

@@ -48,7 +48,7 @@ std::string StartKey(const Settings& settings) { return ToUpper(settings.Get(key
 Settings InitialSettings(bool keepsHistory) {
   Settings settings;
   settings.keepsHistory = keepsHistory;
-  for (const KeyEntry& entry : Keys()) {
+  for (const KeyEntry& entry : kKeys) {
     if (entry.defaultValue) settings.Set(entry.name, entry.defaultValue, kDefaultOrigin);
   }
   return settings;

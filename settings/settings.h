@@ -18,10 +18,9 @@ struct Assignment {
 // unsigned values; an absent key reads as the empty text.
 struct Settings {
   std::map<std::string, std::string> entries;
-  // Every value each key was given, the effective one last; kept only when
-  // asked for (check mode), since a plain run must not grow with the files.
-  // Without it the keys the launcher reads, and those without a dot, keep
-  // their last value, so that a report can name where a value came from.
+  // Every value each key was given, the effective one last, kept in check
+  // mode only: a plain run must not grow with the files. It keeps the last
+  // of the keys read and those without a dot, for reports to name origins.
   bool keepsHistory = false;
   std::map<std::string, std::vector<Assignment>> history;
   int assignmentCount = 0;
