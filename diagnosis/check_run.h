@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "process/run_plan.h"
+#include "process/executor.h"
 #include "settings/settings.h"
 
 // Check mode's own record of the run: where it looked, what it reached.

@@ -82,10 +82,9 @@ void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
 void AddMemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
   DecideHeaps(is64Bit, settings, attempt);
   for (const MeantPiece& heap : attempt->heaps) attempt->commandLine += " " + heap.text;
-  AddSpacedOption("XX:MinHeapFreeRatio", settings.KeyForStartKey(keyname::kMinHeapFreeRatio),
-                  settings, attempt);
-  AddSpacedOption("XX:MaxHeapFreeRatio", settings.KeyForStartKey(keyname::kMaxHeapFreeRatio),
-                  settings, attempt);
+  for (const char* ratio : {keyname::kMinHeapFreeRatio, keyname::kMaxHeapFreeRatio}) {
+    AddSpacedOption(std::string("XX:") + ratio, settings.KeyForStartKey(ratio), settings, attempt);
+  }
 }
 
 void AddForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
@@ -172,10 +171,9 @@ std::string ZeroByteReport(const std::string& commandLine, const Settings& setti
 }
 
 std::string ProgramProblem(const JavaAttempt& attempt) {
-  const JavaChoice& choice = attempt.choice;
-  const std::string& home = choice.home;
+  const std::string& home = attempt.choice.home;
   if ((home.size() > 4 && EndsWith(ToUpper(home), ".EXE")) || platform::FileCanBeOpened(home)) {
-    return choice.key + " nennt die Datei " + choice.home +
+    return attempt.choice.key + " nennt die Datei " + home +
            ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)";
   }
   if (!platform::FileCanBeOpened(attempt.program)) return attempt.program + " fehlt";
