@@ -1,7 +1,5 @@
 #include "diagnosis/check_run.h"
 
-#include <algorithm>
-
 #include "platform/platform.h"
 #include "process/executor.h"
 #include "report/error_report.h"
@@ -69,8 +67,12 @@ bool IsError(const std::string& problem) { return StartsWith(problem, kErrorPref
 // Errors first, each in the order found: a fatal error must never hide
 // behind a screenful of warnings.
 std::vector<std::string> BySeverity(const Findings& findings) {
-  std::vector<std::string> problems = findings.problems;
-  std::stable_partition(problems.begin(), problems.end(), IsError);
+  std::vector<std::string> problems;
+  for (bool errors : {true, false}) {
+    for (const std::string& problem : findings.problems) {
+      if (IsError(problem) == errors) problems.push_back(problem);
+    }
+  }
   return problems;
 }
 

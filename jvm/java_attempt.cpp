@@ -145,8 +145,10 @@ std::string CommandLineLengthReport(const std::string& commandLine, const Settin
       {inputs.readParameters.size(), "Zusatzparameter read"},
       {inputs.readAppParameters.size(), "Zusatzparameter read_app"},
   };
-  std::stable_sort(pieces.begin(), pieces.end(),
-                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  // The names stand in byte order, so equal lengths keep the table's order.
+  std::sort(pieces.begin(), pieces.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first > b.first : a.second < b.second;
+  });
   std::string text = CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + inputs.startKey +
                      ", die l\xE4ngsten Teile: ";
   for (size_t i = 0; i < 3 && pieces[i].first > 0; ++i) {
@@ -336,6 +338,6 @@ void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& 
   for (const std::string& line : attempt.classArchive.logLines) Log().WriteLine(line);
   for (const std::string& line : attempt.logLines) Log().WriteLine(line);
   if (attempt.stop) return;
-  Log().WriteLine("JVM wird gestartet am " + CurrentTimeText());
+  Log().WriteLine("JVM wird gestartet am " + CurrentTimeText() + "\n");
   Log().WriteLine(attempt.commandLine);
 }

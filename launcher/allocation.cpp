@@ -12,8 +12,3 @@ void* operator new(std::size_t size) {
   if (void* memory = std::malloc(size ? size : 1)) return memory;
   EndOutOfMemory();
 }
-
-// Asked for by the library's temporary buffers, which do without on failure.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return std::malloc(size ? size : 1);
-}

@@ -85,7 +85,7 @@ void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& co
   Log().Open(kLogName);
   Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
               "$\n");
-  Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText());
+  Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText() + "\n");
   Log().WriteLine("===== Arbeitsverzeichnis =====");
   Log().WriteLine(workingDirectoryReport);
   Log().Banner("Kommandozeilenparameter");

@@ -40,12 +40,6 @@ std::string OwnFileNamed(const std::string& path, const Settings& settings) {
 
 }  // namespace
 
-std::string CurrentTimeInLine() {
-  std::string time = CurrentTimeText();
-  time.pop_back();
-  return time;
-}
-
 JavaOutputChoice DecideJavaOutput(const Settings& settings) {
   JavaOutputChoice choice;
   choice.path = settings.GetForStartKey(keyname::kJavaOutput);
@@ -83,7 +77,7 @@ RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, b
                                 SystemErrorLine(reason));
   }
   output->firstLine =
-      "JVM wird gestartet am " + CurrentTimeInLine() + ": " + Redacted(commandLine) + "\r\n";
+      "JVM wird gestartet am " + CurrentTimeText() + ": " + Redacted(commandLine) + "\r\n";
   platform::WriteOutputFile(*output->file, output->firstLine);
   return std::nullopt;
 }

@@ -37,8 +37,6 @@ RunEnd EnterJavaOutput(const JavaOutputChoice& choice);
 RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, bool append,
                       JavaOutput* output);
 
-// CurrentTimeText without its line feed, for a text that goes on after it.
-std::string CurrentTimeInLine();
 
 // The end of a text: at most maxLines lines and maxBytes bytes, a line cut
 // by the byte limit left out, CR LF read as LF, no line end after the last.

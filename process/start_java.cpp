@@ -17,7 +17,7 @@ JavaEnd Seen(const platform::ProcessEnd& process, unsigned long long startedAt) 
 }
 
 std::string JavaEndLine(const JavaEnd& end) {
-  std::string when = " am " + CurrentTimeInLine() + " nach " + std::to_string(end.seconds) + " s";
+  std::string when = " am " + CurrentTimeText() + " nach " + std::to_string(end.seconds) + " s";
   if (end.process.failure) {
     return "Warten auf Java fehlgeschlagen" + when + ": " + SystemErrorLine(*end.process.failure);
   }

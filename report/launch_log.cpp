@@ -129,5 +129,5 @@ std::string CurrentTimeText() {
   return std::string(kDays[time.tm_wday % 7]) + " " + kMonths[time.tm_mon % 12] +
          (time.tm_mday < 10 ? "  " : " ") + std::to_string(time.tm_mday) + " " +
          TwoDigits(time.tm_hour) + ":" + TwoDigits(time.tm_min) + ":" + TwoDigits(time.tm_sec) +
-         " " + std::to_string(1900 + time.tm_year) + "\n";
+         " " + std::to_string(1900 + time.tm_year);
 }

@@ -59,5 +59,5 @@ LaunchLog& Log();
 // this run writes the usual log.
 std::vector<std::string> StaleFallbackLogs();
 
-// asctime's form of the local time: "Sun Dec  6 12:57:17 2026\n".
+// asctime's form of the local time, without its line feed: "Sun Dec  6 12:57:17 2026".
 std::string CurrentTimeText();

@@ -31,7 +31,7 @@ TEST(LaunchLog, TimeTextInAsctimeForm) {
   for (const TimeCase& c : cases) {
     fake::Reset();
     fake::Get().localTime = c.time;
-    EXPECT_EQ(CurrentTimeText(), c.text);
+    EXPECT_EQ(CurrentTimeText() + "\n", c.text);
   }
 }
 
