@@ -81,7 +81,8 @@ bool CanBeClassName(const std::string& word) {
   for (unsigned char c : word) {
     bool separator = c == '.' || c == '/';
     bool letter = std::isalpha(c) || c == '_' || c == '$' || c >= 0x80;
-    if (separator ? segmentStart : !letter && (segmentStart || !std::isdigit(c))) return false;
+    bool laterDigit = !segmentStart && std::isdigit(c);
+    if (separator ? segmentStart : !(letter || laterDigit)) return false;
     segmentStart = separator;
   }
   return !segmentStart;

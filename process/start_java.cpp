@@ -28,7 +28,8 @@ std::string JavaEndLine(const JavaEnd& end) {
 int WatchSeconds(const std::string& value, std::string* invalid) {
   if (value.empty()) return 0;
   bool digits = value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
-  if (digits && std::stoi(value) <= 60) return std::stoi(value);
+  int seconds = digits ? std::stoi(value) : 61;
+  if (seconds <= 60) return seconds;
   *invalid = "launcher.java_watch=" + value +
              " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
              "\xFC"
