@@ -53,6 +53,11 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
     case ArchiveStep::Kind::kDeleteOutdated:
       return "Der Start w\xFCrde den AOT-Cache " + step.path +
              " l\xF6schen, er ist \xE4lter als der Klassenpfad";
+    case ArchiveStep::Kind::kRemoveUnused:
+      return "Der Start w\xFCrde das Klassenarchiv " + step.path +
+             " l\xF6schen, kein Start hat es seit 30 Tagen benutzt";
+    case ArchiveStep::Kind::kClaimTraining:
+      return "Der Start w\xFCrde den AOT-Cache in " + step.path + " trainieren";
     case ArchiveStep::Kind::kRemoveStale:
       break;
   }

@@ -24,7 +24,9 @@ constexpr int kFirstAotJava = 25;
 const char kDumpSuffix[] = ".dump";
 // What Java 25 records before it trains the cache; left when it is ended.
 const char kTrainingSuffix[] = ".dump.config";
+const char kOwnPrefix[] = "KivLauncher-java";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
+constexpr unsigned long long kUnusedSeconds = 30 * kDaySeconds;
 
 // In one piece: every operator+ brings its own clean-up code into the exe.
 std::string Concat(std::initializer_list<std::string_view> parts) {
@@ -61,7 +63,7 @@ std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
                         const std::string& classpath) {
   std::string identity = Concat(
       {platform::CurrentDirectory(), "\n", javaHome, "\n", release.version, "\n", classpath});
-  return Concat({"KivLauncher-java", std::to_string(release.feature), "-", HexHash(identity)});
+  return Concat({kOwnPrefix, std::to_string(release.feature), "-", HexHash(identity)});
 }
 
 // Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
@@ -91,35 +93,43 @@ Examined Examine(const std::string& path) {
 // Windows the rename fails while Java still holds the file open (the C
 // runtime's open shares no deletion). Java writes the header last: a file
 // without it is being written or its Java died; one shorter than its header
-// declares was cut short and is deleted. Dumps of concurrent first starts
-// are deleted a day after they were written, once there is an archive.
-void PlanDumps(const std::string& folder, const std::string& stem, ArchiveKind kind,
-               ClassArchive& archive) {
+// declares was cut short and is deleted. Every dump of the launcher's, and
+// the record Java 25 keeps of a training that failed, goes a day after it
+// was written; another identity's archive when no start used it for 30
+// days. Returns this identity's dump younger than a day that is not whole:
+// a training runs, or failed.
+std::string PlanFolder(const std::string& folder, const std::string& stem, ArchiveKind kind,
+                       bool adopt, ClassArchive& archive) {
+  using Kind = ArchiveStep::Kind;
   std::vector<std::string> names;
-  if (!platform::ListDirectory(folder, &names)) return;
-  std::vector<std::string> stale;
+  platform::ListDirectory(folder, &names);
+  std::string pending;
   bool adopting = false;
   for (const std::string& name : names) {
-    if (!StartsWith(name, stem) || name[stem.size()] != '.' ||
-        !(EndsWith(name, kDumpSuffix) || EndsWith(name, kTrainingSuffix))) {
+    std::string path = InFolder(folder, name);
+    bool ours = StartsWith(name, stem + ".");
+    if (!StartsWith(name, kOwnPrefix)) continue;
+    if (!EndsWith(name, kDumpSuffix) && !EndsWith(name, kTrainingSuffix)) {
+      bool archived = EndsWith(name, ".aot") || EndsWith(name, ".jsa");
+      if (archived && !ours && platform::FileOlderThan(path, kUnusedSeconds, true))
+        archive.steps.push_back({Kind::kRemoveUnused, path});
       continue;
     }
-    std::string dump = InFolder(folder, name);
-    Examined file = Examine(dump);
-    if (!archive.exists && file.Whole(kind)) {
+    Examined file = ours ? Examine(path) : Examined();
+    if (adopt && file.Whole(kind)) {
       if (!adopting) archive.size = file.size;
       adopting = true;
-      archive.steps.push_back({ArchiveStep::Kind::kAdopt, dump});
+      archive.steps.push_back({Kind::kAdopt, path});
     } else if (file.Cut(kind)) {
-      archive.steps.push_back({ArchiveStep::Kind::kDeleteCutShort, dump});
-    } else if (platform::FileOlderThan(dump, kDaySeconds)) {
-      stale.push_back(dump);
+      archive.steps.push_back({Kind::kDeleteCutShort, path});
+    } else if (platform::FileOlderThan(path, kDaySeconds)) {
+      archive.steps.push_back({Kind::kRemoveStale, path});
+    } else if (ours && !file.Whole(kind)) {
+      pending = path;
     }
   }
   archive.exists = archive.exists || adopting;
-  for (const std::string& dump : archive.exists ? stale : std::vector<std::string>()) {
-    archive.steps.push_back({ArchiveStep::Kind::kRemoveStale, dump});
-  }
+  return pending;
 }
 
 // A reference Windows does not expand would become a folder of that name.
@@ -189,9 +199,12 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
   if (exists) return {PathOption(file, archive), Concat({noun, " ", archive, " wird verwendet"})};
   if (!writable) return {"", Concat({"kein ", noun, ", im Ordner kann nicht geschrieben werden"})};
   return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
-          Concat({"Java legt beim Beenden ", aot ? "den AOT-Cache " : "", ownDump,
-                  aot ? " an (Training)" : " an",
-                  ", ein sp\xE4terer Start \xFC"
+          Concat({aot ? "dieser Start trainiert den AOT-Cache: " : "", "Java legt beim Beenden ",
+                  ownDump, " an, ",
+                  aot ? "was das Beenden einige Sekunden verl\xE4ngert und mehr Speicher "
+                        "braucht; "
+                      : "",
+                  "ein sp\xE4terer Start \xFC"
                   "bernimmt ",
                   aot ? "ihn" : "es", " als ", archive})};
 }
@@ -232,6 +245,19 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
                  " und wird gel\xF6scht"});
 }
 
+// Java 25 trains only from jars: a folder with anything in it makes every
+// training fail at Java's end, and a cache trained without it is refused.
+std::string ClassFolder(const std::string& classpath) {
+  for (const std::string& entry : SplitString(classpath, ';')) {
+    std::vector<std::string> names;
+    // An empty entry would list the drive's root folder.
+    if (entry.empty() || !platform::ListDirectory(entry, &names) || names.empty()) continue;
+    return Concat({"AOT-Cache: nicht m\xF6glich, der Klassenpfad enth\xE4lt den Ordner ", entry,
+                   "; Java 25 trainiert nur aus Jars"});
+  }
+  return std::string();
+}
+
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
                                 const std::string& classpath, const Settings& settings) {
   ClassArchive archive;
@@ -247,22 +273,33 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UnsetReference(value);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
+  // A folder the start creates is as writable as the one it is created in.
+  bool writable = refusal.empty() && (!archive.steps.empty() || platform::FolderIsWritable(folder));
+  bool tidied = writable && archive.steps.empty();
+  if (refusal.empty() && aot) refusal = ClassFolder(classpath);
   if (refusal.empty()) refusal = DamagedArchive(file, kind, classpath, archive);
+  archive.exists = refusal.empty() && platform::FileSize(file, &archive.size);
+  std::string pending =
+      tidied ? PlanFolder(folder, stem, kind, refusal.empty() && !archive.exists, archive) : "";
   if (!refusal.empty()) {
     archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
     archive.unusable = refusal;
     return archive;
   }
   archive.file = file;
-  archive.exists = platform::FileSize(file, &archive.size);
-  // A folder the start creates is as writable as the one it is created in.
-  bool writable = !archive.steps.empty() || platform::FolderIsWritable(folder);
-  if ((aot || release.feature < kFirstAutoArchivingJava) && writable && archive.steps.empty()) {
-    PlanDumps(folder, stem, kind, archive);
-  }
   archive.state = archive.exists ? "vorhanden" : aot ? "zu trainieren" : "anzulegen";
-  ArchiveChoice choice =
-      ChooseArchiveOptions(release.feature, archive.exists, writable, file, OwnDump(folder, stem));
+  std::string own = OwnDump(folder, stem);
+  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable, file, own);
+  bool training = aot && choice.options.find(own) != std::string::npos;
+  if (training && !pending.empty()) {
+    archive.state = "Training l\xE4uft oder ist gescheitert";
+    choice = {"", Concat({"kein AOT-Cache, ", pending,
+                          " ist j\xFCnger als ein Tag: ein Training l\xE4uft oder ist "
+                          "gescheitert; das n\xE4"
+                          "chste folgt, wenn die Datei einen Tag alt ist"})};
+  } else if (training) {
+    archive.steps.push_back({ArchiveStep::Kind::kClaimTraining, own});
+  }
   archive.options = choice.options;
   archive.passed = archive.options.find(file) != std::string::npos;
   archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));

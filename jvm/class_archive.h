@@ -36,8 +36,15 @@ struct ArchiveStep {
     kDeleteCutShort,
     // Deletes an AOT cache older than a file of its class path.
     kDeleteOutdated,
-    // Deletes a dump left behind for a day.
+    // Deletes a dump or a failed training's record of the launcher's left
+    // behind for a day.
     kRemoveStale,
+    // Deletes another identity's archive that no start used for 30 days.
+    kRemoveUnused,
+    // This start's dump, created before Java trains into it at its end:
+    // until it is a day old, or whole, other starts see that a training
+    // runs or failed, and do not train.
+    kClaimTraining,
   };
   Kind kind = Kind::kCreateFolder;
   std::string path;

@@ -96,13 +96,17 @@ Stop CarryOutHandOver(const HandOver& handOver) {
 
 // A step that fails leaves the command line as planned: Java goes on
 // without an archive it cannot find, and a Java that writes one at its end
-// into a folder that is missing only says so.
+// into a folder that is missing only says so. A claim that fails costs at
+// most a second training at once; a use not marked, a training after 30
+// days.
 std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
   std::vector<std::string> lines;
   bool adopted = false;
   for (const ArchiveStep& step : archive.steps) {
-    if (step.kind == Kind::kCreateFolder) {
+    if (step.kind == Kind::kClaimTraining) {
+      platform::CreateOutputFile(step.path);
+    } else if (step.kind == Kind::kCreateFolder) {
       lines.push_back(platform::CreateFolders(step.path)
                           ? "Ordner f\xFCr Klassenarchive angelegt: " + step.path
                           : "Kein Klassenarchiv: " + CannotCreateFolder(step.path));
@@ -118,11 +122,13 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
                              "Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + step.path,
                              "Veralteter Abzug eines Klassenarchivs " + step.path));
     } else {
-      lines.push_back(DeleteArchive(step.path, step.kind == Kind::kDeleteCutShort
-                                                   ? "unvollst\xE4ndig"
-                                                   : "\xE4lter als der Klassenpfad"));
+      lines.push_back(DeleteArchive(
+          step.path, step.kind == Kind::kDeleteCutShort ? "unvollst\xE4ndig"
+                     : step.kind == Kind::kRemoveUnused ? "30 Tage von keinem Start benutzt"
+                                                        : "\xE4lter als der Klassenpfad"));
     }
   }
+  if (archive.passed) platform::MarkFileUsed(archive.file);
   return lines;
 }
 
