@@ -138,9 +138,92 @@ TEST(ClassArchiveStart, Java21LetsJavaCreateTheArchive) {
   EXPECT_TRUE(fake::Get().directories.count(kFolder));
 }
 
+// Everything but the log, to compare the disk before and after a run.
+std::pair<std::map<std::string, std::string>, std::set<std::string>> Disk() {
+  std::map<std::string, std::string> files = fake::Get().files;
+  files.erase("C:\\App\\KivLaunch.log");
+  return {files, fake::Get().directories};
+}
+
+bool Logged(const std::string& line) {
+  return testing_log::Text().find(line + "\n") != std::string::npos;
+}
+
+// The first start claims its dump: until that is a day old, or whole, no
+// other start of the identity trains, be it running or failed. An empty
+// folder in the class path trains.
+TEST(ClassArchiveStart, Java25TrainsOneAtATimeAndNotAgainForADayAfterAFailure) {
+  Install("25.0.3");
+  fake::AddDirectory("C:\\App\\patches");
+  const std::string classpath = " -classpath.default=lib\\app.jar;patches";
+  std::string dump = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
+  EXPECT_EQ(fake::Get().files.count(dump), 1u);
+  EXPECT_NE(
+      testing_log::Text().find(": dieser Start trainiert den AOT-Cache: Java legt beim Beenden " +
+                               dump + " an, was das Beenden einige Sekunden verl\xE4ngert"),
+      std::string::npos);
+  fake::AddFile(dump + ".config", "");
+  fake::Get().processId = 1235;
+  EXPECT_EQ(Start(classpath).find("-XX:AOT"), std::string::npos);
+  EXPECT_TRUE(Logged("launcher.class_archive=%LOCALAPPDATA%\\Kiv -> Java 25.0.3: kein AOT-Cache, " +
+                     dump +
+                     ".config ist j\xFCnger als ein Tag: ein Training l\xE4uft oder ist "
+                     "gescheitert; das n\xE4"
+                     "chste folgt, wenn die Datei einen Tag alt ist"));
+  fake::Get().fileAges[dump] = fake::Get().fileAges[dump + ".config"] = 25 * 3600;
+  std::string next = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
+  EXPECT_FALSE(fake::Get().files.count(dump) || fake::Get().files.count(dump + ".config"));
+  fake::AddFile(next, archive_file::Java25());
+  std::string cache = OptionPath(Start(classpath), "\"-XX:AOTCache=");
+  EXPECT_EQ(cache, next.substr(0, next.find('.', sizeof kFolder)) + ".aot");
+  EXPECT_EQ(fake::Get().fileUseAges.at(cache), 0u);
+}
+
+// Of the launcher's naming only: dumps and failed trainings' records of any
+// identity a day after they were written, archives of another identity 30
+// days after their last use; check mode lists them and removes nothing.
+TEST(ClassArchiveStart, LeftoversAndUnusedArchivesGoWhetherOrNotThereIsACache) {
+  const std::string other = std::string(kFolder) + "\\KivLauncher-java25-00000000";
+  const unsigned long long day = 24 * 3600;
+  const struct {
+    std::string file;
+    unsigned long long written, used;
+    std::string removal;
+  } cases[] = {
+      {other + ".PC-01-1.dump", 3 * day, 0, "Veralteter Abzug eines Klassenarchivs gel\xF6scht: "},
+      {other + ".PC-01-1.dump.config", 3 * day, 0,
+       "Veralteter Abzug eines Klassenarchivs gel\xF6scht: "},
+      {other + ".PC-01-2.dump", 20 * 3600, 0, ""},
+      {other + ".jsa", 40 * day, 31 * day,
+       "Klassenarchiv gel\xF6scht (30 Tage von keinem Start benutzt): "},
+      {other + ".aot", 40 * day, 29 * day, ""},
+      {other + ".txt", 40 * day, 40 * day, ""},
+      {std::string(kFolder) + "\\Notizen.jsa", 40 * day, 40 * day, ""},
+  };
+  Install("25.0.3");
+  for (const auto& c : cases) {
+    fake::AddFile(c.file, "");
+    fake::Get().fileAges[c.file] = c.written;
+    if (c.used) fake::Get().fileUseAges[c.file] = c.used;
+  }
+  auto disk = Disk();
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  RunLauncher(fake::Get().commandLine);
+  EXPECT_EQ(Disk(), disk);
+  for (const auto& c : cases) {
+    bool listed = testing_log::Text().find(c.file + " l\xF6schen") != std::string::npos;
+    EXPECT_EQ(listed, !c.removal.empty()) << c.file;
+  }
+  Start();
+  for (const auto& c : cases) {
+    EXPECT_EQ(fake::Get().files.count(c.file), c.removal.empty() ? 1u : 0u) << c.file;
+    if (!c.removal.empty()) EXPECT_TRUE(Logged(c.removal + c.file)) << testing_log::Text();
+  }
+}
+
 TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
   struct Case {
-    std::string release, readOnly, logged, file = "";
+    std::string release, readOnly, logged, file = "", parameters = "";
   };
   const std::string prefix = "launcher.class_archive=%LOCALAPPDATA%\\Kiv -> kein Klassenarchiv, ";
   const Case cases[] = {
@@ -152,6 +235,11 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
        "launcher.class_archive=%LOCALAPPDATA%\\Kiv -> Java 21.0.2: kein Klassenarchiv, im Ordner "
        "kann nicht geschrieben werden\n"},
       {"17.0.13", "", prefix + kFolder + " ist eine Datei, kein Ordner\n", kFolder},
+      {"25.0.3", "",
+       prefix +
+           "AOT-Cache: nicht m\xF6glich, der Klassenpfad enth\xE4lt den Ordner classes; Java 25 "
+           "trainiert nur aus Jars\n",
+       "C:\\App\\classes\\M.class", " -classpath.default=lib\\app.jar;classes"},
   };
   for (const Case& c : cases) {
     Install(c.release);
@@ -160,17 +248,10 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
       fake::AddDirectory(c.readOnly);
       fake::Get().readOnlyFolders.insert(c.readOnly);
     }
-    std::string line = Start();
+    std::string line = Start(c.parameters);
     EXPECT_EQ(line.find("-XX:"), std::string::npos) << line;
     EXPECT_NE(testing_log::Text().find(c.logged), std::string::npos) << testing_log::Text();
   }
-}
-
-// Everything but the log, to compare the disk before and after a run.
-std::pair<std::map<std::string, std::string>, std::set<std::string>> Disk() {
-  std::map<std::string, std::string> files = fake::Get().files;
-  files.erase("C:\\App\\KivLaunch.log");
-  return {files, fake::Get().directories};
 }
 
 ClassArchive Plan(const Settings& settings) {
@@ -266,10 +347,6 @@ std::pair<std::string, std::string> ArchiveAndDump() {
   return {dump.substr(0, dump.find('.', sizeof kFolder)) + ".jsa", dump};
 }
 
-bool Logged(const std::string& line) {
-  return testing_log::Text().find(line + "\n") != std::string::npos;
-}
-
 // Java 17 faults at every start on an archive cut short.
 TEST(ClassArchiveDamage, AnArchiveCutShortIsDeletedAndTheStartGoesWithout) {
   for (const char* version : {"17.0.13", "21.0.2"}) {
@@ -290,7 +367,7 @@ TEST(ClassArchiveDamage, AnArchiveCutShortIsDeletedAndTheStartGoesWithout) {
 }
 
 // A dump cut short is deleted, a whole one adopted; of the others only those
-// written more than a day ago go, once there is an archive.
+// written more than a day ago go.
 TEST(ClassArchiveDamage, DumpsCutShortOrLeftBehindAreDeleted) {
   Install("17.0.13");
   auto [archive, dump] = ArchiveAndDump();
@@ -326,25 +403,34 @@ fake::ProcessOutcome Ends(unsigned long long runMilliseconds, unsigned long exit
 
 // Seen within the watch or while the launcher waits; a Java that wrote its
 // own dump had no archive to lose. Only a crash counts: an exception code,
-// or the report of Java's fault handler.
+// or the report of Java's fault handler, written while this Java ran.
 TEST(ClassArchiveDamage, OnlyAJavaThatCrashesLosesItsArchive) {
+  const std::string report = "hs_err_pid4243.log", keep = " -launcher.keep=true";
+  const std::string errorFile = "jvm.parameter=-XX:ErrorFile=C:\\Logs\\%p%%p%x.log\n";
   const struct {
     std::string parameters;
     fake::ProcessOutcome end;
     std::string report;
     bool kept;
+    unsigned long long reportAge = 0;
+    std::string custom = "";
   } cases[] = {
       {" -launcher.java_watch=3", Ends(500, 0xC0000005), "", false},
       {" -launcher.java_watch=3", Ends(500, 1), "", true},
-      {" -launcher.keep=true", Ends(90000, 1), "C:\\App\\", false},
-      {" -launcher.keep=true", Ends(90000, 1), fake::Get().temporaryFolder, false},
-      {" -launcher.keep=true", Ends(90000, 0), "C:\\App\\", true},
+      {keep, Ends(90000, 1), "C:\\App\\" + report, false, 91},
+      {keep, Ends(90000, 1), "C:\\App\\" + report, true, 100},
+      {keep, Ends(90000, 1), fake::Get().temporaryFolder + report, false},
+      {keep, Ends(90000, 0), "C:\\App\\" + report, true},
+      {keep, Ends(90000, 1), "C:\\Logs\\4243%p%x.log", false, 0, errorFile},
+      {keep, Ends(90000, 1), "C:\\App\\" + report, false, 0, errorFile},
   };
   for (const auto& c : cases) {
     Install("17.0.13");
+    fake::AddFile("C:\\App\\customlaunch.properties", c.custom);
     std::string archive = ArchiveAndDump().first;
     fake::AddFile(archive, archive_file::Java17(5000, 5000));
-    if (!c.report.empty()) fake::AddFile(c.report + "hs_err_pid4243.log", "");
+    if (!c.report.empty()) fake::AddFile(c.report, "");
+    fake::Get().fileAges[c.report] = c.reportAge;
     // The first start wrote the dump.
     fake::Get().outcomes = {fake::ProcessOutcome(), c.end};
     fake::Get().commandLine = "KivLauncher.exe" + c.parameters;
