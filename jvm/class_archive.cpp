@@ -201,12 +201,9 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
   return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
           Concat({aot ? "dieser Start trainiert den AOT-Cache: " : "", "Java legt beim Beenden ",
                   ownDump, " an, ",
-                  aot ? "was das Beenden einige Sekunden verl\xE4ngert und mehr Speicher "
-                        "braucht; "
+                  aot ? "was das Beenden einige Sekunden verl\344ngert und mehr Speicher braucht; "
                       : "",
-                  "ein sp\xE4terer Start \xFC"
-                  "bernimmt ",
-                  aot ? "ihn" : "es", " als ", archive})};
+                  "ein sp\344terer Start \374bernimmt ", aot ? "ihn" : "es", " als ", archive})};
 }
 
 // An update of the application writes its jars anew: Java 25 would map the
@@ -238,11 +235,9 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   if (whole && !outdated) return std::string();
   archive.steps.push_back(
       {outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file});
-  archive.state = outdated ? "passt nicht"
-                           : "besch\xE4"
-                             "digt";
-  return Concat({file, outdated ? " ist \xE4lter als der Klassenpfad" : " ist unvollst\xE4ndig",
-                 " und wird gel\xF6scht"});
+  archive.state = outdated ? "passt nicht" : "besch\344digt";
+  return Concat({file, outdated ? " ist \344lter als der Klassenpfad" : " ist unvollst\344ndig",
+                 " und wird gel\366scht"});
 }
 
 // Java 25 trains only from jars: a folder with anything in it makes every
@@ -252,7 +247,7 @@ std::string ClassFolder(const std::string& classpath) {
     std::vector<std::string> names;
     // An empty entry would list the drive's root folder.
     if (entry.empty() || !platform::ListDirectory(entry, &names) || names.empty()) continue;
-    return Concat({"AOT-Cache: nicht m\xF6glich, der Klassenpfad enth\xE4lt den Ordner ", entry,
+    return Concat({"AOT-Cache: nicht m\366glich, der Klassenpfad enth\344lt den Ordner ", entry,
                    "; Java 25 trainiert nur aus Jars"});
   }
   return std::string();
@@ -292,11 +287,10 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable, file, own);
   bool training = aot && choice.options.find(own) != std::string::npos;
   if (training && !pending.empty()) {
-    archive.state = "Training l\xE4uft oder ist gescheitert";
+    archive.state = "Training l\344uft oder ist gescheitert";
     choice = {"", Concat({"kein AOT-Cache, ", pending,
-                          " ist j\xFCnger als ein Tag: ein Training l\xE4uft oder ist "
-                          "gescheitert; das n\xE4"
-                          "chste folgt, wenn die Datei einen Tag alt ist"})};
+                          " ist j\374nger als ein Tag: ein Training l\344uft oder ist "
+                          "gescheitert; das n\344chste folgt, wenn die Datei einen Tag alt ist"})};
   } else if (training) {
     archive.steps.push_back({ArchiveStep::Kind::kClaimTraining, own});
   }
