@@ -47,20 +47,12 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
     case ArchiveStep::Kind::kAdopt:
       return "Der Start w\374rde " + step.path + " als " + archive.file +
              " \374bernehmen, sofern Java die Datei nicht mehr schreibt";
-    case ArchiveStep::Kind::kDeleteCutShort:
-      return "Der Start w\374rde das unvollst\344ndige Klassenarchiv " + step.path + " l\366schen";
-    case ArchiveStep::Kind::kDeleteOutdated:
-      return "Der Start w\374rde den AOT-Cache " + step.path +
-             " l\366schen, er ist \344lter als der Klassenpfad";
-    case ArchiveStep::Kind::kRemoveUnused:
-      return "Der Start w\374rde das Klassenarchiv " + step.path +
-             " l\366schen, kein Start hat es seit 30 Tagen benutzt";
     case ArchiveStep::Kind::kClaimTraining:
       return "Der Start w\374rde den AOT-Cache in " + step.path + " trainieren";
-    case ArchiveStep::Kind::kRemoveStale:
+    case ArchiveStep::Kind::kDelete:
       break;
   }
-  return "Der Start w\374rde den veralteten Abzug " + step.path + " l\366schen";
+  return "Der Start w\374rde " + step.path + " l\366schen (" + step.reason + ")";
 }
 
 // As the plan decided it for the attempt.

@@ -21,10 +21,11 @@ constexpr int kFirstAutoArchivingJava = 19;
 // classes linked and the profile: it halves the start, where the dynamic
 // archive saves a third. It is written only when asked, and never renewed.
 constexpr int kFirstAotJava = 25;
+// Also in the name of what Java 25 records before it trains the cache
+// (.dump.config), which it keeps when the training fails.
 const char kDumpSuffix[] = ".dump";
-// What Java 25 records before it trains the cache; left when it is ended.
-const char kTrainingSuffix[] = ".dump.config";
 const char kOwnPrefix[] = "KivLauncher-java";
+const char kCutShort[] = "unvollst\344ndig";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
 constexpr unsigned long long kUnusedSeconds = 30 * kDaySeconds;
 
@@ -93,11 +94,10 @@ Examined Examine(const std::string& path) {
 // Windows the rename fails while Java still holds the file open (the C
 // runtime's open shares no deletion). Java writes the header last: a file
 // without it is being written or its Java died; one shorter than its header
-// declares was cut short and is deleted. Every dump of the launcher's, and
-// the record Java 25 keeps of a training that failed, goes a day after it
-// was written; another identity's archive when no start used it for 30
-// days. Returns this identity's dump younger than a day that is not whole:
-// a training runs, or failed.
+// declares was cut short and is deleted. Any identity's dump goes a day
+// after it was written, another identity's archive when no start used it
+// for 30 days. Returns this identity's dump younger than a day that is not
+// whole: a training runs, or failed.
 std::string PlanFolder(const std::string& folder, const std::string& stem, ArchiveKind kind,
                        bool adopt, ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
@@ -109,10 +109,9 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
     std::string path = InFolder(folder, name);
     bool ours = StartsWith(name, stem + ".");
     if (!StartsWith(name, kOwnPrefix)) continue;
-    if (!EndsWith(name, kDumpSuffix) && !EndsWith(name, kTrainingSuffix)) {
-      bool archived = EndsWith(name, ".aot") || EndsWith(name, ".jsa");
-      if (archived && !ours && platform::FileOlderThan(path, kUnusedSeconds, true))
-        archive.steps.push_back({Kind::kRemoveUnused, path});
+    if (name.find(kDumpSuffix) == std::string::npos) {
+      if (!ours && platform::FileOlderThan(path, kUnusedSeconds, true))
+        archive.steps.push_back({Kind::kDelete, path, "30 Tage von keinem Start benutzt"});
       continue;
     }
     Examined file = ours ? Examine(path) : Examined();
@@ -121,9 +120,9 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
       adopting = true;
       archive.steps.push_back({Kind::kAdopt, path});
     } else if (file.Cut(kind)) {
-      archive.steps.push_back({Kind::kDeleteCutShort, path});
+      archive.steps.push_back({Kind::kDelete, path, kCutShort});
     } else if (platform::FileOlderThan(path, kDaySeconds)) {
-      archive.steps.push_back({Kind::kRemoveStale, path});
+      archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});
     } else if (ours && !file.Whole(kind)) {
       pending = path;
     }
@@ -134,16 +133,10 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
 
 // A reference Windows does not expand would become a folder of that name.
 std::string UnsetReference(const std::string& value) {
-  for (size_t open = value.find('%'); open != std::string::npos; open = value.find('%', open + 1)) {
-    size_t close = value.find('%', open + 1);
-    if (close == std::string::npos) break;
-    std::string reference = value.substr(open, close + 1 - open);
-    if (platform::ExpandEnvironmentReferences(reference) == reference) {
-      return Concat({reference, " ist nicht gesetzt"});
-    }
-    open = close;
-  }
-  return std::string();
+  std::string expanded = platform::ExpandEnvironmentReferences(value);
+  size_t open = expanded.find('%'), close = expanded.find('%', open + 1);
+  if (open == std::string::npos || close == std::string::npos) return std::string();
+  return Concat({expanded.substr(open, close + 1 - open), " ist nicht gesetzt"});
 }
 
 // Unique per start, also across the computers of a shared folder.
@@ -233,11 +226,10 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   bool whole = Examine(file).Whole(kind);
   bool outdated = whole && kind == ArchiveKind::kAotCache && OutdatedBy(file, classpath);
   if (whole && !outdated) return std::string();
-  archive.steps.push_back(
-      {outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file});
+  const char* reason = outdated ? "\344lter als der Klassenpfad" : kCutShort;
+  archive.steps.push_back({ArchiveStep::Kind::kDelete, file, reason});
   archive.state = outdated ? "passt nicht" : "besch\344digt";
-  return Concat({file, outdated ? " ist \344lter als der Klassenpfad" : " ist unvollst\344ndig",
-                 " und wird gel\366scht"});
+  return Concat({file, " ist ", reason, " und wird gel\366scht"});
 }
 
 // Java 25 trains only from jars: a folder with anything in it makes every

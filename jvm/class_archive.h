@@ -32,22 +32,16 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
-    // Deletes a file cut short, which Java would fault on or ignore.
-    kDeleteCutShort,
-    // Deletes an AOT cache older than a file of its class path.
-    kDeleteOutdated,
-    // Deletes a dump or a failed training's record of the launcher's left
-    // behind for a day.
-    kRemoveStale,
-    // Deletes another identity's archive that no start used for 30 days.
-    kRemoveUnused,
     // This start's dump, created before Java trains into it at its end:
     // until it is a day old, or whole, other starts see that a training
     // runs or failed, and do not train.
     kClaimTraining,
+    kDelete,
   };
   Kind kind = Kind::kCreateFolder;
   std::string path;
+  // Why it is deleted, in the log's words.
+  std::string reason;
 };
 
 // launcher.class_archive=FOLDER: Java maps the application's classes from

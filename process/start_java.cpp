@@ -145,12 +145,11 @@ bool Crashed(const JavaEnd& end, const std::string& commandLine, unsigned long i
     if (StartsWith(argument.text, "-XX:ErrorFile="))
       reports[2] = WithId(argument.text.substr(14), std::to_string(id));
   }
-  bool reported = false;
   for (const std::string& report : reports) {
-    reported = reported || (platform::FileCanBeOpened(report) &&
-                            !platform::FileOlderThan(report, end.seconds + 2));
+    if (platform::FileCanBeOpened(report) && !platform::FileOlderThan(report, end.seconds + 2))
+      return true;
   }
-  return end.process.crashed || reported;
+  return end.process.crashed;
 }
 
 // Windows refused: its reason goes into the log and into the line that

@@ -190,14 +190,14 @@ TEST(ClassArchiveStart, LeftoversAndUnusedArchivesGoWhetherOrNotThereIsACache) {
     unsigned long long written, used;
     std::string removal;
   } cases[] = {
-      {other + ".PC-01-1.dump", 3 * day, 0, "Veralteter Abzug eines Klassenarchivs gel\xF6scht: "},
+      {other + ".PC-01-1.dump", 3 * day, 0,
+       "Klassenarchiv gel\xF6scht (vor mehr als einem Tag geschrieben): "},
       {other + ".PC-01-1.dump.config", 3 * day, 0,
-       "Veralteter Abzug eines Klassenarchivs gel\xF6scht: "},
+       "Klassenarchiv gel\xF6scht (vor mehr als einem Tag geschrieben): "},
       {other + ".PC-01-2.dump", 20 * 3600, 0, ""},
       {other + ".jsa", 40 * day, 31 * day,
        "Klassenarchiv gel\xF6scht (30 Tage von keinem Start benutzt): "},
       {other + ".aot", 40 * day, 29 * day, ""},
-      {other + ".txt", 40 * day, 40 * day, ""},
       {std::string(kFolder) + "\\Notizen.jsa", 40 * day, 40 * day, ""},
   };
   Install("25.0.3");
@@ -384,7 +384,7 @@ TEST(ClassArchiveDamage, DumpsCutShortOrLeftBehindAreDeleted) {
   for (const std::string& gone : {dump, cut, old})
     EXPECT_FALSE(fake::Get().files.count(gone)) << gone;
   EXPECT_TRUE(fake::Get().files.count(young));
-  EXPECT_TRUE(Logged("Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + old));
+  EXPECT_TRUE(Logged("Klassenarchiv gel\xF6scht (vor mehr als einem Tag geschrieben): " + old));
   // A second whole dump of concurrent first starts goes once it is a day old.
   fake::AddFile(wholeOld, archive_file::Java17(5000, 5000));
   Start();
