@@ -104,7 +104,6 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
   std::vector<std::string> names;
   platform::ListDirectory(folder, &names);
   std::string pending;
-  bool adopting = false;
   for (const std::string& name : names) {
     std::string path = InFolder(folder, name);
     bool ours = StartsWith(name, stem + ".");
@@ -116,8 +115,8 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
     }
     Examined file = ours ? Examine(path) : Examined();
     if (adopt && file.Whole(kind)) {
-      if (!adopting) archive.size = file.size;
-      adopting = true;
+      if (!archive.exists) archive.size = file.size;
+      archive.exists = true;
       archive.steps.push_back({Kind::kAdopt, path});
     } else if (file.Cut(kind)) {
       archive.steps.push_back({Kind::kDelete, path, kCutShort});
@@ -127,7 +126,6 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
       pending = path;
     }
   }
-  archive.exists = archive.exists || adopting;
   return pending;
 }
 
@@ -268,6 +266,11 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   archive.exists = refusal.empty() && platform::FileSize(file, &archive.size);
   std::string pending =
       tidied ? PlanFolder(folder, stem, kind, refusal.empty() && !archive.exists, archive) : "";
+  if (refusal.empty() && aot && !archive.exists && !pending.empty()) {
+    refusal = Concat({pending,
+                      " ist j\374nger als ein Tag: ein Training l\344uft oder ist "
+                      "gescheitert, das n\344chste folgt, wenn die Datei einen Tag alt ist"});
+  }
   if (!refusal.empty()) {
     archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
     archive.unusable = refusal;
@@ -277,15 +280,8 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   archive.state = archive.exists ? "vorhanden" : aot ? "zu trainieren" : "anzulegen";
   std::string own = OwnDump(folder, stem);
   ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable, file, own);
-  bool training = aot && choice.options.find(own) != std::string::npos;
-  if (training && !pending.empty()) {
-    archive.state = "Training l\344uft oder ist gescheitert";
-    choice = {"", Concat({"kein AOT-Cache, ", pending,
-                          " ist j\374nger als ein Tag: ein Training l\344uft oder ist "
-                          "gescheitert; das n\344chste folgt, wenn die Datei einen Tag alt ist"})};
-  } else if (training) {
+  if (aot && choice.options.find(own) != std::string::npos)
     archive.steps.push_back({ArchiveStep::Kind::kClaimTraining, own});
-  }
   archive.options = choice.options;
   archive.passed = archive.options.find(file) != std::string::npos;
   archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));

@@ -32,9 +32,8 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
-    // This start's dump, created before Java trains into it at its end:
-    // until it is a day old, or whole, other starts see that a training
-    // runs or failed, and do not train.
+    // This start's dump, before Java trains into it: until it is whole or a
+    // day old, other starts see a training run or fail, and do not train.
     kClaimTraining,
     kDelete,
   };

@@ -78,11 +78,9 @@ Failure RemoveFile(const std::string& path);
 bool RemoveClosedFile(const std::string& path);
 // used: since the file was last read, or marked used.
 bool FileOlderThan(const std::string& path, unsigned long long seconds, bool used = false);
-// Sets the time of the last use, not of the last write, which tells whether
-// a file is older than another.
+// The last use, not the last write, which tells a file older than another.
 bool MarkFileUsed(const std::string& path);
-// In a unit of the platform's own: only comparisons count. used: as for
-// FileOlderThan.
+// In a unit of the platform's own: only comparisons count.
 bool LastWriteTime(const std::string& path, unsigned long long* time, bool used = false);
 
 // Truncates or creates, or with append keeps what the file holds.

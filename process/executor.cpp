@@ -87,9 +87,8 @@ Stop CarryOutHandOver(const HandOver& handOver) {
 
 // A step that fails leaves the command line as planned: Java goes on
 // without an archive it cannot find, and a Java that writes one at its end
-// into a folder that is missing only says so. A claim that fails costs at
-// most a second training at once; a use not marked, a training after 30
-// days.
+// into a folder that is missing only says so. A claim or a use not marked
+// costs at most a second training.
 std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
   std::vector<std::string> lines;

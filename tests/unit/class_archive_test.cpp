@@ -165,10 +165,9 @@ TEST(ClassArchiveStart, Java25TrainsOneAtATimeAndNotAgainForADayAfterAFailure) {
   fake::AddFile(dump + ".config", "");
   fake::Get().processId = 1235;
   EXPECT_EQ(Start(classpath).find("-XX:AOT"), std::string::npos);
-  EXPECT_TRUE(Logged("launcher.class_archive=%LOCALAPPDATA%\\Kiv -> Java 25.0.3: kein AOT-Cache, " +
-                     dump +
+  EXPECT_TRUE(Logged("launcher.class_archive=%LOCALAPPDATA%\\Kiv -> kein Klassenarchiv, " + dump +
                      ".config ist j\xFCnger als ein Tag: ein Training l\xE4uft oder ist "
-                     "gescheitert; das n\xE4"
+                     "gescheitert, das n\xE4"
                      "chste folgt, wenn die Datei einen Tag alt ist"));
   fake::Get().fileAges[dump] = fake::Get().fileAges[dump + ".config"] = 25 * 3600;
   std::string next = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
