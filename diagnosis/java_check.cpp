@@ -47,8 +47,6 @@ std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
     case ArchiveStep::Kind::kAdopt:
       return "Der Start w\374rde " + step.path + " als " + archive.file +
              " \374bernehmen, sofern Java die Datei nicht mehr schreibt";
-    case ArchiveStep::Kind::kClaimTraining:
-      return "Der Start w\374rde den AOT-Cache in " + step.path + " trainieren";
     case ArchiveStep::Kind::kDelete:
       break;
   }

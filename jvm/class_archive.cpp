@@ -96,8 +96,8 @@ Examined Examine(const std::string& path) {
 // without it is being written or its Java died; one shorter than its header
 // declares was cut short and is deleted. Any identity's dump goes a day
 // after it was written, another identity's archive when no start used it
-// for 30 days. Returns this identity's dump younger than a day that is not
-// whole: a training runs, or failed.
+// for 30 days. Returns why a dump of this identity younger than a day and
+// not adopted keeps a start from training: a training runs, or failed.
 std::string PlanFolder(const std::string& folder, const std::string& stem, ArchiveKind kind,
                        bool adopt, ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
@@ -122,8 +122,10 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
       archive.steps.push_back({Kind::kDelete, path, kCutShort});
     } else if (platform::FileOlderThan(path, kDaySeconds)) {
       archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});
-    } else if (ours && !file.Whole(kind)) {
-      pending = path;
+    } else if (ours) {
+      pending = Concat({path,
+                        " ist j\374nger als ein Tag: ein Training l\344uft oder ist "
+                        "gescheitert, das n\344chste folgt, wenn die Datei einen Tag alt ist"});
     }
   }
   return pending;
@@ -266,11 +268,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   archive.exists = refusal.empty() && platform::FileSize(file, &archive.size);
   std::string pending =
       tidied ? PlanFolder(folder, stem, kind, refusal.empty() && !archive.exists, archive) : "";
-  if (refusal.empty() && aot && !archive.exists && !pending.empty()) {
-    refusal = Concat({pending,
-                      " ist j\374nger als ein Tag: ein Training l\344uft oder ist "
-                      "gescheitert, das n\344chste folgt, wenn die Datei einen Tag alt ist"});
-  }
+  if (refusal.empty() && aot && !archive.exists) refusal = pending;
   if (!refusal.empty()) {
     archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
     archive.unusable = refusal;
@@ -280,8 +278,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   archive.state = archive.exists ? "vorhanden" : aot ? "zu trainieren" : "anzulegen";
   std::string own = OwnDump(folder, stem);
   ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable, file, own);
-  if (aot && choice.options.find(own) != std::string::npos)
-    archive.steps.push_back({ArchiveStep::Kind::kClaimTraining, own});
+  if (aot && choice.options.find(own) != std::string::npos) archive.training = own;
   archive.options = choice.options;
   archive.passed = archive.options.find(file) != std::string::npos;
   archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));

@@ -32,9 +32,6 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
-    // This start's dump, before Java trains into it: until it is whole or a
-    // day old, other starts see a training run or fail, and do not train.
-    kClaimTraining,
     kDelete,
   };
   Kind kind = Kind::kCreateFolder;
@@ -54,6 +51,9 @@ struct ClassArchive {
   std::vector<ArchiveStep> steps;
   // The archive for this Java and class path, empty when none applies.
   std::string file;
+  // This start's dump, created before Java trains into it: until it is whole
+  // or a day old, other starts see a training run or fail, and do not train.
+  std::string training;
   // There, or after the steps.
   bool exists = false;
   unsigned long long size = 0;

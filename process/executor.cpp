@@ -93,10 +93,9 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
   std::vector<std::string> lines;
   bool adopted = false;
+  if (!archive.training.empty()) platform::CreateOutputFile(archive.training);
   for (const ArchiveStep& step : archive.steps) {
-    if (step.kind == Kind::kClaimTraining) {
-      platform::CreateOutputFile(step.path);
-    } else if (step.kind == Kind::kCreateFolder) {
+    if (step.kind == Kind::kCreateFolder) {
       lines.push_back(platform::CreateFolders(step.path)
                           ? "Ordner f\374r Klassenarchive angelegt: " + step.path
                           : "Kein Klassenarchiv: " + CannotCreateFolder(step.path));
