@@ -284,13 +284,13 @@ bool RemoveClosedFile(const std::string& path) {
 }
 
 bool FileOlderThan(const std::string& path, unsigned long long seconds, bool used) {
-  unsigned long long time = 0;
-  return LastWriteTime(path, &time, used) && ~0ull - time > seconds;
+  auto& ages = used ? Get().fileUseAges : Get().fileAges;
+  auto age = ages.find(Absolute(path));
+  return age != ages.end() && age->second > seconds;
 }
 
-bool LastWriteTime(const std::string& path, unsigned long long* time, bool used) {
-  auto& ages = used && Get().fileUseAges.count(Absolute(path)) ? Get().fileUseAges : Get().fileAges;
-  *time = ~0ull - (ages.count(Absolute(path)) ? ages[Absolute(path)] : 0);
+bool LastWriteTime(const std::string& path, unsigned long long* time, bool) {
+  *time = ~0ull - (Get().fileAges.count(Absolute(path)) ? Get().fileAges[Absolute(path)] : 0);
   return Get().files.count(Absolute(path)) > 0;
 }
 

@@ -19,29 +19,21 @@ std::string Started(const Installation& app, const std::string& parameter = "-st
   return app.Read("java.txt");
 }
 
-// The application in lib/a.jar, lib/b.jar and the folder classes, started
-// by Java 25; false without it.
-bool Install25(const Installation& app) {
-  if (WindowsLauncher() || !fs::exists(kJdk + "/release")) return false;
+TEST_F(StandardInstallation, Java25TrainsItsAotCacheOnceAndAgainWhenItNoLongerFits) {
+  if (WindowsLauncher() || !fs::exists(kJdk + "/release")) GTEST_SKIP() << "no native Java 25";
   fs::create_directories(app.Path("jdk/bin"));
   fs::create_symlink(kJdk + "/bin/java", app.Path("jdk/bin/javaw.exe"));
   fs::create_symlink(kJdk + "/release", app.Path("jdk/release"));
   app.Write("M.java",
             "class M { public static void main(String[] a) { System.out.println("
             "\"Anwendung laeuft\" + new java.util.TreeMap<>()); System.exit(1); } }");
-  EXPECT_EQ(
-      std::system(("cd " + app.Root() + " && " + kJdk + "/bin/javac -d classes M.java && " + kJdk +
-                   "/bin/jar cf lib/a.jar -C classes M.class && cp lib/a.jar lib/b.jar")
-                      .c_str()),
-      0);
+  ASSERT_EQ(std::system(("cd " + app.Root() + " && " + kJdk + "/bin/javac M.java && " + kJdk +
+                         "/bin/jar cf lib/a.jar M.class && cp lib/a.jar lib/b.jar")
+                            .c_str()),
+            0);
   app.Write("launch.properties",
             "classpath.default=lib/a.jar\njava64=jdk\nQV=M\nlauncher.keep=true\n"
             "launcher.class_archive=archiv\nlauncher.java_output=java.txt\n");
-  return true;
-}
-
-TEST_F(StandardInstallation, Java25TrainsItsAotCacheOnceAndAgainWhenItNoLongerFits) {
-  if (!Install25(app)) GTEST_SKIP() << "no native Java 25";
   EXPECT_NE(Started(app).find("-XX:AOTCacheOutput="), std::string::npos);
   std::string used = Started(app);
   ASSERT_NE(used.find("-XX:AOTCache="), std::string::npos) << used;
@@ -58,32 +50,6 @@ TEST_F(StandardInstallation, Java25TrainsItsAotCacheOnceAndAgainWhenItNoLongerFi
   EXPECT_NE(app.NormalizedLog().find("Art: AOT-Cache, passt nicht"), std::string::npos);
   EXPECT_EQ(Started(app).find("-XX:AOT"), std::string::npos);
   EXPECT_NE(Started(app).find("-XX:AOTCacheOutput="), std::string::npos);
-}
-
-// A folder of classes that the launcher sees is never trained; one it does
-// not see (Java's own separator here) fails Java's training once a day.
-// Three-day-old leftovers go, whether or not there is a cache.
-TEST_F(StandardInstallation, Java25TrainsNoClassFolderAndLeavesNoLeftovers) {
-  if (!Install25(app)) GTEST_SKIP() << "no native Java 25";
-  const std::string old = "archiv/KivLauncher-java25-00000000.PC-1";
-  for (const std::string& leftover : {old + ".dump", old + ".dump.config"}) {
-    app.Write(leftover, "");
-    fs::last_write_time(app.Path(leftover),
-                        fs::file_time_type::clock::now() - std::chrono::hours(72));
-  }
-  for (int start = 0; start < 2; ++start) {
-    EXPECT_EQ(Started(app, "-classpath.default=classes").find("-XX:AOT"), std::string::npos);
-  }
-  EXPECT_NE(app.NormalizedLog().find("kein Klassenarchiv, AOT-Cache: nicht m\xF6glich, der "
-                                     "Klassenpfad enth\xE4lt den Ordner classes"),
-            std::string::npos);
-  EXPECT_FALSE(app.Exists(old + ".dump") || app.Exists(old + ".dump.config"));
-  EXPECT_NE(Started(app, "-classpath.default=lib/a.jar:classes").find("AOTCacheOutput"),
-            std::string::npos);
-  EXPECT_EQ(Started(app, "-classpath.default=lib/a.jar:classes").find("-XX:AOT"),
-            std::string::npos);
-  EXPECT_NE(app.NormalizedLog().find("ein Training l\xE4uft oder ist gescheitert"),
-            std::string::npos);
 }
 
 }  // namespace

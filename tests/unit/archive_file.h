@@ -22,12 +22,4 @@ inline std::string Java17(unsigned long long regionsEnd, size_t size) {
   return bytes;
 }
 
-// A whole AOT cache of header version 19 (Java 25) with empty regions.
-inline std::string Java25() {
-  std::string bytes(1024, '\0');
-  bytes.replace(0, 4, "\xA2\xAB\x0B\xF0");
-  PutLittle(bytes, 8, 19, 4);
-  return bytes;
-}
-
 }  // namespace archive_file

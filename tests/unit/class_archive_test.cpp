@@ -138,88 +138,6 @@ TEST(ClassArchiveStart, Java21LetsJavaCreateTheArchive) {
   EXPECT_TRUE(fake::Get().directories.count(kFolder));
 }
 
-// Everything but the log, to compare the disk before and after a run.
-std::pair<std::map<std::string, std::string>, std::set<std::string>> Disk() {
-  std::map<std::string, std::string> files = fake::Get().files;
-  files.erase("C:\\App\\KivLaunch.log");
-  return {files, fake::Get().directories};
-}
-
-bool Logged(const std::string& line) {
-  return testing_log::Text().find(line + "\n") != std::string::npos;
-}
-
-// The first start claims its dump: until that is a day old, or whole, no
-// other start of the identity trains, be it running or failed. An empty
-// folder in the class path trains.
-TEST(ClassArchiveStart, Java25TrainsOneAtATimeAndNotAgainForADayAfterAFailure) {
-  Install("25.0.3");
-  fake::AddDirectory("C:\\App\\patches");
-  const std::string classpath = " -classpath.default=lib\\app.jar;patches";
-  std::string dump = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
-  EXPECT_EQ(fake::Get().files.count(dump), 1u);
-  EXPECT_NE(
-      testing_log::Text().find(": dieser Start trainiert den AOT-Cache: Java legt beim Beenden " +
-                               dump + " an, was das Beenden einige Sekunden verl\xE4ngert"),
-      std::string::npos);
-  fake::AddFile(dump + ".config", "");
-  fake::Get().processId = 1235;
-  EXPECT_EQ(Start(classpath).find("-XX:AOT"), std::string::npos);
-  EXPECT_TRUE(Logged("launcher.class_archive=%LOCALAPPDATA%\\Kiv -> kein Klassenarchiv, " + dump +
-                     ".config ist j\xFCnger als ein Tag: ein Training l\xE4uft oder ist "
-                     "gescheitert, das n\xE4"
-                     "chste folgt, wenn die Datei einen Tag alt ist"));
-  fake::Get().fileAges[dump] = fake::Get().fileAges[dump + ".config"] = 25 * 3600;
-  std::string next = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
-  EXPECT_FALSE(fake::Get().files.count(dump) || fake::Get().files.count(dump + ".config"));
-  fake::AddFile(next, archive_file::Java25());
-  std::string cache = OptionPath(Start(classpath), "\"-XX:AOTCache=");
-  EXPECT_EQ(cache, next.substr(0, next.find('.', sizeof kFolder)) + ".aot");
-  EXPECT_EQ(fake::Get().fileUseAges.at(cache), 0u);
-}
-
-// Of the launcher's naming only: dumps and failed trainings' records of any
-// identity a day after they were written, archives of another identity 30
-// days after their last use; check mode lists them and removes nothing.
-TEST(ClassArchiveStart, LeftoversAndUnusedArchivesGoWhetherOrNotThereIsACache) {
-  const std::string other = std::string(kFolder) + "\\KivLauncher-java25-00000000";
-  const unsigned long long day = 24 * 3600;
-  const struct {
-    std::string file;
-    unsigned long long written, used;
-    std::string removal;
-  } cases[] = {
-      {other + ".PC-01-1.dump", 3 * day, 0,
-       "Klassenarchiv gel\xF6scht (vor mehr als einem Tag geschrieben): "},
-      {other + ".PC-01-1.dump.config", 3 * day, 0,
-       "Klassenarchiv gel\xF6scht (vor mehr als einem Tag geschrieben): "},
-      {other + ".PC-01-2.dump", 20 * 3600, 0, ""},
-      {other + ".jsa", 40 * day, 31 * day,
-       "Klassenarchiv gel\xF6scht (30 Tage von keinem Start benutzt): "},
-      {other + ".aot", 40 * day, 29 * day, ""},
-      {std::string(kFolder) + "\\Notizen.jsa", 40 * day, 40 * day, ""},
-  };
-  Install("25.0.3");
-  for (const auto& c : cases) {
-    fake::AddFile(c.file, "");
-    fake::Get().fileAges[c.file] = c.written;
-    if (c.used) fake::Get().fileUseAges[c.file] = c.used;
-  }
-  auto disk = Disk();
-  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
-  RunLauncher(fake::Get().commandLine);
-  EXPECT_EQ(Disk(), disk);
-  for (const auto& c : cases) {
-    bool listed = testing_log::Text().find(c.file + " l\xF6schen") != std::string::npos;
-    EXPECT_EQ(listed, !c.removal.empty()) << c.file;
-  }
-  Start();
-  for (const auto& c : cases) {
-    EXPECT_EQ(fake::Get().files.count(c.file), c.removal.empty() ? 1u : 0u) << c.file;
-    if (!c.removal.empty()) EXPECT_TRUE(Logged(c.removal + c.file)) << testing_log::Text();
-  }
-}
-
 TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
   struct Case {
     std::string release, readOnly, logged, file = "", parameters = "";
@@ -235,9 +153,7 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
        "kann nicht geschrieben werden\n"},
       {"17.0.13", "", prefix + kFolder + " ist eine Datei, kein Ordner\n", kFolder},
       {"25.0.3", "",
-       prefix +
-           "AOT-Cache: nicht m\xF6glich, der Klassenpfad enth\xE4lt den Ordner classes; Java 25 "
-           "trainiert nur aus Jars\n",
+       prefix + "AOT-Cache: nicht m\xF6glich, der Klassenpfad enth\xE4lt den Ordner classes;",
        "C:\\App\\classes\\M.class", " -classpath.default=lib\\app.jar;classes"},
   };
   for (const Case& c : cases) {
@@ -251,6 +167,13 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
     EXPECT_EQ(line.find("-XX:"), std::string::npos) << line;
     EXPECT_NE(testing_log::Text().find(c.logged), std::string::npos) << testing_log::Text();
   }
+}
+
+// Everything but the log, to compare the disk before and after a run.
+std::pair<std::map<std::string, std::string>, std::set<std::string>> Disk() {
+  std::map<std::string, std::string> files = fake::Get().files;
+  files.erase("C:\\App\\KivLaunch.log");
+  return {files, fake::Get().directories};
 }
 
 ClassArchive Plan(const Settings& settings) {
@@ -344,6 +267,76 @@ TEST(ClassArchiveCheck, VersionAndTheArchiveBesideTheBitWidth) {
 std::pair<std::string, std::string> ArchiveAndDump() {
   std::string dump = OptionPath(Start(), "\"-XX:ArchiveClassesAtExit=");
   return {dump.substr(0, dump.find('.', sizeof kFolder)) + ".jsa", dump};
+}
+
+bool Logged(const std::string& line) {
+  return testing_log::Text().find(line + "\n") != std::string::npos;
+}
+
+// The first start claims its dump: until that is a day old, or whole, no
+// other start of the identity trains, be it running or failed. An empty
+// folder in the class path trains; a start that uses the cache marks it.
+TEST(ClassArchiveStart, Java25TrainsOneAtATimeAndNotAgainForADayAfterAFailure) {
+  Install("25.0.3");
+  fake::AddDirectory("C:\\App\\patches");
+  const std::string classpath = " -classpath.default=lib\\app.jar;patches";
+  std::string dump = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
+  EXPECT_EQ(fake::Get().files.count(dump), 1u);
+  std::string log = testing_log::Text();
+  fake::AddFile(dump + ".config", "");
+  fake::Get().processId = 1235;
+  EXPECT_EQ(Start(classpath).find("-XX:AOT"), std::string::npos);
+  log += testing_log::Text();
+  for (const std::string& line :
+       {"dieser Start trainiert den AOT-Cache: Java legt beim Beenden " + dump,
+        dump + ".config ist j\xFCnger als ein Tag"})
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  fake::Get().fileAges[dump] = fake::Get().fileAges[dump + ".config"] = 25 * 3600;
+  std::string next = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
+  EXPECT_FALSE(fake::Get().files.count(dump) || fake::Get().files.count(dump + ".config"));
+  // A whole AOT cache of Java 25 (header version 19) with empty regions.
+  fake::AddFile(next, std::string("\xA2\xAB\x0B\xF0\0\0\0\0\x13", 9) + std::string(1015, '\0'));
+  std::string cache = OptionPath(Start(classpath), "\"-XX:AOTCache=");
+  EXPECT_EQ(fake::Get().fileUseAges.at(cache), 0u);
+}
+
+// Of the launcher's naming only: dumps of any identity a day after they were
+// written, archives of another identity 30 days after their last use; check
+// mode lists them and removes nothing.
+TEST(ClassArchiveStart, LeftoversAndUnusedArchivesGoWhetherOrNotThereIsACache) {
+  const std::string other = std::string(kFolder) + "\\KivLauncher-java25-00000000";
+  const unsigned long long day = 24 * 3600;
+  const std::string old = "vor mehr als einem Tag geschrieben";
+  const struct {
+    std::string file;
+    unsigned long long written, used;
+    std::string reason;
+  } cases[] = {
+      {other + ".PC-01-1.dump", 3 * day, 3 * day, old},
+      {other + ".PC-01-1.dump.config", 3 * day, 3 * day, old},
+      {other + ".PC-01-2.dump", 20 * 3600, 20 * 3600, ""},
+      {other + ".jsa", 40 * day, 31 * day, "30 Tage von keinem Start benutzt"},
+      {other + ".aot", 40 * day, 29 * day, ""},
+      {std::string(kFolder) + "\\Notizen.jsa", 40 * day, 40 * day, ""},
+  };
+  Install("25.0.3");
+  for (const auto& c : cases) {
+    fake::AddFile(c.file, "");
+    fake::Get().fileAges[c.file] = c.written;
+    fake::Get().fileUseAges[c.file] = c.used;
+  }
+  auto disk = Disk();
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  RunLauncher(fake::Get().commandLine);
+  EXPECT_EQ(Disk(), disk);
+  std::string check = testing_log::Text();
+  Start();
+  for (const auto& c : cases) {
+    bool listed = check.find(c.file + " l\xF6schen (" + c.reason + ")\n") != std::string::npos;
+    EXPECT_EQ(listed && Logged("Klassenarchiv gel\xF6scht (" + c.reason + "): " + c.file),
+              !c.reason.empty())
+        << c.file;
+  }
 }
 
 // Java 17 faults at every start on an archive cut short.
