@@ -41,15 +41,11 @@ void ReviewBitWidth(const std::string& key, const std::string& program, bool is6
 }
 
 std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
-  switch (step.kind) {
-    case ArchiveStep::Kind::kCreateFolder:
-      return "Der Start w\374rde den Ordner " + step.path + " anlegen";
-    case ArchiveStep::Kind::kAdopt:
-      return "Der Start w\374rde " + step.path + " als " + archive.file +
-             " \374bernehmen, sofern Java die Datei nicht mehr schreibt";
-    case ArchiveStep::Kind::kDelete:
-      break;
-  }
+  if (step.kind == ArchiveStep::Kind::kCreateFolder)
+    return "Der Start w\374rde den Ordner " + step.path + " anlegen";
+  if (step.kind == ArchiveStep::Kind::kAdopt)
+    return "Der Start w\374rde " + step.path + " als " + archive.file +
+           " \374bernehmen, sofern Java die Datei nicht mehr schreibt";
   return "Der Start w\374rde " + step.path + " l\366schen (" + step.reason + ")";
 }
 

@@ -139,26 +139,16 @@ std::string UnsetReference(const std::string& value) {
   return Concat({expanded.substr(open, close + 1 - open), " ist nicht gesetzt"});
 }
 
-// Unique per start, also across the computers of a shared folder.
-std::string OwnDump(const std::string& folder, const std::string& stem) {
-  return InFolder(folder, Concat({stem, ".", platform::ComputerName(), "-",
-                                  std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
-}
-
-// The folder, else the nearest above it that exists; empty when none does.
-std::string ExistingFolderOf(std::string folder) {
-  while (!folder.empty() && !platform::IsDirectory(folder)) {
-    size_t separator = folder.find_last_of("\\/", folder.size() - 2);
-    folder.erase(separator == std::string::npos ? 0 : separator + 1);
-  }
-  return folder;
-}
-
-// Why the start goes on without an archive; empty when it can use the folder.
+// Why the start goes on without an archive; empty when it can use the
+// folder, or create it in the nearest folder above it that exists.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
   if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
-  std::string existing = ExistingFolderOf(folder);
+  std::string existing = folder;
+  while (!existing.empty() && !platform::IsDirectory(existing)) {
+    size_t separator = existing.find_last_of("\\/", existing.size() - 2);
+    existing.erase(separator == std::string::npos ? 0 : separator + 1);
+  }
   if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreateFolder(folder);
   archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
   return std::string();
@@ -276,7 +266,10 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   }
   archive.file = file;
   archive.state = archive.exists ? "vorhanden" : aot ? "zu trainieren" : "anzulegen";
-  std::string own = OwnDump(folder, stem);
+  // Unique per start, also across the computers of a shared folder.
+  std::string own =
+      InFolder(folder, Concat({stem, ".", platform::ComputerName(), "-",
+                               std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
   ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable, file, own);
   if (aot && choice.options.find(own) != std::string::npos) archive.training = own;
   archive.options = choice.options;
