@@ -362,9 +362,8 @@ bool FileOlderThan(const std::string& path, unsigned long long seconds, bool use
   return Ticks(now) > written && (Ticks(now) - written) / 10000000ull > seconds;
 }
 
-// Windows keeps a last access time set so even where it updates none
-// itself. Attributes may be written to a read-only file, and to one Java
-// maps: the sharing modes do not cover them.
+// Kept even where Windows updates no access times itself. Attributes may be
+// written to a read-only file and to one Java maps, whatever its sharing.
 bool MarkFileUsed(const std::string& path) {
   HANDLE handle = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
