@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "jvm/java_attempt.h"
 #include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
