@@ -19,7 +19,7 @@ struct ArchiveStep {
   Kind kind = Kind::kCreateFolder;
   std::string path;
   // Why it is deleted, in the log's words.
-  std::string reason;
+  std::string reason = "";
 };
 
 // launcher.class_archive=FOLDER: Java maps the application's classes from
