@@ -260,19 +260,6 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   } else if (HoldsZeroByte(line)) {
     attempt->refusal = ZeroByteReport(line, settings);
   }
-  attempt->launchFindings = ReadLaunchFindings(*attempt);
-}
-
-std::vector<std::string> SplitString(const std::string& text, char delimiter) {
-  std::vector<std::string> tokens;
-  size_t from = 0;
-  for (size_t hit = text.find(delimiter); hit != std::string::npos;
-       hit = text.find(delimiter, from)) {
-    tokens.push_back(text.substr(from, hit - from));
-    from = hit + 1;
-  }
-  if (from < text.size()) tokens.push_back(text.substr(from));
-  return tokens;
 }
 
 std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces,
@@ -306,7 +293,6 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);
-  attempt.launchFindings = ReadLaunchFindings(attempt);
   if (!is64Bit) {
     attempt.stop = FailedRun(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
@@ -314,10 +300,6 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
         UnmatchedHostPatterns(settings, computerNames));
   }
   return attempt;
-}
-
-std::string StartRefusal(const JavaAttempt& attempt) {
-  return attempt.refusal.empty() ? RefusalText(attempt.launchFindings) : attempt.refusal;
 }
 
 bool HasJavaFolder(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }

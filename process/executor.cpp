@@ -1,5 +1,6 @@
 #include "process/executor.h"
 
+#include "jvm/launch_findings.h"
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"

@@ -1,7 +1,14 @@
-#include "diagnosis/check_run.h"
+#include "check_mode/check_run.h"
 
 #include <algorithm>
 
+#include "check_mode/classpath_check.h"
+#include "check_mode/command_line_check.h"
+#include "check_mode/java_check.h"
+#include "check_mode/locations_check.h"
+#include "check_mode/setting_origins.h"
+#include "check_mode/unknown_keys.h"
+#include "jvm/launch_findings.h"
 #include "platform/platform.h"
 #include "process/executor.h"
 #include "report/error_report.h"
@@ -10,18 +17,6 @@
 #include "settings/text.h"
 
 namespace {
-// A zero byte from a setting would end the message box's text there.
-void Record(Findings& findings, const std::string& text) {
-  std::string line = WithVisibleZeroBytes(text);
-  Log().WriteLine(line);
-  findings.problems.push_back(line);
-}
-
-std::string Count(int number, const std::string& one, const std::string& many) {
-  if (number == 0) return "keine " + many;
-  return std::to_string(number) + " " + (number == 1 ? one : many);
-}
-
 const size_t kShownProblems = 10;
 const char kErrorPrefix[] = "FEHLER: ";
 
@@ -130,19 +125,4 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   verdict.boxText = MessageText(check, findings);
   verdict.serviceLine = ServiceLine(check, findings);
   return verdict;
-}
-
-void Fail(Findings& findings, const std::string& text) {
-  ++findings.errors;
-  Record(findings, "FEHLER: " + text);
-}
-
-void Warn(Findings& findings, const std::string& text) {
-  ++findings.warnings;
-  Record(findings, "WARNUNG: " + text);
-}
-
-std::string CountsText(const Findings& findings) {
-  return "Pr\374fung beendet: " + Count(findings.errors, "Fehler", "Fehler") + ", " +
-         Count(findings.warnings, "Warnung", "Warnungen");
 }
