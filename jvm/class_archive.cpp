@@ -1,8 +1,6 @@
 #include "jvm/class_archive.h"
 
 #include <cstdint>
-#include <initializer_list>
-#include <string_view>
 
 #include "jvm/java_release.h"
 #include "platform/platform.h"
@@ -27,13 +25,6 @@ const char kOwnPrefix[] = "KivLauncher-java";
 const char kCutShort[] = "unvollst\344ndig";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
 constexpr unsigned long long kUnusedSeconds = 30 * kDaySeconds;
-
-// In one piece: every operator+ brings its own clean-up code into the exe.
-std::string Concat(std::initializer_list<std::string_view> parts) {
-  std::string text;
-  for (std::string_view part : parts) text.append(part.data(), part.size());
-  return text;
-}
 
 // The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -61,9 +52,9 @@ std::string HexHash(const std::string& text) {
 // directory: two installations get archives of their own.
 std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
                         const std::string& classpath) {
-  std::string identity = Concat(
-      {platform::CurrentDirectory(), "\n", javaHome, "\n", release.version, "\n", classpath});
-  return Concat({kOwnPrefix, std::to_string(release.feature), "-", HexHash(identity)});
+  std::string identity =
+      platform::CurrentDirectory() + "\n" + javaHome + "\n" + release.version + "\n" + classpath;
+  return kOwnPrefix + std::to_string(release.feature) + "-" + HexHash(identity);
 }
 
 // Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
@@ -122,9 +113,9 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
     } else if (platform::FileOlderThan(path, kDaySeconds)) {
       archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});
     } else if (ours) {
-      pending = Concat({path,
-                        " ist j\374nger als ein Tag: ein Training l\344uft oder ist "
-                        "gescheitert, das n\344chste folgt, wenn die Datei einen Tag alt ist"});
+      pending = path +
+                " ist j\374nger als ein Tag: ein Training l\344uft oder ist gescheitert, das "
+                "n\344chste folgt, wenn die Datei einen Tag alt ist";
     }
   }
   return pending;
@@ -135,14 +126,14 @@ std::string UnsetReference(const std::string& value) {
   std::string expanded = platform::ExpandEnvironmentReferences(value);
   size_t open = expanded.find('%'), close = expanded.find('%', open + 1);
   if (open == std::string::npos || close == std::string::npos) return std::string();
-  return Concat({expanded.substr(open, close + 1 - open), " ist nicht gesetzt"});
+  return expanded.substr(open, close + 1 - open) + " ist nicht gesetzt";
 }
 
 // Why the start goes on without an archive; empty when it can use the
 // folder, or create it in the nearest folder above it that exists.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
-  if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
+  if (platform::FileCanBeOpened(folder)) return folder + " ist eine Datei, kein Ordner";
   std::string existing = folder;
   while (!existing.empty() && !platform::IsDirectory(existing)) {
     size_t separator = existing.find_last_of("\\/", existing.size() - 2);
@@ -156,36 +147,35 @@ std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
 // An old Java refuses unknown -XX options and would not start at all.
 std::string UnsuitableJava(const JavaRelease& release) {
   if (release.feature >= kFirstArchivingJava) return std::string();
-  if (!release.found) return Concat({release.path, " fehlt, die Version von Java ist unbekannt"});
-  if (release.feature == 0) return Concat({release.path, " nennt keine lesbare JAVA_VERSION"});
-  return Concat(
-      {"Java ", release.version, " kennt keine Klassenarchive der Anwendung (erst ab Java 13)"});
+  if (!release.found) return release.path + " fehlt, die Version von Java ist unbekannt";
+  if (release.feature == 0) return release.path + " nennt keine lesbare JAVA_VERSION";
+  return "Java " + release.version + " kennt keine Klassenarchive der Anwendung (erst ab Java 13)";
 }
 
 }  // namespace
 
 std::string CannotCreateFolder(const std::string& folder) {
-  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+  return "der Ordner " + folder + " kann nicht angelegt werden";
 }
 
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump) {
   bool aot = feature >= kFirstAotJava;
   const char* file = aot ? "-XX:AOTCache=" : "-XX:SharedArchiveFile=";
-  const char* noun = aot ? "AOT-Cache" : "Klassenarchiv";
+  std::string noun = aot ? "AOT-Cache" : "Klassenarchiv";
   if (feature >= kFirstAutoArchivingJava && !aot && writable) {
-    return {Concat({" -XX:+AutoCreateSharedArchive", PathOption(file, archive)}),
-            Concat({"Java legt das Klassenarchiv ", archive,
-                    " selbst an und erneuert es, wenn es nicht mehr passt"})};
+    return {" -XX:+AutoCreateSharedArchive" + PathOption(file, archive),
+            "Java legt das Klassenarchiv " + archive +
+                " selbst an und erneuert es, wenn es nicht mehr passt"};
   }
-  if (exists) return {PathOption(file, archive), Concat({noun, " ", archive, " wird verwendet"})};
-  if (!writable) return {"", Concat({"kein ", noun, ", im Ordner kann nicht geschrieben werden"})};
-  return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
-          Concat({aot ? "dieser Start trainiert den AOT-Cache: " : "", "Java legt beim Beenden ",
-                  ownDump, " an, ",
-                  aot ? "was das Beenden einige Sekunden verl\344ngert und mehr Speicher braucht; "
-                      : "",
-                  "ein sp\344terer Start \374bernimmt ", aot ? "ihn" : "es", " als ", archive})};
+  if (exists) return {PathOption(file, archive), noun + " " + archive + " wird verwendet"};
+  if (!writable) return {"", "kein " + noun + ", im Ordner kann nicht geschrieben werden"};
+  return {
+      PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
+      std::string(aot ? "dieser Start trainiert den AOT-Cache: " : "") + "Java legt beim Beenden " +
+          ownDump + " an, " +
+          (aot ? "was das Beenden einige Sekunden verl\344ngert und mehr Speicher braucht; " : "") +
+          "ein sp\344terer Start \374bernimmt " + (aot ? "ihn" : "es") + " als " + archive};
 }
 
 // An update of the application writes its jars anew: Java 25 would map the
@@ -218,7 +208,7 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   const char* reason = outdated ? "\344lter als der Klassenpfad" : kCutShort;
   archive.steps.push_back({ArchiveStep::Kind::kDelete, file, reason});
   archive.state = outdated ? "passt nicht" : "besch\344digt";
-  return Concat({file, " ist ", reason, " und wird gel\366scht"});
+  return file + " ist " + reason + " und wird gel\366scht";
 }
 
 // Java 25 trains only from jars: a folder with anything in it makes every
@@ -228,8 +218,8 @@ std::string ClassFolder(const std::string& classpath) {
     std::vector<std::string> names;
     // An empty entry would list the drive's root folder.
     if (entry.empty() || !platform::ListDirectory(entry, &names) || names.empty()) continue;
-    return Concat({"AOT-Cache: nicht m\366glich, der Klassenpfad enth\344lt den Ordner ", entry,
-                   "; Java 25 trainiert nur aus Jars"});
+    return "AOT-Cache: nicht m\366glich, der Klassenpfad enth\344lt den Ordner " + entry +
+           "; Java 25 trainiert nur aus Jars";
   }
   return std::string();
 }
@@ -239,7 +229,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   ClassArchive archive;
   std::string value = settings.GetForStartKey(keyname::kClassArchive);
   if (value.empty()) return archive;
-  std::string prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
+  std::string prefix = std::string(keyname::kClassArchive) + "=" + value + " -> ";
   std::string folder = ArchiveFolder(value);
   std::string stem = ArchiveStem(javaFolder, release, classpath);
   bool aot = release.feature >= kFirstAotJava;
@@ -259,7 +249,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
       tidied ? PlanFolder(folder, stem, kind, refusal.empty() && !archive.exists, archive) : "";
   if (refusal.empty() && aot && !archive.exists) refusal = pending;
   if (!refusal.empty()) {
-    archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
+    archive.logLines.push_back(prefix + "kein Klassenarchiv, " + refusal);
     archive.unusable = refusal;
     return archive;
   }
@@ -267,12 +257,12 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   archive.state = archive.exists ? "vorhanden" : aot ? "zu trainieren" : "anzulegen";
   // Unique per start, also across the computers of a shared folder.
   std::string own =
-      InFolder(folder, Concat({stem, ".", platform::ComputerName(), "-",
-                               std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
+      InFolder(folder, stem + "." + platform::ComputerName() + "-" +
+                           std::to_string(platform::CurrentProcessId()) + kDumpSuffix);
   ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable, file, own);
   if (aot && choice.options.find(own) != std::string::npos) archive.training = own;
   archive.options = choice.options;
   archive.passed = archive.options.find(file) != std::string::npos;
-  archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
+  archive.logLines.push_back(prefix + "Java " + release.version + ": " + choice.reason);
   return archive;
 }
