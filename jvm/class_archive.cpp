@@ -85,9 +85,9 @@ Examined Examine(const std::string& path) {
 // runtime's open shares no deletion). Java writes the header last: a file
 // without it is being written or its Java died; one shorter than its header
 // declares was cut short and is deleted. Any identity's dump goes a day
-// after it was written, another identity's archive when no start used it
-// for 30 days. Returns why a dump of this identity younger than a day and
-// not adopted keeps a start from training: a training runs, or failed.
+// after its last write, another identity's archive 30 days after its last
+// use. Returns why a young dump of this identity keeps a start from
+// training: a training runs, or failed.
 std::string PlanFolder(const std::string& folder, const std::string& stem, ArchiveKind kind,
                        bool adopt, ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
@@ -241,7 +241,8 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
   // A folder the start creates is as writable as the one it is created in.
   bool writable = refusal.empty() && (!archive.steps.empty() || platform::FolderIsWritable(folder));
-  bool tidied = writable && archive.steps.empty();
+  // Whatever this Java, the leftovers of others go.
+  bool tidied = archive.steps.empty() && platform::FolderIsWritable(folder);
   if (refusal.empty() && aot) refusal = ClassFolder(classpath);
   if (refusal.empty()) refusal = DamagedArchive(file, kind, classpath, archive);
   archive.exists = refusal.empty() && platform::FileSize(file, &archive.size);
