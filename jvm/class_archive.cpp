@@ -239,10 +239,10 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UnsetReference(value);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
-  // A folder the start creates is as writable as the one it is created in.
-  bool writable = refusal.empty() && (!archive.steps.empty() || platform::FolderIsWritable(folder));
-  // Whatever this Java, the leftovers of others go.
+  // Whatever this Java, the leftovers of others go. A folder the start
+  // creates is as writable as the one it is created in.
   bool tidied = archive.steps.empty() && platform::FolderIsWritable(folder);
+  bool writable = refusal.empty() && (!archive.steps.empty() || tidied);
   if (refusal.empty() && aot) refusal = ClassFolder(classpath);
   if (refusal.empty()) refusal = DamagedArchive(file, kind, classpath, archive);
   archive.exists = refusal.empty() && platform::FileSize(file, &archive.size);
