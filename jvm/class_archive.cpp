@@ -170,12 +170,13 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
   }
   if (exists) return {PathOption(file, archive), noun + " " + archive + " wird verwendet"};
   if (!writable) return {"", "kein " + noun + ", im Ordner kann nicht geschrieben werden"};
-  return {
-      PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
-      std::string(aot ? "dieser Start trainiert den AOT-Cache: " : "") + "Java legt beim Beenden " +
-          ownDump + " an, " +
-          (aot ? "was das Beenden einige Sekunden verl\344ngert und mehr Speicher braucht; " : "") +
-          "ein sp\344terer Start \374bernimmt " + (aot ? "ihn" : "es") + " als " + archive};
+  return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
+          "Java legt beim Beenden " + std::string(aot ? "den AOT-Cache " : "") + ownDump +
+              (aot ? " an (Training)" : " an") + ", ein sp\344terer Start \374bernimmt " +
+              (aot ? "ihn" : "es") + " als " + archive +
+              (aot ? "; dieser Start trainiert, sein Ende dauert einige Sekunden l\344nger und "
+                     "braucht mehr Speicher"
+                   : "")};
 }
 
 // An update of the application writes its jars anew: Java 25 would map the

@@ -287,9 +287,9 @@ TEST(ClassArchiveStart, Java25TrainsOneAtATimeAndNotAgainForADayAfterAFailure) {
   fake::Get().processId = 1235;
   EXPECT_EQ(Start(classpath).find("-XX:AOT"), std::string::npos);
   log += testing_log::Text();
-  for (const std::string& line :
-       {"dieser Start trainiert den AOT-Cache: Java legt beim Beenden " + dump,
-        dump + ".config ist j\xFCnger als ein Tag"})
+  for (const std::string& line : {"Java legt beim Beenden den AOT-Cache " + dump + " an (Training)",
+                                  std::string("; dieser Start trainiert, sein Ende dauert"),
+                                  dump + ".config ist j\xFCnger als ein Tag"})
     EXPECT_NE(log.find(line), std::string::npos) << line;
   fake::Get().fileAges[dump] = fake::Get().fileAges[dump + ".config"] = 25 * 3600;
   std::string next = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
