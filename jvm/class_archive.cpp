@@ -24,7 +24,6 @@ const char kDumpSuffix[] = ".dump";
 const char kOwnPrefix[] = "KivLauncher-java";
 const char kCutShort[] = "unvollst\344ndig";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
-constexpr unsigned long long kUnusedSeconds = 30 * kDaySeconds;
 
 // The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -99,7 +98,7 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
     bool ours = StartsWith(name, stem + ".");
     if (!StartsWith(name, kOwnPrefix)) continue;
     if (name.find(kDumpSuffix) == std::string::npos) {
-      if (!ours && platform::FileOlderThan(path, kUnusedSeconds, true))
+      if (!ours && platform::FileOlderThan(path, 30 * kDaySeconds, true))
         archive.steps.push_back({Kind::kDelete, path, "30 Tage von keinem Start benutzt"});
       continue;
     }
