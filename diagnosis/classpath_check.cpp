@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "diagnosis/check_run.h"
+#include "jvm/class_search.h"
 #include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
@@ -33,6 +34,54 @@ void CollectEntries(const Settings& settings, const std::string& key, const std:
   }
 }
 
+const size_t kNamedPlaces = 5;
+
+std::string Listed(const std::vector<std::string>& places) {
+  std::string text;
+  for (size_t i = 0; i < places.size() && i < kNamedPlaces; ++i) {
+    text += (i ? ", " : "") + places[i];
+  }
+  if (places.size() > kNamedPlaces) {
+    text += " und " + std::to_string(places.size() - kNamedPlaces) + " weitere";
+  }
+  return text;
+}
+
+// Java ends at once without its main class, and javaw shows nobody why. A
+// jar Java cannot read is the cause when nothing else could hold the class.
+void ReviewMainClass(const CheckRun& check, Findings& findings) {
+  auto first = std::find_if(check.reached.begin(), check.reached.end(),
+                            [](const JavaAttempt* attempt) { return HasJavaFolder(*attempt); });
+  if (first == check.reached.end()) return;
+  JavaApplication application = ReadJavaApplication((*first)->commandLine);
+  const std::string& name = application.mainClass;
+  if (name.empty()) {
+    Log().WriteLine(
+        "Hauptklasse: die Kommandozeile nennt keine sicher (-jar, --module, @DATEI), sie wird "
+        "nicht gesucht");
+    return;
+  }
+  ClassSearch search = SearchClass(application.classpath, name);
+  bool cause = search.foundIn.empty() && search.unread.empty();
+  for (const std::string& jar : search.damaged) {
+    (cause ? Fail : Warn)(
+        findings,
+        jar + ", Java kann die Datei nicht lesen" +
+            (cause ? "; die Hauptklasse " + name + " steht in keinem anderen Eintrag" : ""));
+  }
+  if (!search.foundIn.empty()) {
+    Log().WriteLine("Hauptklasse " + name + ": in " + search.foundIn);
+  } else if (search.unread.size() < search.searched.size() && !search.unread.empty()) {
+    Warn(findings, "Die Hauptklasse " + name +
+                       " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: " +
+                       Listed(search.unread));
+  } else if (cause && search.damaged.empty()) {
+    Fail(findings, "Die Hauptklasse " + name + " steht in keinem der " +
+                       std::to_string(search.searched.size()) +
+                       " Eintr\344ge des Klassenpfads: " + Listed(search.searched));
+  }
+}
+
 }  // namespace
 
 void ReviewClasspath(const CheckRun& check, Findings& findings) {
@@ -59,4 +108,5 @@ void ReviewClasspath(const CheckRun& check, Findings& findings) {
             : " fehlt: Java erweitert nur ORDNER\\* zu allen Jars des Ordners, kein anderes Muster";
     (noneExists ? Fail : Warn)(findings, text);
   }
+  ReviewMainClass(check, findings);
 }
