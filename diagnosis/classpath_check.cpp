@@ -36,6 +36,14 @@ void CollectEntries(const Settings& settings, const std::string& key, const std:
 
 const size_t kNamedPlaces = 5;
 
+// Else a finding on the command line says what Java gets instead.
+bool ReadAsMeant(const JavaAttempt& attempt) {
+  const std::vector<LaunchFinding>& findings = attempt.launchFindings;
+  return std::none_of(findings.begin(), findings.end(), [](const LaunchFinding& finding) {
+    return !finding.aboutHeap && finding.severity != LaunchFinding::kWarning;
+  });
+}
+
 std::string Listed(const std::vector<std::string>& places) {
   std::string text;
   for (size_t i = 0; i < places.size() && i < kNamedPlaces; ++i) {
@@ -50,15 +58,17 @@ std::string Listed(const std::vector<std::string>& places) {
 // Java ends at once without its main class, and javaw shows nobody why. A
 // jar Java cannot read is the cause when nothing else could hold the class.
 void ReviewMainClass(const CheckRun& check, Findings& findings) {
-  auto first = std::find_if(check.reached.begin(), check.reached.end(),
-                            [](const JavaAttempt* attempt) { return HasJavaFolder(*attempt); });
-  if (first == check.reached.end()) return;
-  JavaApplication application = ReadJavaApplication((*first)->commandLine);
+  const std::vector<JavaAttempt>& attempts = check.plan->attempts;
+  auto first = std::find_if(attempts.begin(), attempts.end(), [](const JavaAttempt& attempt) {
+    return HasJavaFolder(attempt) && ReadAsMeant(attempt);
+  });
+  if (first == attempts.end()) return;
+  JavaApplication application = ReadJavaApplication(first->commandLine);
   const std::string& name = application.mainClass;
   if (name.empty()) {
     Log().WriteLine(
-        "Hauptklasse: die Kommandozeile nennt keine sicher (-jar, --module, @DATEI), sie wird "
-        "nicht gesucht");
+        "Hauptklasse: die Kommandozeile nennt keine sicher (etwa mit -jar, --module oder "
+        "@DATEI), sie wird nicht gesucht");
     return;
   }
   ClassSearch search = SearchClass(application.classpath, name);
@@ -71,11 +81,13 @@ void ReviewMainClass(const CheckRun& check, Findings& findings) {
   }
   if (!search.foundIn.empty()) {
     Log().WriteLine("Hauptklasse " + name + ": in " + search.foundIn);
-  } else if (search.unread.size() < search.searched.size() && !search.unread.empty()) {
+  } else if (search.unread.size() == search.searched.size()) {
+    // Nothing could be read: the entries above say why.
+  } else if (!search.unread.empty()) {
     Warn(findings, "Die Hauptklasse " + name +
                        " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: " +
                        Listed(search.unread));
-  } else if (cause && search.damaged.empty()) {
+  } else if (search.damaged.empty()) {
     Fail(findings, "Die Hauptklasse " + name + " steht in keinem der " +
                        std::to_string(search.searched.size()) +
                        " Eintr\344ge des Klassenpfads: " + Listed(search.searched));
