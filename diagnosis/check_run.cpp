@@ -37,13 +37,11 @@ bool NamedBySections(const CheckRun& check) {
 }
 
 void WriteSection(const CheckRun& check, Findings& findings) {
-  Log().Banner(
-      "Pr\xFC"
-      "fung");
+  Log().Banner("Pr\374fung");
   if (!check.report.empty() && !NamedBySections(check)) {
     std::string text = check.report;
     if (text.back() == '\n') text.pop_back();
-    Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
+    Fail(findings, "Der Start w\374rde abgebrochen: " + text);
   }
   if (check.plan->settingsRead) {
     ReviewSettingOrigins(check.plan->settings, check.plan->inputs.startKey, findings);
@@ -79,9 +77,7 @@ std::vector<std::string> BySeverity(const Findings& findings) {
 // A log that could not be written (a full disk, no permission) holds none.
 std::string LogPlace(const CheckRun& check) {
   if (Log().Written()) return check.logPath;
-  return check.logPath +
-         " konnte nicht geschrieben werden, die Pr\xFC"
-         "fung steht nicht darin";
+  return check.logPath + " konnte nicht geschrieben werden, die Pr\374fung steht nicht darin";
 }
 
 // The counts and the log's place first: a script or a glance needs no more.
@@ -120,8 +116,8 @@ bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
   check->logPath = Log().Path();
   check->workingDirectory = platform::CurrentDirectory();
   Log().WriteLine(
-      "launcher.check=true -> Pr\xFC"
-      "fmodus: Java wird nicht gestartet, das Ergebnis steht am Ende des Protokolls");
+      "launcher.check=true -> Pr\374fmodus: Java wird nicht gestartet, das Ergebnis steht am Ende "
+      "des Protokolls");
   return true;
 }
 
@@ -156,8 +152,6 @@ void Warn(Findings& findings, const std::string& text) {
 }
 
 std::string CountsText(const Findings& findings) {
-  return "Pr\xFC"
-         "fung beendet: " +
-         Count(findings.errors, "Fehler", "Fehler") + ", " +
+  return "Pr\374fung beendet: " + Count(findings.errors, "Fehler", "Fehler") + ", " +
          Count(findings.warnings, "Warnung", "Warnungen");
 }

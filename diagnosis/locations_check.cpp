@@ -21,7 +21,7 @@ std::string LogRefusal() {
                      SystemErrorLine(*refusal) + ")";
   if (Log().Name() == kLogName) {
     return text +
-           ", und auch im Ordner f\xFCr tempor\xE4re Dateien kein Protokoll: der Start "
+           ", und auch im Ordner f\374r tempor\344re Dateien kein Protokoll: der Start "
            "schreibt keines";
   }
   return text + ", das Protokoll steht darum in " + Log().Path();
@@ -37,7 +37,7 @@ std::string CodePageWarning() {
                      "werden falsch angezeigt";
   if (codePage != kUtf8CodePage) return text;
   return text +
-         " (die Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+         " (die Windows-Option \"Unicode UTF-8 f\374r die weltweite Sprachunterst\374tzung "
          "verwenden\" ist eingeschaltet)";
 }
 
@@ -61,7 +61,7 @@ void ReviewLocations(const CheckRun& check, Findings& findings) {
   if (!Log().Written() && !openedNowhere) {
     Warn(findings, "Das Protokoll " + check.logPath +
                        " kann nicht geschrieben werden: das Arbeitsverzeichnis ist "
-                       "schreibgesch\xFCtzt oder voll, ein Start hinterl\xE4sst kein Protokoll");
+                       "schreibgesch\374tzt oder voll, ein Start hinterl\344sst kein Protokoll");
   }
   Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
   Log().WriteLine("Ordner des Launchers: " + ExecutableFolder());

@@ -19,13 +19,13 @@ void ReviewVariant(const Settings& settings, const std::string& startKey, const 
                    Findings& findings) {
   std::string variant = startKey + "." + key;
   if (!IsKeyIn(key, kWithStartKeyVariant) || settings.Get(variant).empty()) return;
-  Log().WriteLine("  gilt nicht f\xFCr K\xFCrzel " + startKey + ": " + variant + " hat Vorrang");
+  Log().WriteLine("  gilt nicht f\374r K\374rzel " + startKey + ": " + variant + " hat Vorrang");
   const Assignment* plain = LastAssignment(settings, key);
   const Assignment* winner = LastAssignment(settings, variant);
   if (!plain || !winner || plain->order < winner->order) return;
   Warn(findings, variant + Parenthesised(winner->origin) + " hat Vorrang vor " + key +
                      Parenthesised(plain->origin) +
-                     ", obwohl dieser Wert sp\xE4ter gelesen wurde: die K\xFCrzel-Variante gilt "
+                     ", obwohl dieser Wert sp\344ter gelesen wurde: die K\374rzel-Variante gilt "
                      "immer");
 }
 

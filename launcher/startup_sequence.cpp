@@ -35,7 +35,7 @@ RunEnd ReadSettings(const CommandLineParameters& parameters, Settings& settings,
 void LogStartKey(const LaunchInputs& inputs) {
   Log().Banner("Starten der javaw.exe");
   const Classpath& classpath = inputs.classpath;
-  Log().WriteLine("Gestartet wird K\xFCrzel: '" + inputs.startKey +
+  Log().WriteLine("Gestartet wird K\374rzel: '" + inputs.startKey +
                   "' mit Parameter: " + classpath.classpathDefault + " " + classpath.classpathHelp +
                   " " + classpath.classpathExtra + " " + inputs.startValue);
 }
@@ -132,10 +132,8 @@ void ReportOutOfMemory() {
   delete[] memoryReserve;
   memoryReserve = nullptr;
   ReportError(
-      "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\xFC"
-      "hren. Bitte die Gr\xF6\xDF"
-      "e der Properties-Dateien pr\xFC"
-      "fen.\n",
+      "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\374hren. Bitte die "
+      "Gr\366\337e der Properties-Dateien pr\374fen.\n",
       outOfMemoryChannel);
   Log().Close();
   platform::ExitImmediately(kExitFailure);

@@ -39,7 +39,7 @@ bool Windows1252Byte(unsigned long codePoint, char* byte) {
 }
 
 const size_t kPieceBytes = 65536;
-const std::string kLineEnds("\r\n\x1a", 3);
+const std::string kLineEnds("\r\n\032", 3);
 const unsigned long kReplacement = 0xFFFD;
 
 void AppendUtf8(unsigned long codePoint, std::string* text) {
@@ -140,9 +140,9 @@ TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path
   if (!file_) return;
   while (piece_.size() < 3 && ReadMore()) {
   }
-  if (StartsWith(piece_, "\xEF\xBB\xBF")) position_ = 3;
-  bigEndian_ = StartsWith(piece_, "\xFE\xFF");
-  utf16_ = bigEndian_ || StartsWith(piece_, "\xFF\xFE");
+  if (StartsWith(piece_, "\357\273\277")) position_ = 3;
+  bigEndian_ = StartsWith(piece_, "\376\377");
+  utf16_ = bigEndian_ || StartsWith(piece_, "\377\376");
   if (!utf16_) return;
   undecoded_ = piece_.substr(2);
   piece_.clear();
@@ -206,7 +206,7 @@ bool TextFile::ReadLine(std::string* line) {
       break;
     }
     position_ = end + 1;
-    if (piece_[end] == '\x1a') {
+    if (piece_[end] == '\032') {
       ended_ = true;
       break;
     }
