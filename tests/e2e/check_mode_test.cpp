@@ -356,6 +356,69 @@ std::vector<CheckCase> ProblemCases() {
        "",
        "QV (customlaunch.properties, Zeile 2): \"-Dapp=qv\" nennt keine Hauptklasse, nur "
        "Optionen: so startet Java nicht"},
+      {"main class in no jar",
+       [](const Installation& app) { app.Write("lib/app.jar", zip_bytes::Zip({})); },
+       {},
+       {{kMainClassFound,
+         "FEHLER: Die Hauptklasse app.Main steht in keinem der 2 Eintr\344ge des Klassenpfads: "
+         "lib\\app.jar, lib\\util.jar\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       "",
+       ""},
+      {"the main class's jar cut in half",
+       [](const Installation& app) {
+         std::string jar = zip_bytes::Zip({zip_bytes::kMainClass});
+         app.Write("lib/app.jar", jar.substr(0, jar.size() / 2));
+       },
+       {},
+       {{kMainClassFound,
+         "FEHLER: lib\\app.jar (65 Bytes): abgeschnitten, Java kann die Datei nicht lesen; die "
+         "Hauptklasse app.Main steht in keinem anderen Eintrag\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       "",
+       ""},
+      {"an empty jar beside the main class",
+       [](const Installation& app) { app.Write("lib/util.jar", ""); },
+       {},
+       {{kMainClassFound,
+         "WARNUNG: lib\\util.jar (0 Bytes): kein ZIP-Archiv, Java kann die Datei nicht lesen\n" +
+             std::string(kMainClassFound)},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       "",
+       ""},
+      {"main class not in the jars read",
+       [](const Installation& app) {
+         app.Write("lib/app.jar", zip_bytes::Zip({}));
+         std::remove(app.Path("lib/util.jar").c_str());
+       },
+       {},
+       {{"classpath.default: lib\\util.jar ist vorhanden\n" + std::string(kMainClassFound),
+         "WARNUNG: classpath.default: lib\\util.jar fehlt\nWARNUNG: Die Hauptklasse app.Main "
+         "steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: lib\\util.jar "
+         "(fehlt)\n"},
+        {kSoundClosing, Closing("keine Fehler, 2 Warnungen")}},
+       0,
+       "",
+       ""},
+      {"a start value with -jar",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties", "memory.maximum=512M\nQV=-jar lib\\app.jar\n");
+       },
+       {},
+       {{kMainClassFound,
+         "Hauptklasse: die Kommandozeile nennt keine sicher (etwa mit -jar, --module oder "
+         "@DATEI), sie wird nicht gesucht\n"},
+        {"QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n",
+         "QV = -jar lib\\app.jar (customlaunch.properties, Zeile 2)\n  ersetzt: -Dapp=qv "
+         "app.Main (launch.properties, Zeile 4)\n"},
+        {"-Dapp=qv app.Main\n", "-jar lib\\app.jar\n"},
+        {"L\xE4nge: 128", "L\xE4nge: 127"}},
+       0,
+       "",
+       ""},
       {"java64 naming javaw.exe itself",
        [](const Installation& app) {
          app.Write("launch.properties",
