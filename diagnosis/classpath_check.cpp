@@ -38,19 +38,19 @@ const size_t kNamedPlaces = 5;
 
 // Else a finding on the command line says what Java gets instead.
 bool ReadAsMeant(const JavaAttempt& attempt) {
-  const std::vector<LaunchFinding>& findings = attempt.launchFindings;
-  return std::none_of(findings.begin(), findings.end(), [](const LaunchFinding& finding) {
-    return !finding.aboutHeap && finding.severity != LaunchFinding::kWarning;
-  });
+  for (const LaunchFinding& finding : attempt.launchFindings) {
+    if (!finding.aboutHeap && finding.severity != LaunchFinding::kWarning) return false;
+  }
+  return true;
 }
 
 std::string Listed(const std::vector<std::string>& places) {
   std::string text;
   for (size_t i = 0; i < places.size() && i < kNamedPlaces; ++i) {
-    text += (i ? ", " : "") + places[i];
+    text.append(i ? ", " : "").append(places[i]);
   }
   if (places.size() > kNamedPlaces) {
-    text += " und " + std::to_string(places.size() - kNamedPlaces) + " weitere";
+    text += Concat({" und ", std::to_string(places.size() - kNamedPlaces), " weitere"});
   }
   return text;
 }
@@ -58,11 +58,11 @@ std::string Listed(const std::vector<std::string>& places) {
 // Java ends at once without its main class, and javaw shows nobody why. A
 // jar Java cannot read is the cause when nothing else could hold the class.
 void ReviewMainClass(const CheckRun& check, Findings& findings) {
-  const std::vector<JavaAttempt>& attempts = check.plan->attempts;
-  auto first = std::find_if(attempts.begin(), attempts.end(), [](const JavaAttempt& attempt) {
-    return HasJavaFolder(attempt) && ReadAsMeant(attempt);
-  });
-  if (first == attempts.end()) return;
+  const JavaAttempt* first = nullptr;
+  for (const JavaAttempt& attempt : check.plan->attempts) {
+    if (!first && HasJavaFolder(attempt) && ReadAsMeant(attempt)) first = &attempt;
+  }
+  if (!first) return;
   JavaApplication application = ReadJavaApplication(first->commandLine);
   const std::string& name = application.mainClass;
   if (name.empty()) {
@@ -74,23 +74,22 @@ void ReviewMainClass(const CheckRun& check, Findings& findings) {
   ClassSearch search = SearchClass(application.classpath, name);
   bool cause = search.foundIn.empty() && search.unread.empty();
   for (const std::string& jar : search.damaged) {
-    (cause ? Fail : Warn)(
-        findings,
-        jar + ", Java kann die Datei nicht lesen" +
-            (cause ? "; die Hauptklasse " + name + " steht in keinem anderen Eintrag" : ""));
+    (cause ? Fail : Warn)(findings, Concat({jar, ", Java kann die Datei nicht lesen",
+                                            cause ? "; die Hauptklasse " : "", cause ? name : "",
+                                            cause ? " steht in keinem anderen Eintrag" : ""}));
   }
   if (!search.foundIn.empty()) {
-    Log().WriteLine("Hauptklasse " + name + ": in " + search.foundIn);
+    Log().WriteLine(Concat({"Hauptklasse ", name, ": in ", search.foundIn}));
   } else if (search.unread.size() == search.searched.size()) {
     // Nothing could be read: the entries above say why.
   } else if (!search.unread.empty()) {
-    Warn(findings, "Die Hauptklasse " + name +
-                       " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: " +
-                       Listed(search.unread));
+    Warn(findings, Concat({"Die Hauptklasse ", name,
+                           " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: ",
+                           Listed(search.unread)}));
   } else if (search.damaged.empty()) {
-    Fail(findings, "Die Hauptklasse " + name + " steht in keinem der " +
-                       std::to_string(search.searched.size()) +
-                       " Eintr\344ge des Klassenpfads: " + Listed(search.searched));
+    Fail(findings, Concat({"Die Hauptklasse ", name, " steht in keinem der ",
+                           std::to_string(search.searched.size()),
+                           " Eintr\344ge des Klassenpfads: ", Listed(search.searched)}));
   }
 }
 

@@ -1,8 +1,6 @@
 #include "jvm/class_archive.h"
 
 #include <cstdint>
-#include <initializer_list>
-#include <string_view>
 
 #include "jvm/java_attempt.h"
 #include "jvm/java_release.h"
@@ -25,13 +23,6 @@ const char kDumpSuffix[] = ".dump";
 // What Java 25 records before it trains the cache; left when it is ended.
 const char kTrainingSuffix[] = ".dump.config";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
-
-// In one piece: every operator+ brings its own clean-up code into the exe.
-std::string Concat(std::initializer_list<std::string_view> parts) {
-  std::string text;
-  for (std::string_view part : parts) text.append(part.data(), part.size());
-  return text;
-}
 
 // The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {

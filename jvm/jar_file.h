@@ -9,7 +9,7 @@
 struct JarContents {
   unsigned long long size = 0;
   // What is wrong, "kein ZIP-Archiv" or "abgeschnitten"; empty when nothing is.
-  std::string problem;
+  const char* problem = "";
   // Java cannot read the jar either, rather than only the check.
   bool damaged = false;
   bool holdsEntry = false;

@@ -73,11 +73,11 @@ std::string WithMisspeltKeys(const std::string& report, const Settings& settings
   for (const auto& [key, values] : settings.history) {
     std::string meant = KeyMeantInOtherCase(key, StartKey(settings));
     if (meant.empty()) continue;
-    hints += "\ngemeint ist wohl " + meant + ": " + key + OriginOf(settings, key) +
-             " wird vom Launcher nicht gelesen";
+    hints += Concat({"\ngemeint ist wohl ", meant, ": ", key, OriginOf(settings, key),
+                     " wird vom Launcher nicht gelesen"});
   }
   size_t firstLine = std::min(report.find('\n'), report.size());
-  return report.substr(0, firstLine) + hints + report.substr(firstLine);
+  return std::string(report).insert(firstLine, hints);
 }
 
 void LogAllSettings(const Settings& settings) {

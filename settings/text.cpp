@@ -59,6 +59,12 @@ bool IsSurrogate(unsigned long unit, unsigned long first) {
 
 }  // namespace
 
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text.append(part.data(), part.size());
+  return text;
+}
+
 std::string Trim(const std::string& text) {
   size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return std::string();

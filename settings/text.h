@@ -1,9 +1,13 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
+// In one piece: every operator+ brings its own clean-up code into the exe.
+std::string Concat(std::initializer_list<std::string_view> parts);
 // Without the blanks and tabs at both ends; nothing else is removed.
 std::string Trim(const std::string& text);
 // Only a to z change; every other byte stays.
