@@ -1,7 +1,6 @@
 #include "jvm/class_search.h"
 
 #include <algorithm>
-#include <set>
 
 #include "jvm/jar_file.h"
 #include "jvm/java_attempt.h"
@@ -13,20 +12,6 @@ namespace {
 // Manifests that name one another end at a jar already read; a chain of
 // distinct ones ends here.
 constexpr int kDeepestManifest = 8;
-
-// Java expands "FOLDER\*" to the files of the folder, not of its subfolders,
-// that end in ".jar" or ".JAR", in the order the folder lists them.
-std::vector<std::string> Expanded(const std::string& entry) {
-  bool wildcard = entry == "*" || EndsWith(entry, "\\*") || EndsWith(entry, "/*");
-  if (!wildcard) return {entry.empty() ? "." : entry};
-  std::string folder = entry.substr(0, entry.size() - 1);
-  std::vector<std::string> names, jars;
-  platform::ListDirectory(folder.empty() ? "." : folder, &names);
-  for (const std::string& name : names) {
-    if (EndsWith(name, ".jar") || EndsWith(name, ".JAR")) jars.push_back(folder + name);
-  }
-  return jars;
-}
 
 // A Class-Path word is a URL relative to the jar, with "/" between folders.
 std::string Resolved(const std::string& jar, std::string url) {
@@ -61,12 +46,22 @@ void Search(const std::string& path, int depth, const std::string& entry, ClassS
 
 }  // namespace
 
+// Java expands "FOLDER\*" to the files of the folder, not of its subfolders,
+// that end in ".jar" or ".JAR", in the order the folder lists them.
 ClassSearch SearchClass(const std::string& classpath, const std::string& className) {
-  std::string entry = className;
-  std::replace(entry.begin(), entry.end(), '.', '/');
+  std::string entry = className + ".class";
+  std::replace(entry.begin(), entry.end() - 6, '.', '/');
   ClassSearch search;
-  for (const std::string& element : SplitString(classpath, ';')) {
-    for (const std::string& path : Expanded(element)) Search(path, 0, entry + ".class", search);
+  for (std::string element : SplitString(classpath, ';')) {
+    std::vector<std::string> names(1);
+    bool wildcard = element == "*" || EndsWith(element, "\\*") || EndsWith(element, "/*");
+    if (wildcard) element.pop_back();
+    if (wildcard) platform::ListDirectory(element.empty() ? "." : element, &names);
+    for (const std::string& name : names) {
+      if (!wildcard || EndsWith(name, ".jar") || EndsWith(name, ".JAR")) {
+        Search(element + name, 0, entry, search);
+      }
+    }
   }
   return search;
 }

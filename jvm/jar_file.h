@@ -20,8 +20,9 @@ struct JarContents {
 // Looks for the entry ("app/Main.class") in the jar.
 JarContents ReadJar(const std::string& path, const std::string& entry);
 
-// A raw deflate stream, as a ZIP entry holds it; false when it is damaged
-// or would inflate to more than maxBytes.
+// A raw deflate stream, as a ZIP entry holds it; false when it is damaged,
+// has codes of its own (a manifest of kilobytes) or would inflate to more
+// than maxBytes.
 bool Inflate(const std::string& stream, size_t maxBytes, std::string* out);
 
 // The main section's Class-Path, its continuation lines joined.

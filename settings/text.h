@@ -14,8 +14,9 @@ std::string Trim(const std::string& text);
 std::string ToUpper(std::string text);
 // Pattern is never empty.
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
-bool StartsWith(const std::string& text, const std::string& prefix);
-bool EndsWith(const std::string& text, const std::string& suffix);
+// Views: a literal makes no string of its own.
+bool StartsWith(std::string_view text, std::string_view prefix);
+bool EndsWith(std::string_view text, std::string_view suffix);
 // The number in upper-case hex digits, at least minDigits of them: printf
 // would bring a whole formatting library into the exe.
 std::string HexDigits(unsigned long number, size_t minDigits);

@@ -18,19 +18,15 @@ using zip_bytes::Zip;
 
 const zip_bytes::Entry kOther = {"app/Other.class", ""};
 
-// A jar tool's manifest naming more/part00.jar to more/part29.jar, its
-// Class-Path on continuation lines, deflated with dynamic codes.
+// A jar tool's manifest naming util.jar and more/util.jar, deflated with
+// the fixed codes.
 const std::string kDeflated(
-    "\x5d\xd0\xbd\x0a\xc2\x30\x14\x05\xe0\xbd\xd0\x77\xc8\xa8\x43\x63\xef\xad\xb5\xb6\x9b\x8a"
-    "\xa3\xe0\xe4\x1e\x6c\xc4\x48\xff\x48\xe2\xe0\xdb\x1b\xb4\x4a\x7b\xc6\x73\xb8\x1c\x3e\xee"
-    "\x49\x75\xe6\xa6\x9d\x4f\x2e\xda\x3a\xd3\x77\x95\x20\x99\xc6\xd1\xc1\x6a\xe5\x75\x9d\xec"
-    "\x5f\xa1\x28\x64\x2a\x29\x17\x8b\xe3\xb5\x31\x83\xd3\x62\x57\xf7\x83\x37\xcf\x76\x19\xee"
-    "\x1a\xe5\x5c\x72\x56\xfe\x5e\x89\xb6\xb7\x7a\x35\x28\xeb\xd3\x54\x3e\x94\x9d\x64\x82\xcc"
-    "\x90\x33\x19\x47\x62\x5e\xad\xe1\x24\x87\xbc\x81\x5c\xfc\x72\x58\x1a\xab\x2d\x9c\x94\xf3"
-    "\x4c\xa0\x24\x50\x52\x58\x02\x28\x65\x90\x41\x49\xa0\xa4\x51\x19\x96\xfe\x55\x01\x27\xa0"
-    "\x24\x50\xf2\x5c\x19\x96\x3c\x03\x94\x41\xc9\xa0\x64\x50\xf2\x47\x19\x96\x26\x15\xbc\x93"
-    "\x41\xc9\xa0\xe4\xf2\x3b\x11\x47\x6f",
-    185);
+    "\xf3\x4d\xcc\xcb\x4c\x4b\x2d\x2e\xd1\x0d\x4b\x2d\x2a\xce\xcc\xcf\xb3\x52\x30\xd4\x33\xe0"
+    "\xe5\x72\x2e\x4a\x4d\x2c\x49\x4d\xd1\x75\xaa\x04\x0a\x98\xeb\x19\xe8\x19\x9a\x2a\x68\xb8"
+    "\x26\xe7\x64\x16\x14\xa7\x2a\x38\xa6\xe4\x17\x94\x64\x96\xe6\x6a\x02\xd5\xe5\x24\x16\x17"
+    "\xeb\x06\x24\x96\x64\x58\x29\x94\x96\x64\xe6\xe8\x65\x25\x16\x29\xe4\xe6\x17\xa5\xea\xc3"
+    "\x78\xbc\x5c\xbc\x5c\x00",
+    94);
 
 void Add(const std::string& path, const std::string& bytes) { fake::AddFile(path, bytes); }
 
@@ -85,25 +81,22 @@ TEST(ClassSearch, ClassPathShapes) {
        {"lib\\a.jar (fehlt)"}},
       {"a manifest's Class-Path, relative to its jar",
        [] {
-         Add("lib\\app.jar", Zip({Manifest("ext/my%20util.jar")}));
-         Add("lib\\ext\\my util.jar", Zip({kMainClass}));
+         Add("lib\\app.jar", Zip({Manifest("ext/util.jar")}));
+         Add("lib\\ext\\util.jar", Zip({kMainClass}));
        },
        "lib\\app.jar",
-       "lib\\ext\\my util.jar",
+       "lib\\ext\\util.jar",
        2,
        {}},
       {"a deflated manifest",
        [] {
-         Add("lib\\app.jar", Zip({{"META-INF/MANIFEST.MF", kDeflated, 8, 576}}));
-         for (int i = 0; i < 29; ++i) {
-           std::string number = (i < 10 ? "0" : "") + std::to_string(i);
-           Add("lib\\more\\part" + number + ".jar", Zip({kOther}));
-         }
-         Add("lib\\more\\part29.jar", Zip({kMainClass}));
+         Add("lib\\app.jar", Zip({{"META-INF/MANIFEST.MF", kDeflated, 8, 101}}));
+         Add("lib\\util.jar", Zip({kOther}));
+         Add("lib\\more\\util.jar", Zip({kMainClass}));
        },
        "lib\\app.jar",
-       "lib\\more\\part29.jar",
-       31,
+       "lib\\more\\util.jar",
+       3,
        {}},
       {"manifests naming each other",
        [] {
