@@ -1,4 +1,5 @@
-#include "jvm/class_archive.h"
+#include "jvm/archive_header.h"
+
 #include "settings/text.h"
 
 namespace {

@@ -3,27 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "jvm/archive_header.h"
 #include "jvm/java_release.h"
 #include "settings/settings.h"
-
-// Which file Java's magic number at its start makes it: Java 25 writes its
-// AOT cache as a static archive.
-enum class ArchiveKind { kNone, kDynamic, kAotCache };
-
-// How many bytes the file must hold for Java to map it.
-struct ArchiveHeader {
-  ArchiveKind kind = ArchiveKind::kNone;
-  unsigned long long needed = 0;
-  // A file of the kind whose size covers what its header declares.
-  bool Whole(ArchiveKind expected, unsigned long long size) const {
-    return kind == expected && kind != ArchiveKind::kNone && size >= needed;
-  }
-};
-
-// Enough for every header layout read here.
-constexpr size_t kArchiveHeaderBytes = 1024;
-
-ArchiveHeader ReadArchiveHeader(const std::string& start);
 
 // Planning only looks; the start carries the steps out in order before Java
 // starts, check mode tells them.
@@ -32,15 +14,12 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
-    // Deletes a file cut short, which Java would fault on or ignore.
-    kDeleteCutShort,
-    // Deletes an AOT cache older than a file of its class path.
-    kDeleteOutdated,
-    // Deletes a dump left behind for a day.
-    kRemoveStale,
+    kDelete,
   };
   Kind kind = Kind::kCreateFolder;
   std::string path;
+  // Why it is deleted, in the log's words.
+  std::string reason = "";
 };
 
 // launcher.class_archive=FOLDER: Java maps the application's classes from
@@ -54,6 +33,9 @@ struct ClassArchive {
   std::vector<ArchiveStep> steps;
   // The archive for this Java and class path, empty when none applies.
   std::string file;
+  // This start's dump, created before Java trains into it: until it is whole
+  // or a day old, other starts see a training run or fail, and do not train.
+  std::string training;
   // There, or after the steps.
   bool exists = false;
   unsigned long long size = 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "jvm/jar_file.h"
-#include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "settings/text.h"
 

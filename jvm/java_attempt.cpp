@@ -145,16 +145,13 @@ std::string CommandLineLengthReport(const std::string& commandLine, const Settin
       {inputs.readParameters.size(), "Zusatzparameter read"},
       {inputs.readAppParameters.size(), "Zusatzparameter read_app"},
   };
+  std::stable_sort(pieces.begin(), pieces.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
   std::string text = CommandLineLimitText(commandLine) + "\nK\374rzel: " + inputs.startKey +
                      ", die l\344ngsten Teile: ";
-  // Of equally long pieces the one earlier in the table comes first.
-  for (int shown = 0; shown < 3; ++shown) {
-    auto longest = std::max_element(pieces.begin(), pieces.end(),
-                                    [](const auto& a, const auto& b) { return a.first < b.first; });
-    if (longest->first == 0) break;
-    text += (shown > 0 ? ", " : "") + longest->second + " " + std::to_string(longest->first) +
-            " Zeichen";
-    longest->first = 0;
+  for (size_t i = 0; i < 3 && pieces[i].first > 0; ++i) {
+    text +=
+        (i > 0 ? ", " : "") + pieces[i].second + " " + std::to_string(pieces[i].first) + " Zeichen";
   }
   return text +
          "\nAbhilfe: alle Jars eines Ordners als ein Eintrag ORDNER\\* in den Klassenpfad, etwa "
@@ -263,19 +260,6 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   } else if (HoldsZeroByte(line)) {
     attempt->refusal = ZeroByteReport(line, settings);
   }
-  attempt->launchFindings = ReadLaunchFindings(*attempt);
-}
-
-std::vector<std::string> SplitString(const std::string& text, char delimiter) {
-  std::vector<std::string> tokens;
-  size_t from = 0;
-  for (size_t hit = text.find(delimiter); hit != std::string::npos;
-       hit = text.find(delimiter, from)) {
-    tokens.push_back(text.substr(from, hit - from));
-    from = hit + 1;
-  }
-  if (from < text.size()) tokens.push_back(text.substr(from));
-  return tokens;
 }
 
 std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces,
@@ -309,7 +293,6 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);
-  attempt.launchFindings = ReadLaunchFindings(attempt);
   if (!is64Bit) {
     attempt.stop = FailedRun(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
@@ -317,10 +300,6 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
         UnmatchedHostPatterns(settings, computerNames));
   }
   return attempt;
-}
-
-std::string StartRefusal(const JavaAttempt& attempt) {
-  return attempt.refusal.empty() ? RefusalText(attempt.launchFindings) : attempt.refusal;
 }
 
 bool HasJavaFolder(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }

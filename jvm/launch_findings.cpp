@@ -1,9 +1,10 @@
+#include "jvm/launch_findings.h"
+
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
 
 #include "jvm/heap_size.h"
-#include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "report/redactor.h"
@@ -325,4 +326,8 @@ std::string RefusalText(const std::vector<LaunchFinding>& findings) {
     text += (text.empty() ? "" : "\n") + finding.text;
   }
   return text;
+}
+
+std::string StartRefusal(const JavaAttempt& attempt) {
+  return attempt.refusal.empty() ? RefusalText(attempt.launchFindings) : attempt.refusal;
 }

@@ -88,6 +88,18 @@ std::string ReplaceWithBlank(const std::string& text, const std::string& pattern
   return result.append(text, from, std::string::npos);
 }
 
+std::vector<std::string> SplitString(const std::string& text, char delimiter) {
+  std::vector<std::string> tokens;
+  size_t from = 0;
+  for (size_t hit = text.find(delimiter); hit != std::string::npos;
+       hit = text.find(delimiter, from)) {
+    tokens.push_back(text.substr(from, hit - from));
+    from = hit + 1;
+  }
+  if (from < text.size()) tokens.push_back(text.substr(from));
+  return tokens;
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }

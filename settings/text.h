@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -14,6 +15,8 @@ std::string Trim(const std::string& text);
 std::string ToUpper(std::string text);
 // Pattern is never empty.
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
+// A token per delimiter met, even empty; a final one only if text remains.
+std::vector<std::string> SplitString(const std::string& text, char delimiter);
 // Views: a literal makes no string of its own.
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);

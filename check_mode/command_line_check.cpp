@@ -1,6 +1,7 @@
+#include "check_mode/command_line_check.h"
+
 #include <algorithm>
 
-#include "diagnosis/check_run.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 

@@ -1,4 +1,4 @@
-#include "checks/distributed_installation.h"
+#include "installation/distributed_installation.h"
 
 #include <vector>
 

@@ -1,6 +1,7 @@
+#include "check_mode/unknown_keys.h"
+
 #include <algorithm>
 
-#include "diagnosis/check_run.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
 #include "settings/text.h"

@@ -1,4 +1,4 @@
-#include "checks/maintenance_mode.h"
+#include "installation/maintenance_mode.h"
 
 #include "platform/platform.h"
 #include "report/launch_log.h"

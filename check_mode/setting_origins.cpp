@@ -1,4 +1,5 @@
-#include "diagnosis/check_run.h"
+#include "check_mode/setting_origins.h"
+
 #include "report/launch_log.h"
 #include "settings/keys.h"
 
@@ -30,11 +31,6 @@ void ReviewVariant(const Settings& settings, const std::string& startKey, const 
 }
 
 }  // namespace
-
-void LogSubsection(const std::string& title) {
-  Log().EndLine();
-  Log().WriteLine("=== " + title + " ===");
-}
 
 void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
                           Findings& findings) {

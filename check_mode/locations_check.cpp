@@ -1,7 +1,8 @@
+#include "check_mode/locations_check.h"
+
 #include <vector>
 
-#include "checks/distributed_installation.h"
-#include "diagnosis/check_run.h"
+#include "installation/distributed_installation.h"
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"

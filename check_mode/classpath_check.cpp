@@ -1,8 +1,10 @@
+#include "check_mode/classpath_check.h"
+
 #include <algorithm>
 
-#include "diagnosis/check_run.h"
 #include "jvm/class_search.h"
 #include "jvm/java_attempt.h"
+#include "jvm/launch_findings.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
