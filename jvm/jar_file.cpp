@@ -10,14 +10,12 @@ namespace {
 const size_t kNone = static_cast<size_t>(-1);
 const char kEndSignature[] = "PK\5\6";
 const char kLocatorSignature[] = "PK\6\7";
-const char kZip64EndSignature[] = "PK\6\6";
 const char kCentralSignature[] = "PK\1\2";
 const char kLocalSignature[] = "PK\3\4";
 const char kManifest[] = "META-INF/MANIFEST.MF";
 const char kClassPath[] = "CLASS-PATH: ";
 constexpr size_t kEndBytes = 22;
 constexpr size_t kLocatorBytes = 20;
-constexpr size_t kZip64EndBytes = 56;
 constexpr size_t kCentralBytes = 46;
 constexpr size_t kLocalBytes = 30;
 // The end record with the longest comment it can have.
@@ -68,24 +66,16 @@ struct Directory {
   bool found = false;
 };
 
-// The last end record whose comment reaches the end of the file, or one
-// with bytes after it that names a directory: Java accepts both.
+// The last end record whose comment reaches the end of the file.
 size_t FindEndRecord(const std::string& tail) {
-  if (tail.size() < kEndBytes) return kNone;
-  for (size_t at = tail.size() - kEndBytes + 1; at-- > 0 && tail.size() - at <= kLongestEnd;) {
-    size_t length = Field(tail, at + 12, 4);
+  for (size_t at = tail.size(); at-- > 0 && tail.size() - at <= kLongestEnd;) {
     if (HasSignature(tail, at, kEndSignature) &&
-        (at + kEndBytes + Field(tail, at + 20, 2) == tail.size() ||
-         (length <= at && HasSignature(tail, at - length, kCentralSignature)))) {
+        at + kEndBytes + Field(tail, at + 20, 2) == tail.size()) {
       return at;
     }
   }
   return kNone;
 }
-
-// A ZIP64 end record replaces the end record's values where they agree or
-// say that they do not fit.
-bool Agrees(size_t value, size_t value64) { return value == value64 || value == 0xFFFFFFFF; }
 
 Directory Locate(const Tail& tail) {
   Directory directory;
@@ -94,21 +84,11 @@ Directory Locate(const Tail& tail) {
   if (end == kNone) return directory;
   directory.ended = true;
   size_t at = tail.Begin() + end, length = Field(tail.bytes, end + 12, 4);
-  size_t offset = Field(tail.bytes, end + 16, 4), locator = end - kLocatorBytes;
-  if (end >= kLocatorBytes && HasSignature(tail.bytes, locator, kLocatorSignature)) {
-    size_t record = Field(tail.bytes, locator + 8, 8), in = record - tail.Begin();
-    bool readable = Within(record, kZip64EndBytes, tail.size);
-    if (readable && record < tail.Begin()) {
-      directory.needed = tail.size - record;
-      return directory;
-    }
-    if (readable && HasSignature(tail.bytes, in, kZip64EndSignature) &&
-        Agrees(length, Field(tail.bytes, in + 40, 8)) &&
-        Agrees(offset, Field(tail.bytes, in + 48, 8))) {
-      at = record;
-      length = Field(tail.bytes, in + 40, 8);
-      offset = Field(tail.bytes, in + 48, 8);
-    }
+  size_t offset = Field(tail.bytes, end + 16, 4);
+  // A ZIP64 record: more entries or bytes than the check reads.
+  if (end >= kLocatorBytes && HasSignature(tail.bytes, end - kLocatorBytes, kLocatorSignature)) {
+    directory.needed = kMostRead + 1;
+    return directory;
   }
   // Else damaged, as Java finds it: before the start of the file.
   directory.found = length <= at && offset <= at - length;

@@ -89,9 +89,9 @@ bool IsKnownFileKey(const std::string& key) {
 }
 
 std::string KeyMeantInOtherCase(const std::string& key, const std::string& startKey) {
+  std::string upper = ToUpper(key);
   for (const KeyEntry& entry : kKeys) {
-    if (!entry.family && key != entry.name && key != startKey &&
-        ToUpper(key) == ToUpper(entry.name)) {
+    if (!entry.family && key != entry.name && key != startKey && upper == ToUpper(entry.name)) {
       return entry.name;
     }
   }
