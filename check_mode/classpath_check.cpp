@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "jvm/class_search.h"
 #include "jvm/java_attempt.h"
+#include "jvm/launch_findings.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
@@ -34,6 +36,65 @@ void CollectEntries(const Settings& settings, const std::string& key, const std:
   }
 }
 
+const size_t kNamedPlaces = 5;
+
+// Else a finding on the command line says what Java gets instead.
+bool ReadAsMeant(const JavaAttempt& attempt) {
+  for (const LaunchFinding& finding : attempt.launchFindings) {
+    if (!finding.aboutHeap && finding.severity != LaunchFinding::kWarning) return false;
+  }
+  return true;
+}
+
+std::string Listed(const std::vector<std::string>& places) {
+  std::string text;
+  for (size_t i = 0; i < places.size() && i < kNamedPlaces; ++i) {
+    text.append(i ? ", " : "").append(places[i]);
+  }
+  if (places.size() > kNamedPlaces) {
+    text += Concat({" und ", std::to_string(places.size() - kNamedPlaces), " weitere"});
+  }
+  return text;
+}
+
+// Java ends at once without its main class, and javaw shows nobody why. A
+// jar Java cannot read is the cause when nothing else could hold the class.
+void ReviewMainClass(const CheckRun& check, Findings& findings) {
+  const JavaAttempt* first = nullptr;
+  for (const JavaAttempt& attempt : check.plan->attempts) {
+    if (!first && HasJavaFolder(attempt) && ReadAsMeant(attempt)) first = &attempt;
+  }
+  if (!first) return;
+  JavaApplication application = ReadJavaApplication(first->commandLine);
+  const std::string& name = application.mainClass;
+  if (name.empty()) {
+    Log().WriteLine(
+        "Hauptklasse: die Kommandozeile nennt keine sicher (etwa mit -jar, --module oder "
+        "@DATEI), sie wird nicht gesucht");
+    return;
+  }
+  ClassSearch search = SearchClass(application.classpath, name);
+  bool cause = search.foundIn.empty() && search.unread.empty();
+  for (const std::string& jar : search.damaged) {
+    (cause ? Fail : Warn)(findings, Concat({jar, ", Java kann die Datei nicht lesen",
+                                            cause ? "; die Hauptklasse " : "", cause ? name : "",
+                                            cause ? " steht in keinem anderen Eintrag" : ""}));
+  }
+  if (!search.foundIn.empty()) {
+    Log().WriteLine(Concat({"Hauptklasse ", name, ": in ", search.foundIn}));
+  } else if (search.unread.size() == search.searched.size()) {
+    // Nothing could be read: the entries above say why.
+  } else if (!search.unread.empty()) {
+    Warn(findings, Concat({"Die Hauptklasse ", name,
+                           " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: ",
+                           Listed(search.unread)}));
+  } else if (search.damaged.empty()) {
+    Fail(findings, Concat({"Die Hauptklasse ", name, " steht in keinem der ",
+                           std::to_string(search.searched.size()),
+                           " Eintr\344ge des Klassenpfads: ", Listed(search.searched)}));
+  }
+}
+
 }  // namespace
 
 void ReviewClasspath(const CheckRun& check, Findings& findings) {
@@ -60,4 +121,5 @@ void ReviewClasspath(const CheckRun& check, Findings& findings) {
             : " fehlt: Java erweitert nur ORDNER\\* zu allen Jars des Ordners, kein anderes Muster";
     (noneExists ? Fail : Warn)(findings, text);
   }
+  ReviewMainClass(check, findings);
 }
