@@ -10,6 +10,7 @@
 #include "settings/keys.h"
 #include "settings/text.h"
 
+using namespace std::string_view_literals;
 namespace {
 
 // Java reads "folder\*" as every jar in the folder.
@@ -27,12 +28,10 @@ struct Entry {
   bool exists;
 };
 
-void CollectEntries(const Settings& settings, const std::string& key, const std::string& value,
-                    std::vector<Entry>& entries) {
+void CollectEntries(const std::string& key, const std::string& value, std::vector<Entry>& entries) {
   for (const std::string& piece : SplitString(value, ';')) {
     std::string entry = Trim(piece);
-    if (!entry.empty())
-      entries.push_back({settings.KeyForStartKey(key), entry, EntryExists(entry)});
+    if (!entry.empty()) entries.push_back({key, entry, EntryExists(entry)});
   }
 }
 
@@ -52,7 +51,7 @@ std::string Listed(const std::vector<std::string>& places) {
     text.append(i ? ", " : "").append(places[i]);
   }
   if (places.size() > kNamedPlaces) {
-    text += Concat({" und ", std::to_string(places.size() - kNamedPlaces), " weitere"});
+    text += Concat({" und "sv, std::to_string(places.size() - kNamedPlaces), " weitere"sv});
   }
   return text;
 }
@@ -76,22 +75,23 @@ void ReviewMainClass(const CheckRun& check, Findings& findings) {
   ClassSearch search = SearchClass(application.classpath, name);
   bool cause = search.foundIn.empty() && search.unread.empty();
   for (const std::string& jar : search.damaged) {
-    (cause ? Fail : Warn)(findings, Concat({jar, ", Java kann die Datei nicht lesen",
-                                            cause ? "; die Hauptklasse " : "", cause ? name : "",
-                                            cause ? " steht in keinem anderen Eintrag" : ""}));
+    (cause ? Fail : Warn)(
+        findings,
+        Concat({jar, ", Java kann die Datei nicht lesen"sv, cause ? "; die Hauptklasse "sv : ""sv,
+                cause ? name : ""sv, cause ? " steht in keinem anderen Eintrag"sv : ""sv}));
   }
   if (!search.foundIn.empty()) {
-    Log().WriteLine(Concat({"Hauptklasse ", name, ": in ", search.foundIn}));
+    Log().WriteLine(Concat({"Hauptklasse "sv, name, ": in "sv, search.foundIn}));
   } else if (search.unread.size() == search.searched.size()) {
     // Nothing could be read: the entries above say why.
   } else if (!search.unread.empty()) {
-    Warn(findings, Concat({"Die Hauptklasse ", name,
-                           " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: ",
+    Warn(findings, Concat({"Die Hauptklasse "sv, name,
+                           " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: "sv,
                            Listed(search.unread)}));
   } else if (search.damaged.empty()) {
-    Fail(findings, Concat({"Die Hauptklasse ", name, " steht in keinem der ",
+    Fail(findings, Concat({"Die Hauptklasse "sv, name, " steht in keinem der "sv,
                            std::to_string(search.searched.size()),
-                           " Eintr\344ge des Klassenpfads: ", Listed(search.searched)}));
+                           " Eintr\344ge des Klassenpfads: "sv, Listed(search.searched)}));
   }
 }
 
@@ -101,25 +101,27 @@ void ReviewClasspath(const CheckRun& check, Findings& findings) {
   LogSubsection("Klassenpfad, vom Arbeitsverzeichnis aus");
   const Settings& settings = check.plan->settings;
   const Classpath& classpath = check.plan->inputs.classpath;
+  const std::string* values[] = {&classpath.classpathDefault, &classpath.classpathHelp,
+                                 &classpath.classpathExtra};
+  const char* keys[] = {keyname::kClasspathDefault, keyname::kClasspathHelp,
+                        keyname::kClasspathExtra};
   std::vector<Entry> entries;
-  CollectEntries(settings, keyname::kClasspathDefault, classpath.classpathDefault, entries);
-  CollectEntries(settings, keyname::kClasspathHelp, classpath.classpathHelp, entries);
-  CollectEntries(settings, keyname::kClasspathExtra, classpath.classpathExtra, entries);
+  for (int i = 0; i < 3; ++i) CollectEntries(settings.KeyForStartKey(keys[i]), *values[i], entries);
   // Java may start with one of several jars missing, never without any.
-  bool noneExists =
-      std::none_of(entries.begin(), entries.end(), [](const Entry& e) { return e.exists; });
+  bool noneExists = true;
+  for (const Entry& entry : entries) noneExists = noneExists && !entry.exists;
   for (const Entry& entry : entries) {
-    std::string text = entry.key + ": " + entry.path;
     if (entry.exists) {
-      Log().WriteLine(text + " ist vorhanden");
+      Log().WriteLine(Concat({entry.key, ": "sv, entry.path, " ist vorhanden"sv}));
       continue;
     }
     // lib\*.jar reaches Java as a name with a star, which it never expands.
-    text +=
-        entry.path.find('*') == std::string::npos
-            ? " fehlt"
-            : " fehlt: Java erweitert nur ORDNER\\* zu allen Jars des Ordners, kein anderes Muster";
-    (noneExists ? Fail : Warn)(findings, text);
+    bool star = entry.path.find('*') != std::string::npos;
+    (noneExists ? Fail : Warn)(
+        findings, Concat({entry.key, ": "sv, entry.path, " fehlt"sv,
+                          star ? ": Java erweitert nur ORDNER\\* zu allen Jars des Ordners, kein "
+                                 "anderes Muster"sv
+                               : ""sv}));
   }
   ReviewMainClass(check, findings);
 }

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "settings/text.h"
 
+using namespace std::string_view_literals;
 namespace {
 
 // Manifests that name one another end at a jar already read; a chain of
@@ -24,7 +25,7 @@ void Search(const std::string& path, int depth, const std::string& entry, ClassS
   }
   search.searched.push_back(path);
   if (platform::IsDirectory(path)) {
-    std::string file = Concat({path, "\\", entry});
+    std::string file = Concat({path, "\\"sv, entry});
     std::replace(file.begin(), file.end(), '/', '\\');
     if (search.foundIn.empty() && platform::FileCanBeOpened(file)) search.foundIn = path;
     return;
@@ -33,9 +34,9 @@ void Search(const std::string& path, int depth, const std::string& entry, ClassS
   if (search.foundIn.empty() && jar.holdsEntry) search.foundIn = path;
   if (jar.damaged) {
     search.damaged.push_back(
-        Concat({path, " (", std::to_string(jar.size), " Bytes): ", jar.problem}));
+        Concat({path, " ("sv, std::to_string(jar.size), " Bytes): "sv, jar.problem}));
   } else if (*jar.problem) {
-    search.unread.push_back(Concat({path, " (", jar.problem, ")"}));
+    search.unread.push_back(Concat({path, " ("sv, jar.problem, ")"sv}));
   }
   // Java searches a jar's Class-Path right after the jar.
   for (size_t i = 0; i < jar.classPath.size() && depth < kDeepestManifest; ++i) {

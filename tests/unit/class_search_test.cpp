@@ -107,17 +107,17 @@ TEST(ClassSearch, ClassPathShapes) {
        "",
        2,
        {}},
-      {"a ZIP64 end record",
+      {"a ZIP64 end record, for more entries than the check reads",
        [] {
          Add("app.jar", Zip({kOther, kMainClass}, true));
        },
        "app.jar",
-       "app.jar",
+       "",
        1,
-       {}},
-      {"bytes before the archive and after its end",
+       {"app.jar (zu gro\337 f\374r die Pr\374fung)"}},
+      {"bytes before the archive",
        [] {
-         Add("lib\\app.jar", "#!/bin/sh\n" + Zip({Manifest("b.jar")}) + "padding");
+         Add("lib\\app.jar", "#!/bin/sh\n" + Zip({Manifest("b.jar")}));
          Add("lib\\b.jar", Zip({kMainClass}));
        },
        "lib\\app.jar",
