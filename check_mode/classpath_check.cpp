@@ -50,10 +50,7 @@ std::string Listed(const std::vector<std::string>& places) {
   for (size_t i = 0; i < places.size() && i < kNamedPlaces; ++i) {
     text.append(i ? ", " : "").append(places[i]);
   }
-  if (places.size() > kNamedPlaces) {
-    text += Concat({" und "sv, std::to_string(places.size() - kNamedPlaces), " weitere"sv});
-  }
-  return text;
+  return places.size() > kNamedPlaces ? text + ", ..." : text;
 }
 
 // Java ends at once without its main class, and javaw shows nobody why. A
@@ -67,9 +64,7 @@ void ReviewMainClass(const CheckRun& check, Findings& findings) {
   JavaApplication application = ReadJavaApplication(first->commandLine);
   const std::string& name = application.mainClass;
   if (name.empty()) {
-    Log().WriteLine(
-        "Hauptklasse: die Kommandozeile nennt keine sicher (etwa mit -jar, --module oder "
-        "@DATEI), sie wird nicht gesucht");
+    Log().WriteLine("Hauptklasse: nicht gesucht (-jar, --module oder @DATEI)");
     return;
   }
   ClassSearch search = SearchClass(application.classpath, name);
@@ -77,21 +72,21 @@ void ReviewMainClass(const CheckRun& check, Findings& findings) {
   for (const std::string& jar : search.damaged) {
     (cause ? Fail : Warn)(
         findings,
-        Concat({jar, ", Java kann die Datei nicht lesen"sv, cause ? "; die Hauptklasse "sv : ""sv,
+        Concat({jar, ", f\374r Java unlesbar"sv, cause ? ". Die Hauptklasse "sv : ""sv,
                 cause ? name : ""sv, cause ? " steht in keinem anderen Eintrag"sv : ""sv}));
   }
   if (!search.foundIn.empty()) {
-    Log().WriteLine(Concat({"Hauptklasse "sv, name, ": in "sv, search.foundIn}));
+    Log().WriteLine(Concat({"Die Hauptklasse "sv, name, " steht in "sv, search.foundIn}));
   } else if (search.unread.size() == search.searched.size()) {
     // Nothing could be read: the entries above say why.
   } else if (!search.unread.empty()) {
-    Warn(findings, Concat({"Die Hauptklasse "sv, name,
-                           " steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: "sv,
-                           Listed(search.unread)}));
+    Warn(findings,
+         Concat({"Die Hauptklasse "sv, name, " steht in keinem lesbaren Eintrag, nicht gelesen: "sv,
+                 Listed(search.unread)}));
   } else if (search.damaged.empty()) {
     Fail(findings, Concat({"Die Hauptklasse "sv, name, " steht in keinem der "sv,
-                           std::to_string(search.searched.size()),
-                           " Eintr\344ge des Klassenpfads: "sv, Listed(search.searched)}));
+                           std::to_string(search.searched.size()), " Eintr\344ge: "sv,
+                           Listed(search.searched)}));
   }
 }
 

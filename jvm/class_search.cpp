@@ -54,9 +54,10 @@ ClassSearch SearchClass(const std::string& classpath, const std::string& classNa
   ClassSearch search;
   for (std::string element : SplitString(classpath, ';')) {
     std::vector<std::string> names(1);
-    bool wildcard = element == "*" || EndsWith(element, "\\*") || EndsWith(element, "/*");
+    size_t star = element.find_last_of("\\/") + 1;
+    bool wildcard = element.size() == star + 1 && element[star] == '*';
     if (wildcard) element.pop_back();
-    if (wildcard) platform::ListDirectory(element.empty() ? "." : element, &names);
+    if (wildcard) platform::ListDirectory(star ? element : ".", &names);
     for (const std::string& name : names) {
       if (!wildcard || EndsWith(name, ".jar") || EndsWith(name, ".JAR")) {
         Search(element + name, 0, entry, search);

@@ -26,12 +26,11 @@ constexpr size_t kFirstRead = 16 * 1024;
 // directory of a million entries, or one that claims so, is not read. An
 // entry takes 46 bytes at least, which bounds the entries walked.
 constexpr size_t kMostRead = 4 * 1024 * 1024;
-constexpr size_t kLongestManifest = 1024 * 1024;
 // Places in a jar count in size_t, on 32-bit Windows too.
 constexpr unsigned long long kLargestJar = 0x7FFFFFFF;
 const char kUnreadable[] = "nicht lesbar";
-const char kTooBig[] = "zu gro\337 f\374r die Pr\374fung";
-const char kDamagedDirectory[] = "Verzeichnis besch\344digt";
+const char kTooBig[] = "zu gro\337 zum Pr\374fen";
+const char kDamagedDirectory[] = "besch\344digt";
 
 // Without an overflow, whatever a hostile field holds.
 bool Within(size_t at, size_t count, size_t size) { return at <= size && count <= size - at; }
@@ -139,8 +138,8 @@ bool ReadManifest(const std::string& path, const Directory& directory, const Man
   size_t at = kLocalBytes + Field(bytes, 26, 2) + Field(bytes, 28, 2);
   if (!Within(at, length, bytes.size())) return false;
   bytes = bytes.substr(at, length);
-  if (manifest.method == 0) text->swap(bytes);
-  return manifest.method == 0 || (manifest.method == 8 && Inflate(bytes, kLongestManifest, text));
+  text->swap(bytes);
+  return manifest.method == 0;
 }
 
 // The tail that holds the directory; else what keeps it from being read.
@@ -183,7 +182,7 @@ JarContents ReadJar(const std::string& path, const std::string& entry) {
     jar.damaged = true;
     jar.problem = kDamagedDirectory;
   } else if (manifest.offset != kNone && !ReadManifest(path, directory, manifest, &text)) {
-    jar.problem = "META-INF/MANIFEST.MF nicht lesbar";
+    jar.problem = kUnreadable;
   }
   jar.classPath = ManifestClassPath(text);
   return jar;

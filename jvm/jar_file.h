@@ -4,8 +4,8 @@
 #include <vector>
 
 // What check mode learns of a jar of the class path from its ZIP directory
-// and manifest, as Java's own ZIP reader finds them; nothing is unpacked
-// but the manifest, and little is read, whatever the jar.
+// and a stored manifest, as Java's own ZIP reader finds them; nothing is
+// unpacked, and little is read, whatever the jar.
 struct JarContents {
   unsigned long long size = 0;
   // What is wrong, "kein ZIP-Archiv" or "abgeschnitten"; empty when nothing is.
@@ -19,11 +19,6 @@ struct JarContents {
 
 // Looks for the entry ("app/Main.class") in the jar.
 JarContents ReadJar(const std::string& path, const std::string& entry);
-
-// A raw deflate stream, as a ZIP entry holds it; false when it is damaged,
-// has codes of its own (a manifest of kilobytes) or would inflate to more
-// than maxBytes.
-bool Inflate(const std::string& stream, size_t maxBytes, std::string* out);
 
 // The main section's Class-Path, its continuation lines joined.
 std::vector<std::string> ManifestClassPath(const std::string& manifest);

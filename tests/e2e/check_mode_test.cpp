@@ -80,7 +80,7 @@ const char kSoundSection[] =
     "=== Klassenpfad, vom Arbeitsverzeichnis aus ===\n"
     "classpath.default: lib\\app.jar ist vorhanden\n"
     "classpath.default: lib\\util.jar ist vorhanden\n"
-    "Hauptklasse app.Main: in lib\\app.jar\n"
+    "Die Hauptklasse app.Main steht in lib\\app.jar\n"
     "\n"
     "=== Java-Kommandozeile ===\n"
     "64 Bit: jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M "
@@ -101,7 +101,7 @@ const char kSoundSection[] =
     "Pr\xFC"
     "fung beendet: keine Fehler, keine Warnungen\n";
 
-const char kMainClassFound[] = "Hauptklasse app.Main: in lib\\app.jar\n";
+const char kMainClassFound[] = "Die Hauptklasse app.Main steht in lib\\app.jar\n";
 
 struct Edit {
   std::string from;
@@ -360,7 +360,7 @@ std::vector<CheckCase> ProblemCases() {
        [](const Installation& app) { app.Write("lib/app.jar", zip_bytes::Zip({})); },
        {},
        {{kMainClassFound,
-         "FEHLER: Die Hauptklasse app.Main steht in keinem der 2 Eintr\344ge des Klassenpfads: "
+         "FEHLER: Die Hauptklasse app.Main steht in keinem der 2 Eintr\344ge: "
          "lib\\app.jar, lib\\util.jar\n"},
         {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
        1,
@@ -373,7 +373,7 @@ std::vector<CheckCase> ProblemCases() {
        },
        {},
        {{kMainClassFound,
-         "FEHLER: lib\\app.jar (65 Bytes): abgeschnitten, Java kann die Datei nicht lesen; die "
+         "FEHLER: lib\\app.jar (65 Bytes): abgeschnitten, f\374r Java unlesbar. Die "
          "Hauptklasse app.Main steht in keinem anderen Eintrag\n"},
         {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
        1,
@@ -383,7 +383,7 @@ std::vector<CheckCase> ProblemCases() {
        [](const Installation& app) { app.Write("lib/util.jar", ""); },
        {},
        {{kMainClassFound,
-         "WARNUNG: lib\\util.jar (0 Bytes): kein ZIP-Archiv, Java kann die Datei nicht lesen\n" +
+         "WARNUNG: lib\\util.jar (0 Bytes): kein ZIP-Archiv, f\374r Java unlesbar\n" +
              std::string(kMainClassFound)},
         {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
        0,
@@ -397,8 +397,7 @@ std::vector<CheckCase> ProblemCases() {
        {},
        {{"classpath.default: lib\\util.jar ist vorhanden\n" + std::string(kMainClassFound),
          "WARNUNG: classpath.default: lib\\util.jar fehlt\nWARNUNG: Die Hauptklasse app.Main "
-         "steht in keinem lesbaren Eintrag des Klassenpfads, nicht gelesen: lib\\util.jar "
-         "(fehlt)\n"},
+         "steht in keinem lesbaren Eintrag, nicht gelesen: lib\\util.jar (fehlt)\n"},
         {kSoundClosing, Closing("keine Fehler, 2 Warnungen")}},
        0,
        "",
@@ -408,9 +407,7 @@ std::vector<CheckCase> ProblemCases() {
          app.Write("customlaunch.properties", "memory.maximum=512M\nQV=-jar lib\\app.jar\n");
        },
        {},
-       {{kMainClassFound,
-         "Hauptklasse: die Kommandozeile nennt keine sicher (etwa mit -jar, --module oder "
-         "@DATEI), sie wird nicht gesucht\n"},
+       {{kMainClassFound, "Hauptklasse: nicht gesucht (-jar, --module oder @DATEI)\n"},
         {"QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n",
          "QV = -jar lib\\app.jar (customlaunch.properties, Zeile 2)\n  ersetzt: -Dapp=qv "
          "app.Main (launch.properties, Zeile 4)\n"},
@@ -489,7 +486,7 @@ std::vector<CheckCase> ProblemCases() {
        },
        {},
        {{"classpath.default: lib\\app.jar ist vorhanden\nclasspath.default: lib\\util.jar ist "
-         "vorhanden\nHauptklasse app.Main: in lib\\app.jar\n",
+         "vorhanden\nDie Hauptklasse app.Main steht in lib\\app.jar\n",
          "FEHLER: classpath.default: lib\\app.jar fehlt\nFEHLER: classpath.default: "
          "lib\\util.jar fehlt\n"},
         {kSoundClosing, Closing("2 Fehler, keine Warnungen")}},

@@ -88,16 +88,14 @@ TEST(ClassSearch, ClassPathShapes) {
        "lib\\ext\\util.jar",
        2,
        {}},
-      {"a deflated manifest",
+      {"a deflated manifest, whose Class-Path is not read",
        [] {
          Add("lib\\app.jar", Zip({{"META-INF/MANIFEST.MF", kDeflated, 8, 101}}));
-         Add("lib\\util.jar", Zip({kOther}));
-         Add("lib\\more\\util.jar", Zip({kMainClass}));
        },
        "lib\\app.jar",
-       "lib\\more\\util.jar",
-       3,
-       {}},
+       "",
+       1,
+       {"lib\\app.jar (nicht lesbar)"}},
       {"manifests naming each other",
        [] {
          Add("lib\\a.jar", Zip({Manifest("b.jar")}));
@@ -114,7 +112,7 @@ TEST(ClassSearch, ClassPathShapes) {
        "app.jar",
        "",
        1,
-       {"app.jar (zu gro\337 f\374r die Pr\374fung)"}},
+       {"app.jar (zu gro\337 zum Pr\374fen)"}},
       {"bytes before the archive",
        [] {
          Add("lib\\app.jar", "#!/bin/sh\n" + Zip({Manifest("b.jar")}));
@@ -144,7 +142,7 @@ TEST(ClassSearch, ClassPathShapes) {
        "app.jar",
        "",
        1,
-       {"app.jar (" + std::to_string(whole.size()) + " Bytes): Verzeichnis besch\344digt"}},
+       {"app.jar (" + std::to_string(whole.size()) + " Bytes): besch\344digt"}},
       {"a directory too big to read",
        [] {
          std::string claim = "PK\5\6" + zip_bytes::Little(0, 8) + zip_bytes::Little(5 << 20, 4);
@@ -153,7 +151,7 @@ TEST(ClassSearch, ClassPathShapes) {
        "big.jar",
        "",
        1,
-       {"big.jar (zu gro\337 f\374r die Pr\374fung)"}},
+       {"big.jar (zu gro\337 zum Pr\374fen)"}},
   };
   for (const Case& c : cases) {
     fake::Reset();
