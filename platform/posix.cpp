@@ -308,19 +308,20 @@ Failure RemoveFile(const std::string& path) {
   return unlink(NativePath(path).c_str()) == 0 ? Failure() : ErrorOf(errno);
 }
 
-// A launcher's lock stands for a handle open on Windows.
+// A launcher's lock stands for a handle open on Windows. A link (ELOOP) is
+// removed itself, as Windows removes it, its target never locked or touched.
 bool RemoveClosedFile(const std::string& path) {
-  int descriptor = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor == -1) return false;
+  int descriptor = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (descriptor == -1) return errno == ELOOP && !RemoveFile(path);
   bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 && !RemoveFile(path);
   close(descriptor);
   return removed;
 }
 
-// In seconds.
+// In seconds; of a link its own, as Windows reads it.
 bool LastWriteTime(const std::string& path, unsigned long long* time) {
   struct stat info;
-  if (stat(NativePath(path).c_str(), &info) != 0) return false;
+  if (lstat(NativePath(path).c_str(), &info) != 0) return false;
   *time = static_cast<unsigned long long>(info.st_mtime);
   return true;
 }

@@ -9,16 +9,18 @@ namespace {
 
 const int kAnswerBufferSize = 2048;
 
-// The launcher of the folder just entered. In service mode it is started
-// directly: the command interpreter would refuse a share as its working
-// directory, expand %NAME% in the arguments, run its AutoRun commands first
-// and open a console window. Windows' reason goes to the log and, with the
-// launcher that was tried, into the report; empty when the child started.
+// The launcher of the folder just entered, named by its full path: Windows
+// looks for the command line's relative path in the folder of the running
+// exe first, then in the working directory, and neither holds it when the
+// exe lies elsewhere (on a share). In service mode no command interpreter
+// stands between: it would refuse a share as its working directory, expand
+// %NAME% in the arguments, run its AutoRun commands first and open a
+// console window. Windows' reason goes to the log and, with the launcher
+// that was tried, into the report; empty when the child started.
 std::string StartChild(const HandOver& handOver, platform::Process* child) {
   std::string folder = platform::CurrentDirectory();
-  std::string program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
   platform::StartOptions options;
-  if (handOver.serviceMode) options.program = program;
+  options.program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
   options.outputPipe = handOver.serviceMode;
   auto failure = platform::StartProcess(handOver.childCommand, options, child);
   if (!failure) return std::string();
@@ -26,7 +28,7 @@ std::string StartChild(const HandOver& handOver, platform::Process* child) {
   Log().WriteLine(reason);
   return "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
          "Installation hin.\n" +
-         program + ": " + reason + "\n";
+         options.program + ": " + reason + "\n";
 }
 
 // The service reads the child's answer (its pid: or err: line) from our

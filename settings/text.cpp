@@ -111,6 +111,22 @@ std::string WithVisibleZeroBytes(const std::string& text) {
   return visible;
 }
 
+// The launcher's texts and paths are Windows-1252 bytes; in another code
+// page Windows shows their umlauts as other letters and hands them so to
+// Java.
+std::string CodePageWarning() {
+  const unsigned kUtf8CodePage = 65001;
+  unsigned codePage = platform::AnsiCodePage();
+  if (codePage == 1252) return std::string();
+  std::string text = "Die ANSI-Codepage dieses Computers ist " + std::to_string(codePage) +
+                     ", nicht 1252 (Windows-1252): Umlaute in Meldungen, Protokoll und Pfaden "
+                     "werden falsch angezeigt und kommen bei Java verst\xFCmmelt an";
+  if (codePage != kUtf8CodePage) return text;
+  return text +
+         " (die Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+         "verwenden\" ist eingeschaltet)";
+}
+
 bool IsUtf8(const std::string& text) {
   unsigned long codePoint = 0;
   size_t length = 1;
