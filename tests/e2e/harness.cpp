@@ -93,7 +93,9 @@ Installation::~Installation() {
 }
 
 std::string Installation::Path(const std::string& relative) const {
-  return relative.empty() ? root_ : root_ + platform_part::PathSeparator() + Native(relative);
+  return relative.empty()
+             ? root_
+             : root_ + platform_part::PathSeparator() + platform_part::OnDisk(Native(relative));
 }
 
 void Installation::Write(const std::string& relative, const std::string& content) const {
