@@ -3,7 +3,7 @@
 // when it grows.
 
 #include "fuzz/fuzz_support.h"
-#include "jvm/class_archive.h"
+#include "jvm/archive_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   std::string start = Text(data, size);

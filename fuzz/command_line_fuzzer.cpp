@@ -3,8 +3,8 @@
 // child launcher handed the tail reads the same tail.
 
 #include "fuzz/fuzz_support.h"
-#include "launcher/command_line.h"
 #include "platform/windows_arguments.h"
+#include "settings/command_line.h"
 
 namespace {
 

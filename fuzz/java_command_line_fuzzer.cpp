@@ -2,7 +2,7 @@
 // and no password in clear in the log, not even a part of one.
 
 #include "fuzz/fuzz_support.h"
-#include "jvm/java_attempt.h"
+#include "jvm/launch_findings.h"
 #include "report/redactor.h"
 
 namespace {
@@ -68,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     attempt.is64Bit = is64Bit;
     attempt.choice.home = "C:\\Java";
     BuildJavaCommandLine(attempt.choice.home, is64Bit, settings, inputs, &attempt);
+    attempt.launchFindings = ReadLaunchFindings(attempt);
     LogJavaAttempt(attempt);
     const std::string& commandLine = attempt.commandLine;
     Check(Redacted(StartRefusal(attempt)).find(kSentinel) == std::string::npos,

@@ -4,6 +4,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "jvm/java_attempt.h"
+#include "settings/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   Settings settings = SettingsFromText(Text(data, size));

@@ -1,4 +1,5 @@
-#include "jvm/class_archive.h"
+#include "jvm/archive_header.h"
+
 #include "settings/text.h"
 
 namespace {
@@ -6,9 +7,9 @@ namespace {
 // The dynamic archive's magic number 0xf00baba8, as x86 stores it. Java writes
 // the header last, after every region, so a file that begins with it was
 // written to its end; a copy cut short still begins with it.
-const char kDynamicMagic[] = "\xA8\xAB\x0B\xF0";
+const char kDynamicMagic[] = "\250\253\013\360";
 // The static archive's 0xf00baba2, which Java 25 also writes last.
-const char kStaticMagic[] = "\xA2\xAB\x0B\xF0";
+const char kStaticMagic[] = "\242\253\013\360";
 
 // Where a 64-bit Java puts its table of regions (CDSFileMapRegion, each
 // with its _file_offset 24 and _used 40 bytes in), by the header's _version:

@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "jvm/java_attempt.h"
 #include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
@@ -190,9 +189,7 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
   if (!writable) return {"", Concat({"kein ", noun, ", im Ordner kann nicht geschrieben werden"})};
   return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
           Concat({"Java legt beim Beenden ", aot ? "den AOT-Cache " : "", ownDump,
-                  aot ? " an (Training)" : " an",
-                  ", ein sp\xE4terer Start \xFC"
-                  "bernimmt ",
+                  aot ? " an (Training)" : " an", ", ein sp\344terer Start \374bernimmt ",
                   aot ? "ihn" : "es", " als ", archive})};
 }
 
@@ -225,11 +222,9 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   if (whole && !outdated) return std::string();
   archive.steps.push_back(
       {outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file});
-  archive.state = outdated ? "passt nicht"
-                           : "besch\xE4"
-                             "digt";
-  return Concat({file, outdated ? " ist \xE4lter als der Klassenpfad" : " ist unvollst\xE4ndig",
-                 " und wird gel\xF6scht"});
+  archive.state = outdated ? "passt nicht" : "besch\344digt";
+  return Concat({file, outdated ? " ist \344lter als der Klassenpfad" : " ist unvollst\344ndig",
+                 " und wird gel\366scht"});
 }
 
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,

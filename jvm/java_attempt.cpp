@@ -145,8 +145,8 @@ std::string CommandLineLengthReport(const std::string& commandLine, const Settin
       {inputs.readParameters.size(), "Zusatzparameter read"},
       {inputs.readAppParameters.size(), "Zusatzparameter read_app"},
   };
-  std::string text = CommandLineLimitText(commandLine) + "\nK\xFCrzel: " + inputs.startKey +
-                     ", die l\xE4ngsten Teile: ";
+  std::string text = CommandLineLimitText(commandLine) + "\nK\374rzel: " + inputs.startKey +
+                     ", die l\344ngsten Teile: ";
   // Of equally long pieces the one earlier in the table comes first.
   for (int shown = 0; shown < 3; ++shown) {
     auto longest = std::max_element(pieces.begin(), pieces.end(),
@@ -167,10 +167,7 @@ std::string ZeroByteReport(const std::string& commandLine, const Settings& setti
   for (const auto& [key, value] : settings.entries) {
     if (HoldsZeroByte(key + value)) keys += (keys.empty() ? "" : ", ") + WithVisibleZeroBytes(key);
   }
-  return ZeroByteText(commandLine) +
-         "\nBitte diese Einstellungen pr\xFC"
-         "fen: " +
-         keys;
+  return ZeroByteText(commandLine) + "\nBitte diese Einstellungen pr\374fen: " + keys;
 }
 
 std::string ProgramProblem(const JavaAttempt& attempt) {
@@ -253,12 +250,11 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   line += " " + inputs.startValue;
   line += Spaced(inputs.readAppParameters);
   if (int count = CountClasspathOptions(line); count > 1) {
-    attempt->logLines.push_back("Anzahl von '-cp' eintr\xE4gen in Kommandozeile: " +
+    attempt->logLines.push_back("Anzahl von '-cp' eintr\344gen in Kommandozeile: " +
                                 std::to_string(count));
     attempt->stop = FailedRun(
         "Achtung: -cp wurde in der Kommandozeile mehrmals gefunden. Bitte die custom.properties "
-        "pr\xFC"
-        "fen! \nEin weiteres -cp steht in: " +
+        "pr\374fen! \nEin weiteres -cp steht in: " +
         ClasspathOptionHolders(is64Bit, settings, inputs, *attempt) + "\n");
   }
   // Windows would refuse it, and Wine would silently cut it.
@@ -267,19 +263,6 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   } else if (HoldsZeroByte(line)) {
     attempt->refusal = ZeroByteReport(line, settings);
   }
-  attempt->launchFindings = ReadLaunchFindings(*attempt);
-}
-
-std::vector<std::string> SplitString(const std::string& text, char delimiter) {
-  std::vector<std::string> tokens;
-  size_t from = 0;
-  for (size_t hit = text.find(delimiter); hit != std::string::npos;
-       hit = text.find(delimiter, from)) {
-    tokens.push_back(text.substr(from, hit - from));
-    from = hit + 1;
-  }
-  if (from < text.size()) tokens.push_back(text.substr(from));
-  return tokens;
 }
 
 std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces,
@@ -313,7 +296,6 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
     return attempt;
   }
   DecideHeaps(is64Bit, settings, &attempt);
-  attempt.launchFindings = ReadLaunchFindings(attempt);
   if (!is64Bit) {
     attempt.stop = FailedRun(
         "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
@@ -323,14 +305,10 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
   return attempt;
 }
 
-std::string StartRefusal(const JavaAttempt& attempt) {
-  return attempt.refusal.empty() ? RefusalText(attempt.launchFindings) : attempt.refusal;
-}
-
 bool HasJavaFolder(const JavaAttempt& attempt) { return !attempt.choice.home.empty(); }
 
 void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& archiveSteps) {
-  Log().WriteLine("Java wird ermittelt f\xFCr Computer \"" + attempt.choice.computerName +
+  Log().WriteLine("Java wird ermittelt f\374r Computer \"" + attempt.choice.computerName +
                   "\" mit " + BitsText(attempt.is64Bit) + ": " + attempt.choice.key + "=" +
                   attempt.choice.home);
   if (!HasJavaFolder(attempt)) return;

@@ -82,20 +82,11 @@ struct JavaAttempt {
 JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const LaunchInputs& inputs,
                             const std::vector<std::string>& computerNames);
 
-// Windows cannot take the command line, or Java's launcher would refuse it.
-std::string StartRefusal(const JavaAttempt& attempt);
-
 bool HasJavaFolder(const JavaAttempt& attempt);
 
 // Once the run reaches it: the Java folder, the archive's steps, the line.
 void LogJavaAttempt(const JavaAttempt& attempt,
                     const std::vector<std::string>& archiveSteps = std::vector<std::string>());
-
-// Root causes before consequences; without a Java folder the heap alone.
-std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt);
-
-// A line each; empty when Java can be started.
-std::string RefusalText(const std::vector<LaunchFinding>& findings);
 
 // A command line holding "-cp" more than once ends the run; one past
 // Windows' limit cannot be started.
@@ -109,6 +100,3 @@ int CountClasspathOptions(const std::string& commandLine);
 // SUFFIX wins), the default if missing; each SUFFIX a piece, placed at begin.
 std::string BuildJvmParameters(const Settings& settings, std::vector<MeantPiece>* pieces = nullptr,
                                size_t begin = 0);
-
-// A token per delimiter met, even empty; a final one only if text remains.
-std::vector<std::string> SplitString(const std::string& text, char delimiter);

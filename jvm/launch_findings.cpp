@@ -1,9 +1,10 @@
+#include "jvm/launch_findings.h"
+
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
 
 #include "jvm/heap_size.h"
-#include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "report/redactor.h"
@@ -138,19 +139,19 @@ bool ReviewPiece(Reading& reading, const MeantPiece& piece, size_t classpath,
   }
   std::string text = piece.key + piece.origin + ": \"" + piece.text + "\"";
   if (merged) {
-    text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\xE4lt \"" +
+    text += " verbindet sich mit den benachbarten Teilen der Kommandozeile, Java erh\344lt \"" +
             received + "\"";
     if (piece.text.find("\\\"") != std::string::npos) {
-      text += " (ein Backslash vor einem Anf\xFChrungszeichen macht es zu einem Zeichen des Werts)";
+      text += " (ein Backslash vor einem Anf\374hrungszeichen macht es zu einem Zeichen des Werts)";
     }
     if (breaksStart) text += ": Klassenpfad und Hauptklasse gehen verloren";
   } else if (count > 1) {
-    text += " wird an der Leerstelle geteilt, Anf\xFChrungszeichen fehlen";
+    text += " wird an der Leerstelle geteilt, Anf\374hrungszeichen fehlen";
     if (breaksStart) text += ": Java nimmt \"" + reading.mainClass + "\" als Hauptklasse";
   } else {
     Arguments meant = platform::SplitArguments(piece.text, ArgumentReader::kPlainQuotes);
     if (meant.size() == 1 && received == meant[0].text) return false;
-    text += " wird durch Anf\xFChrungszeichen ver\xE4ndert, Java erh\xE4lt \"" + received + "\"";
+    text += " wird durch Anf\374hrungszeichen ver\344ndert, Java erh\344lt \"" + received + "\"";
   }
   findings.push_back({breaksStart ? LostStart(reading) : Severity::kWarning, false, text});
   return breaksStart;
@@ -186,7 +187,7 @@ void ReadCommandLine(const JavaAttempt& attempt, Reading& reading,
   if (explained || intact) return;
   findings.push_back(
       {LostStart(reading), false,
-       "Die Java-Kommandozeile f\xFCr " + BitsText(attempt.is64Bit) +
+       "Die Java-Kommandozeile f\374r " + BitsText(attempt.is64Bit) +
            " gibt Java den Klassenpfad oder die Hauptklasse nicht wie gemeint, Java nimmt \"" +
            reading.mainClass + "\" als Hauptklasse"});
 }
@@ -279,8 +280,8 @@ void ReadHeap(const std::vector<MeantPiece>& options, bool certain,
   for (bool isMaximum : {false, true}) ReviewSize(heaps[isMaximum], isMaximum, sized, findings);
   if (initial.option && maximum.option && initial.size.bytes > maximum.size.bytes) {
     findings.push_back({sized, true,
-                        Named(*initial.option) + initial.option->text + " ist gr\xF6\xDF" +
-                            "er als " + maximum.option->text + kRequired});
+                        Named(*initial.option) + initial.option->text + " ist gr\366\337er als " +
+                            maximum.option->text + kRequired});
   }
 }
 
@@ -311,4 +312,8 @@ std::string RefusalText(const std::vector<LaunchFinding>& findings) {
     text += (text.empty() ? "" : "\n") + finding.text;
   }
   return text;
+}
+
+std::string StartRefusal(const JavaAttempt& attempt) {
+  return attempt.refusal.empty() ? RefusalText(attempt.launchFindings) : attempt.refusal;
 }

@@ -1,5 +1,6 @@
 #include "process/executor.h"
 
+#include "jvm/launch_findings.h"
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -38,17 +39,13 @@ Stop PassOnAnswer(platform::Process& child) {
   bool answered = platform::ReadPipe(*child.output, kAnswerBufferSize, &answer);
   if (answered) {
     AnswerService(answer);
-    Log().Write(
-        "Aus Kindprozess zur\xFC"
-        "ckgekehrt mit Konsolenausgabe: " +
-        answer);
+    Log().Write("Aus Kindprozess zur\374ckgekehrt mit Konsolenausgabe: " + answer);
   }
   // Closed first: a child still writing must not wait for us while we wait for it.
   child.output.reset();
   platform::WaitForProcess(child);
-  return Stop{kExitSuccess, answered ? ""
-                                     : "Der aufgerufene KivLauncher lieferte keine Antwort zur\xFC"
-                                       "ck!\n"};
+  return Stop{kExitSuccess,
+              answered ? "" : "Der aufgerufene KivLauncher lieferte keine Antwort zur\374ck!\n"};
 }
 
 Stop WaitForChild(const platform::Process& child) {
@@ -66,15 +63,14 @@ Stop WaitForChild(const platform::Process& child) {
 std::string Delete(const std::string& path, const std::string& done, const std::string& what) {
   platform::Failure failure = platform::RemoveFile(path);
   if (!failure) return done;
-  const char* why = failure->number == 32  ? "die Datei ist noch ge\xF6"
-                                             "ffnet, "
+  const char* why = failure->number == 32  ? "die Datei ist noch ge\366ffnet, "
                     : failure->number == 5 ? "Zugriffsrechte verbieten es, "
                                            : "";
-  return what + " konnte nicht gel\xF6scht werden: " + why + SystemErrorLine(*failure);
+  return what + " konnte nicht gel\366scht werden: " + why + SystemErrorLine(*failure);
 }
 
 std::string DeleteArchive(const std::string& file, const std::string& why) {
-  return Delete(file, "Klassenarchiv gel\xF6scht (" + why + "): " + file,
+  return Delete(file, "Klassenarchiv gel\366scht (" + why + "): " + file,
                 "Klassenarchiv " + file + " (" + why + ")");
 }
 
@@ -106,23 +102,20 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
   for (const ArchiveStep& step : archive.steps) {
     if (step.kind == Kind::kCreateFolder) {
       lines.push_back(platform::CreateFolders(step.path)
-                          ? "Ordner f\xFCr Klassenarchive angelegt: " + step.path
+                          ? "Ordner f\374r Klassenarchive angelegt: " + step.path
                           : "Kein Klassenarchiv: " + CannotCreateFolder(step.path));
     } else if (step.kind == Kind::kAdopt) {
       if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) continue;
       adopted = true;
-      lines.push_back(
-          "Klassenarchiv \xFC"
-          "bernommen: " +
-          step.path + " -> " + archive.file);
+      lines.push_back("Klassenarchiv \374bernommen: " + step.path + " -> " + archive.file);
     } else if (step.kind == Kind::kRemoveStale) {
       lines.push_back(Delete(step.path,
-                             "Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + step.path,
+                             "Veralteter Abzug eines Klassenarchivs gel\366scht: " + step.path,
                              "Veralteter Abzug eines Klassenarchivs " + step.path));
     } else {
       lines.push_back(DeleteArchive(step.path, step.kind == Kind::kDeleteCutShort
-                                                   ? "unvollst\xE4ndig"
-                                                   : "\xE4lter als der Klassenpfad"));
+                                                   ? "unvollst\344ndig"
+                                                   : "\344lter als der Klassenpfad"));
     }
   }
   return lines;
@@ -141,7 +134,7 @@ AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
       StartJava(attempt.commandLine, plan.supervision, output, attempt.program);
   // Java that faults on its archive would fault at every start.
   if (outcome.crashed && attempt.classArchive.passed) {
-    Log().WriteLine(DeleteArchive(attempt.classArchive.file, "Java ist abgest\xFCrzt"));
+    Log().WriteLine(DeleteArchive(attempt.classArchive.file, "Java ist abgest\374rzt"));
   }
   return outcome;
 }
@@ -150,18 +143,13 @@ AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
 // the javaw.exe it names is missing.
 AttemptOutcome ProbeJava(const RunPlan&, const JavaAttempt& attempt, bool) {
   bool present = platform::FileCanBeOpened(attempt.program);
-  Log().WriteLine(
-      "Pr\xFC"
-      "fmodus: " +
-      attempt.program +
-      (present ? " wird nicht gestartet" : " fehlt, der Start w\xFCrde scheitern"));
+  Log().WriteLine("Pr\374fmodus: " + attempt.program +
+                  (present ? " wird nicht gestartet" : " fehlt, der Start w\374rde scheitern"));
   if (present) return AttemptOutcome();
   return {std::nullopt, StartFailureText(attempt.commandLine), "javaw.exe fehlt"};
 }
 
-const char kCheckHint[] =
-    "KivLauncher.exe -launcher.check=true pr\xFC"
-    "ft die ganze Installation.";
+const char kCheckHint[] = "KivLauncher.exe -launcher.check=true pr\374ft die ganze Installation.";
 
 // The path that was tried and why it failed: what the planning found, or
 // else the reason the start gave.
@@ -240,7 +228,7 @@ Stop CarryOutPlan(const RunPlan& plan) {
   for (const std::string& log : plan.staleLogs) {
     if (platform::RemoveClosedFile(log)) {
       Log().WriteLine("Altes Protokoll " + log +
-                      " gel\xF6scht: zuletzt vor mehr als 7 Tagen geschrieben");
+                      " gel\366scht: zuletzt vor mehr als 7 Tagen geschrieben");
     }
   }
   std::vector<const JavaAttempt*> reached;

@@ -17,9 +17,8 @@ constexpr size_t kTailBytes = 2000;
 // The key, as the file's name alone would not tell which setting to mend.
 RunEnd Unopenable(const std::string& path, const std::string& why) {
   return FailedRun("Die Datei " + path +
-                   " konnte nicht ge\xF6"
-                   "ffnet werden.\nlauncher.java_output=" +
-                   path + ": " + why + "\n");
+                   " konnte nicht ge\366ffnet werden.\nlauncher.java_output=" + path + ": " + why +
+                   "\n");
 }
 
 // What of the launcher's own the path names, as Windows compares paths:
@@ -46,9 +45,9 @@ JavaOutputChoice DecideJavaOutput(const Settings& settings) {
   if (choice.path.empty()) return choice;
   std::string own = OwnFileNamed(choice.path, settings);
   if (!own.empty()) {
-    choice.ownFile = FailedRun("launcher.java_output=" + choice.path + " nennt " + own +
-                               ". Java darf diese Datei nicht \xFC"
-                               "berschreiben, bitte eine andere Datei angeben.\n");
+    choice.ownFile = FailedRun(
+        "launcher.java_output=" + choice.path + " nennt " + own +
+        ". Java darf diese Datei nicht \374berschreiben, bitte eine andere Datei angeben.\n");
   }
   size_t separator = choice.path.find_last_of("\\/");
   std::string folder = separator == std::string::npos ? "" : choice.path.substr(0, separator);
@@ -106,7 +105,7 @@ std::string LastLines(const std::string& text, size_t maxLines, size_t maxBytes)
 // cut leaves a password without the option that names it.
 std::string JavaOutputTail(const JavaOutput& output) {
   if (output.path.empty()) {
-    return "\nMit launcher.java_output=DATEI h\xE4lt der Launcher die Meldungen von Java in DATEI "
+    return "\nMit launcher.java_output=DATEI h\344lt der Launcher die Meldungen von Java in DATEI "
            "fest.";
   }
   std::string end;
@@ -114,6 +113,6 @@ std::string JavaOutputTail(const JavaOutput& output) {
   size_t start = end.rfind(output.firstLine);
   if (start != std::string::npos) end.erase(0, start + output.firstLine.size());
   std::string tail = LastLines(Redacted(end), kTailLines, kTailBytes);
-  if (tail.empty()) return "\nDie Datei " + output.path + " enth\xE4lt keine Ausgaben von Java.";
+  if (tail.empty()) return "\nDie Datei " + output.path + " enth\344lt keine Ausgaben von Java.";
   return "\nLetzte Ausgaben von Java in " + output.path + ":\n" + tail;
 }

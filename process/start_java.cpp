@@ -31,9 +31,8 @@ int WatchSeconds(const std::string& value, std::string* invalid) {
   int seconds = digits ? std::stoi(value) : 61;
   if (seconds <= 60) return seconds;
   *invalid = "launcher.java_watch=" + value +
-             " -> Ung\xFCltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
-             "\xFC"
-             "berwacht.";
+             " -> Ung\374ltiger Wert, erlaubt sind 0 bis 60 Sekunden. Java wird nicht "
+             "\374berwacht.";
   return 0;
 }
 
@@ -58,8 +57,8 @@ std::optional<platform::StartFailure> StartJavaProcess(const std::string& comman
 platform::Failure BindToKillOnCloseJob(const platform::Process& java,
                                        platform::Owned<platform::Job>* job) {
   Log().WriteLine(
-      "launcher.keep_and_kill=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess "
-      "l\xE4uft und der java-Prozess wird mitbeendet, falls der KivLauncher beendet wird.");
+      "launcher.keep_and_kill=true -> Der Launcher l\344uft weiter, solange der java-Prozess "
+      "l\344uft und der java-Prozess wird mitbeendet, falls der KivLauncher beendet wird.");
   platform::Failure failure = platform::CreateKillOnCloseJob(job);
   if (!failure) failure = platform::AssignProcessToJob(**job, java);
   if (failure) {
@@ -78,7 +77,7 @@ void EndSupervision(platform::Job* job) {
   if (!job) return;
   if (platform::Failure failure = platform::LiftKillOnClose(*job)) {
     Log().WriteLine(
-        "Der Job des java-Prozesses konnte nicht gel\xF6st werden, von Java gestartete Programme "
+        "Der Job des java-Prozesses konnte nicht gel\366st werden, von Java gestartete Programme "
         "werden mit dem KivLauncher beendet: " +
         SystemErrorLine(*failure));
   }
@@ -93,7 +92,7 @@ JavaEnd Watch(const platform::Process& java, int seconds, unsigned long long sta
   if (end.process.failure || (end.process.ended && end.process.exitCode == 0)) {
     Log().WriteLine(JavaEndLine(end));
   } else if (!end.process.ended) {
-    Log().WriteLine("Java l\xE4uft nach " + watch + " s noch.");
+    Log().WriteLine("Java l\344uft nach " + watch + " s noch.");
   }
   return end;
 }
@@ -104,7 +103,7 @@ JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision
                    platform::Job* job, const JavaEnd& seen, unsigned long long startedAt) {
   if (!supervision.keepAndKill) {
     Log().WriteLine(
-        "launcher.keep=true -> Der Launcher l\xE4uft weiter, solange der java-Prozess l\xE4uft.");
+        "launcher.keep=true -> Der Launcher l\344uft weiter, solange der java-Prozess l\344uft.");
   }
   JavaEnd end = seen;
   if (!seen.process.ended && !seen.process.failure) {

@@ -60,8 +60,7 @@ std::string StartFailureText(
     const std::string& detail,
     const std::string& remedy =
         "java64 und java nennen je einen Java-Ordner mit bin\\javaw.exe; bei Windows-Fehler 5 "
-        "oder 1260 die Zugriffsrechte und AppLocker pr\xFC"
-        "fen.");
+        "oder 1260 die Zugriffsrechte und AppLocker pr\374fen.");
 
 // Logged between markers and returned for the report. Windows' reason is
 // for the administrator who reads the log; the report stays as it was.

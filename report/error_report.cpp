@@ -15,7 +15,7 @@ const size_t kLongestShownLine = 1000;
 // Redacted first, so that no cut leaves a password without its option.
 std::string Shortened(const std::string& text) {
   std::string shown = Redacted(text);
-  std::string cut = "\x85 (gek\xFCrzt, das Protokoll " + Log().Name() + " enth\xE4lt alles) \x85";
+  std::string cut = "\205 (gek\374rzt, das Protokoll " + Log().Name() + " enth\344lt alles) \205";
   for (size_t start = 0;;) {
     size_t end = std::min(shown.find('\n', start), shown.size());
     if (end - start > kLongestShownLine) {
@@ -59,9 +59,7 @@ void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLi
   if (channel == ReportChannel::kServiceOutput) {
     AnswerService("check:" + serviceLine);
   } else {
-    platform::ShowMessageBox(Redacted(boxText),
-                             "KivLauncher Pr\xFC"
-                             "fung");
+    platform::ShowMessageBox(Redacted(boxText), "KivLauncher Pr\374fung");
   }
 }
 
@@ -72,11 +70,9 @@ bool ExceedsCommandLineLimit(const std::string& commandLine) {
 
 std::string CommandLineLimitText(const std::string& commandLine) {
   return "Die Kommandozeile ist " + std::to_string(commandLine.size()) +
-         " Zeichen lang, Windows erlaubt h\xF6"
-         "chstens " +
+         " Zeichen lang, Windows erlaubt h\366chstens " +
          std::to_string(platform::kMaxCommandLineLength) +
-         " Zeichen (einschlie\xDF"
-         "lich des Endezeichens).";
+         " Zeichen (einschlie\337lich des Endezeichens).";
 }
 
 bool HoldsZeroByte(const std::string& commandLine) {
@@ -84,7 +80,7 @@ bool HoldsZeroByte(const std::string& commandLine) {
 }
 
 std::string ZeroByteText(const std::string& commandLine) {
-  return "Die Kommandozeile enth\xE4lt nach " + std::to_string(commandLine.find('\0')) +
-         " Zeichen ein Nullzeichen: Windows w\xFCrde sie dort abschneiden, Java bek\xE4me nur "
+  return "Die Kommandozeile enth\344lt nach " + std::to_string(commandLine.find('\0')) +
+         " Zeichen ein Nullzeichen: Windows w\374rde sie dort abschneiden, Java bek\344me nur "
          "den Teil davor.";
 }

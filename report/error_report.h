@@ -21,7 +21,7 @@ std::string SystemErrorLine(const platform::SystemError& error);
 // Copies a report into the log between markers, as every report is.
 void LogReport(const std::string& text);
 
-// A check run's verdict: the box "KivLauncher Pr\xFCfung", or the line given
+// A check run's verdict: the box "KivLauncher Pr\374fung", or the line given
 // after "check:".
 void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLine,
                         ReportChannel channel);

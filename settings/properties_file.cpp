@@ -39,9 +39,7 @@ std::string OpenFailure(const std::string& directory, const std::string& fileNam
                                         : "Der Ordner " + folder +
                                               " ist in kivsoft.properties als root angegeben.\n";
   return "Die Datei " + (directory.empty() ? "" : folder + "\\") + fileName +
-         " konnte nicht ge\xF6"
-         "ffnet werden.\n" +
-         where + SystemErrorLine(reason) + "\n";
+         " konnte nicht ge\366ffnet werden.\n" + where + SystemErrorLine(reason) + "\n";
 }
 
 // Notepad saves new files as UTF-8 without a byte order mark. A file is
@@ -64,7 +62,7 @@ bool HoldsUtf8Letters(const std::string& path) {
 RunEnd ConvertLine(const std::string& file, size_t number, std::string& line, Settings& settings) {
   unsigned long missing = 0;
   if (Utf8ToWindows1252(line, &line, &missing)) return std::nullopt;
-  std::string where = "Die Datei " + file + " enth\xE4lt in Zeile " + std::to_string(number);
+  std::string where = "Die Datei " + file + " enth\344lt in Zeile " + std::to_string(number);
   std::string letter =
       " das Zeichen U+" + HexDigits(missing, 4) + ", das es in Windows-1252 nicht gibt";
   if (!Utf8ToWindows1252(StripComment(line), &line, &missing)) {
@@ -85,9 +83,7 @@ RunEnd ReadPropertiesFile(std::string directory, std::string fileName, Settings&
   TextFile file(path);
   if (!file.IsOpen()) return FailedRun(OpenFailure(directory, fileName, file.OpenFailure()));
   settings.readFiles.push_back(path);
-  Log().WriteLine("Die Datei " + path +
-                  " wurde ge\xF6"
-                  "ffnet.");
+  Log().WriteLine("Die Datei " + path + " wurde ge\366ffnet.");
   std::string format = file.IsUtf16() ? "UTF-16" : "UTF-8";
   bool converted = file.IsUtf16() || HoldsUtf8Letters(path);
   if (converted) {
@@ -113,9 +109,7 @@ std::string ReadRootFolder() {
   TextFile file("kivsoft.properties");
   if (!file.IsOpen()) return std::string();
   Log().Banner("kivsoft.properties einlesen");
-  Log().WriteLine(
-      "Die Datei kivsoft.properties wurde ge\xF6"
-      "ffnet.");
+  Log().WriteLine("Die Datei kivsoft.properties wurde ge\366ffnet.");
   std::string root, line;
   while (file.ReadLine(&line)) {
     size_t equals = line.find('=');

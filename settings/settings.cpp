@@ -61,7 +61,7 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
   for (const auto& [key, value] : settings.entries) {
     if (ToUpper(key) != startKey) continue;
     text += "gemeint ist wohl " + startKey + OriginOf(settings, key) + ": dort steht " + key +
-            ", das K\xFCrzel muss gro\xDF geschrieben sein.\n";
+            ", das K\374rzel muss gro\337 geschrieben sein.\n";
   }
   return FailedRun(text);
 }

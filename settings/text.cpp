@@ -39,7 +39,7 @@ bool Windows1252Byte(unsigned long codePoint, char* byte) {
 }
 
 const size_t kPieceBytes = 65536;
-const std::string kLineEnds("\r\n\x1a", 3);
+const std::string kLineEnds("\r\n\032", 3);
 const unsigned long kReplacement = 0xFFFD;
 
 void AppendUtf8(unsigned long codePoint, std::string* text) {
@@ -82,6 +82,18 @@ std::string ReplaceWithBlank(const std::string& text, const std::string& pattern
   return result.append(text, from, std::string::npos);
 }
 
+std::vector<std::string> SplitString(const std::string& text, char delimiter) {
+  std::vector<std::string> tokens;
+  size_t from = 0;
+  for (size_t hit = text.find(delimiter); hit != std::string::npos;
+       hit = text.find(delimiter, from)) {
+    tokens.push_back(text.substr(from, hit - from));
+    from = hit + 1;
+  }
+  if (from < text.size()) tokens.push_back(text.substr(from));
+  return tokens;
+}
+
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -120,10 +132,10 @@ std::string CodePageWarning() {
   if (codePage == 1252) return std::string();
   std::string text = "Die ANSI-Codepage dieses Computers ist " + std::to_string(codePage) +
                      ", nicht 1252 (Windows-1252): Umlaute in Meldungen, Protokoll und Pfaden "
-                     "werden falsch angezeigt und kommen bei Java verst\xFCmmelt an";
+                     "werden falsch angezeigt und kommen bei Java verst\374mmelt an";
   if (codePage != kUtf8CodePage) return text;
   return text +
-         " (die Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+         " (die Windows-Option \"Unicode UTF-8 f\374r die weltweite Sprachunterst\374tzung "
          "verwenden\" ist eingeschaltet)";
 }
 
@@ -156,9 +168,9 @@ TextFile::TextFile(const std::string& path) : file_(platform::OpenInputFile(path
   if (!file_) return;
   while (piece_.size() < 3 && ReadMore()) {
   }
-  if (StartsWith(piece_, "\xEF\xBB\xBF")) position_ = 3;
-  bigEndian_ = StartsWith(piece_, "\xFE\xFF");
-  utf16_ = bigEndian_ || StartsWith(piece_, "\xFF\xFE");
+  if (StartsWith(piece_, "\357\273\277")) position_ = 3;
+  bigEndian_ = StartsWith(piece_, "\376\377");
+  utf16_ = bigEndian_ || StartsWith(piece_, "\377\376");
   if (!utf16_) return;
   undecoded_ = piece_.substr(2);
   piece_.clear();
@@ -222,7 +234,7 @@ bool TextFile::ReadLine(std::string* line) {
       break;
     }
     position_ = end + 1;
-    if (piece_[end] == '\x1a') {
+    if (piece_[end] == '\032') {
       ended_ = true;
       break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -10,6 +11,8 @@ std::string Trim(const std::string& text);
 std::string ToUpper(std::string text);
 // Pattern is never empty.
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
+// A token per delimiter met, even empty; a final one only if text remains.
+std::vector<std::string> SplitString(const std::string& text, char delimiter);
 bool StartsWith(const std::string& text, const std::string& prefix);
 bool EndsWith(const std::string& text, const std::string& suffix);
 // The number in upper-case hex digits, at least minDigits of them: printf

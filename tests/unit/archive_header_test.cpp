@@ -1,9 +1,10 @@
 // Whether an archive file holds what its header declares, for the header
 // layouts of the Javas the launcher knows.
 
+#include "jvm/archive_header.h"
+
 #include <gtest/gtest.h>
 
-#include "jvm/class_archive.h"
 #include "tests/unit/archive_file.h"
 
 namespace {

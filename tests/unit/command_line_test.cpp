@@ -1,6 +1,6 @@
 // The command-line tail, its parameters, and which of them reach Settings.
 
-#include "launcher/command_line.h"
+#include "settings/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Handing the run to the launcher of a ready copy.
 
-#include "checks/distributed_installation.h"
+#include "installation/distributed_installation.h"
 
 #include <gtest/gtest.h>
 

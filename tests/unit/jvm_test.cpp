@@ -91,16 +91,6 @@ TEST(DecideHeapSize, CapsThirtyTwoBitValues) {
   }
 }
 
-TEST(SplitString, KeepsEmptyTokensButNotATrailingOne) {
-  using Tokens = std::vector<std::string>;
-  EXPECT_EQ(SplitString("", ' '), Tokens{});
-  EXPECT_EQ(SplitString("a b", ' '), (Tokens{"a", "b"}));
-  EXPECT_EQ(SplitString("a  b", ' '), (Tokens{"a", "", "b"}));
-  EXPECT_EQ(SplitString(" a", ' '), (Tokens{"", "a"}));
-  EXPECT_EQ(SplitString("a ", ' '), (Tokens{"a"}));
-  EXPECT_EQ(SplitString(" ", ' '), (Tokens{""}));
-}
-
 Settings Make(const std::map<std::string, std::string>& entries) {
   Settings settings;
   settings.entries = entries;

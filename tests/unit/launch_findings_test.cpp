@@ -2,10 +2,11 @@
 // the refusals the start makes, and the findings that only check mode
 // shows because Java might survive them.
 
+#include "jvm/launch_findings.h"
+
 #include <gtest/gtest.h>
 
 #include "jvm/heap_size.h"
-#include "jvm/java_attempt.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -178,7 +179,7 @@ std::vector<LaunchFinding> Findings(const std::map<std::string, std::string>& en
   attempt.choice.home = "C:\\Java";
   attempt.is64Bit = true;
   BuildJavaCommandLine(attempt.choice.home, true, settings, inputs, &attempt);
-  return attempt.launchFindings;
+  return ReadLaunchFindings(attempt);
 }
 
 void Count(const std::vector<LaunchFinding>& findings, int* errors, int* warnings) {

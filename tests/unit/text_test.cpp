@@ -215,4 +215,14 @@ TEST(PropertiesLine, CommentEndsAtFirstHashOutsideQuotes) {
   for (const TextCase& c : cases) EXPECT_EQ(StripComment(c.input), c.expected) << c.input;
 }
 
+TEST(SplitString, KeepsEmptyTokensButNotATrailingOne) {
+  using Tokens = std::vector<std::string>;
+  EXPECT_EQ(SplitString("", ' '), Tokens{});
+  EXPECT_EQ(SplitString("a b", ' '), (Tokens{"a", "b"}));
+  EXPECT_EQ(SplitString("a  b", ' '), (Tokens{"a", "", "b"}));
+  EXPECT_EQ(SplitString(" a", ' '), (Tokens{"", "a"}));
+  EXPECT_EQ(SplitString("a ", ' '), (Tokens{"a"}));
+  EXPECT_EQ(SplitString(" ", ' '), (Tokens{""}));
+}
+
 }  // namespace

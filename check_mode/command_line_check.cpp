@@ -1,6 +1,7 @@
+#include "check_mode/command_line_check.h"
+
 #include <algorithm>
 
-#include "diagnosis/check_run.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 
@@ -38,7 +39,7 @@ void ReviewHeap(const CheckRun& check, Findings& findings) {
       Log().WriteLine(heap.key + " = " + value + " -> " + heap.text);
       if (decided != value) {
         Warn(findings,
-             heap.key + "=" + value + " wird f\xFCr ein 32-Bit-Java auf " + decided + " begrenzt");
+             heap.key + "=" + value + " wird f\374r ein 32-Bit-Java auf " + decided + " begrenzt");
       }
     }
     ReportLaunchFindings(*attempt, true, findings);
@@ -52,9 +53,9 @@ void ReviewJavaCommandLine(const CheckRun& check, Findings& findings) {
   if (check.reached.empty()) Log().WriteLine("Es wurde keine Java-Kommandozeile gebildet");
   for (const JavaAttempt* attempt : check.reached) {
     Log().WriteLine(BitsText(attempt->is64Bit) + ": " + attempt->commandLine);
-    Log().WriteLine("L\xE4nge: " + std::to_string(attempt->commandLine.size()) + " von h\xF6" +
-                    "chstens " + std::to_string(platform::kMaxCommandLineLength) +
-                    " Zeichen (mit abschlie\xDF" + "endem Nullzeichen)");
+    Log().WriteLine("L\344nge: " + std::to_string(attempt->commandLine.size()) +
+                    " von h\366chstens " + std::to_string(platform::kMaxCommandLineLength) +
+                    " Zeichen (mit abschlie\337endem Nullzeichen)");
   }
   for (const JavaAttempt* attempt : check.reached) ReportLaunchFindings(*attempt, false, findings);
 }

@@ -1,4 +1,4 @@
-#include "launcher/command_line.h"
+#include "settings/command_line.h"
 
 #include "platform/windows_arguments.h"
 #include "settings/keys.h"

@@ -1,6 +1,7 @@
+#include "check_mode/unknown_keys.h"
+
 #include <algorithm>
 
-#include "diagnosis/check_run.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
 #include "settings/text.h"
@@ -47,7 +48,7 @@ std::string LowerCasePrefixHint(const std::string& key) {
   size_t dot = key.find('.');
   if (dot == std::string::npos || !IsKeyIn(key.substr(dot + 1), kWithStartKeyVariant))
     return std::string();
-  return ", das K\xFCrzel muss gro\xDF geschrieben sein: " + ToUpper(key.substr(0, dot)) +
+  return ", das K\374rzel muss gro\337 geschrieben sein: " + ToUpper(key.substr(0, dot)) +
          key.substr(dot);
 }
 
@@ -72,7 +73,7 @@ void ReviewParameter(const std::string& key, Findings& findings) {
 }  // namespace
 
 void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
-  LogSubsection("Unbekannte Schl\xFCssel und Parameter");
+  LogSubsection("Unbekannte Schl\374ssel und Parameter");
   int before = findings.warnings;
   for (const auto& [key, values] : check.plan->settings.history) {
     std::string origin = FileOrigin(values);

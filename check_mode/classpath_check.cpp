@@ -1,6 +1,7 @@
+#include "check_mode/classpath_check.h"
+
 #include <algorithm>
 
-#include "diagnosis/check_run.h"
 #include "jvm/java_attempt.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"

@@ -1,4 +1,4 @@
-#include "checks/distributed_installation.h"
+#include "installation/distributed_installation.h"
 
 #include <vector>
 
@@ -27,7 +27,7 @@ std::string NoReadyCopy(const std::string& current) {
   return "Das Arbeitsverzeichnis " + current + " ist nicht der Ordner des Launchers " +
          launcherFolder +
          ", in dem die Installation liegt.\nAbhilfe: -launcher.cwd=true angeben oder in der "
-         "Verkn\xFCpfung bei \"Ausf\xFChren in\" " +
+         "Verkn\374pfung bei \"Ausf\374hren in\" " +
          launcherFolder + " eintragen.\n";
 }
 

@@ -1,4 +1,4 @@
-#include "checks/maintenance_mode.h"
+#include "installation/maintenance_mode.h"
 
 #include "platform/platform.h"
 #include "report/launch_log.h"
@@ -11,14 +11,11 @@ Maintenance DecideMaintenance(const std::string& startKey, bool ignoreMaintenanc
 }
 
 RunEnd CheckMaintenanceMode(const Maintenance& maintenance) {
-  Log().Banner(
-      "InWartung.txt pr\xFC"
-      "fen");
+  Log().Banner("InWartung.txt pr\374fen");
   if (maintenance.present && maintenance.exemption.empty()) {
     return FailedRun(
         "Das Programm ist im Wartungsmodus und kann daher nicht gestartet werden.\n"
-        "Bitte versuchen Sie es sp\xE4"
-        "ter noch einmal.");
+        "Bitte versuchen Sie es sp\344ter noch einmal.");
   }
   Log().WriteLine(maintenance.exemption.empty() ? "Es existiert keine InWartung.txt"
                                                 : "Wird ignoriert wegen " + maintenance.exemption);

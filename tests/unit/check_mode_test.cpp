@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "diagnosis/check_run.h"
+#include "check_mode/check_run.h"
+#include "check_mode/java_check.h"
+#include "check_mode/unknown_keys.h"
 #include "launcher/startup_sequence.h"
 #include "report/error_report.h"
 #include "settings/keys.h"

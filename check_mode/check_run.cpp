@@ -1,5 +1,12 @@
-#include "diagnosis/check_run.h"
+#include "check_mode/check_run.h"
 
+#include "check_mode/classpath_check.h"
+#include "check_mode/command_line_check.h"
+#include "check_mode/java_check.h"
+#include "check_mode/locations_check.h"
+#include "check_mode/setting_origins.h"
+#include "check_mode/unknown_keys.h"
+#include "jvm/launch_findings.h"
 #include "platform/platform.h"
 #include "process/executor.h"
 #include "report/error_report.h"
@@ -8,18 +15,6 @@
 #include "settings/text.h"
 
 namespace {
-// A zero byte from a setting would end the message box's text there.
-void Record(Findings& findings, const std::string& text) {
-  std::string line = WithVisibleZeroBytes(text);
-  Log().WriteLine(line);
-  findings.problems.push_back(line);
-}
-
-std::string Count(int number, const std::string& one, const std::string& many) {
-  if (number == 0) return "keine " + many;
-  return std::to_string(number) + " " + (number == 1 ? one : many);
-}
-
 const size_t kShownProblems = 10;
 const char kErrorPrefix[] = "FEHLER: ";
 
@@ -37,13 +32,11 @@ bool NamedBySections(const CheckRun& check) {
 }
 
 void WriteSection(const CheckRun& check, Findings& findings) {
-  Log().Banner(
-      "Pr\xFC"
-      "fung");
+  Log().Banner("Pr\374fung");
   if (!check.report.empty() && !NamedBySections(check)) {
     std::string text = check.report;
     if (text.back() == '\n') text.pop_back();
-    Fail(findings, "Der Start w\xFCrde abgebrochen: " + text);
+    Fail(findings, "Der Start w\374rde abgebrochen: " + text);
   }
   if (check.plan->settingsRead) {
     ReviewSettingOrigins(check.plan->settings, check.plan->inputs.startKey, findings);
@@ -79,9 +72,7 @@ std::vector<std::string> BySeverity(const Findings& findings) {
 // A log that could not be written (a full disk, no permission) holds none.
 std::string LogPlace(const CheckRun& check) {
   if (Log().Written()) return check.logPath;
-  return check.logPath +
-         " konnte nicht geschrieben werden, die Pr\xFC"
-         "fung steht nicht darin";
+  return check.logPath + " konnte nicht geschrieben werden, die Pr\374fung steht nicht darin";
 }
 
 // The counts and the log's place first: a script or a glance needs no more.
@@ -120,8 +111,8 @@ bool BeginCheck(const CommandLineParameters& parameters, CheckRun* check) {
   check->logPath = Log().Path();
   check->workingDirectory = platform::CurrentDirectory();
   Log().WriteLine(
-      "launcher.check=true -> Pr\xFC"
-      "fmodus: Java wird nicht gestartet, das Ergebnis steht am Ende des Protokolls");
+      "launcher.check=true -> Pr\374fmodus: Java wird nicht gestartet, das Ergebnis steht am Ende "
+      "des Protokolls");
   return true;
 }
 
@@ -143,21 +134,4 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
   verdict.boxText = MessageText(check, findings);
   verdict.serviceLine = ServiceLine(check, findings);
   return verdict;
-}
-
-void Fail(Findings& findings, const std::string& text) {
-  ++findings.errors;
-  Record(findings, "FEHLER: " + text);
-}
-
-void Warn(Findings& findings, const std::string& text) {
-  ++findings.warnings;
-  Record(findings, "WARNUNG: " + text);
-}
-
-std::string CountsText(const Findings& findings) {
-  return "Pr\xFC"
-         "fung beendet: " +
-         Count(findings.errors, "Fehler", "Fehler") + ", " +
-         Count(findings.warnings, "Warnung", "Warnungen");
 }

@@ -1,4 +1,5 @@
-#include "diagnosis/check_run.h"
+#include "check_mode/setting_origins.h"
+
 #include "report/launch_log.h"
 #include "settings/keys.h"
 
@@ -19,22 +20,17 @@ void ReviewVariant(const Settings& settings, const std::string& startKey, const 
                    Findings& findings) {
   std::string variant = startKey + "." + key;
   if (!IsKeyIn(key, kWithStartKeyVariant) || settings.Get(variant).empty()) return;
-  Log().WriteLine("  gilt nicht f\xFCr K\xFCrzel " + startKey + ": " + variant + " hat Vorrang");
+  Log().WriteLine("  gilt nicht f\374r K\374rzel " + startKey + ": " + variant + " hat Vorrang");
   const Assignment* plain = LastAssignment(settings, key);
   const Assignment* winner = LastAssignment(settings, variant);
   if (!plain || !winner || plain->order < winner->order) return;
   Warn(findings, variant + Parenthesised(winner->origin) + " hat Vorrang vor " + key +
                      Parenthesised(plain->origin) +
-                     ", obwohl dieser Wert sp\xE4ter gelesen wurde: die K\xFCrzel-Variante gilt "
+                     ", obwohl dieser Wert sp\344ter gelesen wurde: die K\374rzel-Variante gilt "
                      "immer");
 }
 
 }  // namespace
-
-void LogSubsection(const std::string& title) {
-  Log().EndLine();
-  Log().WriteLine("=== " + title + " ===");
-}
 
 void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
                           Findings& findings) {

@@ -1,6 +1,7 @@
+#include "check_mode/java_check.h"
+
 #include <algorithm>
 
-#include "diagnosis/check_run.h"
 #include "platform/platform.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
@@ -36,27 +37,26 @@ void ReviewBitWidth(const std::string& key, const std::string& program, bool is6
   bool program64Bit = machine == kMachineAmd64;
   Log().WriteLine("Bitbreite laut PE-Kopf: " + BitsText(program64Bit));
   if (program64Bit == is64Bit) return;
-  Warn(findings, key + " f\xFChrt zu einem " + JavaKind(program64Bit) + ", erwartet wird ein " +
+  Warn(findings, key + " f\374hrt zu einem " + JavaKind(program64Bit) + ", erwartet wird ein " +
                      JavaKind(is64Bit));
 }
 
 std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
   switch (step.kind) {
     case ArchiveStep::Kind::kCreateFolder:
-      return "Der Start w\xFCrde den Ordner " + step.path + " anlegen";
+      return "Der Start w\374rde den Ordner " + step.path + " anlegen";
     case ArchiveStep::Kind::kAdopt:
-      return "Der Start w\xFCrde " + step.path + " als " + archive.file +
-             " \xFC"
-             "bernehmen, sofern Java die Datei nicht mehr schreibt";
+      return "Der Start w\374rde " + step.path + " als " + archive.file +
+             " \374bernehmen, sofern Java die Datei nicht mehr schreibt";
     case ArchiveStep::Kind::kDeleteCutShort:
-      return "Der Start w\xFCrde das unvollst\xE4ndige Klassenarchiv " + step.path + " l\xF6schen";
+      return "Der Start w\374rde das unvollst\344ndige Klassenarchiv " + step.path + " l\366schen";
     case ArchiveStep::Kind::kDeleteOutdated:
-      return "Der Start w\xFCrde den AOT-Cache " + step.path +
-             " l\xF6schen, er ist \xE4lter als der Klassenpfad";
+      return "Der Start w\374rde den AOT-Cache " + step.path +
+             " l\366schen, er ist \344lter als der Klassenpfad";
     case ArchiveStep::Kind::kRemoveStale:
       break;
   }
-  return "Der Start w\xFCrde den veralteten Abzug " + step.path + " l\xF6schen";
+  return "Der Start w\374rde den veralteten Abzug " + step.path + " l\366schen";
 }
 
 // As the plan decided it for the attempt.
@@ -65,7 +65,7 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
   if (!archive.state.empty()) Log().WriteLine("Art: " + archive.kind + ", " + archive.state);
   if (archive.options.empty()) {
-    Warn(findings, "launcher.class_archive wirkt f\xFCr dieses Java nicht" +
+    Warn(findings, "launcher.class_archive wirkt f\374r dieses Java nicht" +
                        (archive.unusable.empty() ? "" : ": " + archive.unusable));
     return;
   }
@@ -77,7 +77,7 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
 void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
   const JavaChoice& choice = attempt.choice;
   if (choice.home.empty()) return Log().WriteLine("Kein Java-Ordner angegeben");
-  Log().WriteLine("Gew\xE4hlt: " + choice.key + "=" + choice.home);
+  Log().WriteLine("Gew\344hlt: " + choice.key + "=" + choice.home);
   if (!attempt.programProblem.empty()) return Warn(findings, attempt.programProblem);
   Log().WriteLine(attempt.program + " ist vorhanden");
   ReviewBitWidth(choice.key, attempt.program, attempt.is64Bit, findings);
@@ -96,9 +96,7 @@ void ReviewJava(const CheckRun& check, Findings& findings) {
   for (const JavaAttempt& attempt : check.plan->attempts) {
     LogSubsection("Java " + BitsText(attempt.is64Bit));
     Log().WriteLine(
-        "Gepr\xFC"
-        "ft f\xFCr Computer \"" +
-        attempt.choice.computerName + "\": " +
+        "Gepr\374ft f\374r Computer \"" + attempt.choice.computerName + "\": " +
         KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
     ReviewJavaHome(attempt, findings);
   }

@@ -1,7 +1,8 @@
+#include "check_mode/locations_check.h"
+
 #include <vector>
 
-#include "checks/distributed_installation.h"
-#include "diagnosis/check_run.h"
+#include "installation/distributed_installation.h"
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -19,7 +20,7 @@ std::string LogRefusal() {
                      SystemErrorLine(*refusal) + ")";
   if (Log().Name() == kLogName) {
     return text +
-           ", und auch im Ordner f\xFCr tempor\xE4re Dateien kein Protokoll: der Start "
+           ", und auch im Ordner f\374r tempor\344re Dateien kein Protokoll: der Start "
            "schreibt keines";
   }
   return text + ", das Protokoll steht darum in " + Log().Path();
@@ -45,7 +46,7 @@ void ReviewLocations(const CheckRun& check, Findings& findings) {
   if (!Log().Written() && !openedNowhere) {
     Warn(findings, "Das Protokoll " + check.logPath +
                        " kann nicht geschrieben werden: das Arbeitsverzeichnis ist "
-                       "schreibgesch\xFCtzt oder voll, ein Start hinterl\xE4sst kein Protokoll");
+                       "schreibgesch\374tzt oder voll, ein Start hinterl\344sst kein Protokoll");
   }
   Log().WriteLine("Arbeitsverzeichnis: " + check.workingDirectory);
   Log().WriteLine("Ordner des Launchers: " + ExecutableFolder());

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+#include "check_mode/findings.h"
+
+void ReviewClasspath(const CheckRun& check, Findings& findings);
