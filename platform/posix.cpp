@@ -308,11 +308,10 @@ Failure RemoveFile(const std::string& path) {
   return unlink(NativePath(path).c_str()) == 0 ? Failure() : ErrorOf(errno);
 }
 
-// A launcher's lock stands for a handle open on Windows. A link (ELOOP) is
-// removed itself, as Windows removes it, its target never locked or touched.
+// A launcher's lock stands for a handle open on Windows.
 bool RemoveClosedFile(const std::string& path) {
-  int descriptor = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (descriptor == -1) return errno == ELOOP && !RemoveFile(path);
+  int descriptor = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor == -1) return false;
   bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 && !RemoveFile(path);
   close(descriptor);
   return removed;

@@ -176,19 +176,6 @@ unsigned long long Ticks(const FILETIME& time) {
   return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// Read-only makes a deletion fail with error 5, as access rules do: the
-// attributes are cleared for it and set again when it fails (a file still
-// open). A link's are its own, as are its times.
-template <typename Deletion>
-Failure DeleteUnprotected(const std::string& path, Deletion deletion) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (deletion()) return std::nullopt;
-  SystemError error = LastError();
-  if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path.c_str(), attributes);
-  return error;
-}
-
 }  // namespace
 
 struct Job {
@@ -344,21 +331,25 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
 }
 
-// A link goes itself, its target stays.
+// DeleteFileA refuses a read-only file with error 5, as it refuses one that
+// access rules protect; a file that stays gets its attributes back. A link
+// goes itself, not its target.
 Failure RemoveFile(const std::string& path) {
-  return DeleteUnprotected(path, [&] { return DeleteFileA(path.c_str()) != FALSE; });
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (DeleteFileA(path.c_str())) return std::nullopt;
+  SystemError error = LastError();
+  SetFileAttributesA(path.c_str(), attributes);
+  return error;
 }
 
 // Sharing nothing, the open fails with a sharing violation while any other
 // handle to the file is open; the file goes when this handle closes. Without
-// FILE_FLAG_OPEN_REPARSE_POINT a link would be followed and its target, which
-// may lie anywhere, deleted.
+// FILE_FLAG_OPEN_REPARSE_POINT Windows would delete a link's target instead.
 bool RemoveClosedFile(const std::string& path) {
-  return !DeleteUnprotected(path, [&] {
-    HANDLE handle = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    return handle != INVALID_HANDLE_VALUE && CloseHandle(handle) != FALSE;
-  });
+  HANDLE handle = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  return handle != INVALID_HANDLE_VALUE && CloseHandle(handle) != FALSE;
 }
 
 // In the file system's 100-nanosecond ticks.

@@ -10,14 +10,13 @@ namespace {
 
 const int kAnswerBufferSize = 2048;
 
-// The launcher of the folder just entered, named by its full path: Windows
-// looks for the command line's relative path in the folder of the running
-// exe first, then in the working directory, and neither holds it when the
-// exe lies elsewhere (on a share). In service mode no command interpreter
-// stands between: it would refuse a share as its working directory, expand
-// %NAME% in the arguments, run its AutoRun commands first and open a
-// console window. Windows' reason goes to the log and, with the launcher
-// that was tried, into the report; empty when the child started.
+// The launcher of the folder just entered, by its full path: Windows would
+// look for the command line's relative one in the folder of the running exe
+// (perhaps a share) and the working directory. No command interpreter stands
+// between: it would refuse a share as its working directory, expand %NAME%
+// in the arguments, run its AutoRun commands and open a console window.
+// Windows' reason goes to the log and, with the launcher that was tried,
+// into the report; empty when the child started.
 std::string StartChild(const HandOver& handOver, platform::Process* child) {
   std::string folder = platform::CurrentDirectory();
   platform::StartOptions options;

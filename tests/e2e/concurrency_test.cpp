@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-
 #include "tests/e2e/installation_fixture.h"
 
 namespace e2e {
@@ -41,26 +37,6 @@ TEST_F(Concurrency, EveryLogHoldsOneWholeRun) {
     std::string run = log.substr(value, log.find_first_not_of('r', value) - value);
     EXPECT_EQ(log, Replaced(single, "zzz", run)) << name;
   }
-}
-
-// In a folder many users share, an old fall-back log's name may be a link
-// someone planted: the file it names is no log and stays, as does the link.
-TEST_F(Concurrency, PlantedLinkUnderAnOldFallbackLogNameNeverCostsItsTarget) {
-  if (!DrivenFromLinux()) GTEST_SKIP() << "the link and its age are made with Linux' tools";
-  app.MakeDirectory("KivLaunch.log");
-  app.Write("Fremd/wichtig.txt", "bleibt");
-  std::filesystem::create_symlink(app.Path("Fremd/wichtig.txt"), app.Path("KivLaunch-1.log"));
-  std::string age = "touch -h -d '10 days ago' '" + app.Path("Fremd/wichtig.txt") + "' '" +
-                    app.Path("KivLaunch-1.log") + "'";
-  ASSERT_EQ(std::system(age.c_str()), 0);
-  ASSERT_EQ(app.Run({}).exitCode, 0);
-  EXPECT_EQ(app.Read("KivLaunch-1.log"), "bleibt");
-  std::vector<std::string> logs = LogFiles(app.Root());
-  ASSERT_EQ(logs.size(), 3u);
-  std::sort(logs.begin(), logs.end());
-  EXPECT_EQ(app.NormalizedFile(logs[1]),
-            Crlf(StandardRunUntilStart("") + Java64Start("QV", "-Dapp=qv app.Main") +
-                 "LAUNCH PROCESS FOR 64 BIT COMPLETE.\n"));
 }
 
 }  // namespace

@@ -93,9 +93,7 @@ Installation::~Installation() {
 }
 
 std::string Installation::Path(const std::string& relative) const {
-  return relative.empty()
-             ? root_
-             : root_ + platform_part::PathSeparator() + platform_part::OnDisk(Native(relative));
+  return relative.empty() ? root_ : root_ + platform_part::PathSeparator() + Native(relative);
 }
 
 void Installation::Write(const std::string& relative, const std::string& content) const {

@@ -93,9 +93,6 @@ namespace platform_part {
 // A new empty folder, in the form the launcher reports its paths.
 std::string MakeTemporaryFolder();
 char PathSeparator();
-// A name given in Windows-1252 as this program must write it: under Wine
-// started from Linux the file system holds UTF-8.
-std::string OnDisk(const std::string& windows1252);
 // The forms in which the launcher may name a path of this program.
 std::vector<std::string> FormsOf(const std::string& path);
 // argv[0] is the program; standard input is empty.

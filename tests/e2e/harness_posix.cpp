@@ -68,17 +68,6 @@ std::string MakeTemporaryFolder() {
 
 char PathSeparator() { return '/'; }
 
-// The tests' letters above 0x7F are those of Latin-1 in Windows-1252.
-std::string OnDisk(const std::string& windows1252) {
-  if (!WineRunner()) return windows1252;
-  std::string utf8;
-  for (unsigned char c : windows1252) {
-    if (c >= 0x80) utf8 += static_cast<char>(0xC0 | c >> 6);
-    utf8 += static_cast<char>(c < 0x80 ? c : 0x80 | (c & 0x3F));
-  }
-  return utf8;
-}
-
 // Under Wine the launcher sees this program's paths on drive Z:, and names
 // some without the drive.
 std::vector<std::string> FormsOf(const std::string& path) {

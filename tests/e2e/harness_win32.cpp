@@ -130,8 +130,6 @@ std::string MakeTemporaryFolder() {
 
 char PathSeparator() { return '\\'; }
 
-std::string OnDisk(const std::string& windows1252) { return windows1252; }
-
 std::vector<std::string> FormsOf(const std::string& path) { return {path}; }
 
 int Spawn(const std::vector<std::string>& argv, const std::string& directory,

@@ -117,18 +117,13 @@ TEST_F(StartupSequence, CompleteRunStartsJava64AndLogsEverything) {
 }
 
 // Windows 10 with its UTF-8 option ignores the manifest's wish for the
-// legacy code page.
-TEST_F(StartupSequence, Utf8CodePageIsNamedOnce) {
+// legacy code page: the start says so where it begins.
+TEST_F(StartupSequence, Utf8CodePageIsNamed) {
   fake::Get().ansiCodePage = 65001;
   EXPECT_EQ(Run("-start=abc"), 0);
-  std::string expected = std::string(kHeader) + kExampleLog;
-  const std::string banner = "auswerten =====\n";
-  expected.insert(expected.find(banner) + banner.size(),
-                  "Die ANSI-Codepage dieses Computers ist 65001, nicht 1252 (Windows-1252): "
-                  "Umlaute in Meldungen, Protokoll und Pfaden werden falsch angezeigt und kommen "
-                  "bei Java verst\xFCmmelt an (die Windows-Option \"Unicode UTF-8 f\xFCr die "
-                  "weltweite Sprachunterst\xFCtzung verwenden\" ist eingeschaltet)\n");
-  EXPECT_EQ(Log(), expected);
+  EXPECT_NE(Log().find("auswerten =====\nDie ANSI-Codepage dieses Computers ist 65001, nicht "
+                       "1252 (Windows-1252): Umlaute"),
+            std::string::npos);
 }
 
 TEST_F(StartupSequence, KeepAndKillShutsTheLauncherDownAfterJava) {
