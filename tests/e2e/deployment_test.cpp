@@ -24,7 +24,8 @@ TEST(Deployment, EveryShapeStartsItsJava) {
     saved[i] = std::getenv(names[i]) ? std::getenv(names[i]) : "";
     SetEnvironment(names[i], temporary.Path("M\xFCller"));
   }
-  const std::string longName = "Filiale " + std::string(200 - temporary.Root().size(), 'x');
+  // Where the installations go now: on Windows in that folder.
+  const std::string longName = "Filiale " + std::string(200 - Installation().Root().size(), 'x');
   struct Shape {
     std::string launcherIn, startedIn, installation;  // empty: the installation
     bool distributed;
