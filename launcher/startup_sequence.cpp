@@ -47,7 +47,7 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
     return verdict.exitCode;
   }
   Stop end = CarryOutPlan(plan);
-  if (!end.report.empty()) ReportError(end.report, channel);
+  if (!end.report.empty()) ReportError(WithMisspeltKeys(end.report, plan.settings), channel);
   return end.exitCode;
 }
 
