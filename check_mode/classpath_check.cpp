@@ -69,12 +69,9 @@ void ReviewMainClass(const CheckRun& check, Findings& findings) {
   }
   ClassSearch search = SearchClass(application.classpath, name);
   bool cause = search.foundIn.empty() && search.unread.empty();
-  for (const std::string& jar : search.damaged) {
-    (cause ? Fail : Warn)(
-        findings,
-        Concat({jar, ", f\374r Java unlesbar"sv, cause ? ". Die Hauptklasse "sv : ""sv,
-                cause ? name : ""sv, cause ? " steht in keinem anderen Eintrag"sv : ""sv}));
-  }
+  std::string alone =
+      cause ? Concat({". Die Hauptklasse "sv, name, " steht in keinem anderen Eintrag"sv}) : "";
+  for (const std::string& jar : search.damaged) (cause ? Fail : Warn)(findings, jar + alone);
   if (!search.foundIn.empty()) {
     Log().WriteLine(Concat({"Die Hauptklasse "sv, name, " steht in "sv, search.foundIn}));
   } else if (search.unread.size() == search.searched.size()) {

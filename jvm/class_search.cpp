@@ -33,8 +33,8 @@ void Search(const std::string& path, int depth, const std::string& entry, ClassS
   JarContents jar = ReadJar(path, entry);
   if (search.foundIn.empty() && jar.holdsEntry) search.foundIn = path;
   if (jar.damaged) {
-    search.damaged.push_back(
-        Concat({path, " ("sv, std::to_string(jar.size), " Bytes): "sv, jar.problem}));
+    search.damaged.push_back(Concat({path, " ("sv, std::to_string(jar.size), " Bytes): "sv,
+                                     jar.problem, ", f\374r Java unlesbar"sv}));
   } else if (*jar.problem) {
     search.unread.push_back(Concat({path, " ("sv, jar.problem, ")"sv}));
   }
@@ -53,15 +53,17 @@ ClassSearch SearchClass(const std::string& classpath, const std::string& classNa
   std::replace(entry.begin(), entry.end() - 6, '.', '/');
   ClassSearch search;
   for (std::string element : SplitString(classpath, ';')) {
-    std::vector<std::string> names(1);
     size_t star = element.find_last_of("\\/") + 1;
-    bool wildcard = element.size() == star + 1 && element[star] == '*';
-    if (wildcard) element.pop_back();
-    if (wildcard) platform::ListDirectory(star ? element : ".", &names);
+    if (element.size() != star + 1 || element[star] != '*') {
+      Search(element, 0, entry, search);
+      continue;
+    }
+    std::vector<std::string> names;
+    element.pop_back();
+    platform::ListDirectory(star ? element : ".", &names);
     for (const std::string& name : names) {
-      if (!wildcard || EndsWith(name, ".jar") || EndsWith(name, ".JAR")) {
+      if (EndsWith(name, ".jar") || EndsWith(name, ".JAR"))
         Search(element + name, 0, entry, search);
-      }
     }
   }
   return search;

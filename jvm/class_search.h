@@ -10,7 +10,7 @@ struct ClassSearch {
   std::string foundIn;
   // Every jar and folder looked in, in Java's order.
   std::vector<std::string> searched;
-  // "lib\app.jar (2048 Bytes): abgeschnitten": Java cannot read them either.
+  // "lib\app.jar (2048 Bytes): abgeschnitten, f\374r Java unlesbar".
   std::vector<std::string> damaged;
   // "lib\app.jar (fehlt)": missing, denied, or too big to check.
   std::vector<std::string> unread;

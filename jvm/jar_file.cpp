@@ -13,7 +13,8 @@ const char kLocatorSignature[] = "PK\6\7";
 const char kCentralSignature[] = "PK\1\2";
 const char kLocalSignature[] = "PK\3\4";
 const char kManifest[] = "META-INF/MANIFEST.MF";
-const char kClassPath[] = "CLASS-PATH: ";
+// At a line's start, as jar tools write it; Java would take it in any case.
+const char kClassPath[] = "\nClass-Path: ";
 constexpr size_t kEndBytes = 22;
 constexpr size_t kLocatorBytes = 20;
 constexpr size_t kCentralBytes = 46;
@@ -137,8 +138,7 @@ bool ReadManifest(const std::string& path, const Directory& directory, const Man
   }
   size_t at = kLocalBytes + Field(bytes, 26, 2) + Field(bytes, 28, 2);
   if (!Within(at, length, bytes.size())) return false;
-  bytes = bytes.substr(at, length);
-  text->swap(bytes);
+  text->assign(bytes, at, length);
   return manifest.method == 0;
 }
 
@@ -189,26 +189,24 @@ JarContents ReadJar(const std::string& path, const std::string& entry) {
 }
 
 std::vector<std::string> ManifestClassPath(const std::string& manifest) {
-  std::vector<std::string> words(1);
-  bool inClassPath = false;
-  for (size_t at = 0; at < manifest.size();) {
-    size_t end = std::min(manifest.find_first_of("\r\n", at), manifest.size());
-    // The main section ends at the first empty line; a line that begins
-    // with a blank continues the one before.
-    if (end == at) break;
-    bool continued = manifest[at] == ' ';
-    if (!continued && !words.back().empty()) words.emplace_back();
-    if (!continued) {
-      inClassPath = ToUpper(manifest.substr(at, sizeof kClassPath - 1)) == kClassPath;
-      if (inClassPath) at += sizeof kClassPath - 1;
+  // In the main section, which ends at the first empty line; a line break
+  // followed by a blank continues the line.
+  size_t at = manifest.find(kClassPath);
+  bool inMain = at < manifest.find("\n\r\n") && at < manifest.find("\n\n");
+  std::string value;
+  for (size_t i = at + sizeof kClassPath - 1; inMain && i < manifest.size(); ++i) {
+    size_t next = i + (manifest.compare(i, 2, "\r\n") == 0 ? 2 : 1);
+    bool lineEnd = manifest[i] == '\r' || manifest[i] == '\n';
+    if (lineEnd && (next >= manifest.size() || manifest[next] != ' ')) break;
+    if (lineEnd) {
+      i = next;
+    } else {
+      value += manifest[i];
     }
-    for (size_t i = at + continued; inClassPath && i < end; ++i) {
-      bool blank = manifest[i] == ' ' || manifest[i] == '\t';
-      if (!blank) words.back() += manifest[i];
-      if (blank && !words.back().empty()) words.emplace_back();
-    }
-    at = end + (manifest.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
-  if (words.back().empty()) words.pop_back();
+  std::vector<std::string> words;
+  for (const std::string& word : SplitString(value, ' ')) {
+    if (!word.empty()) words.push_back(word);
+  }
   return words;
 }

@@ -311,10 +311,9 @@ JavaApplication ReadJavaApplication(const std::string& commandLine) {
   JavaApplication application;
   if (java.mainClass == kNone || !java.certain) return application;
   application.mainClass = arguments[java.mainClass].text;
+  // The launcher's own -cp follows every JVM parameter: Java takes the last.
   for (size_t i : java.options) {
-    if (IsAnyOf(arguments[i].text, {"-cp", "-classpath", "--class-path"})) {
-      application.classpath = arguments[i + 1].text;
-    }
+    if (arguments[i].text == "-cp") application.classpath = arguments[i + 1].text;
   }
   return application;
 }

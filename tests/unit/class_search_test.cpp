@@ -127,7 +127,7 @@ TEST(ClassSearch, ClassPathShapes) {
        "app.jar",
        "",
        1,
-       {"app.jar (" + std::to_string(whole.size() / 2) + " Bytes): abgeschnitten"}},
+       {"app.jar (" + std::to_string(whole.size() / 2) + " Bytes): abgeschnitten, f\374r Java unlesbar"}},
       {"empty beside the main class",
        [] {
          Add("empty.jar", "");
@@ -136,13 +136,13 @@ TEST(ClassSearch, ClassPathShapes) {
        "empty.jar;app.jar",
        "app.jar",
        2,
-       {"empty.jar (0 Bytes): kein ZIP-Archiv"}},
+       {"empty.jar (0 Bytes): kein ZIP-Archiv, f\374r Java unlesbar"}},
       {"a damaged directory",
        [&] { Add("app.jar", directory); },
        "app.jar",
        "",
        1,
-       {"app.jar (" + std::to_string(whole.size()) + " Bytes): besch\344digt"}},
+       {"app.jar (" + std::to_string(whole.size()) + " Bytes): besch\344digt, f\374r Java unlesbar"}},
       {"a directory too big to read",
        [] {
          std::string claim = "PK\5\6" + zip_bytes::Little(0, 8) + zip_bytes::Little(5 << 20, 4);
