@@ -82,8 +82,9 @@ std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
     return std::string();
   }
   std::string decoded = ReplaceWithBlank(escaped, "+++");
-  Log().WriteLine("ADDITIONAL escpd LINE: " + escaped);
-  Log().WriteLine("ADDITIONAL PARAMETERS:" + decoded);
+  std::vector<std::string> secrets = RunSecrets(parameters, Settings());
+  Log().WriteLine("ADDITIONAL escpd LINE: " + escaped, &secrets);
+  Log().WriteLine("ADDITIONAL PARAMETERS:" + decoded, &secrets);
   return decoded;
 }
 
