@@ -40,7 +40,7 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
   if (parameters.IsTrue(keyname::kShowDirectory)) {
     ReportError(report, ReportChannel::kMessageBox, Secrets());
   }
-  OpenLog(report, commandLine, RunSecrets(parameters, Settings()));
+  OpenLog(report, commandLine, parameters.secrets);
   CheckRun check;
   bool checking = BeginCheck(parameters, &check);
   RunPlan plan = PlanRun(commandLine.tail, parameters, serviceMode, checking);

@@ -41,7 +41,7 @@ void PlanStart(const CommandLineParameters& parameters, bool serviceMode, bool c
                RunPlan& plan) {
   plan.settingsRead = true;
   plan.settings = InitialSettings(checking);
-  plan.settings.secrets = RunSecrets(parameters, Settings());
+  plan.settings.secrets = parameters.secrets;
   plan.stop = ReadSettings(parameters, plan.settings, plan.inputs);
   plan.inputs.startKey = StartKey(plan.settings);
   plan.inputs.classpath = PrepareClasspath(plan.settings);
@@ -80,6 +80,6 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   }
   plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
   if (!plan.stop && !plan.handOver) PlanStart(parameters, serviceMode, checking, plan);
-  plan.secrets = KnowSecrets(RunSecrets(parameters, plan.settings));
+  plan.secrets = KnowSecrets(plan.settingsRead ? plan.settings.secrets : parameters.secrets);
   return plan;
 }
