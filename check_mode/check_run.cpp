@@ -1,5 +1,7 @@
 #include "check_mode/check_run.h"
 
+#include <algorithm>
+
 #include "check_mode/classpath_check.h"
 #include "check_mode/command_line_check.h"
 #include "check_mode/java_check.h"
@@ -57,18 +59,6 @@ void WriteSection(const CheckRun& check, Findings& findings) {
 
 bool IsError(const std::string& problem) { return StartsWith(problem, kErrorPrefix); }
 
-// Errors first, each in the order found: a fatal error must never hide
-// behind a screenful of warnings.
-std::vector<std::string> BySeverity(const Findings& findings) {
-  std::vector<std::string> problems;
-  for (bool errors : {true, false}) {
-    for (const std::string& problem : findings.problems) {
-      if (IsError(problem) == errors) problems.push_back(problem);
-    }
-  }
-  return problems;
-}
-
 // A log that could not be written (a full disk, no permission) holds none.
 std::string LogPlace(const CheckRun& check) {
   if (Log().Written()) return check.logPath;
@@ -79,7 +69,9 @@ std::string LogPlace(const CheckRun& check) {
 // Then every error, and warnings as long as the box has room.
 std::string MessageText(const CheckRun& check, const Findings& findings) {
   std::string text = CountsText(findings) + "\nProtokoll: " + LogPlace(check);
-  std::vector<std::string> problems = BySeverity(findings);
+  // Errors first, each in the order found: no error hides behind warnings.
+  std::vector<std::string> problems = findings.problems;
+  std::stable_partition(problems.begin(), problems.end(), IsError);
   if (!problems.empty()) text += "\n";
   size_t shown = 0;
   for (; shown < problems.size() && (shown < kShownProblems || IsError(problems[shown])); ++shown) {
@@ -96,10 +88,9 @@ std::string MessageText(const CheckRun& check, const Findings& findings) {
 // One line: a service or a script that reads it learns why the check failed.
 std::string ServiceLine(const CheckRun& check, const Findings& findings) {
   std::string line = CountsText(findings);
-  std::vector<std::string> problems = BySeverity(findings);
-  if (!problems.empty() && IsError(problems.front())) {
-    line += "; erster Fehler: " +
-            ReplaceWithBlank(problems.front().substr(sizeof kErrorPrefix - 1), "\n");
+  auto error = std::find_if(findings.problems.begin(), findings.problems.end(), IsError);
+  if (error != findings.problems.end()) {
+    line += "; erster Fehler: " + ReplaceWithBlank(error->substr(sizeof kErrorPrefix - 1), "\n");
   }
   return line + "; Protokoll: " + LogPlace(check);
 }

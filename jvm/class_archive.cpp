@@ -1,8 +1,6 @@
 #include "jvm/class_archive.h"
 
 #include <cstdint>
-#include <initializer_list>
-#include <string_view>
 
 #include "jvm/java_release.h"
 #include "platform/platform.h"
@@ -24,13 +22,6 @@ const char kDumpSuffix[] = ".dump";
 // What Java 25 records before it trains the cache; left when it is ended.
 const char kTrainingSuffix[] = ".dump.config";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
-
-// In one piece: every operator+ brings its own clean-up code into the exe.
-std::string Concat(std::initializer_list<std::string_view> parts) {
-  std::string text;
-  for (std::string_view part : parts) text.append(part.data(), part.size());
-  return text;
-}
 
 // The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -58,9 +49,9 @@ std::string HexHash(const std::string& text) {
 // directory: two installations get archives of their own.
 std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
                         const std::string& classpath) {
-  std::string identity = Concat(
-      {platform::CurrentDirectory(), "\n", javaHome, "\n", release.version, "\n", classpath});
-  return Concat({"KivLauncher-java", std::to_string(release.feature), "-", HexHash(identity)});
+  std::string identity =
+      platform::CurrentDirectory() + "\n" + javaHome + "\n" + release.version + "\n" + classpath;
+  return "KivLauncher-java" + std::to_string(release.feature) + "-" + HexHash(identity);
 }
 
 // Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
@@ -128,7 +119,7 @@ std::string UnsetReference(const std::string& value) {
     if (close == std::string::npos) break;
     std::string reference = value.substr(open, close + 1 - open);
     if (platform::ExpandEnvironmentReferences(reference) == reference) {
-      return Concat({reference, " ist nicht gesetzt"});
+      return reference + " ist nicht gesetzt";
     }
     open = close;
   }
@@ -137,8 +128,8 @@ std::string UnsetReference(const std::string& value) {
 
 // Unique per start, also across the computers of a shared folder.
 std::string OwnDump(const std::string& folder, const std::string& stem) {
-  return InFolder(folder, Concat({stem, ".", platform::ComputerName(), "-",
-                                  std::to_string(platform::CurrentProcessId()), kDumpSuffix}));
+  return InFolder(folder, stem + "." + platform::ComputerName() + "-" +
+                              std::to_string(platform::CurrentProcessId()) + kDumpSuffix);
 }
 
 // The folder, else the nearest above it that exists; empty when none does.
@@ -153,7 +144,7 @@ std::string ExistingFolderOf(std::string folder) {
 // Why the start goes on without an archive; empty when it can use the folder.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
-  if (platform::FileCanBeOpened(folder)) return Concat({folder, " ist eine Datei, kein Ordner"});
+  if (platform::FileCanBeOpened(folder)) return folder + " ist eine Datei, kein Ordner";
   std::string existing = ExistingFolderOf(folder);
   if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreateFolder(folder);
   archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
@@ -163,34 +154,33 @@ std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
 // An old Java refuses unknown -XX options and would not start at all.
 std::string UnsuitableJava(const JavaRelease& release) {
   if (release.feature >= kFirstArchivingJava) return std::string();
-  if (!release.found) return Concat({release.path, " fehlt, die Version von Java ist unbekannt"});
-  if (release.feature == 0) return Concat({release.path, " nennt keine lesbare JAVA_VERSION"});
-  return Concat(
-      {"Java ", release.version, " kennt keine Klassenarchive der Anwendung (erst ab Java 13)"});
+  if (!release.found) return release.path + " fehlt, die Version von Java ist unbekannt";
+  if (release.feature == 0) return release.path + " nennt keine lesbare JAVA_VERSION";
+  return "Java " + release.version + " kennt keine Klassenarchive der Anwendung (erst ab Java 13)";
 }
 
 }  // namespace
 
 std::string CannotCreateFolder(const std::string& folder) {
-  return Concat({"der Ordner ", folder, " kann nicht angelegt werden"});
+  return "der Ordner " + folder + " kann nicht angelegt werden";
 }
 
 ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
                                    const std::string& archive, const std::string& ownDump) {
   bool aot = feature >= kFirstAotJava;
   const char* file = aot ? "-XX:AOTCache=" : "-XX:SharedArchiveFile=";
-  const char* noun = aot ? "AOT-Cache" : "Klassenarchiv";
+  std::string noun = aot ? "AOT-Cache" : "Klassenarchiv";
   if (feature >= kFirstAutoArchivingJava && !aot && writable) {
-    return {Concat({" -XX:+AutoCreateSharedArchive", PathOption(file, archive)}),
-            Concat({"Java legt das Klassenarchiv ", archive,
-                    " selbst an und erneuert es, wenn es nicht mehr passt"})};
+    return {" -XX:+AutoCreateSharedArchive" + PathOption(file, archive),
+            "Java legt das Klassenarchiv " + archive +
+                " selbst an und erneuert es, wenn es nicht mehr passt"};
   }
-  if (exists) return {PathOption(file, archive), Concat({noun, " ", archive, " wird verwendet"})};
-  if (!writable) return {"", Concat({"kein ", noun, ", im Ordner kann nicht geschrieben werden"})};
+  if (exists) return {PathOption(file, archive), noun + " " + archive + " wird verwendet"};
+  if (!writable) return {"", "kein " + noun + ", im Ordner kann nicht geschrieben werden"};
   return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
-          Concat({"Java legt beim Beenden ", aot ? "den AOT-Cache " : "", ownDump,
-                  aot ? " an (Training)" : " an", ", ein sp\344terer Start \374bernimmt ",
-                  aot ? "ihn" : "es", " als ", archive})};
+          "Java legt beim Beenden " + std::string(aot ? "den AOT-Cache " : "") + ownDump +
+              (aot ? " an (Training)" : " an") + ", ein sp\344terer Start \374bernimmt " +
+              (aot ? "ihn" : "es") + " als " + archive};
 }
 
 // An update of the application writes its jars anew: Java 25 would map the
@@ -223,8 +213,8 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   archive.steps.push_back(
       {outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file});
   archive.state = outdated ? "passt nicht" : "besch\344digt";
-  return Concat({file, outdated ? " ist \344lter als der Klassenpfad" : " ist unvollst\344ndig",
-                 " und wird gel\366scht"});
+  return file + (outdated ? " ist \344lter als der Klassenpfad" : " ist unvollst\344ndig") +
+         " und wird gel\366scht";
 }
 
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
@@ -232,7 +222,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   ClassArchive archive;
   std::string value = settings.GetForStartKey(keyname::kClassArchive);
   if (value.empty()) return archive;
-  std::string prefix = Concat({keyname::kClassArchive, "=", value, " -> "});
+  std::string prefix = std::string(keyname::kClassArchive) + "=" + value + " -> ";
   std::string folder = ArchiveFolder(value);
   std::string stem = ArchiveStem(javaFolder, release, classpath);
   bool aot = release.feature >= kFirstAotJava;
@@ -244,7 +234,7 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
   if (refusal.empty()) refusal = DamagedArchive(file, kind, classpath, archive);
   if (!refusal.empty()) {
-    archive.logLines.push_back(Concat({prefix, "kein Klassenarchiv, ", refusal}));
+    archive.logLines.push_back(prefix + "kein Klassenarchiv, " + refusal);
     archive.unusable = refusal;
     return archive;
   }
@@ -260,6 +250,6 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
       ChooseArchiveOptions(release.feature, archive.exists, writable, file, OwnDump(folder, stem));
   archive.options = choice.options;
   archive.passed = archive.options.find(file) != std::string::npos;
-  archive.logLines.push_back(Concat({prefix, "Java ", release.version, ": ", choice.reason}));
+  archive.logLines.push_back(prefix + "Java " + release.version + ": " + choice.reason);
   return archive;
 }

@@ -64,6 +64,8 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
 char* memoryReserve = nullptr;
 ReportChannel outOfMemoryChannel = ReportChannel::kMessageBox;
 
+}  // namespace
+
 void ReportOutOfMemory() {
   if (!memoryReserve) platform::ExitImmediately(kExitFailure);
   delete[] memoryReserve;
@@ -76,7 +78,10 @@ void ReportOutOfMemory() {
   platform::ExitImmediately(kExitFailure);
 }
 
-}  // namespace
+void EndAfterFault() {
+  Log().WriteLine("Unerwarteter Fehler -> Der KivLauncher wird beendet.");
+  platform::ExitImmediately(3);
+}
 
 int RunLauncher(const std::string& fullCommandLine) {
   OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
