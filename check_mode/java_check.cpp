@@ -42,21 +42,12 @@ void ReviewBitWidth(const std::string& key, const std::string& program, bool is6
 }
 
 std::string StepText(const ArchiveStep& step, const ClassArchive& archive) {
-  switch (step.kind) {
-    case ArchiveStep::Kind::kCreateFolder:
-      return "Der Start w\374rde den Ordner " + step.path + " anlegen";
-    case ArchiveStep::Kind::kAdopt:
-      return "Der Start w\374rde " + step.path + " als " + archive.file +
-             " \374bernehmen, sofern Java die Datei nicht mehr schreibt";
-    case ArchiveStep::Kind::kDeleteCutShort:
-      return "Der Start w\374rde das unvollst\344ndige Klassenarchiv " + step.path + " l\366schen";
-    case ArchiveStep::Kind::kDeleteOutdated:
-      return "Der Start w\374rde den AOT-Cache " + step.path +
-             " l\366schen, er ist \344lter als der Klassenpfad";
-    case ArchiveStep::Kind::kRemoveStale:
-      break;
-  }
-  return "Der Start w\374rde den veralteten Abzug " + step.path + " l\366schen";
+  if (step.kind == ArchiveStep::Kind::kCreateFolder)
+    return "Der Start w\374rde den Ordner " + step.path + " anlegen";
+  if (step.kind == ArchiveStep::Kind::kAdopt)
+    return "Der Start w\374rde " + step.path + " als " + archive.file +
+           " \374bernehmen, sofern Java die Datei nicht mehr schreibt";
+  return "Der Start w\374rde " + step.path + " l\366schen (" + step.reason + ")";
 }
 
 // As the plan decided it for the attempt.

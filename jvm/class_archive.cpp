@@ -18,10 +18,13 @@ constexpr int kFirstAutoArchivingJava = 19;
 // classes linked and the profile: it halves the start, where the dynamic
 // archive saves a third. It is written only when asked, and never renewed.
 constexpr int kFirstAotJava = 25;
+// Also in the name of what Java 25 records before it trains the cache
+// (.dump.config), which it keeps when the training fails.
 const char kDumpSuffix[] = ".dump";
-// What Java 25 records before it trains the cache; left when it is ended.
-const char kTrainingSuffix[] = ".dump.config";
+const char kOwnPrefix[] = "KivLauncher-java";
+const char kCutShort[] = "unvollst\344ndig";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
+constexpr unsigned long long kUnusedSeconds = 30 * kDaySeconds;
 
 // The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -51,7 +54,7 @@ std::string ArchiveStem(const std::string& javaHome, const JavaRelease& release,
                         const std::string& classpath) {
   std::string identity =
       platform::CurrentDirectory() + "\n" + javaHome + "\n" + release.version + "\n" + classpath;
-  return "KivLauncher-java" + std::to_string(release.feature) + "-" + HexHash(identity);
+  return kOwnPrefix + std::to_string(release.feature) + "-" + HexHash(identity);
 }
 
 // Blanks in %LOCALAPPDATA% ("C:\Users\Max Muster") must not split it.
@@ -81,71 +84,61 @@ Examined Examine(const std::string& path) {
 // Windows the rename fails while Java still holds the file open (the C
 // runtime's open shares no deletion). Java writes the header last: a file
 // without it is being written or its Java died; one shorter than its header
-// declares was cut short and is deleted. Dumps of concurrent first starts
-// are deleted a day after they were written, once there is an archive.
-void PlanDumps(const std::string& folder, const std::string& stem, ArchiveKind kind,
-               ClassArchive& archive) {
+// declares was cut short and is deleted. Any identity's dump goes a day
+// after it was written, another identity's archive when no start used it
+// for 30 days. Returns why a dump of this identity younger than a day and
+// not adopted keeps a start from training: a training runs, or failed.
+std::string PlanFolder(const std::string& folder, const std::string& stem, ArchiveKind kind,
+                       bool adopt, ClassArchive& archive) {
+  using Kind = ArchiveStep::Kind;
   std::vector<std::string> names;
-  if (!platform::ListDirectory(folder, &names)) return;
-  std::vector<std::string> stale;
-  bool adopting = false;
+  platform::ListDirectory(folder, &names);
+  std::string pending;
   for (const std::string& name : names) {
-    if (!StartsWith(name, stem) || name[stem.size()] != '.' ||
-        !(EndsWith(name, kDumpSuffix) || EndsWith(name, kTrainingSuffix))) {
+    std::string path = InFolder(folder, name);
+    bool ours = StartsWith(name, stem + ".");
+    if (!StartsWith(name, kOwnPrefix)) continue;
+    if (name.find(kDumpSuffix) == std::string::npos) {
+      if (!ours && platform::FileOlderThan(path, kUnusedSeconds, true))
+        archive.steps.push_back({Kind::kDelete, path, "30 Tage von keinem Start benutzt"});
       continue;
     }
-    std::string dump = InFolder(folder, name);
-    Examined file = Examine(dump);
-    if (!archive.exists && file.Whole(kind)) {
-      if (!adopting) archive.size = file.size;
-      adopting = true;
-      archive.steps.push_back({ArchiveStep::Kind::kAdopt, dump});
+    Examined file = ours ? Examine(path) : Examined();
+    if (adopt && file.Whole(kind)) {
+      if (!archive.exists) archive.size = file.size;
+      archive.exists = true;
+      archive.steps.push_back({Kind::kAdopt, path});
     } else if (file.Cut(kind)) {
-      archive.steps.push_back({ArchiveStep::Kind::kDeleteCutShort, dump});
-    } else if (platform::FileOlderThan(dump, kDaySeconds)) {
-      stale.push_back(dump);
+      archive.steps.push_back({Kind::kDelete, path, kCutShort});
+    } else if (platform::FileOlderThan(path, kDaySeconds)) {
+      archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});
+    } else if (ours) {
+      pending = path +
+                " ist j\374nger als ein Tag: ein Training l\344uft oder ist gescheitert, das "
+                "n\344chste folgt, wenn die Datei einen Tag alt ist";
     }
   }
-  archive.exists = archive.exists || adopting;
-  for (const std::string& dump : archive.exists ? stale : std::vector<std::string>()) {
-    archive.steps.push_back({ArchiveStep::Kind::kRemoveStale, dump});
-  }
+  return pending;
 }
 
 // A reference Windows does not expand would become a folder of that name.
 std::string UnsetReference(const std::string& value) {
-  for (size_t open = value.find('%'); open != std::string::npos; open = value.find('%', open + 1)) {
-    size_t close = value.find('%', open + 1);
-    if (close == std::string::npos) break;
-    std::string reference = value.substr(open, close + 1 - open);
-    if (platform::ExpandEnvironmentReferences(reference) == reference) {
-      return reference + " ist nicht gesetzt";
-    }
-    open = close;
-  }
-  return std::string();
+  std::string expanded = platform::ExpandEnvironmentReferences(value);
+  size_t open = expanded.find('%'), close = expanded.find('%', open + 1);
+  if (open == std::string::npos || close == std::string::npos) return std::string();
+  return expanded.substr(open, close + 1 - open) + " ist nicht gesetzt";
 }
 
-// Unique per start, also across the computers of a shared folder.
-std::string OwnDump(const std::string& folder, const std::string& stem) {
-  return InFolder(folder, stem + "." + platform::ComputerName() + "-" +
-                              std::to_string(platform::CurrentProcessId()) + kDumpSuffix);
-}
-
-// The folder, else the nearest above it that exists; empty when none does.
-std::string ExistingFolderOf(std::string folder) {
-  while (!folder.empty() && !platform::IsDirectory(folder)) {
-    size_t separator = folder.find_last_of("\\/", folder.size() - 2);
-    folder.erase(separator == std::string::npos ? 0 : separator + 1);
-  }
-  return folder;
-}
-
-// Why the start goes on without an archive; empty when it can use the folder.
+// Why the start goes on without an archive; empty when it can use the
+// folder, or create it in the nearest folder above it that exists.
 std::string UsableFolder(const std::string& folder, ClassArchive& archive) {
   if (platform::IsDirectory(folder)) return std::string();
   if (platform::FileCanBeOpened(folder)) return folder + " ist eine Datei, kein Ordner";
-  std::string existing = ExistingFolderOf(folder);
+  std::string existing = folder;
+  while (!existing.empty() && !platform::IsDirectory(existing)) {
+    size_t separator = existing.find_last_of("\\/", existing.size() - 2);
+    existing.erase(separator == std::string::npos ? 0 : separator + 1);
+  }
   if (existing.empty() || !platform::FolderIsWritable(existing)) return CannotCreateFolder(folder);
   archive.steps.push_back({ArchiveStep::Kind::kCreateFolder, folder});
   return std::string();
@@ -177,10 +170,12 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
   }
   if (exists) return {PathOption(file, archive), noun + " " + archive + " wird verwendet"};
   if (!writable) return {"", "kein " + noun + ", im Ordner kann nicht geschrieben werden"};
-  return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
-          "Java legt beim Beenden " + std::string(aot ? "den AOT-Cache " : "") + ownDump +
-              (aot ? " an (Training)" : " an") + ", ein sp\344terer Start \374bernimmt " +
-              (aot ? "ihn" : "es") + " als " + archive};
+  return {
+      PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
+      std::string(aot ? "dieser Start trainiert den AOT-Cache: " : "") + "Java legt beim Beenden " +
+          ownDump + " an, " +
+          (aot ? "was das Beenden einige Sekunden verl\344ngert und mehr Speicher braucht; " : "") +
+          "ein sp\344terer Start \374bernimmt " + (aot ? "ihn" : "es") + " als " + archive};
 }
 
 // An update of the application writes its jars anew: Java 25 would map the
@@ -210,11 +205,23 @@ std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std:
   bool whole = Examine(file).Whole(kind);
   bool outdated = whole && kind == ArchiveKind::kAotCache && OutdatedBy(file, classpath);
   if (whole && !outdated) return std::string();
-  archive.steps.push_back(
-      {outdated ? ArchiveStep::Kind::kDeleteOutdated : ArchiveStep::Kind::kDeleteCutShort, file});
+  const char* reason = outdated ? "\344lter als der Klassenpfad" : kCutShort;
+  archive.steps.push_back({ArchiveStep::Kind::kDelete, file, reason});
   archive.state = outdated ? "passt nicht" : "besch\344digt";
-  return file + (outdated ? " ist \344lter als der Klassenpfad" : " ist unvollst\344ndig") +
-         " und wird gel\366scht";
+  return file + " ist " + reason + " und wird gel\366scht";
+}
+
+// Java 25 trains only from jars: a folder with anything in it makes every
+// training fail at Java's end, and a cache trained without it is refused.
+std::string ClassFolder(const std::string& classpath) {
+  for (const std::string& entry : SplitString(classpath, ';')) {
+    std::vector<std::string> names;
+    // An empty entry would list the drive's root folder.
+    if (entry.empty() || !platform::ListDirectory(entry, &names) || names.empty()) continue;
+    return "AOT-Cache: nicht m\366glich, der Klassenpfad enth\344lt den Ordner " + entry +
+           "; Java 25 trainiert nur aus Jars";
+  }
+  return std::string();
 }
 
 ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease& release,
@@ -232,22 +239,28 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UnsetReference(value);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
+  // A folder the start creates is as writable as the one it is created in.
+  bool writable = refusal.empty() && (!archive.steps.empty() || platform::FolderIsWritable(folder));
+  bool tidied = writable && archive.steps.empty();
+  if (refusal.empty() && aot) refusal = ClassFolder(classpath);
   if (refusal.empty()) refusal = DamagedArchive(file, kind, classpath, archive);
+  archive.exists = refusal.empty() && platform::FileSize(file, &archive.size);
+  std::string pending =
+      tidied ? PlanFolder(folder, stem, kind, refusal.empty() && !archive.exists, archive) : "";
+  if (refusal.empty() && aot && !archive.exists) refusal = pending;
   if (!refusal.empty()) {
     archive.logLines.push_back(prefix + "kein Klassenarchiv, " + refusal);
     archive.unusable = refusal;
     return archive;
   }
   archive.file = file;
-  archive.exists = platform::FileSize(file, &archive.size);
-  // A folder the start creates is as writable as the one it is created in.
-  bool writable = !archive.steps.empty() || platform::FolderIsWritable(folder);
-  if ((aot || release.feature < kFirstAutoArchivingJava) && writable && archive.steps.empty()) {
-    PlanDumps(folder, stem, kind, archive);
-  }
   archive.state = archive.exists ? "vorhanden" : aot ? "zu trainieren" : "anzulegen";
-  ArchiveChoice choice =
-      ChooseArchiveOptions(release.feature, archive.exists, writable, file, OwnDump(folder, stem));
+  // Unique per start, also across the computers of a shared folder.
+  std::string own =
+      InFolder(folder, stem + "." + platform::ComputerName() + "-" +
+                           std::to_string(platform::CurrentProcessId()) + kDumpSuffix);
+  ArchiveChoice choice = ChooseArchiveOptions(release.feature, archive.exists, writable, file, own);
+  if (aot && choice.options.find(own) != std::string::npos) archive.training = own;
   archive.options = choice.options;
   archive.passed = archive.options.find(file) != std::string::npos;
   archive.logLines.push_back(prefix + "Java " + release.version + ": " + choice.reason);

@@ -14,15 +14,12 @@ struct ArchiveStep {
     kCreateFolder,
     // Renames a finished dump to the archive; the first that succeeds wins.
     kAdopt,
-    // Deletes a file cut short, which Java would fault on or ignore.
-    kDeleteCutShort,
-    // Deletes an AOT cache older than a file of its class path.
-    kDeleteOutdated,
-    // Deletes a dump left behind for a day.
-    kRemoveStale,
+    kDelete,
   };
   Kind kind = Kind::kCreateFolder;
   std::string path;
+  // Why it is deleted, in the log's words.
+  std::string reason = "";
 };
 
 // launcher.class_archive=FOLDER: Java maps the application's classes from
@@ -36,6 +33,9 @@ struct ClassArchive {
   std::vector<ArchiveStep> steps;
   // The archive for this Java and class path, empty when none applies.
   std::string file;
+  // This start's dump, created before Java trains into it: until it is whole
+  // or a day old, other starts see a training run or fail, and do not train.
+  std::string training;
   // There, or after the steps.
   bool exists = false;
   unsigned long long size = 0;

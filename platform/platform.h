@@ -76,9 +76,12 @@ Failure RemoveFile(const std::string& path);
 // allows: on Windows a file opened with the right to share its deletion
 // would otherwise be removed under its holder.
 bool RemoveClosedFile(const std::string& path);
-bool FileOlderThan(const std::string& path, unsigned long long seconds);
+// used: since the file was last read, or marked used.
+bool FileOlderThan(const std::string& path, unsigned long long seconds, bool used = false);
+// The last use, not the last write, which tells a file older than another.
+bool MarkFileUsed(const std::string& path);
 // In a unit of the platform's own: only comparisons count.
-bool LastWriteTime(const std::string& path, unsigned long long* time);
+bool LastWriteTime(const std::string& path, unsigned long long* time, bool used = false);
 
 // Truncates or creates, or with append keeps what the file holds.
 Owned<OutputFile> CreateOutputFile(const std::string& path, bool append = false,

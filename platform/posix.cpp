@@ -318,18 +318,23 @@ bool RemoveClosedFile(const std::string& path) {
 }
 
 // In seconds.
-bool LastWriteTime(const std::string& path, unsigned long long* time) {
+bool LastWriteTime(const std::string& path, unsigned long long* time, bool used) {
   struct stat info;
   if (stat(NativePath(path).c_str(), &info) != 0) return false;
-  *time = static_cast<unsigned long long>(info.st_mtime);
+  *time = static_cast<unsigned long long>(used ? info.st_atime : info.st_mtime);
   return true;
 }
 
-bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+bool FileOlderThan(const std::string& path, unsigned long long seconds, bool used) {
   unsigned long long written = 0;
-  if (!LastWriteTime(path, &written)) return false;
+  if (!LastWriteTime(path, &written, used)) return false;
   auto now = static_cast<unsigned long long>(std::time(nullptr));
   return now > written && now - written > seconds;
+}
+
+bool MarkFileUsed(const std::string& path) {
+  const timespec times[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
+  return utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
 }
 
 // An exclusive lock stands in for Windows' share mode: truncated only once

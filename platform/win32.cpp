@@ -347,19 +347,32 @@ bool RemoveClosedFile(const std::string& path) {
 }
 
 // In the file system's 100-nanosecond ticks.
-bool LastWriteTime(const std::string& path, unsigned long long* time) {
+bool LastWriteTime(const std::string& path, unsigned long long* time, bool used) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-  *time = Ticks(data.ftLastWriteTime);
+  *time = Ticks(used ? data.ftLastAccessTime : data.ftLastWriteTime);
   return true;
 }
 
-bool FileOlderThan(const std::string& path, unsigned long long seconds) {
+bool FileOlderThan(const std::string& path, unsigned long long seconds, bool used) {
   unsigned long long written = 0;
-  if (!LastWriteTime(path, &written)) return false;
+  if (!LastWriteTime(path, &written, used)) return false;
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
   return Ticks(now) > written && (Ticks(now) - written) / 10000000ull > seconds;
+}
+
+// Kept even where Windows updates no access times itself. Attributes may be
+// written to a read-only file and to one Java maps, whatever its sharing.
+bool MarkFileUsed(const std::string& path) {
+  HANDLE handle = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  bool set = SetFileTime(handle, nullptr, &now, nullptr) != FALSE;
+  return CloseHandle(handle) && set;
 }
 
 // While the file is open, every other open for writing fails with a sharing

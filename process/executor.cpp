@@ -58,18 +58,14 @@ Stop WaitForChild(const platform::Process& child) {
 // Windows' own text says why too, but in the system's language: the log
 // tells a file a running Java still holds (32) from one that access rules
 // protect (5) in the launcher's words.
-std::string Delete(const std::string& path, const std::string& done, const std::string& what) {
-  platform::Failure failure = platform::RemoveFile(path);
-  if (!failure) return done;
+std::string DeleteArchive(const std::string& file, const std::string& reason) {
+  platform::Failure failure = platform::RemoveFile(file);
+  if (!failure) return "Klassenarchiv gel\366scht (" + reason + "): " + file;
   const char* why = failure->number == 32  ? "die Datei ist noch ge\366ffnet, "
                     : failure->number == 5 ? "Zugriffsrechte verbieten es, "
                                            : "";
-  return what + " konnte nicht gel\366scht werden: " + why + SystemErrorLine(*failure);
-}
-
-std::string DeleteArchive(const std::string& file, const std::string& why) {
-  return Delete(file, "Klassenarchiv gel\366scht (" + why + "): " + file,
-                "Klassenarchiv " + file + " (" + why + ")");
+  return "Klassenarchiv " + file + " (" + reason + ") konnte nicht gel\366scht werden: " + why +
+         SystemErrorLine(*failure);
 }
 
 Stop CarryOutHandOver(const HandOver& handOver, const Secrets& secrets) {
@@ -92,11 +88,13 @@ Stop CarryOutHandOver(const HandOver& handOver, const Secrets& secrets) {
 
 // A step that fails leaves the command line as planned: Java goes on
 // without an archive it cannot find, and a Java that writes one at its end
-// into a folder that is missing only says so.
+// into a folder that is missing only says so. A claim or a use not marked
+// costs at most a second training.
 std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
   std::vector<std::string> lines;
   bool adopted = false;
+  if (!archive.training.empty()) platform::CreateOutputFile(archive.training);
   for (const ArchiveStep& step : archive.steps) {
     if (step.kind == Kind::kCreateFolder) {
       lines.push_back(platform::CreateFolders(step.path)
@@ -106,16 +104,11 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
       if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) continue;
       adopted = true;
       lines.push_back("Klassenarchiv \374bernommen: " + step.path + " -> " + archive.file);
-    } else if (step.kind == Kind::kRemoveStale) {
-      lines.push_back(Delete(step.path,
-                             "Veralteter Abzug eines Klassenarchivs gel\366scht: " + step.path,
-                             "Veralteter Abzug eines Klassenarchivs " + step.path));
     } else {
-      lines.push_back(DeleteArchive(step.path, step.kind == Kind::kDeleteCutShort
-                                                   ? "unvollst\344ndig"
-                                                   : "\344lter als der Klassenpfad"));
+      lines.push_back(DeleteArchive(step.path, step.reason));
     }
   }
+  if (archive.passed) platform::MarkFileUsed(archive.file);
   return lines;
 }
 

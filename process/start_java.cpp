@@ -1,8 +1,10 @@
 #include "process/start_java.h"
 
+#include "platform/windows_arguments.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
 #include "settings/keys.h"
+#include "settings/text.h"
 
 namespace {
 
@@ -114,18 +116,40 @@ JavaEnd FollowJava(const platform::Process& java, const Supervision& supervision
   return end;
 }
 
+// As Java expands -XX:ErrorFile=: %p its id, %% one %, any other % stays.
+std::string WithId(const std::string& pattern, const std::string& id) {
+  std::string path;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    bool escape =
+        pattern[i] == '%' && (pattern.compare(i, 2, "%p") == 0 || pattern.compare(i, 2, "%%") == 0);
+    path += escape ? (pattern[++i] == 'p' ? id : "%") : std::string(1, pattern[i]);
+  }
+  return path;
+}
+
 // Only a crash may be the archive's fault: an application that ends itself
 // with an error (System.exit(1)) keeps it. Java's own fault handler writes
-// hs_err_pid<pid>.log into its working directory, or where it cannot into
-// the temporary folder, and ends Java with exit code 1 on Windows, so that
-// file is the evidence there; a fault beyond the handler's reach shows in
-// the exit code. A report left by an earlier Java of the same id costs one
-// archive, no more.
-bool Crashed(const platform::ProcessEnd& end, unsigned long id) {
-  if (!end.ended || end.exitCode == 0) return false;
-  std::string report = "hs_err_pid" + std::to_string(id) + ".log";
-  return end.crashed || platform::FileCanBeOpened(report) ||
-         platform::FileCanBeOpened(platform::TemporaryFolder() + report);
+// its report to -XX:ErrorFile= (the last of Java's options), else or where
+// it cannot to hs_err_pid<pid>.log in its working directory, then in the
+// temporary folder, and ends Java with exit code 1 on Windows, so that file
+// is the evidence there; a fault beyond the handler's reach shows in the
+// exit code. A report written before this Java started is an earlier
+// Java's of the same id (file times count whole seconds).
+bool Crashed(const JavaEnd& end, const std::string& commandLine, unsigned long id) {
+  if (!end.process.ended || end.process.exitCode == 0) return false;
+  std::string name = "hs_err_pid" + std::to_string(id) + ".log";
+  std::vector<std::string> reports = {name, platform::TemporaryFolder() + name, ""};
+  for (const platform::Argument& argument :
+       platform::SplitArguments(commandLine, platform::ArgumentReader::kJavaLauncher)) {
+    if (argument.text == "-cp") break;
+    if (StartsWith(argument.text, "-XX:ErrorFile="))
+      reports[2] = WithId(argument.text.substr(14), std::to_string(id));
+  }
+  for (const std::string& report : reports) {
+    if (platform::FileCanBeOpened(report) && !platform::FileOlderThan(report, end.seconds + 2))
+      return true;
+  }
+  return end.process.crashed;
 }
 
 // Windows refused: its reason goes into the log and into the line that
@@ -183,7 +207,8 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
     // "Java wurde nach 1 s mit Exit-Code 1 beendet. Invalid maximum heap size"
     std::string summary =
         failure.substr(0, failure.find('\n')) + " " + failure.substr(failure.rfind('\n') + 1);
-    return {std::nullopt, LogStartFailure(failure), summary, true, Crashed(seen.process, java.id)};
+    return {std::nullopt, LogStartFailure(failure), summary, true,
+            Crashed(seen, commandLine, java.id)};
   }
   if (supervision.writesPid) {
     Log().WriteLine("PID des Prozesses wird auf Konsole ausgegeben: " + std::to_string(java.id));
@@ -192,7 +217,7 @@ AttemptOutcome StartJava(const std::string& commandLine, const Supervision& supe
   AttemptOutcome started;
   if (supervision.keep || supervision.keepAndKill) {
     started.crashed =
-        Crashed(FollowJava(java, supervision, job.get(), seen, startedAt).process, java.id);
+        Crashed(FollowJava(java, supervision, job.get(), seen, startedAt), commandLine, java.id);
   }
   return started;
 }

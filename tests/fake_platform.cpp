@@ -283,13 +283,19 @@ bool RemoveClosedFile(const std::string& path) {
   return !Get().heldFiles.count(Absolute(path)) && !RemoveFile(path);
 }
 
-bool FileOlderThan(const std::string& path, unsigned long long seconds) {
-  auto age = Get().fileAges.find(Absolute(path));
-  return age != Get().fileAges.end() && age->second > seconds;
+bool FileOlderThan(const std::string& path, unsigned long long seconds, bool used) {
+  auto& ages = used ? Get().fileUseAges : Get().fileAges;
+  auto age = ages.find(Absolute(path));
+  return age != ages.end() && age->second > seconds;
 }
 
-bool LastWriteTime(const std::string& path, unsigned long long* time) {
+bool LastWriteTime(const std::string& path, unsigned long long* time, bool) {
   *time = ~0ull - (Get().fileAges.count(Absolute(path)) ? Get().fileAges[Absolute(path)] : 0);
+  return Get().files.count(Absolute(path)) > 0;
+}
+
+bool MarkFileUsed(const std::string& path) {
+  Get().fileUseAges[Absolute(path)] = 0;
   return Get().files.count(Absolute(path)) > 0;
 }
 

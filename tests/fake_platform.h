@@ -95,6 +95,8 @@ struct State {
   std::set<std::string> openFiles;
   // Seconds since each file was last written; absent: just now.
   std::map<std::string, unsigned long long> fileAges;
+  // Seconds since each file was last used; absent: just now.
+  std::map<std::string, unsigned long long> fileUseAges;
 
   std::vector<std::string> messageBoxes;
   std::string standardOutput;

@@ -140,7 +140,7 @@ TEST(ClassArchiveStart, Java21LetsJavaCreateTheArchive) {
 
 TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
   struct Case {
-    std::string release, readOnly, logged, file = "";
+    std::string release, readOnly, logged, file = "", parameters = "";
   };
   const std::string prefix = "launcher.class_archive=%LOCALAPPDATA%\\Kiv -> kein Klassenarchiv, ";
   const Case cases[] = {
@@ -152,6 +152,9 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
        "launcher.class_archive=%LOCALAPPDATA%\\Kiv -> Java 21.0.2: kein Klassenarchiv, im Ordner "
        "kann nicht geschrieben werden\n"},
       {"17.0.13", "", prefix + kFolder + " ist eine Datei, kein Ordner\n", kFolder},
+      {"25.0.3", "",
+       prefix + "AOT-Cache: nicht m\xF6glich, der Klassenpfad enth\xE4lt den Ordner classes;",
+       "C:\\App\\classes\\M.class", " -classpath.default=lib\\app.jar;classes"},
   };
   for (const Case& c : cases) {
     Install(c.release);
@@ -160,7 +163,7 @@ TEST(ClassArchiveStart, NoOptionWithoutASuitableJavaOrFolder) {
       fake::AddDirectory(c.readOnly);
       fake::Get().readOnlyFolders.insert(c.readOnly);
     }
-    std::string line = Start();
+    std::string line = Start(c.parameters);
     EXPECT_EQ(line.find("-XX:"), std::string::npos) << line;
     EXPECT_NE(testing_log::Text().find(c.logged), std::string::npos) << testing_log::Text();
   }
@@ -270,6 +273,72 @@ bool Logged(const std::string& line) {
   return testing_log::Text().find(line + "\n") != std::string::npos;
 }
 
+// The first start claims its dump: until that is a day old, or whole, no
+// other start of the identity trains, be it running or failed. An empty
+// folder in the class path trains; a start that uses the cache marks it.
+TEST(ClassArchiveStart, Java25TrainsOneAtATimeAndNotAgainForADayAfterAFailure) {
+  Install("25.0.3");
+  fake::AddDirectory("C:\\App\\patches");
+  const std::string classpath = " -classpath.default=lib\\app.jar;patches";
+  std::string dump = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
+  EXPECT_EQ(fake::Get().files.count(dump), 1u);
+  std::string log = testing_log::Text();
+  fake::AddFile(dump + ".config", "");
+  fake::Get().processId = 1235;
+  EXPECT_EQ(Start(classpath).find("-XX:AOT"), std::string::npos);
+  log += testing_log::Text();
+  for (const std::string& line :
+       {"dieser Start trainiert den AOT-Cache: Java legt beim Beenden " + dump,
+        dump + ".config ist j\xFCnger als ein Tag"})
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  fake::Get().fileAges[dump] = fake::Get().fileAges[dump + ".config"] = 25 * 3600;
+  std::string next = OptionPath(Start(classpath), "\"-XX:AOTCacheOutput=");
+  EXPECT_FALSE(fake::Get().files.count(dump) || fake::Get().files.count(dump + ".config"));
+  // A whole AOT cache of Java 25 (header version 19) with empty regions.
+  fake::AddFile(next, std::string("\xA2\xAB\x0B\xF0\0\0\0\0\x13", 9) + std::string(1015, '\0'));
+  std::string cache = OptionPath(Start(classpath), "\"-XX:AOTCache=");
+  EXPECT_EQ(fake::Get().fileUseAges.at(cache), 0u);
+}
+
+// Of the launcher's naming only: dumps of any identity a day after they were
+// written, archives of another identity 30 days after their last use; check
+// mode lists them and removes nothing.
+TEST(ClassArchiveStart, LeftoversAndUnusedArchivesGoWhetherOrNotThereIsACache) {
+  const std::string other = std::string(kFolder) + "\\KivLauncher-java25-00000000";
+  const unsigned long long day = 24 * 3600;
+  const std::string old = "vor mehr als einem Tag geschrieben";
+  const struct {
+    std::string file;
+    unsigned long long written, used;
+    std::string reason;
+  } cases[] = {
+      {other + ".PC-01-1.dump", 3 * day, 3 * day, old},
+      {other + ".PC-01-1.dump.config", 3 * day, 3 * day, old},
+      {other + ".PC-01-2.dump", 20 * 3600, 20 * 3600, ""},
+      {other + ".jsa", 40 * day, 31 * day, "30 Tage von keinem Start benutzt"},
+      {other + ".aot", 40 * day, 29 * day, ""},
+      {std::string(kFolder) + "\\Notizen.jsa", 40 * day, 40 * day, ""},
+  };
+  Install("25.0.3");
+  for (const auto& c : cases) {
+    fake::AddFile(c.file, "");
+    fake::Get().fileAges[c.file] = c.written;
+    fake::Get().fileUseAges[c.file] = c.used;
+  }
+  auto disk = Disk();
+  fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
+  RunLauncher(fake::Get().commandLine);
+  EXPECT_EQ(Disk(), disk);
+  std::string check = testing_log::Text();
+  Start();
+  for (const auto& c : cases) {
+    bool listed = check.find(c.file + " l\xF6schen (" + c.reason + ")\n") != std::string::npos;
+    EXPECT_EQ(listed && Logged("Klassenarchiv gel\xF6scht (" + c.reason + "): " + c.file),
+              !c.reason.empty())
+        << c.file;
+  }
+}
+
 // Java 17 faults at every start on an archive cut short.
 TEST(ClassArchiveDamage, AnArchiveCutShortIsDeletedAndTheStartGoesWithout) {
   for (const char* version : {"17.0.13", "21.0.2"}) {
@@ -290,7 +359,7 @@ TEST(ClassArchiveDamage, AnArchiveCutShortIsDeletedAndTheStartGoesWithout) {
 }
 
 // A dump cut short is deleted, a whole one adopted; of the others only those
-// written more than a day ago go, once there is an archive.
+// written more than a day ago go.
 TEST(ClassArchiveDamage, DumpsCutShortOrLeftBehindAreDeleted) {
   Install("17.0.13");
   auto [archive, dump] = ArchiveAndDump();
@@ -307,7 +376,7 @@ TEST(ClassArchiveDamage, DumpsCutShortOrLeftBehindAreDeleted) {
   for (const std::string& gone : {dump, cut, old})
     EXPECT_FALSE(fake::Get().files.count(gone)) << gone;
   EXPECT_TRUE(fake::Get().files.count(young));
-  EXPECT_TRUE(Logged("Veralteter Abzug eines Klassenarchivs gel\xF6scht: " + old));
+  EXPECT_TRUE(Logged("Klassenarchiv gel\xF6scht (vor mehr als einem Tag geschrieben): " + old));
   // A second whole dump of concurrent first starts goes once it is a day old.
   fake::AddFile(wholeOld, archive_file::Java17(5000, 5000));
   Start();
@@ -326,25 +395,34 @@ fake::ProcessOutcome Ends(unsigned long long runMilliseconds, unsigned long exit
 
 // Seen within the watch or while the launcher waits; a Java that wrote its
 // own dump had no archive to lose. Only a crash counts: an exception code,
-// or the report of Java's fault handler.
+// or the report of Java's fault handler, written while this Java ran.
 TEST(ClassArchiveDamage, OnlyAJavaThatCrashesLosesItsArchive) {
+  const std::string report = "hs_err_pid4243.log", keep = " -launcher.keep=true";
+  const std::string errorFile = "jvm.parameter=-XX:ErrorFile=C:\\Logs\\%p%%p%x.log\n";
   const struct {
     std::string parameters;
     fake::ProcessOutcome end;
     std::string report;
     bool kept;
+    unsigned long long reportAge = 0;
+    std::string custom = "";
   } cases[] = {
       {" -launcher.java_watch=3", Ends(500, 0xC0000005), "", false},
       {" -launcher.java_watch=3", Ends(500, 1), "", true},
-      {" -launcher.keep=true", Ends(90000, 1), "C:\\App\\", false},
-      {" -launcher.keep=true", Ends(90000, 1), fake::Get().temporaryFolder, false},
-      {" -launcher.keep=true", Ends(90000, 0), "C:\\App\\", true},
+      {keep, Ends(90000, 1), "C:\\App\\" + report, false, 91},
+      {keep, Ends(90000, 1), "C:\\App\\" + report, true, 100},
+      {keep, Ends(90000, 1), fake::Get().temporaryFolder + report, false},
+      {keep, Ends(90000, 0), "C:\\App\\" + report, true},
+      {keep, Ends(90000, 1), "C:\\Logs\\4243%p%x.log", false, 0, errorFile},
+      {keep, Ends(90000, 1), "C:\\App\\" + report, false, 0, errorFile},
   };
   for (const auto& c : cases) {
     Install("17.0.13");
+    fake::AddFile("C:\\App\\customlaunch.properties", c.custom);
     std::string archive = ArchiveAndDump().first;
     fake::AddFile(archive, archive_file::Java17(5000, 5000));
-    if (!c.report.empty()) fake::AddFile(c.report + "hs_err_pid4243.log", "");
+    if (!c.report.empty()) fake::AddFile(c.report, "");
+    fake::Get().fileAges[c.report] = c.reportAge;
     // The first start wrote the dump.
     fake::Get().outcomes = {fake::ProcessOutcome(), c.end};
     fake::Get().commandLine = "KivLauncher.exe" + c.parameters;
