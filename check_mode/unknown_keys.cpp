@@ -52,11 +52,13 @@ std::string LowerCasePrefixHint(const std::string& key) {
          key.substr(dot);
 }
 
-void ReviewFileKey(const std::string& key, const std::string& origin, Findings& findings) {
+// meant: the key the launcher reads that this one is in another case.
+void ReviewFileKey(const std::string& key, const std::string& origin, const std::string& meant,
+                   Findings& findings) {
   if (IsKeyIn(key, kOnlyOnCommandLine)) {
     Warn(findings, key + origin + " wirkt nur auf der Kommandozeile");
-  } else if (!IsKnownFileKey(key)) {
-    std::string hint = LowerCasePrefixHint(key);
+  } else if (!IsKnownFileKey(key) || !meant.empty()) {
+    std::string hint = meant.empty() ? LowerCasePrefixHint(key) : ", gemeint ist wohl " + meant;
     Warn(findings, key + origin + " wird vom Launcher nicht gelesen" +
                        (hint.empty() ? Suggestion(key, "") : hint));
   }
@@ -77,7 +79,8 @@ void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
   int before = findings.warnings;
   for (const auto& [key, values] : check.plan->settings.history) {
     std::string origin = FileOrigin(values);
-    if (!origin.empty()) ReviewFileKey(key, origin, findings);
+    std::string meant = KeyMeantInOtherCase(key, check.plan->inputs.startKey);
+    if (!origin.empty()) ReviewFileKey(key, origin, meant, findings);
   }
   for (const auto& entry : check.plan->parameters.entries) ReviewParameter(entry.first, findings);
   if (findings.warnings == before) Log().WriteLine("Keine");

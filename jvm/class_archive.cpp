@@ -24,7 +24,6 @@ const char kDumpSuffix[] = ".dump";
 const char kOwnPrefix[] = "KivLauncher-java";
 const char kCutShort[] = "unvollst\344ndig";
 constexpr unsigned long long kDaySeconds = 24 * 60 * 60;
-constexpr unsigned long long kUnusedSeconds = 30 * kDaySeconds;
 
 // The folder's own separator: the POSIX stand-in's working directory has slashes.
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -85,9 +84,9 @@ Examined Examine(const std::string& path) {
 // runtime's open shares no deletion). Java writes the header last: a file
 // without it is being written or its Java died; one shorter than its header
 // declares was cut short and is deleted. Any identity's dump goes a day
-// after it was written, another identity's archive when no start used it
-// for 30 days. Returns why a dump of this identity younger than a day and
-// not adopted keeps a start from training: a training runs, or failed.
+// after its last write, another identity's archive 30 days after its last
+// use. Returns why a young dump of this identity keeps a start from
+// training: a training runs, or failed.
 std::string PlanFolder(const std::string& folder, const std::string& stem, ArchiveKind kind,
                        bool adopt, ClassArchive& archive) {
   using Kind = ArchiveStep::Kind;
@@ -99,7 +98,7 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
     bool ours = StartsWith(name, stem + ".");
     if (!StartsWith(name, kOwnPrefix)) continue;
     if (name.find(kDumpSuffix) == std::string::npos) {
-      if (!ours && platform::FileOlderThan(path, kUnusedSeconds, true))
+      if (!ours && platform::FileOlderThan(path, 30 * kDaySeconds, true))
         archive.steps.push_back({Kind::kDelete, path, "30 Tage von keinem Start benutzt"});
       continue;
     }
@@ -170,12 +169,13 @@ ArchiveChoice ChooseArchiveOptions(int feature, bool exists, bool writable,
   }
   if (exists) return {PathOption(file, archive), noun + " " + archive + " wird verwendet"};
   if (!writable) return {"", "kein " + noun + ", im Ordner kann nicht geschrieben werden"};
-  return {
-      PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
-      std::string(aot ? "dieser Start trainiert den AOT-Cache: " : "") + "Java legt beim Beenden " +
-          ownDump + " an, " +
-          (aot ? "was das Beenden einige Sekunden verl\344ngert und mehr Speicher braucht; " : "") +
-          "ein sp\344terer Start \374bernimmt " + (aot ? "ihn" : "es") + " als " + archive};
+  return {PathOption(aot ? "-XX:AOTCacheOutput=" : "-XX:ArchiveClassesAtExit=", ownDump),
+          "Java legt beim Beenden " + std::string(aot ? "den AOT-Cache " : "") + ownDump +
+              (aot ? " an (Training)" : " an") + ", ein sp\344terer Start \374bernimmt " +
+              (aot ? "ihn" : "es") + " als " + archive +
+              (aot ? "; dieser Start trainiert, sein Ende dauert einige Sekunden l\344nger und "
+                     "braucht mehr Speicher"
+                   : "")};
 }
 
 // An update of the application writes its jars anew: Java 25 would map the
@@ -239,9 +239,10 @@ ClassArchive DecideClassArchive(const std::string& javaFolder, const JavaRelease
   std::string refusal = UnsuitableJava(release);
   if (refusal.empty()) refusal = UnsetReference(value);
   if (refusal.empty()) refusal = UsableFolder(folder, archive);
-  // A folder the start creates is as writable as the one it is created in.
-  bool writable = refusal.empty() && (!archive.steps.empty() || platform::FolderIsWritable(folder));
-  bool tidied = writable && archive.steps.empty();
+  // Whatever this Java, the leftovers of others go. A folder the start
+  // creates is as writable as the one it is created in.
+  bool tidied = archive.steps.empty() && platform::FolderIsWritable(folder);
+  bool writable = refusal.empty() && (!archive.steps.empty() || tidied);
   if (refusal.empty() && aot) refusal = ClassFolder(classpath);
   if (refusal.empty()) refusal = DamagedArchive(file, kind, classpath, archive);
   archive.exists = refusal.empty() && platform::FileSize(file, &archive.size);

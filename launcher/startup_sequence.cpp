@@ -53,7 +53,9 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
     return verdict.exitCode;
   }
   Stop end = CarryOutPlan(plan);
-  if (!end.report.empty()) ReportError(end.report, channel, plan.secrets);
+  if (!end.report.empty()) {
+    ReportError(WithMisspeltKeys(end.report, plan.settings), channel, plan.secrets);
+  }
   return end.exitCode;
 }
 

@@ -91,16 +91,15 @@ Stop CarryOutHandOver(const HandOver& handOver, const Secrets& secrets) {
 // into a folder that is missing only says so. A claim or a use not marked
 // costs at most a second training.
 std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
-  using Kind = ArchiveStep::Kind;
   std::vector<std::string> lines;
   bool adopted = false;
   if (!archive.training.empty()) platform::CreateOutputFile(archive.training);
   for (const ArchiveStep& step : archive.steps) {
-    if (step.kind == Kind::kCreateFolder) {
+    if (step.kind == ArchiveStep::Kind::kCreateFolder) {
       lines.push_back(platform::CreateFolders(step.path)
                           ? "Ordner f\374r Klassenarchive angelegt: " + step.path
                           : "Kein Klassenarchiv: " + CannotCreateFolder(step.path));
-    } else if (step.kind == Kind::kAdopt) {
+    } else if (step.kind == ArchiveStep::Kind::kAdopt) {
       if (adopted || !platform::RenameFileNoReplace(step.path, archive.file)) continue;
       adopted = true;
       lines.push_back("Klassenarchiv \374bernommen: " + step.path + " -> " + archive.file);

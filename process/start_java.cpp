@@ -128,13 +128,12 @@ std::string WithId(const std::string& pattern, const std::string& id) {
 }
 
 // Only a crash may be the archive's fault: an application that ends itself
-// with an error (System.exit(1)) keeps it. Java's own fault handler writes
-// its report to -XX:ErrorFile= (the last of Java's options), else or where
-// it cannot to hs_err_pid<pid>.log in its working directory, then in the
-// temporary folder, and ends Java with exit code 1 on Windows, so that file
-// is the evidence there; a fault beyond the handler's reach shows in the
-// exit code. A report written before this Java started is an earlier
-// Java's of the same id (file times count whole seconds).
+// with an error (System.exit(1)) keeps it. Java's fault handler writes its
+// report to -XX:ErrorFile=, else or where it cannot to hs_err_pid<pid>.log
+// in its working directory, then in the temporary folder, and ends Java
+// with exit code 1 on Windows; a fault beyond its reach shows in the exit
+// code. A report older than this Java (file times count whole seconds) is
+// an earlier Java's of the same id.
 bool Crashed(const JavaEnd& end, const std::string& commandLine, unsigned long id) {
   if (!end.process.ended || end.process.exitCode == 0) return false;
   std::string name = "hs_err_pid" + std::to_string(id) + ".log";

@@ -87,3 +87,13 @@ bool IsKnownFileKey(const std::string& key) {
   std::string prefix, rest;
   return SplitStartKeyPrefix(key, &prefix, &rest) && IsKeyIn(rest, kWithStartKeyVariant);
 }
+
+std::string KeyMeantInOtherCase(const std::string& key, const std::string& startKey) {
+  std::string upper = ToUpper(key);
+  for (const KeyEntry& entry : kKeys) {
+    if (!entry.family && key != entry.name && key != startKey && upper == ToUpper(entry.name)) {
+      return entry.name;
+    }
+  }
+  return std::string();
+}

@@ -76,3 +76,7 @@ bool IsKeyIn(const std::string& key, unsigned places);
 bool IsKnownFileKey(const std::string& key);
 // START.key split at its first dot when START has no lower-case letter.
 bool SplitStartKeyPrefix(const std::string& key, std::string* prefix, std::string* rest);
+// The key the launcher reads that one it does not read differs from only in
+// case (Java64, JAVA, Memory.maximum): the key meant. Empty when there is
+// none, and for the start key's entry, which JAVA may be.
+std::string KeyMeantInOtherCase(const std::string& key, const std::string& startKey);

@@ -20,8 +20,10 @@ void Settings::Set(const std::string& key, const std::string& value, const std::
   if (IsPasswordKey(key) && !known) secrets.push_back(value);
   if (keepsHistory) {
     history[key].push_back({value, origin, ++assignmentCount});
-  } else if (IsKnownFileKey(key) || key.find('.') == std::string::npos) {
-    // A key without a dot may be the start key's entry in another case.
+  } else if (IsKnownFileKey(key) || key.find('.') == std::string::npos ||
+             !KeyMeantInOtherCase(key, "").empty()) {
+    // A key without a dot may be the start key's entry in another case; a
+    // known key's in another case is named when the run fails.
     history[key] = {{value, origin, ++assignmentCount}};
   }
 }
@@ -64,6 +66,18 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
             ", das K\374rzel muss gro\337 geschrieben sein.\n";
   }
   return FailedRun(text);
+}
+
+std::string WithMisspeltKeys(const std::string& report, const Settings& settings) {
+  std::string hints;
+  for (const auto& [key, values] : settings.history) {
+    std::string meant = KeyMeantInOtherCase(key, StartKey(settings));
+    if (meant.empty()) continue;
+    hints += Concat({"\ngemeint ist wohl ", meant, ": ", key, OriginOf(settings, key),
+                     " wird vom Launcher nicht gelesen"});
+  }
+  size_t firstLine = std::min(report.find('\n'), report.size());
+  return std::string(report).insert(firstLine, hints);
 }
 
 void LogAllSettings(const Settings& settings) {

@@ -58,6 +58,10 @@ Settings InitialSettings(bool keepsHistory = false);
 std::string StartKey(const Settings& settings);
 RunEnd CheckStartKey(const Settings& settings, const std::string& startKey);
 
+// The report with a line after its first for each key that the launcher
+// does not read but would in another case.
+std::string WithMisspeltKeys(const std::string& report, const Settings& settings);
+
 // Every setting as "key = value", the automatic-login keys left out.
 void LogAllSettings(const Settings& settings);
 

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
 
+// In one piece: every operator+ brings its own clean-up code into the exe.
+std::string Concat(std::initializer_list<std::string_view> parts);
 // Without the blanks and tabs at both ends; nothing else is removed.
 std::string Trim(const std::string& text);
 // Only a to z change; every other byte stays.
@@ -13,8 +17,9 @@ std::string ToUpper(std::string text);
 std::string ReplaceWithBlank(const std::string& text, const std::string& pattern);
 // A token per delimiter met, even empty; a final one only if text remains.
 std::vector<std::string> SplitString(const std::string& text, char delimiter);
-bool StartsWith(const std::string& text, const std::string& prefix);
-bool EndsWith(const std::string& text, const std::string& suffix);
+// Views: a literal makes no string of its own.
+bool StartsWith(std::string_view text, std::string_view prefix);
+bool EndsWith(std::string_view text, std::string_view suffix);
 // The number in upper-case hex digits, at least minDigits of them: printf
 // would bring a whole formatting library into the exe.
 std::string HexDigits(unsigned long number, size_t minDigits);

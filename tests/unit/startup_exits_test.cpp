@@ -90,6 +90,12 @@ const ExitCase kCases[] = {
     {"no Java configured", [] { fake::Get().olderThanWindows7 = true; }, "", 1,
      "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
      "wurde kein Parameter \"java\" definiert!"},
+    {"java64 in another case",
+     [] { fake::AddFile("C:\\App\\launch.properties", "Java64=C:\\J64\nQV=app.Main\n"); }, "", 1,
+     "Das 64-Bit-Java wurde entweder nicht angegeben oder konnte nicht gestartet werden und es "
+     "wurde kein Parameter \"java\" definiert!\ngemeint ist wohl java64: Java64 "
+     "(launch.properties, "
+     "Zeile 1) wird vom Launcher nicht gelesen"},
     {"java64 folder without javaw.exe, no java",
      [] {
        fake::AddFile("C:\\App\\launch.properties", "java64=C:\\Missing\nQV=app.Main\n");
