@@ -16,8 +16,7 @@ namespace {
 void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine,
              const std::vector<std::string>& secrets) {
   Log().Open(kLogName);
-  Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
-              "$\n");
+  Log().Write(kLogStart + std::string(kVersion) + " built " + __DATE__ + " " + __TIME__ + "$\n");
   Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText() + "\n");
   Log().WriteLine("===== Arbeitsverzeichnis =====");
   Log().WriteLine(workingDirectoryReport);

@@ -10,16 +10,17 @@ namespace {
 
 const int kAnswerBufferSize = 2048;
 
-// The launcher of the folder just entered. In service mode it is started
-// directly: the command interpreter would refuse a share as its working
-// directory, expand %NAME% in the arguments, run its AutoRun commands first
-// and open a console window. Windows' reason goes to the log and, with the
-// launcher that was tried, into the report; empty when the child started.
+// The launcher of the folder just entered, by its full path: Windows would
+// look for the command line's relative one in the folder of the running exe
+// (perhaps a share) and the working directory. No command interpreter stands
+// between: it would refuse a share as its working directory, expand %NAME%
+// in the arguments, run its AutoRun commands and open a console window.
+// Windows' reason goes to the log and, with the launcher that was tried,
+// into the report; empty when the child started.
 std::string StartChild(const HandOver& handOver, platform::Process* child) {
   std::string folder = platform::CurrentDirectory();
-  std::string program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
   platform::StartOptions options;
-  if (handOver.serviceMode) options.program = program;
+  options.program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
   options.outputPipe = handOver.serviceMode;
   auto failure = platform::StartProcess(handOver.childCommand, options, child);
   if (!failure) return std::string();
@@ -27,7 +28,7 @@ std::string StartChild(const HandOver& handOver, platform::Process* child) {
   Log().WriteLine(reason);
   return "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
          "Installation hin.\n" +
-         program + ": " + reason + "\n";
+         options.program + ": " + reason + "\n";
 }
 
 // The service reads the child's answer (its pid: or err: line) from our

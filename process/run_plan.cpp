@@ -6,6 +6,7 @@
 #include "settings/command_line.h"
 #include "settings/keys.h"
 #include "settings/properties_file.h"
+#include "settings/text.h"
 
 namespace {
 
@@ -70,6 +71,9 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   plan.parameters = parameters;
   plan.staleLogs = StaleFallbackLogs();
   plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
+  // Check mode tells it among its findings.
+  std::string codePage = CodePageWarning();
+  if (!checking && !codePage.empty()) Log().WriteLine(codePage);
   if (serviceMode) {
     Log().WriteLine(
         "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "

@@ -114,8 +114,13 @@ std::vector<std::string> StaleFallbackLogs() {
                     name.compare(0, stem.size(), stem) == 0 &&
                     name.find_first_not_of("0123456789", stem.size()) == digitsEnd &&
                     name.compare(digitsEnd, extension.size(), extension) == 0;
-    std::string file = path.substr(0, folderEnd) + name;
-    if (fallBack && platform::FileOlderThan(file, kWeekSeconds)) stale.push_back(file);
+    std::string file = path.substr(0, folderEnd) + name, start;
+    // Only a log: another program's file under such a name stays, as does a
+    // link to one, which Wine, unlike Windows, removes only with its target.
+    if (fallBack && platform::FileOlderThan(file, kWeekSeconds) &&
+        platform::ReadFileStart(file, sizeof kLogStart - 1, &start) && start == kLogStart) {
+      stale.push_back(file);
+    }
   }
   return stale;
 }

@@ -8,6 +8,8 @@
 
 // The log's usual name, in the working directory.
 inline constexpr char kLogName[] = "KivLaunch.log";
+// How every log begins.
+inline constexpr char kLogStart[] = "$Id: launcher, v";
 
 // The one log of a run, KivLaunch.log. Written in the form msvcrt's text
 // mode gives a file: every line feed reaches the file as CR LF. Writes to a

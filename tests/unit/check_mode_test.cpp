@@ -303,8 +303,9 @@ TEST(CheckRun, LogAndCharacterSetOfThisComputer) {
        [] { fake::Get().ansiCodePage = 65001; },
        section +
            "WARNUNG: Die ANSI-Codepage dieses Computers ist 65001, nicht 1252 (Windows-1252): "
-           "Umlaute in Meldungen, Protokoll und Pfaden werden falsch angezeigt (die "
-           "Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+           "Umlaute in Meldungen, Protokoll und Pfaden werden falsch angezeigt und kommen bei "
+           "Java verst\xFCmmelt an (die Windows-Option \"Unicode UTF-8 f\xFCr die weltweite "
+           "Sprachunterst\xFCtzung "
            "verwenden\" ist eingeschaltet)\n",
        "C:\\App\\"},
       {"a properties file saved as UTF-8",
