@@ -35,6 +35,34 @@ void LogStartKey(const LaunchInputs& inputs) {
                   " " + classpath.classpathExtra + " " + inputs.startValue);
 }
 
+// Once no ready copy takes the run over: the settings, as the command line
+// has them start, then the Java attempts. Every secret is given with what
+// the planning logs: the run knows none until it is planned.
+void PlanStart(const CommandLineParameters& parameters, bool serviceMode, bool checking,
+               RunPlan& plan) {
+  plan.settingsRead = true;
+  plan.settings = InitialSettings(checking);
+  plan.settings.secrets = parameters.secrets;
+  plan.stop = ReadSettings(parameters, plan.settings, plan.inputs);
+  plan.inputs.startKey = StartKey(plan.settings);
+  plan.inputs.classpath = PrepareClasspath(plan.settings);
+  plan.inputs.startValue = plan.settings.Get(plan.inputs.startKey);
+  plan.maintenance = DecideMaintenance(plan.inputs.startKey, plan.ignoreMaintenance);
+  std::vector<std::string> computerNames = ReadComputerNames();
+  // A failed 64-bit attempt is followed by the 32-bit one.
+  for (bool is64Bit : {true, false}) {
+    if (is64Bit && !AttemptsJava64()) continue;
+    JavaAttempt attempt = PlanJavaAttempt(is64Bit, plan.settings, plan.inputs, computerNames);
+    attempt.launchFindings = ReadLaunchFindings(attempt);
+    plan.attempts.push_back(std::move(attempt));
+  }
+  plan.supervision = DecideSupervision(plan.settings, serviceMode);
+  plan.output = DecideJavaOutput(plan.settings);
+  if (!plan.stop) plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey);
+  if (!plan.stop) plan.stop = CheckMaintenanceMode(plan.maintenance);
+  if (!plan.stop) LogStartKey(plan.inputs);
+}
+
 }  // namespace
 
 RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& parameters,
@@ -55,26 +83,7 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
     Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
   }
   plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
-  if (plan.stop || plan.handOver) return plan;
-  plan.settingsRead = true;
-  plan.settings = InitialSettings(checking);
-  plan.stop = ReadSettings(parameters, plan.settings, plan.inputs);
-  plan.inputs.startKey = StartKey(plan.settings);
-  plan.inputs.classpath = PrepareClasspath(plan.settings);
-  plan.inputs.startValue = plan.settings.Get(plan.inputs.startKey);
-  plan.maintenance = DecideMaintenance(plan.inputs.startKey, plan.ignoreMaintenance);
-  std::vector<std::string> computerNames = ReadComputerNames();
-  // A failed 64-bit attempt is followed by the 32-bit one.
-  for (bool is64Bit : {true, false}) {
-    if (is64Bit && !AttemptsJava64()) continue;
-    JavaAttempt attempt = PlanJavaAttempt(is64Bit, plan.settings, plan.inputs, computerNames);
-    attempt.launchFindings = ReadLaunchFindings(attempt);
-    plan.attempts.push_back(std::move(attempt));
-  }
-  plan.supervision = DecideSupervision(plan.settings, serviceMode);
-  plan.output = DecideJavaOutput(plan.settings);
-  if (!plan.stop) plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey);
-  if (!plan.stop) plan.stop = CheckMaintenanceMode(plan.maintenance);
-  if (!plan.stop) LogStartKey(plan.inputs);
+  if (!plan.stop && !plan.handOver) PlanStart(parameters, serviceMode, checking, plan);
+  plan.secrets = KnowSecrets(plan.settingsRead ? plan.settings.secrets : parameters.secrets);
   return plan;
 }

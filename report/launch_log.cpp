@@ -56,7 +56,7 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
 void LaunchLog::Write(const std::string& text, const std::vector<std::string>* secrets) {
   const size_t kMostPendingBytes = 65536;
   if (!file_) return;
-  for (char c : Redacted(text, secrets)) {
+  for (char c : Redacted(text, secrets_, secrets)) {
     if (c == '\n') pending_ += '\r';
     pending_ += c;
     if (pending_.size() >= kMostPendingBytes) Flush();

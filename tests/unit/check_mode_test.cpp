@@ -175,7 +175,8 @@ TEST(Findings, ClosingCounts) {
 TEST(Reports, ShownOnTheirChannelAndLoggedBetweenMarkers) {
   for (bool service : {false, true}) {
     testing_log::Start();
-    ReportError("Erster\n", service ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox);
+    ReportError("Erster\n", service ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox,
+                Secrets());
     Log().WriteLine("weiter");
     EXPECT_EQ(fake::Get().standardOutput, service ? "err:Erster" : "");
     EXPECT_EQ(fake::Get().messageBoxes,

@@ -21,10 +21,11 @@ std::optional<int> ResolveDistributedInstallation(const std::string& arguments,
   RunEnd end = DecideDistributedInstallation(arguments, serviceMode, waitForChild, &handOver);
   EXPECT_EQ(fake::Get().currentDirectory, before);
   if (!end && !handOver) return std::nullopt;
-  Stop stop = end ? *end : kStart.handOver(*handOver);
+  Stop stop = end ? *end : kStart.handOver(*handOver, Secrets());
   if (!stop.report.empty()) {
     ReportError(stop.report,
-                serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox);
+                serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox,
+                Secrets());
   }
   return stop.exitCode;
 }

@@ -162,11 +162,12 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       "-Dautologin.pwd=xxxx\nLetzte Ausgaben: -Dautologin.pwd=xxxx";
   for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
     fake::Reset();
-    KnowSecrets({"\"PWA PWB\""});
+    Secrets secrets = KnowSecrets({"\"PWA PWB\""});
     Log().Open(kLogName);
+    Log().SetSecrets(secrets);
     Log().WriteLine("ohne Passwort: Dautologin.pwd = \"a b\"");
-    ReportError(text, channel);
-    ReportCheckVerdict(text, text, channel);
+    ReportError(text, channel, secrets);
+    ReportCheckVerdict(text, text, channel, secrets);
     Log().Close();
     EXPECT_EQ(
         fake::ReadLog(),
@@ -181,7 +182,7 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       EXPECT_EQ(fake::Get().standardOutput, "err:" + masked + "check:" + masked);
     }
   }
-  KnowSecrets({});
+  Log().SetSecrets(Secrets());
 }
 
 // A line of 20,000 characters is shown by its beginning and end, the
@@ -194,7 +195,7 @@ TEST(LaunchLog, LongLinesAreShortenedWhereShown) {
   for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
     fake::Reset();
     Log().Open(kLogName);
-    ReportError("Kopf\n" + line + "\nFu\xDF", channel);
+    ReportError("Kopf\n" + line + "\nFu\xDF", channel, Secrets());
     std::string report = "Kopf\n" + shown + "\nFu\xDF";
     EXPECT_EQ(channel == ReportChannel::kMessageBox ? fake::Get().messageBoxes.at(0)
                                                     : fake::Get().standardOutput,
