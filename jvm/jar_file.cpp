@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "jvm/inflate.h"
 #include "platform/platform.h"
 #include "settings/text.h"
 
@@ -27,6 +28,8 @@ constexpr size_t kFirstRead = 16 * 1024;
 // directory of a million entries, or one that claims so, is not read. An
 // entry takes 46 bytes at least, which bounds the entries walked.
 constexpr size_t kMostRead = 4 * 1024 * 1024;
+// A manifest inflated, at most: a Class-Path of thousands of jars.
+constexpr size_t kLongestManifest = 1024 * 1024;
 // Places in a jar count in size_t, on 32-bit Windows too.
 constexpr unsigned long long kLargestJar = 0x7FFFFFFF;
 const char kUnreadable[] = "nicht lesbar";
@@ -138,8 +141,10 @@ bool ReadManifest(const std::string& path, const Directory& directory, const Man
   }
   size_t at = kLocalBytes + Field(bytes, 26, 2) + Field(bytes, 28, 2);
   if (!Within(at, length, bytes.size())) return false;
-  text->assign(bytes, at, length);
-  return manifest.method == 0;
+  bytes = bytes.substr(at, length);
+  if (manifest.method == 0) text->swap(bytes);
+  // Jar tools deflate the manifest.
+  return manifest.method == 0 || (manifest.method == 8 && Inflate(bytes, kLongestManifest, text));
 }
 
 // The tail that holds the directory; else what keeps it from being read.

@@ -4,7 +4,7 @@
 #include <vector>
 
 // What check mode learns of a jar of the class path from its ZIP directory
-// and a stored manifest, as Java's own ZIP reader finds them; nothing is
+// and its manifest, as Java's own ZIP reader finds them; only the manifest is
 // unpacked, and little is read, whatever the jar.
 struct JarContents {
   unsigned long long size = 0;

@@ -28,6 +28,18 @@ const std::string kDeflated(
     "\x78\xbc\x5c\xbc\x5c\x00",
     94);
 
+// A longer manifest naming the same jars, deflated with codes of its own.
+const std::string kDynamic(
+    "\x6d\x8e\xb1\x0a\xc2\x30\x14\x45\xf7\x40\xfe\xe1\x8d\x3a\x24\xb6\x15\x97\x6c\x5a\x44\x45"
+    "\x0a\x0e\xd2\xfd\x69\x9f\x18\x49\xd2\x90\xbc\x0e\xfe\xbd\x2d\xd4\x49\xc7\xc3\xbd\xdc\x7b"
+    "\x1a\x0c\xf6\x41\x99\x55\x4b\x29\xdb\x3e\x18\x28\x75\x21\x45\x9d\x08\x99\x3a\xb5\x7b\x1b"
+    "\xa8\x36\xba\xd0\x25\x2c\xf6\x77\x67\x63\x26\xd8\x76\x7d\x64\x3b\xf8\xa5\x14\x0d\xda\xa0"
+    "\x6a\x87\x39\x1b\xc0\x18\xf5\xc4\x52\x9c\x7c\x74\xe4\x29\x30\xf2\xb8\xa8\xae\x96\x1d\x19"
+    "\x38\x8f\x2d\xfa\x09\x5b\x0a\x5d\x9f\xe6\x14\x0e\xfe\x76\xfc\x53\x99\xcd\xd6\xba\x9a\x4c"
+    "\x36\xa3\xde\x74\xa9\x2e\xc8\x4f\x03\x03\x5b\xa7\x5f\x98\xc0\xf7\x89\x56\x5f\x92\x42\x8a"
+    "\x0f",
+    155);
+
 void Add(const std::string& path, const std::string& bytes) { fake::AddFile(path, bytes); }
 
 struct Case {
@@ -88,14 +100,26 @@ TEST(ClassSearch, ClassPathShapes) {
        "lib\\ext\\util.jar",
        2,
        {}},
-      {"a deflated manifest, whose Class-Path is not read",
+      {"a manifest deflated with the fixed codes",
        [] {
          Add("lib\\app.jar", Zip({{"META-INF/MANIFEST.MF", kDeflated, 8, 101}}));
+         Add("lib\\util.jar", Zip({kOther}));
+         Add("lib\\more\\util.jar", Zip({kMainClass}));
        },
        "lib\\app.jar",
-       "",
-       1,
-       {"lib\\app.jar (nicht lesbar)"}},
+       "lib\\more\\util.jar",
+       3,
+       {}},
+      {"a manifest deflated with codes of its own",
+       [] {
+         Add("lib\\app.jar", Zip({{"META-INF/MANIFEST.MF", kDynamic, 8, 220}}));
+         Add("lib\\util.jar", Zip({kOther}));
+         Add("lib\\more\\util.jar", Zip({kMainClass}));
+       },
+       "lib\\app.jar",
+       "lib\\more\\util.jar",
+       3,
+       {}},
       {"manifests naming each other",
        [] {
          Add("lib\\a.jar", Zip({Manifest("b.jar")}));
@@ -127,7 +151,8 @@ TEST(ClassSearch, ClassPathShapes) {
        "app.jar",
        "",
        1,
-       {"app.jar (" + std::to_string(whole.size() / 2) + " Bytes): abgeschnitten, f\374r Java unlesbar"}},
+       {"app.jar (" + std::to_string(whole.size() / 2) +
+        " Bytes): abgeschnitten, f\374r Java unlesbar"}},
       {"empty beside the main class",
        [] {
          Add("empty.jar", "");
@@ -142,7 +167,8 @@ TEST(ClassSearch, ClassPathShapes) {
        "app.jar",
        "",
        1,
-       {"app.jar (" + std::to_string(whole.size()) + " Bytes): besch\344digt, f\374r Java unlesbar"}},
+       {"app.jar (" + std::to_string(whole.size()) +
+        " Bytes): besch\344digt, f\374r Java unlesbar"}},
       {"a directory too big to read",
        [] {
          std::string claim = "PK\5\6" + zip_bytes::Little(0, 8) + zip_bytes::Little(5 << 20, 4);
