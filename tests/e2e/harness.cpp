@@ -82,12 +82,28 @@ Installation::Installation() : root_(platform_part::MakeTemporaryFolder()) {}
 
 // Windows deletes no file of a running program: a Java that is still ending
 // keeps its javaw.exe for a moment.
+namespace {
+
+// One pass over the tree. libstdc++'s remove_all spins for ever under Wine
+// when an entry cannot be removed yet (a fake Java still holding it).
+bool RemoveTree(const fs::path& path) {
+  std::error_code ignored;
+  bool removed = true;
+  if (fs::is_directory(fs::symlink_status(path, ignored))) {
+    std::vector<fs::path> children;
+    for (fs::directory_iterator it(path, ignored), end; it != end; it.increment(ignored)) {
+      children.push_back(it->path());
+    }
+    for (const fs::path& child : children) removed = RemoveTree(child) && removed;
+  }
+  return fs::remove(path, ignored) && removed;
+}
+
+}  // namespace
+
 Installation::~Installation() {
   if (!Environment("KIV_KEEP_TEMP").empty()) return;
-  std::error_code error;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::remove_all(root_, error);
-    if (!error) return;
+  for (int attempt = 0; attempt < 100 && !RemoveTree(root_); ++attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
 }
