@@ -206,10 +206,7 @@ Classpath PrepareClasspath(const Settings& settings) {
 
 int CountClasspathOptions(const std::string& commandLine) {
   int count = 0;
-  for (size_t hit = commandLine.find("-cp"); hit != std::string::npos;
-       hit = commandLine.find("-cp", hit + 1)) {
-    ++count;
-  }
+  for (size_t hit = 0; (hit = commandLine.find("-cp", hit)) != std::string::npos; ++hit) ++count;
   return count;
 }
 
