@@ -38,35 +38,29 @@ std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& setting
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
 
-// After a blank: the piece a setting gives, which the findings read back.
+// After a blank: the piece a setting gives, which the findings read back;
+// spaced: with a blank after it.
 void AddPiece(const Settings& settings, const std::string& key, const std::string& text,
-              JavaAttempt* attempt) {
+              JavaAttempt* attempt, bool spaced = false) {
   attempt->commandLine += " ";
   attempt->pieces.push_back(Meant(settings, key, text, attempt->commandLine.size()));
-  attempt->commandLine += text;
+  attempt->commandLine += spaced ? text + " " : text;
 }
 
-// " -name=value " when the key's value is not empty.
-void AddSpacedOption(const std::string& name, const std::string& key, const Settings& settings,
-                     JavaAttempt* attempt) {
+// The prefix and the key's value as a piece, when the value is not empty.
+void AddValue(const Settings& settings, const std::string& key, const std::string& prefix,
+              JavaAttempt* attempt, bool spaced = false) {
   std::string value = settings.Get(key);
-  if (value.empty()) return;
-  AddPiece(settings, key, "-" + name + "=" + value, attempt);
-  attempt->commandLine += " ";
+  if (!value.empty()) AddPiece(settings, key, prefix + value, attempt, spaced);
 }
 
 void AddSystemProperties(const Settings& settings, JavaAttempt* attempt) {
   std::string& line = attempt->commandLine;
   if (settings.IsTrue(keyname::kSwingNoXp)) line += " -Dswing.noxp=true";
   if (settings.GetForStartKey(keyname::kDirect3D) == "false") line += " -Dsun.java2d.d3d=false";
-  std::string clientName = settings.Get(keyname::kClientName);
-  if (!clientName.empty()) {
-    AddPiece(settings, keyname::kClientName, "-Dclientname=" + clientName, attempt);
-  }
-  std::string splash = settings.Get(keyname::kSplash);
-  if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) {
-    AddPiece(settings, keyname::kSplash, "-splash:" + splash, attempt);
-  }
+  AddValue(settings, keyname::kClientName, "-Dclientname=", attempt);
+  if (!settings.IsTrue(keyname::kNoSplash))
+    AddValue(settings, keyname::kSplash, "-splash:", attempt);
 }
 
 void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
@@ -83,19 +77,19 @@ void AddMemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attem
   DecideHeaps(is64Bit, settings, attempt);
   for (const MeantPiece& heap : attempt->heaps) attempt->commandLine += " " + heap.text;
   for (const char* ratio : {keyname::kMinHeapFreeRatio, keyname::kMaxHeapFreeRatio}) {
-    AddSpacedOption(std::string("XX:") + ratio, settings.KeyForStartKey(ratio), settings, attempt);
+    AddValue(settings, settings.KeyForStartKey(ratio), std::string("-XX:") + ratio + "=", attempt,
+             true);
   }
 }
 
 void AddForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
   for (const char* key :
        {keyname::kAutologinUser, keyname::kAutologinPassword, keyname::kServiceVersion}) {
-    AddSpacedOption(key, key, settings, attempt);
+    AddValue(settings, key, std::string("-") + key + "=", attempt, true);
   }
   for (const auto& [key, value] : settings.entries) {
     if (!StartsWith(key, keyname::kKivPropertyFamily)) continue;
-    AddPiece(settings, key, "-" + key + "=" + value, attempt);
-    attempt->commandLine += " ";
+    AddPiece(settings, key, "-" + key + "=" + value, attempt, true);
   }
 }
 
