@@ -23,14 +23,11 @@ const char kErrorPrefix[] = "FEHLER: ";
 // The run's end that repeats what the sections name finding by finding is
 // not counted again.
 bool NamedBySections(const CheckRun& check) {
-  for (const JavaAttempt* attempt : check.reached) {
+  return std::any_of(check.reached.begin(), check.reached.end(), [&](const JavaAttempt* attempt) {
     std::string refusal = RefusalText(attempt->launchFindings);
-    if (attempt->refusal.empty() && !refusal.empty() &&
-        check.report.find(refusal) != std::string::npos) {
-      return true;
-    }
-  }
-  return false;
+    return attempt->refusal.empty() && !refusal.empty() &&
+           check.report.find(refusal) != std::string::npos;
+  });
 }
 
 void WriteSection(const CheckRun& check, Findings& findings) {
@@ -42,9 +39,8 @@ void WriteSection(const CheckRun& check, Findings& findings) {
   }
   if (check.plan->settingsRead) {
     ReviewSettingOrigins(check.plan->settings, check.plan->inputs.startKey, findings);
-    if (!check.plan->supervision.invalidWatch.empty()) {
-      Warn(findings, check.plan->supervision.invalidWatch);
-    }
+    const std::string& invalidWatch = check.plan->supervision.invalidWatch;
+    if (!invalidWatch.empty()) Warn(findings, invalidWatch);
     ReviewJava(check, findings);
     ReviewHeap(check, findings);
     ReviewClasspath(check, findings);
@@ -114,15 +110,9 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
     LogReport(end->report);
     check.report = end->report;
   }
-  CheckVerdict verdict;
-  if (!plan.settingsRead && check.report.empty()) {
-    verdict.exitCode = end ? end->exitCode : kExitSuccess;
-    return verdict;
-  }
+  if (!plan.settingsRead && check.report.empty()) return {end ? end->exitCode : kExitSuccess};
   Findings findings;
   WriteSection(check, findings);
-  verdict.exitCode = findings.errors > 0 ? kExitFailure : kExitSuccess;
-  verdict.boxText = MessageText(check, findings);
-  verdict.serviceLine = ServiceLine(check, findings);
-  return verdict;
+  return {findings.errors > 0 ? kExitFailure : kExitSuccess, MessageText(check, findings),
+          ServiceLine(check, findings)};
 }
