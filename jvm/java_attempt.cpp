@@ -190,12 +190,10 @@ std::string UnmatchedHostPatterns(const Settings& settings,
 }  // namespace
 
 Classpath PrepareClasspath(const Settings& settings) {
-  Classpath classpath;
-  classpath.classpathDefault =
-      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp");
-  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp));
-  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra));
-  return classpath;
+  return {
+      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp"),
+      WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp)),
+      WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra))};
 }
 
 int CountClasspathOptions(const std::string& commandLine) {
