@@ -79,8 +79,8 @@ void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
   int before = findings.warnings;
   for (const auto& [key, values] : check.plan->settings.history) {
     std::string origin = FileOrigin(values);
-    std::string meant = KeyMeantInOtherCase(key, check.plan->inputs.startKey);
-    if (!origin.empty()) ReviewFileKey(key, origin, meant, findings);
+    if (origin.empty()) continue;
+    ReviewFileKey(key, origin, KeyMeantInOtherCase(key, check.plan->inputs.startKey), findings);
   }
   for (const auto& entry : check.plan->parameters.entries) ReviewParameter(entry.first, findings);
   if (findings.warnings == before) Log().WriteLine("Keine");
@@ -89,12 +89,10 @@ void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
 std::string ClosestKnownKey(const std::string& key) {
   std::string closest;
   size_t best = 3;
-  auto consider = [&](const char* known) {
-    size_t distance = EditDistance(key, known);
-    if (distance < best) best = distance, closest = known;
-  };
   for (const KeyEntry& entry : kKeys) {
-    if (!entry.family) consider(entry.name);
+    size_t distance = entry.family ? best : EditDistance(key, entry.name);
+    if (distance < best) closest = entry.name;
+    best = std::min(best, distance);
   }
   return closest;
 }
