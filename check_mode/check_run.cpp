@@ -110,7 +110,8 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
     LogReport(end->report);
     check.report = end->report;
   }
-  if (!plan.settingsRead && check.report.empty()) return {end ? end->exitCode : kExitSuccess};
+  if (!plan.settingsRead && check.report.empty())
+    return {end ? end->exitCode : kExitSuccess, "", ""};
   Findings findings;
   WriteSection(check, findings);
   return {findings.errors > 0 ? kExitFailure : kExitSuccess, MessageText(check, findings),
