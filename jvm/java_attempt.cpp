@@ -206,26 +206,21 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
                           const LaunchInputs& inputs, JavaAttempt* attempt) {
   // Explorer's "Copy as path" adds double quotes, which would end the
   // program's name and are no part of the folder's.
-  attempt->folder = javaHome;
-  std::string& folder = attempt->folder;
+  std::string& folder = attempt->folder = javaHome;
   folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
-  attempt->program = attempt->folder + "\\bin\\javaw.exe";
-  attempt->release = ReadJavaRelease(attempt->folder);
-  std::string& line = attempt->commandLine;
+  attempt->program = folder + "\\bin\\javaw.exe";
+  attempt->release = ReadJavaRelease(folder);
   // Windows' argument parsers, Java's own launcher among them, cut an
   // unquoted program name at its first blank.
-  line = platform::QuotedIfBlank(attempt->program);
+  std::string& line = attempt->commandLine = platform::QuotedIfBlank(attempt->program);
   AddSystemProperties(settings, attempt);
-  line += " ";
-  line += BuildJvmParameters(settings, &attempt->pieces, line.size());
+  line += " " + BuildJvmParameters(settings, &attempt->pieces, line.size() + 1);
   AddMemoryOptions(is64Bit, settings, attempt);
   std::string prepend = WithoutQuotes(settings.GetForStartKey(
       is64Bit ? keyname::kClasspathPrepend64 : keyname::kClasspathPrepend32));
   std::string classpath = ClasspathText(prepend, inputs.classpath);
-  attempt->classArchive =
-      DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
-  line += attempt->classArchive.options;
-  line += Spaced(inputs.readParameters);
+  attempt->classArchive = DecideClassArchive(folder, attempt->release, classpath, settings);
+  line += attempt->classArchive.options + Spaced(inputs.readParameters);
   AddForwardedProperties(settings, attempt);
   if (!prepend.empty()) attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
   // In quotes, so that a folder written with a trailing backslash
@@ -233,8 +228,7 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   attempt->classpath = {"", "-cp " + platform::InQuotes(classpath), line.size() + 1, ""};
   line += " " + attempt->classpath.text;
   attempt->start = Meant(settings, inputs.startKey, inputs.startValue, line.size() + 1);
-  line += " " + inputs.startValue;
-  line += Spaced(inputs.readAppParameters);
+  line += " " + inputs.startValue + Spaced(inputs.readAppParameters);
   if (int count = CountClasspathOptions(line); count > 1) {
     attempt->logLines.push_back("Anzahl von '-cp' eintr\344gen in Kommandozeile: " +
                                 std::to_string(count));
