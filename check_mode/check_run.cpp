@@ -74,11 +74,9 @@ std::string MessageText(const CheckRun& check, const Findings& findings) {
     text += "\n" + problems[shown];
   }
   size_t more = problems.size() - shown;
-  if (more > 0) {
-    text += "\n... und " + std::to_string(more) +
-            (more == 1 ? " weitere Warnung" : " weitere Warnungen") + " im Protokoll";
-  }
-  return text;
+  if (more == 0) return text;
+  return text + "\n... und " + std::to_string(more) +
+         (more == 1 ? " weitere Warnung" : " weitere Warnungen") + " im Protokoll";
 }
 
 // One line: a service or a script that reads it learns why the check failed.
