@@ -46,9 +46,8 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
   if (!archive.state.empty()) Log().WriteLine("Art: " + archive.kind + ", " + archive.state);
   if (archive.options.empty()) {
-    Warn(findings, "launcher.class_archive wirkt f\374r dieses Java nicht" +
-                       (archive.unusable.empty() ? "" : ": " + archive.unusable));
-    return;
+    return Warn(findings, "launcher.class_archive wirkt f\374r dieses Java nicht" +
+                              (archive.unusable.empty() ? "" : ": " + archive.unusable));
   }
   Log().WriteLine("Klassenarchiv: " + archive.file +
                   (archive.exists ? " ist vorhanden, " + std::to_string(archive.size) + " Bytes"
