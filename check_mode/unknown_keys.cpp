@@ -24,13 +24,11 @@ size_t EditDistance(const std::string& a, const std::string& b) {
 
 // " (file, Zeile n)" of the first value a file gave the key, empty when none did.
 std::string FileOrigin(const std::vector<Assignment>& values) {
-  for (const Assignment& value : values) {
-    const std::string& origin = value.origin;
-    if (!origin.empty() && origin != kDefaultOrigin && origin != kCommandLineOrigin) {
-      return " (" + origin + ")";
-    }
-  }
-  return std::string();
+  auto file = std::find_if(values.begin(), values.end(), [](const Assignment& value) {
+    return !value.origin.empty() && value.origin != kDefaultOrigin &&
+           value.origin != kCommandLineOrigin;
+  });
+  return file == values.end() ? std::string() : " (" + file->origin + ")";
 }
 
 // Written as the key would be given: dash is "-" for a command-line parameter.
