@@ -52,8 +52,6 @@ std::string FindNewestReadyFolder() {
 
 }  // namespace
 
-const char kChildLauncher[] = "KivLauncher.exe";
-
 std::string ExecutableFolder() {
   std::string path = platform::ExecutablePath();
   size_t backslash = path.rfind('\\');
