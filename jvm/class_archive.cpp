@@ -65,7 +65,6 @@ struct Examined {
   ArchiveHeader header;
   unsigned long long size = 0;
   bool Whole(ArchiveKind kind) const { return header.Whole(kind, size); }
-  bool Cut(ArchiveKind kind) const { return header.kind == kind && !Whole(kind); }
 };
 
 Examined Examine(const std::string& path) {
@@ -107,7 +106,7 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
       if (!archive.exists) archive.size = file.size;
       archive.exists = true;
       archive.steps.push_back({Kind::kAdopt, path});
-    } else if (file.Cut(kind)) {
+    } else if (file.header.kind == kind && !file.Whole(kind)) {
       archive.steps.push_back({Kind::kDelete, path, kCutShort});
     } else if (platform::FileOlderThan(path, kDaySeconds)) {
       archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});
