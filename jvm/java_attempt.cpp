@@ -116,8 +116,7 @@ std::string ClasspathOptionHolders(bool is64Bit, const Settings& settings,
 
 // The class path as the command line gives it after -cp, without quotes.
 std::string ClasspathText(const std::string& prepend, const Classpath& classpath) {
-  std::string text = prepend.empty() ? prepend : prepend + ";";
-  text += classpath.classpathDefault;
+  std::string text = (prepend.empty() ? prepend : prepend + ";") + classpath.classpathDefault;
   if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
   if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
   return text;
