@@ -34,12 +34,9 @@ JavaHeapSize ReadJavaHeapSize(const std::string& text, bool maximum) {
     number = number * 10 + digit;
   }
   if (digits == 0 || digits + 1 < text.size()) return size;
-  unsigned long long factor = 1;
-  if (digits < text.size()) {
-    factor = UnitFactor(text.back(), "kmgt");
-    if (factor == 0 || number > UINT64_MAX / factor) return size;
-    size.hasUnit = true;
-  }
+  unsigned long long factor = digits < text.size() ? UnitFactor(text.back(), "kmgt") : 1;
+  if (factor == 0 || number > UINT64_MAX / factor) return size;
+  size.hasUnit = digits < text.size();
   size.bytes = number * factor;
   size.accepted = size.bytes > 0 || !maximum;
   return size;
