@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "settings/keys.h"
