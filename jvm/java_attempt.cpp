@@ -166,8 +166,7 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
     return attempt.choice.key + " nennt die Datei " + home +
            ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)";
   }
-  if (!platform::FileCanBeOpened(attempt.program)) return attempt.program + " fehlt";
-  return std::string();
+  return platform::FileCanBeOpened(attempt.program) ? std::string() : attempt.program + " fehlt";
 }
 
 // Host patterns of either width that match nothing, with the names they
