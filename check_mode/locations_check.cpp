@@ -6,12 +6,10 @@
 #include "platform/platform.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
+#include "settings/text.h"
 #include "settings/windows_path.h"
 
 namespace {
-
-const unsigned kWindows1252 = 1252;
-const unsigned kUtf8CodePage = 65001;
 
 // Where the log went instead is where the administrator must look.
 std::string LogRefusal() {
@@ -26,20 +24,6 @@ std::string LogRefusal() {
            "schreibt keines";
   }
   return text + ", das Protokoll steht darum in " + Log().Path();
-}
-
-// The launcher's texts and paths are Windows-1252 bytes; in another code
-// page Windows shows their umlauts as other letters.
-std::string CodePageWarning() {
-  unsigned codePage = platform::AnsiCodePage();
-  if (codePage == kWindows1252) return std::string();
-  std::string text = "Die ANSI-Codepage dieses Computers ist " + std::to_string(codePage) +
-                     ", nicht 1252 (Windows-1252): Umlaute in Meldungen, Protokoll und Pfaden "
-                     "werden falsch angezeigt";
-  if (codePage != kUtf8CodePage) return text;
-  return text +
-         " (die Windows-Option \"Unicode UTF-8 f\374r die weltweite Sprachunterst\374tzung "
-         "verwenden\" ist eingeschaltet)";
 }
 
 // Without settings the start key is not known yet.

@@ -58,12 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   // As the start-up sequence stores it and hands it to the sinks; Java gets
   // it as it is.
   settings.Set("Dautologin.pwd", settings.Get("Dautologin.pwd") + kSentinel);
-  KnowSecrets(settings.secrets);
+  Secrets secrets = KnowSecrets(settings.secrets);
   LaunchInputs inputs;
   inputs.classpath = PrepareClasspath(settings);
   inputs.startValue = settings.Get("QV");
   for (bool is64Bit : {true, false}) {
     StartFuzzRun();
+    Log().SetSecrets(secrets);
     JavaAttempt attempt;
     attempt.is64Bit = is64Bit;
     attempt.choice.home = "C:\\Java";
@@ -71,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     attempt.launchFindings = ReadLaunchFindings(attempt);
     LogJavaAttempt(attempt);
     const std::string& commandLine = attempt.commandLine;
-    Check(Redacted(StartRefusal(attempt)).find(kSentinel) == std::string::npos,
+    Check(Redacted(StartRefusal(attempt), secrets).find(kSentinel) == std::string::npos,
           "no refusal shows a part of the password");
     for (const LaunchFinding& finding : attempt.launchFindings) {
-      Check(Redacted(finding.text).find(kSentinel) == std::string::npos,
+      Check(Redacted(finding.text, secrets).find(kSentinel) == std::string::npos,
             "no finding shows a part of the password");
     }
     if (attempt.stop) {

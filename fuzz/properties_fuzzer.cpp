@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (utf8) position = log.find('\n', position) + 1;
   for (const std::string& line : lines) {
     std::string logged = AsLogged(line);
-    bool masked = Redacted(line) != line;
+    bool masked = Redacted(line, Secrets(), &settings.secrets) != line;
     Check(masked || log.compare(position, logged.size(), logged) == 0,
           "each line is logged as read");
     position = log.find("\r\n", masked ? position : position + logged.size());

@@ -13,15 +13,15 @@
 
 namespace {
 
-void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine) {
+void OpenLog(const std::string& workingDirectoryReport, const OwnCommandLine& commandLine,
+             const std::vector<std::string>& secrets) {
   Log().Open(kLogName);
-  Log().Write(std::string("$Id: launcher, v") + kVersion + " built " + __DATE__ + " " + __TIME__ +
-              "$\n");
+  Log().Write(kLogStart + std::string(kVersion) + " built " + __DATE__ + " " + __TIME__ + "$\n");
   Log().WriteLine("KivLauncher wird gestartet am " + CurrentTimeText() + "\n");
   Log().WriteLine("===== Arbeitsverzeichnis =====");
   Log().WriteLine(workingDirectoryReport);
   Log().Banner("Kommandozeilenparameter");
-  Log().WriteLine(commandLine.tail);
+  Log().WriteLine(commandLine.tail, &secrets);
   if (commandLine.programNameMissing) {
     Log().WriteLine(
         "Der Programmname fehlt in der Kommandozeile. -> Das erste Wort wird als Parameter "
@@ -36,19 +36,25 @@ int Run(const OwnCommandLine& commandLine, const CommandLineParameters& paramete
         bool serviceMode, ReportChannel channel) {
   std::string report = ApplyWorkingDirectory(parameters);
   // Shown before the log exists, as a box even in service mode.
-  if (parameters.IsTrue(keyname::kShowDirectory)) ReportError(report, ReportChannel::kMessageBox);
-  OpenLog(report, commandLine);
+  if (parameters.IsTrue(keyname::kShowDirectory)) {
+    ReportError(report, ReportChannel::kMessageBox, Secrets());
+  }
+  OpenLog(report, commandLine, parameters.secrets);
   CheckRun check;
   bool checking = BeginCheck(parameters, &check);
   RunPlan plan = PlanRun(commandLine.tail, parameters, serviceMode, checking);
-  KnowSecrets(RunSecrets(parameters, plan.settings));
+  Log().SetSecrets(plan.secrets);
   if (checking) {
     CheckVerdict verdict = ConcludeCheck(plan, check);
-    if (!verdict.boxText.empty()) ReportCheckVerdict(verdict.boxText, verdict.serviceLine, channel);
+    if (!verdict.boxText.empty()) {
+      ReportCheckVerdict(verdict.boxText, verdict.serviceLine, channel, plan.secrets);
+    }
     return verdict.exitCode;
   }
   Stop end = CarryOutPlan(plan);
-  if (!end.report.empty()) ReportError(WithMisspeltKeys(end.report, plan.settings), channel);
+  if (!end.report.empty()) {
+    ReportError(WithMisspeltKeys(end.report, plan.settings), channel, plan.secrets);
+  }
   return end.exitCode;
 }
 
@@ -68,7 +74,7 @@ void ReportOutOfMemory() {
   ReportError(
       "Der Arbeitsspeicher reicht nicht aus, um den KivLauncher auszuf\374hren. Bitte die "
       "Gr\366\337e der Properties-Dateien pr\374fen.\n",
-      outOfMemoryChannel);
+      outOfMemoryChannel, Secrets());
   Log().Close();
   platform::ExitImmediately(kExitFailure);
 }
@@ -81,7 +87,6 @@ void EndAfterFault() {
 int RunLauncher(const std::string& fullCommandLine) {
   OwnCommandLine commandLine = ReadOwnCommandLine(fullCommandLine);
   CommandLineParameters parameters = ParseCommandLine(commandLine.tail);
-  KnowSecrets(RunSecrets(parameters, Settings()));
   bool serviceMode = parameters.IsTrue(keyname::kService);
   ReportChannel channel = serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox;
   outOfMemoryChannel = channel;

@@ -70,7 +70,8 @@ bool FileSize(const std::string& path, unsigned long long* size);
 // sharing its deletion, as Java holds a file it maps or writes (error 32).
 // Within its folder; fails when the target exists.
 bool RenameFileNoReplace(const std::string& from, const std::string& to);
-// Also a read-only file, as Java writes its archives.
+// Also a read-only file, as Java writes its archives; a file that stays
+// keeps its attributes. A link is removed itself, never its target.
 Failure RemoveFile(const std::string& path);
 // Only while no process holds the file open, whatever the sharing it
 // allows: on Windows a file opened with the right to share its deletion
@@ -80,7 +81,7 @@ bool RemoveClosedFile(const std::string& path);
 bool FileOlderThan(const std::string& path, unsigned long long seconds, bool used = false);
 // The last use, not the last write, which tells a file older than another.
 bool MarkFileUsed(const std::string& path);
-// In a unit of the platform's own: only comparisons count.
+// In a unit of the platform's own: only comparisons count. A link's own.
 bool LastWriteTime(const std::string& path, unsigned long long* time, bool used = false);
 
 // Truncates or creates, or with append keeps what the file holds.

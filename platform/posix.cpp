@@ -317,10 +317,10 @@ bool RemoveClosedFile(const std::string& path) {
   return removed;
 }
 
-// In seconds.
+// In seconds; of a link its own, as Windows reads it.
 bool LastWriteTime(const std::string& path, unsigned long long* time, bool used) {
   struct stat info;
-  if (stat(NativePath(path).c_str(), &info) != 0) return false;
+  if (lstat(NativePath(path).c_str(), &info) != 0) return false;
   *time = static_cast<unsigned long long>(used ? info.st_atime : info.st_mtime);
   return true;
 }

@@ -332,17 +332,23 @@ bool RenameFileNoReplace(const std::string& from, const std::string& to) {
 }
 
 // DeleteFileA refuses a read-only file with error 5, as it refuses one that
-// access rules protect. The file goes, so its other attributes do not matter.
+// access rules protect; a file that stays gets its attributes back. A link
+// goes itself, not its target.
 Failure RemoveFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return DeleteFileA(path.c_str()) ? Failure() : LastError();
+  if (DeleteFileA(path.c_str())) return std::nullopt;
+  SystemError error = LastError();
+  SetFileAttributesA(path.c_str(), attributes);
+  return error;
 }
 
 // Sharing nothing, the open fails with a sharing violation while any other
-// handle to the file is open; the file goes when this handle closes.
+// handle to the file is open; the file goes when this handle closes. Without
+// FILE_FLAG_OPEN_REPARSE_POINT Windows would delete a link's target instead.
 bool RemoveClosedFile(const std::string& path) {
   HANDLE handle = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+                              FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   return handle != INVALID_HANDLE_VALUE && CloseHandle(handle) != FALSE;
 }
 

@@ -10,16 +10,17 @@ namespace {
 
 const int kAnswerBufferSize = 2048;
 
-// The launcher of the folder just entered. In service mode it is started
-// directly: the command interpreter would refuse a share as its working
-// directory, expand %NAME% in the arguments, run its AutoRun commands first
-// and open a console window. Windows' reason goes to the log and, with the
-// launcher that was tried, into the report; empty when the child started.
+// The launcher of the folder just entered, by its full path: Windows would
+// look for the command line's relative one in the folder of the running exe
+// (perhaps a share) and the working directory. No command interpreter stands
+// between: it would refuse a share as its working directory, expand %NAME%
+// in the arguments, run its AutoRun commands and open a console window.
+// Windows' reason goes to the log and, with the launcher that was tried,
+// into the report; empty when the child started.
 std::string StartChild(const HandOver& handOver, platform::Process* child) {
   std::string folder = platform::CurrentDirectory();
-  std::string program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
   platform::StartOptions options;
-  if (handOver.serviceMode) options.program = program;
+  options.program = folder.empty() ? kChildLauncher : folder + "\\" + kChildLauncher;
   options.outputPipe = handOver.serviceMode;
   auto failure = platform::StartProcess(handOver.childCommand, options, child);
   if (!failure) return std::string();
@@ -27,16 +28,16 @@ std::string StartChild(const HandOver& handOver, platform::Process* child) {
   Log().WriteLine(reason);
   return "Der KivLauncher konnte nicht gestartet werden. Dies deutet auf eine defekte verteilte "
          "Installation hin.\n" +
-         program + ": " + reason + "\n";
+         options.program + ": " + reason + "\n";
 }
 
 // The service reads the child's answer (its pid: or err: line) from our
 // standard output.
-Stop PassOnAnswer(platform::Process& child) {
+Stop PassOnAnswer(platform::Process& child, const Secrets& secrets) {
   std::string answer;
   bool answered = platform::ReadPipe(*child.output, kAnswerBufferSize, &answer);
   if (answered) {
-    AnswerService(answer);
+    AnswerService(answer, secrets);
     Log().Write("Aus Kindprozess zur\374ckgekehrt mit Konsolenausgabe: " + answer);
   }
   // Closed first: a child still writing must not wait for us while we wait for it.
@@ -68,7 +69,7 @@ std::string DeleteArchive(const std::string& file, const std::string& reason) {
          SystemErrorLine(*failure);
 }
 
-Stop CarryOutHandOver(const HandOver& handOver) {
+Stop CarryOutHandOver(const HandOver& handOver, const Secrets& secrets) {
   if (platform::Failure failure = platform::ChangeDirectory(handOver.folder)) {
     return *CannotEnter(handOver.folder, failure);
   }
@@ -82,7 +83,7 @@ Stop CarryOutHandOver(const HandOver& handOver) {
   std::string failure = StartChild(handOver, &child);
   // In service mode the exit code stays 0, whatever happens.
   if (!failure.empty()) return Stop{handOver.serviceMode ? kExitSuccess : kExitFailure, failure};
-  if (handOver.serviceMode) return PassOnAnswer(child);
+  if (handOver.serviceMode) return PassOnAnswer(child, secrets);
   return handOver.waitForChild ? WaitForChild(child) : Stop{kExitSuccess, ""};
 }
 
@@ -115,6 +116,7 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
 AttemptOutcome StartJavaAttempt(const RunPlan& plan, const JavaAttempt& attempt,
                                 bool afterFailedAttempt) {
   JavaOutput output;
+  output.secrets = plan.secrets;
   RunEnd end = OpenJavaOutput(plan.output.path, attempt.commandLine, afterFailedAttempt, &output);
   if (end) return {end, "", ""};
   // At log-off the job would end Java in the middle of saving, were the
@@ -176,7 +178,7 @@ AttemptOutcome Try(const RunPlan& plan, const Executor& executor, const JavaAtte
 RunEnd WalkPlan(const RunPlan& plan, const Executor& executor,
                 std::vector<const JavaAttempt*>* reached) {
   if (plan.stop) return plan.stop;
-  if (plan.handOver) return executor.handOver(*plan.handOver);
+  if (plan.handOver) return executor.handOver(*plan.handOver, plan.secrets);
   AttemptOutcome failed;
   std::string tried;
   for (const JavaAttempt& attempt : plan.attempts) {

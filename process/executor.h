@@ -8,7 +8,7 @@
 // Whatever the run does to the world goes through one of these, given the
 // plan.
 struct Executor {
-  Stop (*handOver)(const HandOver& handOver);
+  Stop (*handOver)(const HandOver& handOver, const Secrets& secrets);
   // Before the attempt is logged: what was done in the class archive's
   // folder, in the log's words; null: nothing is done there.
   std::vector<std::string> (*prepare)(const ClassArchive& archive);

@@ -75,8 +75,8 @@ RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, b
     return Unopenable(path, "Arbeitsverzeichnis " + platform::CurrentDirectory() + ", " +
                                 SystemErrorLine(reason));
   }
-  output->firstLine =
-      "JVM wird gestartet am " + CurrentTimeText() + ": " + Redacted(commandLine) + "\r\n";
+  output->firstLine = "JVM wird gestartet am " + CurrentTimeText() + ": " +
+                      Redacted(commandLine, output->secrets) + "\r\n";
   platform::WriteOutputFile(*output->file, output->firstLine);
   return std::nullopt;
 }
@@ -112,7 +112,7 @@ std::string JavaOutputTail(const JavaOutput& output) {
   platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
   size_t start = end.rfind(output.firstLine);
   if (start != std::string::npos) end.erase(0, start + output.firstLine.size());
-  std::string tail = LastLines(Redacted(end), kTailLines, kTailBytes);
+  std::string tail = LastLines(Redacted(end, output.secrets), kTailLines, kTailBytes);
   if (tail.empty()) return "\nDie Datei " + output.path + " enth\344lt keine Ausgaben von Java.";
   return "\nLetzte Ausgaben von Java in " + output.path + ":\n" + tail;
 }

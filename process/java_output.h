@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "report/redactor.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
 
@@ -14,6 +15,8 @@ struct JavaOutput {
   // The launcher's own first line for this attempt, not Java's output.
   std::string firstLine;
   platform::Owned<platform::OutputFile> file;
+  // The run's, for the first line and for the tail a report shows.
+  Secrets secrets;
 };
 
 // The launcher.java_output decision, made in planning: the file, and what
@@ -36,7 +39,6 @@ RunEnd EnterJavaOutput(const JavaOutputChoice& choice);
 // created ends the run.
 RunEnd OpenJavaOutput(const std::string& path, const std::string& commandLine, bool append,
                       JavaOutput* output);
-
 
 // The end of a text: at most maxLines lines and maxBytes bytes, a line cut
 // by the byte limit left out, CR LF read as LF, no line end after the last.

@@ -6,6 +6,7 @@
 #include "settings/command_line.h"
 #include "settings/keys.h"
 #include "settings/properties_file.h"
+#include "settings/text.h"
 
 namespace {
 
@@ -34,26 +35,14 @@ void LogStartKey(const LaunchInputs& inputs) {
                   " " + classpath.classpathExtra + " " + inputs.startValue);
 }
 
-}  // namespace
-
-RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& parameters,
-                bool serviceMode, bool checking) {
-  RunPlan plan;
-  plan.parameters = parameters;
-  plan.staleLogs = StaleFallbackLogs();
-  plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
-  if (serviceMode) {
-    Log().WriteLine(
-        "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
-        "KivLaunchService)");
-  }
-  if (plan.ignoreMaintenance) {
-    Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
-  }
-  plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
-  if (plan.stop || plan.handOver) return plan;
+// Once no ready copy takes the run over: the settings, as the command line
+// has them start, then the Java attempts. Every secret is given with what
+// the planning logs: the run knows none until it is planned.
+void PlanStart(const CommandLineParameters& parameters, bool serviceMode, bool checking,
+               RunPlan& plan) {
   plan.settingsRead = true;
   plan.settings = InitialSettings(checking);
+  plan.settings.secrets = parameters.secrets;
   plan.stop = ReadSettings(parameters, plan.settings, plan.inputs);
   plan.inputs.startKey = StartKey(plan.settings);
   plan.inputs.classpath = PrepareClasspath(plan.settings);
@@ -72,5 +61,29 @@ RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& param
   if (!plan.stop) plan.stop = CheckStartKey(plan.settings, plan.inputs.startKey);
   if (!plan.stop) plan.stop = CheckMaintenanceMode(plan.maintenance);
   if (!plan.stop) LogStartKey(plan.inputs);
+}
+
+}  // namespace
+
+RunPlan PlanRun(const std::string& arguments, const CommandLineParameters& parameters,
+                bool serviceMode, bool checking) {
+  RunPlan plan;
+  plan.parameters = parameters;
+  plan.staleLogs = StaleFallbackLogs();
+  plan.ignoreMaintenance = parameters.IsTrue(keyname::kIgnoreMaintenance);
+  // Check mode tells it among its findings.
+  std::string codePage = CodePageWarning();
+  if (!checking && !codePage.empty()) Log().WriteLine(codePage);
+  if (serviceMode) {
+    Log().WriteLine(
+        "launcher.service=true -> Launcher arbeitet im Service-Modus (gestartet von "
+        "KivLaunchService)");
+  }
+  if (plan.ignoreMaintenance) {
+    Log().WriteLine("launcher.ignore_inwartung=true -> Launcher ignoriert die InWartung.txt");
+  }
+  plan.stop = DecideDistributedInstallation(arguments, serviceMode, checking, &plan.handOver);
+  if (!plan.stop && !plan.handOver) PlanStart(parameters, serviceMode, checking, plan);
+  plan.secrets = KnowSecrets(plan.settingsRead ? plan.settings.secrets : parameters.secrets);
   return plan;
 }

@@ -8,6 +8,7 @@
 #include "installation/maintenance_mode.h"
 #include "jvm/java_attempt.h"
 #include "process/start_java.h"
+#include "report/redactor.h"
 #include "report/run_end.h"
 #include "settings/settings.h"
 
@@ -34,6 +35,9 @@ struct RunPlan {
   std::vector<JavaAttempt> attempts;
   Supervision supervision;
   JavaOutputChoice output;
+  // Every secret of the command line and the settings, for every text that
+  // leaves the launcher once the run is planned.
+  Secrets secrets;
 };
 
 // Decides what the run will do from the command line's arguments, starting

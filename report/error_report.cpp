@@ -13,8 +13,8 @@ const size_t kLongestShownLine = 1000;
 // A command line of 20,000 characters would make the box taller than the
 // screen: its beginning and end tell what matters, the log holds it whole.
 // Redacted first, so that no cut leaves a password without its option.
-std::string Shortened(const std::string& text) {
-  std::string shown = Redacted(text);
+std::string Shortened(const std::string& text, const Secrets& secrets) {
+  std::string shown = Redacted(text, secrets);
   std::string cut = "\205 (gek\374rzt, das Protokoll " + Log().Name() + " enth\344lt alles) \205";
   for (size_t start = 0;;) {
     size_t end = std::min(shown.find('\n', start), shown.size());
@@ -30,7 +30,9 @@ std::string Shortened(const std::string& text) {
 }  // namespace
 
 // Every box and answer is redacted here, once, whoever made its text.
-void AnswerService(const std::string& text) { platform::WriteStandardOutput(Redacted(text)); }
+void AnswerService(const std::string& text, const Secrets& secrets) {
+  platform::WriteStandardOutput(Redacted(text, secrets));
+}
 
 std::string SystemErrorLine(const platform::SystemError& error) {
   std::string line = "Windows-Fehler " + std::to_string(error.number);
@@ -43,23 +45,23 @@ void LogReport(const std::string& text) {
   Log().WriteLine("=== Messagebox Ende ===");
 }
 
-void ReportError(const std::string& text, ReportChannel channel) {
-  std::string shown = Shortened(text);
+void ReportError(const std::string& text, ReportChannel channel, const Secrets& secrets) {
+  std::string shown = Shortened(text, secrets);
   if (channel == ReportChannel::kServiceOutput) {
     if (!shown.empty() && shown.back() == '\n') shown.pop_back();
-    AnswerService("err:" + shown);
+    AnswerService("err:" + shown, secrets);
   } else {
-    platform::ShowMessageBox(Redacted(shown), "Fehler");
+    platform::ShowMessageBox(Redacted(shown, secrets), "Fehler");
   }
   LogReport(text);
 }
 
 void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLine,
-                        ReportChannel channel) {
+                        ReportChannel channel, const Secrets& secrets) {
   if (channel == ReportChannel::kServiceOutput) {
-    AnswerService("check:" + serviceLine);
+    AnswerService("check:" + serviceLine, secrets);
   } else {
-    platform::ShowMessageBox(Redacted(boxText), "KivLauncher Pr\374fung");
+    platform::ShowMessageBox(Redacted(boxText, secrets), "KivLauncher Pr\374fung");
   }
 }
 

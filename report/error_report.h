@@ -3,16 +3,18 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "report/redactor.h"
 
 // Where a report goes, chosen once by the entry: a message box for a person,
 // or one line on standard output for KivLaunchService, which reads that.
 enum class ReportChannel { kMessageBox, kServiceOutput };
 
-void AnswerService(const std::string& text);
+// Each of these redacts what it shows or answers for the run's secrets.
+void AnswerService(const std::string& text, const Secrets& secrets);
 
 // A failure: shown ("Fehler", or an "err:" line) and copied into the log
 // between markers.
-void ReportError(const std::string& text, ReportChannel channel);
+void ReportError(const std::string& text, ReportChannel channel, const Secrets& secrets);
 
 // "Windows-Fehler N: TEXT" (or the number alone), Windows' own reason for a
 // refusal: the reports say what failed, this tells the administrator why.
@@ -24,7 +26,7 @@ void LogReport(const std::string& text);
 // A check run's verdict: the box "KivLauncher Pr\374fung", or the line given
 // after "check:".
 void ReportCheckVerdict(const std::string& boxText, const std::string& serviceLine,
-                        ReportChannel channel);
+                        ReportChannel channel, const Secrets& secrets);
 
 // Whether Windows refuses the command line as too long, and the sentence
 // that tells an administrator how long it is and what Windows allows.

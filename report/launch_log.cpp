@@ -56,7 +56,7 @@ bool LaunchLog::OpenIn(const std::string& folder, const std::string& name) {
 void LaunchLog::Write(const std::string& text, const std::vector<std::string>* secrets) {
   const size_t kMostPendingBytes = 65536;
   if (!file_) return;
-  for (char c : Redacted(text, secrets)) {
+  for (char c : Redacted(text, secrets_, secrets)) {
     if (c == '\n') pending_ += '\r';
     pending_ += c;
     if (pending_.size() >= kMostPendingBytes) Flush();
@@ -114,8 +114,13 @@ std::vector<std::string> StaleFallbackLogs() {
                     name.compare(0, stem.size(), stem) == 0 &&
                     name.find_first_not_of("0123456789", stem.size()) == digitsEnd &&
                     name.compare(digitsEnd, extension.size(), extension) == 0;
-    std::string file = path.substr(0, folderEnd) + name;
-    if (fallBack && platform::FileOlderThan(file, kWeekSeconds)) stale.push_back(file);
+    std::string file = path.substr(0, folderEnd) + name, start;
+    // Only a log: another program's file under such a name stays, as does a
+    // link to one, which Wine, unlike Windows, removes only with its target.
+    if (fallBack && platform::FileOlderThan(file, kWeekSeconds) &&
+        platform::ReadFileStart(file, sizeof kLogStart - 1, &start) && start == kLogStart) {
+      stale.push_back(file);
+    }
   }
   return stale;
 }

@@ -4,9 +4,12 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "report/redactor.h"
 
 // The log's usual name, in the working directory.
 inline constexpr char kLogName[] = "KivLaunch.log";
+// How every log begins.
+inline constexpr char kLogStart[] = "$Id: launcher, v";
 
 // The one log of a run, KivLaunch.log. Written in the form msvcrt's text
 // mode gives a file: every line feed reaches the file as CR LF. Writes to a
@@ -28,9 +31,9 @@ class LaunchLog {
   const platform::Failure& Refusal() const { return refusal_; }
   // Opened, and every write so far reached the file.
   bool Written() const { return file_ && !writeFailed_; }
-  // Every text is redacted here, once, whoever made it, also for the secrets
-  // given with it, which the run does not know yet: those of a settings file
-  // as it is read.
+  // Every text is redacted here, once, whoever made it: for the run's
+  // secrets once the start-up hands them over, and for those given with it.
+  void SetSecrets(const Secrets& secrets) { secrets_ = secrets; }
   void Write(const std::string& text, const std::vector<std::string>* secrets = nullptr);
   // A line feed, then everything pending goes to the file.
   void EndLine();
@@ -50,6 +53,7 @@ class LaunchLog {
   platform::Failure refusal_;
   bool writeFailed_ = false;
   std::string pending_;
+  Secrets secrets_;
 };
 
 LaunchLog& Log();

@@ -12,10 +12,6 @@ const char kMarkerEnd[] = "autologin.pwd=";
 const size_t kKeyEndSize = sizeof kMarkerEnd - 2;
 const char kMask[] = "xxxx";
 
-// The run's secrets and their forms; the secrets last given with a text, and
-// the forms of all, as a file's lines give the same ones line after line.
-std::vector<std::string> knownSecrets, knownForms, givenSecrets, givenForms;
-
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Where the first size bytes of the marker next stand at or after from, in
@@ -59,31 +55,6 @@ size_t ValueEnd(const std::string& text, size_t position) {
                   ArgumentEnd(line, position - lineStart, platform::ArgumentReader::kPlainQuotes));
 }
 
-// A known form that follows an option goes first, the longest first, so
-// that neither a shorter one nor a value an earlier option leaves open cuts
-// one in two; it may hold line feeds. It is masked as far as its value
-// reached as written, if further, and with any other such value it meets.
-std::string MaskFollowingForms(std::string text, const std::vector<std::string>& forms) {
-  std::vector<std::pair<size_t, size_t>> ranges;
-  for (size_t value = NextValue(text, 0); value != std::string::npos;
-       value = NextValue(text, value)) {
-    for (const std::string& form : forms) {
-      if (text.compare(value, form.size(), form) != 0) continue;
-      size_t end = std::max(ValueEnd(text, value), value + form.size());
-      if (!ranges.empty() && value < ranges.back().second) {
-        ranges.back().second = std::max(ranges.back().second, end);
-      } else {
-        ranges.push_back({value, end});
-      }
-      break;
-    }
-  }
-  for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
-    text.replace(it->first, it->second - it->first, kMask);
-  }
-  return text;
-}
-
 // Then every value, masked forms included, runs on to the end of its
 // argument; the last first, so that a value that runs over a later option
 // takes that one's along.
@@ -104,14 +75,27 @@ bool IsWordByte(char c) {
          static_cast<unsigned char>(c) >= 0x80;
 }
 
-// A form inside a longer word is some other word.
-std::string MaskStandingForms(std::string text, const std::vector<std::string>& forms) {
+bool FollowsOption(const std::string& text, size_t at) {
+  size_t marker = at - std::min(at, kKeyEndSize + 1);
+  return at > kKeyEndSize && FindMarker(text, kKeyEndSize + 1, marker) == marker;
+}
+
+// The known forms go first, the longest first, so that neither a shorter
+// one nor an option that a secret holds cuts one in two; a form may hold
+// line feeds. One that follows an option is masked as far as its value
+// reached as written, if further; one elsewhere where it is a word of its
+// own, as a form inside a longer word is some other word.
+std::string MaskForms(std::string text, const std::vector<std::string>& forms) {
   for (const std::string& form : forms) {
     for (size_t at = text.find(form); at != std::string::npos; at = text.find(form, at + 1)) {
       size_t end = at + form.size();
-      bool inWord =
-          (at > 0 && IsWordByte(text[at - 1])) || (end < text.size() && IsWordByte(text[end]));
-      if (!inWord) text.replace(at, form.size(), kMask);
+      if (FollowsOption(text, at)) {
+        end = std::max(end, ValueEnd(text, at));
+      } else if ((at > 0 && IsWordByte(text[at - 1])) ||
+                 (end < text.size() && IsWordByte(text[end]))) {
+        continue;
+      }
+      text.replace(at, end - at, kMask);
     }
   }
   return text;
@@ -165,22 +149,15 @@ std::vector<std::string> SecretForms(const std::vector<std::string>& secrets) {
 
 std::string Redact(const std::string& text, const std::vector<std::string>& forms) {
   if (forms.empty() && FindMarker(text, kKeyEndSize, 0) == std::string::npos) return text;
-  return MaskStandingForms(MaskValues(MaskFollowingForms(text, forms)), forms);
+  return MaskValues(MaskForms(text, forms));
 }
 
-void KnowSecrets(const std::vector<std::string>& secrets) {
-  knownSecrets = secrets;
-  knownForms = SecretForms(secrets);
-  givenSecrets.clear();
-}
+Secrets KnowSecrets(const std::vector<std::string>& secrets) { return {SecretForms(secrets)}; }
 
-std::string Redacted(const std::string& text, const std::vector<std::string>* secrets) {
-  if (!secrets || secrets->empty()) return Redact(text, knownForms);
-  if (*secrets != givenSecrets) {
-    std::vector<std::string> all = knownSecrets;
-    all.insert(all.end(), secrets->begin(), secrets->end());
-    givenSecrets = *secrets;
-    givenForms = SecretForms(all);
-  }
-  return Redact(text, givenForms);
+std::string Redacted(const std::string& text, const Secrets& known,
+                     const std::vector<std::string>* given) {
+  if (!given || given->empty()) return Redact(text, known.forms);
+  std::vector<std::string> forms = known.forms;
+  for (const std::string& form : SecretForms(*given)) AddForm(form, forms);
+  return Redact(text, forms);
 }

@@ -18,14 +18,22 @@ std::string AfterPasswordOption(const std::string& text);
 std::vector<std::string> SecretForms(const std::vector<std::string>& secrets);
 
 // The text as it may leave the launcher: the mask stands for a secret's form
-// that is a word of its own, and for the value, even empty, of every option
-// of a password key ("-Dautologin.pwd="). A value is a form that follows the
-// option, or runs to the end of its argument as Java's launcher splits its
-// line, or further where quotes read plainly reach further, within its line.
+// that follows an option or is a word of its own, and then for the value,
+// even empty, of every option of a password key ("-Dautologin.pwd="): a
+// secret that holds such an option is masked whole before its option is
+// seen. A value is a form that follows the option, or runs to the end of its
+// argument as Java's launcher splits its line, or further where quotes read
+// plainly reach further, within its line.
 std::string Redact(const std::string& text, const std::vector<std::string>& forms);
 
-// The secrets every text that leaves the launcher is redacted for, handed
-// over by the entry: those of the command line first, all once the run is
-// planned. Redacted also masks the secrets given with the text.
-void KnowSecrets(const std::vector<std::string>& secrets);
-std::string Redacted(const std::string& text, const std::vector<std::string>* secrets = nullptr);
+// The run's secrets in all their forms, made once when the run is planned
+// and handed to every place a text leaves the launcher.
+struct Secrets {
+  std::vector<std::string> forms;
+};
+Secrets KnowSecrets(const std::vector<std::string>& secrets);
+
+// Also for the secrets given with the text, which the run does not know
+// yet: the command line's and a settings file's while the run is planned.
+std::string Redacted(const std::string& text, const Secrets& known,
+                     const std::vector<std::string>* given = nullptr);

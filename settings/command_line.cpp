@@ -1,6 +1,7 @@
 #include "settings/command_line.h"
 
 #include "platform/windows_arguments.h"
+#include "report/redactor.h"
 #include "settings/keys.h"
 #include "settings/text.h"
 
@@ -41,6 +42,11 @@ CommandLineParameters ParseCommandLine(const std::string& tail) {
   for (const platform::Argument& argument :
        platform::SplitArguments(tail, platform::ArgumentReader::kCRuntime, true)) {
     AddParameter(ParameterText(tail, argument), parameters);
+  }
+  for (const char* group : {keyname::kRead, keyname::kReadApp}) {
+    std::string escaped = parameters.Get(group);
+    parameters.secrets.push_back(AfterPasswordOption(escaped));
+    parameters.secrets.push_back(AfterPasswordOption(ReplaceWithBlank(escaped, "+++")));
   }
   return parameters;
 }

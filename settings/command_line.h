@@ -19,7 +19,8 @@ OwnCommandLine ReadOwnCommandLine(const std::string& fullCommandLine);
 // value, which reaches Java as written. A parameter wholly in double quotes
 // counts as Windows programs read it, its value quoted where it holds a
 // blank: "-Dkiv.x=a b" as -Dkiv.x="a b". Pieces that are not of that form
-// are skipped.
+// are skipped. Its secrets are also the passwords of the read groups, as
+// given and as Java reads them.
 CommandLineParameters ParseCommandLine(const std::string& tail);
 
 // The keys whose command-line value wins over every properties file.

@@ -96,19 +96,7 @@ std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
     return std::string();
   }
   std::string decoded = ReplaceWithBlank(escaped, "+++");
-  Log().WriteLine("ADDITIONAL escpd LINE: " + escaped);
-  Log().WriteLine("ADDITIONAL PARAMETERS:" + decoded);
+  Log().WriteLine("ADDITIONAL escpd LINE: " + escaped, &parameters.secrets);
+  Log().WriteLine("ADDITIONAL PARAMETERS:" + decoded, &parameters.secrets);
   return decoded;
-}
-
-std::vector<std::string> RunSecrets(const CommandLineParameters& parameters,
-                                    const Settings& settings) {
-  std::vector<std::string> secrets = parameters.secrets;
-  secrets.insert(secrets.end(), settings.secrets.begin(), settings.secrets.end());
-  for (const char* group : {keyname::kRead, keyname::kReadApp}) {
-    std::string escaped = parameters.Get(group);
-    secrets.push_back(AfterPasswordOption(escaped));
-    secrets.push_back(AfterPasswordOption(ReplaceWithBlank(escaped, "+++")));
-  }
-  return secrets;
 }

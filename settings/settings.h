@@ -65,10 +65,6 @@ std::string WithMisspeltKeys(const std::string& report, const Settings& settings
 // Every setting as "key = value", the automatic-login keys left out.
 void LogAllSettings(const Settings& settings);
 
-// The passwords of the command line, its read groups and the settings.
-std::vector<std::string> RunSecrets(const CommandLineParameters& parameters,
-                                    const Settings& settings);
-
 // The command-line group "read" or "read_app", "+++" decoded to a blank.
 std::string ReadAdditionalParameters(const CommandLineParameters& parameters,
                                      const std::string& name);

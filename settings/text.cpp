@@ -128,6 +128,20 @@ std::string WithVisibleZeroBytes(const std::string& text) {
   return visible;
 }
 
+// The launcher's texts and paths are Windows-1252 bytes; in another code
+// page Windows shows their umlauts as other letters and hands them so to
+// Java. 65001 is UTF-8.
+std::string CodePageWarning() {
+  unsigned codePage = platform::AnsiCodePage();
+  if (codePage == 1252) return std::string();
+  return "Die ANSI-Codepage dieses Computers ist " + std::to_string(codePage) +
+         ", nicht 1252 (Windows-1252): Umlaute in Meldungen, Protokoll und Pfaden werden falsch "
+         "angezeigt und kommen bei Java verst\374mmelt an" +
+         (codePage == 65001 ? " (die Windows-Option \"Unicode UTF-8 f\374r die weltweite "
+                              "Sprachunterst\374tzung verwenden\" ist eingeschaltet)"
+                            : "");
+}
+
 bool IsUtf8(const std::string& text) {
   unsigned long codePoint = 0;
   size_t length = 1;

@@ -28,6 +28,9 @@ unsigned long long LittleEndian(const std::string& bytes, size_t at, size_t coun
 // byte, which would end it there.
 std::string WithVisibleZeroBytes(const std::string& text);
 
+// Why umlauts go wrong on this computer; empty with Windows-1252.
+std::string CodePageWarning();
+
 // UTF-8 as the standard defines it: no overlong form, no surrogate, nothing
 // beyond U+10FFFF.
 bool IsUtf8(const std::string& text);

@@ -135,13 +135,13 @@ TEST_F(BadInput, LogThatCannotBeOpened) {
 }
 
 // A start that writes beside a held log removes the fall-back logs of
-// earlier runs last written more than a week ago.
+// earlier runs last written more than a week ago (logs, by their first line).
 TEST_F(BadInput, StaleFallBackLogsAreRemoved) {
   app.MakeDirectory("KivLaunch.log");
   auto now = std::filesystem::file_time_type::clock::now();
   for (int days : {8, 6}) {
     std::string name = "KivLaunch-" + std::to_string(days) + "1.log";
-    app.Write(name, "");
+    app.Write(name, "$Id: launcher, v5.1.0.35 built Dec  1 2026 12:00:00$\r\n");
     std::filesystem::last_write_time(app.Path(name), now - std::chrono::hours(24 * days));
   }
   ASSERT_EQ(app.Run({}).exitCode, 0);

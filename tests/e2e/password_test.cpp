@@ -28,6 +28,7 @@ const PasswordCase kCases[] = {
     {{}, "Dautologin.pwd=Geheim Wort\n"},
     {{}, "Dautologin.pwd = \"Geheim Wort\"   # Passwort\n"},
     {{}, "Dautologin.pwd=Geheim\n"},
+    {{}, "Dautologin.pwd=GeheimDautologin.pwd=Wort\n"},
     {{}, "QV=-Dapp=qv app.Main -Dautologin.pwd=Geheim\njvm.parameter=-Dautologin.pwd=Wort\n"},
 };
 

@@ -174,7 +174,8 @@ TEST(Findings, ClosingCounts) {
 TEST(Reports, ShownOnTheirChannelAndLoggedBetweenMarkers) {
   for (bool service : {false, true}) {
     testing_log::Start();
-    ReportError("Erster\n", service ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox);
+    ReportError("Erster\n", service ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox,
+                Secrets());
     Log().WriteLine("weiter");
     EXPECT_EQ(fake::Get().standardOutput, service ? "err:Erster" : "");
     EXPECT_EQ(fake::Get().messageBoxes,
@@ -302,8 +303,9 @@ TEST(CheckRun, LogAndCharacterSetOfThisComputer) {
        [] { fake::Get().ansiCodePage = 65001; },
        section +
            "WARNUNG: Die ANSI-Codepage dieses Computers ist 65001, nicht 1252 (Windows-1252): "
-           "Umlaute in Meldungen, Protokoll und Pfaden werden falsch angezeigt (die "
-           "Windows-Option \"Unicode UTF-8 f\xFCr die weltweite Sprachunterst\xFCtzung "
+           "Umlaute in Meldungen, Protokoll und Pfaden werden falsch angezeigt und kommen bei "
+           "Java verst\xFCmmelt an (die Windows-Option \"Unicode UTF-8 f\xFCr die weltweite "
+           "Sprachunterst\xFCtzung "
            "verwenden\" ist eingeschaltet)\n",
        "C:\\App\\"},
       {"a properties file saved as UTF-8",

@@ -21,10 +21,11 @@ std::optional<int> ResolveDistributedInstallation(const std::string& arguments,
   RunEnd end = DecideDistributedInstallation(arguments, serviceMode, waitForChild, &handOver);
   EXPECT_EQ(fake::Get().currentDirectory, before);
   if (!end && !handOver) return std::nullopt;
-  Stop stop = end ? *end : kStart.handOver(*handOver);
+  Stop stop = end ? *end : kStart.handOver(*handOver, Secrets());
   if (!stop.report.empty()) {
     ReportError(stop.report,
-                serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox);
+                serviceMode ? ReportChannel::kServiceOutput : ReportChannel::kMessageBox,
+                Secrets());
   }
   return stop.exitCode;
 }
@@ -94,13 +95,15 @@ TEST(ResolveDistributedInstallation, HandsOverWithoutWaiting) {
 }
 
 // The child launcher reads its own tail from the command line: a program
-// path cut at a blank would hand it a wrong one.
+// path cut at a blank would hand it a wrong one. Windows finds the program
+// by its full path alone, wherever the parent's exe lies.
 TEST(ResolveDistributedInstallation, CopyFolderWithBlankIsQuoted) {
   Copies({"Version 2"}, {});
   EXPECT_EQ(ResolveDistributedInstallation("-start=abc"), 0);
   ASSERT_EQ(fake::Get().started.size(), 1u);
   EXPECT_EQ(fake::Get().started[0].commandLine,
             "\"Version 2\\Anwendung\\KivLauncher.exe\" -start=abc");
+  EXPECT_EQ(fake::Get().started[0].program, "C:\\App\\Version 2\\Anwendung\\KivLauncher.exe");
 }
 
 // Past Windows' limit the child cannot start: the report says why, and the

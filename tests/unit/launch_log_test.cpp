@@ -113,12 +113,14 @@ TEST(LaunchLog, TheReportNamesTheLogInTheTemporaryFolder) {
   EXPECT_NE(fake::Get().files[log].find("=== Messagebox Ende ===\r\n"), std::string::npos);
 }
 
-// Beyond what the end-to-end test shows: no other file, none held open, and
-// none by check mode or by a start with the usual log.
+// Beyond what the end-to-end test shows: no other file, none held open, no
+// file that is no log, and none by check mode or by a start with the usual
+// log.
 TEST(LaunchLog, AStartWithAFallBackLogRemovesStaleOnes) {
   const std::pair<std::string, bool> files[] = {
       {"KivLaunch-17.log", true}, {"KivLaunch-19.log", false}, {"KivLaunch.log", false},
-      {"KivLaunch-x.log", false}, {"KivLaunch-.log", false},   {"KivLaunch-20.log.1", false}};
+      {"KivLaunch-x.log", false}, {"KivLaunch-.log", false},   {"KivLaunch-20.log.1", false},
+      {"KivLaunch-21.log", false}};
   const std::pair<std::string, bool> runs[] = {
       {"", true}, {" -launcher.check=true", true}, {"", false}};
   for (const auto& [arguments, fallBack] : runs) {
@@ -126,7 +128,7 @@ TEST(LaunchLog, AStartWithAFallBackLogRemovesStaleOnes) {
     fake::AddFile("C:\\App\\launch.properties", "java=C:\\J32\nQV=app.Main\n");
     fake::AddFile("C:\\App\\customlaunch.properties", "");
     for (const auto& [name, stale] : files) {
-      fake::AddFile("C:\\App\\" + name, "");
+      fake::AddFile("C:\\App\\" + name, name == "KivLaunch-21.log" ? "fremd" : "$Id: launcher, v4");
       fake::Get().fileAges["C:\\App\\" + name] = 8 * 24 * 60 * 60;
     }
     fake::Get().heldFiles = {"C:\\App\\KivLaunch-19.log"};
@@ -160,11 +162,12 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       "-Dautologin.pwd=xxxx\nLetzte Ausgaben: -Dautologin.pwd=xxxx";
   for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
     fake::Reset();
-    KnowSecrets({"\"PWA PWB\""});
+    Secrets secrets = KnowSecrets({"\"PWA PWB\""});
     Log().Open(kLogName);
+    Log().SetSecrets(secrets);
     Log().WriteLine("ohne Passwort: Dautologin.pwd = \"a b\"");
-    ReportError(text, channel);
-    ReportCheckVerdict(text, text, channel);
+    ReportError(text, channel, secrets);
+    ReportCheckVerdict(text, text, channel, secrets);
     Log().Close();
     EXPECT_EQ(
         fake::ReadLog(),
@@ -179,7 +182,7 @@ TEST(LaunchLog, EveryTextLeavesMasked) {
       EXPECT_EQ(fake::Get().standardOutput, "err:" + masked + "check:" + masked);
     }
   }
-  KnowSecrets({});
+  Log().SetSecrets(Secrets());
 }
 
 // A line of 20,000 characters is shown by its beginning and end, the
@@ -192,7 +195,7 @@ TEST(LaunchLog, LongLinesAreShortenedWhereShown) {
   for (auto channel : {ReportChannel::kMessageBox, ReportChannel::kServiceOutput}) {
     fake::Reset();
     Log().Open(kLogName);
-    ReportError("Kopf\n" + line + "\nFu\xDF", channel);
+    ReportError("Kopf\n" + line + "\nFu\xDF", channel, Secrets());
     std::string report = "Kopf\n" + shown + "\nFu\xDF";
     EXPECT_EQ(channel == ReportChannel::kMessageBox ? fake::Get().messageBoxes.at(0)
                                                     : fake::Get().standardOutput,

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "report/redactor.h"
+#include "settings/command_line.h"
 #include "settings/text.h"
 #include "tests/unit/test_log.h"
 
@@ -186,9 +187,7 @@ TEST(AdditionalParameters, PasswordInAGroupIsMaskedToTheGroupsEnd) {
   };
   for (const Case& c : cases) {
     testing_log::Start();
-    CommandLineParameters parameters;
-    parameters.Set("read", c.group);
-    KnowSecrets(RunSecrets(parameters, Settings()));
+    CommandLineParameters parameters = ParseCommandLine("-read=" + c.group);
     std::string decoded = ReadAdditionalParameters(parameters, "read");
     EXPECT_EQ(decoded, ReplaceWithBlank(c.group, "+++"));
     EXPECT_EQ(testing_log::Text(),
@@ -196,9 +195,9 @@ TEST(AdditionalParameters, PasswordInAGroupIsMaskedToTheGroupsEnd) {
               "ADDITIONAL escpd LINE: " +
                   c.escapedLine + "\nADDITIONAL PARAMETERS:" + c.decodedLine + "\n")
         << c.group;
-    EXPECT_EQ(Redacted("a " + decoded + " b"), "a " + c.decodedLine + " b") << c.group;
+    Secrets secrets = KnowSecrets(parameters.secrets);
+    EXPECT_EQ(Redacted("a " + decoded + " b", secrets), "a " + c.decodedLine + " b") << c.group;
   }
-  KnowSecrets({});
 }
 
 }  // namespace

@@ -116,6 +116,16 @@ TEST_F(StartupSequence, CompleteRunStartsJava64AndLogsEverything) {
   EXPECT_EQ(fake::Get().standardOutput, "");
 }
 
+// Windows 10 with its UTF-8 option ignores the manifest's wish for the
+// legacy code page: the start says so where it begins.
+TEST_F(StartupSequence, Utf8CodePageIsNamed) {
+  fake::Get().ansiCodePage = 65001;
+  EXPECT_EQ(Run("-start=abc"), 0);
+  EXPECT_NE(Log().find("auswerten =====\nDie ANSI-Codepage dieses Computers ist 65001, nicht "
+                       "1252 (Windows-1252): Umlaute"),
+            std::string::npos);
+}
+
 TEST_F(StartupSequence, KeepAndKillShutsTheLauncherDownAfterJava) {
   EXPECT_EQ(Run("-start=abc -launcher.keep_and_kill=true"), 0);
   EXPECT_TRUE(fake::Get().shutsDownAfterApplications);
