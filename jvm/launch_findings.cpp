@@ -305,6 +305,19 @@ std::vector<LaunchFinding> ReadLaunchFindings(const JavaAttempt& attempt) {
   return findings;
 }
 
+JavaApplication ReadJavaApplication(const std::string& commandLine) {
+  Arguments arguments = platform::SplitArguments(commandLine, ArgumentReader::kJavaLauncher);
+  LauncherReading java = ReadLauncherArguments(arguments, 1);
+  JavaApplication application;
+  if (java.mainClass == kNone || !java.certain) return application;
+  application.mainClass = arguments[java.mainClass].text;
+  // The launcher's own -cp follows every JVM parameter: Java takes the last.
+  for (size_t i : java.options) {
+    if (arguments[i].text == "-cp") application.classpath = arguments[i + 1].text;
+  }
+  return application;
+}
+
 std::string RefusalText(const std::vector<LaunchFinding>& findings) {
   std::string text;
   for (const LaunchFinding& finding : findings) {

@@ -51,7 +51,9 @@ Owned<InputFile> OpenInputFile(const std::string& path, SystemError* failure = n
 size_t ReadInputFile(InputFile& file, char* buffer, size_t maxBytes);
 // False when the file cannot be opened.
 bool ReadFileStart(const std::string& path, size_t count, std::string* content);
-bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content);
+// Up to count bytes from offset, fewer at the end; a negative offset counts
+// back from the end, at most to the start. Shares the file with writers.
+bool ReadFilePart(const std::string& path, long long offset, size_t count, std::string* content);
 bool FileCanBeOpened(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Without "." and "..", in the platform's listing order.

@@ -228,14 +228,14 @@ std::FILE* OpenStream(const std::string& path, const std::string& mode, SystemEr
   return stream;
 }
 
-bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
+bool ReadFilePart(const std::string& path, long long offset, size_t count, std::string* content) {
   Owned<InputFile> file = OpenInputFile(path);
   if (!file) return false;
   off_t size = std::fseek(file->stream, 0, SEEK_END) == 0 ? ftello(file->stream) : 0;
-  off_t length = std::min<off_t>(size, static_cast<off_t>(maxBytes));
-  fseeko(file->stream, size - length, SEEK_SET);
-  content->assign(static_cast<size_t>(length), '\0');
-  content->resize(ReadInputFile(*file, &(*content)[0], static_cast<size_t>(length)));
+  off_t start = offset < 0 ? std::max<off_t>(size + offset, 0) : offset;
+  content->assign(count, '\0');
+  bool placed = fseeko(file->stream, start, SEEK_SET) == 0;
+  content->resize(placed ? ReadInputFile(*file, &(*content)[0], count) : 0);
   return true;
 }
 

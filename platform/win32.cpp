@@ -245,21 +245,18 @@ std::FILE* OpenStream(const std::string& path, const std::string& mode, SystemEr
 
 // Through the Win32 file calls: msvcrt's 32-bit offsets would fail past
 // 2 GiB, and Java may still hold the file open for writing.
-bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
+bool ReadFilePart(const std::string& path, long long offset, size_t count, std::string* content) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  LARGE_INTEGER size;
+  LARGE_INTEGER size, start;
   bool read = GetFileSizeEx(file, &size) != FALSE;
-  LONGLONG length = read ? std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(maxBytes)) : 0;
-  LARGE_INTEGER start;
-  start.QuadPart = read ? size.QuadPart - length : 0;
-  content->assign(static_cast<size_t>(length), '\0');
+  start.QuadPart = read && offset < 0 ? std::max(size.QuadPart + offset, 0LL) : offset;
+  content->assign(count, '\0');
   DWORD got = 0;
-  read =
-      read && SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
-      (length == 0 || ::ReadFile(file, &(*content)[0], static_cast<DWORD>(length), &got, nullptr));
+  read = read && SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
+         (count == 0 || ::ReadFile(file, &(*content)[0], static_cast<DWORD>(count), &got, nullptr));
   content->resize(got);
   CloseHandle(file);
   return read;

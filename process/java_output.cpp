@@ -109,7 +109,8 @@ std::string JavaOutputTail(const JavaOutput& output) {
            "fest.";
   }
   std::string end;
-  platform::ReadFileTail(output.path, 2 * kTailBytes + output.firstLine.size(), &end);
+  size_t length = 2 * kTailBytes + output.firstLine.size();
+  platform::ReadFilePart(output.path, -static_cast<long long>(length), length, &end);
   size_t start = end.rfind(output.firstLine);
   if (start != std::string::npos) end.erase(0, start + output.firstLine.size());
   std::string tail = LastLines(Redacted(end, output.secrets), kTailLines, kTailBytes);

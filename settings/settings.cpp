@@ -7,6 +7,7 @@
 #include "settings/keys.h"
 #include "settings/text.h"
 
+using namespace std::string_view_literals;
 std::string Settings::Get(const std::string& key) const {
   auto it = entries.find(key);
   return it == entries.end() ? std::string() : it->second;
@@ -69,12 +70,12 @@ RunEnd CheckStartKey(const Settings& settings, const std::string& startKey) {
 }
 
 std::string WithMisspeltKeys(const std::string& report, const Settings& settings) {
-  std::string hints;
+  std::string hints, startKey = StartKey(settings);
   for (const auto& [key, values] : settings.history) {
-    std::string meant = KeyMeantInOtherCase(key, StartKey(settings));
+    std::string meant = KeyMeantInOtherCase(key, startKey);
     if (meant.empty()) continue;
-    hints += Concat({"\ngemeint ist wohl ", meant, ": ", key, OriginOf(settings, key),
-                     " wird vom Launcher nicht gelesen"});
+    hints += Concat({"\ngemeint ist wohl "sv, meant, ": "sv, key, " ("sv, values.back().origin,
+                     ")"sv, " wird vom Launcher nicht gelesen"sv});
   }
   size_t firstLine = std::min(report.find('\n'), report.size());
   return std::string(report).insert(firstLine, hints);

@@ -191,9 +191,11 @@ bool ReadFileStart(const std::string& path, size_t count, std::string* content) 
   return whole != nullptr;
 }
 
-bool ReadFileTail(const std::string& path, size_t maxBytes, std::string* content) {
+bool ReadFilePart(const std::string& path, long long offset, size_t count, std::string* content) {
   const std::string* whole = Content(path);
-  if (whole) *content = whole->substr(whole->size() - std::min(maxBytes, whole->size()));
+  long long size = whole ? static_cast<long long>(whole->size()) : 0;
+  long long start = offset < 0 ? std::max(size + offset, 0LL) : std::min(offset, size);
+  if (whole) *content = whole->substr(static_cast<size_t>(start), count);
   return whole != nullptr;
 }
 

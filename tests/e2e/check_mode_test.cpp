@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "tests/e2e/installation_fixture.h"
+#include "tests/zip_bytes.h"
 
 namespace e2e {
 namespace {
@@ -33,8 +34,8 @@ void MakeSound(const Installation& app) {
   app.AddLauncher();
   app.Write("launch.properties", kLaunchProperties);
   app.Write("customlaunch.properties", kCustomLaunchProperties);
-  app.Write("lib/app.jar", "");
-  app.Write("lib/util.jar", "");
+  app.Write("lib/app.jar", zip_bytes::Zip({zip_bytes::kMainClass}));
+  app.Write("lib/util.jar", zip_bytes::Zip({{"util/Text.class", ""}}));
   app.Write("jre64/bin/javaw.exe", PeStub(0x8664));
 }
 
@@ -79,6 +80,7 @@ const char kSoundSection[] =
     "=== Klassenpfad, vom Arbeitsverzeichnis aus ===\n"
     "classpath.default: lib\\app.jar ist vorhanden\n"
     "classpath.default: lib\\util.jar ist vorhanden\n"
+    "Die Hauptklasse app.Main steht in lib\\app.jar\n"
     "\n"
     "=== Java-Kommandozeile ===\n"
     "64 Bit: jre64\\bin\\javaw.exe -Djava.util.Arrays.useLegacyMergeSort=true -Xms32M -Xmx512M "
@@ -98,6 +100,8 @@ const char kSoundSection[] =
     "\n"
     "Pr\xFC"
     "fung beendet: keine Fehler, keine Warnungen\n";
+
+const char kMainClassFound[] = "Die Hauptklasse app.Main steht in lib\\app.jar\n";
 
 struct Edit {
   std::string from;
@@ -259,7 +263,8 @@ std::vector<CheckCase> ProblemCases() {
                    "Files\\lib\n");
        },
        {},
-       {{"java64 = jre64 (launch.properties, Zeile 2)\n",
+       {{kMainClassFound, ""},
+        {"java64 = jre64 (launch.properties, Zeile 2)\n",
          "java64 = jre64 (launch.properties, Zeile 2)\njvm.parameter = "
          "-Djava.library.path=C:\\Program Files\\lib (customlaunch.properties, Zeile 2)\n"},
         {"64 Bit: jre64\\bin\\javaw.exe -Djava",
@@ -291,7 +296,8 @@ std::vector<CheckCase> ProblemCases() {
          app.Write("customlaunch.properties", "memory.maximum=512M\nDclientname=Kasse 3\n");
        },
        {},
-       {{"ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\n",
+       {{kMainClassFound, ""},
+        {"ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\n",
          "ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\nDclientname = Kasse 3 "
          "(customlaunch.properties, Zeile 2)\n"},
         {"64 Bit: jre64\\bin\\javaw.exe -Djava",
@@ -311,7 +317,8 @@ std::vector<CheckCase> ProblemCases() {
          app.Write("customlaunch.properties", "memory.maximum=512M\nDkiv.dir=\"C:\\Daten\\\"\n");
        },
        {},
-       {{"ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\n",
+       {{kMainClassFound, ""},
+        {"ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\n",
          "ABC = -Dapp=abc app.Main (launch.properties, Zeile 3)\nDkiv.dir = \"C:\\Daten\\\" "
          "(customlaunch.properties, Zeile 2)\n"},
         {"-Xmx512M -cp", "-Xmx512M -Dkiv.dir=\"C:\\Daten\\\"  -cp"},
@@ -335,7 +342,8 @@ std::vector<CheckCase> ProblemCases() {
          app.Write("customlaunch.properties", "memory.maximum=512M\nQV=-Dapp=qv\n");
        },
        {},
-       {{"QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n",
+       {{kMainClassFound, ""},
+        {"QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n",
          "QV = -Dapp=qv (customlaunch.properties, Zeile 2)\n  ersetzt: -Dapp=qv app.Main "
          "(launch.properties, Zeile 4)\n"},
         {"-Dapp=qv app.Main\n", "-Dapp=qv\n"},
@@ -348,6 +356,66 @@ std::vector<CheckCase> ProblemCases() {
        "",
        "QV (customlaunch.properties, Zeile 2): \"-Dapp=qv\" nennt keine Hauptklasse, nur "
        "Optionen: so startet Java nicht"},
+      {"main class in no jar",
+       [](const Installation& app) { app.Write("lib/app.jar", zip_bytes::Zip({})); },
+       {},
+       {{kMainClassFound,
+         "FEHLER: Die Hauptklasse app.Main steht in keinem der 2 Eintr\344ge: "
+         "lib\\app.jar, lib\\util.jar\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       "",
+       ""},
+      {"the main class's jar cut in half",
+       [](const Installation& app) {
+         std::string jar = zip_bytes::Zip({zip_bytes::kMainClass});
+         app.Write("lib/app.jar", jar.substr(0, jar.size() / 2));
+       },
+       {},
+       {{kMainClassFound,
+         "FEHLER: lib\\app.jar (65 Bytes): abgeschnitten, f\374r Java unlesbar. Die "
+         "Hauptklasse app.Main steht in keinem anderen Eintrag\n"},
+        {kSoundClosing, Closing("1 Fehler, keine Warnungen")}},
+       1,
+       "",
+       ""},
+      {"an empty jar beside the main class",
+       [](const Installation& app) { app.Write("lib/util.jar", ""); },
+       {},
+       {{kMainClassFound,
+         "WARNUNG: lib\\util.jar (0 Bytes): kein ZIP-Archiv, f\374r Java unlesbar\n" +
+             std::string(kMainClassFound)},
+        {kSoundClosing, Closing("keine Fehler, 1 Warnung")}},
+       0,
+       "",
+       ""},
+      {"main class not in the jars read",
+       [](const Installation& app) {
+         app.Write("lib/app.jar", zip_bytes::Zip({}));
+         std::remove(app.Path("lib/util.jar").c_str());
+       },
+       {},
+       {{"classpath.default: lib\\util.jar ist vorhanden\n" + std::string(kMainClassFound),
+         "WARNUNG: classpath.default: lib\\util.jar fehlt\nWARNUNG: Die Hauptklasse app.Main "
+         "steht in keinem lesbaren Eintrag, nicht gelesen: lib\\util.jar (fehlt)\n"},
+        {kSoundClosing, Closing("keine Fehler, 2 Warnungen")}},
+       0,
+       "",
+       ""},
+      {"a start value with -jar",
+       [](const Installation& app) {
+         app.Write("customlaunch.properties", "memory.maximum=512M\nQV=-jar lib\\app.jar\n");
+       },
+       {},
+       {{kMainClassFound, "Hauptklasse: nicht gesucht (-jar, --module oder @DATEI)\n"},
+        {"QV = -Dapp=qv app.Main (launch.properties, Zeile 4)\n",
+         "QV = -jar lib\\app.jar (customlaunch.properties, Zeile 2)\n  ersetzt: -Dapp=qv "
+         "app.Main (launch.properties, Zeile 4)\n"},
+        {"-Dapp=qv app.Main\n", "-jar lib\\app.jar\n"},
+        {"L\xE4nge: 128", "L\xE4nge: 127"}},
+       0,
+       "",
+       ""},
       {"java64 naming javaw.exe itself",
        [](const Installation& app) {
          app.Write("launch.properties",
@@ -418,7 +486,7 @@ std::vector<CheckCase> ProblemCases() {
        },
        {},
        {{"classpath.default: lib\\app.jar ist vorhanden\nclasspath.default: lib\\util.jar ist "
-         "vorhanden\n",
+         "vorhanden\nDie Hauptklasse app.Main steht in lib\\app.jar\n",
          "FEHLER: classpath.default: lib\\app.jar fehlt\nFEHLER: classpath.default: "
          "lib\\util.jar fehlt\n"},
         {kSoundClosing, Closing("2 Fehler, keine Warnungen")}},
@@ -556,8 +624,8 @@ void AddSoundCopy(const Installation& copies, bool maintenance) {
   copies.AddLauncher(anwendung);
   copies.Write(anwendung + "/launch.properties", kLaunchProperties);
   copies.Write(anwendung + "/customlaunch.properties", kCustomLaunchProperties);
-  copies.Write(anwendung + "/lib/app.jar", "");
-  copies.Write(anwendung + "/lib/util.jar", "");
+  copies.Write(anwendung + "/lib/app.jar", zip_bytes::Zip({zip_bytes::kMainClass}));
+  copies.Write(anwendung + "/lib/util.jar", zip_bytes::Zip({}));
   copies.Write(anwendung + "/jre64/bin/javaw.exe", PeStub(0x8664));
   if (maintenance) copies.Write(anwendung + "/InWartung.txt", "");
 }

@@ -15,6 +15,7 @@
 #include "settings/properties_file.h"
 #include "settings/settings.h"
 #include "tests/unit/test_log.h"
+#include "tests/zip_bytes.h"
 
 namespace {
 
@@ -239,7 +240,7 @@ TEST(CheckRun, TheBoxShowsErrorsFirstAndCountsWhatItLeavesOut) {
   std::string jars;
   for (int i = 1; i <= 12; ++i) jars += "j" + std::to_string(i) + ".jar;";
   CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.default=" + jars + "app.jar\n");
-  fake::AddFile("C:\\App\\app.jar", "");
+  fake::AddFile("C:\\App\\app.jar", zip_bytes::Zip({zip_bytes::kMainClass}));
   fake::AddFile("C:\\App\\InWartung.txt", "");
   fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), 1);
@@ -342,7 +343,7 @@ TEST(CheckRun, LogAndCharacterSetOfThisComputer) {
 TEST(CheckRun, OverlongCommandLineIsAnError) {
   CheckInstallation("java64=C:\\J64\nQV=app.Main\nclasspath.extra=" + std::string(32700, 'x') +
                     "\n");
-  fake::AddFile("C:\\App\\" + std::string(32700, 'x'), "");
+  fake::AddFile("C:\\App\\" + std::string(32700, 'x'), zip_bytes::Zip({zip_bytes::kMainClass}));
   fake::Get().commandLine = "KivLauncher.exe -launcher.check=true";
   EXPECT_EQ(RunLauncher(fake::Get().commandLine), 1);
   std::string log = testing_log::Text();

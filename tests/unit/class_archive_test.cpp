@@ -15,6 +15,7 @@
 #include "settings/settings.h"
 #include "tests/unit/archive_file.h"
 #include "tests/unit/test_log.h"
+#include "tests/zip_bytes.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ void Install(const std::string& release) {
                 "launcher.class_archive=%LOCALAPPDATA%\\Kiv\n");
   fake::AddFile("C:\\App\\customlaunch.properties", "");
   fake::AddFile("C:\\J64\\bin\\javaw.exe", "MZ");
-  fake::AddFile("C:\\App\\lib\\app.jar", "");
+  fake::AddFile("C:\\App\\lib\\app.jar", zip_bytes::Zip({zip_bytes::kMainClass}));
   if (!release.empty()) fake::AddFile("C:\\J64\\release", "JAVA_VERSION=\"" + release + "\"\n");
   fake::Get().environment["LOCALAPPDATA"] = "C:\\Users\\Max Muster\\AppData\\Local";
 }
