@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "check_mode/findings.h"
 
 void ReviewClasspath(const CheckRun& check, Findings& findings);

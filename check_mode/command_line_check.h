@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "check_mode/findings.h"
 
 // After the launcher's normalisation, per bit width.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "check_mode/findings.h"
 
 // The log, the working directory, maintenance; then a log that cannot be

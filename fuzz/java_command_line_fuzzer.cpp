@@ -41,14 +41,15 @@ void CheckQuotedPassword(const std::string& input) {
   std::string text = Without(input, std::string("\"") + kSentinel);
   std::string line =
       Line(text, 0) + " -Dautologin.pwd=\"" + Line(text, 1) + kSentinel + "\" " + Line(text, 2);
-  Check(Redact(line, {}).find(kSentinel) == std::string::npos, "a quoted password is masked whole");
+  Check(Redacted(line, Secrets()).find(kSentinel) == std::string::npos,
+        "a quoted password is masked whole");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   std::string input = Text(data, size);
-  Check(Masked(Redact(input, {})), "a masked text holds no password");
+  Check(Masked(Redacted(input, Secrets())), "a masked text holds no password");
   CheckQuotedPassword(input);
   Settings settings = InitialSettings();
   std::string cleaned = Without(input, std::string(1, kSentinel));

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   std::string password = kSentinel + rest.substr(before, length) + (quoted ? " " : "") + kSentinel;
   std::string text = rest.substr(0, before) + (data[0] & kTabBefore ? "\t" : "") +
                      kOptions[data[0] % 4] + password + rest.substr(before + length);
-  Check(Redact(text, SecretForms({quoted ? "\"" + password + "\"" : password})).find(kSentinel) ==
+  Check(Redacted(text, KnowSecrets({quoted ? "\"" + password + "\"" : password})).find(kSentinel) ==
             std::string::npos,
         "a known password is masked whole");
   return 0;

@@ -122,18 +122,6 @@ void AddForms(const std::string& text, std::vector<std::string>& forms) {
   }
 }
 
-}  // namespace
-
-bool IsPasswordKey(const std::string& key) {
-  return key.size() >= kKeyEndSize &&
-         FindMarker(key, kKeyEndSize, key.size() - kKeyEndSize) != std::string::npos;
-}
-
-std::string AfterPasswordOption(const std::string& text) {
-  size_t value = NextValue(text, 0);
-  return value == std::string::npos ? std::string() : text.substr(value);
-}
-
 std::vector<std::string> SecretForms(const std::vector<std::string>& secrets) {
   std::vector<std::string> forms;
   for (const std::string& secret : secrets) {
@@ -150,6 +138,18 @@ std::vector<std::string> SecretForms(const std::vector<std::string>& secrets) {
 std::string Redact(const std::string& text, const std::vector<std::string>& forms) {
   if (forms.empty() && FindMarker(text, kKeyEndSize, 0) == std::string::npos) return text;
   return MaskValues(MaskForms(text, forms));
+}
+
+}  // namespace
+
+bool IsPasswordKey(const std::string& key) {
+  return key.size() >= kKeyEndSize &&
+         FindMarker(key, kKeyEndSize, key.size() - kKeyEndSize) != std::string::npos;
+}
+
+std::string AfterPasswordOption(const std::string& text) {
+  size_t value = NextValue(text, 0);
+  return value == std::string::npos ? std::string() : text.substr(value);
 }
 
 Secrets KnowSecrets(const std::vector<std::string>& secrets) { return {SecretForms(secrets)}; }

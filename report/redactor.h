@@ -13,9 +13,14 @@ bool IsPasswordKey(const std::string& key);
 // the password and the blank before a further option look alike.
 std::string AfterPasswordOption(const std::string& text);
 
-// Every way the secrets may stand in a text, the longest first: as given,
-// as Java reads them, each word Java or a person reads in them, each line.
-std::vector<std::string> SecretForms(const std::vector<std::string>& secrets);
+// The run's secrets, made once when the run is planned and handed to every
+// place a text leaves the launcher, in every way they may stand in a text,
+// the longest first: as given, as Java reads them, each word Java or a
+// person reads in them, each line.
+struct Secrets {
+  std::vector<std::string> forms;
+};
+Secrets KnowSecrets(const std::vector<std::string>& secrets);
 
 // The text as it may leave the launcher: the mask stands for a secret's form
 // that follows an option or is a word of its own, and then for the value,
@@ -23,17 +28,8 @@ std::vector<std::string> SecretForms(const std::vector<std::string>& secrets);
 // secret that holds such an option is masked whole before its option is
 // seen. A value is a form that follows the option, or runs to the end of its
 // argument as Java's launcher splits its line, or further where quotes read
-// plainly reach further, within its line.
-std::string Redact(const std::string& text, const std::vector<std::string>& forms);
-
-// The run's secrets in all their forms, made once when the run is planned
-// and handed to every place a text leaves the launcher.
-struct Secrets {
-  std::vector<std::string> forms;
-};
-Secrets KnowSecrets(const std::vector<std::string>& secrets);
-
-// Also for the secrets given with the text, which the run does not know
-// yet: the command line's and a settings file's while the run is planned.
+// plainly reach further, within its line. Also for the secrets given with
+// the text, which the run does not know yet: the command line's and a
+// settings file's while the run is planned.
 std::string Redacted(const std::string& text, const Secrets& known,
                      const std::vector<std::string>* given = nullptr);

@@ -103,7 +103,7 @@ TEST(Redact, EveryPasswordValueIsMasked) {
       {"-DABC.Dautologin.pwd=a -dautologin.PWD=b c",
        "-DABC.Dautologin.pwd=xxxx -dautologin.PWD=xxxx c"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Redact(c.text, {}), c.masked) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(Redacted(c.text, Secrets()), c.masked) << c.text;
 }
 
 // A known password may hold blanks without quotes: all of it is masked
@@ -124,9 +124,9 @@ TEST(Redact, KnownPasswordIsMaskedWhole) {
       {"-Dautologin.pwd=PWA PWB -x", "-Dautologin.pwd=xxxx -x"},
       {"-Dautologin.pwd=\"PWA PWB\" -x", "-Dautologin.pwd=xxxx -x"},
   };
-  const std::vector<std::string> forms = SecretForms({"\"PWA PWB\"", "Geheim Wort", "a b", ""});
-  for (const Case& c : cases) EXPECT_EQ(Redact(c.text, forms), c.masked) << c.text;
-  EXPECT_EQ(Redact("-Dautologin.pwd=Geheim Wort", {}), "-Dautologin.pwd=xxxx Wort");
+  const Secrets secrets = KnowSecrets({"\"PWA PWB\"", "Geheim Wort", "a b", ""});
+  for (const Case& c : cases) EXPECT_EQ(Redacted(c.text, secrets), c.masked) << c.text;
+  EXPECT_EQ(Redacted("-Dautologin.pwd=Geheim Wort", Secrets()), "-Dautologin.pwd=xxxx Wort");
 }
 
 TEST(Redact, KeysAndLinesOfJavasOutput) {
@@ -137,8 +137,8 @@ TEST(Redact, KeysAndLinesOfJavasOutput) {
   for (const char* key : {"Dautologin.user", "Dautologin.pwd.alt", "autologin.pw", ""}) {
     EXPECT_FALSE(IsPasswordKey(key)) << key;
   }
-  EXPECT_EQ(Redact("a -Dautologin.pwd=\"x\ny\" b\r\n-Dautologin.pwd=Geheim\nWort c\n",
-                   SecretForms({"Geheim\nWort"})),
+  EXPECT_EQ(Redacted("a -Dautologin.pwd=\"x\ny\" b\r\n-Dautologin.pwd=Geheim\nWort c\n",
+                     KnowSecrets({"Geheim\nWort"})),
             "a -Dautologin.pwd=xxxx\ny\" b\r\n-Dautologin.pwd=xxxx c\n");
 }
 
