@@ -23,14 +23,11 @@ const char kErrorPrefix[] = "FEHLER: ";
 // The run's end that repeats what the sections name finding by finding is
 // not counted again.
 bool NamedBySections(const CheckRun& check) {
-  for (const JavaAttempt* attempt : check.reached) {
+  return std::any_of(check.reached.begin(), check.reached.end(), [&](const JavaAttempt* attempt) {
     std::string refusal = RefusalText(attempt->launchFindings);
-    if (attempt->refusal.empty() && !refusal.empty() &&
-        check.report.find(refusal) != std::string::npos) {
-      return true;
-    }
-  }
-  return false;
+    return attempt->refusal.empty() && !refusal.empty() &&
+           check.report.find(refusal) != std::string::npos;
+  });
 }
 
 void WriteSection(const CheckRun& check, Findings& findings) {
@@ -42,9 +39,8 @@ void WriteSection(const CheckRun& check, Findings& findings) {
   }
   if (check.plan->settingsRead) {
     ReviewSettingOrigins(check.plan->settings, check.plan->inputs.startKey, findings);
-    if (!check.plan->supervision.invalidWatch.empty()) {
-      Warn(findings, check.plan->supervision.invalidWatch);
-    }
+    const std::string& invalidWatch = check.plan->supervision.invalidWatch;
+    if (!invalidWatch.empty()) Warn(findings, invalidWatch);
     ReviewJava(check, findings);
     ReviewHeap(check, findings);
     ReviewClasspath(check, findings);
@@ -78,11 +74,9 @@ std::string MessageText(const CheckRun& check, const Findings& findings) {
     text += "\n" + problems[shown];
   }
   size_t more = problems.size() - shown;
-  if (more > 0) {
-    text += "\n... und " + std::to_string(more) +
-            (more == 1 ? " weitere Warnung" : " weitere Warnungen") + " im Protokoll";
-  }
-  return text;
+  if (more == 0) return text;
+  return text + "\n... und " + std::to_string(more) +
+         (more == 1 ? " weitere Warnung" : " weitere Warnungen") + " im Protokoll";
 }
 
 // One line: a service or a script that reads it learns why the check failed.
@@ -114,15 +108,10 @@ CheckVerdict ConcludeCheck(const RunPlan& plan, CheckRun& check) {
     LogReport(end->report);
     check.report = end->report;
   }
-  CheckVerdict verdict;
-  if (!plan.settingsRead && check.report.empty()) {
-    verdict.exitCode = end ? end->exitCode : kExitSuccess;
-    return verdict;
-  }
+  if (!plan.settingsRead && check.report.empty())
+    return {end ? end->exitCode : kExitSuccess, "", ""};
   Findings findings;
   WriteSection(check, findings);
-  verdict.exitCode = findings.errors > 0 ? kExitFailure : kExitSuccess;
-  verdict.boxText = MessageText(check, findings);
-  verdict.serviceLine = ServiceLine(check, findings);
-  return verdict;
+  return {findings.errors > 0 ? kExitFailure : kExitSuccess, MessageText(check, findings),
+          ServiceLine(check, findings)};
 }

@@ -7,9 +7,8 @@ namespace {
 
 // A zero byte from a setting would end the message box's text there.
 void Record(Findings& findings, const std::string& text) {
-  std::string line = WithVisibleZeroBytes(text);
-  Log().WriteLine(line);
-  findings.problems.push_back(line);
+  findings.problems.push_back(WithVisibleZeroBytes(text));
+  Log().WriteLine(findings.problems.back());
 }
 
 std::string Count(int number, const std::string& one, const std::string& many) {

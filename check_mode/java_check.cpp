@@ -15,16 +15,6 @@ const size_t kNewHeaderOffset = 0x3C;
 
 std::string JavaKind(bool is64Bit) { return BitWidth(is64Bit) + "-Bit-Java"; }
 
-std::string KeysConsidered(const std::string& plainKey, const JavaChoice& choice) {
-  std::string keys = plainKey;
-  for (const std::string& key : choice.hostKeys) {
-    const std::vector<std::string>& matching = choice.matchingKeys;
-    bool matches = std::find(matching.begin(), matching.end(), key) != matching.end();
-    keys += ", " + key + (matches ? " (passt)" : "");
-  }
-  return keys;
-}
-
 // Silent for a file that is no Windows program, like the POSIX stand-in's Java.
 void ReviewBitWidth(const std::string& key, const std::string& program, bool is64Bit,
                     Findings& findings) {
@@ -56,9 +46,8 @@ void ReviewClassArchive(const ClassArchive& archive, Findings& findings) {
   for (const ArchiveStep& step : archive.steps) Log().WriteLine(StepText(step, archive));
   if (!archive.state.empty()) Log().WriteLine("Art: " + archive.kind + ", " + archive.state);
   if (archive.options.empty()) {
-    Warn(findings, "launcher.class_archive wirkt f\374r dieses Java nicht" +
-                       (archive.unusable.empty() ? "" : ": " + archive.unusable));
-    return;
+    return Warn(findings, "launcher.class_archive wirkt f\374r dieses Java nicht" +
+                              (archive.unusable.empty() ? "" : ": " + archive.unusable));
   }
   Log().WriteLine("Klassenarchiv: " + archive.file +
                   (archive.exists ? " ist vorhanden, " + std::to_string(archive.size) + " Bytes"
@@ -86,9 +75,13 @@ void ReviewJavaHome(const JavaAttempt& attempt, Findings& findings) {
 void ReviewJava(const CheckRun& check, Findings& findings) {
   for (const JavaAttempt& attempt : check.plan->attempts) {
     LogSubsection("Java " + BitsText(attempt.is64Bit));
-    Log().WriteLine(
-        "Gepr\374ft f\374r Computer \"" + attempt.choice.computerName + "\": " +
-        KeysConsidered(attempt.is64Bit ? keyname::kJava64 : keyname::kJava, attempt.choice));
+    const JavaChoice& choice = attempt.choice;
+    std::string keys = attempt.is64Bit ? keyname::kJava64 : keyname::kJava;
+    for (const std::string& key : choice.hostKeys) {
+      bool matches = std::count(choice.matchingKeys.begin(), choice.matchingKeys.end(), key) > 0;
+      keys += ", " + key + (matches ? " (passt)" : "");
+    }
+    Log().WriteLine("Gepr\374ft f\374r Computer \"" + choice.computerName + "\": " + keys);
     ReviewJavaHome(attempt, findings);
   }
 }

@@ -39,10 +39,8 @@ void ReviewSettingOrigins(const Settings& settings, const std::string& startKey,
     auto it = settings.history.find(key);
     size_t count = it == settings.history.end() ? 0 : it->second.size();
     Log().WriteLine(key + " = " + value + (count ? Parenthesised(it->second.back().origin) : ""));
-    for (size_t i = 0; i + 1 < count; ++i) {
-      const Assignment& replaced = it->second[i];
-      Log().WriteLine("  ersetzt: " + replaced.value + Parenthesised(replaced.origin));
-    }
+    for (size_t i = 0; i + 1 < count; ++i)
+      Log().WriteLine("  ersetzt: " + it->second[i].value + Parenthesised(it->second[i].origin));
     ReviewVariant(settings, startKey, key, findings);
   }
 }

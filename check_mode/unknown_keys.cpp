@@ -24,13 +24,11 @@ size_t EditDistance(const std::string& a, const std::string& b) {
 
 // " (file, Zeile n)" of the first value a file gave the key, empty when none did.
 std::string FileOrigin(const std::vector<Assignment>& values) {
-  for (const Assignment& value : values) {
-    const std::string& origin = value.origin;
-    if (!origin.empty() && origin != kDefaultOrigin && origin != kCommandLineOrigin) {
-      return " (" + origin + ")";
-    }
-  }
-  return std::string();
+  auto file = std::find_if(values.begin(), values.end(), [](const Assignment& value) {
+    return !value.origin.empty() && value.origin != kDefaultOrigin &&
+           value.origin != kCommandLineOrigin;
+  });
+  return file == values.end() ? std::string() : " (" + file->origin + ")";
 }
 
 // Written as the key would be given: dash is "-" for a command-line parameter.
@@ -79,8 +77,8 @@ void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
   int before = findings.warnings;
   for (const auto& [key, values] : check.plan->settings.history) {
     std::string origin = FileOrigin(values);
-    std::string meant = KeyMeantInOtherCase(key, check.plan->inputs.startKey);
-    if (!origin.empty()) ReviewFileKey(key, origin, meant, findings);
+    if (origin.empty()) continue;
+    ReviewFileKey(key, origin, KeyMeantInOtherCase(key, check.plan->inputs.startKey), findings);
   }
   for (const auto& entry : check.plan->parameters.entries) ReviewParameter(entry.first, findings);
   if (findings.warnings == before) Log().WriteLine("Keine");
@@ -89,12 +87,10 @@ void ReviewUnknownKeys(const CheckRun& check, Findings& findings) {
 std::string ClosestKnownKey(const std::string& key) {
   std::string closest;
   size_t best = 3;
-  auto consider = [&](const char* known) {
-    size_t distance = EditDistance(key, known);
-    if (distance < best) best = distance, closest = known;
-  };
   for (const KeyEntry& entry : kKeys) {
-    if (!entry.family) consider(entry.name);
+    size_t distance = entry.family ? best : EditDistance(key, entry.name);
+    if (distance < best) closest = entry.name;
+    best = std::min(best, distance);
   }
   return closest;
 }

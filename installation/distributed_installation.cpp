@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "report/error_report.h"
 #include "report/launch_log.h"
@@ -51,8 +50,6 @@ std::string FindNewestReadyFolder() {
 }
 
 }  // namespace
-
-const char kChildLauncher[] = "KivLauncher.exe";
 
 std::string ExecutableFolder() {
   std::string path = platform::ExecutablePath();

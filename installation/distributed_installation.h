@@ -30,7 +30,7 @@ RunEnd DecideDistributedInstallation(const std::string& arguments, bool serviceM
 // The running executable's folder, without a trailing backslash.
 std::string ExecutableFolder();
 
-extern const char kChildLauncher[];
+inline constexpr char kChildLauncher[] = "KivLauncher.exe";
 
 // The copy's folder is not there, or cannot be entered for Windows' reason.
 RunEnd CannotEnter(const std::string& folder, const platform::Failure& reason = std::nullopt);

@@ -1,5 +1,7 @@
 #include "jvm/archive_header.h"
 
+#include <algorithm>
+
 #include "settings/text.h"
 
 namespace {
@@ -40,21 +42,17 @@ ArchiveHeader ReadArchiveHeader(const std::string& start) {
   if (start.compare(0, 4, kStaticMagic) == 0) header.kind = ArchiveKind::kAotCache;
   if (header.kind == ArchiveKind::kNone) return header;
   unsigned version = static_cast<unsigned>(LittleEndian(start, 8, 4));
-  // The fields read so far, at least: a header that declares less is no
-  // header.
-  header.needed = version >= kGenericHeaderVersion ? 24 : 16;
-  if (version >= kGenericHeaderVersion && LittleEndian(start, 12, 4) > header.needed) {
-    header.needed = LittleEndian(start, 12, 4);
-  }
+  // The fields read so far, at least: a header that declares less is no header.
+  header.needed =
+      version < kGenericHeaderVersion ? 16 : std::max(24ull, LittleEndian(start, 12, 4));
   for (const Layout& layout : kLayouts) {
     if (layout.version != version) continue;
     size_t end = layout.table + layout.regions * layout.stride;
-    header.needed = end > header.needed ? end : header.needed;
+    header.needed = std::max<unsigned long long>(header.needed, end);
     if (start.size() < end) return header;
     for (size_t at = layout.table; at < end; at += layout.stride) {
-      unsigned long long last =
-          Sum(LittleEndian(start, at + 24, 8), LittleEndian(start, at + 40, 8));
-      header.needed = last > header.needed ? last : header.needed;
+      header.needed = std::max(
+          header.needed, Sum(LittleEndian(start, at + 24, 8), LittleEndian(start, at + 40, 8)));
     }
   }
   return header;

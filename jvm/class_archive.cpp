@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "jvm/java_release.h"
 #include "platform/platform.h"
 #include "platform/windows_arguments.h"
 #include "settings/keys.h"
@@ -65,7 +64,6 @@ struct Examined {
   ArchiveHeader header;
   unsigned long long size = 0;
   bool Whole(ArchiveKind kind) const { return header.Whole(kind, size); }
-  bool Cut(ArchiveKind kind) const { return header.kind == kind && !Whole(kind); }
 };
 
 Examined Examine(const std::string& path) {
@@ -107,7 +105,7 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
       if (!archive.exists) archive.size = file.size;
       archive.exists = true;
       archive.steps.push_back({Kind::kAdopt, path});
-    } else if (file.Cut(kind)) {
+    } else if (file.header.kind == kind && !file.Whole(kind)) {
       archive.steps.push_back({Kind::kDelete, path, kCutShort});
     } else if (platform::FileOlderThan(path, kDaySeconds)) {
       archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});

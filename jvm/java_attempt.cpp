@@ -38,35 +38,29 @@ std::map<std::string, MeantPiece> CollectJvmParameterMap(const Settings& setting
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceWithBlank(text, "\""); }
 
-// After a blank: the piece a setting gives, which the findings read back.
+// After a blank: the piece a setting gives, which the findings read back;
+// spaced: with a blank after it.
 void AddPiece(const Settings& settings, const std::string& key, const std::string& text,
-              JavaAttempt* attempt) {
+              JavaAttempt* attempt, bool spaced = false) {
   attempt->commandLine += " ";
   attempt->pieces.push_back(Meant(settings, key, text, attempt->commandLine.size()));
-  attempt->commandLine += text;
+  attempt->commandLine += spaced ? text + " " : text;
 }
 
-// " -name=value " when the key's value is not empty.
-void AddSpacedOption(const std::string& name, const std::string& key, const Settings& settings,
-                     JavaAttempt* attempt) {
+// The prefix and the key's value as a piece, when the value is not empty.
+void AddValue(const Settings& settings, const std::string& key, const std::string& prefix,
+              JavaAttempt* attempt, bool spaced = false) {
   std::string value = settings.Get(key);
-  if (value.empty()) return;
-  AddPiece(settings, key, "-" + name + "=" + value, attempt);
-  attempt->commandLine += " ";
+  if (!value.empty()) AddPiece(settings, key, prefix + value, attempt, spaced);
 }
 
 void AddSystemProperties(const Settings& settings, JavaAttempt* attempt) {
   std::string& line = attempt->commandLine;
   if (settings.IsTrue(keyname::kSwingNoXp)) line += " -Dswing.noxp=true";
   if (settings.GetForStartKey(keyname::kDirect3D) == "false") line += " -Dsun.java2d.d3d=false";
-  std::string clientName = settings.Get(keyname::kClientName);
-  if (!clientName.empty()) {
-    AddPiece(settings, keyname::kClientName, "-Dclientname=" + clientName, attempt);
-  }
-  std::string splash = settings.Get(keyname::kSplash);
-  if (!settings.IsTrue(keyname::kNoSplash) && !splash.empty()) {
-    AddPiece(settings, keyname::kSplash, "-splash:" + splash, attempt);
-  }
+  AddValue(settings, keyname::kClientName, "-Dclientname=", attempt);
+  if (!settings.IsTrue(keyname::kNoSplash))
+    AddValue(settings, keyname::kSplash, "-splash:", attempt);
 }
 
 void DecideHeaps(bool is64Bit, const Settings& settings, JavaAttempt* attempt) {
@@ -83,19 +77,19 @@ void AddMemoryOptions(bool is64Bit, const Settings& settings, JavaAttempt* attem
   DecideHeaps(is64Bit, settings, attempt);
   for (const MeantPiece& heap : attempt->heaps) attempt->commandLine += " " + heap.text;
   for (const char* ratio : {keyname::kMinHeapFreeRatio, keyname::kMaxHeapFreeRatio}) {
-    AddSpacedOption(std::string("XX:") + ratio, settings.KeyForStartKey(ratio), settings, attempt);
+    AddValue(settings, settings.KeyForStartKey(ratio), std::string("-XX:") + ratio + "=", attempt,
+             true);
   }
 }
 
 void AddForwardedProperties(const Settings& settings, JavaAttempt* attempt) {
   for (const char* key :
        {keyname::kAutologinUser, keyname::kAutologinPassword, keyname::kServiceVersion}) {
-    AddSpacedOption(key, key, settings, attempt);
+    AddValue(settings, key, std::string("-") + key + "=", attempt, true);
   }
   for (const auto& [key, value] : settings.entries) {
     if (!StartsWith(key, keyname::kKivPropertyFamily)) continue;
-    AddPiece(settings, key, "-" + key + "=" + value, attempt);
-    attempt->commandLine += " ";
+    AddPiece(settings, key, "-" + key + "=" + value, attempt, true);
   }
 }
 
@@ -122,8 +116,7 @@ std::string ClasspathOptionHolders(bool is64Bit, const Settings& settings,
 
 // The class path as the command line gives it after -cp, without quotes.
 std::string ClasspathText(const std::string& prepend, const Classpath& classpath) {
-  std::string text = prepend.empty() ? prepend : prepend + ";";
-  text += classpath.classpathDefault;
+  std::string text = (prepend.empty() ? prepend : prepend + ";") + classpath.classpathDefault;
   if (!classpath.classpathHelp.empty()) text += ";" + classpath.classpathHelp;
   if (!classpath.classpathExtra.empty()) text += ";" + classpath.classpathExtra;
   return text;
@@ -177,8 +170,7 @@ std::string ProgramProblem(const JavaAttempt& attempt) {
     return attempt.choice.key + " nennt die Datei " + home +
            ", erwartet wird der Java-Ordner (ohne \\bin\\javaw.exe)";
   }
-  if (!platform::FileCanBeOpened(attempt.program)) return attempt.program + " fehlt";
-  return std::string();
+  return platform::FileCanBeOpened(attempt.program) ? std::string() : attempt.program + " fehlt";
 }
 
 // Host patterns of either width that match nothing, with the names they
@@ -200,20 +192,15 @@ std::string UnmatchedHostPatterns(const Settings& settings,
 }  // namespace
 
 Classpath PrepareClasspath(const Settings& settings) {
-  Classpath classpath;
-  classpath.classpathDefault =
-      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp");
-  classpath.classpathHelp = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp));
-  classpath.classpathExtra = WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra));
-  return classpath;
+  return {
+      ReplaceWithBlank(WithoutQuotes(settings.GetForStartKey(keyname::kClasspathDefault)), "-cp"),
+      WithoutQuotes(settings.GetForStartKey(keyname::kClasspathHelp)),
+      WithoutQuotes(settings.GetForStartKey(keyname::kClasspathExtra))};
 }
 
 int CountClasspathOptions(const std::string& commandLine) {
   int count = 0;
-  for (size_t hit = commandLine.find("-cp"); hit != std::string::npos;
-       hit = commandLine.find("-cp", hit + 1)) {
-    ++count;
-  }
+  for (size_t hit = 0; (hit = commandLine.find("-cp", hit)) != std::string::npos; ++hit) ++count;
   return count;
 }
 
@@ -221,26 +208,21 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
                           const LaunchInputs& inputs, JavaAttempt* attempt) {
   // Explorer's "Copy as path" adds double quotes, which would end the
   // program's name and are no part of the folder's.
-  attempt->folder = javaHome;
-  std::string& folder = attempt->folder;
+  std::string& folder = attempt->folder = javaHome;
   folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
-  attempt->program = attempt->folder + "\\bin\\javaw.exe";
-  attempt->release = ReadJavaRelease(attempt->folder);
-  std::string& line = attempt->commandLine;
+  attempt->program = folder + "\\bin\\javaw.exe";
+  attempt->release = ReadJavaRelease(folder);
   // Windows' argument parsers, Java's own launcher among them, cut an
   // unquoted program name at its first blank.
-  line = platform::QuotedIfBlank(attempt->program);
+  std::string& line = attempt->commandLine = platform::QuotedIfBlank(attempt->program);
   AddSystemProperties(settings, attempt);
-  line += " ";
-  line += BuildJvmParameters(settings, &attempt->pieces, line.size());
+  line += " " + BuildJvmParameters(settings, &attempt->pieces, line.size() + 1);
   AddMemoryOptions(is64Bit, settings, attempt);
   std::string prepend = WithoutQuotes(settings.GetForStartKey(
       is64Bit ? keyname::kClasspathPrepend64 : keyname::kClasspathPrepend32));
   std::string classpath = ClasspathText(prepend, inputs.classpath);
-  attempt->classArchive =
-      DecideClassArchive(attempt->folder, attempt->release, classpath, settings);
-  line += attempt->classArchive.options;
-  line += Spaced(inputs.readParameters);
+  attempt->classArchive = DecideClassArchive(folder, attempt->release, classpath, settings);
+  line += attempt->classArchive.options + Spaced(inputs.readParameters);
   AddForwardedProperties(settings, attempt);
   if (!prepend.empty()) attempt->logLines.push_back("Erweitere Classpath um: " + prepend);
   // In quotes, so that a folder written with a trailing backslash
@@ -248,8 +230,7 @@ void BuildJavaCommandLine(const std::string& javaHome, bool is64Bit, const Setti
   attempt->classpath = {"", "-cp " + platform::InQuotes(classpath), line.size() + 1, ""};
   line += " " + attempt->classpath.text;
   attempt->start = Meant(settings, inputs.startKey, inputs.startValue, line.size() + 1);
-  line += " " + inputs.startValue;
-  line += Spaced(inputs.readAppParameters);
+  line += " " + inputs.startValue + Spaced(inputs.readAppParameters);
   if (int count = CountClasspathOptions(line); count > 1) {
     attempt->logLines.push_back("Anzahl von '-cp' eintr\344gen in Kommandozeile: " +
                                 std::to_string(count));

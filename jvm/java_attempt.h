@@ -85,8 +85,7 @@ JavaAttempt PlanJavaAttempt(bool is64Bit, const Settings& settings, const Launch
 bool HasJavaFolder(const JavaAttempt& attempt);
 
 // Once the run reaches it: the Java folder, the archive's steps, the line.
-void LogJavaAttempt(const JavaAttempt& attempt,
-                    const std::vector<std::string>& archiveSteps = std::vector<std::string>());
+void LogJavaAttempt(const JavaAttempt& attempt, const std::vector<std::string>& archiveSteps = {});
 
 // A command line holding "-cp" more than once ends the run; one past
 // Windows' limit cannot be started.

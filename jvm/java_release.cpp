@@ -1,5 +1,7 @@
 #include "jvm/java_release.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "settings/text.h"
 
@@ -8,15 +10,6 @@ namespace {
 // A release file holds a few dozen short lines.
 constexpr size_t kReleaseBytes = 16384;
 constexpr char kVersionKey[] = "\nJAVA_VERSION=\"";
-
-int LeadingNumber(const std::string& text, size_t from) {
-  int number = 0;
-  size_t pos = from;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && number < 10000; ++pos) {
-    number = number * 10 + (text[pos] - '0');
-  }
-  return pos == from ? 0 : number;
-}
 
 }  // namespace
 
@@ -29,16 +22,17 @@ std::string ReleaseVersion(const std::string& releaseText) {
   if (at == std::string::npos) return std::string();
   at += sizeof kVersionKey - 1;
   size_t end = text.find('"', at);
-  if (end == std::string::npos) return std::string();
-  for (size_t i = at; i < end; ++i) {
-    if (text[i] < ' ' || text[i] > '~') return std::string();
-  }
+  auto unprintable = [](char c) { return c < ' ' || c > '~'; };
+  if (end == std::string::npos || std::any_of(&text[at], &text[end], unprintable)) return "";
   return text.substr(at, end - at);
 }
 
 int FeatureVersion(const std::string& version) {
-  if (StartsWith(version, "1.")) return LeadingNumber(version, 2);
-  return LeadingNumber(version, 0);
+  size_t pos = StartsWith(version, "1.") ? 2 : 0;
+  int number = 0;
+  while (pos < version.size() && version[pos] >= '0' && version[pos] <= '9' && number < 10000)
+    number = number * 10 + (version[pos++] - '0');
+  return number;
 }
 
 JavaRelease ReadJavaRelease(const std::string& javaHome) {
