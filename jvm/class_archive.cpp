@@ -62,8 +62,8 @@ std::string PathOption(const char* option, const std::string& path) {
 
 ArchiveHeader Examine(const std::string& path, unsigned long long* size) {
   std::string start;
-  if (!platform::ReadFileStart(path, kArchiveHeaderBytes, &start)) return ArchiveHeader();
-  platform::FileSize(path, size);
+  // A file that cannot be read holds no header.
+  if (platform::ReadFileStart(path, kArchiveHeaderBytes, &start)) platform::FileSize(path, size);
   return ReadArchiveHeader(start);
 }
 
@@ -93,11 +93,12 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
     }
     unsigned long long size = 0;
     ArchiveHeader header = ours ? Examine(path, &size) : ArchiveHeader();
-    if (adopt && header.Whole(kind, size)) {
+    bool whole = header.Whole(kind, size);
+    if (adopt && whole) {
       if (!archive.exists) archive.size = size;
       archive.exists = true;
       archive.steps.push_back({Kind::kAdopt, path});
-    } else if (header.kind == kind && !header.Whole(kind, size)) {
+    } else if (header.kind == kind && !whole) {
       archive.steps.push_back({Kind::kDelete, path, kCutShort});
     } else if (platform::FileOlderThan(path, kDaySeconds)) {
       archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});
