@@ -70,9 +70,8 @@ std::string MessageText(const CheckRun& check, const Findings& findings) {
   std::stable_partition(problems.begin(), problems.end(), IsError);
   if (!problems.empty()) text += "\n";
   size_t shown = 0;
-  for (; shown < problems.size() && (shown < kShownProblems || IsError(problems[shown])); ++shown) {
-    text += "\n" + problems[shown];
-  }
+  while (shown < problems.size() && (shown < kShownProblems || IsError(problems[shown])))
+    text += "\n" + problems[shown++];
   size_t more = problems.size() - shown;
   if (more == 0) return text;
   return text + "\n... und " + std::to_string(more) +

@@ -6,7 +6,8 @@
 namespace {
 
 // A zero byte from a setting would end the message box's text there.
-void Record(Findings& findings, const std::string& text) {
+void Record(Findings& findings, int& count, const std::string& text) {
+  ++count;
   findings.problems.push_back(WithVisibleZeroBytes(text));
   Log().WriteLine(findings.problems.back());
 }
@@ -19,13 +20,11 @@ std::string Count(int number, const std::string& one, const std::string& many) {
 }  // namespace
 
 void Fail(Findings& findings, const std::string& text) {
-  ++findings.errors;
-  Record(findings, "FEHLER: " + text);
+  Record(findings, findings.errors, "FEHLER: " + text);
 }
 
 void Warn(Findings& findings, const std::string& text) {
-  ++findings.warnings;
-  Record(findings, "WARNUNG: " + text);
+  Record(findings, findings.warnings, "WARNUNG: " + text);
 }
 
 std::string CountsText(const Findings& findings) {

@@ -60,20 +60,11 @@ std::string PathOption(const char* option, const std::string& path) {
   return " " + platform::QuotedIfBlank(option + path);
 }
 
-struct Examined {
-  ArchiveHeader header;
-  unsigned long long size = 0;
-  bool Whole(ArchiveKind kind) const { return header.Whole(kind, size); }
-};
-
-Examined Examine(const std::string& path) {
-  Examined file;
+ArchiveHeader Examine(const std::string& path, unsigned long long* size) {
   std::string start;
-  if (platform::ReadFileStart(path, kArchiveHeaderBytes, &start)) {
-    file.header = ReadArchiveHeader(start);
-    platform::FileSize(path, &file.size);
-  }
-  return file;
+  // A file that cannot be read holds no header.
+  if (platform::ReadFileStart(path, kArchiveHeaderBytes, &start)) platform::FileSize(path, size);
+  return ReadArchiveHeader(start);
 }
 
 // Java 13 to 18 write their archive, and Java 25 its AOT cache, at their
@@ -100,12 +91,14 @@ std::string PlanFolder(const std::string& folder, const std::string& stem, Archi
         archive.steps.push_back({Kind::kDelete, path, "30 Tage von keinem Start benutzt"});
       continue;
     }
-    Examined file = ours ? Examine(path) : Examined();
-    if (adopt && file.Whole(kind)) {
-      if (!archive.exists) archive.size = file.size;
+    unsigned long long size = 0;
+    ArchiveHeader header = ours ? Examine(path, &size) : ArchiveHeader();
+    bool whole = header.Whole(kind, size);
+    if (adopt && whole) {
+      if (!archive.exists) archive.size = size;
       archive.exists = true;
       archive.steps.push_back({Kind::kAdopt, path});
-    } else if (file.header.kind == kind && !file.Whole(kind)) {
+    } else if (header.kind == kind && !whole) {
       archive.steps.push_back({Kind::kDelete, path, kCutShort});
     } else if (platform::FileOlderThan(path, kDaySeconds)) {
       archive.steps.push_back({Kind::kDelete, path, "vor mehr als einem Tag geschrieben"});
@@ -200,7 +193,8 @@ bool OutdatedBy(const std::string& file, const std::string& classpath) {
 std::string DamagedArchive(const std::string& file, ArchiveKind kind, const std::string& classpath,
                            ClassArchive& archive) {
   if (!platform::FileCanBeOpened(file)) return std::string();
-  bool whole = Examine(file).Whole(kind);
+  unsigned long long size = 0;
+  bool whole = Examine(file, &size).Whole(kind, size);
   bool outdated = whole && kind == ArchiveKind::kAotCache && OutdatedBy(file, classpath);
   if (whole && !outdated) return std::string();
   const char* reason = outdated ? "\344lter als der Klassenpfad" : kCutShort;
