@@ -32,8 +32,7 @@ bool MatchWildcard(const std::string& pattern, const std::string& text, size_t i
       return false;
     }
   }
-  while (i < pattern.size() && pattern[i] == '*') ++i;
-  return i >= pattern.size();
+  return pattern.find_first_not_of('*', i) == std::string::npos;
 }
 
 JavaChoice ChooseJavaHome(bool is64Bit, const Settings& settings,
