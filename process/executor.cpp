@@ -94,7 +94,6 @@ Stop CarryOutHandOver(const HandOver& handOver, const Secrets& secrets) {
 std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
   std::vector<std::string> lines;
   bool adopted = false;
-  if (!archive.training.empty()) platform::CreateOutputFile(archive.training);
   for (const ArchiveStep& step : archive.steps) {
     if (step.kind == ArchiveStep::Kind::kCreateFolder) {
       lines.push_back(platform::CreateFolders(step.path)
@@ -108,6 +107,8 @@ std::vector<std::string> CarryOutArchiveSteps(const ClassArchive& archive) {
       lines.push_back(DeleteArchive(step.path, step.reason));
     }
   }
+  // Claimed once the folder is there: a first start makes the folder too.
+  if (!archive.training.empty()) platform::CreateOutputFile(archive.training);
   if (archive.passed) platform::MarkFileUsed(archive.file);
   return lines;
 }
